@@ -1,0 +1,391 @@
+#include "Core/Source/XMLReader.h"
+
+#include "Core/Source/MemoryStream.h"
+#include "Core/Source/StringFormatter.h"
+#include "Core/Source/TextReader.h"
+#include "Core/Source/XMLEntities.h"
+
+#include <cwctype>
+#include <deque>
+#include <memory>
+
+#define CORVANE_XML_FAIL(message) \
+    throw ::Corvane::XMLError(L"unknown", -1, (message), __FILE__, __LINE__, __PRETTY_FUNCTION__)
+
+namespace Corvane
+{
+    namespace
+    {
+        const size_t kCopyPieceSize = 16384;
+        const wchar_t kReplacement = 0xFFFD;
+        const wchar_t kLargestCodePoint = 0x10FFFF;
+        const wchar_t* const kNameDelimiters = L" \n\r\t/>";
+
+        // Elements made by the parser are the only ones whose attributes are set one by one.
+        class ParsedXMLElement : public XMLElement
+        {
+        public:
+            ParsedXMLElement(int elementKind, const std::wstring& elementName) : XMLElement(elementKind, elementName) {}
+
+            // The last occurrence of a name in a tag wins.
+            void SetAttribute(const std::wstring& attributeName, const std::wstring& value)
+            {
+                mAttributes[attributeName] = value;
+            }
+        };
+
+        std::wstring Format(const wchar_t* pattern, const std::wstring& argument)
+        {
+            StringFormatter formatter(pattern);
+            formatter.Arg(argument);
+            return formatter.c_str();
+        }
+
+        int DigitValue(wchar_t character)
+        {
+            if (character >= L'0' && character <= L'9')
+                return character - L'0';
+            if (character >= L'a' && character <= L'z')
+                return character - L'a' + 10;
+            if (character >= L'A' && character <= L'Z')
+                return character - L'A' + 10;
+            return -1;
+        }
+
+        // A numeric character reference starting at text[start]: blanks, then letters and
+        // digits worth 0-35 each, up to the first other character. References to nothing,
+        // to a surrogate or beyond Unicode become U+FFFD rather than a NUL or a value that no
+        // encoder can write.
+        wchar_t DecodeReference(const std::wstring& text, size_t start, int base)
+        {
+            size_t i = start;
+            while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+                ++i;
+            uint32_t value = 0;
+            bool tooLarge = false;
+            for (; i < text.size(); ++i)
+            {
+                int digit = DigitValue(text[i]);
+                if (digit < 0)
+                    break;
+                if (!tooLarge)
+                {
+                    value = value * uint32_t(base) + uint32_t(digit);
+                    tooLarge = value > uint32_t(kLargestCodePoint);
+                }
+            }
+            if (tooLarge || value == 0 || (value >= 0xD800 && value <= 0xDFFF))
+                return kReplacement;
+            return wchar_t(value);
+        }
+
+        std::wstring DecodeEntities(const std::wstring& text)
+        {
+            std::wstring decoded;
+            decoded.reserve(text.size());
+            size_t i = 0;
+            while (i < text.size())
+            {
+                if (text[i] != L'&')
+                {
+                    decoded += text[i++];
+                    continue;
+                }
+                size_t semicolon = text.find(L';', i + 1);
+                size_t stop = semicolon == std::wstring::npos ? text.size() : semicolon;
+                if (i + 1 < text.size() && text[i + 1] == L'#')
+                {
+                    size_t start = i + 2;
+                    int base = 10;
+                    if (start < text.size() && text[start] == L'x')
+                    {
+                        base = 16;
+                        ++start;
+                    }
+                    decoded += DecodeReference(text, start, base);
+                }
+                else
+                {
+                    std::wstring name = text.substr(i + 1, stop - (i + 1));
+                    wchar_t character = 0;
+                    if (Internal::LookUpXMLEntity(name, character))
+                        decoded += character;
+                    else
+                        decoded += L"!" + name + L"!";
+                }
+                // An entity without its ';' took the rest of the text.
+                i = semicolon == std::wstring::npos ? text.size() : semicolon + 1;
+            }
+            return decoded;
+        }
+
+        bool IsWhiteSpace(wchar_t character)
+        {
+            return character != kTextEOF &&
+                   (std::iswspace(wint_t(character)) || character == L'\n' || character == L'\r');
+        }
+
+        class StreamingXMLReader : public IXMLReader
+        {
+        public:
+            explicit StreamingXMLReader(IStream* source)
+                : mCopy(source->GetName()), mReader(&mCopy), mFailed(false)
+            {
+                if (source->GetCapabilities() & kStreamDirectAccess)
+                {
+                    void* data = nullptr;
+                    size_t n = source->ReadOptimized(data, source->GetLength());
+                    if (n > 0 && data)
+                        mCopy.Write(data, n);
+                }
+                else
+                {
+                    std::unique_ptr<unsigned char[]> piece(new unsigned char[kCopyPieceSize]);
+                    while (!source->IsEOF())
+                    {
+                        size_t n = source->Read(piece.get(), kCopyPieceSize);
+                        // A source that yields nothing before its end would keep us here.
+                        if (n == 0)
+                            break;
+                        mCopy.Write(piece.get(), n);
+                    }
+                }
+                mCopy.Seek(kSeekBegin, 0);
+                SkipWhiteSpace();
+            }
+
+            ~StreamingXMLReader() override
+            {
+                for (XMLElement* element : mQueue)
+                    delete element;
+            }
+
+            bool IsEOF() override
+            {
+                if (!mQueue.empty())
+                    return false;
+                ParseStep();
+                return mQueue.empty();
+            }
+
+            XMLElement* ReadElement() override
+            {
+                // Parsing one step ahead of the caller keeps IsEOF cheap.
+                ParseStep();
+                mCurrent.reset();
+                if (mQueue.empty())
+                    CORVANE_XML_FAIL(L"Read past the end of the document");
+                mCurrent.reset(mQueue.front());
+                mQueue.pop_front();
+                return mCurrent.get();
+            }
+
+            XMLElement* GetCurrentElement() override
+            {
+                return mCurrent.get();
+            }
+
+            float GetProgress() override
+            {
+                return float(mCopy.Tell()) / float(mCopy.GetLength());
+            }
+
+            int GetCurLine() override
+            {
+                return mReader.GetLine();
+            }
+
+            std::wstring GetFileName() override
+            {
+                return mCopy.GetName();
+            }
+
+        private:
+            void ParseStep()
+            {
+                // After a parse error the rest of the document is not trusted: the reader ends.
+                if (mFailed)
+                    return;
+                try
+                {
+                    ParseOneStep();
+                }
+                catch (...)
+                {
+                    mFailed = true;
+                    throw;
+                }
+            }
+
+            void ParseOneStep()
+            {
+                for (;;)
+                {
+                    std::wstring skipped = SkipWhiteSpace();
+                    wchar_t next = mReader.Peek();
+                    if (next == kTextEOF)
+                        return;
+                    if (next != L'<' || !skipped.empty())
+                    {
+                        std::wstring text = skipped + ReadUntil(L"<");
+                        Queue(new ParsedXMLElement(XMLElement::kText, DecodeEntities(text)));
+                        return;
+                    }
+                    mReader.Read();
+                    next = mReader.Peek();
+                    if (next == L'!')
+                    {
+                        Expect(L"!--");
+                        SkipTo(L"-->");
+                    }
+                    else if (next == L'?')
+                    {
+                        Expect(L"?");
+                        SkipTo(L"?>");
+                    }
+                    else
+                    {
+                        ParseTag();
+                        return;
+                    }
+                }
+            }
+
+            void ParseTag()
+            {
+                SkipWhiteSpace();
+                if (mReader.Peek() == L'/')
+                {
+                    Expect(L"/");
+                    std::wstring name = ReadUntil(kNameDelimiters);
+                    ReadUntil(L">");
+                    Expect(L">");
+                    Queue(new ParsedXMLElement(XMLElement::kEndElement, name));
+                    return;
+                }
+
+                std::wstring name = ReadUntil(kNameDelimiters);
+                if (name.empty())
+                    CORVANE_XML_FAIL(L"UnnamedElement");
+                std::unique_ptr<ParsedXMLElement> element(new ParsedXMLElement(XMLElement::kStartElement, name));
+                SkipWhiteSpace();
+                for (;;)
+                {
+                    wchar_t next = mReader.Peek();
+                    if (next == L'/' || next == L'>')
+                        break;
+                    std::wstring attributeName = ReadUntil(L"=");
+                    Expect(L"=");
+                    wchar_t quote = mReader.Peek();
+                    if (quote == kTextEOF)
+                        CORVANE_XML_FAIL(Format(L"EOF while eating '%1%'", L"\""));
+                    if (quote != L'"' && quote != L'\'')
+                        CORVANE_XML_FAIL(Format(L"Expected quote, got '%1%'", std::wstring(1, quote)));
+                    mReader.Read();
+                    const wchar_t quoteText[2] = {quote, 0};
+                    std::wstring value = ReadUntil(quoteText);
+                    Expect(quoteText);
+                    element->SetAttribute(attributeName, DecodeEntities(value));
+                    SkipWhiteSpace();
+                }
+                Queue(element.release());
+
+                if (mReader.Peek() == L'/')
+                {
+                    Expect(L"/");
+                    Queue(new ParsedXMLElement(XMLElement::kEndElement, name));
+                }
+                Expect(L">");
+            }
+
+            void Queue(XMLElement* element)
+            {
+                std::unique_ptr<XMLElement> owned(element);
+                mQueue.push_back(owned.get());
+                owned.release();
+            }
+
+            std::wstring SkipWhiteSpace()
+            {
+                std::wstring skipped;
+                while (IsWhiteSpace(mReader.Peek()))
+                    skipped += mReader.Read();
+                return skipped;
+            }
+
+            std::wstring ReadUntil(const wchar_t* stops)
+            {
+                std::wstring text;
+                for (;;)
+                {
+                    wchar_t next = mReader.Peek();
+                    if (next == kTextEOF || std::wcschr(stops, next))
+                        return text;
+                    text += mReader.Read();
+                }
+            }
+
+            void Expect(const wchar_t* expected)
+            {
+                for (const wchar_t* p = expected; *p; ++p)
+                {
+                    wchar_t next = mReader.Peek();
+                    if (next == kTextEOF)
+                        CORVANE_XML_FAIL(Format(L"EOF while eating '%1%'", expected));
+                    if (next != *p)
+                        CORVANE_XML_FAIL(Format(L"Couldn't eat '%1%'", expected));
+                    mReader.Read();
+                }
+            }
+
+            // Consumes up to and including the first terminator; a "<!--" before it opens a
+            // nested comment that needs its own "-->". Kept iterative so that deep nesting
+            // cannot exhaust the stack.
+            void SkipTo(const std::wstring& terminator)
+            {
+                const std::wstring commentStart = L"<!--";
+                const std::wstring commentEnd = L"-->";
+                std::wstring window;
+                int nested = 0;
+                for (;;)
+                {
+                    const std::wstring& end = nested > 0 ? commentEnd : terminator;
+                    wchar_t character = mReader.Read();
+                    if (character == kTextEOF)
+                        CORVANE_XML_FAIL(Format(L"EOF while eating '%1%'", end));
+                    window += character;
+                    if (window.size() > commentStart.size())
+                        window.erase(0, 1);
+                    if (EndsWith(window, end))
+                    {
+                        if (nested == 0)
+                            return;
+                        --nested;
+                        window.clear();
+                    }
+                    else if (EndsWith(window, commentStart))
+                    {
+                        ++nested;
+                        window.clear();
+                    }
+                }
+            }
+
+            static bool EndsWith(const std::wstring& text, const std::wstring& end)
+            {
+                return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+            }
+
+            MemoryStream mCopy;
+            TextReader mReader;
+            std::unique_ptr<XMLElement> mCurrent;
+            std::deque<XMLElement*> mQueue;
+            bool mFailed;
+        };
+    }
+
+    IXMLReader* CreateXMLReader(IStream* source)
+    {
+        return new StreamingXMLReader(source);
+    }
+}
