@@ -1,10 +1,10 @@
 #include "Core/Source/Label.h"
 
+#include "Core/Source/Log.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Source/Thread.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -208,11 +208,8 @@ Label Label::FromStringF(char const* format, ...)
     char buffer[4096];
     va_list arguments;
     va_start(arguments, format);
-    int const written = std::vsnprintf(buffer, sizeof(buffer), format, arguments);
+    Internal::FormatASCII(buffer, sizeof(buffer), format, arguments);
     va_end(arguments);
-    // A formatting error gives the empty name rather than unspecified buffer contents.
-    if (written < 0)
-        buffer[0] = 0;
     return GetUniqueString(buffer);
 }
 

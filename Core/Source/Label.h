@@ -77,7 +77,7 @@ private:
 class cStringDuper
 {
 public:
-    static const std::size_t kArenaSize = 65536;
+    static constexpr std::size_t kArenaSize = 65536;
 
     cStringDuper();
     cStringDuper(cStringDuper const&) = delete;

@@ -149,6 +149,16 @@ public:
 
     void operator()(std::wstring const& value) const { mOutput.append(value); }
 
+    void operator()(DateTime const& value) const
+    {
+        if (mRun.flags & kFlagDecimal)
+            mOutput.append(value.ToDateString());
+        else if (mRun.flags & kFlagTime)
+            mOutput.append(value.ToTimeString());
+        else
+            mOutput.append(value.ToString());
+    }
+
 private:
     void formatSigned(std::int64_t value) const { formatInteger(static_cast<std::uint64_t>(value), true); }
 
@@ -201,7 +211,7 @@ private:
         int const width = std::min(mRun.width, kMaxIntegerText);
         if (mRun.pad == L'0')
         {
-            while (length < width && pos > 1)
+            while (length < width && pos > (negative ? 1 : 0))
             {
                 buffer[--pos] = mRun.pad;
                 ++length;

@@ -1,6 +1,8 @@
 #ifndef CORVANE_CORE_STRINGFORMATTER_H
 #define CORVANE_CORE_STRINGFORMATTER_H
 
+#include "Core/Source/Date.h"
+
 #include <boost/variant.hpp>
 
 #include <cstdint>
@@ -41,7 +43,7 @@ public:
     };
 
     typedef boost::variant<char, wchar_t, int, unsigned int, short, unsigned short, long, unsigned long,
-                           long long, unsigned long long, float, double, std::string, std::wstring>
+                           long long, unsigned long long, float, double, std::string, std::wstring, DateTime>
         Argument;
 
     class ArgumentFormatter;
