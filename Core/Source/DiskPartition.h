@@ -37,6 +37,7 @@ namespace MacOSX
         bool FindFile(Corvane::FileAddress* address) override;
         bool FindFiles(Corvane::FileAddress const* address, std::vector<Corvane::FileAddress>& found) override;
         void DeleteFile(Corvane::FileAddress const* address) override;
+        bool FileExists(Corvane::FileAddress const* address) override;
         Corvane::eReplaceResult ReplaceFile(Corvane::FileAddress const* temporary, Corvane::FileAddress const* target,
                                             Corvane::eReplaceMode mode) override;
 

@@ -173,6 +173,22 @@ namespace Corvane
         }
     }
 
+    bool FileSystem::FileExists(FileAddress const* address)
+    {
+        if (!AcceptAddress(address, "FileExists"))
+            return false;
+        ScopedLock lock(mMutex);
+        if (auto partitions = GetPartitions(address->partition))
+        {
+            for (IFileSystemPartition* partition : *partitions)
+            {
+                if (partition->FileExists(address))
+                    return true;
+            }
+        }
+        return false;
+    }
+
     eReplaceResult FileSystem::ReplaceFile(FileAddress const* temporary, FileAddress const* target, eReplaceMode mode)
     {
         if (!AcceptAddress(temporary, "ReplaceFile") || !AcceptAddress(target, "ReplaceFile"))

@@ -42,6 +42,10 @@ namespace Corvane
         virtual bool FindFile(FileAddress* address) = 0;
         virtual bool FindFiles(FileAddress const* address, std::vector<FileAddress>& found) = 0;
         virtual void DeleteFile(FileAddress const* address) = 0;
+        // Whether the file is on disk now, at the address's folder (the root when it has none).
+        // Never answered from a cached list, so a writer can tell a missing file from one it
+        // failed to read.
+        virtual bool FileExists(FileAddress const* address) = 0;
         // Makes a fully written temporary file durable and moves it to the target's name in one
         // step, so that a reader sees either the old file or the new one, never a mixture.
         virtual eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
@@ -63,6 +67,8 @@ namespace Corvane
         virtual bool FindFile(FileAddress* address) = 0;
         virtual bool FindFiles(FileAddress const* address, std::vector<FileAddress>& found) = 0;
         virtual void DeleteFile(FileAddress const* address) = 0;
+        // True as soon as one partition of the address's id holds the file now.
+        virtual bool FileExists(FileAddress const* address) = 0;
         // Asked of the partitions in order; the first that holds the temporary file decides.
         virtual eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                            eReplaceMode mode) = 0;
@@ -88,6 +94,7 @@ namespace Corvane
         bool FindFile(FileAddress* address) override;
         bool FindFiles(FileAddress const* address, std::vector<FileAddress>& found) override;
         void DeleteFile(FileAddress const* address) override;
+        bool FileExists(FileAddress const* address) override;
         eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                    eReplaceMode mode) override;
 

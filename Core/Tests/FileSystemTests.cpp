@@ -48,6 +48,7 @@ namespace
             ++deletes;
             mFiles.erase(address->GetFileName());
         }
+        bool FileExists(FileAddress const* address) override { return mFiles.count(address->GetFileName()) > 0; }
         eReplaceResult ReplaceFile(FileAddress const*, FileAddress const*, eReplaceMode) override
         {
             return kReplaceResult_NotHere;

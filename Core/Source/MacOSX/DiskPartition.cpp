@@ -247,6 +247,13 @@ namespace MacOSX
         unlink(ToUTF8(ResolveFilePath(*address)).c_str());
     }
 
+    bool FileSystemPartition::FileExists(FileAddress const* address)
+    {
+        if (!Accept(address, "FileExists"))
+            return false;
+        return HostFileExists(ToUTF8(ResolveFilePath(*address)));
+    }
+
     eReplaceResult FileSystemPartition::ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                                     eReplaceMode mode)
     {

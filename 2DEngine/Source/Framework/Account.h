@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Core/Source/FileAddress.h"
+#include "Core/Source/Stream.h"
+
+#include <string>
+#include <vector>
+
+namespace Corvane
+{
+    // One player's settings and progress: a small XML file of name/value records in the per-user
+    // partition. Every read reads the file afresh; every write rebuilds the whole document in
+    // memory and puts it in place atomically, so a failure at any point leaves the old file as
+    // it was.
+    class Account
+    {
+    public:
+        Account(FileAddress const& file, std::wstring const& name, bool current);
+
+        std::wstring const& GetName() const { return mName; }
+        bool IsCurrent() const { return mCurrent; }
+        FileAddress const& GetFile() const { return mFile; }
+
+        // Empty when the record or its value is missing.
+        std::wstring ReadValue(std::wstring const& key) const;
+        // The default when the record or its value is missing.
+        bool ReadValue(std::wstring const& key, bool const& defaultValue) const;
+        int ReadValue(std::wstring const& key, int const& defaultValue) const;
+        float ReadValue(std::wstring const& key, float const& defaultValue) const;
+
+        // True when the file now holds the value; false leaves the file byte for byte as it was.
+        bool WriteValue(wchar_t const* key, std::wstring const& value);
+        bool WriteValue(wchar_t const* key, wchar_t const* value);
+        bool WriteValue(wchar_t const* key, int value);
+        bool WriteValue(wchar_t const* key, float value);
+        bool WriteValue(wchar_t const* key, bool value);
+        template <class T>
+        bool WriteValue(std::wstring const& key, T value)
+        {
+            return WriteValue(key.c_str(), value);
+        }
+
+        // True when the file no longer holds the key (also when it never did).
+        bool DeleteValue(wchar_t const* key);
+
+        // A read-write memory stream over the value's bytes, owned by the caller; deleting it
+        // stores its whole content back into the value.
+        IStream* OpenValueStream(wchar_t const* key);
+        // The number of bytes read (0 when nothing is stored).
+        unsigned long ReadBinary(wchar_t const* key, void* buffer, unsigned long size);
+        // The number of bytes stored (0 when the file could not be written).
+        unsigned long WriteBinary(wchar_t const* key, void const* buffer, unsigned long size);
+
+        // Used by the manager while it finds and switches accounts.
+        void SetName(std::wstring const& name) { mName = name; }
+        void SetCurrentFlag(bool current) { mCurrent = current; }
+
+    private:
+        bool writeValue(wchar_t const* key, std::wstring const& value);
+
+        FileAddress mFile;
+        std::wstring mName;
+        bool mCurrent;
+    };
+
+    class IAccountChangeHandler
+    {
+    public:
+        virtual ~IAccountChangeHandler() {}
+        virtual void OnBeforeAccountChange() = 0;
+        virtual void OnAfterAccountChange() = 0;
+    };
+
+    // Finds the account files at first use, makes a "Player" account when there is none and
+    // keeps one account current.
+    class AccountManager
+    {
+    public:
+        static wchar_t const* const kNameKey;       // "Corvane::AccountManager::Name"
+        static wchar_t const* const kIsCurrentKey;  // "Corvane::AccountManager::IsCurrent"
+        static wchar_t const* const kExtension;     // ".act"
+        static wchar_t const* const kDefaultName;   // "Player"
+
+        // Use GetAccountManager(); made public for tools and tests that drive their own.
+        AccountManager();
+        ~AccountManager();
+        AccountManager(AccountManager const&) = delete;
+        AccountManager& operator=(AccountManager const&) = delete;
+
+        // The first current account in list order; null only when there are no accounts at all.
+        Account* GetCurrentAccount() const;
+        // Makes the named account current. A name of no account changes nothing, is logged and
+        // returns false.
+        bool SetCurrentAccount(std::wstring const& name);
+        bool IsExistingAccount(std::wstring const& name) const;
+        // Null when the name is taken or the account's file could not be made.
+        Account* NewAccount(std::wstring const& name);
+
+        std::vector<Account*> const& GetAccounts() const { return mAccounts; }
+
+        void AddChangeHandler(IAccountChangeHandler* handler);
+        void RemoveChangeHandler(IAccountChangeHandler* handler);
+
+        // Not owned. The application appends itself at set-up and removes itself at clean-up.
+        std::vector<IAccountChangeHandler*> mChangeHandlers;
+
+    private:
+        void LoadAccounts();
+
+        std::vector<Account*> mAccounts;
+    };
+
+    // Made on first use and deleted with the other singletons.
+    AccountManager* GetAccountManager();
+}

@@ -1,0 +1,199 @@
+#include "2DEngine/Source/Framework/Account.h"
+
+#include "2DEngine/Source/Framework/AccountFile.h"
+#include "Core/Source/Log.h"
+#include "Core/Source/MemoryStream.h"
+#include "Core/Source/Singleton.h"
+#include "Core/Source/XMLWriter.h"
+
+#include <algorithm>
+
+namespace Corvane
+{
+    wchar_t const* const AccountManager::kNameKey = L"Corvane::AccountManager::Name";
+    wchar_t const* const AccountManager::kIsCurrentKey = L"Corvane::AccountManager::IsCurrent";
+    wchar_t const* const AccountManager::kExtension = L".act";
+    wchar_t const* const AccountManager::kDefaultName = L"Player";
+
+    namespace
+    {
+        AccountManager* gAccountManager = nullptr;
+
+        // A new name may clash with a file made meanwhile; after this many draws the disk is
+        // taken to be refusing new files.
+        int const kNewAccountAttempts = 16;
+
+        AccountFile::Bytes NewAccountDocument(std::wstring const& name)
+        {
+            MemoryStream stream(L"Temporary");
+            {
+                XMLWriter writer(&stream);
+                writer.WriteStartElement(L"account");
+                writer.WriteStartElement(L"record");
+                writer.WriteAttribute(L"name", AccountManager::kNameKey);
+                writer.WriteAttribute(L"value", name.c_str());
+                writer.WriteEndElement();
+                writer.WriteStartElement(L"record");
+                writer.WriteAttribute(L"name", AccountManager::kIsCurrentKey);
+                writer.WriteAttribute(L"value", L"false");
+                writer.WriteEndElement();
+                writer.WriteEndElement();
+            }
+            return stream.GetData();
+        }
+
+        FileAddress NewAccountAddress()
+        {
+            return FileAddress(kFileSystemPartition_UserData, L".", L"", AccountManager::kExtension);
+        }
+    }
+
+    AccountManager* GetAccountManager()
+    {
+        if (!gAccountManager)
+            new AccountManager;
+        return gAccountManager;
+    }
+
+    AccountManager::AccountManager()
+    {
+        if (!gAccountManager)
+        {
+            gAccountManager = this;
+            AutoDeleteSingleton(this);
+        }
+        LoadAccounts();
+        if (mAccounts.empty() && !NewAccount(kDefaultName))
+        {
+            // The disk refuses new files: play on with an account whose file is made by its
+            // first successful write.
+            FileAddress address = NewAccountAddress();
+            GetUniqueFile(&address);
+            mAccounts.push_back(new Account(address, kDefaultName, false));
+            Internal::LogWrite("Corvane::AccountManager: the account file for '%ls' could not be made.\n", kDefaultName);
+        }
+        if (!GetCurrentAccount())
+            SetCurrentAccount(mAccounts.front()->GetName());
+        // Even an account without a readable name must be current.
+        if (!GetCurrentAccount())
+            mAccounts.front()->SetCurrentFlag(true);
+    }
+
+    AccountManager::~AccountManager()
+    {
+        for (Account* account : mAccounts)
+            delete account;
+        mAccounts.clear();
+        mChangeHandlers.clear();
+        if (gAccountManager == this)
+            gAccountManager = nullptr;
+    }
+
+    void AccountManager::LoadAccounts()
+    {
+        IFileSystem* fileSystem = GetFileSystem();
+        if (!fileSystem)
+            return;
+        std::vector<FileAddress> files;
+        FileAddress const pattern(kFileSystemPartition_UserData, L".", L"*", kExtension);
+        fileSystem->FindFiles(&pattern, files);
+        for (FileAddress const& file : files)
+        {
+            Account* account = new Account(file, std::wstring(), false);
+            account->SetName(account->ReadValue(kNameKey));
+            account->SetCurrentFlag(account->ReadValue(kIsCurrentKey, false));
+            mAccounts.push_back(account);
+        }
+    }
+
+    Account* AccountManager::GetCurrentAccount() const
+    {
+        for (Account* account : mAccounts)
+        {
+            if (account->IsCurrent())
+                return account;
+        }
+        return nullptr;
+    }
+
+    bool AccountManager::IsExistingAccount(std::wstring const& name) const
+    {
+        return std::any_of(mAccounts.begin(), mAccounts.end(),
+                           [&name](Account const* account) { return account->GetName() == name; });
+    }
+
+    bool AccountManager::SetCurrentAccount(std::wstring const& name)
+    {
+        if (!IsExistingAccount(name))
+        {
+            Internal::LogWrite("Corvane::AccountManager::SetCurrentAccount: there is no account named '%ls'; the "
+                               "current account stays.\n",
+                               name.c_str());
+            return false;
+        }
+        if (GetCurrentAccount())
+        {
+            for (IAccountChangeHandler* handler : mChangeHandlers)
+                handler->OnBeforeAccountChange();
+        }
+        // The new account is marked first, so that an interruption between the two writes
+        // leaves a current account on disk.
+        for (Account* account : mAccounts)
+        {
+            if (!account->IsCurrent() && account->GetName() == name)
+            {
+                account->SetCurrentFlag(true);
+                account->WriteValue(kIsCurrentKey, true);
+            }
+        }
+        for (Account* account : mAccounts)
+        {
+            if (account->IsCurrent() && account->GetName() != name)
+            {
+                account->SetCurrentFlag(false);
+                account->WriteValue(kIsCurrentKey, false);
+            }
+        }
+        if (GetCurrentAccount())
+        {
+            for (IAccountChangeHandler* handler : mChangeHandlers)
+                handler->OnAfterAccountChange();
+        }
+        return true;
+    }
+
+    Account* AccountManager::NewAccount(std::wstring const& name)
+    {
+        if (IsExistingAccount(name))
+            return nullptr;
+        AccountFile::Bytes const document = NewAccountDocument(name);
+        for (int attempt = 0; attempt < kNewAccountAttempts; ++attempt)
+        {
+            FileAddress address = NewAccountAddress();
+            GetUniqueFile(&address);
+            eReplaceResult const result = AccountFile::SaveAtomically(address, document, kReplace_Exclusive);
+            if (result == kReplaceResult_TargetExists)
+                continue;
+            if (result != kReplaceResult_Done)
+                break;
+            Account* account = new Account(address, name, false);
+            mAccounts.push_back(account);
+            return account;
+        }
+        Internal::LogWrite("Corvane::AccountManager::NewAccount: the file for the account '%ls' could not be made.\n",
+                           name.c_str());
+        return nullptr;
+    }
+
+    void AccountManager::AddChangeHandler(IAccountChangeHandler* handler)
+    {
+        if (handler && std::find(mChangeHandlers.begin(), mChangeHandlers.end(), handler) == mChangeHandlers.end())
+            mChangeHandlers.push_back(handler);
+    }
+
+    void AccountManager::RemoveChangeHandler(IAccountChangeHandler* handler)
+    {
+        mChangeHandlers.erase(std::remove(mChangeHandlers.begin(), mChangeHandlers.end(), handler),
+                              mChangeHandlers.end());
+    }
+}
