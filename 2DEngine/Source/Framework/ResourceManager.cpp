@@ -554,9 +554,9 @@ namespace Corvane
     {
         FileSystemLock fileSystemLock(job->lockFileSystem);
         ManifestStream stream(job->GetName());
+        // The direct read that follows logs the missing file.
         if (!stream.Get())
         {
-            LogUnopenedManifest(job->GetName());
             job->SetStatus(kLoadingJobStatus_FileMissing);
             return false;
         }
