@@ -61,9 +61,10 @@ typename cHashMap<K, V, H>::sEntry* cHashMap<K, V, H>::GetTombstone()
     return &gTombstone;
 }
 
-// Walks the pseudo-random probe sequence until stopAt accepts a slot. Should the
-// walk fall into a cycle that misses every free slot, it continues linearly from
-// where it stopped; insertion and look-up take the same path, so they still agree.
+// Walks the pseudo-random probe sequence until stopAt accepts a slot. The step
+// function has fixed points (879302037 is one) and short cycles, so a walk may
+// never reach a free slot; after a bounded number of steps it continues linearly
+// from where it stopped. Insertion and look-up take the same path, so they agree.
 template <class K, class V, class H>
 template <class F>
 int cHashMap<K, V, H>::Probe(K key, F stopAt) const

@@ -153,6 +153,33 @@ TEST(LabelHashMap, OddCapacitiesStillFindEverything)
     }
 }
 
+namespace
+{
+// Every key lands on a fixed point of the probe step: h x 1987 XOR NOT(h >> 8) == h.
+struct FixedPointHasher : cCaselessStringHasher
+{
+    std::uint32_t ComputeHash(char const*) const { return 879302037u; }
+};
+} // namespace
+
+TEST(LabelHashMap, ProbingEndsEvenWhenTheWalkCannotMove)
+{
+    std::uint32_t const h = 879302037u;
+    ASSERT_EQ(h, (h * 1987u) ^ ~(h >> 8));
+
+    NameStore store;
+    cHashMap<char const*, char*, FixedPointHasher> map(16);
+    for (int n = 0; n < 40; ++n)
+    {
+        char* name = store.Add("Colisi\xF3n" + std::to_string(n));
+        ASSERT_EQ(0, map.SetValue(name, name));
+    }
+    EXPECT_EQ(40, map.GetEntryCount());
+    for (int n = 0; n < 40; ++n)
+        EXPECT_STREQ(("Colisi\xF3n" + std::to_string(n)).c_str(), map.GetValue(("COLISI\xF3N" + std::to_string(n)).c_str()));
+    EXPECT_EQ(nullptr, map.GetValue("Colisi\xF3n40"));
+}
+
 TEST(LabelHashMap, MissingKeyGivesTheDefaultValue)
 {
     static char fallback[] = "ninguno";
@@ -330,7 +357,7 @@ TEST(Label, ShutdownStartsAnEmptyDictionary)
             Label const after = Label::GetUniqueString("COREBASICSSHUTDOWNNAME");
             bool const ok = before.IsValid() && std::strcmp(after.GetString(), "COREBASICSSHUTDOWNNAME") == 0 &&
                             after == Label::GetUniqueString("corebasicsshutdownname");
-            std::exit(ok ? 0 : 1);
+            _exit(ok ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }

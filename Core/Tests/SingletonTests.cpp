@@ -160,10 +160,10 @@ bool LateManagersAreDeletedToo()
 // The shutdown registry is process-wide, so these run in a child process.
 TEST(Singleton, DeleteAllDeletesNewestFirstAndForgetsTheRegistry)
 {
-    EXPECT_EXIT(std::exit(DeleteAllDeletesNewestFirst() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(_exit(DeleteAllDeletesNewestFirst() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Singleton, ManagersCreatedDuringDeletionAreDeletedToo)
 {
-    EXPECT_EXIT(std::exit(LateManagersAreDeletedToo() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(_exit(LateManagersAreDeletedToo() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
