@@ -81,7 +81,7 @@ namespace Corvane
         static wchar_t const* const kExtension;     // ".act"
         static wchar_t const* const kDefaultName;   // "Player"
 
-        // Use GetAccountManager(); made public for tools and tests that drive their own.
+        // GetAccountManager() makes the process-wide one; tools and tests may make their own.
         AccountManager();
         ~AccountManager();
         AccountManager(AccountManager const&) = delete;

@@ -157,6 +157,55 @@ namespace Corvane
                 result.errorType = typeid(error).name();
                 result.errorMessage = error.what();
             }
+
+            std::vector<XMLElement> ParseAll(uint8_t const* bytes, size_t length)
+            {
+                std::vector<XMLElement> elements;
+                ReadOnlyMemoryStream source(L"Account", bytes, static_cast<uint32_t>(length));
+                std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
+                while (!reader->IsEOF())
+                    elements.push_back(*reader->ReadElement());
+                return elements;
+            }
+
+            // Damaged documents are mostly cut short. The reader parses ahead of what it returns,
+            // so the elements just before the damage would be lost with the exception: instead
+            // the longest prefix ending at a '>' that parses cleanly is taken, trying a bounded
+            // number of cuts.
+            int const kSalvageAttempts = 64;
+
+            std::vector<XMLElement> ReadElements(Bytes const& document, sRebuildResult& result)
+            {
+                try
+                {
+                    return ParseAll(document.data(), document.size());
+                }
+                catch (RuntimeError const& error)
+                {
+                    NoteFailure(error, result);
+                }
+                size_t end = document.size();
+                for (int attempt = 0; attempt < kSalvageAttempts; ++attempt)
+                {
+                    size_t cut = end;
+                    while (cut > 0 && document[cut - 1] != '>')
+                        --cut;
+                    if (cut == 0)
+                        break;
+                    end = cut - 1;
+                    // The whole document has already failed.
+                    if (cut == document.size())
+                        continue;
+                    try
+                    {
+                        return ParseAll(document.data(), cut);
+                    }
+                    catch (RuntimeError const&)
+                    {
+                    }
+                }
+                return std::vector<XMLElement>();
+            }
         }
 
         eReadResult ReadWhole(FileAddress const& file, Bytes& bytes)
@@ -197,17 +246,8 @@ namespace Corvane
         {
             sRebuildResult result;
             Rebuilder rebuilder(key, value, mode);
-            try
-            {
-                ReadOnlyMemoryStream source(L"Account", original.data(), static_cast<uint32_t>(original.size()));
-                std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
-                while (!reader->IsEOF())
-                    rebuilder.Take(*reader->ReadElement(), result);
-            }
-            catch (RuntimeError const& error)
-            {
-                NoteFailure(error, result);
-            }
+            for (XMLElement const& element : ReadElements(original, result))
+                rebuilder.Take(element, result);
             result.document = rebuilder.Finish();
             return result;
         }
@@ -215,26 +255,18 @@ namespace Corvane
         bool FindRecord(Bytes const& document, std::wstring const& key, AttributeContainer& record,
                         sRebuildResult* error)
         {
+            sRebuildResult failure;
             bool found = false;
-            try
+            for (XMLElement const& element : ReadElements(document, failure))
             {
-                ReadOnlyMemoryStream source(L"Account", document.data(), static_cast<uint32_t>(document.size()));
-                std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
-                while (!reader->IsEOF())
+                if (IsRecordOf(element, key))
                 {
-                    XMLElement const* element = reader->ReadElement();
-                    if (IsRecordOf(*element, key))
-                    {
-                        record.SetAttributes(element->GetAttributes());
-                        found = true;
-                    }
+                    record.SetAttributes(element.GetAttributes());
+                    found = true;
                 }
             }
-            catch (RuntimeError const& failure)
-            {
-                if (error)
-                    NoteFailure(failure, *error);
-            }
+            if (error && failure.damaged)
+                *error = failure;
             return found;
         }
 

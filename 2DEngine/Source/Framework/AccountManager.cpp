@@ -51,17 +51,15 @@ namespace Corvane
     AccountManager* GetAccountManager()
     {
         if (!gAccountManager)
-            new AccountManager;
+        {
+            gAccountManager = new AccountManager;
+            AutoDeleteSingleton(gAccountManager);
+        }
         return gAccountManager;
     }
 
     AccountManager::AccountManager()
     {
-        if (!gAccountManager)
-        {
-            gAccountManager = this;
-            AutoDeleteSingleton(this);
-        }
         LoadAccounts();
         if (mAccounts.empty() && !NewAccount(kDefaultName))
         {
