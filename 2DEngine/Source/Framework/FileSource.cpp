@@ -140,9 +140,8 @@ namespace Corvane
             entry->hash = hash;
             entry->checksum = ReadLE32(record + 4);
             entry->size = ReadLE32(record + 8);
-            entry->name.clear();
-            for (size_t at = ReadLE32(record + 12); mTOC[at] != 0; ++at)
-                entry->name.push_back(static_cast<wchar_t>(mTOC[at]));
+            // Paths are ASCII; reading them as UTF-8 keeps content names with accents intact.
+            entry->name = ConvertStringUTF8ToWide(reinterpret_cast<char const*>(mTOC.data() + ReadLE32(record + 12)));
             return true;
         }
         return false;
