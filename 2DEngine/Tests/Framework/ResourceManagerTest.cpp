@@ -1,6 +1,8 @@
 #include "2DEngine/Tests/Framework/ResourceTestSupport.h"
 
+#include <chrono>
 #include <condition_variable>
+#include <functional>
 
 #include "Core/Source/Error.h"
 
@@ -96,6 +98,17 @@ namespace
     private:
         GateFactory* mGate;
     };
+
+    bool WaitUntil(std::function<bool()> const& condition)
+    {
+        for (int i = 0; i < 5000; ++i)
+        {
+            if (condition())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
 
     class RecordingSink : public IResourceLoadProgress
     {
@@ -331,6 +344,26 @@ TEST_F(ResourceManagerTest, AbortThroughTheSinkEndsTheLoadAndKeepsWhatWasMade)
     EXPECT_EQ(nullptr, manager->GetResource(L8("After")));
     EXPECT_EQ(kLoadingJobStatus_Aborted, job->GetStatus());
     EXPECT_NE(nullptr, FindThing("Next"));
+}
+
+TEST_F(ResourceManagerTest, UnloadingAManifestStillBeingReadLeavesNothingOfItBehind)
+{
+    GateFactory* gate = new GateFactory();
+    manager->AddResourceFactory(L"gate", gate);
+    Files().SetFile(L"Slow.xml", Manifest(L"<thing name='Before'/><gate name='During'/><thing name='After'/>"));
+    Files().SetFile(L"Next.xml", Manifest(L"<thing name='Next'/>"));
+
+    LoadingJobRef job = manager->LoadAsync(L"Slow");
+    ASSERT_TRUE(WaitUntil([gate] { return gate->HasEntered(); }));
+    manager->Unload(L"Slow");
+    gate->Open();
+    manager->Load(L"Next");
+
+    EXPECT_EQ(kLoadingJobStatus_Aborted, job->GetStatus());
+    EXPECT_EQ(0, manager->GetLoadCount(L"Slow"));
+    EXPECT_EQ(nullptr, manager->GetResource(L8("Before")));
+    EXPECT_EQ(nullptr, manager->GetResource(L8("During")));
+    EXPECT_EQ(nullptr, manager->GetResource(L8("After")));
 }
 
 TEST_F(ResourceManagerTest, CleanupEndsTheLoaderThreadAndDropsEveryResource)

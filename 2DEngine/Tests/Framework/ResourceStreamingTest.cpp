@@ -72,6 +72,7 @@ namespace
         FileTransferRef Acquire(FileAddress const& address, int priority) override
         {
             std::lock_guard<std::mutex> lock(mRemoteLock);
+            ++acquireCalls;
             auto remote = mRemote.find(address.GetFileName());
             if (remote == mRemote.end())
                 return FileTransferRef();
@@ -99,6 +100,7 @@ namespace
         }
 
         std::atomic<int> lastPriority{0};
+        std::atomic<int> acquireCalls{0};
 
     private:
         mutable std::mutex mRemoteLock;
@@ -124,7 +126,8 @@ namespace
         {
             FileVariant variant;
             variant.name = attributes.GetAttribute(L"file");
-            variant.extensions = {L".png", L".gif"};
+            if (!attributes.GetAttribute(L"bare", false))
+                variant.extensions = {L".png", L".gif"};
             files->push_back(variant);
         }
 
@@ -229,4 +232,15 @@ TEST_F(ResourceStreamingTest, CleanupEndsAJobStillWaiting)
     ASSERT_TRUE(WaitFor([&] { return job->GetStatus() == kLoadingJobStatus_Acquiring; }));
     manager->Cleanup();
     EXPECT_EQ(kLoadingJobStatus_Aborted, job->GetStatus());
+}
+
+TEST_F(ResourceStreamingTest, AFileVariantWithoutExtensionsAsksForNoFile)
+{
+    mSource.SetFile(L"Bare.xml", Manifest(L"<picture name='Sky' file='sky' bare='true'/>"));
+    LoadingJobRef job = manager->LoadAsync(L"Bare");
+    manager->Load(L"Bare");
+    EXPECT_EQ(kLoadingJobStatus_Complete, job->GetStatus());
+    EXPECT_EQ(0, mSource.acquireCalls.load());
+    EXPECT_EQ(nullptr, mSource.GetTransfer(L"sky.png"));
+    EXPECT_TRUE(IsBound("Sky"));
 }

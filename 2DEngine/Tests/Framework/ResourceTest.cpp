@@ -94,19 +94,6 @@ TEST(ResourceDescriptorTest, RefusesAnAttributeContainerOfAnotherClass)
     EXPECT_THROW(ResourceWrapper<Thing>(L"M", Label(), foreign), std::bad_cast);
 }
 
-TEST(ResourceDescriptorTest, AFileVariantWithoutExtensionsAsksForNoFile)
-{
-    FileVariant variant;
-    EXPECT_TRUE(variant.name.empty());
-    EXPECT_TRUE(variant.extensions.empty());
-
-    std::list<FileVariant> files;
-    XMLElement element = MakeElement(L"thing", {{L"name", L"A"}});
-    XMLElementList reader;
-    ThingFactory().GetFileListForResource(&files, L"M", Label(), element, reader);
-    EXPECT_TRUE(files.empty());
-}
-
 // ---- Handles ----------------------------------------------------------------------------------
 
 TEST_F(ResourceTest, AHandleFindsTheResourceByNameInAnyLetterCase)
