@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <pthread.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Corvane;
@@ -141,6 +145,46 @@ TEST_F(FileStreamTest, LargeWritesAndReadsAreComplete)
     EXPECT_EQ(data.size(), stream.Read(&back[0], back.size()));
     back.resize(data.size());
     EXPECT_EQ(data, back);
+}
+
+TEST_F(FileStreamTest, ReadsOfAPipeLoopOverShortCountsAndInterruptions)
+{
+    std::wstring path = Path(L"pipe");
+    std::string utf8 = ConvertStringWideToUTF8String(path);
+    ASSERT_EQ(0, ::mkfifo(utf8.c_str(), 0600));
+
+    // Without SA_RESTART a signal makes a blocked read fail with EINTR.
+    struct sigaction action = {};
+    struct sigaction previous = {};
+    action.sa_handler = [](int) {};
+    sigemptyset(&action.sa_mask);
+    ASSERT_EQ(0, ::sigaction(SIGUSR1, &action, &previous));
+
+    pthread_t reader = ::pthread_self();
+    std::thread writer([&] {
+        int descriptor = ::open(utf8.c_str(), O_WRONLY);
+        if (descriptor < 0)
+            return;
+        ssize_t ignored = ::write(descriptor, "abc", 3);
+        ::usleep(2000);
+        ::pthread_kill(reader, SIGUSR1);
+        ::usleep(2000);
+        ignored = ::write(descriptor, "defg", 4);
+        ::usleep(1000);
+        ignored = ::write(descriptor, "hij", 3);
+        (void)ignored;
+        ::close(descriptor);
+    });
+    std::string received(16, '\0');
+    size_t count = 0;
+    {
+        FileStream stream(path, kFileRead, kFileOpenExisting);
+        count = stream.Read(&received[0], 10);
+    }
+    writer.join();
+    ::sigaction(SIGUSR1, &previous, nullptr);
+    received.resize(count);
+    EXPECT_EQ("abcdefghij", received);
 }
 
 // Invalid input
