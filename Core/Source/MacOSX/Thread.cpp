@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <ctime>
 #include <exception>
+#include <new>
 
 namespace
 {
@@ -217,21 +218,22 @@ namespace MacOSX
         queue->entryPoint = mEntryPoint;
         queue->taskID = NewThreadID();
 
+        ThreadStart* start = new (std::nothrow) ThreadStart{queue};
+        int status = start ? 0 : ENOMEM;
         pthread_attr_t attributes;
-        int status = pthread_attr_init(&attributes);
+        if (status == 0)
+            status = pthread_attr_init(&attributes);
         if (status == 0)
         {
             pthread_attr_setstacksize(&attributes, kStackSize);
             pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-            ThreadStart* start = new ThreadStart{queue};
             pthread_t handle;
             status = pthread_create(&handle, &attributes, ThreadEntry, start);
-            if (status != 0)
-                delete start;
             pthread_attr_destroy(&attributes);
         }
         if (status != 0)
         {
+            delete start;
             mState = Corvane::kThreadState_Finished;
             MACOSX_THROW(status, "Could not create a thread.");
         }
@@ -337,7 +339,7 @@ namespace MacOSX
     {
         int status = pthread_mutex_lock(&mMutex);
         if (status != 0)
-            MACOSX_THROW(status, "A timed wait on a semaphore failed.");
+            MACOSX_THROW(status, "An timed wait on a semaphore failed.");
         bool taken = mSignalled;
         mSignalled = false;
         pthread_mutex_unlock(&mMutex);
@@ -393,6 +395,10 @@ namespace Corvane
         catch (std::exception const& error)
         {
             Internal::LogWrite("Could not release a lock: %s\n", error.what());
+        }
+        catch (...)
+        {
+            Internal::LogWrite("Could not release a lock.\n");
         }
     }
 }
