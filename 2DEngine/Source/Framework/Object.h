@@ -56,6 +56,8 @@ public:
     // The single role of a class with one role.
     virtual Label GetRole() const;
     // The role at a position, numbered from 0 without gaps; null past the last.
+    // Overriding one form hides the other in the derived class; the database always
+    // asks through Object.
     virtual Label GetRole(int const& index) const;
     virtual void Update(float dt);
     virtual void ReceiveMessage(ObjectMessage const& message);

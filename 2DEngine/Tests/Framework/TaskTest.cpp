@@ -309,6 +309,30 @@ TEST_F(TaskTest, ATaskThatAnswersAMessageWithFinishedIsFinishedThereAndThen)
     EXPECT_EQ(Lines{"second"}, Entries("second"));
 }
 
+TEST_F(TaskTest, ATaskThatClearsAndRefillsItsQueueDuringAMessageIsSafe)
+{
+    PlainObject object("object");
+    struct Resetter : TimedTask
+    {
+        Resetter() : TimedTask(10.0f) {}
+        int ReceiveMessage(Object* owner, ObjectMessage const&) override
+        {
+            owner->RemoveAllTasks();
+            owner->AddTask(new TickTask("replacement"));
+            owner->AddNamedTask(Label::GetUniqueString("Extra"), new TickTask("extra"));
+            return 1;
+        }
+    };
+    object.AddTask(new Resetter());
+    object.AddTask(new ListeningTask("cleared"));
+    object.ReceiveMessageInternal(ObjectMessage(kInvalidObjectID, Label::GetUniqueString("Reset")));
+    // The cleared task was skipped; the replacement, added behind the cursor, heard it.
+    EXPECT_TRUE(Entries("cleared heard").empty());
+    EXPECT_EQ(1u, object.GetTasks().GetTasks().size());
+    object.UpdateInternal(0.02f);
+    EXPECT_EQ((Lines{"replacement", "extra"}), (Lines{Entries("replacement")[0], Entries("extra")[0]}));
+}
+
 TEST_F(TaskTest, NamedTasksRunSideBySideAndCanBeRemovedByName)
 {
     PlainObject object("object");
