@@ -435,7 +435,6 @@ TEST_F(MainLoopEngineTest, SingleNonOpaqueModeHasNoBackgroundToDim)
 
 TEST_F(MainLoopEngineTest, FailedBeginSceneSkipsTheWholeFrame)
 {
-    StartWith({new RecordingMode("A")});
     application->onSetup = [this] {
         MainLoop::PushMode(new RecordingMode("A"));
         graphics->beginSceneResult = -1;

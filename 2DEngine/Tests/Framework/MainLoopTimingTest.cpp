@@ -125,15 +125,12 @@ TEST_F(MainLoopTimingTest, PassThatAppliedAChangeRunsAShortUpdate)
 
 TEST_F(MainLoopTimingTest, UpdateThatQueuesAChangeStopsTheCatchUp)
 {
-    RecordingMode* top = nullptr;
-    application->onSetup = [&top] {
-        top = new RecordingMode("A");
-        MainLoop::PushMode(top);
-    };
     int updates = 0;
-    RunPasses(2, [this, &top, &updates](int pass) {
+    RunPasses(2, [this, &updates](int pass) {
         if (pass == 1)
         {
+            RecordingMode* top = dynamic_cast<RecordingMode*>(MainLoop::GetTopMostMode(0));
+            ASSERT_NE(nullptr, top);
             // 40 ms due: two steps, unless a step queues a change.
             clock.nowMS = 1020;
             top->onUpdate = [&updates] {
