@@ -49,14 +49,20 @@ private:
         std::string folder = std::string(cwd) + "/corvane-test-locale";
         if (access((folder + "/xx_COMMA/LC_NUMERIC").c_str(), R_OK) != 0)
         {
+            // Built aside and renamed into place, as parallel test processes may race here.
             mkdir(folder.c_str(), 0755);
-            std::string source = folder + "/comma";
+            std::string own = folder + "/build-" + std::to_string(getpid());
+            std::string source = own + ".src";
             {
                 std::ofstream file(source);
                 file << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n";
             }
-            std::string command = "localedef -c -i '" + source + "' -f ANSI_X3.4-1968 '" + folder + "/xx_COMMA' >/dev/null 2>&1";
-            if (std::system(command.c_str()) == -1)
+            std::string command = "localedef -c -i '" + source + "' -f ANSI_X3.4-1968 '" + own + "' >/dev/null 2>&1";
+            int status = std::system(command.c_str());
+            std::remove(source.c_str());
+            if (status == -1 || rename(own.c_str(), (folder + "/xx_COMMA").c_str()) != 0)
+                std::system(("rm -rf '" + own + "'").c_str());
+            if (access((folder + "/xx_COMMA/LC_NUMERIC").c_str(), R_OK) != 0)
                 return built;
         }
         built = folder;
