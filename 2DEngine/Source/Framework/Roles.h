@@ -11,6 +11,7 @@
 #include "Core/Source/Rect.h"
 #include "Core/Source/Vector2.h"
 
+#include <cstdint>
 #include <string>
 
 namespace Corvane
@@ -20,9 +21,9 @@ class Font;
 
 // Defined with the draw state; declared here with their storage so that roles do not
 // depend on the graphics library. Value 0 is the default of each.
-enum TextMode : int;
-enum HAlignment : int;
-enum VAlignment : int;
+enum TextMode : std::int32_t;
+enum HAlignment : std::int32_t;
+enum VAlignment : std::int32_t;
 
 // The answer of an input handler.
 typedef int MessageResult;
