@@ -1,5 +1,8 @@
 #include "2DEngine/Source/Framework/EngineHooks.h"
 
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/FileSource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "Core/Source/Label.h"
 #include "Core/Source/Random.h"
 #include "Core/Source/Singleton.h"
@@ -15,6 +18,10 @@ sEngineHooks MakeDefaultEngineHooks()
 {
     sEngineHooks hooks;
     hooks.setupRandom = &Random::Engine_Setup;
+    hooks.registerDefaultFileSource = &RegisterDefaultFileSource;
+    hooks.createConstantResourceFactories = &CreateConstantResourceFactories;
+    hooks.cleanupResourceManager = [] { GetResourceManager()->Cleanup(); };
+    hooks.cleanupFileSource = &CleanupFileSource;
     hooks.deleteAllSingletons = &Corvane::Internal::DeleteAllSingletons;
     hooks.shutdownLabels = &Label::Shutdown;
     hooks.destroyRandom = &Random::Engine_Destroy;

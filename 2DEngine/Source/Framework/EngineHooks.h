@@ -46,8 +46,11 @@ struct sEngineHooks
     std::function<void()> destroyRandom;
 };
 
-// The hooks the loop uses. Their defaults call the core library (random
-// streams, singleton deletion, label shutdown); the rest start empty.
+// The hooks the loop uses. The defaults call what the core library and this
+// framework provide (random streams, the default file source, the constant
+// factories, resource manager and file source clean-up, singleton deletion,
+// label shutdown); the platform, window, layout, cursor and download hooks
+// start empty until their subsystems install them.
 sEngineHooks& GetEngineHooks();
 sEngineHooks MakeDefaultEngineHooks();
 

@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <utility>
 
+// GetTimeUS, GetTimeMS, GetDoubleClickTime and GetCommandLine.
+#include "2DEngine/Source/Framework/SystemServices.h"
+
 namespace Corvane
 {
 
