@@ -1,0 +1,63 @@
+#ifndef CORVANE_PLATFORM_MACOSX_OPENGLSCREENCANVAS_H
+#define CORVANE_PLATFORM_MACOSX_OPENGLSCREENCANVAS_H
+
+// The screen's canvas: lines, circles, ellipses, filled rectangles and images
+// in OpenGL immediate mode, every image one textured, tinted quad. It offers
+// no pixel access.
+
+#include "2DEngine/Source/Graphics/Canvas.h"
+
+namespace Corvane
+{
+
+class ITexture;
+
+class OpenGLScreenCanvas : public Graphics::IScreen,
+                           public Graphics::ICanvas,
+                           public Graphics::ILineDrawingCanvas,
+                           public Graphics::IEllipseDrawingCanvas,
+                           public Graphics::IQuadDrawingCanvas
+{
+public:
+    // bounds: (0, 0, window width, window height).
+    explicit OpenGLScreenCanvas(Rect<int> const& bounds);
+    ~OpenGLScreenCanvas() override;
+
+    // Clears the buffers and sets a projection in window pixels, y down.
+    int BeginFrame() override;
+    int EndFrame() override;
+
+    // "OpenGLScreenCanvas"
+    Label GetKind() override;
+    Rect<int> const& GetBounds() override { return mBounds; }
+    bool QueryInterface(Label name, void** out) override;
+
+    int DrawLine(float x0, float y0, float x1, float y1, Graphics::sDrawState const& state) override;
+
+    int DrawLineCircle(float cx, float cy, float radius, Graphics::sDrawState const& state) override;
+    int DrawFilledCircle(float cx, float cy, float radius, Graphics::sDrawState const& state) override;
+    int DrawLineEllipse(Rect<float> const& rect, Graphics::sDrawState const& state) override;
+    int DrawFilledEllipse(Rect<float> const& rect, Graphics::sDrawState const& state) override;
+
+    int DrawFilledRect(Rect<int> const& rect, Graphics::sDrawState const& state) override;
+    int DrawFilledRect(Rect<float> const& rect, Graphics::sDrawState const& state) override;
+    int DrawImage(IImage const* image, float x, float y, Graphics::sDrawState const& state) override;
+    int DrawStretchedImage(IImage const* image, Rect<int> const& dest, Graphics::sDrawState const& state) override;
+    int DrawRotatedImage(IImage const* image, float x, float y, Angle angle,
+                         Graphics::sDrawState const& state) override;
+    int DrawStretchedRotatedImage(IImage const* image, Rect<int> const& dest, Angle angle,
+                                  Graphics::sDrawState const& state) override;
+    int DrawPrimitive(PrimitiveKind kind, IImage const* image, int count, Graphics::sPrimitiveVertex const* vertices,
+                      Graphics::sDrawState const& state) override;
+
+    // The texture an image draws with: its own, or a new one for an Image;
+    // null for no image or another kind of image, which draws untextured.
+    static ITexture* GetTextureOfImage(IImage const* image);
+
+private:
+    Rect<int> mBounds;
+};
+
+} // namespace Corvane
+
+#endif

@@ -1,0 +1,114 @@
+#include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
+
+#include <vector>
+
+#include <SDL2/SDL_opengl.h>
+
+#include "2DEngine/Source/Graphics/Image.h"
+
+namespace Corvane
+{
+
+namespace
+{
+
+// Every live texture; main thread only.
+std::set<OpenGLTexture*>& GetRegistry()
+{
+    static std::set<OpenGLTexture*> gmAllTextures;
+    return gmAllTextures;
+}
+
+} // namespace
+
+OpenGLTexture::OpenGLTexture(Image const* image)
+    : mReferenceCount(1), mTextureName(0), mImage(image), mDirty(true)
+{
+    if (mImage)
+        mDescriptor = sTextureDescriptor::ForImageSize(mImage->GetWidth(), mImage->GetHeight());
+    GetRegistry().insert(this);
+    if (mImage)
+        mImage->SetTexture(this);
+}
+
+OpenGLTexture::~OpenGLTexture()
+{
+    Delete();
+    GetRegistry().erase(this);
+}
+
+void OpenGLTexture::AddRef()
+{
+    ++mReferenceCount;
+}
+
+void OpenGLTexture::Release()
+{
+    if (--mReferenceCount <= 0)
+        delete this;
+}
+
+void OpenGLTexture::Allocate()
+{
+    glGenTextures(1, &mTextureName);
+    glBindTexture(GL_TEXTURE_2D, mTextureName);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    // Transparent black outside the image, so that linear filtering at its
+    // edges blends towards nothing rather than towards stale memory.
+    std::vector<uint32_t> const scratch(size_t(mDescriptor.textureWidth) * size_t(mDescriptor.textureHeight), 0u);
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, mDescriptor.textureWidth, mDescriptor.textureHeight, 0, GL_BGRA,
+                 GL_UNSIGNED_BYTE, scratch.data());
+}
+
+unsigned int OpenGLTexture::GetTextureID()
+{
+    // An image filled again at another size would be read past its end at the old one.
+    if (mImage && (mImage->GetWidth() != mDescriptor.width || mImage->GetHeight() != mDescriptor.height))
+    {
+        Delete();
+        mDescriptor = sTextureDescriptor::ForImageSize(mImage->GetWidth(), mImage->GetHeight());
+    }
+    if (mTextureName == 0)
+        Allocate();
+    if (mDirty)
+    {
+        glBindTexture(GL_TEXTURE_2D, mTextureName);
+        Color32 const* const pixels = mImage ? mImage->GetPixels() : nullptr;
+        if (pixels && mDescriptor.width > 0 && mDescriptor.height > 0)
+        {
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+            // 0xAARRGGBB words lie in memory as B, G, R, A.
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mDescriptor.width, mDescriptor.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                            pixels);
+        }
+        mDirty = false;
+    }
+    return mTextureName;
+}
+
+void OpenGLTexture::Delete()
+{
+    if (mTextureName != 0)
+    {
+        glDeleteTextures(1, &mTextureName);
+        mTextureName = 0;
+    }
+    mDirty = true;
+}
+
+std::set<OpenGLTexture*> const& OpenGLTexture::GetAllTextures()
+{
+    return GetRegistry();
+}
+
+void OpenGLTexture::DeleteAll()
+{
+    for (OpenGLTexture* texture : GetRegistry())
+        texture->Delete();
+}
+
+} // namespace Corvane

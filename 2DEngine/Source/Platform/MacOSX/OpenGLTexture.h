@@ -1,0 +1,59 @@
+#ifndef CORVANE_PLATFORM_MACOSX_OPENGLTEXTURE_H
+#define CORVANE_PLATFORM_MACOSX_OPENGLTEXTURE_H
+
+// One image mirrored in a power-of-two OpenGL texture, created and filled
+// when first drawn and refilled after the image says it changed.
+
+#include <set>
+
+#include "2DEngine/Source/Graphics/Texture.h"
+
+namespace Corvane
+{
+
+class OpenGLTexture : public ITexture
+{
+public:
+    // Count 1 (the creator's), no GL name yet, dirty. Attaches itself to the
+    // image, which takes a reference of its own, and joins the registry of all textures.
+    explicit OpenGLTexture(Image const* image);
+    ~OpenGLTexture() override;
+    OpenGLTexture(OpenGLTexture const&) = delete;
+    OpenGLTexture& operator=(OpenGLTexture const&) = delete;
+
+    void AddRef() override;
+    // Destroys the texture when the count reaches 0.
+    void Release() override;
+    int GetReferenceCount() const { return mReferenceCount; }
+
+    sTextureDescriptor const& GetDescriptor() const override { return mDescriptor; }
+    Image const* GetImage() const override { return mImage; }
+    void Refresh() override { mDirty = true; }
+    void SendToRenderer() override {}
+
+    // The GL name, allocating the texture on first use and uploading the
+    // image's pixels when they are stale. Needs a current context.
+    unsigned int GetTextureID();
+    // Gives up the GL name; the next GetTextureID allocates and fills it again.
+    void Delete();
+
+    bool IsDirty() const { return mDirty; }
+    bool HasTextureName() const { return mTextureName != 0; }
+
+    // Every live texture; the graphics platform drops their GL names when its context goes away.
+    static std::set<OpenGLTexture*> const& GetAllTextures();
+    static void DeleteAll();
+
+private:
+    void Allocate();
+
+    int mReferenceCount;
+    unsigned int mTextureName;
+    sTextureDescriptor mDescriptor;
+    Image const* mImage;
+    bool mDirty;
+};
+
+} // namespace Corvane
+
+#endif
