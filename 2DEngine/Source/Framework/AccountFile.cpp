@@ -27,6 +27,29 @@ namespace Corvane
                        element.HasAttribute(L"name") && element.GetAttribute(L"name") == key;
             }
 
+            // A name the reader produced but that would not read back the same once written (the
+            // reader allows blanks after '<', so a name may start with '!' or '?'; raw input may
+            // hold a null character).
+            bool IsWritableName(std::wstring const& name)
+            {
+                if (name.empty() || name[0] == L'!' || name[0] == L'?')
+                    return false;
+                return name.find_first_of(std::wstring(L" \t\r\n/>\0", 7)) == std::wstring::npos;
+            }
+
+            bool IsWritableElement(XMLElement const& element)
+            {
+                if (!IsWritableName(element.name))
+                    return false;
+                for (auto const& attribute : element.GetAttributes())
+                {
+                    if (attribute.first.find(L'\0') != std::wstring::npos ||
+                        attribute.second.find(L'\0') != std::wstring::npos)
+                        return false;
+                }
+                return true;
+            }
+
             bool IsBlank(std::wstring const& text)
             {
                 return std::all_of(text.begin(), text.end(), [](wchar_t c) { return std::iswspace(c) != 0; });
@@ -70,6 +93,10 @@ namespace Corvane
                             mWritten = true;
                             return;
                         }
+                        // Dropping it keeps the rest of the file readable; its end tag then
+                        // matches nothing open and is dropped too.
+                        if (!IsWritableElement(element))
+                            return;
                         mWriter->WriteElement(element);
                         mOpen.push_back(element.name);
                         return;
@@ -91,7 +118,8 @@ namespace Corvane
                     default:
                         // Account files hold no character data; blank lines between records
                         // would only pile up, but other text is kept by a delete.
-                        if (mMode == kRebuild_Delete && !IsBlank(element.name))
+                        if (mMode == kRebuild_Delete && !IsBlank(element.name) &&
+                            element.name.find(L'\0') == std::wstring::npos)
                             mWriter->WriteText(element.name);
                         return;
                     }
