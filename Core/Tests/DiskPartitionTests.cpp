@@ -1,12 +1,15 @@
 #include "Core/Source/DiskPartition.h"
 
 #include "Core/Source/Error.h"
+#include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Tests/FileTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using namespace Corvane;
 using FileTestSupport::ScratchFolder;
@@ -146,6 +149,34 @@ TEST_F(DiskPartitionTest, FindFilesListsOneFolderWithNamesAsOnDisk)
     FileAddress const noFolder(kFileSystemPartition_UserData, L"*", L".act");
     std::vector<FileAddress> none;
     EXPECT_FALSE(mPartition.FindFiles(&noFolder, none));
+}
+
+TEST_F(DiskPartitionTest, LookupsOnTwoThreadsAgreeWhileOneLocksAndUnlocks)
+{
+    mFolder.Write("fonts/font.xml", "f");
+    // Deleted with the singletons, as in the engine.
+    FileSystem& fileSystem = *new FileSystem;
+    fileSystem.AddFileSystemPartition(kFileSystemPartition_Resources,
+                                      new MacOSX::FileSystemPartition(mFolder.WidePath()));
+    std::atomic<int> misses{0};
+    auto lookups = [&](bool locking) {
+        for (int i = 0; i < 200; ++i)
+        {
+            if (locking)
+                fileSystem.Lock();
+            FileAddress address(L"FONT", L".xml");
+            if (!fileSystem.FindFile(&address) || address.GetFolder() != L"./fonts")
+                ++misses;
+            if (locking)
+                fileSystem.Unlock();
+        }
+    };
+    std::thread loader(lookups, true);
+    lookups(false);
+    loader.join();
+    EXPECT_EQ(misses.load(), 0);
+    fileSystem.Cleanup();
+    Internal::DeleteAllSingletons();
 }
 
 // --- opening ---

@@ -188,6 +188,17 @@ TEST_F(AccountTest, UnbalancedTagsAreClosedSoundly)
     EXPECT_EQ(mFolder.Read("1.act"), kDeclaration + "<account>\r\n" + Record("A", "1") + Record("B", "2") + "</account>\r\n");
 }
 
+TEST_F(AccountTest, ElementsThatWouldNotReadBackAreLeftOutOfARewrite)
+{
+    // The reader takes "< !x>" as an element named "!x", which written back would end every
+    // later read of the file.
+    Account account = MakeAccount("1.act", kDeclaration + "<account>< !x>" + Record("Level", "3") + "</!x></account>");
+    EXPECT_TRUE(account.WriteValue(L"Stickers", L"a"));
+    EXPECT_EQ(mFolder.Read("1.act"),
+              kDeclaration + "<account>\r\n" + Record("Level", "3") + Record("Stickers", "a") + "</account>\r\n");
+    EXPECT_EQ(account.ReadValue(L"Level", 0), 3);
+}
+
 // --- non-ASCII names ---
 
 TEST_F(AccountTest, SpanishTextAndCharactersBeyondTheBasicPlaneSurvive)
