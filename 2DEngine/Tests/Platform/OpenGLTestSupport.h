@@ -52,6 +52,8 @@ namespace OpenGLTesting
     class OpenGLFixture : public ::testing::Test
     {
     protected:
+        // The video subsystem stays up for the whole run: shutting it down
+        // unloads the GL driver, which leak checkers then misreport.
         static void SetUpTestSuite()
         {
             MacOSX::RequestSoftwareRenderer();
