@@ -49,6 +49,12 @@ namespace Corvane
 
     FileSystem::~FileSystem()
     {
+        // Partitions left by a missing Cleanup would otherwise leak.
+        for (auto& entry : mRegistry)
+        {
+            for (IFileSystemPartition* partition : entry.second)
+                delete partition;
+        }
         delete mMutex;
         if (gFileSystem == this)
             gFileSystem = nullptr;
