@@ -244,17 +244,16 @@ void ObjectDatabase::Update(float dt)
                 mSlots[index].object->UpdateInternal(dt);
         }
     }
-    // An Update reached from inside another walk leaves the purge to the outer one's
-    // next Update, since the walk may be holding one of the doomed objects.
-    if (mWalkDepth == 0)
+    // An Update reached from inside another walk leaves the purge and the sort to the
+    // next Update: the walk may be holding a doomed object or a place in the drawables.
+    if (mWalkDepth != 0)
+        return;
+    for (unsigned index = 0; index < mSlots.size(); ++index)
     {
-        for (unsigned index = 0; index < mSlots.size(); ++index)
+        if (mSlots[index].state == ObjectDescriptor::kStateDestroyed)
         {
-            if (mSlots[index].state == ObjectDescriptor::kStateDestroyed)
-            {
-                Purge(index);
-                mFreeSlots.push_back(index);
-            }
+            Purge(index);
+            mFreeSlots.push_back(index);
         }
     }
     std::stable_sort(mDrawables.begin(), mDrawables.end(), DrawableObjectLayerSort(this));

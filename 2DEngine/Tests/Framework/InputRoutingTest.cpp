@@ -314,5 +314,25 @@ TEST_F(InputRoutingTest, AHandlerThatDestroysAndAddsWidgetsDuringTheRouteIsSafe)
     EXPECT_EQ(Lines{"middle deleted"}, Entries("middle deleted"));
 }
 
+TEST_F(InputRoutingTest, AnUpdateRunFromAHandlerDoesNotReorderTheRouteInProgress)
+{
+    Widget* top = AddWidget("top", 3.0f);
+    AddWidget("middle", 2.0f);
+    Widget* bottom = AddWidget("bottom", 1.0f);
+    database.Update(0.02f);
+    top->onInput = [&] {
+        bottom->SetLayer(10.0f);
+        database.Update(0.0f);
+    };
+    database.OnKeyDown(1);
+    EXPECT_EQ((Lines{"top key 1", "middle key 1", "bottom key 1"}), EntriesWith("key 1"));
+    // The next update outside any walk sorts again.
+    top->onInput = nullptr;
+    database.Update(0.0f);
+    Journal().clear();
+    database.OnKeyDown(2);
+    EXPECT_EQ((Lines{"bottom key 2", "top key 2", "middle key 2"}), EntriesWith("key 2"));
+}
+
 } // namespace
 } // namespace Corvane
