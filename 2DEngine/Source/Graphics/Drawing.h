@@ -63,6 +63,16 @@ int DrawStretchedImageList(IImageList const* list, int index, Rect<float>& rect,
 int DrawText(wchar_t const* text, float x, float y,
              sDrawState const& state = GetDrawState(), ICanvas* canvas = GetCanvas());
 
+// Text broken into lines of at most width pixels (truncated to whole pixels)
+// and drawn line under line, each line aligned by the state within the width's
+// anchor at x; the block is aligned vertically by the state. Bounds, when asked
+// for, receive the block's left, top, widest line and total height. Returns the
+// result of the last line, 1 when there is no font or text.
+int DrawWrappedText(wchar_t const* text, float x, float y, float width, Rect<float>* bounds,
+                    sDrawState const& state = GetDrawState(), ICanvas* canvas = GetCanvas());
+int DrawWrappedText(wchar_t const* text, float x, float y, float width,
+                    sDrawState const& state = GetDrawState(), ICanvas* canvas = GetCanvas());
+
 // Source-over blend of two 0xAARRGGBB colours, alpha channel included.
 Color32 BlendColors(Color32 source, Color32 destination);
 // Each channel of the pixel scaled by the tint's.

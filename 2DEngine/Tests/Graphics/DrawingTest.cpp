@@ -8,7 +8,7 @@
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "2DEngine/Tests/Graphics/RecordingCanvas.h"
 
-using namespace GraphicsTesting;
+using namespace FacadeTesting;
 
 namespace
 {

@@ -12,7 +12,7 @@
 #include "2DEngine/Source/Graphics/Canvas.h"
 #include "2DEngine/Source/Graphics/Image.h"
 
-namespace GraphicsTesting
+namespace FacadeTesting
 {
     using namespace Corvane;
     using namespace Corvane::Graphics;

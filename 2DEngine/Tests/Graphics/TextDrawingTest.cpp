@@ -4,7 +4,7 @@
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Tests/Graphics/RecordingCanvas.h"
 
-using namespace GraphicsTesting;
+using namespace FacadeTesting;
 
 namespace
 {
