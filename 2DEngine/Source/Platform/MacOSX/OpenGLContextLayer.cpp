@@ -6,6 +6,7 @@
 #include <SDL2/SDL_opengl.h>
 
 #include "Core/Source/Log.h"
+#include "2DEngine/Source/Framework/SystemServices.h"
 
 namespace MacOSX
 {
@@ -56,6 +57,13 @@ bool RequestSoftwareRenderer()
         return false;
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
     return true;
+}
+
+bool ApplySoftwareSwitch()
+{
+    if (Corvane::GetCommandLine().find(L"-software") == std::wstring::npos)
+        return false;
+    return RequestSoftwareRenderer();
 }
 
 namespace GLLayer

@@ -24,6 +24,10 @@ SDL_Window* GetRenderWindow();
 // opened, so it only takes effect when made before the video subsystem starts;
 // returns whether it was in time.
 bool RequestSoftwareRenderer();
+// Asks for the software renderer when the command line holds "-software"; the
+// application platform calls it before it starts the video subsystem. Returns
+// whether the switch was present and the request in time.
+bool ApplySoftwareSwitch();
 
 namespace GLLayer
 {
