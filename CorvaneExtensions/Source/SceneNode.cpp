@@ -434,13 +434,9 @@ void SceneNode::AddChildNodeInternal(SceneNode* child)
 
 void SceneNode::RemoveChildNodeInternal(SceneNode* child)
 {
+    // The name goes with either child that carried it, even one that never held the entry.
     if (child->mNodeName.IsValid())
-    {
-        // Only the name's own entry may go: another child may hold the name.
-        auto found = mChildrenByName.find(child->mNodeName);
-        if (found != mChildrenByName.end() && found->second == child)
-            mChildrenByName.erase(found);
-    }
+        mChildrenByName.erase(child->mNodeName);
     mChildren.erase(child->mPositionInParent);
     child->mPositionInParent = std::list<SceneNode*>::iterator();
     ChildNodeDetached(child);
