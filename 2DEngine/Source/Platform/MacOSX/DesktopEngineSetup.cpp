@@ -1,0 +1,30 @@
+#include "2DEngine/Source/Platform/MacOSX/DesktopEngineSetup.h"
+
+#include "2DEngine/Source/Framework/EngineHooks.h"
+#include "2DEngine/Source/Framework/Platform.h"
+#include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Graphics/WindowCursor.h"
+
+namespace MacOSX
+{
+
+void InstallEngineHooks()
+{
+    Corvane::MainLoop::Internal::sEngineHooks& hooks = Corvane::MainLoop::Internal::GetEngineHooks();
+    hooks.createPlatform = [] { return Corvane::IPlatform::Create(); };
+    hooks.setWindowConfig = &Corvane::Window::SetConfig;
+    hooks.drawCustomCursor = &Corvane::Window::Internal::DrawCustomCursor;
+    Corvane::Window::Internal::SetGraphicsPlatformFactory(&Corvane::IGraphicsPlatform::Create);
+}
+
+namespace Internal
+{
+
+sPlatformSetupHooks& GetPlatformSetupHooks()
+{
+    static sPlatformSetupHooks hooks;
+    return hooks;
+}
+
+} // namespace Internal
+} // namespace MacOSX

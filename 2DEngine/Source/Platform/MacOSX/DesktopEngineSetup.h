@@ -1,0 +1,37 @@
+#ifndef CORVANE_PLATFORM_MACOSX_DESKTOPENGINESETUP_H
+#define CORVANE_PLATFORM_MACOSX_DESKTOPENGINESETUP_H
+
+// Connects the engine's set-up to the desktop: the main loop's platform,
+// window and cursor hooks, the window's graphics platform factory, and the
+// platform set-up's calls into subsystems that are not part of it.
+
+#include <functional>
+
+namespace MacOSX
+{
+
+// Installs, in the main loop's engine hooks, the making of the desktop
+// application platform, the window's configuration and the custom cursor's
+// drawing, and in the window, IGraphicsPlatform::Create. A program calls it
+// before MainLoop::Execute.
+void InstallEngineHooks();
+
+namespace Internal
+{
+
+// Calls the platform's Setup makes into subsystems beyond graphics. An empty
+// hook is skipped.
+struct sPlatformSetupHooks
+{
+    // Registers the "font" resource factory with the resource manager.
+    std::function<void()> registerFontFactory;
+    // Makes the network platform, which registers itself.
+    std::function<void()> createNetworkPlatform;
+};
+
+sPlatformSetupHooks& GetPlatformSetupHooks();
+
+} // namespace Internal
+} // namespace MacOSX
+
+#endif

@@ -1,0 +1,351 @@
+#include "2DEngine/Source/Platform/MacOSX/MacOSXPlatform.h"
+
+#include <SDL2/SDL.h>
+
+#include "Core/Source/DiskPartition.h"
+#include "Core/Source/Error.h"
+#include "Core/Source/FileSystem.h"
+#include "Core/Source/Log.h"
+#include "Core/Source/MacOSX/FolderWalk.h"
+#include "Core/Source/MacOSX/MacOSXError.h"
+#include "Core/Source/Singleton.h"
+#include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Framework/Application.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
+#include "2DEngine/Source/Framework/SystemServices.h"
+#include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
+#include "2DEngine/Source/Platform/MacOSX/DesktopEngineSetup.h"
+#include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
+
+namespace MacOSX
+{
+
+namespace
+{
+
+// Longest folder name handed to the file system, in UTF-16 code units.
+constexpr size_t kMaxFolderNameUnits = 1024;
+constexpr int kMaxEventsPerCall = 16;
+
+struct sBundleState
+{
+    bool overridden = false;
+    sBundle bundle;
+};
+
+sBundleState& BundleState()
+{
+    static sBundleState state;
+    return state;
+}
+
+sBundle const* FindBundle()
+{
+    sBundleState& state = BundleState();
+    if (!state.overridden)
+    {
+        std::wstring const folder = GetApplicationFolder();
+        // The executable's folder could not be read.
+        if (folder.empty() || folder == L".")
+            return nullptr;
+        state.bundle.folder = folder;
+        state.bundle.resourcesFolder = Corvane::CombinePath(folder, L"Resources");
+    }
+    return &state.bundle;
+}
+
+// A name that makes exactly one child folder: nothing that climbs out of the
+// parent or reaches into a deeper one.
+bool IsUsableFolderName(wchar_t const* name)
+{
+    if (!name || !name[0])
+        return false;
+    std::wstring const text(name);
+    if (text == L"." || text == L"..")
+        return false;
+    if (text.find_first_of(L"/\\") != std::wstring::npos)
+        return false;
+    // The units needed include the terminator.
+    return Corvane::ConvertStringWideToUTF16(name, nullptr, 0) <= kMaxFolderNameUnits + 1;
+}
+
+// The per-user folder of the company and product, made when missing; empty
+// when it cannot be had.
+std::wstring MakeUserFolder()
+{
+    Corvane::IApplication const* const application = Corvane::GetApplication();
+    if (!application)
+        return std::wstring();
+    Corvane::sApplicationDescriptor const& descriptor = application->GetDescriptor();
+    if (!IsUsableFolderName(descriptor.companyName) || !IsUsableFolderName(descriptor.productName))
+        return std::wstring();
+    std::wstring const folder = GetUserDataFolder(descriptor.companyName, descriptor.productName);
+    try
+    {
+        Corvane::CreateDirectory(folder);
+    }
+    catch (Corvane::RuntimeError const&)
+    {
+        return std::wstring();
+    }
+    return IsHostFolder(folder) ? folder : std::wstring();
+}
+
+} // namespace
+
+Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false)
+{
+    Corvane::Internal::LogWrite("forceLauncherEntryPointToLink\n");
+    Corvane::Internal::LogWrite("forceLauncherPlatformToLink\n");
+    Corvane::RegisterSingleton(this);
+}
+
+Platform::~Platform()
+{
+    DestroyWindow();
+    if (mStartedVideo)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    Corvane::UnregisterSingleton(this);
+}
+
+void Platform::Setup()
+{
+    MountPartitions();
+    RegisterResourceFactories();
+    if (Internal::GetPlatformSetupHooks().createNetworkPlatform)
+        Internal::GetPlatformSetupHooks().createNetworkPlatform();
+}
+
+void Platform::MountPartitions()
+{
+    Corvane::FileSystem* const fileSystem = new Corvane::FileSystem();
+    if (sBundle const* const bundle = static_cast<sBundle const*>(GetBundle()))
+    {
+        if (IsHostFolder(bundle->folder))
+            fileSystem->AddFileSystemPartition(Corvane::kFileSystemPartition_Application,
+                                               new FileSystemPartition(bundle->folder));
+        if (IsHostFolder(bundle->resourcesFolder))
+            fileSystem->AddFileSystemPartition(Corvane::kFileSystemPartition_Resources,
+                                               new FileSystemPartition(bundle->resourcesFolder));
+    }
+    std::wstring const userFolder = MakeUserFolder();
+    if (!userFolder.empty())
+        fileSystem->AddFileSystemPartition(Corvane::kFileSystemPartition_UserData, new FileSystemPartition(userFolder));
+    fileSystem->Setup();
+}
+
+void Platform::RegisterResourceFactories()
+{
+    Corvane::ResourceManager* const manager = Corvane::GetResourceManager();
+    manager->AddResourceFactory(L"image", new Corvane::ImageResourceFactory());
+    manager->AddResourceFactory(L"imagelist", new Corvane::ImageListResourceFactory());
+    manager->AddResourceFactory(L"filmstrip", new Corvane::FilmStripResourceFactory());
+    if (Internal::GetPlatformSetupHooks().registerFontFactory)
+        Internal::GetPlatformSetupHooks().registerFontFactory();
+}
+
+bool Platform::StartVideo()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        return true;
+    // Closing the window is a quit request of its own; SDL must not add a second one.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Mesa only honours the request before the display is opened.
+    if (Corvane::GetCommandLine().find(L"-software") != std::wstring::npos)
+        RequestSoftwareRenderer();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        Corvane::Internal::LogWrite("The display could not be opened: %s\n", SDL_GetError());
+        return false;
+    }
+    mStartedVideo = true;
+    return true;
+}
+
+void Platform::CreateWindow(Corvane::sWindowConfig const& config)
+{
+    DestroyWindow();
+    if (!StartVideo())
+        MACOSX_THROW(-1, "Could not create a window.");
+    if (config.width <= 0 || config.height <= 0)
+    {
+        Corvane::Internal::LogWrite("A window of %d x %d pixels cannot be made.\n", int(config.width),
+                                    int(config.height));
+        MACOSX_THROW(-1, "Could not create a window.");
+    }
+
+    bool const fullScreen = config.mode == Corvane::kWindowMode_FullScreen;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (config.aspectLock < 2)
+        flags |= SDL_WINDOW_RESIZABLE;
+    // The desktop keeps its own mode; the picture is scaled into it.
+    if (fullScreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+
+    SDL_Window* const window =
+        SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, config.width, config.height, flags);
+    if (!window)
+    {
+        Corvane::Internal::LogWrite("SDL_CreateWindow: %s\n", SDL_GetError());
+        MACOSX_THROW(-1, "Could not create a window.");
+    }
+    mWindow = window;
+    SetRenderWindow(window);
+
+    if (Corvane::IApplication const* const application = Corvane::GetApplication())
+        SetApplicationTitle(Corvane::GetApplicationWindowTitle(application->GetDescriptor()));
+
+    SDL_ShowWindow(window);
+    // Without a window manager (a virtual display) nobody else gives the new
+    // window the keyboard focus, and without it the window never becomes active.
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
+
+    if (fullScreen)
+    {
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window, &width, &height);
+        SDL_WarpMouseInWindow(window, width / 2, height / 2);
+    }
+}
+
+void Platform::DestroyWindow()
+{
+    if (!mWindow)
+        return;
+    if (GetRenderWindow() == mWindow)
+        SetRenderWindow(nullptr);
+    SDL_DestroyWindow(mWindow);
+    mWindow = nullptr;
+}
+
+bool Platform::IsEventPending() const
+{
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
+        return false;
+    return SDL_PollEvent(nullptr) == 1;
+}
+
+void Platform::HandleEvents(Corvane::IInputEventSink* sink)
+{
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
+        return;
+
+    struct SinkScope
+    {
+        Platform* platform;
+        ~SinkScope() { platform->mSink = nullptr; }
+    } scope{this};
+    mSink = sink;
+
+    for (int count = 0; count < kMaxEventsPerCall; ++count)
+    {
+        SDL_Event event;
+        if (SDL_PollEvent(&event) != 1)
+            break;
+        DispatchEvent(event);
+    }
+}
+
+void Platform::WaitForEvent()
+{
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0 || SDL_WaitEvent(nullptr) != 1)
+        MACOSX_THROW(-1, "An infinite wait for an event failed.");
+}
+
+void Platform::SetApplicationTitle(wchar_t const* title)
+{
+    if (!mWindow)
+        return;
+    std::string const utf8 = Corvane::ConvertStringWideToUTF8String(title ? title : L"");
+    SDL_SetWindowTitle(mWindow, utf8.c_str());
+}
+
+void* Platform::GetBundle() const
+{
+    return const_cast<sBundle*>(FindBundle());
+}
+
+Corvane::sPlatformRect Platform::GetRenderRect() const
+{
+    Corvane::sWindowConfig const& config = Corvane::Window::GetConfig();
+    if (!mWindow)
+        return Corvane::sPlatformRect{0, 0, config.height, config.width};
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(mWindow, &width, &height);
+    return ComputeLetterbox(width, height, config.width, config.height);
+}
+
+void Platform::SendEvent(Corvane::sInputEvent const& event)
+{
+    if (mSink)
+        mSink->HandleEvent(event);
+}
+
+void Platform::SetStateBit(uint8_t bit, bool set)
+{
+    if (set)
+        mState |= bit;
+    else
+        mState &= uint8_t(~bit);
+}
+
+bool Platform::IsOwnWindow(uint32_t windowID) const
+{
+    return mWindow && windowID != 0 && SDL_GetWindowID(mWindow) == windowID;
+}
+
+int Platform::ToKeyCode(char character, unsigned long virtualKey)
+{
+    struct sKeyRow
+    {
+        char character;
+        unsigned long virtualKey;
+        int keyCode;
+    };
+    // Virtual key 0 matches any key typing the character.
+    static sKeyRow const kRows[] = {
+        {8, 0, 8},      {9, 0, 9},      {13, 0, 13},    {27, 0, 27},    {32, 0, 32},    {28, 0, 37},
+        {30, 0, 38},    {29, 0, 39},    {31, 0, 40},    {11, 0, 33},    {12, 0, 34},    {1, 0, 36},
+        {4, 0, 35},     {16, 122, 112}, {16, 120, 113}, {16, 99, 114},  {16, 118, 115}, {16, 96, 116},
+        {16, 97, 117},  {16, 98, 118},  {16, 100, 119}, {16, 101, 120}, {16, 109, 121}, {16, 103, 122},
+        {16, 111, 123}, {'-', 0, 189},  {'=', 0, 187},  {'[', 0, 219},  {']', 0, 221},  {'\\', 0, 220},
+        {';', 0, 186},  {'\'', 0, 222}, {',', 0, 188},  {'.', 0, 190},  {'/', 0, 191},  {'`', 0, 192},
+    };
+    static_assert(sizeof(kRows) / sizeof(kRows[0]) == 36, "the keyboard mapping has 36 rows");
+
+    if (character >= 'a' && character <= 'z')
+        return character - 'a' + 'A';
+    if ((character >= 'A' && character <= 'Z') || (character >= '0' && character <= '9'))
+        return character;
+    for (sKeyRow const& row : kRows)
+    {
+        if (row.character == character && (row.virtualKey == 0 || row.virtualKey == virtualKey))
+            return row.keyCode;
+    }
+    return 0;
+}
+
+Platform* GetPlatform()
+{
+    return dynamic_cast<Platform*>(Corvane::GetPlatform());
+}
+
+namespace Internal
+{
+
+void SetBundleFolders(std::wstring const& folder, std::wstring const& resourcesFolder)
+{
+    sBundleState& state = BundleState();
+    state.overridden = !folder.empty() || !resourcesFolder.empty();
+    state.bundle.folder = folder;
+    state.bundle.resourcesFolder = resourcesFolder;
+}
+
+} // namespace Internal
+} // namespace MacOSX
