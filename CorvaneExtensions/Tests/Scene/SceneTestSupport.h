@@ -89,6 +89,25 @@ public:
     Corvane::MessageResult moveAnswer;
 };
 
+// Deletes a subtree that is in no database, deepest nodes first.
+inline void DeleteUnregisteredSubtree(SceneNode* node)
+{
+    if (!node)
+        return;
+    std::vector<SceneNode*> const children(node->GetChildren().begin(), node->GetChildren().end());
+    for (SceneNode* child : children)
+        DeleteUnregisteredSubtree(child);
+    node->DetachFromParent();
+    delete node;
+}
+
+struct SubtreeDeleter
+{
+    void operator()(SceneNode* node) const { DeleteUnregisteredSubtree(node); }
+};
+
+typedef std::unique_ptr<SceneNode, SubtreeDeleter> OwnedTree;
+
 // A scene mode, set up, made the context mode for the fixture's lifetime.
 class SceneModeFixture
 {
