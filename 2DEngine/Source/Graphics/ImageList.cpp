@@ -292,6 +292,21 @@ IResourceDescriptor* BuildChildResource(std::wstring const& manifest, IXMLReader
     return nullptr;
 }
 
+// Reads the element's own start element, after which the reader yields its
+// children. A confined reader reports its end until that first read; a reader
+// with nothing at all to give (an element built without a document) throws,
+// which means no children.
+void ReadOwnElement(IXMLReader& reader)
+{
+    try
+    {
+        reader.ReadElement();
+    }
+    catch (XMLError const&)
+    {
+    }
+}
+
 } // namespace
 
 IResourceDescriptor* ImageListResourceFactory::CreateResource(std::wstring const& manifest, Label name,
@@ -314,8 +329,7 @@ IResourceDescriptor* ImageListResourceFactory::CreateResource(std::wstring const
     }
 
     bool failed = false;
-    if (!reader.IsEOF())
-        reader.ReadElement();
+    ReadOwnElement(reader);
     while (!reader.IsEOF())
     {
         XMLElement* const element = reader.ReadElement();
@@ -351,8 +365,7 @@ void ImageListResourceFactory::GetFileListForResource(std::list<FileVariant>* fi
                 files->push_back(ImageManager::GetImageMaskFileVariant(frameName));
             });
     }
-    if (!reader.IsEOF())
-        reader.ReadElement();
+    ReadOwnElement(reader);
     while (!reader.IsEOF())
     {
         XMLElement* const element = reader.ReadElement();

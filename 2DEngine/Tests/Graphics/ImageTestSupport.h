@@ -23,6 +23,8 @@
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/Singleton.h"
 #include "2DEngine/Source/Framework/FileSource.h"
+#include "2DEngine/Source/Graphics/Canvas.h"
+#include "2DEngine/Source/Graphics/DrawState.h"
 #include "2DEngine/Source/Graphics/Image.h"
 
 namespace ImageTesting
@@ -482,6 +484,79 @@ namespace ImageTesting
                 return false;
         }
         return true;
+    }
+    // ---------------------------------------------------------------------
+    // A canvas that records the images drawn onto it
+
+    struct sPiece
+    {
+        IImage const* image;
+        float x;
+        float y;
+        Graphics::sDrawState state;
+        bool stretched;
+        Rect<int> dest;
+    };
+
+    class PieceRecorder : public Graphics::ICanvas, public Graphics::IQuadDrawingCanvas
+    {
+    public:
+        PieceRecorder(int width, int height) : bounds(0, 0, width, height) {}
+
+        Label GetKind() override { return Label::GetUniqueString("Grabadora"); }
+        Rect<int> const& GetBounds() override { return bounds; }
+        bool QueryInterface(Label name, void** out) override
+        {
+            if (name == ICanvas::InterfaceLabel())
+                *out = static_cast<ICanvas*>(this);
+            else if (name == IQuadDrawingCanvas::InterfaceLabel())
+                *out = static_cast<IQuadDrawingCanvas*>(this);
+            else
+                return false;
+            return true;
+        }
+        int DrawFilledRect(Rect<int> const&, Graphics::sDrawState const&) override { return 0; }
+        int DrawFilledRect(Rect<float> const&, Graphics::sDrawState const&) override { return 0; }
+        int DrawImage(IImage const* image, float x, float y, Graphics::sDrawState const& state) override
+        {
+            pieces.push_back(sPiece{image, x, y, state, false, Rect<int>()});
+            return 0;
+        }
+        int DrawStretchedImage(IImage const* image, Rect<int> const& dest, Graphics::sDrawState const& state) override
+        {
+            pieces.push_back(sPiece{image, float(dest.x), float(dest.y), state, true, dest});
+            return 0;
+        }
+        int DrawRotatedImage(IImage const*, float, float, Angle, Graphics::sDrawState const&) override { return 0; }
+        int DrawStretchedRotatedImage(IImage const*, Rect<int> const&, Angle, Graphics::sDrawState const&) override
+        {
+            return 0;
+        }
+        int DrawPrimitive(PrimitiveKind, IImage const*, int, Graphics::sPrimitiveVertex const*,
+                          Graphics::sDrawState const&) override
+        {
+            return 0;
+        }
+
+        // The source rectangle a piece was drawn with, or the whole image.
+        static Rect<int> SourceOf(sPiece const& piece)
+        {
+            if (piece.state.flags & Graphics::DRAW_FLAG_SOURCE_RECT)
+                return piece.state.sourceRect;
+            return Rect<int>(0, 0, piece.image->GetWidth(), piece.image->GetHeight());
+        }
+
+        Rect<int> bounds;
+        std::vector<sPiece> pieces;
+    };
+
+    // An image of one colour.
+    inline Image* SolidImage(int width, int height, Color32 color)
+    {
+        Image* const image = new Image(width, height);
+        for (int i = 0; i < width * height; ++i)
+            image->GetPixels()[i] = color;
+        return image;
     }
 }
 
