@@ -1,0 +1,226 @@
+// A screen as the game builds one: a layout read from a manifest through the resource
+// manager, instantiated by a controller under a scene mode, and driven with input.
+
+#include "CorvaneExtensions/Tests/Scene/SceneTestSupport.h"
+
+#include "CorvaneExtensions/Source/CorvaneExtensions.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
+#include "CorvaneExtensions/Source/SceneLayoutController.h"
+
+#include "2DEngine/Source/Framework/FileSource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
+#include "Core/Source/FileAddress.h"
+#include "Core/Source/MemoryStream.h"
+#include "Core/Source/Singleton.h"
+#include "Core/Source/StringUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <mutex>
+
+using namespace Corvane;
+using namespace SceneTesting;
+
+namespace
+{
+
+// Serves manifests from memory.
+class MemoryFileSource : public IFileSource
+{
+public:
+    IStream* OpenFileStream(FileAddress const& address) const override
+    {
+        std::lock_guard<std::mutex> lock(mLock);
+        auto found = mFiles.find(address.GetName() + address.GetExtension());
+        if (found == mFiles.end())
+            return nullptr;
+        MemoryStream* stream = new MemoryStream(found->first);
+        std::string const bytes = ConvertStringWideToUTF8String(found->second);
+        stream->Write(bytes.data(), bytes.size());
+        stream->Seek(kSeekBegin, 0);
+        return stream;
+    }
+    bool Cleanup() override { return false; }
+
+    void SetFile(std::wstring const& name, std::wstring const& text)
+    {
+        std::lock_guard<std::mutex> lock(mLock);
+        mFiles[name] = text;
+    }
+
+private:
+    mutable std::mutex mLock;
+    std::map<std::wstring, std::wstring> mFiles;
+};
+
+MemoryFileSource& Files()
+{
+    static MemoryFileSource files;
+    return files;
+}
+
+std::wstring const kSiteManifest =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<resources>\n"
+    L"  <scenelayout name=\"ObraLayout\">\n"
+    L"    <scenenode nodeName=\"Obra\" width=\"800\" height=\"600\">\n"
+    L"      <scenenode nodeName=\"Gr\u00faa\" name=\"Crane\" x=\"100\" y=\"100\" width=\"50\" height=\"50\" "
+    L"hitTest=\"true\"/>\n"
+    L"      <scenenode nodeName=\"Cami\u00f3n\" x=\"120\" y=\"120\" width=\"50\" height=\"50\" hitTest=\"true\" "
+    L"buttons=\"left,right\"/>\n"
+    L"      <scenenode nodeName=\"Sign\" width=\"40\" height=\"20\" centerOnParent=\"true\" hitTest=\"true\"/>\n"
+    L"    </scenenode>\n"
+    L"  </scenelayout>\n"
+    L"</resources>\n";
+
+// The site's game element: owns the layout's nodes and notes what they report.
+class SiteController : public SceneLayoutController
+{
+public:
+    SceneNode* GetLayoutNode() override
+    {
+        AutoResource<SceneLayout> layout("ObraLayout");
+        if (!layout)
+            return nullptr;
+        SceneNode* site = layout->InstantiateLayout(nullptr);
+        for (SceneNode* node : site->GetChildren())
+        {
+            std::string const name = node->GetNodeName().GetString();
+            node->mouseDownSignal.connect([name](SceneNode* n, MouseButton b, int, int) {
+                Journal().push_back(name + " down " + std::to_string(b));
+                n->Capture();
+            });
+            node->mouseUpSignal.connect([name](SceneNode* n, MouseButton b, int, int) {
+                Journal().push_back(name + " up " + std::to_string(b));
+                n->ReleaseCapture();
+            });
+            node->capturedMouseUpSignal.connect([name](SceneNode* n, MouseButton b, int, int) {
+                Journal().push_back(name + " captured up " + std::to_string(b));
+                n->ReleaseCapture();
+            });
+            node->mouseEnterSignal.connect([name](SceneNode*) { Journal().push_back(name + " enter"); });
+            node->mouseExitSignal.connect([name](SceneNode*) { Journal().push_back(name + " exit"); });
+            node->keyDownSignal.connect([name](SceneNode*, int key) {
+                Journal().push_back(name + " key " + std::to_string(key));
+            });
+        }
+        return site;
+    }
+};
+
+class SceneLayoutResourceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Internal::DeleteAllSingletons();
+        RegisterSingleton(static_cast<IFileSource*>(&Files()));
+        Files().SetFile(L"Obra.xml", kSiteManifest);
+        SetupCorvaneExtensions();
+        GetResourceManager()->Load(L"Obra");
+    }
+
+    void TearDown() override
+    {
+        GetResourceManager()->Cleanup();
+        Internal::DeleteAllSingletons();
+        Journal().clear();
+    }
+};
+
+} // namespace
+
+TEST_F(SceneLayoutResourceTest, TheLayoutIsFoundByNameAndBuildsTheTree)
+{
+    AutoResource<SceneLayout> layout("obralayout");
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(L"Obra", layout.GetDescriptor()->GetManifest());
+
+    SceneModeFixture scene;
+    SceneNode* site = layout->InstantiateLayout(scene.Database(), scene.Root());
+    scene.mode->Update(0.02f);
+    NodePathElement const toCrane[] = {"Obra", std::wstring(L"Gr\u00faa"), NodePathTerminator()};
+    SceneNode* crane = RootDescendent(toCrane);
+    ASSERT_NE(nullptr, crane);
+    EXPECT_EQ(crane, scene.Database()->GetNamedObject(L8("crane")));
+    EXPECT_EQ(Rect<float>(100, 100, 50, 50), crane->GlobalGetBounds());
+    NodePathElement const toSign[] = {0, 2, NodePathTerminator()};
+    EXPECT_EQ(Rect<float>(380, 290, 40, 20), RootDescendent(toSign)->GlobalGetBounds());
+    EXPECT_EQ(site, scene.Root()->GetChildren().back());
+}
+
+TEST_F(SceneLayoutResourceTest, AControlledScreenAnswersInputInDrawOrder)
+{
+    SceneModeFixture scene;
+    SiteController* controller = new SiteController();
+    controller->AddToScene(scene.Database(), scene.Root());
+    ASSERT_NE(nullptr, controller->getLayoutNode());
+    scene.mode->Update(0.02f);
+
+    // The truck overlaps the crane and is drawn later, so it answers first.
+    scene.mode->OnMouseMove(110, 110);
+    scene.mode->OnMouseMove(130, 130);
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseDown(0, 130, 130));
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseUp(0, 700, 500));
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseDown(0, 105, 105));
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseUp(0, 105, 105));
+    // The crane answers the left button only; the truck both.
+    EXPECT_EQ(kMessageNotHandled, scene.mode->OnMouseDown(1, 105, 105));
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseDown(1, 160, 160));
+    scene.mode->OnMouseUp(1, 160, 160);
+    EXPECT_EQ(kMessageHandled, scene.mode->OnKeyDown(32));
+    std::string const crane = "Gr?a";
+    std::string const truck = "Cami?n";
+    EXPECT_EQ((std::vector<std::string>{crane + " enter", crane + " exit", truck + " enter",
+                                        truck + " down 0", truck + " captured up 0",
+                                        crane + " down 0", crane + " up 0",
+                                        truck + " down 1", truck + " up 1",
+                                        "Sign key 32"}),
+              Journal());
+}
+
+TEST_F(SceneLayoutResourceTest, ScreenNodesOutliveTheManifestAndDieWithTheirController)
+{
+    SceneModeFixture scene;
+    SiteController* controller = new SiteController();
+    controller->AddToScene(scene.Database(), scene.Root());
+    scene.mode->Update(0.02f);
+    GetResourceManager()->Unload(L"Obra");
+    EXPECT_FALSE(AutoResource<SceneLayout>("ObraLayout"));
+
+    EXPECT_EQ(kMessageHandled, scene.mode->OnMouseDown(0, 105, 105));
+    controller->DestroySelf();
+    scene.mode->Update(0.02f);
+    EXPECT_EQ(0u, scene.Root()->GetChildCount());
+    Journal().clear();
+    EXPECT_EQ(kMessageNotHandled, scene.mode->OnMouseDown(0, 105, 105));
+    EXPECT_EQ(kMessageNotHandled, scene.mode->OnKeyDown(32));
+    EXPECT_TRUE(Journal().empty());
+
+    // Without its layout a controller adds nothing to the scene.
+    SiteController* orphan = new SiteController();
+    orphan->AddToScene(scene.Database(), scene.Root());
+    EXPECT_EQ(nullptr, orphan->getLayoutNode());
+    EXPECT_EQ(0u, scene.Root()->GetChildCount());
+}
+
+TEST_F(SceneLayoutResourceTest, ABrokenLayoutReportsItsNameAndTheLoadedOnesStay)
+{
+    MemoryStream stream(L"Rota.xml");
+    std::string const bytes = ConvertStringWideToUTF8String(
+        L"<resources><scenelayout name=\"Rota\"><scenenode/><scenenode/></scenelayout></resources>");
+    stream.Write(bytes.data(), bytes.size());
+    stream.Seek(kSeekBegin, 0);
+    try
+    {
+        GetResourceManager()->LoadFromStream(&stream, L"Rota");
+        FAIL() << "no error";
+    }
+    catch (std::exception const& error)
+    {
+        EXPECT_STREQ("in SceneLayout \"Rota\": scene has more than one root node", error.what());
+    }
+    EXPECT_FALSE(AutoResource<SceneLayout>("Rota"));
+    EXPECT_TRUE(AutoResource<SceneLayout>("ObraLayout"));
+}
