@@ -1,7 +1,12 @@
 #include "CorvaneExtensions/Source/CorvaneExtensions.h"
 
 #include "CorvaneExtensions/Source/NodeFactory.h"
+#include "CorvaneExtensions/Source/RandomRange.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
+#include "CorvaneExtensions/Source/ShapeNodes.h"
+#include "CorvaneExtensions/Source/SpriteAnimation.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "CorvaneExtensions/Source/SpriteType.h"
 
 #include "2DEngine/Source/Framework/ResourceManager.h"
 
@@ -10,8 +15,17 @@ using namespace Corvane;
 void SetupCorvaneExtensions()
 {
     ResourceManager* resources = GetResourceManager();
+    resources->AddResourceFactory(L"spriteanimationlist", new SpriteAnimationListResourceFactory());
+    resources->AddResourceFactory(L"spritetype", new SpriteTypeResourceFactory());
     resources->AddResourceFactory(L"scenelayout", new SceneLayoutResourceFactory());
+    resources->AddResourceFactory(L"randomrange", new RandomRangeResourceFactory());
 
     SceneLayoutManager& layouts = SceneLayoutManager::Instance();
     layouts.AddSceneNodeFactory(L"scenenode", new BasicSceneNodeFactory());
+    layouts.AddSceneNodeFactory(L"backgroundnode", new BackgroundNodeFactory());
+    layouts.AddSceneNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory());
+    layouts.AddSceneNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory());
+    layouts.AddSceneNodeFactory(L"rectnode", new RectNodeFactory());
+    layouts.AddSceneNodeFactory(L"ellipsenode", new EllipseNodeFactory());
+    layouts.AddSceneNodeFactory(L"tiledspritenode", new TiledSpriteNodeFactory());
 }

@@ -1,0 +1,15 @@
+#include "CorvaneExtensions/Source/RandomRange.h"
+
+#include "2DEngine/Source/Framework/Constant.h"
+
+using namespace Corvane;
+
+IResourceDescriptor* RandomRangeResourceFactory::CreateResource(std::wstring const& manifest, Label name,
+                                                                IAttributeContainer const& attributes,
+                                                                IXMLReader&) const
+{
+    Internal::ValueWrapper<RandomRange>* range = new Internal::ValueWrapper<RandomRange>(manifest, name, attributes);
+    range->value.max = attributes.GetAttribute(L"max", 0.0f);
+    range->value.min = attributes.GetAttribute(L"min", 0.0f);
+    return range;
+}
