@@ -233,6 +233,23 @@ private:
     bool mTaken = false;
 };
 
+// The log without the resource manager's own lines about manifests.
+inline std::string AudioLines(std::string const& log)
+{
+    std::string kept;
+    size_t start = 0;
+    while (start < log.size())
+    {
+        size_t end = log.find('\n', start);
+        end = end == std::string::npos ? log.size() : end + 1;
+        std::string const line = log.substr(start, end - start);
+        if (line.rfind("Loading resource file: ", 0) != 0 && line.rfind("Unloading resource file: ", 0) != 0)
+            kept += line;
+        start = end;
+    }
+    return kept;
+}
+
 // Each test gets fresh singletons: a file system whose resources partition is
 // a scratch folder, a user partition beside it, the test clock, and the audio
 // platform made and (unless a test says otherwise) set up over the library
