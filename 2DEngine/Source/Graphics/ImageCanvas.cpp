@@ -76,9 +76,9 @@ public:
             return kNothingToDraw;
         int64_t const left = std::max<int64_t>({rect.x, 0, state.clip.x});
         int64_t const top = std::max<int64_t>({rect.y, 0, state.clip.y});
-        int64_t const right = std::min<int64_t>({int64_t(rect.x) + rect.width, mBounds.width,
+        int64_t const right = std::min<int64_t>({int64_t(rect.x) + rect.width, DrawableWidth(),
                                                  int64_t(state.clip.x) + state.clip.width});
-        int64_t const bottom = std::min<int64_t>({int64_t(rect.y) + rect.height, mBounds.height,
+        int64_t const bottom = std::min<int64_t>({int64_t(rect.y) + rect.height, DrawableHeight(),
                                                   int64_t(state.clip.y) + state.clip.height});
         if (right <= left || bottom <= top)
             return kNothingToDraw;
@@ -87,7 +87,7 @@ public:
         Color32* const pixels = mImage->GetPixels();
         for (int64_t y = top; y < bottom; ++y)
         {
-            Color32* const row = pixels + y * mBounds.width;
+            Color32* const row = pixels + y * int64_t(mImage->GetWidth());
             for (int64_t x = left; x < right; ++x)
                 row[x] = blend ? BlendColors(color, row[x]) : color;
         }
@@ -202,13 +202,18 @@ private:
         return target;
     }
 
+    // The bounds are fixed when the canvas is made; an image filled again at a
+    // smaller size since is never written beyond its own pixels.
+    int64_t DrawableWidth() const { return std::min<int64_t>(mBounds.width, mImage->GetWidth()); }
+    int64_t DrawableHeight() const { return std::min<int64_t>(mBounds.height, mImage->GetHeight()); }
+
     sArea GetArea(sDrawState const& state) const
     {
         sArea area;
         area.left = std::max<int64_t>(0, state.clip.x);
         area.top = std::max<int64_t>(0, state.clip.y);
-        area.right = std::min<int64_t>(mBounds.width, int64_t(state.clip.x) + state.clip.width) - 1;
-        area.bottom = std::min<int64_t>(mBounds.height, int64_t(state.clip.y) + state.clip.height) - 1;
+        area.right = std::min<int64_t>(DrawableWidth(), int64_t(state.clip.x) + state.clip.width) - 1;
+        area.bottom = std::min<int64_t>(DrawableHeight(), int64_t(state.clip.y) + state.clip.height) - 1;
         return area;
     }
 
@@ -218,7 +223,7 @@ private:
             return;
         from = std::max(from, area.left);
         to = std::min(to, area.right);
-        Color32* const row = mImage->GetPixels() + y * mBounds.width;
+        Color32* const row = mImage->GetPixels() + y * int64_t(mImage->GetWidth());
         for (int64_t x = from; x <= to; ++x)
             row[x] = color;
     }
@@ -226,7 +231,7 @@ private:
     void Plot(int64_t x, int64_t y, sArea const& area, Color32 color)
     {
         if (area.Contains(x, y))
-            mImage->GetPixels()[y * mBounds.width + x] = color;
+            mImage->GetPixels()[y * int64_t(mImage->GetWidth()) + x] = color;
     }
 
     // The two rows (filled) or four points (outline) of one quarter vertex.

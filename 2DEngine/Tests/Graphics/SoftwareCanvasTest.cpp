@@ -505,3 +505,18 @@ TEST(SoftwareCanvasTest, ShapesOutsideTheClipOrNotFiniteDrawNothing)
         EXPECT_LT(point.second, 3);
     }
 }
+
+TEST(SoftwareCanvasTest, ImageFilledAgainSmallerIsNeverWrittenPastItsPixels)
+{
+    Image image(20, 20);
+    CanvasHolder holder(&image);
+    image.Init(new Color32[4](), 2, 2, true, false);
+    sDrawState const state = WithColor(ColorF(1, 1, 1, 1));
+    EXPECT_EQ(0, DrawFilledRect(Rect<int>(0, 0, 20, 20), state, holder.canvas));
+    QueryCanvasInterface<IEllipseDrawingCanvas>(holder.canvas)->DrawFilledCircle(10, 10, 9, state);
+    QueryCanvasInterface<IEllipseDrawingCanvas>(holder.canvas)->DrawLineEllipse(Rect<float>(0, 0, 19, 9), state);
+    std::unique_ptr<Image> const source = Filled(20, 20, Color32(0xFF00FF00u));
+    DrawImage(source.get(), 0, 0, state, holder.canvas);
+    DrawStretchedImage(source.get(), Rect<int>(0, 0, 15, 18), state, holder.canvas);
+    EXPECT_EQ(Color32(0xFF00FF00u), image.GetPixel(1, 1));
+}
