@@ -2,6 +2,7 @@
 
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/FileSource.h"
+#include "2DEngine/Source/Framework/Layout.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "Core/Source/Label.h"
 #include "Core/Source/Random.h"
@@ -20,6 +21,7 @@ sEngineHooks MakeDefaultEngineHooks()
     hooks.setupRandom = &Random::Engine_Setup;
     hooks.registerDefaultFileSource = &RegisterDefaultFileSource;
     hooks.createConstantResourceFactories = &CreateConstantResourceFactories;
+    hooks.createLayoutFactories = &CreateLayoutFactories;
     hooks.cleanupResourceManager = [] { GetResourceManager()->Cleanup(); };
     hooks.cleanupFileSource = &CleanupFileSource;
     hooks.deleteAllSingletons = &Corvane::Internal::DeleteAllSingletons;
