@@ -1,6 +1,7 @@
 #include "2DEngine/Source/Framework/EngineHooks.h"
 
 #include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/DownloadManager.h"
 #include "2DEngine/Source/Framework/FileSource.h"
 #include "2DEngine/Source/Framework/Layout.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
@@ -23,6 +24,7 @@ sEngineHooks MakeDefaultEngineHooks()
     hooks.createConstantResourceFactories = &CreateConstantResourceFactories;
     hooks.createLayoutFactories = &CreateLayoutFactories;
     hooks.cleanupResourceManager = [] { GetResourceManager()->Cleanup(); };
+    hooks.cleanupDownloadManager = &CleanupDownloadManager;
     hooks.cleanupFileSource = &CleanupFileSource;
     hooks.deleteAllSingletons = &Corvane::Internal::DeleteAllSingletons;
     hooks.shutdownLabels = &Label::Shutdown;

@@ -48,9 +48,9 @@ struct sEngineHooks
 
 // The hooks the loop uses. The defaults call what the core library and this
 // framework provide (random streams, the default file source, the constant and
-// layout factories, resource manager and file source clean-up, singleton
-// deletion, label shutdown); the platform, window, cursor and download hooks
-// start empty until their subsystems install them.
+// layout factories, resource manager, download manager and file source
+// clean-up, singleton deletion, label shutdown); the platform, window and
+// cursor hooks start empty until their subsystems install them.
 sEngineHooks& GetEngineHooks();
 sEngineHooks MakeDefaultEngineHooks();
 

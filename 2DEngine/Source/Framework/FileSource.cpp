@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Framework/FileSource.h"
 
+#include "2DEngine/Source/Framework/DownloadManager.h"
+
 #include "Core/Source/Checksum.h"
 #include "Core/Source/Error.h"
 #include "Core/Source/FileSystem.h"
@@ -252,7 +254,7 @@ namespace Corvane
         FileAddress destination;
         if (!GetDownloadRequest(entry, &path, &destination))
             return nullptr;
-        IDownloadManager* manager = GetRegisteredDownloadManager();
+        IDownloadManager* manager = GetStreamingDownloadManager();
         if (!manager)
             return nullptr;
         return manager->Download(path, destination, priority, static_cast<int>(entry.size));
@@ -261,7 +263,7 @@ namespace Corvane
     void FileSource::InitializeStreaming(std::wstring const& baseAddress)
     {
         InitTOC();
-        if (IDownloadManager* manager = GetRegisteredDownloadManager())
+        if (IDownloadManager* manager = GetStreamingDownloadManager())
             manager->SetBaseURL(baseAddress);
         mStreaming = true;
     }

@@ -4,6 +4,7 @@
 #include "2DEngine/Source/Framework/Platform.h"
 #include "2DEngine/Source/Framework/Window.h"
 #include "2DEngine/Source/Graphics/WindowCursor.h"
+#include "2DEngine/Source/Platform/MacOSX/MacOSXNetworkPlatform.h"
 
 namespace MacOSX
 {
@@ -15,6 +16,7 @@ void InstallEngineHooks()
     hooks.setWindowConfig = &Corvane::Window::SetConfig;
     hooks.drawCustomCursor = &Corvane::Window::Internal::DrawCustomCursor;
     Corvane::Window::Internal::SetGraphicsPlatformFactory(&Corvane::IGraphicsPlatform::Create);
+    Internal::GetPlatformSetupHooks().createNetworkPlatform = &CreateNetworkPlatform;
 }
 
 namespace Internal

@@ -18,6 +18,7 @@
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "2DEngine/Source/Platform/MacOSX/DesktopEngineSetup.h"
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
+#include "2DEngine/Source/Platform/MacOSX/LauncherPlatform.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 
 namespace MacOSX
@@ -98,8 +99,8 @@ std::wstring MakeUserFolder()
 
 Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false)
 {
-    Corvane::Internal::LogWrite("forceLauncherEntryPointToLink\n");
-    Corvane::Internal::LogWrite("forceLauncherPlatformToLink\n");
+    forceLauncherEntryPointToLink();
+    forceLauncherPlatformToLink();
     Corvane::RegisterSingleton(this);
 }
 
