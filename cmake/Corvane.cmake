@@ -4,7 +4,7 @@
 #   A static library of every .cpp/.c directly inside the given folders.
 #   Includes are written from the repository root ("Core/Source/Label.h").
 #
-# corvane_tests(<target> LABEL <label> DIRS <dir>... DEPS <target>... [DISPLAY])
+# corvane_tests(<target> LABEL <label>... DIRS <dir>... DEPS <target>... [DISPLAY])
 #   One GoogleTest executable of every .cpp in the folders; each test is
 #   labelled so that `ctest -L <label>` runs one subsystem. DISPLAY marks
 #   tests that need an X display (scripts/test runs them under Xvfb).
@@ -35,7 +35,7 @@ function(corvane_tests target)
   if(NOT CORVANE_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "DISPLAY" "LABEL" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "DISPLAY" "" "LABEL;DIRS;DEPS" ${ARGN})
   set(sources)
   foreach(dir ${ARG_DIRS})
     file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
@@ -51,6 +51,8 @@ function(corvane_tests target)
   if(ARG_DISPLAY)
     list(APPEND labels display)
   endif()
+  # The label list must reach the test properties as one value.
+  string(REPLACE ";" "\\;" labels "${labels}")
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS "${labels}"
