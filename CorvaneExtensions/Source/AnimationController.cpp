@@ -6,6 +6,13 @@
 
 using namespace Corvane;
 
+namespace
+{
+
+int const kMaxAdvancesPerUpdate = 1000;
+
+} // namespace
+
 AnimationController::AnimationController()
     : mCurrent(nullptr),
       mPosition(0),
@@ -74,11 +81,13 @@ void AnimationController::Update(float dt)
     if (!mCurrent)
         return;
     mElapsed += dt;
+    int advances = 0;
     while (mCurrent && mElapsed - mFrameStart > mFrameDuration)
     {
         float const next = mFrameStart + mFrameDuration;
-        // A duration too small to move the start on would never let the loop end.
-        mFrameStart = next > mFrameStart ? next : mElapsed;
+        // Frames too short to be seen, or too short to move the start on at all,
+        // must not keep one update busy: past a bound the rest of the time is dropped.
+        mFrameStart = (next > mFrameStart && ++advances < kMaxAdvancesPerUpdate) ? next : mElapsed;
         Advance();
     }
 }

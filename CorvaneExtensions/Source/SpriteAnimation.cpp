@@ -212,6 +212,8 @@ void ReadAnimations(IXMLReader& reader, std::function<void(SpriteAnimation const
         }
         else
         {
+            // The first read yields the element itself; the rest is its content.
+            content.ReadElement();
             while (!content.IsEOF())
                 content.ReadElement();
         }
@@ -268,6 +270,8 @@ SpriteAnimation::SpriteAnimation(IAttributeContainer const& attributes, IXMLRead
         fps = 1.0f;
 
     AnimFrameList frames;
+    // The animation element itself, then its content.
+    reader.ReadElement();
     while (!reader.IsEOF())
     {
         XMLElement* element = reader.ReadElement();
