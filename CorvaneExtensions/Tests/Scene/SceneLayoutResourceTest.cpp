@@ -7,6 +7,10 @@
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneLayoutController.h"
 
+#include "CorvaneExtensions/Source/RandomRange.h"
+#include "CorvaneExtensions/Source/ShapeNodes.h"
+
+#include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/FileSource.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "Core/Source/FileAddress.h"
@@ -223,4 +227,27 @@ TEST_F(SceneLayoutResourceTest, ABrokenLayoutReportsItsNameAndTheLoadedOnesStay)
     }
     EXPECT_FALSE(AutoResource<SceneLayout>("Rota"));
     EXPECT_TRUE(AutoResource<SceneLayout>("ObraLayout"));
+}
+
+TEST_F(SceneLayoutResourceTest, SetupRegistersTheSceneKindsAndTheNodeTagsBuilt)
+{
+    for (wchar_t const* tag : {L"scenenode", L"backgroundnode", L"staticspritenode", L"animatedspritenode",
+                               L"rectnode", L"ellipsenode", L"tiledspritenode"})
+        EXPECT_NE(nullptr, SceneLayoutManager::Instance().GetSceneNodeFactory(tag)) << ConvertStringWideToUTF8String(tag);
+
+    Files().SetFile(L"Valla.xml",
+                    L"<resources><randomrange name=\"Espera\" min=\"1.5\" max=\"3\"/>"
+                    L"<scenelayout name=\"VallaLayout\"><rectnode width=\"10\" height=\"5\" filled=\"true\">"
+                    L"<ellipsenode nodeName=\"Sol\" width=\"4\" height=\"4\"/></rectnode></scenelayout></resources>");
+    GetResourceManager()->Load(L"Valla");
+    AutoResource<Internal::ValueWrapper<RandomRange> > range("Espera");
+    ASSERT_TRUE(range);
+    EXPECT_FLOAT_EQ(1.5f, range->value.min);
+    EXPECT_FLOAT_EQ(3.0f, range->value.max);
+    AutoResource<SceneLayout> layout("VallaLayout");
+    ASSERT_TRUE(layout);
+    OwnedTree fence(layout->InstantiateLayout(nullptr));
+    ASSERT_NE(nullptr, dynamic_cast<RectNode*>(fence.get()));
+    EXPECT_EQ(10.0f, fence->GetWidth());
+    EXPECT_NE(nullptr, dynamic_cast<EllipseNode*>(fence->GetChildByName(L8("sol"))));
 }
