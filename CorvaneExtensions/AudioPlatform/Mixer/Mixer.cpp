@@ -70,13 +70,20 @@ struct Sample
 
 struct MixerState
 {
+    // Serialises opening and closing the device and every other SDL call. SDL
+    // runs the device callback under a lock of its own, and the callback takes
+    // the state lock; so SDL is never called while the state lock is held, and
+    // the device lock is always taken before the state lock.
+    std::mutex deviceLock;
+    bool sdlAudioStarted = false;
+    SDL_AudioDeviceID device = 0;
+
+    // Everything below.
     std::mutex lock;
     bool initialised = false;
     bool offlineConfig = false;
     bool offline = false;
     bool paused = false;
-    bool sdlAudioStarted = false;
-    SDL_AudioDeviceID device = 0;
     uint32_t outputRate = 0;
     MixerHandle nextHandle = 1;
     uint64_t startCounter = 0;
@@ -261,12 +268,19 @@ bool FreeChannelOfKind(MixerHandle handle, eKind kind)
 bool Mixer_Init(int device, uint32_t freq, uint32_t, void*, void const*)
 {
     MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (state.initialised)
-        return Fail(MIXER_ERROR_ALREADY, false);
-    if (freq == 0 || device == 0 || device < -1)
-        return Fail(device == 0 || device < -1 ? MIXER_ERROR_DEVICE : MIXER_ERROR_ILLPARAM, false);
-    if (!state.offlineConfig)
+    std::lock_guard<std::mutex> deviceGuard(state.deviceLock);
+    bool offline = false;
+    {
+        std::lock_guard<std::mutex> guard(state.lock);
+        if (state.initialised)
+            return Fail(MIXER_ERROR_ALREADY, false);
+        offline = state.offlineConfig;
+    }
+    if (device == 0 || device < -1)
+        return Fail(MIXER_ERROR_DEVICE, false);
+    if (freq == 0)
+        return Fail(MIXER_ERROR_ILLPARAM, false);
+    if (!offline)
     {
         if (!StartSDLAudio(state))
             return Fail(MIXER_ERROR_DRIVER, false);
@@ -290,10 +304,13 @@ bool Mixer_Init(int device, uint32_t freq, uint32_t, void*, void const*)
             return Fail(MIXER_ERROR_DEVICE, false);
         state.device = opened;
     }
-    state.offline = state.offlineConfig;
-    state.outputRate = freq;
-    state.paused = false;
-    state.initialised = true;
+    {
+        std::lock_guard<std::mutex> guard(state.lock);
+        state.offline = offline;
+        state.outputRate = freq;
+        state.paused = false;
+        state.initialised = true;
+    }
     if (state.device != 0)
         SDL_PauseAudioDevice(state.device, 0);
     return Succeed(true);
@@ -302,8 +319,13 @@ bool Mixer_Init(int device, uint32_t freq, uint32_t, void*, void const*)
 char const* Mixer_GetDeviceDescription(int device)
 {
     MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (device < 1 || state.offlineConfig || !StartSDLAudio(state))
+    std::lock_guard<std::mutex> deviceGuard(state.deviceLock);
+    bool offline = false;
+    {
+        std::lock_guard<std::mutex> guard(state.lock);
+        offline = state.offlineConfig;
+    }
+    if (device < 1 || offline || !StartSDLAudio(state))
         return Fail<char const*>(MIXER_ERROR_DEVICE, nullptr);
     if (device > SDL_GetNumAudioDevices(0))
         return Fail<char const*>(MIXER_ERROR_DEVICE, nullptr);
@@ -336,24 +358,23 @@ bool Mixer_Pause()
 bool Mixer_Free()
 {
     MixerState& state = State();
-    SDL_AudioDeviceID device = 0;
+    std::lock_guard<std::mutex> deviceGuard(state.deviceLock);
     {
         std::lock_guard<std::mutex> guard(state.lock);
         if (!state.initialised)
             return Fail(MIXER_ERROR_INIT, false);
-        device = state.device;
-        state.device = 0;
         state.initialised = false;
     }
-    // Closing waits for the callback, which takes the lock: close outside it.
-    if (device != 0)
-        SDL_CloseAudioDevice(device);
+    // Closing waits for a running callback, which takes the state lock.
+    if (state.device != 0)
+        SDL_CloseAudioDevice(state.device);
+    state.device = 0;
+    StopSDLAudio(state);
     std::lock_guard<std::mutex> guard(state.lock);
     state.channels.clear();
     state.samples.clear();
     state.paused = false;
     state.offline = false;
-    StopSDLAudio(state);
     return Succeed(true);
 }
 

@@ -18,6 +18,7 @@
 #include "Core/Source/DiskPartition.h"
 #include "Core/Source/FileSystem.h"
 #include "Core/Source/MemoryStream.h"
+#include "Core/Source/Random.h"
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Tests/FileTestSupport.h"
@@ -260,6 +261,8 @@ protected:
     void SetUp() override
     {
         Internal::DeleteAllSingletons();
+        // Random sounds draw from the engine's streams.
+        Random::Engine_Setup();
         mPreviousServices = Internal::SetSystemServices(&clock);
         FileSystem* const fileSystem = new FileSystem();
         scratch.Write("resources/.keep.txt", "");
@@ -285,6 +288,7 @@ protected:
         Internal::DeleteAllSingletons();
         SetBASSLibrary(nullptr);
         Internal::SetSystemServices(mPreviousServices);
+        Random::Engine_Destroy();
     }
 
     virtual bool UseRecordingLibrary() const { return true; }
