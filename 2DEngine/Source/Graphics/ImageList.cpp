@@ -1,7 +1,5 @@
 #include "2DEngine/Source/Graphics/ImageList.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -11,7 +9,6 @@
 #include "Core/Source/StringFormatter.h"
 #include "Core/Source/XMLReader.h"
 #include "2DEngine/Source/Framework/FileSource.h"
-#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/ImageManager.h"
