@@ -16,8 +16,9 @@ namespace
 // capture and focus without the mode being on the main loop's stack.
 std::map<ObjectDatabase const*, SceneApplicationMode*>& GetSceneModes()
 {
-    static std::map<ObjectDatabase const*, SceneApplicationMode*> modes;
-    return modes;
+    // Never destroyed: a mode may outlive the static objects of this file at exit.
+    static auto* modes = new std::map<ObjectDatabase const*, SceneApplicationMode*>();
+    return *modes;
 }
 
 } // namespace

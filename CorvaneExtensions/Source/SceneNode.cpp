@@ -408,8 +408,14 @@ SceneNode* SceneNode::GetDescendentAtLocation(float x, float y)
 
 void SceneNode::AttachChild(SceneNode* child)
 {
-    if (!child || child == this || child->mParent == this)
+    if (!child || child->mParent == this)
         return;
+    // A node under its own descendant would make the tree a loop that every walk follows forever.
+    for (SceneNode const* ancestor = this; ancestor; ancestor = ancestor->mParent)
+    {
+        if (ancestor == child)
+            return;
+    }
     child->DetachFromParent();
     child->mParent = this;
     child->mDirtyFlags = kDirtyAll;
@@ -420,7 +426,7 @@ void SceneNode::AttachChild(SceneNode* child)
 void SceneNode::AttachChild(SceneNode* child, NodeAttachParams const& params)
 {
     AttachChild(child);
-    if (child && child != this)
+    if (child && child->mParent == this)
         child->SetNodeAttachParams(params);
 }
 

@@ -234,9 +234,14 @@ TEST(SceneNodeTree, AttachingMovesANodeBetweenParentsAndKeepsDrawOrder)
     tree.root->AttachChild(c);
     order.assign(tree.root->GetChildren().begin(), tree.root->GetChildren().end());
     EXPECT_EQ((std::vector<SceneNode*>{c, a}), order);
-    // A node never becomes its own child.
+    // A node never becomes its own child, nor the child of its descendant.
     a->AttachChild(a);
     EXPECT_EQ(tree.root, a->GetParent());
+    b->AttachChild(a, NodeAttachNPI::CenterOnParent());
+    EXPECT_EQ(tree.root, a->GetParent());
+    EXPECT_EQ(0u, b->GetChildCount());
+    EXPECT_EQ(kHAlignment_Left, a->GetNodeAttachParams().parentHAlign);
+    tree.root->UpdateScene();
 }
 
 // --- hit tests ---------------------------------------------------------------
