@@ -41,8 +41,9 @@ namespace HTTPTesting
         int pauseMilliseconds = 0;
     };
 
-    // One line of the server's log: "GET <path>" when a request arrived, "SENT <path>" when
-    // its whole answer was written, "CUT <path>" when the client went away first.
+    // One line of the server's log: "GET <path>" when a request arrived, "LAST <path>" just
+    // before the last piece of its answer goes out (or when the answer stops early), "SENT
+    // <path>" when the whole answer was written, "CUT <path>" when the client went away first.
     struct sLogLine
     {
         std::string what;
@@ -239,13 +240,25 @@ namespace HTTPTesting
 
             bool complete = SendAll(client, head);
             size_t const piece = response.chunk ? response.chunk : std::max<size_t>(response.body.size(), 1);
+            bool last = response.body.empty();
+            if (last)
+                Note("LAST", path, -1);
             for (size_t offset = 0; complete && offset < response.body.size(); offset += piece)
             {
-                complete = SendAll(client, response.body.substr(offset, piece));
-                if (complete && response.pauseMilliseconds > 0)
+                if (complete && offset > 0 && response.pauseMilliseconds > 0)
                     std::this_thread::sleep_for(std::chrono::milliseconds(response.pauseMilliseconds));
+                // Noted before the last piece goes out, so that it comes before anything the
+                // client does once it has the whole body.
+                if (offset + piece >= response.body.size())
+                {
+                    last = true;
+                    Note("LAST", path, -1);
+                }
+                complete = SendAll(client, response.body.substr(offset, piece));
             }
-            Note(complete ? "SENT" : "CUT", path, -1);
+            if (!last)
+                Note("LAST", path, -1);
+            Note(complete ? "SENT" : "CUT", path, 0);
             shutdown(client, SHUT_WR);
             close(client);
         }
