@@ -1,5 +1,6 @@
 #include "2DEngine/Source/Graphics/ImageList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -237,6 +238,10 @@ bool ImageFileExists(std::wstring const& name)
     return false;
 }
 
+// More names than any list holds; a run that gets this far is a typing error
+// (a "first" far below 0) and would otherwise probe files for hours.
+constexpr int64_t kMaxPatternRun = 10000;
+
 // Calls visit(name) for each frame name of the pattern that the run takes, in
 // order: from "first" to "last", stopping at the first missing name above 0.
 // A pattern without a placeholder names the same file every time; the run
@@ -246,7 +251,8 @@ void ForEachPatternName(IAttributeContainer const& attributes, Exists exists, Vi
 {
     std::wstring const pattern = attributes.GetAttribute(L"pattern");
     int64_t const first = attributes.GetAttribute(L"first", 0);
-    int64_t const last = attributes.GetAttribute(L"last", std::numeric_limits<int>::max());
+    int64_t const last =
+        std::min<int64_t>(attributes.GetAttribute(L"last", std::numeric_limits<int>::max()), first + kMaxPatternRun - 1);
     std::wstring previous;
     for (int64_t n = first; n <= last; ++n)
     {

@@ -419,3 +419,14 @@ TEST_F(ImageListResourceTest, FileListFollowsThePatternRun)
                                          L"extra", L"extra_mask"}),
               names);
 }
+
+TEST_F(ImageListResourceTest, FirstFarBelowZeroEndsInBoundedTime)
+{
+    AddFrame(L"lejos1", 1);
+    LogCapture log;
+    auto const start = std::chrono::steady_clock::now();
+    LoadManifest(L"<imagelist name=\"lejos\" pattern=\"lejos%1%\" first=\"-2000000000\"/>");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    ASSERT_NE(nullptr, List("lejos"));
+    EXPECT_EQ(0, List("lejos")->GetNumImages());
+}
