@@ -30,7 +30,13 @@ public:
     ISoundChannel* GetChannel() const { return mChannel.get(); }
 
 private:
+    // The sound to play now: looked up again by its resource name, null once
+    // that resource has been unloaded.
+    ISound const* ResolveSound() const;
+
     ISound const* mSound;
+    // The sound's resource name; null for a sound that is not a named resource.
+    Label mSoundName;
     bool mWaitForEnd;
     Audio::sPlayState mPlayState;
     boost::intrusive_ptr<ISoundChannel> mChannel;

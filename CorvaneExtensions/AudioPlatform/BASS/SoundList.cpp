@@ -12,7 +12,14 @@ namespace Corvane
 ISound const* SoundList::GetSound(Label event) const
 {
     auto const found = mSounds.find(event);
-    return found == mSounds.end() ? nullptr : found->second;
+    if (found == mSounds.end() || found->second.IsNull())
+        return nullptr;
+    return AutoResource<ISound>(found->second).Get();
+}
+
+void SoundList::SetSound(Label event, Label name, ISound const* sound)
+{
+    mSounds[event] = sound ? name : Label();
 }
 
 void SoundList::PlaySound(Label event) const
@@ -27,8 +34,8 @@ IResourceDescriptor* SoundListResourceFactory::CreateResource(std::wstring const
 {
     std::unique_ptr<ResourceWrapper<SoundList> > list(new ResourceWrapper<SoundList>(manifest, name, attributes));
     ForEachChildSoundElement(reader, [&](XMLElement const& child) {
-        AutoResource<ISound> const sound(Label::FromString(child.GetAttribute(L"src")));
-        list->SetSound(Label::FromString(child.GetAttribute(L"event")), sound.Get());
+        Label const name = Label::FromString(child.GetAttribute(L"src"));
+        list->SetSound(Label::FromString(child.GetAttribute(L"event")), name, AutoResource<ISound>(name).Get());
     });
     return list.release();
 }

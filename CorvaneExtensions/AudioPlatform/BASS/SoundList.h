@@ -16,17 +16,21 @@ namespace Corvane
 class SoundList
 {
 public:
-    // Null when the event is not in the list or its sound was missing.
+    // Null when the event is not in the list, its sound was missing when the
+    // list was made, or its sound's resource has been unloaded since.
     ISound const* GetSound(Label event) const;
     // Plays the event's sound with a default play state; nothing without one.
     void PlaySound(Label event) const;
 
-    void SetSound(Label event, ISound const* sound) { mSounds[event] = sound; }
+    // The sound resource of that name as it is bound now; a null sound keeps the entry empty.
+    void SetSound(Label event, Label name, ISound const* sound);
     size_t GetCount() const { return mSounds.size(); }
 
 private:
-    // Not counted: the sounds are resources that outlive the list.
-    std::map<Label, ISound const*> mSounds;
+    // The resource name of a sound found when the list was made, or the null
+    // label for a missing one. The sound is looked up again on use, so that a
+    // list never reaches a sound whose manifest was unloaded before the list's.
+    std::map<Label, Label> mSounds;
 };
 
 class SoundListResourceFactory : public IResourceFactory

@@ -111,6 +111,33 @@ TEST_F(AudioPlayTaskTest, ASoundStartedWithin20msCompletesWithoutPlaying)
 
 // --- failure leaves state unchanged ----------------------------------------
 
+TEST_F(AudioPlayTaskTest, ATaskWhoseSoundWasUnloadedBeforeItRunsPlaysNothing)
+{
+    ISound* const sound = MakeSound("Golpe");
+    AudioPlayTask waiting(sound, true, Audio::sPlayState());
+    AudioPlayTask at(L8("Golpe"), Audio::sPlayState());
+    std::unique_ptr<Task> clone(waiting.Clone());
+    GetResourceManager()->Unload(L"Golpe");
+    library.Take();
+    EXPECT_TRUE(IsComplete(waiting.Update(nullptr, 0.02f)));
+    EXPECT_TRUE(IsComplete(at.Update(nullptr, 0.02f)));
+    EXPECT_TRUE(IsComplete(clone->Update(nullptr, 0.02f)));
+    std::unique_ptr<Task> late(waiting.Clone());
+    EXPECT_TRUE(IsComplete(late->Update(nullptr, 0.02f)));
+    EXPECT_EQ(Calls{}, library.Take());
+}
+
+TEST_F(AudioPlayTaskTest, AReloadedSoundIsPlayedUnderItsName)
+{
+    ISound* const sound = MakeSound("Golpe");
+    AudioPlayTask task(sound, false, Audio::sPlayState());
+    GetResourceManager()->Unload(L"Golpe");
+    MakeSound("Golpe");
+    library.Take();
+    EXPECT_TRUE(IsComplete(task.Update(nullptr, 0.02f)));
+    EXPECT_EQ(1u, library.Matching("ChannelPlay").size());
+}
+
 TEST_F(AudioPlayTaskTest, DestroyingAWaitingTaskLeavesItsSoundPlaying)
 {
     ISound* const sound = MakeSound("Golpe");

@@ -101,6 +101,19 @@ TEST_F(SoundListTest, AnEmptyListPlaysNothing)
 
 // --- failure leaves state unchanged ----------------------------------------
 
+TEST_F(SoundListTest, AListOutlivingItsSoundsPlaysNothing)
+{
+    MakeSound("Clic");
+    LoadManifest(L"<soundlist name=\"Boton\"><sound event=\"Down\" src=\"Clic\"/></soundlist>", L"Listas");
+    SoundList* const list = FindList("Boton");
+    ASSERT_NE(nullptr, list);
+    GetResourceManager()->Unload(L"Clic");
+    library.Take();
+    EXPECT_EQ(nullptr, list->GetSound(L8("Down")));
+    list->PlaySound(L8("Down"));
+    EXPECT_EQ(Calls{}, library.Take());
+}
+
 TEST_F(SoundListTest, AListMadeBeforeItsSoundKeepsTheNullEntry)
 {
     LoadManifest(L"<soundlist name=\"Temprana\"><sound event=\"Down\" src=\"Tarde\"/></soundlist>", L"Listas");
