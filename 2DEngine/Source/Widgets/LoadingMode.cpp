@@ -39,7 +39,7 @@ void ResourceLoadTask::Execute(IResourceLoadProgress* progress)
 }
 
 LoadingMode::LoadingMode()
-    : mThread(nullptr), mMutex(nullptr), mAbortRequested(false), mFailed(false), mCurrentProgress(0.0f),
+    : mBody(this), mThread(nullptr), mMutex(nullptr), mAbortRequested(false), mFailed(false), mCurrentProgress(0.0f),
       mCurrentWeight(0.0f), mCompleted(0.0f), mMeter(kInvalidObjectID), mText(kInvalidObjectID),
       mQuitHandlerAdded(false)
 {
@@ -92,7 +92,7 @@ void LoadingMode::Setup()
     CycleSplashScreens();
     OnBeforeLoad();
     mMutex = CreateMutex();
-    mThread = CreateThread(this, kThreadFlags_StartImmediately);
+    mThread = CreateThread(&mBody, kThreadFlags_StartImmediately);
 }
 
 void LoadingMode::CycleSplashScreens()
@@ -139,6 +139,11 @@ void LoadingMode::CycleSplashScreens()
 
 void LoadingMode::Execute()
 {
+    RunTasks();
+}
+
+void LoadingMode::RunTasks()
+{
     unsigned long long total = 0;
     for (sTaskEntry const& entry : mTasks)
         total += entry.weight;
@@ -155,7 +160,7 @@ void LoadingMode::Execute()
         uint64_t const start = GetTimeUS();
         try
         {
-            entry.task->Execute(this);
+            entry.task->Execute(&mBody);
         }
         catch (RuntimeError const& error)
         {
@@ -193,6 +198,11 @@ void LoadingMode::Execute()
 }
 
 void LoadingMode::OnProgress(float fraction)
+{
+    SetCurrentProgress(fraction);
+}
+
+void LoadingMode::SetCurrentProgress(float fraction)
 {
     ScopedLock lock(mMutex);
     mCurrentProgress = std::max(0.0f, std::min(1.0f, fraction));

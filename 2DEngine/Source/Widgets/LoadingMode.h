@@ -95,9 +95,28 @@ public:
     std::vector<sTaskEntry> const& GetTasks() const { return mTasks; }
 
 private:
+    // What the loading thread calls. A member of its own, so that the thread never
+    // makes a virtual call on the mode while a derived mode's destructor is
+    // changing the mode's virtual table.
+    class ThreadBody : public IEntryPoint, public IResourceLoadProgress
+    {
+    public:
+        explicit ThreadBody(LoadingMode* mode) : mMode(mode) {}
+        void Execute() override { mMode->RunTasks(); }
+        void OnProgress(float fraction) override { mMode->SetCurrentProgress(fraction); }
+        bool ShouldAbort() override { return mMode->mAbortRequested.load(); }
+
+    private:
+        LoadingMode* mMode;
+    };
+
+    void RunTasks();
+    void SetCurrentProgress(float fraction);
     // Asks the thread to stop, waits for it and deletes it.
     void StopThread();
     void UpdateProgressDisplay();
+
+    ThreadBody mBody;
 
     IThread* mThread;
     IMutex* mMutex;
