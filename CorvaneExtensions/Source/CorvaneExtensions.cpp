@@ -1,9 +1,15 @@
 #include "CorvaneExtensions/Source/CorvaneExtensions.h"
 
+#include "CorvaneExtensions/Source/ButtonNode.h"
+#include "CorvaneExtensions/Source/CheckBoxNode.h"
+#include "CorvaneExtensions/Source/ListNode.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
+#include "CorvaneExtensions/Source/RadioButtonNode.h"
 #include "CorvaneExtensions/Source/RandomRange.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
+#include "CorvaneExtensions/Source/ScrollBarNode.h"
 #include "CorvaneExtensions/Source/ShapeNodes.h"
+#include "CorvaneExtensions/Source/SliderNode.h"
 #include "CorvaneExtensions/Source/SpriteAnimation.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "CorvaneExtensions/Source/SpriteType.h"
@@ -23,6 +29,12 @@ void SetupCorvaneExtensions()
     SceneLayoutManager& layouts = SceneLayoutManager::Instance();
     layouts.AddSceneNodeFactory(L"scenenode", new BasicSceneNodeFactory());
     layouts.AddSceneNodeFactory(L"backgroundnode", new BackgroundNodeFactory());
+    layouts.AddSceneNodeFactory(L"buttonnode", new ButtonNodeFactory());
+    layouts.AddSceneNodeFactory(L"checkboxnode", new CheckBoxNodeFactory());
+    layouts.AddSceneNodeFactory(L"listnode", new ListNodeFactory());
+    layouts.AddSceneNodeFactory(L"radiobuttonnode", new RadioButtonNodeFactory());
+    layouts.AddSceneNodeFactory(L"scrollbarnode", new ScrollBarNodeFactory());
+    layouts.AddSceneNodeFactory(L"slidernode", new SliderNodeFactory());
     layouts.AddSceneNodeFactory(L"staticspritenode", new StaticSpriteNodeFactory());
     layouts.AddSceneNodeFactory(L"animatedspritenode", new AnimatedSpriteNodeFactory());
     layouts.AddSceneNodeFactory(L"rectnode", new RectNodeFactory());

@@ -1,0 +1,264 @@
+#include "CorvaneExtensions/Source/ListNode.h"
+
+#include "CorvaneExtensions/Source/ControlNodeSupport.h"
+
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Graphics/Brush.h"
+#include "2DEngine/Source/Graphics/Context.h"
+#include "2DEngine/Source/Graphics/Drawing.h"
+#include "2DEngine/Source/Graphics/Font.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
+#include "2DEngine/Source/Graphics/KeyNames.h"
+
+#include <algorithm>
+
+using namespace Corvane;
+using namespace ControlNodes;
+
+namespace
+{
+
+Label ListSelectionChangeMessage()
+{
+    static Label const label = Label::GetUniqueString("ListSelectionChange");
+    return label;
+}
+
+float ImageWidth(IImageList const* images, int index)
+{
+    return images ? static_cast<float>(images->GetImageWidth(index)) : 0.0f;
+}
+
+float ImageHeight(IImageList const* images, int index)
+{
+    return images ? static_cast<float>(images->GetImageHeight(index)) : 0.0f;
+}
+
+// Left and top edges inside, right and bottom edges outside; an empty or inverted
+// rectangle holds nothing.
+bool RectContains(Rect<float> const& rect, float x, float y)
+{
+    return x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
+}
+
+// The lines are a little taller than the glyphs.
+constexpr float kLineSpacing = 2.0f;
+constexpr float kFocusHighlightAlpha = 0.15f;
+
+} // namespace
+
+ListNode::ListNode(Label name, Vector2<float> const& location, IImageList const* images, float width, float height,
+                   Font const* font, ColorF const& textColor, ColorF const& selectedTextColor)
+    : SceneNode(name),
+      mImages(images),
+      mSelectedTextColor(selectedTextColor),
+      mTextColor(textColor),
+      mSelectedIndex(-1),
+      mFirstVisibleIndex(0),
+      mAdjustMode(false)
+{
+    FontComponent::SetFont(font);
+    LocalSetLocation(location);
+    SetWidth(width);
+    SetHeight(height);
+}
+
+Rect<float> ListNode::GetInteriorRect() const
+{
+    Vector2<float> const location = GlobalGetLocation();
+    float const left = ImageWidth(mImages, 3);
+    float const right = ImageWidth(mImages, 5);
+    float const top = ImageHeight(mImages, 0);
+    float const topEdge = ImageHeight(mImages, 1);
+    float const bottomEdge = ImageHeight(mImages, 7);
+    return Rect<float>(location.x + left, location.y + top, GetWidth() - (left + right),
+                       GetHeight() - (topEdge + bottomEdge));
+}
+
+float ListNode::GetLineHeight() const
+{
+    Font const* font = GetFont();
+    return font ? static_cast<float>(font->GetGlyphHeight()) + kLineSpacing : 0.0f;
+}
+
+Rect<float> ListNode::GetItemRect(int index) const
+{
+    Rect<float> rect = GetInteriorRect();
+    float const lineHeight = GetLineHeight();
+    float const shift = static_cast<float>(index - mFirstVisibleIndex) * lineHeight;
+    rect.y += shift;
+    rect.height = std::min(lineHeight, rect.height - shift);
+    return rect;
+}
+
+int ListNode::GetVisibleItemCount() const
+{
+    float const lineHeight = GetLineHeight();
+    if (lineHeight <= 0.0f)
+        return 1;
+    Rect<float> const interior = GetInteriorRect();
+    int lastFull = -1;
+    for (int i = mFirstVisibleIndex; i < GetItemCount(); ++i)
+    {
+        Rect<float> const item = GetItemRect(i);
+        float const top = std::max(item.y, interior.y);
+        float const bottom = std::min(item.y + item.height, interior.y + interior.height);
+        if (bottom - top >= lineHeight)
+            lastFull = i;
+        else
+            break;
+    }
+    return lastFull < 0 ? 1 : lastFull - mFirstVisibleIndex + 1;
+}
+
+void ListNode::ScrollDown()
+{
+    mFirstVisibleIndex = std::min(mFirstVisibleIndex + 1, GetItemCount() - 1);
+}
+
+void ListNode::SelectItem(int index)
+{
+    mSelectedIndex = index;
+    SendNodeMessage(*this, ListSelectionChangeMessage());
+}
+
+bool ListNode::CanFocus() const
+{
+    return !mItems.empty();
+}
+
+void ListNode::ReceiveMessage(ObjectMessage const& message)
+{
+    if (message.message == LostFocusMessage())
+        mAdjustMode = false;
+    SceneNode::ReceiveMessage(message);
+}
+
+MessageResult ListNode::OnMouseDown(MouseButton, int x, int y)
+{
+    // A hidden list is not on screen: its invisible lines must not take clicks
+    // meant for what is shown there.
+    if (!GlobalIsVisible())
+        return kMessageNotHandled;
+    float const px = static_cast<float>(x);
+    float const py = static_cast<float>(y);
+    for (int i = mFirstVisibleIndex; i < GetItemCount(); ++i)
+    {
+        if (RectContains(GetItemRect(i), px, py))
+        {
+            SelectItem(i);
+            return kMessageHandled;
+        }
+    }
+    return kMessageNotHandled;
+}
+
+MessageResult ListNode::OnKeyDown(int key)
+{
+    if (!GlobalIsVisible() || !HasFocus() || mItems.empty())
+        return kMessageNotHandled;
+    if (mAdjustMode && (key == kKeyAdjustMode || key == kKeyAdjustModeLeave))
+    {
+        mAdjustMode = false;
+        return kMessageHandled;
+    }
+    if (key == kKeyAdjustMode)
+    {
+        mAdjustMode = true;
+        return kMessageHandled;
+    }
+    if (!mAdjustMode || (key != kKey_Up && key != kKey_Down))
+        return kMessageNotHandled;
+
+    if (mSelectedIndex < 0)
+    {
+        mFirstVisibleIndex = 0;
+        SelectItem(0);
+        return kMessageHandled;
+    }
+    int const last = GetItemCount() - 1;
+    if (key == kKey_Down)
+    {
+        if (mSelectedIndex < last)
+        {
+            SelectItem(mSelectedIndex + 1);
+            while (mSelectedIndex - mFirstVisibleIndex >= GetVisibleItemCount() && mFirstVisibleIndex < last)
+                ScrollDown();
+        }
+        return kMessageHandled;
+    }
+    if (mSelectedIndex > 0)
+    {
+        SelectItem(std::min(mSelectedIndex, last + 1) - 1);
+        if (mSelectedIndex < mFirstVisibleIndex)
+            mFirstVisibleIndex = mSelectedIndex;
+    }
+    return kMessageHandled;
+}
+
+void ListNode::DrawAt(Vector2<float> const& offset)
+{
+    if (!GlobalIsVisible())
+        return;
+    Graphics::sDrawState const state = NodeDrawState(*this);
+    Vector2<float> const position = NodeDrawPosition(*this, offset);
+    Graphics::DrawNineBrush(mImages, 0, position.x, position.y, GetWidth(), GetHeight(), state,
+                            Graphics::GetCanvas());
+
+    if (!mAdjustMode && HasFocus())
+    {
+        Graphics::sDrawState highlight = Graphics::GetDrawState();
+        highlight.color = ColorF(1.0f, 1.0f, 1.0f, kFocusHighlightAlpha);
+        Graphics::DrawFilledRect(Rect<float>(position.x, position.y, GetWidth(), GetHeight()), highlight,
+                                 Graphics::GetCanvas());
+    }
+
+    Font const* font = GetFont();
+    if (!font)
+        return;
+    float const alpha = GlobalGetAlpha();
+    for (int i = mFirstVisibleIndex; i < GetItemCount(); ++i)
+    {
+        Rect<float> rect = GetItemRect(i);
+        // Every later line lies further below the frame.
+        if (rect.height <= 0.0f)
+            break;
+        rect.x += offset.x;
+        rect.y += offset.y;
+        ColorF color = mTextColor;
+        if (i == mSelectedIndex)
+            color = HasFocus() && mAdjustMode ? ColorF(0.0f, 1.0f, 1.0f, 1.0f) : mSelectedTextColor;
+        color.a = alpha;
+        Graphics::sDrawState line = state;
+        line.font = font;
+        line.color = color;
+        line.hAlign = kHAlignment_Left;
+        line.vAlign = kVAlignment_Top;
+        line.clip = Rect<int>(static_cast<int>(rect.x), static_cast<int>(rect.y), static_cast<int>(rect.width),
+                              static_cast<int>(rect.height));
+        Graphics::DrawText(mItems[static_cast<size_t>(i)].text.c_str(), rect.x, rect.y, line, Graphics::GetCanvas());
+    }
+}
+
+SceneNodeDescriptor* ListNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
+{
+    ListNodeDescriptor* descriptor = new ListNodeDescriptor();
+    descriptor->images = ReadResourceLabel(attributes, L"images");
+    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
+    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->font = ReadResourceLabel(attributes, L"font");
+    descriptor->textColor = ColorF::FromString(attributes.GetAttribute(std::wstring(L"textColor")));
+    descriptor->selectedTextColor = ColorF::FromString(attributes.GetAttribute(std::wstring(L"selectedTextColor")));
+    return descriptor;
+}
+
+SceneNode* ListNodeFactory::CreateNode(SceneNodeDescriptor const* descriptor) const
+{
+    ListNodeDescriptor const* d = dynamic_cast<ListNodeDescriptor const*>(descriptor);
+    if (!d)
+        return nullptr;
+    AutoResource<IImageList> const images(d->images);
+    AutoResource<Font> const font(d->font);
+    return new ListNode(Label(), Vector2<float>(0.0f, 0.0f), images.Get(), d->width, d->height, font.Get(),
+                        d->textColor, d->selectedTextColor);
+}

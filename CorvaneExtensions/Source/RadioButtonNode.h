@@ -1,0 +1,106 @@
+#ifndef CORVANE_EXTENSIONS_RADIOBUTTONNODE_H
+#define CORVANE_EXTENSIONS_RADIOBUTTONNODE_H
+
+// The radio button of the scene graph: one of a group named by a label; checking
+// one unchecks the other radio buttons of that group in the current object
+// database. A click sends "RadioButtonClick". Made from the "radiobuttonnode" tag.
+
+#include "CorvaneExtensions/Source/NodeFactory.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/TextComponent.h"
+
+#include "2DEngine/Source/Framework/Roles.h"
+
+#include <string>
+
+namespace Corvane
+{
+class Font;
+class IImageList;
+class SoundList;
+}
+
+class RadioButtonNode : public SceneNode,
+                        public TextComponent,
+                        public Corvane::FontComponent,
+                        public Corvane::EnableComponent
+{
+public:
+    // A null text is the empty caption.
+    RadioButtonNode(Corvane::Label group, Corvane::Label name, Corvane::Vector2<float> const& location,
+                    Corvane::IImageList const* images, float width, wchar_t const* text, Corvane::Font const* font,
+                    Corvane::ColorF const& color);
+
+    // "RadioButton": the database lists every radio button under it.
+    Corvane::Label GetRole() const override;
+    using SceneNode::GetRole;
+    Corvane::MessageResult OnKeyDown(int key) override;
+    bool GlobalPointIntersects(Corvane::Vector2<float> const& point) const override;
+    void DrawAt(Corvane::Vector2<float> const& offset) override;
+
+    virtual Corvane::Label GetGroup() const { return mGroup; }
+    void SetText(std::wstring const& text) override;
+    void SetFont(Corvane::Font const* font) override;
+
+    // Checks the button, then sends "RadioButtonClick". No sound.
+    void Click();
+    // Checking clears the others of the group directly: no message, no sound. Screens
+    // call it to preset the choice, also while handling a click.
+    void SetCheck(bool checked);
+    bool IsChecked() const { return mChecked; }
+
+    void SetImages(Corvane::IImageList const* images, float width);
+    Corvane::IImageList const* GetImages() const { return mImages; }
+    void SetAlphaSensitivity(int sensitivity) { mAlphaSensitivity = sensitivity; }
+    int GetAlphaSensitivity() const { return mAlphaSensitivity; }
+    // Not owned; null plays nothing.
+    void SetSoundList(Corvane::SoundList const* sounds) { mSounds = sounds; }
+    Corvane::SoundList const* GetSoundList() const { return mSounds; }
+    bool IsHot() const { return mHot; }
+
+    // 0 normal, 1 hot, 2 pressed or checked, 3 disabled, 4 focused (or checked, when
+    // the list has focus images); the first image of the frame is three times it.
+    int GetImageIndex() const;
+    bool HasFocusImages() const;
+    bool IsThreeSlice() const;
+
+private:
+    void UpdateBounds();
+    void HandleMouseDown();
+    void HandleMouseUp();
+    void HandleMouseEnter();
+    void HandleMouseExit();
+
+    Corvane::Label mGroup;
+    bool mChecked;
+    bool mHot;
+    Corvane::IImageList const* mImages;
+    float mWidth;
+    int mAlphaSensitivity;
+    Corvane::SoundList const* mSounds;
+};
+
+class RadioButtonNodeDescriptor : public SceneNodeDescriptor
+{
+public:
+    RadioButtonNodeDescriptor() : width(0.0f), alphaSensitivity(25) {}
+
+    Corvane::Label group;
+    Corvane::Label images;
+    float width;
+    std::wstring text;
+    Corvane::Label font;
+    int alphaSensitivity;
+    Corvane::Label sounds;
+    Corvane::Label textResource;
+};
+
+// "radiobuttonnode": "group" and the attributes of "checkboxnode".
+class RadioButtonNodeFactory : public SceneNodeFactory
+{
+public:
+    SceneNodeDescriptor* CreateDescriptor(Corvane::IAttributeContainer const& attributes) const override;
+    SceneNode* CreateNode(SceneNodeDescriptor const* descriptor) const override;
+};
+
+#endif
