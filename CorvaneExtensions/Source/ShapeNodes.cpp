@@ -20,6 +20,18 @@ Graphics::sDrawState NodeDrawState(SceneNode const& node)
     return state;
 }
 
+// Canvases fill and outline shapes in the state's colour and leave the tint to
+// images, so the node's colour and opacity go into both.
+Graphics::sDrawState ShapeDrawState(SceneNode const& node)
+{
+    Graphics::sDrawState state = NodeDrawState(node);
+    ColorF const color = node.GlobalGetColor();
+    state.tint = color;
+    state.color = ColorF(state.color.r * color.r, state.color.g * color.g, state.color.b * color.b,
+                         state.color.a * color.a);
+    return state;
+}
+
 Rect<float> NodeDestination(SceneNode const& node, Vector2<float> const& offset)
 {
     Vector2<float> const location = node.GlobalGetLocation();
@@ -38,8 +50,7 @@ void RectNode::DrawAt(Vector2<float> const& offset)
 {
     if (!GlobalIsVisible())
         return;
-    Graphics::sDrawState state = NodeDrawState(*this);
-    state.tint = GlobalGetColor();
+    Graphics::sDrawState const state = ShapeDrawState(*this);
     Rect<float> const destination = NodeDestination(*this, offset);
     if (mFilled)
         Graphics::DrawFilledRect(destination, state, Graphics::GetCanvas());
@@ -57,8 +68,7 @@ void EllipseNode::DrawAt(Vector2<float> const& offset)
 {
     if (!GlobalIsVisible())
         return;
-    Graphics::sDrawState state = NodeDrawState(*this);
-    state.tint = GlobalGetColor();
+    Graphics::sDrawState const state = ShapeDrawState(*this);
     Rect<float> const destination = NodeDestination(*this, offset);
     if (mFilled)
         Graphics::DrawFilledEllipse(destination, state, Graphics::GetCanvas());

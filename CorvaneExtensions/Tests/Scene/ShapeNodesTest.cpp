@@ -79,6 +79,7 @@ TEST_F(ShapeNodesTest, ARectangleIsFilledByDefaultInItsColourAtItsParentsOpacity
     EXPECT_EQ("filled rect", calls[0].kind);
     EXPECT_EQ(Rect<float>(10, 20, 30, 40), calls[0].rect);
     EXPECT_EQ(ColorF(1, 0, 0, 0.5f), calls[0].state.tint);
+    EXPECT_EQ(ColorF(1, 0, 0, 0.5f), calls[0].state.color);
 }
 
 TEST_F(ShapeNodesTest, AnUnfilledRectangleIsOutlined)
