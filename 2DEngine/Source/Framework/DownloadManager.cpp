@@ -264,9 +264,8 @@ namespace Corvane
                                               int size)
     {
         std::wstring requested = WithForwardSlashes(path);
-        requested.erase(0, requested.find_first_not_of(L'/'));
-        if (requested.find_first_not_of(L'/') == std::wstring::npos)
-            requested.clear();
+        size_t const first = requested.find_first_not_of(L'/');
+        requested.erase(0, first == std::wstring::npos ? requested.size() : first);
 
         ScopedLock lock(mMutex);
         if (TransferRef found = FindTransfer(GetTransferID(requested)))
@@ -282,6 +281,12 @@ namespace Corvane
         TransferRef transfer(new FileTransfer(mBaseURL + L"/" + requested, destination, priority,
                                               uint32_t(std::max(size, 0))),
                              false);
+        // No file name: the request would fetch the base address itself.
+        if (requested.empty() || requested.back() == L'/')
+        {
+            transfer->SetLastError(kFileTransferError_Network);
+            return FileTransferRef(transfer.get());
+        }
         if (mQuit || mThreads.empty())
         {
             // Nobody would ever run it: it ends at once rather than wait for ever.

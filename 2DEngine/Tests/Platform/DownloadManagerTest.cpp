@@ -343,6 +343,19 @@ TEST_F(DownloadManagerTest, AnUnwritableDestinationFailsWithTheFileCode)
     EXPECT_EQ(kFileTransferError_File, outside->GetLastError());
 }
 
+TEST_F(DownloadManagerTest, APathWithoutAFileNameFailsAtOnce)
+{
+    for (wchar_t const* path : {L"", L"///", L"Sonidos/"})
+    {
+        FileTransferRef transfer = mManager->Download(path, UserFile(L"", L"base", L".html"), kHighPriority, 0);
+        ASSERT_NE(nullptr, transfer);
+        EXPECT_EQ(kFileTransferError_Network, transfer->GetLastError()) << path;
+    }
+    EXPECT_TRUE(mManager->GetQueue().empty());
+    EXPECT_TRUE(mServer.GetLog().empty());
+    EXPECT_FALSE(mUser.Exists("base.html"));
+}
+
 TEST_F(DownloadManagerTest, AbortingARunningTransferKeepsTheGoodFile)
 {
     mUser.Write("ladrillo.png", "GOOD FILE");

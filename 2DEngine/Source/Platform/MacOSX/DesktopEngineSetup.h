@@ -12,8 +12,9 @@ namespace MacOSX
 
 // Installs, in the main loop's engine hooks, the making of the desktop
 // application platform, the window's configuration and the custom cursor's
-// drawing, and in the window, IGraphicsPlatform::Create. A program calls it
-// before MainLoop::Execute.
+// drawing, in the window, IGraphicsPlatform::Create, and in the platform's
+// set-up, the making of the network platform. A program calls it before
+// MainLoop::Execute.
 void InstallEngineHooks();
 
 namespace Internal
