@@ -146,6 +146,20 @@ TEST_F(StreamingDownloadTest, ADamagedDownloadIsNotAvailable)
     EXPECT_EQ(nullptr, source.OpenFileStream(address));
 }
 
+TEST_F(StreamingDownloadTest, ATablePathNeverLeadsOutOfThePerUserFolder)
+{
+    mResources.Write("resources.toc", MakeTable({{"Data/../../fuera.png", "x"}, {"/absoluta/dentro.png", "y"}}));
+    mServer.Set("/../fuera.png", HTTPTesting::Body("x"));
+    FileSource source;
+    source.InitializeStreaming(mServer.GetWideBase());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(nullptr, source.Acquire(FileAddress(L"fuera", L".png"), 100));
+    EXPECT_EQ(nullptr, source.Acquire(FileAddress(L"dentro", L".png"), 100));
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(mServer.GetLog().empty());
+    EXPECT_TRUE(dynamic_cast<DownloadManager*>(GetRegisteredDownloadManager())->GetQueue().empty());
+}
+
 TEST_F(StreamingDownloadTest, EngineCleanupStopsTheThreads)
 {
     mResources.Write("resources.toc", MakeTable({}));
