@@ -156,6 +156,10 @@ namespace ResourceTesting
         {
             manager->Cleanup();
             Internal::DeleteAllSingletons();
+            // The memory source is a static: leaving it registered would let a later
+            // test adopt it as the default source and delete it.
+            if (GetFileSource() == &GetMemoryFileSource())
+                RegisterSingleton(static_cast<IFileSource*>(nullptr));
         }
 
         MemoryFileSource& Files() { return GetMemoryFileSource(); }
