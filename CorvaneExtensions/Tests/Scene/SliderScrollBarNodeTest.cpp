@@ -250,6 +250,32 @@ TEST_F(SliderNodeTest, SnappingPicksTheNearestTickAndPlaysSnapOnAChange)
     EXPECT_EQ(0.25f, slider->GetKeyStep());
 }
 
+TEST_F(SliderNodeTest, KeysHeldDownMoveEveryTimeButSnapSoundsOnlyOutsideTheRepeatWindow)
+{
+    MakeSound("Tic");
+    LoadManifest(L"<soundlist name=\"Pasos\"><sound event=\"Snap\" src=\"Tic\"/></soundlist>", L"PasosManifest");
+    SliderNode* slider = MakeSlider(0.0f);
+    slider->SetSoundList(AutoResource<SoundList>("Pasos").Get());
+    slider->SetSnap(true);
+    slider->SetTickCount(11);
+    slider->Focus();
+    Key(512);
+
+    // The platform's key repeat, one press every 10 ms.
+    Key(39);
+    clock.AdvanceMS(10);
+    Key(39);
+    clock.AdvanceMS(10);
+    Key(39);
+    EXPECT_FLOAT_EQ(0.3f, slider->GetValue());
+    EXPECT_EQ(1u, library.Matching("ChannelPlay").size());
+    clock.AdvanceMS(1);
+    Key(39);
+    EXPECT_FLOAT_EQ(0.4f, slider->GetValue());
+    EXPECT_EQ(2u, library.Matching("ChannelPlay").size());
+    EXPECT_EQ(Names(4, "SliderValueChange"), recorder->Take());
+}
+
 TEST_F(SliderNodeTest, OneTickOrNoneLeavesNothingToFocusOrMove)
 {
     SliderNode* slider = MakeSlider(0.6f);
