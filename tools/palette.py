@@ -1,0 +1,110 @@
+"""The game's named colours and the drawing helpers its picture generators
+share: friendly rounded shapes with a dark outline, drawn at twice the size and
+scaled down so that edges come out smooth."""
+
+import os
+
+from PIL import Image, ImageDraw, ImageFont
+
+# The ten colours of the game, by the names its content uses.
+COLOURS = {
+    "Red": (229, 57, 53),
+    "Green": (67, 160, 71),
+    "Blue": (30, 136, 229),
+    "Yellow": (253, 216, 53),
+    "Black": (38, 50, 56),
+    "Orange": (251, 140, 0),
+    "Purple": (142, 36, 170),
+    "White": (255, 255, 255),
+    "Brown": (141, 110, 99),
+    "Gray": (158, 158, 158),
+}
+
+# The outline of every shape: a warm dark brown, softer than black.
+OUTLINE = (62, 39, 35, 255)
+CREAM = (255, 248, 225, 255)
+SKY = (129, 212, 250)
+
+# Pictures are drawn this many times larger, then scaled down.
+SUPERSAMPLE = 2
+
+
+def rgba(colour, alpha=255):
+    return (colour[0], colour[1], colour[2], alpha)
+
+
+def lighter(colour, amount):
+    return tuple(int(c + (255 - c) * amount) for c in colour[:3])
+
+
+def darker(colour, amount):
+    return tuple(int(c * (1.0 - amount)) for c in colour[:3])
+
+
+def greyed(colour):
+    grey = int(0.3 * colour[0] + 0.59 * colour[1] + 0.11 * colour[2])
+    return lighter((grey, grey, grey), 0.35)
+
+
+class Canvas:
+    """A transparent picture drawn at SUPERSAMPLE times its size."""
+
+    def __init__(self, width, height, background=(0, 0, 0, 0)):
+        self.width = width
+        self.height = height
+        self.image = Image.new("RGBA", (width * SUPERSAMPLE, height * SUPERSAMPLE), background)
+        self.draw = ImageDraw.Draw(self.image)
+
+    @staticmethod
+    def s(value):
+        return int(round(value * SUPERSAMPLE))
+
+    def box(self, box):
+        return [self.s(v) for v in box]
+
+    def points(self, points):
+        return [(self.s(x), self.s(y)) for x, y in points]
+
+    def rounded(self, box, radius, fill, outline=OUTLINE, width=3):
+        self.draw.rounded_rectangle(self.box(box), radius=self.s(radius), fill=fill,
+                                    outline=outline, width=self.s(width) if outline else 0)
+
+    def ellipse(self, box, fill, outline=OUTLINE, width=3):
+        self.draw.ellipse(self.box(box), fill=fill, outline=outline, width=self.s(width) if outline else 0)
+
+    def polygon(self, points, fill, outline=OUTLINE, width=3):
+        pts = self.points(points)
+        self.draw.polygon(pts, fill=fill)
+        if outline:
+            self.draw.line(pts + [pts[0]], fill=outline, width=self.s(width), joint="curve")
+
+    def line(self, points, fill, width=3):
+        self.draw.line(self.points(points), fill=fill, width=self.s(width), joint="curve")
+
+    def text(self, centre, text, font_path, size, fill, outline=OUTLINE, stroke=3):
+        font = ImageFont.truetype(font_path, self.s(size))
+        self.draw.text((self.s(centre[0]), self.s(centre[1])), text, font=font, fill=fill, anchor="mm",
+                       stroke_width=self.s(stroke) if outline else 0, stroke_fill=outline)
+
+    def fit_text(self, centre, text, font_path, size, max_width, fill, outline=OUTLINE, stroke=3):
+        """Centred text, made smaller until it fits the width."""
+        while size > 8:
+            font = ImageFont.truetype(font_path, self.s(size))
+            left, _, right, _ = self.draw.textbbox((0, 0), text, font=font, stroke_width=self.s(stroke))
+            if right - left <= self.s(max_width):
+                break
+            size -= 1
+        self.text(centre, text, font_path, size, fill, outline, stroke)
+
+    def paste(self, other, position):
+        self.image.alpha_composite(other.image, (self.s(position[0]), self.s(position[1])))
+
+    def result(self):
+        return self.image.resize((self.width, self.height), Image.LANCZOS)
+
+
+def save(image, path):
+    """Writes the picture, replacing the file only once it is complete."""
+    temporary = path + ".tmp"
+    image.save(temporary, format="PNG", optimize=False)
+    os.replace(temporary, path)
