@@ -195,20 +195,40 @@ TEST_F(DesktopFixture, FullScreenPositionsAreInThePicture)
 {
     Window::SetMode(kWindowMode_FullScreen);
     windowID = SDL_GetWindowID(platform->GetWindowRef());
+    // Whatever size the window system gives the desktop window, its centre
+    // is the picture's centre and its corners are the picture's corners.
+    // Without a window manager the size can still change as the display
+    // answers: wait until it has stayed the same for a while.
     int width = 0;
     int height = 0;
-    SDL_GetWindowSize(platform->GetWindowRef(), &width, &height);
+    for (int stable = 0, wait = 0; stable < 20 && wait < 300; ++wait)
+    {
+        SDL_PumpEvents();
+        int nowWidth = 0;
+        int nowHeight = 0;
+        SDL_GetWindowSize(platform->GetWindowRef(), &nowWidth, &nowHeight);
+        stable = (nowWidth == width && nowHeight == height) ? stable + 1 : 0;
+        width = nowWidth;
+        height = nowHeight;
+        SDL_Delay(10);
+    }
     ASSERT_GT(width, 0);
+    ASSERT_GT(height, 0);
 
-    Events const events = Run({Motion(width / 2, height / 2), Motion(0, 0), Motion(width - 1, height - 1)});
-    ASSERT_EQ(3u, events.size());
-    ExpectEvent(events[0], kInputEvent_MouseMove, 400, 300, 0);
+    Events const events = Run({Motion(width / 2, height / 2), Motion(0, 0), Motion(width - 1, height - 1),
+                               Motion(-10, height + 10)});
+    ASSERT_EQ(4u, events.size());
+    EXPECT_EQ(uint32_t(kInputEvent_MouseMove), events[0].type);
+    EXPECT_NEAR(400, events[0].x, 1);
+    EXPECT_NEAR(300, events[0].y, 1);
     EXPECT_EQ(uint32_t(kInputEvent_MouseMove), events[1].type);
     EXPECT_EQ(0, events[1].x);
     EXPECT_EQ(0, events[1].y);
     EXPECT_EQ(uint32_t(kInputEvent_MouseMove), events[2].type);
     EXPECT_EQ(799, events[2].x);
     EXPECT_EQ(599, events[2].y);
+    // Off the window still counts as inside, at the nearest edge.
+    ExpectEvent(events[3], kInputEvent_MouseMove, 0, 599, 0);
 }
 
 // A window of another size than the picture scales and offsets positions back.
@@ -296,4 +316,31 @@ TEST_F(DesktopFixture, UnknownCommandsAreNotHandled)
     EXPECT_FALSE(platform->ProcessCommand(MacOSX::MakeCommandID("pref")));
     EXPECT_FALSE(platform->ProcessCommand(0));
     EXPECT_TRUE(platform->ProcessCommand(MacOSX::kCommand_Zoom));
+}
+
+// An inactive loop waits for the next event after handling a batch, and only
+// then looks for a quit: a quit request ends the batch and leaves an event
+// waiting, so that the loop gets round to quitting on a quiet display.
+TEST_F(DesktopFixture, QuitRequestLeavesTheLoopSomethingToWakeFor)
+{
+    QuitRecorder quit;
+    Drain();
+    PushingSyntheticEvents() = true;
+    SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+    SDL_Event key = Key(true, SDLK_b);
+    SDL_PushEvent(&close);
+    SDL_PushEvent(&key);
+    PushingSyntheticEvents() = false;
+
+    RecordingSink sink;
+    platform->HandleEvents(&sink);
+    EXPECT_EQ(1, quit.asked);
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_TRUE(platform->IsEventPending());
+    platform->WaitForEvent();
+
+    platform->HandleEvents(&sink);
+    platform->HandleEvents(&sink);
+    ASSERT_EQ(1u, sink.events.size());
+    EXPECT_EQ(int('B'), sink.events[0].code);
 }

@@ -118,6 +118,19 @@ Corvane::Vector2<int> ApplicationPlatform::GetCustomCursorHotSpot(Corvane::eCurs
     return cursor == Corvane::kCursor_Arrow ? GetArrowCursorHotSpot() : Corvane::Vector2<int>(0, 0);
 }
 
+void ApplicationPlatform::RequestQuitAndWake()
+{
+    Corvane::MainLoop::RequestQuit();
+    // The loop looks for a quit before it handles events; an inactive loop
+    // then waits for the next event, which on a quiet display never comes.
+    // So the batch ends here and an event is left waiting to wake it.
+    SDL_Event wake;
+    SDL_zero(wake);
+    wake.type = SDL_USEREVENT;
+    if (SDL_PushEvent(&wake) == 1)
+        StopEventBatch();
+}
+
 void ApplicationPlatform::UpdateHardwareCursor()
 {
     bool const wanted = (mCursor & kCursor_HardwareEnabled) || !(mCursor & kCursor_MouseInside);
@@ -137,7 +150,7 @@ void ApplicationPlatform::DispatchEvent(SDL_Event const& event)
     switch (event.type)
     {
     case SDL_QUIT:
-        Corvane::MainLoop::RequestQuit();
+        RequestQuitAndWake();
         break;
     case SDL_WINDOWEVENT:
         if (IsOwnWindow(event.window.windowID))
@@ -182,7 +195,7 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
         Activate(false);
         break;
     case SDL_WINDOWEVENT_CLOSE:
-        Corvane::MainLoop::RequestQuit();
+        RequestQuitAndWake();
         break;
     case SDL_WINDOWEVENT_LEAVE:
         OnMouseMoved(0, 0, false);
@@ -336,7 +349,7 @@ bool ApplicationPlatform::ProcessCommand(uint32_t command)
     switch (command)
     {
     case kCommand_Quit:
-        Corvane::MainLoop::RequestQuit();
+        RequestQuitAndWake();
         return true;
     case kCommand_About:
         ShowAboutBox();

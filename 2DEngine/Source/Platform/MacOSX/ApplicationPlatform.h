@@ -66,6 +66,7 @@ private:
     void OnResized(int width, int height);
     void OnSizeChanged(int width, int height);
     void Activate(bool active);
+    void RequestQuitAndWake();
     void ShowAboutBox();
     void UpdateHardwareCursor();
     // A window position in the picture's coordinates; true when it counts as

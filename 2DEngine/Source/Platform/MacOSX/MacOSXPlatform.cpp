@@ -97,7 +97,7 @@ std::wstring MakeUserFolder()
 
 } // namespace
 
-Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false)
+Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false), mStopBatch(false)
 {
     forceLauncherEntryPointToLink();
     forceLauncherPlatformToLink();
@@ -239,11 +239,16 @@ void Platform::HandleEvents(Corvane::IInputEventSink* sink)
     struct SinkScope
     {
         Platform* platform;
-        ~SinkScope() { platform->mSink = nullptr; }
+        ~SinkScope()
+        {
+            platform->mSink = nullptr;
+            platform->mStopBatch = false;
+        }
     } scope{this};
     mSink = sink;
+    mStopBatch = false;
 
-    for (int count = 0; count < kMaxEventsPerCall; ++count)
+    for (int count = 0; count < kMaxEventsPerCall && !mStopBatch; ++count)
     {
         SDL_Event event;
         if (SDL_PollEvent(&event) != 1)

@@ -85,6 +85,8 @@ protected:
 
     void SendEvent(Corvane::sInputEvent const& event);
     void SetStateBit(uint8_t bit, bool set);
+    // Ends the current HandleEvents after the event being dispatched.
+    void StopEventBatch() { mStopBatch = true; }
     // Whether the event belongs to this platform's window.
     bool IsOwnWindow(uint32_t windowID) const;
 
@@ -99,6 +101,7 @@ private:
     Corvane::IInputEventSink* mSink;
     uint8_t mState;
     bool mStartedVideo;
+    bool mStopBatch;
 };
 
 // The registered platform when it is a desktop one, else null.
