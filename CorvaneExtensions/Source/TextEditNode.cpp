@@ -9,6 +9,7 @@
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/Image.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Corvane;
@@ -253,11 +254,25 @@ void TextEditNode::SetValue(std::wstring const& text)
     mCaretPosition = location;
     mCaretPosition.x += GetLeadingWidth(mValue, mCaret);
 
+    // The caret is kept between the box's edges. Centred and right-aligned text
+    // starts inside the box, so its own start is not the edge to keep to: text
+    // wider than the box would otherwise scroll its end into the middle.
+    float const boxLeft = static_cast<float>(FieldImageWidth(3));
     float const boxWidth = GetTextBoxWidth();
-    if (mCaretPosition.x + mScroll > location.x + boxWidth)
-        mScroll = boxWidth - (mCaretPosition.x - location.x);
-    else if (mCaretPosition.x + mScroll < location.x)
-        mScroll = location.x - mCaretPosition.x;
+    if (mCaretPosition.x + mScroll > boxLeft + boxWidth)
+        mScroll = boxLeft + boxWidth - mCaretPosition.x;
+    else if (mCaretPosition.x + mScroll < boxLeft)
+        mScroll = boxLeft - mCaretPosition.x;
+
+    // Text that got shorter while scrolled slides back rather than leaving the box
+    // empty beside the caret: a scrolled text never ends before the box's right
+    // edge, nor starts after its left edge. The caret moves with it and stays inside.
+    float const textStart = location.x;
+    float const textEnd = location.x + GetTextWidth(mValue);
+    if (mScroll < 0.0f && textEnd + mScroll < boxLeft + boxWidth)
+        mScroll = std::min(0.0f, boxLeft + boxWidth - textEnd);
+    else if (mScroll > 0.0f && textStart + mScroll > boxLeft)
+        mScroll = std::max(0.0f, boxLeft - textStart);
 }
 
 void TextEditNode::InsertCharacter(wchar_t c)

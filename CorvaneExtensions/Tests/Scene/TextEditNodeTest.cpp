@@ -4,6 +4,7 @@
 // the frame, and "TextEditChange" after every edit.
 
 #include "CorvaneExtensions/Tests/Scene/ControlTestSupport.h"
+#include "CorvaneExtensions/Tests/Scene/SpriteTestSupport.h"
 
 #include "CorvaneExtensions/Source/TextEditNode.h"
 
@@ -63,10 +64,12 @@ protected:
     void SetUp() override
     {
         ControlFixture::SetUp();
+        GetResourceManager()->AddResourceFactory(L"testimage", new SpriteTesting::TestImageFactory());
         // The frame: corners 3 x 4, edges 3 wide (left and right) and 5 high, 4 high (top
         // and bottom), a 2 x 20 cursor.
         LoadManifest(L"<testimages name=\"Marco\" count=\"9\" width=\"3\" height=\"4\"/>"
                      L"<testimages name=\"Cursor\" count=\"1\" width=\"2\" height=\"20\"/>"
+                     L"<testimage name=\"Caret\" width=\"3\" height=\"30\" argb=\"FFFF00FF\"/>"
                      L"<testfont name=\"Letras\" glyphWidth=\"10\" glyphHeight=\"12\"/>",
                      L"Campos");
     }
@@ -323,6 +326,50 @@ TEST_F(TextEditNodeTest, TypingPastTheEdgeScrollsAndHomeScrollsBack)
     EXPECT_EQ(-30.0f, field->GetScroll());
 }
 
+TEST_F(TextEditNodeTest, DeletingAfterScrollingBringsTheTextBackIntoView)
+{
+    TextEditNode* field = MakeField(50.0f);
+    field->Focus();
+    Type(L"abcdefgh");
+    EXPECT_EQ(-30.0f, field->GetScroll());
+    for (int i = 0; i < 5; ++i)
+        Key(kBackspace);
+    // "abc" fits again: it is shown from the box's left edge, the caret after it.
+    EXPECT_EQ(std::wstring(L"abc"), field->GetValue());
+    EXPECT_EQ(0.0f, field->GetScroll());
+    EXPECT_EQ(30.0f, field->GetCaretPosition().x);
+
+    // Still too long for the box, the text ends at the box's right edge.
+    Type(L"defghij");
+    Key(kLeft);
+    Key(kLeft);
+    Key(kBackspace);
+    EXPECT_EQ(std::wstring(L"abcdefgij"), field->GetValue());
+    EXPECT_EQ(-40.0f, field->GetScroll());
+    EXPECT_EQ(30.0f, field->GetCaretPosition().x + field->GetScroll());
+}
+
+TEST_F(TextEditNodeTest, OverlongCentredOrRightAlignedTextKeepsTheCaretAtTheBoxEdge)
+{
+    TextEditNode* field = MakeField(50.0f);
+    field->SetAlignment(TextEditNode::kAlignRight);
+    field->Focus();
+    Type(L"abcdefgh");
+    // The text's end, and the caret, at the box's right edge without scrolling.
+    EXPECT_EQ(-30.0f, field->GetTextLocation().x);
+    EXPECT_EQ(0.0f, field->GetScroll());
+    EXPECT_EQ(50.0f, field->GetCaretPosition().x);
+    // Home brings the text's start to the left edge.
+    Key(kHome);
+    EXPECT_EQ(30.0f, field->GetScroll());
+    EXPECT_EQ(0.0f, field->GetCaretPosition().x + field->GetScroll());
+    Key(kEnd);
+    EXPECT_EQ(0.0f, field->GetScroll());
+
+    field->SetAlignment(TextEditNode::kAlignCenter);
+    EXPECT_EQ(50.0f, field->GetCaretPosition().x + field->GetScroll());
+}
+
 TEST_F(TextEditNodeTest, AlignmentPlacesTheTextInTheBox)
 {
     TextEditNode* field = MakeField(100.0f);
@@ -404,7 +451,7 @@ TEST_F(TextEditNodeTest, TheCursorBlinksAtTheCaretOnlyWithTheFocus)
 
 TEST_F(TextEditNodeTest, TheLayoutTagReadsEveryAttribute)
 {
-    LoadLayout(L"Nombre", L"<texteditnode x=\"10\" y=\"20\" fieldImages=\"Marco\" cursorImage=\"Cursor\" "
+    LoadLayout(L"Nombre", L"<texteditnode x=\"10\" y=\"20\" fieldImages=\"Marco\" cursorImage=\"Caret\" "
                           L"width=\"120\" font=\"Letras\" maxCharacters=\"8\" maxStringWidth=\"60\" "
                           L"passwordMode=\"true\" passwordCharacter=\"\u2022x\" textalign=\"right\"/>");
     TextEditNode* field = dynamic_cast<TextEditNode*>(Instantiate(L"Nombre"));
@@ -424,6 +471,15 @@ TEST_F(TextEditNodeTest, TheLayoutTagReadsEveryAttribute)
     Type(L"abcdefghij");
     EXPECT_EQ(std::wstring(L"abcdef"), field->GetValue());
     EXPECT_EQ(6, Changes(field));
+    {
+        // The caret at the right edge of the box (x 127), the cursor image centred on
+        // it, between the frame's top and bottom.
+        DrawRecordingCanvas canvas;
+        field->DrawNode();
+        std::vector<sDrawCall> const carets = canvas.CallsWith(AutoResource<IImage>("Caret").Get());
+        ASSERT_EQ(1u, carets.size());
+        EXPECT_EQ(Rect<float>(126.0f, 24.0f, 3.0f, 12.0f), carets[0].rect);
+    }
 
     LoadLayout(L"Otro", L"<texteditnode width=\"50\" textalign=\"Right\" passwordCharacter=\"\"/>");
     TextEditNode* plain = dynamic_cast<TextEditNode*>(Instantiate(L"Otro"));
