@@ -1,0 +1,217 @@
+#include "qdl/Source/Game/LevelManager.h"
+
+#include <algorithm>
+
+#include "Core/Source/Log.h"
+#include "Core/Source/Random.h"
+#include "2DEngine/Source/Framework/Account.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelProgressionData.h"
+
+using namespace Corvane;
+
+namespace
+{
+
+Account* currentAccount()
+{
+    return GetAccountManager()->GetCurrentAccount();
+}
+
+// Queues the mode as the only one on the stack; a screen not built yet gives
+// no mode and starts nothing.
+void unwindTo(ApplicationMode* mode, char const* what)
+{
+    if (!mode)
+    {
+        Internal::LogWrite("The %s screen is not available; nothing is started\n", what);
+        return;
+    }
+    MainLoop::UnwindToMode(mode);
+}
+
+} // namespace
+
+LevelManager::LevelManager()
+    : levels(kNumGameModeDifficulties), difficulty(kGameModeDifficulty_Medium), progressIndex(0), freePlay(true)
+{
+}
+
+void LevelManager::addLevelForGameModeType(GameModeType type, Label level, GameModeDifficulty difficultyOfLevel)
+{
+    if (difficultyOfLevel < 0 || difficultyOfLevel >= kNumGameModeDifficulties)
+    {
+        Internal::LogWrite("Level %s has no difficulty of Easy, Medium or Hard and is not used\n", level.GetString());
+        return;
+    }
+    std::vector<Label>& list = levels[difficultyOfLevel][type];
+    // Two equal labels in one list would make the no-repeat draw loop for ever.
+    if (std::find(list.begin(), list.end(), level) != list.end())
+        return;
+    list.push_back(level);
+}
+
+std::vector<Label> const& LevelManager::getLevels(GameModeType type, GameModeDifficulty difficultyOfLevels)
+{
+    static std::vector<Label> const none;
+    if (difficultyOfLevels < 0 || difficultyOfLevels >= kNumGameModeDifficulties)
+        return none;
+    return levels[difficultyOfLevels][type];
+}
+
+Label LevelManager::getLevelForGameModeType(GameModeType type)
+{
+    std::vector<Label> const& list = levels[difficulty][type];
+    if (list.empty())
+        return Label();
+
+    Label chosen = list.front();
+    if (list.size() > 1)
+    {
+        int const last = static_cast<int>(list.size()) - 1;
+        do
+        {
+            chosen = list[std::min(last, std::max(0, Random::GetIntRange(last)))];
+        } while (chosen == lastLevel);
+    }
+    lastLevel = chosen;
+    return chosen;
+}
+
+void LevelManager::setDifficulty(GameModeDifficulty value)
+{
+    if (value >= 0 && value < kNumGameModeDifficulties)
+        difficulty = value;
+}
+
+void LevelManager::setLevelProgression(Label name)
+{
+    progressionName = name;
+    if (!getLevelProgression())
+        Internal::LogWrite("Level progression %s is not loaded\n", name.GetString());
+    loadLevelProgressionDataFromAccount();
+}
+
+LevelProgressionData const* LevelManager::getLevelProgression() const
+{
+    if (progressionName.IsNull())
+        return nullptr;
+    return AutoResource<LevelProgressionData>(progressionName).Get();
+}
+
+std::wstring LevelManager::progressKey() const
+{
+    Account const* const account = currentAccount();
+    if (!account)
+        return std::wstring();
+    return account->ReadValue(L"AccountID") + L"_Progress";
+}
+
+void LevelManager::loadLevelProgressionDataFromAccount()
+{
+    Account const* const account = currentAccount();
+    progressIndex = account ? account->ReadValue(progressKey(), 0) : 0;
+    // A damaged file's negative position would index before the first entry.
+    if (progressIndex < 0)
+        progressIndex = 0;
+}
+
+void LevelManager::saveProgress(int value)
+{
+    Account* const account = currentAccount();
+    if (!account)
+        return;
+    if (!account->WriteValue(progressKey(), value))
+        Internal::LogWrite("The story position could not be saved\n");
+}
+
+void LevelManager::resetLevelProgress()
+{
+    progressIndex = 0;
+    saveProgress(0);
+}
+
+void LevelManager::pushGameModeOfType(Label game, Label level)
+{
+    int const type = getGameModeTypeForLabel(game);
+    if (type < 0)
+        return;
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    ApplicationMode* const mode =
+        hooks.createGameMode ? hooks.createGameMode(static_cast<GameModeType>(type), level) : nullptr;
+    unwindTo(mode, game.GetString());
+}
+
+void LevelManager::startCutscene(Label cutscene)
+{
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    unwindTo(hooks.createCutsceneMode ? hooks.createCutsceneMode(cutscene) : nullptr, "cutscene");
+}
+
+void LevelManager::endStory()
+{
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
+    if (ApplicationMode* const book = hooks.createStickerBookMode ? hooks.createStickerBookMode() : nullptr)
+        MainLoop::PushMode(book);
+    progressIndex = 0;
+    saveProgress(0);
+}
+
+void LevelManager::beginNextLevelProgressionMode()
+{
+    LevelProgressionData const* const progression = getLevelProgression();
+    if (!progression)
+    {
+        // Without the story the saved position cannot be judged; keep it for when the story is back.
+        Internal::LogWrite("No level progression is loaded; back to the main menu\n");
+        sGameScreenHooks const& hooks = GetGameScreenHooks();
+        unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
+        return;
+    }
+
+    std::vector<LevelProgressionEntry> const& entries = progression->entries;
+    int const count = static_cast<int>(entries.size());
+    if (progressIndex >= count)
+    {
+        endStory();
+        return;
+    }
+
+    LevelProgressionEntry const* entry = &entries[progressIndex];
+    switch (entry->type)
+    {
+    case LevelProgressionEntry::kLevel:
+        pushGameModeOfType(entry->id, entry->level);
+        break;
+    case LevelProgressionEntry::kCutscene:
+        startCutscene(entry->id);
+        break;
+    case LevelProgressionEntry::kVideo:
+        // Videos are not played: the entry after it runs instead.
+        if (progressIndex + 1 >= count)
+        {
+            endStory();
+            return;
+        }
+        ++progressIndex;
+        entry = &entries[progressIndex];
+        if (entry->type == LevelProgressionEntry::kLevel)
+            pushGameModeOfType(entry->id, Label());
+        else if (entry->type == LevelProgressionEntry::kCutscene)
+            startCutscene(entry->id);
+        break;
+    default:
+        break;
+    }
+    saveProgress(progressIndex);
+    ++progressIndex;
+}
+
+LevelManager* GetLevelManager()
+{
+    static LevelManager* const manager = new LevelManager();
+    return manager;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// Which stickers the current profile has earned. Sticker i is image i of the
+// image list "AllStickersList"; at most kMaxStickers are kept. The record is
+// read from the current account when the main menu or the profile screen is
+// set up, and every unlock is saved at once under the profile's
+// "<AccountID>_StickerUnlockArray" (150 bytes) and "<AccountID>_StickerCount".
+// Main thread only.
+
+#include <cstdint>
+#include <vector>
+
+class StickerManager
+{
+public:
+    static constexpr int kMaxStickers = 150;
+
+    // unlockRandomSticker's answers besides an index.
+    static constexpr int kNoStickerLeft = -1;
+    static constexpr int kAlreadyComplete = -2;
+
+    StickerManager();
+
+    // Rebuilds the record for the current profile; a profile without saved
+    // stickers, or saved for another number of stickers, gets three. Before
+    // the sticker list is loaded, or when it is empty, the record is emptied
+    // and the account is left untouched.
+    void loadUnlockedStickerData();
+    // The index of the sticker just unlocked, kNoStickerLeft when none was
+    // locked (the record is now complete), kAlreadyComplete when it already
+    // was or when there are no stickers.
+    int unlockRandomSticker();
+    // Starts the profile again: removes its saved stickers and count.
+    void resetUnlockedStickerData();
+
+    int getStickerCount() const { return stickerCount; }
+    bool areAllUnlocked() const { return allUnlocked; }
+    // One flag per existing sticker.
+    std::vector<bool> const& getUnlockedFlags() const { return unlockedFlags; }
+    bool isUnlocked(int index) const;
+
+private:
+    // n, the number of stickers the record covers.
+    int numStickers() const { return static_cast<int>(unlockedFlags.size()); }
+    void saveUnlocked();
+
+    uint8_t unlocked[kMaxStickers];
+    std::vector<bool> unlockedFlags;
+    int32_t stickerCount;
+    bool allUnlocked;
+};
+
+// The one sticker manager, made on first use and never destroyed.
+StickerManager* GetStickerManager();

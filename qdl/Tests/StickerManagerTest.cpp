@@ -1,0 +1,244 @@
+#include <cstring>
+#include <set>
+
+#include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Tests/GameTestSupport.h"
+
+using namespace Corvane;
+using GameTestSupport::GameFixture;
+
+namespace
+{
+
+// "stickers" elements: an image list of "count" one-pixel images.
+class StickerListFactory : public IResourceFactory
+{
+public:
+    IResourceDescriptor* CreateResource(std::wstring const& manifest, Label name, IAttributeContainer const& attributes,
+                                        IXMLReader&) const override
+    {
+        ResourceWrapper<ImageList>* const list = new ResourceWrapper<ImageList>(manifest, name, attributes);
+        int const count = attributes.GetAttribute(L"count", 0);
+        for (int i = 0; i < count; ++i)
+            list->AddOwnedImage(new Image(1, 1));
+        return list;
+    }
+};
+
+class StickerManagerTest : public GameFixture
+{
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        GetResourceManager()->AddResourceFactory(L"stickers", new StickerListFactory());
+        ASSERT_TRUE(account->WriteValue(L"AccountID", L"Perfil_Ñandú"));
+    }
+
+    void LoadStickers(int count)
+    {
+        GetResourceManager()->Unload(L"StickerBook");
+        LoadManifest(L"StickerBook",
+                     L"<resources><stickers name='AllStickersList' count='" + std::to_wstring(count) + L"'/></resources>");
+    }
+
+    int CountFlags() const
+    {
+        int count = 0;
+        for (bool flag : manager.getUnlockedFlags())
+            count += flag ? 1 : 0;
+        return count;
+    }
+
+    std::vector<uint8_t> SavedArray()
+    {
+        std::vector<uint8_t> bytes(200, 0xEE);
+        unsigned long const read = account->ReadBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes.data(), 200);
+        bytes.resize(read);
+        return bytes;
+    }
+
+    void SaveArray(int stored, std::vector<int> const& unlockedIndices)
+    {
+        uint8_t bytes[StickerManager::kMaxStickers] = {};
+        for (int i : unlockedIndices)
+            bytes[i] = 1;
+        ASSERT_EQ(150u, account->WriteBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes, sizeof(bytes)));
+        ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", stored));
+    }
+
+    StickerManager manager;
+};
+
+TEST_F(StickerManagerTest, ANewProfileStartsWithThreeStickersSavedAtOnce)
+{
+    LoadStickers(12);
+    manager.loadUnlockedStickerData();
+    EXPECT_EQ(3, manager.getStickerCount());
+    EXPECT_EQ(12u, manager.getUnlockedFlags().size());
+    EXPECT_EQ(3, CountFlags());
+    EXPECT_FALSE(manager.areAllUnlocked());
+    EXPECT_EQ(3, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(12, account->ReadValue(L"StickerArrayLength", -1));
+    std::vector<uint8_t> const saved = SavedArray();
+    ASSERT_EQ(150u, saved.size());
+    for (int i = 0; i < 150; ++i)
+        EXPECT_EQ(manager.isUnlocked(i) ? 1 : 0, saved[i]) << i;
+
+    // Loading again keeps the same stickers.
+    std::vector<bool> const first = manager.getUnlockedFlags();
+    StickerManager again;
+    again.loadUnlockedStickerData();
+    EXPECT_EQ(first, again.getUnlockedFlags());
+    EXPECT_EQ(3, again.getStickerCount());
+}
+
+TEST_F(StickerManagerTest, ANewGameLogsAndGrantsThreeNewStickers)
+{
+    LoadStickers(20);
+    manager.loadUnlockedStickerData();
+    manager.resetUnlockedStickerData();
+    EXPECT_EQ(0, manager.getStickerCount());
+    EXPECT_EQ(0u, SavedArray().size());
+    EXPECT_EQ(-1, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+
+    testing::internal::CaptureStderr();
+    manager.loadUnlockedStickerData();
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Error loading level sticker data\n"));
+    EXPECT_EQ(3, manager.getStickerCount());
+    EXPECT_EQ(3, CountFlags());
+}
+
+TEST_F(StickerManagerTest, TheLastLockedStickerIsFoundWhateverTheStartThenTheBookIsComplete)
+{
+    std::vector<int> all;
+    for (int i = 0; i < 10; ++i)
+        if (i != 6)
+            all.push_back(i);
+    LoadStickers(10);
+    SaveArray(10, all);
+    manager.loadUnlockedStickerData();
+    EXPECT_EQ(9, manager.getStickerCount());
+
+    EXPECT_EQ(6, manager.unlockRandomSticker());
+    EXPECT_EQ(10, manager.getStickerCount());
+    EXPECT_EQ(10, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(StickerManager::kNoStickerLeft, manager.unlockRandomSticker());
+    EXPECT_TRUE(manager.areAllUnlocked());
+    EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
+    EXPECT_EQ(10, manager.getStickerCount());
+
+    // A load that finds every sticker earned reports the book complete at once.
+    StickerManager complete;
+    complete.loadUnlockedStickerData();
+    EXPECT_TRUE(complete.areAllUnlocked());
+    EXPECT_EQ(StickerManager::kAlreadyComplete, complete.unlockRandomSticker());
+}
+
+TEST_F(StickerManagerTest, EveryStickerIsEarnedOnceBeforeTheBookIsComplete)
+{
+    LoadStickers(7);
+    manager.loadUnlockedStickerData();
+    std::set<int> earned;
+    for (int i = 0; i < 7; ++i)
+        if (manager.isUnlocked(i))
+            earned.insert(i);
+    for (int i = 0; i < 4; ++i)
+    {
+        int const index = manager.unlockRandomSticker();
+        ASSERT_GE(index, 0);
+        ASSERT_LT(index, 7);
+        EXPECT_TRUE(earned.insert(index).second) << index;
+    }
+    EXPECT_EQ(StickerManager::kNoStickerLeft, manager.unlockRandomSticker());
+}
+
+TEST_F(StickerManagerTest, SavedStickersForAnotherNumberOfStickersAreIgnored)
+{
+    std::vector<int> all;
+    for (int i = 0; i < 150; ++i)
+        all.push_back(i);
+    SaveArray(150, all);
+    LoadStickers(10);
+    manager.loadUnlockedStickerData();
+    EXPECT_EQ(3, manager.getStickerCount());
+    EXPECT_EQ(10, account->ReadValue(L"StickerArrayLength", -1));
+    std::vector<uint8_t> const saved = SavedArray();
+    ASSERT_EQ(150u, saved.size());
+    int ones = 0;
+    for (uint8_t byte : saved)
+        ones += byte;
+    EXPECT_EQ(3, ones);
+}
+
+TEST_F(StickerManagerTest, FewerThanThreeStickersAreAllGivenAtTheFirstLoad)
+{
+    LoadStickers(2);
+    manager.loadUnlockedStickerData();
+    EXPECT_EQ(2, manager.getStickerCount());
+    EXPECT_TRUE(manager.areAllUnlocked());
+    EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
+}
+
+TEST_F(StickerManagerTest, BeforeTheStickersAreLoadedNothingIsEarnedAndTheAccountIsUntouched)
+{
+    SaveArray(10, {1, 4, 5});
+    std::string const before = AccountFileText();
+
+    // Asked before anything was loaded.
+    EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
+
+    testing::internal::CaptureStderr();
+    manager.loadUnlockedStickerData();
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("AllStickersList"));
+    EXPECT_TRUE(manager.getUnlockedFlags().empty());
+    EXPECT_EQ(0, manager.getStickerCount());
+    EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
+    EXPECT_FALSE(manager.isUnlocked(0));
+    EXPECT_EQ(before, AccountFileText());
+
+    // Once the list is there the saved stickers are still the profile's.
+    LoadStickers(10);
+    manager.loadUnlockedStickerData();
+    EXPECT_EQ(3, manager.getStickerCount());
+    EXPECT_TRUE(manager.isUnlocked(1) && manager.isUnlocked(4) && manager.isUnlocked(5));
+}
+
+TEST_F(StickerManagerTest, AnEmptyStickerListEarnsNothingAndKeepsTheSavedStickers)
+{
+    SaveArray(10, {2});
+    std::string const before = AccountFileText();
+    LoadStickers(0);
+    testing::internal::CaptureStderr();
+    manager.loadUnlockedStickerData();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
+    EXPECT_EQ(before, AccountFileText());
+}
+
+TEST_F(StickerManagerTest, MoreThanAHundredAndFiftyStickersKeepTheFirstHundredAndFifty)
+{
+    LoadStickers(160);
+    testing::internal::CaptureStderr();
+    manager.loadUnlockedStickerData();
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("160"));
+    EXPECT_EQ(150u, manager.getUnlockedFlags().size());
+    EXPECT_EQ(3, manager.getStickerCount());
+    for (int i = 0; i < 147; ++i)
+    {
+        int const index = manager.unlockRandomSticker();
+        ASSERT_GE(index, 0);
+        ASSERT_LT(index, 150);
+    }
+    EXPECT_EQ(StickerManager::kNoStickerLeft, manager.unlockRandomSticker());
+    EXPECT_EQ(150, account->ReadValue(L"StickerArrayLength", -1));
+
+    // The same list next time keeps the record.
+    StickerManager again;
+    again.loadUnlockedStickerData();
+    EXPECT_EQ(150, again.getStickerCount());
+}
+
+} // namespace
