@@ -1,0 +1,788 @@
+// The content lint: the game's manifests, as built into the Resources folder
+// beside this test, loaded through the real resource manager with the game's
+// own factories, and every name the code looks up checked for its kind and
+// shape. Each screen or game adds its rows to the tables below when it lands.
+//
+// The folder is found beside the test executable ("Resources"), or at
+// $CORVANE_CONTENT_DIR.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <boost/variant.hpp>
+#include <sndfile.h>
+
+#include "Core/Source/DiskPartition.h"
+#include "Core/Source/FileStream.h"
+#include "Core/Source/FileSystem.h"
+#include "Core/Source/Random.h"
+#include "Core/Source/Singleton.h"
+#include "Core/Source/StringUtils.h"
+#include "Core/Source/XMLReader.h"
+#include "Core/Tests/FileTestSupport.h"
+#include "2DEngine/Source/Framework/AudioServices.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/FileSource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
+#include "2DEngine/Source/Graphics/Font.h"
+#include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/BASSLibrary.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
+#include "CorvaneExtensions/AudioPlatform/Mixer/Mixer.h"
+#include "CorvaneExtensions/Source/ButtonNode.h"
+#include "CorvaneExtensions/Source/NodePath.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "CorvaneExtensions/Source/SpriteType.h"
+#include "CorvaneExtensions/Source/TextSpriteNodes.h"
+#include "qdl/Source/Game/Application.h"
+#include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameModeTypes.h"
+#include "qdl/Source/Game/LevelProgressionData.h"
+
+namespace
+{
+using namespace Corvane;
+
+// ---------------------------------------------------------------------------
+// What the code looks up. A row names who looks the name up, so that a failure
+// says which screen is left without it.
+
+enum eKind
+{
+    kImage,
+    kImageList,
+    kFont,
+    kSpriteType,
+    kSound,
+    kSoundList,
+    kLayout,
+    kProgression,
+    kFloat,
+    kVector2i,
+    kString,
+    kIntArray
+};
+
+struct sLookup
+{
+    char const* user;
+    eKind kind;
+    std::string name;
+    // Frames of an image list, length of a list constant; -1 for any.
+    int count;
+    // Animations a sprite type must have, events a sound list must have.
+    std::vector<std::string> keys;
+};
+
+enum eNodeType
+{
+    kAnyNode,
+    kButton,
+    kAnimatedSprite,
+    kStaticSprite,
+    kStyledText
+};
+
+struct sNodeLookup
+{
+    char const* user;
+    char const* layout;
+    // Node names from the scene root, the layout's root node first.
+    std::vector<std::string> path;
+    eNodeType type;
+};
+
+// Buttons are told apart by their object name ("name"), not their node name.
+struct sButtonLookup
+{
+    char const* user;
+    char const* layout;
+    char const* name;
+};
+
+// The manifests the game loads at start-up, in order. The voice-over manifest
+// is the English one; the Spanish one is checked against it.
+char const* const kManifests[] = {
+    "resources", "GlobalConstants", "LevelProgression", "LevelProgressionPark", "AudioResources",
+    "AudioResources_General", "LocalizedText", "LocalizedImageResources", "LocalizedImageResources_SP",
+    "StickerBook", "TitleMainMenu", "ProfileSelect", "CreditsMode", "DifficultyOptionsQuit", "CutsceneMode",
+    "FennInstructionMode", "FreePlaySelect", "GameSelect", "TrundelsDeliveryMode", "PileOfLeavesMode",
+    "CountTheMaterialsMode", "HammerTheNailMode", "TollerStackerMode", "PlanAJobMode", "StreetSignsMode",
+    "ToolShedMode", "ScarrowPuzzleMode", "HideAndSeekMode", "HereToThereMode", "PaintTheHouseMode"};
+
+std::vector<std::string> Words(std::vector<Label> const& labels)
+{
+    std::vector<std::string> words;
+    for (Label label : labels)
+        words.push_back(label.GetString());
+    return words;
+}
+
+template <size_t N>
+std::vector<std::string> Words(Label const (&labels)[N])
+{
+    return Words(std::vector<Label>(labels, labels + N));
+}
+
+std::vector<std::string> NumberWords(int last)
+{
+    std::vector<std::string> words;
+    for (int n = 0; n <= last; ++n)
+        words.push_back(std::to_string(n));
+    return words;
+}
+
+// The game labels the story and the free-play screens use, and the delivery
+// game's other spelling, by which the audio manager asks for its description.
+std::vector<std::string> GameDescriptionEvents()
+{
+    std::vector<std::string> events;
+    for (int type = 0; type < kNumGameModeTypes; ++type)
+        events.push_back(getGameModeLabel(static_cast<GameModeType>(type)).GetString());
+    events.push_back("TrundelsDelivery");
+    return events;
+}
+
+std::vector<sLookup> ResourceLookups()
+{
+    return {
+        // The game shell: the audio manager's music, feedback, words, descriptions and hints.
+        {"audio manager", kSound, "Music_GeneralUI", -1, {}},
+        {"audio manager", kSound, "Music_TitleTheme", -1, {}},
+        {"audio manager", kSound, "Music_Track1", -1, {}},
+        {"audio manager", kSound, "Music_Track2", -1, {}},
+        {"audio manager", kSound, "Music_Track3", -1, {}},
+        {"audio manager", kSound, "Music_Track4", -1, {}},
+        {"audio manager", kSound, "Ambient_Indoor", -1, {}},
+        {"audio manager", kSound, "Ambient_Outdoor_1", -1, {}},
+        {"audio manager", kSound, "Ambient_Outdoor_2", -1, {}},
+        {"audio manager", kSound, "General_CorrectAnswer", -1, {}},
+        {"audio manager", kSound, "General_IncorrectAnswer", -1, {}},
+        {"audio manager", kSoundList, "General_ColorWords", -1, Words(kQuarrydaleColorLabels)},
+        {"audio manager", kSoundList, "General_ShapeWords", -1, Words(kQuarrydaleShapeLabels)},
+        {"audio manager", kSoundList, "General_ToolWords", -1, Words(kQuarrydaleToolLabels)},
+        {"audio manager", kSoundList, "General_NumberWords", -1, NumberWords(20)},
+        {"audio manager", kSoundList, "General_MaterialWords_Singular", -1, Words(kQuarrydaleMaterialLabels)},
+        {"audio manager", kSoundList, "General_MaterialWords_Plural", -1, Words(kQuarrydaleMaterialLabels)},
+        {"audio manager", kSoundList, "GameDescriptions", -1, GameDescriptionEvents()},
+        {"audio manager", kSound, "InGameHint_CountTheMaterials", -1, {}},
+        {"audio manager", kSound, "InGameHint_FixIt_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_FixIt_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_HereToThere_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_HereToThere_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_TollerStacker_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_TollerStacker_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_Delivery", -1, {}},
+        {"audio manager", kSound, "InGameHint_PaintIt_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_PaintIt_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_Leaves_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_PlanAJob_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_PlanAJob_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_Puzzle_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_Puzzle_2", -1, {}},
+        {"audio manager", kSound, "InGameHint_Signs_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_ToolShed_1", -1, {}},
+        {"audio manager", kSound, "InGameHint_ToolShed_2", -1, {}},
+        // The level and sticker managers.
+        {"level manager", kProgression, "ParkStory", -1, {}},
+        {"level manager", kIntArray, "RepeatedGameNumLoops", kNumGameModeDifficulties, {}},
+        {"sticker manager", kImageList, "AllStickersList", -1, {}},
+        // Every front-end screen: popups, cursors.
+        {"front-end screens", kFloat, "UI_PopupWindow_MoveTime", -1, {}},
+        {"front-end screens", kFloat, "UI_PopupWindow_BounceTime", -1, {}},
+        {"front-end screens", kFloat, "UI_PopupWindow_OffscreenLoc", -1, {}},
+        {"front-end screens", kImage, "cursor_default", -1, {}},
+        {"front-end screens", kVector2i, "DefaultCursorRegPt", -1, {}},
+        {"hand cursor", kImage, "cursor_hand", -1, {}},
+        {"hand cursor", kVector2i, "HandCursorRegPt", -1, {}},
+        // The title screen.
+        {"title screen", kLayout, "Title_YarrowfeteLayout", -1, {}},
+        {"title screen", kImageList, "Button_MainMenu_Play_EN", 4, {}},
+        {"title screen", kImageList, "Button_MainMenu_Play_SP", 4, {}},
+        {"title screen", kSpriteType, "PlayButtonAnimSpriteType_EN", -1, {"Play"}},
+        {"title screen", kSpriteType, "PlayButtonAnimSpriteType_SP", -1, {"Play"}},
+        {"title screen", kSound, "SFX_UI_WelcomePark", -1, {}},
+        // The quit confirmation.
+        {"quit confirmation", kLayout, "QuitLayout", -1, {}},
+        {"quit confirmation", kString, "QuitConfirmText_EN", -1, {}},
+        {"quit confirmation", kString, "QuitConfirmText_SP", -1, {}},
+        {"quit confirmation", kImageList, "Button_UI_Yes_EN", 4, {}},
+        {"quit confirmation", kImageList, "Button_UI_Yes_SP", 4, {}},
+        {"quit confirmation", kSound, "SFX_UI_QuitConfirm", -1, {}},
+    };
+}
+
+std::vector<sNodeLookup> NodeLookups()
+{
+    return {
+        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
+        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
+        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "PlayButton"}, kButton},
+        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
+        {"quit confirmation", "QuitLayout", {"Quit", "Text_QuitConfirm"}, kStyledText},
+        {"quit confirmation", "QuitLayout", {"Quit", "Title_EN"}, kAnyNode},
+        {"quit confirmation", "QuitLayout", {"Quit", "Title_SP"}, kAnyNode},
+        {"quit confirmation", "QuitLayout", {"Quit", "YesButton"}, kButton},
+    };
+}
+
+std::vector<sButtonLookup> ButtonLookups()
+{
+    return {
+        {"title screen", "Title_YarrowfeteLayout", "PlayButton"},
+        {"title screen", "Title_YarrowfeteLayout", "OptionsButton"},
+        {"title screen", "Title_YarrowfeteLayout", "CreditsButton"},
+        {"title screen", "Title_YarrowfeteLayout", "QuitButton"},
+        {"quit confirmation", "QuitLayout", "YesButton"},
+        {"quit confirmation", "QuitLayout", "NoButton"},
+    };
+}
+
+// Localized pictures come in pairs: every "_EN" name of the English manifest
+// has its "_SP" twin in the Spanish one, and the other way round.
+struct sLanguagePair
+{
+    char const* english;
+    char const* spanish;
+};
+
+sLanguagePair const kLanguagePairs[] = {
+    {"AudioResources", "AudioResources_SP"},
+    {"LocalizedImageResources", "LocalizedImageResources_SP"},
+};
+
+// ---------------------------------------------------------------------------
+// The content folder and its manifests read as plain XML.
+
+std::string ContentFolder()
+{
+    if (char const* folder = std::getenv("CORVANE_CONTENT_DIR"))
+        return folder;
+    char path[4096];
+    ssize_t const length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length <= 0)
+        return "Resources";
+    std::string executable(path, static_cast<size_t>(length));
+    return executable.substr(0, executable.rfind('/')) + "/Resources";
+}
+
+struct sDeclaration
+{
+    std::string tag;
+    std::string name;
+    std::string src;
+};
+
+// The named elements directly inside the manifest's root, in file order.
+std::vector<sDeclaration> ReadDeclarations(std::string const& manifest)
+{
+    std::vector<sDeclaration> declarations;
+    MacOSX::FileStream stream(ConvertStringUTF8ToWide(ContentFolder() + "/" + manifest + ".xml"), kFileRead,
+                      kFileOpenExisting);
+    std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
+    int depth = 0;
+    while (!reader->IsEOF())
+    {
+        XMLElement const* element = reader->ReadElement();
+        if (element->kind == XMLElement::kStartElement)
+        {
+            if (depth == 1 && element->HasAttribute(L"name"))
+                declarations.push_back({ConvertStringWideToUTF8String(element->name),
+                                        ConvertStringWideToUTF8String(element->GetAttribute(L"name")),
+                                        ConvertStringWideToUTF8String(element->GetAttribute(L"src"))});
+            ++depth;
+        }
+        else if (element->kind == XMLElement::kEndElement)
+        {
+            --depth;
+        }
+    }
+    return declarations;
+}
+
+// The sound file a "src" names, by the extensions the audio platform tries; empty when none.
+std::string FindSoundFile(std::string const& src)
+{
+    for (char const* extension : {".ogg", ".mp3", ".wav", ".aif"})
+    {
+        std::string const path = ContentFolder() + "/" + src + extension;
+        if (std::ifstream(path).good())
+            return path;
+    }
+    return std::string();
+}
+
+// The frames of audio in the file, or 0 when it cannot be decoded.
+long long DecodedFrames(std::string const& path)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return 0;
+    std::vector<float> buffer(4096 * static_cast<size_t>(std::max(1, info.channels)));
+    long long frames = 0;
+    for (sf_count_t got; (got = sf_readf_float(file, buffer.data(), 4096)) > 0;)
+        frames += got;
+    sf_close(file);
+    return frames;
+}
+
+// The table of spoken lines is source, not build output: it stands beside the manifests
+// in the source tree, two folders up from this file.
+std::string VoiceTablePath()
+{
+    std::string const here = __FILE__;
+    std::string const tests = here.substr(0, here.rfind('/'));
+    return tests.substr(0, tests.rfind('/')) + "/Resources/VoiceOver.tsv";
+}
+
+std::vector<std::vector<std::string> > ReadVoiceTable()
+{
+    std::vector<std::vector<std::string> > rows;
+    std::ifstream table(VoiceTablePath());
+    std::string line;
+    while (std::getline(table, line))
+    {
+        if (line.empty() || line[0] == '#' || line.rfind("name\t", 0) == 0)
+            continue;
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');)
+            fields.push_back(field);
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+// Deletes a tree of nodes that belongs to no object database.
+void DeleteTree(SceneNode* node)
+{
+    if (!node)
+        return;
+    std::vector<SceneNode*> const children(node->GetChildren().begin(), node->GetChildren().end());
+    for (SceneNode* child : children)
+        DeleteTree(child);
+    node->DetachFromParent();
+    delete node;
+}
+
+SceneNode* FindButtonNamed(SceneNode* node, Label name)
+{
+    if (dynamic_cast<ButtonNode*>(node) && node->GetName() == name)
+        return node;
+    for (SceneNode* child : node->GetChildren())
+        if (SceneNode* found = FindButtonNamed(child, name))
+            return found;
+    return nullptr;
+}
+
+std::string PathText(std::vector<std::string> const& path)
+{
+    std::string text;
+    for (std::string const& step : path)
+        text += (text.empty() ? "" : "/") + step;
+    return text;
+}
+
+// ---------------------------------------------------------------------------
+// The engine as the game sets it up, without a window: files, the game's
+// resource kinds, graphics, constants and an audio platform mixing offline.
+
+class ContentLint : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        Internal::DeleteAllSingletons();
+        Random::Engine_Setup();
+        FileSystem* const fileSystem = new FileSystem();
+        fileSystem->AddFileSystemPartition(kFileSystemPartition_Resources,
+                                           new MacOSX::FileSystemPartition(ConvertStringUTF8ToWide(ContentFolder())));
+        sUser = new FileTestSupport::ScratchFolder();
+        fileSystem->AddFileSystemPartition(kFileSystemPartition_UserData,
+                                           new MacOSX::FileSystemPartition(sUser->WidePath()));
+        RegisterDefaultFileSource();
+
+        Mixer_SetConfig(MIXER_CONFIG_OFFLINE, 1);
+        SetBASSLibrary(nullptr);
+        sAudio = CreateDefaultAudioPlatform();
+        sAudio->Setup();
+
+        ResourceManager* const manager = GetResourceManager();
+        manager->AddResourceFactory(L"image", new ImageResourceFactory());
+        manager->AddResourceFactory(L"imagelist", new ImageListResourceFactory());
+        manager->AddResourceFactory(L"filmstrip", new FilmStripResourceFactory());
+        manager->AddResourceFactory(L"font", CreateFontResourceFactory());
+        CreateConstantResourceFactories();
+        Application::registerResourceFactories();
+
+        for (char const* manifest : kManifests)
+            sLoadFailures[manifest] = Load(manifest);
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (sAudio)
+            sAudio->Cleanup();
+        GetResourceManager()->Cleanup();
+        if (IFileSystem* fileSystem = GetFileSystem())
+            fileSystem->Cleanup();
+        Internal::DeleteAllSingletons();
+        sAudio = nullptr;
+        SetBASSLibrary(nullptr);
+        Mixer_SetConfig(MIXER_CONFIG_OFFLINE, 0);
+        Random::Engine_Destroy();
+        delete sUser;
+        sUser = nullptr;
+    }
+
+    // Loads through the loader thread, as the loading screen does; empty when it loaded.
+    static std::string Load(char const* manifest)
+    {
+        std::wstring const name = ConvertStringUTF8ToWide(manifest);
+        LoadingJobRef const job = GetResourceManager()->LoadAsync(name.c_str());
+        auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!job->IsComplete() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        switch (job->GetStatus())
+        {
+        case kLoadingJobStatus_Complete:
+            return std::string();
+        case kLoadingJobStatus_FileMissing:
+            return "the file is missing";
+        default:
+            return "it did not load (status " + std::to_string(job->GetStatus()) + "; see the log)";
+        }
+    }
+
+    static std::map<std::string, std::string> sLoadFailures;
+    static IAudioPlatform* sAudio;
+    static FileTestSupport::ScratchFolder* sUser;
+};
+
+std::map<std::string, std::string> ContentLint::sLoadFailures;
+IAudioPlatform* ContentLint::sAudio = nullptr;
+FileTestSupport::ScratchFolder* ContentLint::sUser = nullptr;
+
+// ---------------------------------------------------------------------------
+
+TEST_F(ContentLint, EveryManifestLoads)
+{
+    for (char const* manifest : kManifests)
+        EXPECT_EQ("", sLoadFailures[manifest]) << "manifest " << manifest;
+}
+
+TEST_F(ContentLint, EveryDeclaredResourceIsMade)
+{
+    // A resource whose files are missing or broken is not made: its name stays unbound.
+    for (char const* manifest : kManifests)
+        for (sDeclaration const& declaration : ReadDeclarations(manifest))
+            EXPECT_NE(nullptr, GetResourceManager()->GetResource(Label::GetUniqueString(declaration.name.c_str())))
+                << declaration.tag << " \"" << declaration.name << "\" of " << manifest;
+}
+
+TEST_F(ContentLint, EverySoundFileDecodes)
+{
+    // A sound is made even without its file, and then plays nothing: look at the files.
+    std::vector<std::string> manifests(std::begin(kManifests), std::end(kManifests));
+    manifests.push_back("AudioResources_SP");
+    for (std::string const& manifest : manifests)
+        for (sDeclaration const& declaration : ReadDeclarations(manifest))
+        {
+            if (declaration.tag != "sound")
+                continue;
+            std::string const file = FindSoundFile(declaration.src);
+            ASSERT_NE("", file) << "no file for sound " << declaration.name << " (" << declaration.src << ") of "
+                                << manifest;
+            EXPECT_GT(DecodedFrames(file), 441) << file << " is not a readable sound of 20 ms or more";
+        }
+}
+
+TEST_F(ContentLint, EveryLookedUpNameHasItsKindAndShape)
+{
+    for (sLookup const& lookup : ResourceLookups())
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
+        Label const name = Label::GetUniqueString(lookup.name.c_str());
+        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
+        switch (lookup.kind)
+        {
+        case kImage:
+            EXPECT_TRUE(AutoResource<IImage>(name)) << "not an image";
+            break;
+        case kImageList:
+        {
+            AutoResource<IImageList> const list(name);
+            ASSERT_TRUE(list) << "not an image list";
+            if (lookup.count >= 0)
+            {
+                EXPECT_EQ(lookup.count, list->GetNumImages());
+            }
+            else
+            {
+                EXPECT_GT(list->GetNumImages(), 0);
+            }
+            break;
+        }
+        case kFont:
+            EXPECT_TRUE(AutoResource<Font>(name)) << "not a font";
+            break;
+        case kSpriteType:
+        {
+            AutoResource<SpriteType> const type(name);
+            ASSERT_TRUE(type) << "not a sprite type";
+            AutoResource<IImageList> const images(type->GetImages());
+            ASSERT_TRUE(images) << "its images " << type->GetImages().GetString() << " are not an image list";
+            for (std::string const& animationName : lookup.keys)
+            {
+                SpriteAnimation const* animation = type->GetAnimation(Label::GetUniqueString(animationName.c_str()));
+                ASSERT_NE(nullptr, animation) << "no animation " << animationName;
+                for (AnimFrame const& frame : animation->GetFrames())
+                    EXPECT_LT(frame.index, images->GetNumImages()) << "animation " << animationName;
+            }
+            break;
+        }
+        case kSound:
+            EXPECT_TRUE(AutoResource<ISound>(name)) << "not a sound";
+            break;
+        case kSoundList:
+        {
+            AutoResource<SoundList> const list(name);
+            ASSERT_TRUE(list) << "not a sound list";
+            for (std::string const& event : lookup.keys)
+                EXPECT_NE(nullptr, list->GetSound(Label::GetUniqueString(event.c_str()))) << "no sound for " << event;
+            break;
+        }
+        case kLayout:
+            EXPECT_TRUE(AutoResource<SceneLayout>(name)) << "not a scene layout";
+            break;
+        case kProgression:
+        {
+            AutoResource<LevelProgressionData> const story(name);
+            ASSERT_TRUE(story) << "not a level progression";
+            EXPECT_FALSE(story->entries.empty());
+            break;
+        }
+        case kFloat:
+            EXPECT_TRUE(Constant<float>(name).IsValid()) << "not a float";
+            break;
+        case kVector2i:
+            EXPECT_TRUE(Constant<Vector2<int> >(name).IsValid()) << "not an int 2D vector";
+            break;
+        case kString:
+        {
+            Constant<std::wstring> const text(name);
+            ASSERT_TRUE(text.IsValid()) << "not a string";
+            EXPECT_FALSE(static_cast<std::wstring>(text).empty());
+            break;
+        }
+        case kIntArray:
+        {
+            Constant<std::vector<int> > const list(name);
+            ASSERT_TRUE(list.IsValid()) << "not an int list";
+            if (lookup.count >= 0)
+            {
+                EXPECT_EQ(static_cast<size_t>(lookup.count), static_cast<std::vector<int> >(list).size());
+            }
+            break;
+        }
+        }
+    }
+}
+
+TEST_F(ContentLint, LayoutNodesAreWhereTheScreensLook)
+{
+    for (sNodeLookup const& lookup : NodeLookups())
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up " + PathText(lookup.path) + " in " + lookup.layout);
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout);
+        // The scene root of a screen, with the layout built under it.
+        SceneNode* const root = new SceneNode(Label());
+        layout->InstantiateLayout(root);
+        SceneNode* node = root;
+        for (std::string const& step : lookup.path)
+        {
+            NodePathElement const element(step);
+            node = boost::apply_visitor(NodePathVisitor(node), element);
+            if (!node)
+                break;
+        }
+        EXPECT_NE(nullptr, node) << "no such node";
+        switch (lookup.type)
+        {
+        case kAnyNode:
+            break;
+        case kButton:
+            EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node)) << "not a button";
+            break;
+        case kAnimatedSprite:
+            EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(node)) << "not an animated sprite";
+            break;
+        case kStaticSprite:
+            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
+            break;
+        case kStyledText:
+            EXPECT_NE(nullptr, dynamic_cast<StyledTextSpriteNode*>(node)) << "not a styled text sprite";
+            break;
+        }
+        DeleteTree(root);
+    }
+}
+
+TEST_F(ContentLint, ButtonsCarryTheNamesTheScreensDispatchOn)
+{
+    for (sButtonLookup const& lookup : ButtonLookups())
+    {
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout) << lookup.layout;
+        SceneNode* const tree = layout->InstantiateLayout(nullptr);
+        EXPECT_NE(nullptr, FindButtonNamed(tree, Label::GetUniqueString(lookup.name)))
+            << lookup.user << " dispatches on a button named " << lookup.name << " in " << lookup.layout;
+        DeleteTree(tree);
+    }
+}
+
+TEST_F(ContentLint, LayoutsShowEveryPictureTheyName)
+{
+    // Every button of every layout has state images, every sprite a picture.
+    for (IResourceDescriptor* descriptor : GetResourceManager()->GetResources<SceneLayout>())
+    {
+        SceneNode* const tree = dynamic_cast<SceneLayout*>(descriptor)->InstantiateLayout(nullptr);
+        std::vector<SceneNode*> nodes{tree};
+        while (!nodes.empty())
+        {
+            SceneNode* const node = nodes.back();
+            nodes.pop_back();
+            nodes.insert(nodes.end(), node->GetChildren().begin(), node->GetChildren().end());
+            std::string const where =
+                std::string(descriptor->GetName().GetString()) + " node " + node->GetNodeName().GetString();
+            if (ButtonNode* button = dynamic_cast<ButtonNode*>(node))
+            {
+                EXPECT_GT(button->GetWidth(), 0.0f) << where << " has no images";
+            }
+            if (StaticSpriteNode* sprite = dynamic_cast<StaticSpriteNode*>(node))
+            {
+                EXPECT_GT(sprite->GetWidth(), 0.0f) << where << " has no picture";
+            }
+        }
+        DeleteTree(tree);
+    }
+}
+
+TEST_F(ContentLint, TheStoryNamesKnownGamesAndNarratedCutscenes)
+{
+    AutoResource<LevelProgressionData> const story("ParkStory");
+    ASSERT_TRUE(story);
+    std::set<std::string> narrations;
+    for (sDeclaration const& declaration : ReadDeclarations("AudioResources"))
+        narrations.insert(declaration.name);
+    for (LevelProgressionEntry const& entry : story->entries)
+    {
+        if (entry.type == LevelProgressionEntry::kLevel)
+        {
+            EXPECT_GE(getGameModeTypeForLabel(entry.id), 0) << "unknown game " << entry.id.GetString();
+        }
+        if (entry.type == LevelProgressionEntry::kCutscene)
+        {
+            EXPECT_EQ(1u, narrations.count(std::string(entry.id.GetString()) + "_VO"))
+                << "cutscene " << entry.id.GetString() << " has no narration";
+        }
+    }
+    EXPECT_NE(LevelProgressionEntry::kVideo, story->entries.back().type) << "a video cannot end the story";
+}
+
+TEST_F(ContentLint, StickersFitTheSavedUnlockArray)
+{
+    AutoResource<IImageList> const stickers("AllStickersList");
+    ASSERT_TRUE(stickers);
+    EXPECT_GT(stickers->GetNumImages(), 0);
+    EXPECT_LE(stickers->GetNumImages(), 150);
+}
+
+TEST_F(ContentLint, BothVoiceManifestsDeclareTheSameNames)
+{
+    std::vector<sDeclaration> const english = ReadDeclarations("AudioResources");
+    std::vector<sDeclaration> const spanish = ReadDeclarations("AudioResources_SP");
+    std::set<std::pair<std::string, std::string> > englishNames, spanishNames;
+    for (sDeclaration const& declaration : english)
+        englishNames.insert({declaration.tag, declaration.name});
+    for (sDeclaration const& declaration : spanish)
+        spanishNames.insert({declaration.tag, declaration.name});
+    for (auto const& name : englishNames)
+        EXPECT_EQ(1u, spanishNames.count(name)) << name.first << " " << name.second << " is only in English";
+    for (auto const& name : spanishNames)
+        EXPECT_EQ(1u, englishNames.count(name)) << name.first << " " << name.second << " is only in Spanish";
+    EXPECT_EQ(english.size(), englishNames.size()) << "a name is declared twice";
+
+    // Every spoken line of the table is a sound of both.
+    std::vector<std::vector<std::string> > const table = ReadVoiceTable();
+    EXPECT_FALSE(table.empty()) << "no lines read from " << VoiceTablePath();
+    for (std::vector<std::string> const& row : table)
+    {
+        ASSERT_EQ(3u, row.size()) << "a line of VoiceOver.tsv lacks a field";
+        EXPECT_EQ(1u, englishNames.count({"sound", row[0]})) << row[0] << " of VoiceOver.tsv";
+    }
+}
+
+TEST_F(ContentLint, TheSpanishVoiceManifestLoadsInPlaceOfTheEnglishOne)
+{
+    GetResourceManager()->Unload(L"AudioResources");
+    std::string const failure = Load("AudioResources_SP");
+    EXPECT_EQ("", failure);
+    // The word lists reach the Spanish words.
+    for (sLookup const& lookup : ResourceLookups())
+    {
+        if (lookup.kind != kSoundList)
+            continue;
+        AutoResource<SoundList> const list(lookup.name.c_str());
+        ASSERT_TRUE(list) << lookup.name;
+        EXPECT_EQ(L"AudioResources_SP",
+                  GetResourceManager()->GetResource(Label::GetUniqueString(lookup.name.c_str()))->GetManifest());
+        for (std::string const& event : lookup.keys)
+            EXPECT_NE(nullptr, list->GetSound(Label::GetUniqueString(event.c_str()))) << lookup.name << " " << event;
+    }
+    GetResourceManager()->Unload(L"AudioResources_SP");
+    EXPECT_EQ("", Load("AudioResources"));
+}
+
+TEST_F(ContentLint, LocalizedNamesComeInEnglishAndSpanishPairs)
+{
+    for (sLanguagePair const& pair : kLanguagePairs)
+    {
+        std::set<std::string> english, spanish;
+        for (sDeclaration const& declaration : ReadDeclarations(pair.english))
+            english.insert(declaration.name);
+        for (sDeclaration const& declaration : ReadDeclarations(pair.spanish))
+            spanish.insert(declaration.name);
+        auto twin = [](std::string name, char const* from, char const* to) {
+            size_t const at = name.rfind(from);
+            if (at != std::string::npos && at + 3 == name.size())
+                name.replace(at, 3, to);
+            return name;
+        };
+        for (std::string const& name : english)
+            EXPECT_EQ(1u, spanish.count(twin(name, "_EN", "_SP"))) << name << " of " << pair.english;
+        for (std::string const& name : spanish)
+            EXPECT_EQ(1u, english.count(twin(name, "_SP", "_EN"))) << name << " of " << pair.spanish;
+    }
+}
+
+} // namespace
