@@ -8,7 +8,6 @@
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
-#include "Core/Source/Log.h"
 #include "Core/Source/StringUtils.h"
 
 using namespace Corvane;

@@ -338,6 +338,40 @@ TEST(AnimatedSpriteNodeTest, WithoutADatabaseTheSpriteShowsItsFirstImage)
     EXPECT_EQ(0.0f, sprite.GetWidth());
 }
 
+TEST(AnimatedSpriteNodeTest, ASpriteBuiltOutsideAnyModeShowsTheFirstImageOfItsType)
+{
+    LoadedManifest manifest(L"Sprites", kSpriteManifest);
+    ASSERT_EQ(nullptr, GetObjectDatabase());
+    AnimatedSpriteNode sprite(L8("Gr?a"));
+    ASSERT_NE(nullptr, sprite.GetSpriteType());
+    EXPECT_EQ(nullptr, sprite.GetAnimationController());
+    sprite.SetAnimation(L8("Giro"), false);
+    sprite.Update(0.25f);
+    EXPECT_EQ(0, sprite.GetImageIndex());
+    EXPECT_EQ(10.0f, sprite.GetWidth());
+    EXPECT_EQ(8.0f, sprite.GetHeight());
+
+    ShapeRecordingCanvas canvas;
+    sprite.UpdateScene();
+    sprite.DrawNode();
+    ASSERT_EQ(1u, canvas.calls.size());
+    EXPECT_EQ(Rect<float>(0, 0, 10, 8), canvas.calls[0].rect);
+}
+
+TEST_F(SpriteNodesTest, ASpriteWhoseControllerWasDestroyedElsewhereFallsBackToItsFirstImage)
+{
+    AnimatedSpriteNode* crane = Build<AnimatedSpriteNode>({0});
+    ASSERT_NE(nullptr, crane);
+    scene.mode->Update(0.25f);
+    EXPECT_EQ(2, crane->GetImageIndex());
+    scene.Database()->DestroyObject(crane->GetAnimationControllerID());
+    scene.mode->Update(0.02f);
+    EXPECT_EQ(nullptr, crane->GetAnimationController());
+    EXPECT_EQ(0, crane->GetImageIndex());
+    EXPECT_EQ(10.0f, crane->GetWidth());
+    EXPECT_FALSE(crane->IsAnimationPlaying(L8("Giro")));
+}
+
 // ---- A failure leaves state unchanged ---------------------------------------------------------
 
 TEST_F(SpriteNodesTest, SettingTheSameTypeAgainKeepsTheControllerAndItsPlace)
