@@ -98,6 +98,12 @@ NodeOrientationTask::NodeOrientationTask(std::shared_ptr<NumberGenerator<Angle> 
 {
 }
 
+NodeOrientationTask::NodeOrientationTask(std::shared_ptr<NumberGenerator<Angle> > const& target,
+                                         std::shared_ptr<NumberGenerator<float> > const& duration)
+    : NodeOrientationTask(target, duration, Linear())
+{
+}
+
 NodeOrientationTask::NodeOrientationTask(Angle target)
     : NodeOrientationTask(std::make_shared<ConstNumberGenerator<Angle> >(target), ConstDuration(0.0f), Immediate())
 {
@@ -290,6 +296,12 @@ TaskResult NodeCatmullRomPathTask::Update(Object* object, float dt)
 
 NodeAnimationTask::NodeAnimationTask(Label animation, NodeAnimationTaskCompletion completion)
     : mAnimation(animation), mCompletion(completion), mElapsed(0.0f), mStarted(false)
+{
+}
+
+NodeAnimationTask::NodeAnimationTask(Label animation, int completion)
+    : NodeAnimationTask(animation, completion == 0 ? kNodeAnimationTaskCompleteOnStart
+                                                   : kNodeAnimationTaskCompleteOnFinish)
 {
 }
 

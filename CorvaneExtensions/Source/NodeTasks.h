@@ -53,6 +53,9 @@ public:
     NodeOrientationTask(std::shared_ptr<NumberGenerator<Corvane::Angle> > const& target,
                         std::shared_ptr<NumberGenerator<float> > const& duration,
                         std::shared_ptr<Corvane::Interpolator> const& interpolator);
+    // Linear over the drawn duration.
+    NodeOrientationTask(std::shared_ptr<NumberGenerator<Corvane::Angle> > const& target,
+                        std::shared_ptr<NumberGenerator<float> > const& duration);
     // Immediate.
     explicit NodeOrientationTask(Corvane::Angle target);
     // Linear over the duration in seconds.
@@ -165,6 +168,8 @@ class NodeAnimationTask : public Corvane::Task
 {
 public:
     NodeAnimationTask(Corvane::Label animation, NodeAnimationTaskCompletion completion);
+    // 0 completes on start; any other value waits for the end.
+    NodeAnimationTask(Corvane::Label animation, int completion);
 
     Corvane::Task* Clone() const override;
     // Waiting for the end, the task reports as its time the whole time since it began.

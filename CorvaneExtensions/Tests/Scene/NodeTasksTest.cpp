@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <stdexcept>
 
 using namespace Corvane;
@@ -50,6 +52,13 @@ std::string ErrorOn(Task* task, Object* object)
         return error.what();
     }
     return "no error";
+}
+
+// The angle in degrees from 0 up to 360.
+float Degrees(Angle angle)
+{
+    float const degrees = std::fmod(angle.GetDegrees(), 360.0f);
+    return degrees < 0.0f ? degrees + 360.0f : degrees;
 }
 
 void ExpectNear(Vector2<float> const& expected, Vector2<float> const& actual)
@@ -113,6 +122,21 @@ TEST_F(NodeTasksTest, ATurnTakesTheShorterWayRound)
     Run(6);
     // -710 is 10 degrees; 340 lies 30 degrees back.
     EXPECT_NEAR(-20.0f, node->LocalGetOrientation().GetDegrees(), 1e-2f);
+}
+
+TEST_F(NodeTasksTest, AnEndlessSpinTurnsAQuarterMoreEachRound)
+{
+    auto quarters = std::make_shared<IncrementNumberGenerator<Angle> >(Angle::FromDegrees(90), Angle::FromDegrees(90));
+    node->AddTask(new RepeatingTask(
+        new NodeOrientationTask(quarters, std::make_shared<ConstNumberGenerator<float> >(0.1f))));
+    // Each round is a clone that turns 90 degrees further in 0.1 s; looked at 40% into
+    // the second, fourth and fifth rounds.
+    Run(7);
+    EXPECT_NEAR(126.0f, Degrees(node->LocalGetOrientation()), 0.5f);
+    Run(10);
+    EXPECT_NEAR(306.0f, Degrees(node->LocalGetOrientation()), 0.5f);
+    Run(5);
+    EXPECT_NEAR(36.0f, Degrees(node->LocalGetOrientation()), 0.5f);
 }
 
 TEST_F(NodeTasksTest, AnImmediateTurnAndScaleLandAtOnce)
@@ -293,7 +317,7 @@ TEST(NodeTaskErrorsTest, TasksOnTheWrongKindOfObjectSayWhichTaskItWas)
 TEST_F(NodeTasksTest, AnAnimationTaskOnASpriteWithoutATypeFinishesWithoutPlaying)
 {
     AnimatedSpriteNode* sprite = scene.Add(new AnimatedSpriteNode(L8("NoExiste")));
-    sprite->AddTask(new NodeAnimationTask(L8("Giro"), kNodeAnimationTaskCompleteOnFinish));
+    sprite->AddTask(new NodeAnimationTask(L8("Giro"), 1));
     scene.mode->Update(0.02f);
     EXPECT_EQ(0, sprite->GetTasks().GetUnfinishedCount());
     EXPECT_EQ(0.0f, sprite->GetWidth());
