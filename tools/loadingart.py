@@ -1,90 +1,87 @@
 #!/usr/bin/env python3
-"""Draws the placeholder pictures of the loading screen from shapes and text:
-two splash screens, the background and the empty and full progress bars.
+"""Draws the pictures of the loading screen: two splash screens, the
+background and the empty and full progress bars, in the look of the title
+screen (tools/uiart.py).
 
     loadingart.py --font DejaVuSans-Bold.ttf --output-dir build/Resources
 
-The bar pictures have fixed, flat colours so that tests can recognise them:
-the empty bar is dark grey (64, 64, 64) inside a light frame, the full bar
-orange (255, 153, 0) inside the same frame.
+Some colours are fixed so that tests can recognise them: the first splash's
+sky is flat (120, 190, 235); the empty bar is dark grey (64, 64, 64) inside a
+light frame, the full bar orange (255, 153, 0) inside the same frame; and the
+background has no near-white pixels where the white percentage is written
+(y 420 to 460).
 """
 
 import argparse
+import math
 import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image
+
+from palette import COLOURS, OUTLINE, Canvas, darker, lighter, rgba, save
+from uiart import logo, title_background
 
 SCREEN = (800, 600)
 BAR = (400, 40)
+SPLASH_SKY = (120, 190, 235)
 EMPTY_COLOUR = (64, 64, 64, 255)
 FULL_COLOUR = (255, 153, 0, 255)
 FRAME_COLOUR = (230, 230, 230, 255)
 
 
-def save(image, path):
-    temporary = path + ".tmp"
-    image.save(temporary, format="PNG")
-    os.replace(temporary, path)
-
-
-def centred_text(draw, y, text, font, fill):
-    width = draw.textlength(text, font=font)
-    draw.text(((SCREEN[0] - width) / 2, y), text, font=font, fill=fill)
-
-
-def crane(draw, x, ground, colour):
-    # Mast, jib, counter-jib, hook line and a hanging block.
-    draw.rectangle([x, ground - 300, x + 24, ground], fill=colour)
-    for step in range(ground - 300, ground, 30):
-        draw.line([x, step, x + 24, step + 30], fill=(90, 70, 0, 255), width=3)
-    draw.rectangle([x - 120, ground - 320, x + 260, ground - 300], fill=colour)
-    draw.polygon([(x, ground - 320), (x + 12, ground - 370), (x + 24, ground - 320)], fill=colour)
-    draw.rectangle([x - 110, ground - 300, x - 60, ground - 260], fill=(120, 120, 120, 255))
-    draw.line([x + 220, ground - 300, x + 220, ground - 170], fill=(40, 40, 40, 255), width=3)
-    draw.rectangle([x + 195, ground - 170, x + 245, ground - 130], fill=(180, 60, 40, 255))
-
-
-def splash_one(font_big, font_small):
-    image = Image.new("RGBA", SCREEN, (120, 190, 235, 255))
-    draw = ImageDraw.Draw(image)
-    ground = 470
-    draw.rectangle([0, ground, SCREEN[0], SCREEN[1]], fill=(196, 160, 100, 255))
-    crane(draw, 520, ground, (250, 200, 0, 255))
-    for i, colour in enumerate([(200, 70, 50, 255), (60, 120, 200, 255), (70, 160, 80, 255)]):
-        left = 90 + i * 70
-        draw.rectangle([left, ground - 60 - i * 30, left + 60, ground], fill=colour, outline=(40, 40, 40, 255), width=3)
-    draw.ellipse([660, 40, 760, 140], fill=(255, 230, 80, 255))
-    centred_text(draw, 60, "Quarrydale", font_big, (255, 255, 255, 255))
-    centred_text(draw, 530, "¡Bienvenidos a la obra!", font_small, (60, 40, 20, 255))
+def splash_one(font):
+    """The game's splash: the building site under a flat sky, with the logo."""
+    image = title_background(font, flat_sky=SPLASH_SKY)
+    image.alpha_composite(logo("¡Hola! Hello!", font), (120, 150))
     return image
 
 
-def splash_two(font_big, font_small):
-    image = Image.new("RGBA", SCREEN, (40, 50, 90, 255))
-    draw = ImageDraw.Draw(image)
-    for i in range(8):
-        draw.regular_polygon((400, 300, 240 - i * 28), 6, rotation=i * 7,
-                             fill=(60 + i * 20, 80 + i * 15, 140 + i * 10, 255))
-    centred_text(draw, 250, "Corvane", font_big, (255, 255, 255, 255))
-    centred_text(draw, 330, "2D engine", font_small, (220, 220, 255, 255))
-    return image
+def splash_two(font):
+    """The engine's splash: a friendly gear on a night-blue field."""
+    canvas = Canvas(*SCREEN, background=(40, 50, 90, 255))
+    for i in range(7):
+        r = 300 - i * 36
+        canvas.ellipse((400 - r, 300 - r, 400 + r, 300 + r), fill=rgba(lighter((40, 50, 90), 0.06 * i)), outline=None)
+    cx, cy = 400, 250
+    points = []
+    for i in range(48):
+        a = 2 * math.pi * i / 48
+        radius = 120 if (i % 6) in (1, 2, 3) else 96
+        points.append((cx + radius * math.cos(a), cy + radius * math.sin(a)))
+    canvas.polygon(points, fill=rgba(COLOURS["Orange"]), width=5)
+    canvas.ellipse((cx - 40, cy - 40, cx + 40, cy + 40), fill=(40, 50, 90, 255), width=5)
+    canvas.text((400, 430), "Corvane", font, 64, rgba(COLOURS["White"]), stroke=5)
+    canvas.text((400, 490), "2D engine", font, 30, rgba(lighter((40, 50, 90), 0.7)), outline=None)
+    return canvas.result()
 
 
-def background(font_small):
-    image = Image.new("RGBA", SCREEN, (0, 0, 0, 255))
-    draw = ImageDraw.Draw(image)
-    for y in range(SCREEN[1]):
-        shade = int(30 + 60 * y / SCREEN[1])
-        draw.line([0, y, SCREEN[0], y], fill=(shade, shade // 2, 10, 255))
-    for x in range(-600, SCREEN[0], 80):
-        draw.polygon([(x, 560), (x + 40, 560), (x + 100, 600), (x + 60, 600)], fill=(240, 200, 0, 255))
-    centred_text(draw, 120, "Loading", font_small, (255, 220, 120, 255))
+def background(font):
+    """Behind the progress bar: the building site at dusk, with a sign saying what happens."""
+    image = title_background(font)
+    # Dim the scene a little so the white percentage stands out.
+    shade = Image.new("RGBA", SCREEN, (20, 30, 60, 110))
+    image.alpha_composite(shade)
+    canvas = Canvas(*SCREEN)
+    canvas.rounded((220, 120, 580, 260), 24, fill=rgba((214, 140, 66)), width=5)
+    for nx, ny in ((240, 140), (560, 140), (240, 240), (560, 240)):
+        canvas.ellipse((nx - 6, ny - 6, nx + 6, ny + 6), fill=rgba(COLOURS["Gray"]), width=2)
+    canvas.text((400, 168), "Loading...", font, 44, rgba(COLOURS["Yellow"]), stroke=4)
+    canvas.text((400, 220), "Cargando...", font, 36, rgba(lighter(COLOURS["Yellow"], 0.4)), stroke=4)
+    image.alpha_composite(canvas.result())
+    # Nothing near white may stay in the band of the percentage text.
+    pixels = image.load()
+    for y in range(410, 470):
+        for x in range(140, 660):
+            r, g, b, a = pixels[x, y]
+            if r > 190 and g > 190 and b > 190:
+                pixels[x, y] = (int(r * 0.7), int(g * 0.7), int(b * 0.7), a)
     return image
 
 
 def bar(inside):
     image = Image.new("RGBA", BAR, FRAME_COLOUR)
+    from PIL import ImageDraw
     ImageDraw.Draw(image).rectangle([3, 3, BAR[0] - 4, BAR[1] - 4], fill=inside)
     return image
 
@@ -98,12 +95,10 @@ def main(argv):
         parser.error("no font file at %s" % args.font)
     os.makedirs(args.output_dir, exist_ok=True)
 
-    font_big = ImageFont.truetype(args.font, 72)
-    font_small = ImageFont.truetype(args.font, 36)
     pictures = {
-        "Splash1": splash_one(font_big, font_small),
-        "Splash2": splash_two(font_big, font_small),
-        "LoadingBackground": background(font_small),
+        "Splash1": splash_one(args.font),
+        "Splash2": splash_two(args.font),
+        "LoadingBackground": background(args.font),
         "LoadingEmpty": bar(EMPTY_COLOUR),
         "LoadingFull": bar(FULL_COLOUR),
     }

@@ -194,13 +194,15 @@ def play_button(caption, font):
 
 # --- the title ---------------------------------------------------------------
 
-def title_background(font):
+def title_background(font, flat_sky=None):
+    """The building site in the park: sky, sun, clouds, hills, a crane and a truck.
+    A flat sky colour replaces the gradient when given."""
     w, h = 800, 600
-    canvas = Canvas(w, h, background=rgba(SKY))
-    sky_top = lighter(SKY, -0.0)
-    for y in range(0, h * 2, 4):
-        shade = lighter(darker(sky_top, 0.12), min(1.0, y / (h * 2.2)))
-        canvas.draw.rectangle([0, y, w * 2, y + 4], fill=rgba(shade))
+    canvas = Canvas(w, h, background=rgba(flat_sky or SKY))
+    if not flat_sky:
+        for y in range(0, h * 2, 4):
+            shade = lighter(darker(SKY, 0.12), min(1.0, y / (h * 2.2)))
+            canvas.draw.rectangle([0, y, w * 2, y + 4], fill=rgba(shade))
     # Sun with rays.
     cx, cy = 690, 90
     for i in range(12):
@@ -260,11 +262,14 @@ def title_background(font):
 
 
 def logo(subtitle, font):
-    w, h = 560, 210
+    """The game's name, with a ribbon under it when there is a subtitle."""
+    w, h = 560, 210 if subtitle else 150
     canvas = Canvas(w, h)
     canvas.text((w / 2 + 3, 62 + 5), "Quarrydale", font, 84, (0, 0, 0, 70), outline=None)
     canvas.text((w / 2, 62), "Quarrydale", font, 84, rgba(COLOURS["Yellow"]), stroke=6)
     canvas.text((w / 2, 128), "Yarrowfete", font, 46, rgba(COLOURS["Orange"]), stroke=5)
+    if not subtitle:
+        return canvas.result()
     # A ribbon under the name.
     ribbon = rgba(COLOURS["Blue"])
     canvas.polygon([(70, 160), (110, 160), (104, 178), (110, 196), (70, 196), (84, 178)],
