@@ -63,7 +63,7 @@ protected:
         }
         delete mPlatform;
         MacOSX::Internal::SetBundleFolders(L"", L"");
-        MacOSX::Internal::GetPlatformSetupHooks() = MacOSX::Internal::sPlatformSetupHooks();
+        MacOSX::Internal::GetPlatformSetupHooks() = MacOSX::Internal::MakeDefaultPlatformSetupHooks();
         if (mHadDataHome)
             setenv("XDG_DATA_HOME", mPreviousDataHome.c_str(), 1);
         else

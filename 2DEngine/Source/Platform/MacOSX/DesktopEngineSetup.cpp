@@ -2,7 +2,9 @@
 
 #include "2DEngine/Source/Framework/EngineHooks.h"
 #include "2DEngine/Source/Framework/Platform.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/WindowCursor.h"
 #include "2DEngine/Source/Platform/MacOSX/MacOSXNetworkPlatform.h"
 
@@ -22,9 +24,18 @@ void InstallEngineHooks()
 namespace Internal
 {
 
+sPlatformSetupHooks MakeDefaultPlatformSetupHooks()
+{
+    sPlatformSetupHooks hooks;
+    hooks.registerFontFactory = [] {
+        Corvane::GetResourceManager()->AddResourceFactory(L"font", Corvane::CreateFontResourceFactory());
+    };
+    return hooks;
+}
+
 sPlatformSetupHooks& GetPlatformSetupHooks()
 {
-    static sPlatformSetupHooks hooks;
+    static sPlatformSetupHooks hooks = MakeDefaultPlatformSetupHooks();
     return hooks;
 }
 

@@ -20,17 +20,21 @@ void InstallEngineHooks();
 namespace Internal
 {
 
-// Calls the platform's Setup makes into subsystems beyond graphics. An empty
-// hook is skipped.
+// Calls the platform's Setup makes that tests may replace. An empty hook is
+// skipped.
 struct sPlatformSetupHooks
 {
     // Registers the "font" resource factory with the resource manager.
     std::function<void()> registerFontFactory;
-    // Makes the network platform, which registers itself.
+    // Makes the network platform, which registers itself (installed with the
+    // engine hooks).
     std::function<void()> createNetworkPlatform;
 };
 
+// The hooks in use; they start as MakeDefaultPlatformSetupHooks gives them.
 sPlatformSetupHooks& GetPlatformSetupHooks();
+// The font factory's registration; no network platform.
+sPlatformSetupHooks MakeDefaultPlatformSetupHooks();
 
 } // namespace Internal
 } // namespace MacOSX
