@@ -235,6 +235,16 @@ void AudioManager::setMusicMode(MusicMode mode, Label game)
         playInto(AutoResource<ISound>(track).Get(), musicChannel);
 }
 
+void AudioManager::reset()
+{
+    voiceChannel.reset();
+    effectsChannel.reset();
+    musicChannel.reset();
+    voiceQueue.clear();
+    musicMode = kMusicMode_None;
+    musicGame = Label();
+}
+
 AudioManager* GetAudioManager()
 {
     // Never destroyed: channels may still be released by the platform's own shutdown.

@@ -74,6 +74,11 @@ public:
 
     static void stopTrackInternal(Corvane::ISoundChannel* channel);
 
+    // Back to the state of a new manager, letting go of the channels without
+    // touching them: for an audio platform that is about to go away (and the
+    // tests, which make a platform each).
+    void reset();
+
 private:
     void queueVocal(Corvane::ISound const* sound);
     void queueListEntry(Corvane::Label list, Corvane::Label event);
