@@ -26,6 +26,7 @@
 #include "2DEngine/Source/Framework/EngineHooks.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Platform/MacOSX/ApplicationPlatform.h"
 #include "2DEngine/Source/Platform/MacOSX/DesktopEngineSetup.h"
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
@@ -401,4 +402,129 @@ TEST_F(DesktopEngineTest, NewWindowBecomesActive)
     ASSERT_FALSE(application.activations.empty());
     EXPECT_TRUE(application.activations.front());
     EXPECT_EQ(kWindowMode_Windowed, Window::GetConfig().mode);
+}
+
+namespace
+{
+struct sLetterboxProbes
+{
+    sPixel centre;
+    sPixel pictureLeftEdge;
+    sPixel leftBar;
+    sPixel rightBar;
+    sPixel movedTo;
+    bool finished = false;
+    int frames = 0;
+};
+
+// Fills the whole picture red, makes the window twice as wide as the
+// picture, and reads the frame once the renderer has followed.
+class LetterboxScriptMode : public ApplicationMode
+{
+public:
+    explicit LetterboxScriptMode(sLetterboxProbes* probes) : mProbes(probes) {}
+
+    void Draw() override
+    {
+        Graphics::DrawStateNPI state;
+        state.color = ColorF(1.0f, 0.0f, 0.0f, 1.0f);
+        Graphics::DrawFilledRect(Rect<int>(0, 0, 800, 600), state);
+    }
+
+    void Update(float dt) override
+    {
+        ApplicationMode::Update(dt);
+        if (++mProbes->frames > 500)
+        {
+            MainLoop::Exit();
+            return;
+        }
+        SDL_Window* const window = MacOSX::GetPlatform()->GetWindowRef();
+        if (mStep == 0)
+        {
+            SDL_SetEventFilter(&AdmitPushedInput, nullptr);
+            PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+            SDL_SetWindowSize(window, 1600, 600);
+            SDL_Event resized;
+            SDL_zero(resized);
+            resized.type = SDL_WINDOWEVENT;
+            resized.window.windowID = WindowID();
+            resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+            resized.window.data1 = 1600;
+            resized.window.data2 = 600;
+            Push(resized);
+            ++mStep;
+            return;
+        }
+        // The display answers the resize in its own time.
+        if (mStep < 20)
+        {
+            ++mStep;
+            return;
+        }
+        if (mStep == 20)
+        {
+            PushMotion(800, 300);
+            ++mStep;
+            return;
+        }
+        if (mStep == 21 && !mWaiting)
+        {
+            mWaiting = true;
+            FrameProbe() = [this] {
+                mProbes->centre = ReadPixel(800, 300);
+                mProbes->pictureLeftEdge = ReadPixel(402, 300);
+                mProbes->leftBar = ReadPixel(100, 300);
+                mProbes->rightBar = ReadPixel(1500, 300);
+                std::pair<int, int> const mouse = MainLoop::GetLastMousePos();
+                mProbes->movedTo = sPixel{mouse.first, mouse.second, 0};
+                mProbes->finished = true;
+                MainLoop::Exit();
+            };
+        }
+    }
+
+private:
+    sLetterboxProbes* mProbes;
+    int mStep = 0;
+    bool mWaiting = false;
+};
+
+class LetterboxApplication : public DesktopTesting::TestApplication
+{
+public:
+    explicit LetterboxApplication(sLetterboxProbes* probes) : mProbes(probes) {}
+
+    sApplicationConfig const& GetConfig() const override { return mConfig; }
+    sWindowConfig const& GetDefaultWindowConfig() const override { return mWindow; }
+    void Setup() override { MainLoop::ChangeMode(new LetterboxScriptMode(mProbes)); }
+
+    sApplicationConfig mConfig = {false, true};
+    // Freely resizable, so that the platform keeps the width the test asks for.
+    sWindowConfig mWindow = {kWindowMode_Windowed, 0, 800, 600};
+
+private:
+    sLetterboxProbes* mProbes;
+};
+} // namespace
+
+// A window of another shape shows the whole picture, scaled and centred,
+// and the mouse over its middle is the picture's middle.
+TEST_F(DesktopEngineTest, ResizedWindowShowsThePictureLetterboxed)
+{
+    sLetterboxProbes probes;
+    LetterboxApplication application(&probes);
+    Window::Internal::SetGraphicsPlatformFactory(
+        [](unsigned long caps) -> IGraphicsPlatform* { return new ProbingGraphicsPlatform(caps); });
+
+    MainLoop::Execute();
+
+    ASSERT_TRUE(probes.finished) << "the script stopped after " << probes.frames << " updates";
+    EXPECT_EQ(255, probes.centre.r);
+    EXPECT_EQ(0, probes.centre.g);
+    EXPECT_EQ(255, probes.pictureLeftEdge.r);
+    EXPECT_NE(255, probes.leftBar.r);
+    EXPECT_NE(255, probes.rightBar.r);
+    EXPECT_EQ(400, probes.movedTo.r);
+    EXPECT_EQ(300, probes.movedTo.g);
 }
