@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 #include "Core/Source/FileSystem.h"
 #include "Core/Source/Log.h"
@@ -32,14 +33,23 @@ wchar_t const* const kMusicExtensions[] = {L".mod", L".s3m", L".xm", L".it", L".
 // The whole file; false when it cannot be opened or read.
 bool GetFileBytes(FileAddress const& address, std::vector<unsigned char>* bytes)
 {
-    AutoStream stream(&address, kFileRead, kFileOpenExisting);
-    if (!stream)
+    try
+    {
+        AutoStream stream(&address, kFileRead, kFileOpenExisting);
+        if (!stream)
+            return false;
+        uint32_t const length = stream->GetLength();
+        bytes->resize(length);
+        size_t const read = length > 0 ? stream->Read(bytes->data(), length) : 0;
+        bytes->resize(read);
+        return true;
+    }
+    catch (std::exception const&)
+    {
+        // An unreadable file gives a silent sound, like a missing one.
+        bytes->clear();
         return false;
-    uint32_t const length = stream->GetLength();
-    bytes->resize(length);
-    size_t const read = length > 0 ? stream->Read(bytes->data(), length) : 0;
-    bytes->resize(read);
-    return true;
+    }
 }
 
 FileVariant MakeVariant(std::wstring const& src)
