@@ -209,6 +209,33 @@ TEST_F(GameAudioManagerTest, AMissingSoundStillCutsTheVoiceOff)
     EXPECT_EQ("-", Voice());
 }
 
+TEST_F(GameAudioManagerTest, AVoiceOverWhoseManifestIsUnloadedWhileQueuedIsSkipped)
+{
+    // The language change exchanges the voice manifest while voice-overs wait.
+    Sound("Saludo");
+    List("General_ColorWords", {{"Red", "Rojo"}});
+    manager->playSpecificSoundVocal(L8("Saludo"));
+    manager->playColorVocal(kQuarrydaleColor_Red);
+    GetResourceManager()->Unload(L"Saludo");
+    Frame();
+    EXPECT_TRUE(Started().empty());
+    EXPECT_EQ((Names{"Rojo"}), Queue());
+    Frame();
+    EXPECT_EQ((Names{"Rojo"}), Started());
+}
+
+TEST_F(GameAudioManagerTest, AVoiceOverReloadedWhileQueuedPlaysTheNewSound)
+{
+    Sound("Saludo");
+    manager->playSpecificSoundVocal(L8("Saludo"));
+    GetResourceManager()->Unload(L"Saludo");
+    ISound* const reloaded = Sound("Saludo");
+    EXPECT_TRUE(manager->getIsPlayingOrUpcoming(reloaded));
+    Frame();
+    EXPECT_EQ((Names{"Saludo"}), Started());
+    EXPECT_EQ(reloaded, manager->getVoiceChannel()->GetSound());
+}
+
 // --- hints -------------------------------------------------------------------
 
 TEST_F(GameAudioManagerTest, HintsAreChosenByGameAndHintNumber)

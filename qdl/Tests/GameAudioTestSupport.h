@@ -101,8 +101,8 @@ protected:
     Names Queue() const
     {
         Names queued;
-        for (ISound const* sound : manager->getVoiceQueue())
-            queued.push_back(Name(sound));
+        for (Label name : manager->getVoiceQueue())
+            queued.push_back(Name(AutoResource<ISound>(name).Get()));
         return queued;
     }
 

@@ -83,6 +83,13 @@ void playInto(ISound const* sound, boost::intrusive_ptr<ISoundChannel>& role)
         role = channel;
 }
 
+// The name under which the sound resource is bound; null for a sound that is no resource.
+Label resourceName(ISound const* sound)
+{
+    IResourceDescriptor const* const descriptor = dynamic_cast<IResourceDescriptor const*>(sound);
+    return descriptor ? descriptor->GetName() : Label();
+}
+
 } // namespace
 
 AudioManager::AudioManager() : musicMode(kMusicMode_None) {}
@@ -97,8 +104,9 @@ void AudioManager::stopTrackInternal(ISoundChannel* channel)
 
 void AudioManager::queueVocal(ISound const* sound)
 {
-    if (sound)
-        voiceQueue.push_back(sound);
+    Label const name = resourceName(sound);
+    if (!name.IsNull())
+        voiceQueue.push_back(name);
 }
 
 void AudioManager::queueListEntry(Label list, Label event)
@@ -126,8 +134,9 @@ void AudioManager::updateVocalAudioQueues()
         return;
     if (voiceChannel && voiceChannel->IsPlaying())
         return;
-    ISound const* const sound = voiceQueue.front();
-    // Removed also when the play is refused, so that one bad entry never blocks the queue.
+    ISound const* const sound = AutoResource<ISound>(voiceQueue.front()).Get();
+    // Removed also when the play is refused or the sound has been unloaded
+    // meanwhile, so that one bad entry never blocks the queue.
     voiceQueue.pop_front();
     playInto(sound, voiceChannel);
 }
@@ -138,8 +147,9 @@ bool AudioManager::getIsPlayingOrUpcoming(ISound const* sound) const
         return false;
     if (voiceChannel && voiceChannel->GetSound() == sound)
         return true;
-    for (ISound const* queued : voiceQueue)
-        if (queued == sound)
+    Label const name = resourceName(sound);
+    for (Label queued : voiceQueue)
+        if (queued == name)
             return true;
     return false;
 }
@@ -215,7 +225,7 @@ void AudioManager::setMusicMode(MusicMode mode, Label game)
     if (mode == kMusicMode_InGame && game == musicGame)
         return;
 
-    if (boost::intrusive_ptr<IAudioControls> const controls = Audio::GetControls(Audio::GetMusicKind()))
+    if (boost::intrusive_ptr<IAudioControls> const controls = Audio::GetControls(kMusicKind))
         controls->SetVolume(kMusicVolume);
     stopTrackInternal(musicChannel.get());
 

@@ -70,7 +70,8 @@ public:
     Corvane::ISoundChannel* getVoiceChannel() const { return voiceChannel.get(); }
     Corvane::ISoundChannel* getEffectsChannel() const { return effectsChannel.get(); }
     Corvane::ISoundChannel* getMusicChannel() const { return musicChannel.get(); }
-    std::deque<Corvane::ISound const*> const& getVoiceQueue() const { return voiceQueue; }
+    // The resource names of the queued voice-overs, front first.
+    std::deque<Corvane::Label> const& getVoiceQueue() const { return voiceQueue; }
 
     static void stopTrackInternal(Corvane::ISoundChannel* channel);
 
@@ -86,7 +87,9 @@ private:
     boost::intrusive_ptr<Corvane::ISoundChannel> voiceChannel;
     boost::intrusive_ptr<Corvane::ISoundChannel> effectsChannel;
     boost::intrusive_ptr<Corvane::ISoundChannel> musicChannel;
-    std::deque<Corvane::ISound const*> voiceQueue;
+    // By resource name, looked up again when played: a language change unloads
+    // the voice manifest while voice-overs may still be waiting.
+    std::deque<Corvane::Label> voiceQueue;
     MusicMode musicMode;
     Corvane::Label musicGame;
 };
