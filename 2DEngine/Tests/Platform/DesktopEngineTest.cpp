@@ -99,7 +99,22 @@ int SDLCALL AdmitPushedInput(void*, SDL_Event* event)
 {
     if (gPushing)
         return 1;
-    return (event->type == SDL_MOUSEMOTION || event->type == SDL_WINDOWEVENT) ? 0 : 1;
+    if (event->type == SDL_MOUSEMOTION)
+        return 0;
+    if (event->type != SDL_WINDOWEVENT)
+        return 1;
+    // Size changes stay: the renderer must follow the window.
+    switch (event->window.event)
+    {
+    case SDL_WINDOWEVENT_ENTER:
+    case SDL_WINDOWEVENT_LEAVE:
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_TAKE_FOCUS:
+        return 0;
+    default:
+        return 1;
+    }
 }
 
 void Push(SDL_Event event)
@@ -456,19 +471,25 @@ public:
             ++mStep;
             return;
         }
-        // The display answers the resize in its own time.
-        if (mStep < 20)
+        // The display answers the resize in its own time: wait until the
+        // window has kept the new size for a while.
+        if (mStep == 1)
         {
-            ++mStep;
+            int width = 0;
+            int height = 0;
+            SDL_GL_GetDrawableSize(window, &width, &height);
+            mSettled = (width == 1600 && height == 600) ? mSettled + 1 : 0;
+            if (mSettled >= 10)
+                ++mStep;
             return;
         }
-        if (mStep == 20)
+        if (mStep == 2)
         {
             PushMotion(800, 300);
             ++mStep;
             return;
         }
-        if (mStep == 21 && !mWaiting)
+        if (mStep == 3 && !mWaiting)
         {
             mWaiting = true;
             FrameProbe() = [this] {
@@ -487,6 +508,7 @@ public:
 private:
     sLetterboxProbes* mProbes;
     int mStep = 0;
+    int mSettled = 0;
     bool mWaiting = false;
 };
 
