@@ -169,12 +169,12 @@ def sign_frames(caption, font):
     still.ellipse((hook[0] - 6, hook[1] - 4, hook[0] + 6, hook[1] + 8), fill=rgba(COLOURS["Gray"]), width=2)
     sign_board(still, left, top, caption, font)
     picture = still.result()
-    strip = Image.new("RGBA", (fw * SIGN_FRAMES, fh), (0, 0, 0, 0))
+    # One file per frame: a sprite type's images are an image list.
+    frames = []
     for i in range(SIGN_FRAMES):
         angle = SIGN_SWING_DEGREES * math.sin(2 * math.pi * i / SIGN_FRAMES)
-        frame = picture.rotate(angle, resample=Image.BICUBIC, center=hook)
-        strip.alpha_composite(frame, (fw * i, 0))
-    return strip
+        frames.append(picture.rotate(angle, resample=Image.BICUBIC, center=hook))
+    return frames
 
 
 def play_button(caption, font):
@@ -412,8 +412,8 @@ def pictures(font):
     made["Title_Background"] = title_background(font)
     made["Title_Logo_EN"] = logo("Let's build!", font)
     made["Title_Logo_SP"] = logo("¡A construir!", font)
-    made["PlayButtonSign_EN"] = sign_frames("Play", font)
-    made["PlayButtonSign_SP"] = sign_frames("Jugar", font)
+    states("PlayButtonSign_EN", sign_frames("Play", font))
+    states("PlayButtonSign_SP", sign_frames("Jugar", font))
     states("Button_MainMenu_Play_EN", play_button("Play", font))
     states("Button_MainMenu_Play_SP", play_button("Jugar", font))
     states("Button_Title_Options", button(96, 96, COLOURS["Blue"], None, font, gear_icon, "round"))
