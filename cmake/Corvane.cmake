@@ -48,13 +48,17 @@ function(corvane_tests target)
   target_compile_options(${target} PRIVATE ${CORVANE_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   set(labels ${ARG_LABEL})
+  set(lock)
   if(ARG_DISPLAY)
     list(APPEND labels display)
+    # Tests that open windows share one X server: full-screen switches and
+    # focus changes of one would disturb another running beside it.
+    set(lock RESOURCE_LOCK display)
   endif()
   # The label list must reach the test properties as one value.
   string(REPLACE ";" "\\;" labels "${labels}")
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES LABELS "${labels}"
+    PROPERTIES LABELS "${labels}" ${lock}
     DISCOVERY_TIMEOUT 60)
 endfunction()
