@@ -217,7 +217,8 @@ def title_background(font, flat_sky=None):
         for dx, dy, r in ((0, 10, 26), (26, -4, 32), (58, 8, 26), (30, 16, 24)):
             canvas.ellipse((x + dx * s - r * s, y + dy * s - r * s, x + dx * s + r * s, y + dy * s + r * s),
                            fill=WHITE, outline=None)
-    # Hills.
+    # Hills, a far one filling the dip between the two near ones.
+    canvas.ellipse((200, 360, 620, 700), fill=rgba(darker(COLOURS["Green"], 0.12)), width=3)
     canvas.ellipse((-200, 330, 420, 760), fill=rgba(lighter(COLOURS["Green"], 0.25)), width=3)
     canvas.ellipse((300, 350, 1000, 800), fill=rgba(COLOURS["Green"]), width=3)
     # Quarry ground.
@@ -239,7 +240,7 @@ def title_background(font, flat_sky=None):
     canvas.rounded((mx + 130, base - 200, mx + 190, base - 160), 4, fill=rgba(COLOURS["Red"]), width=3)
     canvas.line([(mx + 130, base - 180), (mx + 190, base - 180)], fill=OUTLINE, width=2)
     # A dump truck on the left.
-    tx, ty = 60, 430
+    tx, ty = 350, 430
     canvas.polygon([(tx, ty), (tx + 120, ty), (tx + 110, ty + 50), (tx + 10, ty + 50)],
                    fill=rgba(COLOURS["Orange"]), width=3)
     canvas.rounded((tx + 112, ty + 10, tx + 170, ty + 62), 8, fill=rgba(COLOURS["Orange"]), width=3)
@@ -249,7 +250,7 @@ def title_background(font, flat_sky=None):
         canvas.ellipse((wx - 20, ty + 52, wx + 20, ty + 92), fill=rgba(COLOURS["Black"]), width=3)
         canvas.ellipse((wx - 8, ty + 64, wx + 8, ty + 80), fill=rgba(COLOURS["Gray"]), width=2)
     # Cones and bricks.
-    for cx in (300, 340):
+    for cx in (262, 298):
         canvas.polygon([(cx - 14, 505), (cx, 465), (cx + 14, 505)], fill=rgba(COLOURS["Orange"]), width=3)
         canvas.line([(cx - 8, 488), (cx + 8, 488)], fill=WHITE, width=4)
         canvas.rounded((cx - 20, 503, cx + 20, 511), 2, fill=rgba(COLOURS["Orange"]), width=2)
