@@ -1,8 +1,11 @@
 #include "qdl/Source/Game/GameScreenHooks.h"
 
+#include "qdl/Source/Game/FrontEnd/TitleMode.h"
+
 sGameScreenHooks MakeDefaultGameScreenHooks()
 {
     sGameScreenHooks hooks;
+    hooks.createTitleMode = []() -> Corvane::ApplicationMode* { return new TitleMode(); };
     return hooks;
 }
 

@@ -1,0 +1,161 @@
+#pragma once
+
+// What every front-end screen shares: one scene layout built in Setup, images
+// chosen by the player's language, "ButtonClick" answered by the sender's name,
+// and the moves to other screens through the main loop's queue.
+//
+// A screen acts once: after it has queued a push, pop or unwind it ignores
+// every further button until it is entered again, so that a second click that
+// arrives before the queued change is applied cannot push a second screen or
+// skip a step. A quit request is not queued, so it leaves the buttons active:
+// when a quit handler refuses, the player can go on.
+//
+// Content looked up here: the image "cursor_default", the constant
+// "DefaultCursorRegPt" and the account value "EnglishLanguage".
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Core/Source/Label.h"
+#include "CorvaneExtensions/Source/NodePath.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
+
+class ButtonNode;
+class SceneNode;
+
+namespace Corvane
+{
+class ApplicationMode;
+}
+
+// The account's language: true for English (also when nothing is stored).
+bool isEnglishLanguage();
+
+// Shows the node of the chosen language and hides the other; either may be null.
+void showLanguageNode(SceneNode* english, SceneNode* spanish, bool isEnglish);
+
+// The software cursor: "cursor_default" with its hot spot "DefaultCursorRegPt".
+void setDefaultCursor();
+
+// A path as text for messages: "TitleMainMenu/UI/PlayButton".
+std::string describeNodePath(NodePathElement const* path);
+
+class FrontEndMode : public SceneApplicationMode
+{
+public:
+    // The screen's class name, for the messages about missing content.
+    explicit FrontEndMode(char const* screenName);
+    ~FrontEndMode() override;
+
+    // The button dispatch; screens answer in handleButtonClick.
+    void ReceiveMessage(Corvane::ObjectMessage const& message) override;
+    // Runs each time the screen becomes the top mode again: its buttons act again.
+    void Enter() override;
+
+    char const* getScreenName() const { return screenName; }
+    // Whether the screen has queued a change of screens and waits for it.
+    bool isModeChangeQueued() const { return modeChangeQueued; }
+
+protected:
+    // The sender's name of a "ButtonClick" that the screen may act on.
+    virtual void handleButtonClick(Corvane::Label button) = 0;
+    // Messages other than "ButtonClick" (radio buttons, sliders); none by default.
+    virtual void handleOtherMessage(Corvane::ObjectMessage const&) {}
+    // Whether the screen takes no button at all at the moment (a popup sliding in).
+    virtual bool isBlockingClicks() const { return false; }
+    // A message that arrived while clicks were blocked; ignored by default.
+    virtual void handleBlockedMessage(Corvane::ObjectMessage const&) {}
+
+    // Builds the named scene layout under the scene root, its nodes in this
+    // mode's database. Null, with a message, when the layout is missing or broken.
+    SceneNode* instantiateLayout(char const* layoutName);
+
+    // The node at the path from the scene root as a T; null, with a message,
+    // when a step is missing or the node is of another kind.
+    template <class T>
+    T* findNode(NodePathElement const* path) const
+    {
+        SceneNode* const node = findSceneNode(path);
+        T* const typed = dynamic_cast<T*>(node);
+        if (node && !typed)
+            reportWrongNodeKind(path);
+        return typed;
+    }
+    SceneNode* findSceneNode(NodePathElement const* path) const;
+
+    // Gives the button the image list of that name (width 0.0); a missing list
+    // leaves the images it has.
+    void setButtonImages(ButtonNode* button, Corvane::Label imageList) const;
+
+    // Moves to another screen. A null screen is one not built yet: the screen
+    // stays where it is and a message names what was asked for.
+    void pushScreen(Corvane::ApplicationMode* screen, char const* what);
+    void unwindToScreen(Corvane::ApplicationMode* screen, char const* what);
+    void popScreen();
+    // Asks the quit handlers; the buttons stay active.
+    void requestQuit();
+
+private:
+    void reportWrongNodeKind(NodePathElement const* path) const;
+
+    char const* screenName;
+    bool modeChangeQueued;
+};
+
+// A popup: an overlay whose window slides in from above and bounces once;
+// until it has arrived it acts on no button.
+class PopupMode : public FrontEndMode
+{
+public:
+    explicit PopupMode(char const* screenName);
+
+    bool IsOpaque() const override { return false; }
+
+    // Only stores the flag.
+    void ignoreMouseClicks(bool ignore) { blockingClicks = ignore; }
+    bool isIgnoringMouseClicks() const { return blockingClicks; }
+
+protected:
+    bool isBlockingClicks() const override { return blockingClicks; }
+
+    // Builds the layout, moves its root to "UI_PopupWindow_OffscreenLoc" and
+    // queues the slide to 10 below its home ("UI_PopupWindow_MoveTime"), the
+    // bounce back home ("UI_PopupWindow_BounceTime") and the end of the
+    // blocking. Returns the layout's root, or null (then clicks stay blocked).
+    SceneNode* instantiatePopupLayout(char const* layoutName);
+
+private:
+    bool blockingClicks;
+};
+
+// The buttons of a screen in the order they are tested, their names interned
+// once: a screen keeps its table in a function-local static.
+template <class Screen>
+class ButtonTable
+{
+public:
+    typedef void (Screen::*Action)();
+
+    ButtonTable(std::initializer_list<std::pair<char const*, Action> > rows)
+    {
+        for (auto const& row : rows)
+            entries.push_back(std::make_pair(Corvane::Label::GetUniqueString(row.first), row.second));
+    }
+
+    // The first row of that name acts; false when no row has it.
+    bool dispatch(Screen* screen, Corvane::Label button) const
+    {
+        for (auto const& entry : entries)
+            if (entry.first == button)
+            {
+                (screen->*entry.second)();
+                return true;
+            }
+        return false;
+    }
+
+private:
+    std::vector<std::pair<Corvane::Label, Action> > entries;
+};

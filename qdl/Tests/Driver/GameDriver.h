@@ -1,0 +1,168 @@
+#pragma once
+
+// Plays the real game in a test: the program's own start-up over the build's
+// content, in a window of the test display, with a per-user folder of its own.
+//
+// The main loop runs on the test's thread as in the program; its clock moves
+// only when the loop sleeps after a drawn frame, by exactly one 20 ms step, so
+// every run sees the same frames. At each such frame boundary the loop waits
+// for the script, which runs on a thread of its own and reads like a child
+// at the computer:
+//
+//     driver.Play([](Child& child) {
+//         ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+//         child.Click("QuitButton");
+//         ...
+//     });
+//
+// Everything the script does to the game (input, look-ups, pictures) runs on
+// the loop's thread while the loop waits, so the game never sees a second thread.
+//
+// What the driver records instead of letting it happen:
+// - sounds: every play the audio platform is asked for (sound name, kind,
+//   loops), while the sounds play for their real lengths on an output that
+//   advances with the stepped clock;
+// - notifications: message boxes are logged, not shown, and collected;
+// - quit requests: counted, and allowed or refused as the test says.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Corvane
+{
+class ApplicationMode;
+}
+
+class SceneNode;
+
+namespace GameDriver
+{
+
+// One play the audio platform was asked for.
+struct sSoundPlay
+{
+    std::string sound;
+    // "Effect", "Music", "Ambient" or the sound's own type.
+    std::string kind;
+    int loops;
+    // The game's clock when it was asked for, in milliseconds since the start.
+    uint64_t timeMS;
+};
+
+class Session;
+
+// The script's hands and eyes. Every call waits for the loop; once the game
+// has ended, input does nothing and look-ups see an empty mode stack.
+class Child
+{
+public:
+    explicit Child(Session* session) : mSession(session) {}
+
+    // Lets the game run this many frames (20 ms each); false when it ended first.
+    bool Frames(int count);
+    // Lets the game run for this long.
+    bool Wait(float seconds);
+    // Runs frames until the condition (evaluated between frames on the loop's
+    // thread) holds; false when the game ended or the frames ran out first.
+    bool WaitUntil(std::function<bool()> const& condition, int maxFrames);
+    // Until the top screen is the named class and no change of screens is queued.
+    bool WaitForScreen(std::string const& screenClass, int maxFrames = 6000);
+
+    // Runs the function on the loop's thread between frames and returns its result.
+    template <class F>
+    auto Look(F const& function) -> decltype(function())
+    {
+        typedef decltype(function()) Result;
+        std::shared_ptr<Result> result = std::make_shared<Result>();
+        RunOnLoop([&function, result] { *result = function(); });
+        return *result;
+    }
+    void RunOnLoop(std::function<void()> const& function);
+
+    // The mouse, at the centre of a node of the top screen: a path of node
+    // names from the scene root ("TitleMainMenu/UI/PlayButton"), or an object
+    // name ("QuitButton"), or else the first node of that node name. Each
+    // takes one frame; false when no such node is shown.
+    bool MoveMouseTo(std::string const& target);
+    bool MoveMouseTo(int x, int y);
+    bool PressMouse();
+    bool ReleaseMouse();
+    // Moves there, presses and releases, a frame apart.
+    bool Click(std::string const& target);
+    // A key by its SDL name ("Escape", "F5", "Return", "A"), down then up.
+    bool PressKey(std::string const& keyName);
+
+    // The mode stack from the bottom, by class name.
+    std::vector<std::string> Screens();
+    std::string TopScreen();
+    bool HasEnded();
+
+    // The node found as MoveMouseTo finds it, on the loop's thread only (in Look).
+    static SceneNode* FindNode(std::string const& target);
+    bool IsShown(std::string const& target);
+    float Alpha(std::string const& target);
+
+    // Every play asked for so far, in order.
+    std::vector<sSoundPlay> Sounds();
+    // The names of the sounds playing now.
+    std::vector<std::string> PlayingSounds();
+    std::vector<std::string> Notifications();
+    int QuitRequests();
+    // The current account file as stored on disk.
+    std::string AccountFile();
+
+    // Keeps the next drawn frame as a PNG picture; false when nothing was drawn.
+    bool SaveScreenshot(std::string const& path);
+
+private:
+    Session* mSession;
+};
+
+class Driver
+{
+public:
+    Driver();
+    ~Driver();
+    Driver(Driver const&) = delete;
+    Driver& operator=(Driver const&) = delete;
+
+    // False (with the reason) when the test display cannot be opened.
+    bool HasDisplay(std::string* reason);
+
+    // A value stored in the player's account before the game starts ("true",
+    // "false", numbers or text). The window is always windowed.
+    void SetAccountValue(std::string const& key, std::string const& value);
+    // Instead of the title screen, the loading screen hands over to this screen
+    // (one screen over the real content).
+    void StartWith(std::function<Corvane::ApplicationMode*()> const& makeScreen);
+    // Whether quit requests are allowed (true) or refused.
+    void AllowQuit(bool allow);
+
+    // Starts the game and plays the script; returns when the game has ended
+    // (by itself, or because the script finished).
+    void Play(std::function<void(Child&)> const& script);
+
+    // After the play.
+    bool EndedByQuit() const;
+    std::vector<sSoundPlay> Sounds() const;
+    std::vector<std::string> Notifications() const;
+    int QuitRequests() const;
+    std::string AccountFile() const;
+    std::string UserFolder() const;
+    // What the game logged during the play.
+    std::string Log() const;
+
+private:
+    std::unique_ptr<Session> mSession;
+};
+
+// Whether the account file holds the record of that key with that value.
+bool HasAccountRecord(std::string const& accountFile, std::string const& key, std::string const& value);
+// The value stored under the key, or "" when there is none.
+std::string AccountRecord(std::string const& accountFile, std::string const& key);
+
+} // namespace GameDriver

@@ -1,0 +1,120 @@
+#include "qdl/Tests/Driver/RecordingAudioPlatform.h"
+
+#include <vector>
+
+#include "2DEngine/Source/Framework/Resource.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
+#include "CorvaneExtensions/AudioPlatform/Mixer/Mixer.h"
+
+namespace GameDriver
+{
+
+namespace
+{
+
+// The platform's output rate.
+uint64_t const kOutputRate = 44100;
+uint64_t gRenderedFrames = 0;
+
+} // namespace
+
+std::string GetSoundName(Corvane::ISound const* sound)
+{
+    Corvane::IResourceDescriptor const* const descriptor = dynamic_cast<Corvane::IResourceDescriptor const*>(sound);
+    return descriptor ? descriptor->GetName().GetString() : std::string();
+}
+
+class RecordingChannel : public Corvane::Internal::BaseSoundChannel
+{
+public:
+    RecordingChannel(RecordingAudioPlatform* platform, boost::intrusive_ptr<Corvane::ISoundChannel> const& inner)
+        : mPlatform(platform), mInner(inner)
+    {
+    }
+    ~RecordingChannel() override
+    {
+        if (mPlatform)
+            mPlatform->Forget(this);
+    }
+
+    void Play(Corvane::ISound const* sound, int loops) override
+    {
+        if (mPlatform)
+            mPlatform->Record(sound, loops);
+        mInner->Play(sound, loops);
+    }
+    void Stop() override { mInner->Stop(); }
+    bool IsPlaying() const override { return mInner->IsPlaying(); }
+    Corvane::ISound const* GetSound() const override { return mInner->GetSound(); }
+    boost::intrusive_ptr<Corvane::IAudioControls> GetControls() override { return mInner->GetControls(); }
+    void SetControls(Corvane::IAudioControls* controls) override { mInner->SetControls(controls); }
+    // The platform updates the channel it made itself.
+    void Update(float) override {}
+
+    // The platform went away before the channel.
+    void Detach() { mPlatform = nullptr; }
+
+private:
+    RecordingAudioPlatform* mPlatform;
+    boost::intrusive_ptr<Corvane::ISoundChannel> mInner;
+};
+
+RecordingAudioPlatform::RecordingAudioPlatform(std::vector<sSoundPlay>* plays, std::function<uint64_t()> clock)
+    : mPlays(plays), mClock(std::move(clock))
+{
+}
+
+RecordingAudioPlatform::~RecordingAudioPlatform()
+{
+    for (RecordingChannel* channel : mChannels)
+        channel->Detach();
+}
+
+boost::intrusive_ptr<Corvane::ISoundChannel> RecordingAudioPlatform::CreateChannel()
+{
+    boost::intrusive_ptr<Corvane::ISoundChannel> const inner = BASSAudioPlatform::CreateChannel();
+    if (!inner)
+        return inner;
+    RecordingChannel* const channel = new RecordingChannel(this, inner);
+    mChannels.insert(channel);
+    return boost::intrusive_ptr<Corvane::ISoundChannel>(channel, false);
+}
+
+std::vector<std::string> RecordingAudioPlatform::GetPlayingSounds() const
+{
+    std::vector<std::string> playing;
+    for (RecordingChannel const* channel : mChannels)
+        if (channel->IsPlaying() && channel->GetSound())
+            playing.push_back(GetSoundName(channel->GetSound()));
+    return playing;
+}
+
+void RecordingAudioPlatform::Record(Corvane::ISound const* sound, int loops)
+{
+    if (!sound || !mPlays)
+        return;
+    mPlays->push_back(sSoundPlay{GetSoundName(sound), sound->GetKind().GetString(), loops, mClock ? mClock() : 0});
+}
+
+void RecordingAudioPlatform::Forget(RecordingChannel* channel)
+{
+    mChannels.erase(channel);
+}
+
+void RecordingAudioPlatform::AdvanceOutput(uint64_t timeMS)
+{
+    uint64_t const target = timeMS * kOutputRate / 1000;
+    if (target <= gRenderedFrames)
+        return;
+    std::vector<float> buffer(size_t(target - gRenderedFrames) * 2);
+    Mixer_Render(buffer.data(), uint32_t(target - gRenderedFrames));
+    gRenderedFrames = target;
+}
+
+void RecordingAudioPlatform::UseOfflineOutput(bool offline)
+{
+    Mixer_SetConfig(MIXER_CONFIG_OFFLINE, offline ? 1 : 0);
+    gRenderedFrames = 0;
+}
+
+} // namespace GameDriver
