@@ -499,8 +499,16 @@ public:
                 mProbes->rightBar = ReadPixel(1500, 300);
                 std::pair<int, int> const mouse = MainLoop::GetLastMousePos();
                 mProbes->movedTo = sPixel{mouse.first, mouse.second, 0};
-                mProbes->finished = true;
-                MainLoop::Exit();
+                // A busy display may still be catching up with the resize:
+                // look again at a later frame before giving the answer.
+                bool const settled = mProbes->centre.r == 255 && mProbes->leftBar.r != 255 &&
+                                     mouse == std::make_pair(400, 300);
+                if (settled || ++mAttempts >= 50)
+                {
+                    mProbes->finished = true;
+                    MainLoop::Exit();
+                }
+                mWaiting = false;
             };
         }
     }
@@ -509,6 +517,7 @@ private:
     sLetterboxProbes* mProbes;
     int mStep = 0;
     int mSettled = 0;
+    int mAttempts = 0;
     bool mWaiting = false;
 };
 

@@ -75,7 +75,8 @@ void ApplicationPlatform::DestroyWindow()
 {
     Platform::DestroyWindow();
     mCursor &= uint8_t(~kCursor_MouseInside);
-    mSwallowedKeyUp = 0;
+    // The swallowed release is kept: a chord that switches the mode replaces
+    // the window, and its key comes up over the new one.
     mLastWidth = 0;
     mLastHeight = 0;
 }
@@ -218,6 +219,8 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
 void ApplicationPlatform::Activate(bool active)
 {
     SetStateBit(kState_Active, active);
+    if (active)
+        NoteFocusGained();
     if (!active)
         SetStateBit(kState_RepaintPending, true);
     if (Corvane::IsAudioPlatformRegistered())

@@ -30,6 +30,10 @@ namespace
 // Longest folder name handed to the file system, in UTF-16 code units.
 constexpr size_t kMaxFolderNameUnits = 1024;
 constexpr int kMaxEventsPerCall = 16;
+constexpr int kWaitSliceMilliseconds = 50;
+// How long after its creation a window that never had the focus asks for it again.
+constexpr uint32_t kFocusRetryPeriod = 2000;
+constexpr uint32_t kFocusRetryInterval = 200;
 
 struct sBundleState
 {
@@ -97,7 +101,7 @@ std::wstring MakeUserFolder()
 
 } // namespace
 
-Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false), mStopBatch(false)
+Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false), mStopBatch(false), mFocusSeen(false), mWindowMadeAt(0), mFocusAskedAt(0)
 {
     forceLauncherEntryPointToLink();
     forceLauncherPlatformToLink();
@@ -204,6 +208,9 @@ void Platform::CreateWindow(Corvane::sWindowConfig const& config)
     // window the keyboard focus, and without it the window never becomes active.
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
+    mFocusSeen = false;
+    mWindowMadeAt = SDL_GetTicks();
+    mFocusAskedAt = mWindowMadeAt;
 
     if (fullScreen)
     {
@@ -259,8 +266,31 @@ void Platform::HandleEvents(Corvane::IInputEventSink* sink)
 
 void Platform::WaitForEvent()
 {
-    if (SDL_WasInit(SDL_INIT_EVENTS) == 0 || SDL_WaitEvent(nullptr) != 1)
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
         MACOSX_THROW(-1, "An infinite wait for an event failed.");
+    // SDL holds some window-system news back (a focus change is delivered a
+    // moment after it happens) and only releases it while pumping: waiting
+    // in slices keeps pumping, so held-back news still wakes the loop.
+    while (SDL_WaitEventTimeout(nullptr, kWaitSliceMilliseconds) != 1)
+    {
+        if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
+            MACOSX_THROW(-1, "An infinite wait for an event failed.");
+        RetryFocus();
+    }
+}
+
+// A display without a window manager can drop the first request for the
+// focus (the window was not yet viewable); the window then would never become
+// active. So a new window that has not had the focus asks again, for a while.
+void Platform::RetryFocus()
+{
+    if (!mWindow || mFocusSeen)
+        return;
+    uint32_t const now = SDL_GetTicks();
+    if (now - mWindowMadeAt > kFocusRetryPeriod || now - mFocusAskedAt < kFocusRetryInterval)
+        return;
+    mFocusAskedAt = now;
+    SDL_SetWindowInputFocus(mWindow);
 }
 
 void Platform::SetApplicationTitle(wchar_t const* title)

@@ -85,6 +85,8 @@ protected:
 
     void SendEvent(Corvane::sInputEvent const& event);
     void SetStateBit(uint8_t bit, bool set);
+    // The window has had the focus at least once since it was made.
+    void NoteFocusGained() { mFocusSeen = true; }
     // Ends the current HandleEvents after the event being dispatched.
     void StopEventBatch() { mStopBatch = true; }
     // Whether the event belongs to this platform's window.
@@ -95,6 +97,7 @@ protected:
 
 private:
     void MountPartitions();
+    void RetryFocus();
     void RegisterResourceFactories();
 
     SDL_Window* mWindow;
@@ -102,6 +105,10 @@ private:
     uint8_t mState;
     bool mStartedVideo;
     bool mStopBatch;
+    bool mFocusSeen;
+    // SDL ticks of the window's creation and of the last request for the focus.
+    uint32_t mWindowMadeAt;
+    uint32_t mFocusAskedAt;
 };
 
 // The registered platform when it is a desktop one, else null.
