@@ -70,11 +70,29 @@ RecordingAudioPlatform::~RecordingAudioPlatform()
         channel->Detach();
 }
 
+void RecordingAudioPlatform::Cleanup()
+{
+    mPlaying.clear();
+    BASSAudioPlatform::Cleanup();
+}
+
+void RecordingAudioPlatform::Update(float dt)
+{
+    BASSAudioPlatform::Update(dt);
+    // Let go of what has stopped, so that the platform drops it on its next update.
+    std::vector<boost::intrusive_ptr<Corvane::ISoundChannel> > still;
+    for (auto const& channel : mPlaying)
+        if (channel->IsPlaying())
+            still.push_back(channel);
+    mPlaying.swap(still);
+}
+
 boost::intrusive_ptr<Corvane::ISoundChannel> RecordingAudioPlatform::CreateChannel()
 {
     boost::intrusive_ptr<Corvane::ISoundChannel> const inner = BASSAudioPlatform::CreateChannel();
     if (!inner)
         return inner;
+    mPlaying.push_back(inner);
     RecordingChannel* const channel = new RecordingChannel(this, inner);
     mChannels.insert(channel);
     return boost::intrusive_ptr<Corvane::ISoundChannel>(channel, false);
@@ -83,7 +101,7 @@ boost::intrusive_ptr<Corvane::ISoundChannel> RecordingAudioPlatform::CreateChann
 std::vector<std::string> RecordingAudioPlatform::GetPlayingSounds() const
 {
     std::vector<std::string> playing;
-    for (RecordingChannel const* channel : mChannels)
+    for (auto const& channel : mPlaying)
         if (channel->IsPlaying() && channel->GetSound())
             playing.push_back(GetSoundName(channel->GetSound()));
     return playing;

@@ -27,9 +27,11 @@ public:
     RecordingAudioPlatform(std::vector<sSoundPlay>* plays, std::function<uint64_t()> clock);
     ~RecordingAudioPlatform() override;
 
+    void Cleanup() override;
+    void Update(float dt) override;
     boost::intrusive_ptr<Corvane::ISoundChannel> CreateChannel() override;
 
-    // The names of the sounds that the channels still alive are playing.
+    // The names of the sounds playing now, also those whose caller let go of the channel.
     std::vector<std::string> GetPlayingSounds() const;
 
     // Mixes the output up to the given time (milliseconds since the start):
@@ -46,6 +48,8 @@ private:
     std::vector<sSoundPlay>* mPlays;
     std::function<uint64_t()> mClock;
     std::set<RecordingChannel*> mChannels;
+    // The platform's own channels, watched until they stop.
+    std::vector<boost::intrusive_ptr<Corvane::ISoundChannel> > mPlaying;
 };
 
 // The name under which a sound resource was declared; "" for a sound without one.

@@ -3,7 +3,8 @@
 // answered No and then Yes, and what the game asked to hear and left in the
 // player's account on the way.
 //
-// Set QDL_TITLE_SCREENSHOT to a file path to keep a picture of the title (PNG).
+// Set QDL_TITLE_SCREENSHOT or QDL_QUIT_SCREENSHOT to a file path to keep a
+// picture of the title or of the quit question over it (PNG).
 
 #include <algorithm>
 #include <cstdlib>
@@ -120,6 +121,8 @@ TEST_F(TitleScreenPlay, AChildPointsAtTheSignOpensTheQuitQuestionSaysNoThenYesAn
             return dynamic_cast<AnimatedSpriteNode*>(Child::FindNode("SignSwing"))->GetImageIndex();
         })) << "the sign does not swing";
 
+        // The arrow, drawn by the game, follows the mouse.
+        ASSERT_TRUE(child.MoveMouseTo(560, 420));
         if (char const* const path = std::getenv("QDL_TITLE_SCREENSHOT"))
         {
             EXPECT_TRUE(child.SaveScreenshot(path));
@@ -147,6 +150,10 @@ TEST_F(TitleScreenPlay, AChildPointsAtTheSignOpensTheQuitQuestionSaysNoThenYesAn
         EXPECT_EQ("Button_UI_Yes_EN", ImageListOf(child, "YesButton"));
 
         ASSERT_TRUE(WaitForPopupToSettle(child));
+        if (char const* const path = std::getenv("QDL_QUIT_SCREENSHOT"))
+        {
+            EXPECT_TRUE(child.SaveScreenshot(path));
+        }
         // The window has come to rest where the layout puts it.
         EXPECT_FLOAT_EQ(120.0f, child.Look([] { return Child::FindNode("Quit")->LocalGetLocation().y; }));
         ASSERT_TRUE(child.Click("NoButton"));
