@@ -39,6 +39,21 @@ class MainMenuStandIn : public SceneApplicationMode
 {
 };
 
+// A popup whose layout the content lacks.
+class PopupWithoutLayout : public PopupMode
+{
+public:
+    PopupWithoutLayout() : PopupMode("PopupWithoutLayout") {}
+    void Setup() override
+    {
+        PopupMode::Setup();
+        instantiatePopupLayout("Ventana\xc3\x91Perdida");
+    }
+
+protected:
+    void handleButtonClick(Corvane::Label) override {}
+};
+
 class QuitConfirmationPlay : public ::testing::Test
 {
 protected:
@@ -238,6 +253,22 @@ TEST_F(QuitConfirmationPlay, ClicksFromUnknownOrVanishedSendersAreIgnored)
         EXPECT_FALSE(child.Look([] { return Top<TitleMode>()->isModeChangeQueued(); }));
     });
     EXPECT_EQ(std::string::npos, driver.Log().find("not available yet"));
+}
+
+TEST_F(QuitConfirmationPlay, APopupWhoseLayoutIsMissingClosesAtOnceInsteadOfHoldingTheMouse)
+{
+    driver.StartWith([]() -> Corvane::ApplicationMode* { return new GameStandIn; });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::GameStandIn"));
+        child.RunOnLoop([] { Corvane::MainLoop::PushMode(new PopupWithoutLayout); });
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_EQ(Screens{"(anonymous namespace)::GameStandIn"}, child.Screens());
+        EXPECT_EQ(2, child.Look([] { return Top<GameStandIn>()->enters; }));
+    });
+    std::string const log = driver.Log();
+    EXPECT_NE(std::string::npos, log.find("PopupWithoutLayout: the scene layout \"Ventana?Perdida\" is not loaded"))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("PopupWithoutLayout: closes at once")) << log;
 }
 
 } // namespace

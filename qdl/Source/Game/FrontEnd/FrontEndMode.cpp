@@ -203,7 +203,12 @@ SceneNode* PopupMode::instantiatePopupLayout(char const* layoutName)
 
     SceneNode* const window = instantiateLayout(layoutName);
     if (!window)
+    {
+        // An empty overlay would hold the mouse with nothing to click: the player would be stuck.
+        Corvane::Internal::LogWrite("%s: closes at once, having nothing to show\n", getScreenName());
+        popScreen();
         return nullptr;
+    }
     Corvane::Vector2<float> const home = window->LocalGetLocation();
     window->LocalSetLocation(home.x, offscreenY);
     window->AddTask(new NodeLocationTask(Corvane::Vector2<float>(home.x, home.y + 10.0f), moveTime));

@@ -123,7 +123,8 @@ protected:
     // Builds the layout, moves its root to "UI_PopupWindow_OffscreenLoc" and
     // queues the slide to 10 below its home ("UI_PopupWindow_MoveTime"), the
     // bounce back home ("UI_PopupWindow_BounceTime") and the end of the
-    // blocking. Returns the layout's root, or null (then clicks stay blocked).
+    // blocking. Returns the layout's root; without its layout the popup
+    // closes at once and null is returned.
     SceneNode* instantiatePopupLayout(char const* layoutName);
 
 private:
