@@ -101,7 +101,7 @@ std::wstring MakeUserFolder()
 
 } // namespace
 
-Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVideo(false), mStopBatch(false), mFocusSeen(false), mWindowMadeAt(0), mFocusAskedAt(0)
+Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStopBatch(false), mFocusSeen(false), mWindowMadeAt(0), mFocusAskedAt(0)
 {
     forceLauncherEntryPointToLink();
     forceLauncherPlatformToLink();
@@ -111,8 +111,8 @@ Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStartedVide
 Platform::~Platform()
 {
     DestroyWindow();
-    if (mStartedVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // The display stays open: SDL's OpenGL drivers lose memory each time they
+    // are unloaded, and a later platform of the same process opens it again.
     Corvane::UnregisterSingleton(this);
 }
 
@@ -166,7 +166,9 @@ bool Platform::StartVideo()
         Corvane::Internal::LogWrite("The display could not be opened: %s\n", SDL_GetError());
         return false;
     }
-    mStartedVideo = true;
+    // Loaded once for the process rather than with every window.
+    if (SDL_GL_LoadLibrary(nullptr) != 0)
+        Corvane::Internal::LogWrite("The OpenGL library could not be loaded: %s\n", SDL_GetError());
     return true;
 }
 

@@ -103,7 +103,6 @@ private:
     SDL_Window* mWindow;
     Corvane::IInputEventSink* mSink;
     uint8_t mState;
-    bool mStartedVideo;
     bool mStopBatch;
     bool mFocusSeen;
     // SDL ticks of the window's creation and of the last request for the focus.
