@@ -5,14 +5,10 @@
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 
 #include "2DEngine/Source/Framework/Resource.h"
-#include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
-#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "2DEngine/Source/Graphics/KeyNames.h"
-
-#include <cmath>
 
 using namespace Corvane;
 using namespace ControlNodes;
@@ -24,11 +20,6 @@ Label ButtonClickMessage()
 {
     static Label const label = Label::GetUniqueString("ButtonClick");
     return label;
-}
-
-int ImageCount(IImageList const* images)
-{
-    return images ? images->GetNumImages() : 0;
 }
 
 } // namespace
@@ -88,25 +79,13 @@ bool ButtonNode::HasFocusImages() const
 
 int ButtonNode::GetImageIndex() const
 {
-    if (!IsEnabled())
-        return 3;
-    if (HasCapture() && mHot)
-        return 2;
-    if (mHot)
-        return 1;
-    if (HasFocus())
-        return HasFocusImages() ? 4 : 1;
-    return 0;
+    return StateIndex(*this, IsEnabled(), mHot, HasFocusImages());
 }
 
 void ButtonNode::UpdateBounds()
 {
-    int const count = ImageCount(mImages);
-    if (count >= 1)
-    {
-        SetWidth(count <= 5 ? static_cast<float>(mImages->GetImageWidth(0)) : mWidth);
-        SetHeight(static_cast<float>(mImages->GetImageHeight(0)));
-    }
+    if (ImageCount(mImages) >= 1)
+        SizeToImages(*this, mImages, IsThreeSlice(), mWidth);
     else if (Font const* font = GetFont())
     {
         SetWidth(static_cast<float>(font->GetStringWidth(GetText().c_str())));
@@ -122,11 +101,7 @@ void ButtonNode::Click()
 
 void ButtonNode::HandleMouseDown()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    Capture();
-    PlayNodeSound(mSounds, DownEvent());
+    PressControl(*this, IsEnabled(), mHot, mSounds);
 }
 
 void ButtonNode::HandleMouseUp()
@@ -153,10 +128,7 @@ void ButtonNode::HandleCapturedMouseUp()
 
 void ButtonNode::HandleMouseEnter()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    PlayNodeSound(mSounds, HotEvent());
+    EnterControl(IsEnabled(), mHot, mSounds);
 }
 
 void ButtonNode::HandleMouseExit()
@@ -188,37 +160,18 @@ void ButtonNode::DrawAt(Vector2<float> const& offset)
         return;
     Graphics::sDrawState const state = NodeDrawState(*this);
     Vector2<float> const position = NodeDrawPosition(*this, offset);
+    bool const threeSlice = IsThreeSlice();
     int const index = GetImageIndex();
-    if (IsThreeSlice())
-        Graphics::DrawThreeBrush(mImages, index * 3, position.x, position.y, GetWidth(), state, Graphics::GetCanvas());
-    else if (mImages)
-        Graphics::DrawImageList(mImages, index, position.x, position.y, state, Graphics::GetCanvas());
-
-    Font const* font = GetFont();
-    if (GetText().empty() || !font)
-        return;
-    Graphics::sDrawState caption = state;
-    caption.font = font;
-    caption.color = GlobalGetColor();
-    caption.hAlign = kHAlignment_Center;
-    caption.vAlign = kVAlignment_Middle;
-    Graphics::DrawText(GetText().c_str(), std::floor(position.x + GetWidth() / 2.0f + 0.5f),
-                       std::floor(position.y + GetHeight() / 2.0f + 0.5f), caption, Graphics::GetCanvas());
+    DrawControlImage(*this, mImages, threeSlice, threeSlice ? index * 3 : index, position, state);
+    DrawControlCaption(*this, GetText(), GetFont(), position, state, true);
 }
 
 SceneNodeDescriptor* ButtonNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     ButtonNodeDescriptor* descriptor = new ButtonNodeDescriptor();
-    descriptor->images = ReadResourceLabel(attributes, L"images");
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->text = attributes.GetAttribute(std::wstring(L"text"));
-    descriptor->font = ReadResourceLabel(attributes, L"font");
+    ReadControlAttributes(attributes, *descriptor);
     descriptor->keyCode =
         static_cast<std::uint16_t>(GetKeyCodeByName(attributes.GetAttribute(std::wstring(L"keyCode")).c_str()));
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
-    descriptor->sounds = ReadResourceLabel(attributes, L"sounds");
-    if (attributes.HasAttribute(L"textResource"))
-        descriptor->textResource = ReadResourceLabel(attributes, L"textResource");
     return descriptor;
 }
 
@@ -227,15 +180,10 @@ SceneNode* ButtonNodeFactory::CreateNode(SceneNodeDescriptor const* descriptor) 
     ButtonNodeDescriptor const* d = dynamic_cast<ButtonNodeDescriptor const*>(descriptor);
     if (!d)
         return nullptr;
-    AutoResource<IImageList> const images(d->images);
-    AutoResource<Font> const font(d->font);
-    AutoResource<SoundList> const sounds(d->sounds);
-    ButtonNode* node = new ButtonNode(Label(), images.Get(), d->width, d->text.c_str(), font.Get(),
-                                      ColorF::StaticColor<0, 0, 0, 255>());
+    sControlResources const resources(*d);
+    ButtonNode* node = new ButtonNode(Label(), resources.images.Get(), d->width, d->text.c_str(),
+                                      resources.font.Get(), ColorF::StaticColor<0, 0, 0, 255>());
     node->SetKeyCode(d->keyCode);
-    node->SetAlphaSensitivity(d->alphaSensitivity);
-    node->SetSoundList(sounds.Get());
-    if (d->textResource.IsValid())
-        node->SetTextFromResource(d->textResource);
+    ApplyControlSettings(*node, *d, resources);
     return node;
 }

@@ -6,6 +6,7 @@
 // "Down" and "Release", and on a click the object message "ButtonClick" and its
 // click signal. Made from the "buttonnode" layout tag.
 
+#include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/TextComponent.h"
@@ -87,20 +88,12 @@ private:
     bool mHot;
 };
 
-class ButtonNodeDescriptor : public SceneNodeDescriptor
+class ButtonNodeDescriptor : public ControlNodes::ControlNodeDescriptor
 {
 public:
-    ButtonNodeDescriptor() : width(0.0f), keyCode(0), alphaSensitivity(25) {}
+    ButtonNodeDescriptor() : keyCode(0) {}
 
-    Corvane::Label images;
-    float width;
-    std::wstring text;
-    Corvane::Label font;
     std::uint16_t keyCode;
-    int alphaSensitivity;
-    Corvane::Label sounds;
-    // Null when the layout names none.
-    Corvane::Label textResource;
 };
 
 // "buttonnode": "images", "width" (0), "text", "textResource", "font", "keyCode"

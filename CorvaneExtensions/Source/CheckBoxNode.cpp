@@ -5,9 +5,7 @@
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 
 #include "2DEngine/Source/Framework/Resource.h"
-#include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
-#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 
@@ -24,14 +22,6 @@ Label CheckBoxClickMessage()
     static Label const label = Label::GetUniqueString("CheckBoxClick");
     return label;
 }
-
-int ImageCount(IImageList const* images)
-{
-    return images ? images->GetNumImages() : 0;
-}
-
-// The caption sits this far to the right of the box.
-constexpr float kCaptionGap = 5.0f;
 
 } // namespace
 
@@ -85,15 +75,7 @@ bool CheckBoxNode::HasFocusImages() const
 
 int CheckBoxNode::GetStateIndex() const
 {
-    if (!IsEnabled())
-        return 3;
-    if (HasCapture() && mHot)
-        return 2;
-    if (mHot)
-        return 1;
-    if (HasFocus())
-        return HasFocusImages() ? 4 : 1;
-    return 0;
+    return StateIndex(*this, IsEnabled(), mHot, HasFocusImages());
 }
 
 int CheckBoxNode::GetImageIndex() const
@@ -106,9 +88,7 @@ int CheckBoxNode::GetImageIndex() const
 void CheckBoxNode::UpdateBounds()
 {
     // Without images the box is 0 x 0: a layout naming a missing list shows nothing.
-    int const count = ImageCount(mImages);
-    SetWidth(count == 0 ? 0.0f : count <= 10 ? static_cast<float>(mImages->GetImageWidth(0)) : mWidth);
-    SetHeight(count == 0 ? 0.0f : static_cast<float>(mImages->GetImageHeight(0)));
+    SizeToImages(*this, mImages, IsThreeSlice(), mWidth);
     if (Font const* font = GetFont())
         mCaptionSize = Vector2<float>(static_cast<float>(font->GetStringWidth(GetText().c_str())),
                                       static_cast<float>(font->GetGlyphHeight()));
@@ -137,11 +117,7 @@ void CheckBoxNode::Click()
 
 void CheckBoxNode::HandleMouseDown()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    Capture();
-    PlayNodeSound(mSounds, DownEvent());
+    PressControl(*this, IsEnabled(), mHot, mSounds);
 }
 
 void CheckBoxNode::HandleMouseUp()
@@ -158,10 +134,7 @@ void CheckBoxNode::HandleMouseUp()
 
 void CheckBoxNode::HandleMouseEnter()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    PlayNodeSound(mSounds, HotEvent());
+    EnterControl(IsEnabled(), mHot, mSounds);
 }
 
 void CheckBoxNode::HandleMouseExit()
@@ -196,35 +169,14 @@ void CheckBoxNode::DrawAt(Vector2<float> const& offset)
         return;
     Graphics::sDrawState const state = NodeDrawState(*this);
     Vector2<float> const position = NodeDrawPosition(*this, offset);
-    if (IsThreeSlice())
-        Graphics::DrawThreeBrush(mImages, GetImageIndex(), position.x, position.y, GetWidth(), state,
-                                 Graphics::GetCanvas());
-    else if (mImages)
-        Graphics::DrawImageList(mImages, GetImageIndex(), position.x, position.y, state, Graphics::GetCanvas());
-
-    Font const* font = GetFont();
-    if (GetText().empty() || !font)
-        return;
-    Graphics::sDrawState caption = state;
-    caption.font = font;
-    caption.color = GlobalGetColor();
-    caption.hAlign = kHAlignment_Left;
-    caption.vAlign = kVAlignment_Middle;
-    Graphics::DrawText(GetText().c_str(), position.x + GetWidth() + kCaptionGap,
-                       std::floor(position.y + GetHeight() / 2.0f + 0.5f), caption, Graphics::GetCanvas());
+    DrawControlImage(*this, mImages, IsThreeSlice(), GetImageIndex(), position, state);
+    DrawControlCaption(*this, GetText(), GetFont(), position, state, false);
 }
 
 SceneNodeDescriptor* CheckBoxNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     CheckBoxNodeDescriptor* descriptor = new CheckBoxNodeDescriptor();
-    descriptor->images = ReadResourceLabel(attributes, L"images");
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->text = attributes.GetAttribute(std::wstring(L"text"));
-    descriptor->font = ReadResourceLabel(attributes, L"font");
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
-    descriptor->sounds = ReadResourceLabel(attributes, L"sounds");
-    if (attributes.HasAttribute(L"textResource"))
-        descriptor->textResource = ReadResourceLabel(attributes, L"textResource");
+    ReadControlAttributes(attributes, *descriptor);
     return descriptor;
 }
 
@@ -233,14 +185,9 @@ SceneNode* CheckBoxNodeFactory::CreateNode(SceneNodeDescriptor const* descriptor
     CheckBoxNodeDescriptor const* d = dynamic_cast<CheckBoxNodeDescriptor const*>(descriptor);
     if (!d)
         return nullptr;
-    AutoResource<IImageList> const images(d->images);
-    AutoResource<Font> const font(d->font);
-    AutoResource<SoundList> const sounds(d->sounds);
-    CheckBoxNode* node = new CheckBoxNode(Label(), Vector2<float>(0.0f, 0.0f), images.Get(), d->width,
-                                          d->text.c_str(), font.Get(), ColorF::StaticColor<0, 0, 0, 255>());
-    node->SetAlphaSensitivity(d->alphaSensitivity);
-    node->SetSoundList(sounds.Get());
-    if (d->textResource.IsValid())
-        node->SetTextFromResource(d->textResource);
+    sControlResources const resources(*d);
+    CheckBoxNode* node = new CheckBoxNode(Label(), Vector2<float>(0.0f, 0.0f), resources.images.Get(), d->width,
+                                          d->text.c_str(), resources.font.Get(), ColorF::StaticColor<0, 0, 0, 255>());
+    ApplyControlSettings(*node, *d, resources);
     return node;
 }

@@ -5,6 +5,7 @@
 // click, plays "Checked" or "Unchecked" and sends "CheckBoxClick". Its caption,
 // to the right of the box, is clickable too. Made from the "checkboxnode" tag.
 
+#include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/TextComponent.h"
@@ -81,18 +82,8 @@ private:
     float mWidth;
 };
 
-class CheckBoxNodeDescriptor : public SceneNodeDescriptor
+class CheckBoxNodeDescriptor : public ControlNodes::ControlNodeDescriptor
 {
-public:
-    CheckBoxNodeDescriptor() : width(0.0f), alphaSensitivity(25) {}
-
-    Corvane::Label images;
-    float width;
-    std::wstring text;
-    Corvane::Label font;
-    int alphaSensitivity;
-    Corvane::Label sounds;
-    Corvane::Label textResource;
 };
 
 // "checkboxnode": "images", "width" (0), "text", "textResource", "font",

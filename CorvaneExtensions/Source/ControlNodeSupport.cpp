@@ -5,7 +5,11 @@
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
+#include "2DEngine/Source/Graphics/Drawing.h"
+#include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
+
+#include <cmath>
 
 using namespace Corvane;
 
@@ -105,6 +109,90 @@ bool AlphaContains(SceneNode const& node, IImageList const* images, bool threeSl
     int const alpha = threeSlice ? Graphics::GetThreeBrushPixelAlpha(images, 0, x, y, node.GetWidth())
                                  : images->GetImagePixelAlpha(0, x, y);
     return alpha > sensitivity;
+}
+
+int ImageCount(IImageList const* images)
+{
+    return images ? images->GetNumImages() : 0;
+}
+
+int StateIndex(SceneNode const& node, bool enabled, bool hot, bool focusImages)
+{
+    if (!enabled)
+        return 3;
+    if (node.HasCapture() && hot)
+        return 2;
+    if (hot)
+        return 1;
+    if (node.HasFocus())
+        return focusImages ? 4 : 1;
+    return 0;
+}
+
+void PressControl(SceneNode& node, bool enabled, bool& hot, SoundList const* sounds)
+{
+    if (!enabled)
+        return;
+    hot = true;
+    node.Capture();
+    PlayNodeSound(sounds, DownEvent());
+}
+
+void EnterControl(bool enabled, bool& hot, SoundList const* sounds)
+{
+    if (!enabled)
+        return;
+    hot = true;
+    PlayNodeSound(sounds, HotEvent());
+}
+
+void SizeToImages(SceneNode& node, IImageList const* images, bool threeSlice, float frameWidth)
+{
+    int const count = ImageCount(images);
+    node.SetWidth(count == 0 ? 0.0f : threeSlice ? frameWidth : static_cast<float>(images->GetImageWidth(0)));
+    node.SetHeight(count == 0 ? 0.0f : static_cast<float>(images->GetImageHeight(0)));
+}
+
+void DrawControlImage(SceneNode const& node, IImageList const* images, bool threeSlice, int index,
+                      Vector2<float> const& position, Graphics::sDrawState const& state)
+{
+    if (threeSlice)
+        Graphics::DrawThreeBrush(images, index, position.x, position.y, node.GetWidth(), state, Graphics::GetCanvas());
+    else if (images)
+        Graphics::DrawImageList(images, index, position.x, position.y, state, Graphics::GetCanvas());
+}
+
+void DrawControlCaption(SceneNode const& node, std::wstring const& text, Font const* font,
+                        Vector2<float> const& position, Graphics::sDrawState const& state, bool centred)
+{
+    if (text.empty() || !font)
+        return;
+    Graphics::sDrawState caption = state;
+    caption.font = font;
+    caption.color = node.GlobalGetColor();
+    caption.hAlign = centred ? kHAlignment_Center : kHAlignment_Left;
+    caption.vAlign = kVAlignment_Middle;
+    float const x = centred ? std::floor(position.x + node.GetWidth() / 2.0f + 0.5f)
+                            : position.x + node.GetWidth() + kCaptionGap;
+    Graphics::DrawText(text.c_str(), x, std::floor(position.y + node.GetHeight() / 2.0f + 0.5f), caption,
+                       Graphics::GetCanvas());
+}
+
+void ReadControlAttributes(IAttributeContainer const& attributes, ControlNodeDescriptor& descriptor)
+{
+    descriptor.images = ReadResourceLabel(attributes, L"images");
+    descriptor.width = attributes.GetAttribute(L"width", 0.0f);
+    descriptor.text = attributes.GetAttribute(std::wstring(L"text"));
+    descriptor.font = ReadResourceLabel(attributes, L"font");
+    descriptor.alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
+    descriptor.sounds = ReadResourceLabel(attributes, L"sounds");
+    if (attributes.HasAttribute(L"textResource"))
+        descriptor.textResource = ReadResourceLabel(attributes, L"textResource");
+}
+
+sControlResources::sControlResources(ControlNodeDescriptor const& descriptor)
+    : images(descriptor.images), font(descriptor.font), sounds(descriptor.sounds)
+{
 }
 
 } // namespace ControlNodes

@@ -6,15 +6,20 @@
 // clicks as object messages, playing their sound lists, the common start of their
 // drawing and the hit test by pixel alpha.
 
+#include "CorvaneExtensions/Source/NodeFactory.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 
 #include "2DEngine/Source/Framework/AttributeContainer.h"
+#include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/DrawState.h"
 #include "Core/Source/Label.h"
 #include "Core/Source/Vector2.h"
 
+#include <string>
+
 namespace Corvane
 {
+class Font;
 class IImageList;
 class SoundList;
 }
@@ -66,6 +71,79 @@ Corvane::Vector2<float> NodeDrawPosition(SceneNode const& node, Corvane::Vector2
 // sensitivity at the point made local by truncation.
 bool AlphaContains(SceneNode const& node, Corvane::IImageList const* images, bool threeSlice, int sensitivity,
                    Corvane::Vector2<float> const& point);
+
+// What follows is shared by the buttons, check boxes and radio buttons.
+
+// A caption beside its box (check boxes, round radio buttons) sits this far to its right.
+constexpr float kCaptionGap = 5.0f;
+
+// The number of images in the list; 0 without one.
+int ImageCount(Corvane::IImageList const* images);
+
+// The state image: 0 normal, 1 hot, 2 pressed (captured while hot), 3 disabled,
+// 4 focused, or 1 for the focus when the list has no focus images.
+int StateIndex(SceneNode const& node, bool enabled, bool hot, bool focusImages);
+
+// Mouse down on an enabled control: it turns hot, takes the capture and plays "Down".
+void PressControl(SceneNode& node, bool enabled, bool& hot, Corvane::SoundList const* sounds);
+
+// The mouse entering an enabled control: it turns hot and plays "Hot".
+void EnterControl(bool enabled, bool& hot, Corvane::SoundList const* sounds);
+
+// Sizes the node to image 0 of the list, or to the frame width across when it is a
+// three-slice frame; 0 x 0 without images.
+void SizeToImages(SceneNode& node, Corvane::IImageList const* images, bool threeSlice, float frameWidth);
+
+// Draws the control's image at the position: from the first image of a three-slice
+// frame at the node's width, or the single image; nothing without images.
+void DrawControlImage(SceneNode const& node, Corvane::IImageList const* images, bool threeSlice, int index,
+                      Corvane::Vector2<float> const& position, Corvane::Graphics::sDrawState const& state);
+
+// Draws the caption in the node's global colour, vertically centred on the node:
+// centred across it, or from kCaptionGap to its right. Nothing for an empty text or
+// without a font.
+void DrawControlCaption(SceneNode const& node, std::wstring const& text, Corvane::Font const* font,
+                        Corvane::Vector2<float> const& position, Corvane::Graphics::sDrawState const& state,
+                        bool centred);
+
+// The layout attributes of buttons, check boxes and radio buttons: "images",
+// "width" (0), "text", "textResource", "font", "alphaSensitivity" (25), "sounds".
+class ControlNodeDescriptor : public SceneNodeDescriptor
+{
+public:
+    ControlNodeDescriptor() : width(0.0f), alphaSensitivity(25) {}
+
+    Corvane::Label images;
+    float width;
+    std::wstring text;
+    Corvane::Label font;
+    int alphaSensitivity;
+    Corvane::Label sounds;
+    // Null when the layout names none.
+    Corvane::Label textResource;
+};
+
+void ReadControlAttributes(Corvane::IAttributeContainer const& attributes, ControlNodeDescriptor& descriptor);
+
+// The resources a control descriptor names, looked up while its node is made.
+struct sControlResources
+{
+    explicit sControlResources(ControlNodeDescriptor const& descriptor);
+
+    Corvane::AutoResource<Corvane::IImageList> images;
+    Corvane::AutoResource<Corvane::Font> font;
+    Corvane::AutoResource<Corvane::SoundList> sounds;
+};
+
+// Gives a control just made the descriptor's hit sensitivity, sounds and text resource.
+template <class Node>
+void ApplyControlSettings(Node& node, ControlNodeDescriptor const& descriptor, sControlResources const& resources)
+{
+    node.SetAlphaSensitivity(descriptor.alphaSensitivity);
+    node.SetSoundList(resources.sounds.Get());
+    if (descriptor.textResource.IsValid())
+        node.SetTextFromResource(descriptor.textResource);
+}
 
 } // namespace ControlNodes
 

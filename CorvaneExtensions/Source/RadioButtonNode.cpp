@@ -6,13 +6,9 @@
 
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Resource.h"
-#include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
-#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
-
-#include <cmath>
 
 using namespace Corvane;
 using namespace ControlNodes;
@@ -31,13 +27,6 @@ Label RadioButtonClickMessage()
     static Label const label = Label::GetUniqueString("RadioButtonClick");
     return label;
 }
-
-int ImageCount(IImageList const* images)
-{
-    return images ? images->GetNumImages() : 0;
-}
-
-constexpr float kCaptionGap = 5.0f;
 
 } // namespace
 
@@ -102,25 +91,16 @@ bool RadioButtonNode::HasFocusImages() const
 
 int RadioButtonNode::GetImageIndex() const
 {
-    if (!IsEnabled())
-        return 3;
-    if (mChecked && HasFocusImages())
-        return 4;
-    if (mChecked || (HasCapture() && mHot))
-        return 2;
-    if (mHot)
-        return 1;
-    if (HasFocus())
-        return HasFocusImages() ? 4 : 1;
-    return 0;
+    // A checked button shows as held down, or focused when the list has focus images.
+    if (IsEnabled() && mChecked)
+        return HasFocusImages() ? 4 : 2;
+    return StateIndex(*this, IsEnabled(), mHot, HasFocusImages());
 }
 
 void RadioButtonNode::UpdateBounds()
 {
     // Without images the button is 0 x 0: a layout naming a missing list shows nothing.
-    int const count = ImageCount(mImages);
-    SetWidth(count == 0 ? 0.0f : count <= 10 ? static_cast<float>(mImages->GetImageWidth(0)) : mWidth);
-    SetHeight(count == 0 ? 0.0f : static_cast<float>(mImages->GetImageHeight(0)));
+    SizeToImages(*this, mImages, IsThreeSlice(), mWidth);
 }
 
 void RadioButtonNode::Click()
@@ -153,11 +133,7 @@ void RadioButtonNode::SetCheck(bool checked)
 
 void RadioButtonNode::HandleMouseDown()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    Capture();
-    PlayNodeSound(mSounds, DownEvent());
+    PressControl(*this, IsEnabled(), mHot, mSounds);
 }
 
 void RadioButtonNode::HandleMouseUp()
@@ -174,10 +150,7 @@ void RadioButtonNode::HandleMouseUp()
 
 void RadioButtonNode::HandleMouseEnter()
 {
-    if (!IsEnabled())
-        return;
-    mHot = true;
-    PlayNodeSound(mSounds, HotEvent());
+    EnterControl(IsEnabled(), mHot, mSounds);
 }
 
 void RadioButtonNode::HandleMouseExit()
@@ -208,48 +181,17 @@ void RadioButtonNode::DrawAt(Vector2<float> const& offset)
     Vector2<float> const position = NodeDrawPosition(*this, offset);
     int const index = GetImageIndex();
     bool const threeSlice = IsThreeSlice();
-    if (threeSlice)
-        Graphics::DrawThreeBrush(mImages, index * 3, position.x, position.y, GetWidth(), state,
-                                 Graphics::GetCanvas());
-    else if (mImages)
-        Graphics::DrawImageList(mImages, index, position.x, position.y, state, Graphics::GetCanvas());
-
-    Font const* font = GetFont();
-    if (GetText().empty() || !font)
-        return;
-    Graphics::sDrawState caption = state;
-    caption.font = font;
-    caption.color = GlobalGetColor();
-    caption.vAlign = kVAlignment_Middle;
-    float const middle = std::floor(position.y + GetHeight() / 2.0f + 0.5f);
-    if (threeSlice)
-    {
-        // A frame carries its caption inside, like a button.
-        caption.hAlign = kHAlignment_Center;
-        Graphics::DrawText(GetText().c_str(), std::floor(position.x + GetWidth() / 2.0f + 0.5f), middle, caption,
-                           Graphics::GetCanvas());
-    }
-    else
-    {
-        // A round button has its caption beside it, as a check box does.
-        caption.hAlign = kHAlignment_Left;
-        Graphics::DrawText(GetText().c_str(), position.x + GetWidth() + kCaptionGap, middle, caption,
-                           Graphics::GetCanvas());
-    }
+    DrawControlImage(*this, mImages, threeSlice, threeSlice ? index * 3 : index, position, state);
+    // A frame carries its caption inside, like a button; a round button has it
+    // beside it, as a check box does.
+    DrawControlCaption(*this, GetText(), GetFont(), position, state, threeSlice);
 }
 
 SceneNodeDescriptor* RadioButtonNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     RadioButtonNodeDescriptor* descriptor = new RadioButtonNodeDescriptor();
     descriptor->group = ReadResourceLabel(attributes, L"group");
-    descriptor->images = ReadResourceLabel(attributes, L"images");
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->text = attributes.GetAttribute(std::wstring(L"text"));
-    descriptor->font = ReadResourceLabel(attributes, L"font");
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
-    descriptor->sounds = ReadResourceLabel(attributes, L"sounds");
-    if (attributes.HasAttribute(L"textResource"))
-        descriptor->textResource = ReadResourceLabel(attributes, L"textResource");
+    ReadControlAttributes(attributes, *descriptor);
     return descriptor;
 }
 
@@ -258,15 +200,10 @@ SceneNode* RadioButtonNodeFactory::CreateNode(SceneNodeDescriptor const* descrip
     RadioButtonNodeDescriptor const* d = dynamic_cast<RadioButtonNodeDescriptor const*>(descriptor);
     if (!d)
         return nullptr;
-    AutoResource<IImageList> const images(d->images);
-    AutoResource<Font> const font(d->font);
-    AutoResource<SoundList> const sounds(d->sounds);
+    sControlResources const resources(*d);
     RadioButtonNode* node =
-        new RadioButtonNode(d->group, Label(), Vector2<float>(0.0f, 0.0f), images.Get(), d->width, d->text.c_str(),
-                            font.Get(), ColorF::StaticColor<0, 0, 0, 255>());
-    node->SetAlphaSensitivity(d->alphaSensitivity);
-    node->SetSoundList(sounds.Get());
-    if (d->textResource.IsValid())
-        node->SetTextFromResource(d->textResource);
+        new RadioButtonNode(d->group, Label(), Vector2<float>(0.0f, 0.0f), resources.images.Get(), d->width,
+                            d->text.c_str(), resources.font.Get(), ColorF::StaticColor<0, 0, 0, 255>());
+    ApplyControlSettings(*node, *d, resources);
     return node;
 }

@@ -5,6 +5,7 @@
 // one unchecks the other radio buttons of that group in the current object
 // database. A click sends "RadioButtonClick". Made from the "radiobuttonnode" tag.
 
+#include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/TextComponent.h"
@@ -80,19 +81,10 @@ private:
     Corvane::SoundList const* mSounds;
 };
 
-class RadioButtonNodeDescriptor : public SceneNodeDescriptor
+class RadioButtonNodeDescriptor : public ControlNodes::ControlNodeDescriptor
 {
 public:
-    RadioButtonNodeDescriptor() : width(0.0f), alphaSensitivity(25) {}
-
     Corvane::Label group;
-    Corvane::Label images;
-    float width;
-    std::wstring text;
-    Corvane::Label font;
-    int alphaSensitivity;
-    Corvane::Label sounds;
-    Corvane::Label textResource;
 };
 
 // "radiobuttonnode": "group" and the attributes of "checkboxnode".
