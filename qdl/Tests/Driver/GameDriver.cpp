@@ -225,6 +225,7 @@ private:
     std::string mUserFolder;
     std::string mLogPath;
     std::atomic<uint64_t> mNowUS{kStartUS};
+    std::thread::id mLoopThread;
 
     std::mutex mLock;
     std::condition_variable mChanged;
@@ -310,6 +311,7 @@ void Session::Play(std::function<void(Child&)> const& script)
     }
 
     SetUpEngine();
+    mLoopThread = std::this_thread::get_id();
     std::thread scriptThread([this, &script] {
         Child child(this);
         try
@@ -421,6 +423,12 @@ void Session::TearDownEngine()
 
 void Session::Sleep(uint32_t milliseconds)
 {
+    // Only the loop's sleeps are frame boundaries; another thread simply sleeps.
+    if (std::this_thread::get_id() != mLoopThread)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        return;
+    }
     mNowUS += uint64_t(milliseconds) * 1000;
     RecordingAudioPlatform::AdvanceOutput(GameTimeMS());
     Serve();

@@ -69,7 +69,8 @@ public:
     // Runs frames until the condition (evaluated between frames on the loop's
     // thread) holds; false when the game ended or the frames ran out first.
     bool WaitUntil(std::function<bool()> const& condition, int maxFrames);
-    // Until the top screen is the named class and no change of screens is queued.
+    // Until the top screen is of the named class ("TitleMode"; a test's own
+    // screens as "(anonymous namespace)::Name").
     bool WaitForScreen(std::string const& screenClass, int maxFrames = 6000);
 
     // Runs the function on the loop's thread between frames and returns its result.
@@ -137,7 +138,8 @@ public:
     // "false", numbers or text). The window is always windowed.
     void SetAccountValue(std::string const& key, std::string const& value);
     // Instead of the title screen, the loading screen hands over to this screen
-    // (one screen over the real content).
+    // (one screen over the real content). The game shell's screen makers, this
+    // one and any the test sets itself, are put back when the driver goes.
     void StartWith(std::function<Corvane::ApplicationMode*()> const& makeScreen);
     // Whether quit requests are allowed (true) or refused.
     void AllowQuit(bool allow);

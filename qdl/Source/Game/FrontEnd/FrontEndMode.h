@@ -25,11 +25,6 @@
 class ButtonNode;
 class SceneNode;
 
-namespace Corvane
-{
-class ApplicationMode;
-}
-
 // The account's language: true for English (also when nothing is stored).
 bool isEnglishLanguage();
 
