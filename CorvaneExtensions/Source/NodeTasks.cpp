@@ -36,12 +36,38 @@ std::shared_ptr<Interpolator> Linear()
 
 } // namespace
 
+// ---- NodeVector2Task -------------------------------------------------------------------------
+
+NodeVector2Task::NodeVector2Task(std::shared_ptr<Vector2Generator<float> > const& target,
+                                 std::shared_ptr<NumberGenerator<float> > const& duration,
+                                 std::shared_ptr<Interpolator> const& interpolator, char const* notANodeMessage)
+    : BetterInterpolatingTask(duration, interpolator),
+      mTarget(target),
+      mNotANodeMessage(notANodeMessage),
+      mStarted(false)
+{
+}
+
+TaskResult NodeVector2Task::Update(Object* object, float dt)
+{
+    SceneNode* node = NodeOf(object, mNotANodeMessage);
+    if (!mStarted)
+    {
+        mStarted = true;
+        mStart = GetValue(*node);
+        mEnd = mTarget->Generate();
+    }
+    TaskResult const result = BetterInterpolatingTask::Update(object, dt);
+    SetValue(*node, Vector2<float>(interpolate(mStart.x, mEnd.x), interpolate(mStart.y, mEnd.y)));
+    return result;
+}
+
 // ---- NodeLocationTask ------------------------------------------------------------------------
 
 NodeLocationTask::NodeLocationTask(std::shared_ptr<Vector2Generator<float> > const& target,
                                    std::shared_ptr<NumberGenerator<float> > const& duration,
                                    std::shared_ptr<Interpolator> const& interpolator)
-    : BetterInterpolatingTask(duration, interpolator), mTarget(target), mStarted(false)
+    : NodeVector2Task(target, duration, interpolator, "NodeLocationTask must be applied to a SceneNode")
 {
 }
 
@@ -72,21 +98,17 @@ NodeLocationTask::NodeLocationTask(int x, int y, float duration)
 
 Task* NodeLocationTask::Clone() const
 {
-    return new NodeLocationTask(mTarget->Clone(), GetGenerator()->Clone(), GetInterpolator());
+    return new NodeLocationTask(GetTarget()->Clone(), GetGenerator()->Clone(), GetInterpolator());
 }
 
-TaskResult NodeLocationTask::Update(Object* object, float dt)
+Vector2<float> NodeLocationTask::GetValue(SceneNode const& node) const
 {
-    SceneNode* node = NodeOf(object, "NodeLocationTask must be applied to a SceneNode");
-    if (!mStarted)
-    {
-        mStarted = true;
-        mStart = node->LocalGetLocation();
-        mEnd = mTarget->Generate();
-    }
-    TaskResult const result = BetterInterpolatingTask::Update(object, dt);
-    node->LocalSetLocation(interpolate(mStart.x, mEnd.x), interpolate(mStart.y, mEnd.y));
-    return result;
+    return node.LocalGetLocation();
+}
+
+void NodeLocationTask::SetValue(SceneNode& node, Vector2<float> const& value) const
+{
+    node.LocalSetLocation(value.x, value.y);
 }
 
 // ---- NodeOrientationTask ---------------------------------------------------------------------
@@ -147,7 +169,7 @@ TaskResult NodeOrientationTask::Update(Object* object, float dt)
 NodeScaleTask::NodeScaleTask(std::shared_ptr<Vector2Generator<float> > const& target,
                              std::shared_ptr<NumberGenerator<float> > const& duration,
                              std::shared_ptr<Interpolator> const& interpolator)
-    : BetterInterpolatingTask(duration, interpolator), mTarget(target), mStarted(false)
+    : NodeVector2Task(target, duration, interpolator, "NodeScaleTask must be applied to a SceneNode")
 {
 }
 
@@ -163,21 +185,17 @@ NodeScaleTask::NodeScaleTask(Vector2<float> const& target, float duration)
 
 Task* NodeScaleTask::Clone() const
 {
-    return new NodeScaleTask(mTarget->Clone(), GetGenerator()->Clone(), GetInterpolator());
+    return new NodeScaleTask(GetTarget()->Clone(), GetGenerator()->Clone(), GetInterpolator());
 }
 
-TaskResult NodeScaleTask::Update(Object* object, float dt)
+Vector2<float> NodeScaleTask::GetValue(SceneNode const& node) const
 {
-    SceneNode* node = NodeOf(object, "NodeScaleTask must be applied to a SceneNode");
-    if (!mStarted)
-    {
-        mStarted = true;
-        mStart = node->LocalGetScale();
-        mEnd = mTarget->Generate();
-    }
-    TaskResult const result = BetterInterpolatingTask::Update(object, dt);
-    node->LocalSetScale(Vector2<float>(interpolate(mStart.x, mEnd.x), interpolate(mStart.y, mEnd.y)));
-    return result;
+    return node.LocalGetScale();
+}
+
+void NodeScaleTask::SetValue(SceneNode& node, Vector2<float> const& value) const
+{
+    node.LocalSetScale(value);
 }
 
 // ---- NodeBezierLocationTask ------------------------------------------------------------------

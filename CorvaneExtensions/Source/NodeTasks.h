@@ -20,7 +20,37 @@
 #include <memory>
 #include <vector>
 
-class NodeLocationTask : public Corvane::BetterInterpolatingTask
+class SceneNode;
+
+// Moves a two-component local attribute of the node from its value at the first
+// update to a target drawn then.
+class NodeVector2Task : public Corvane::BetterInterpolatingTask
+{
+public:
+    Corvane::TaskResult Update(Corvane::Object* object, float dt) override;
+
+    Corvane::Vector2<float> const& GetStart() const { return mStart; }
+    Corvane::Vector2<float> const& GetEnd() const { return mEnd; }
+
+protected:
+    // The message is thrown when the task runs on an object that is not a scene node.
+    NodeVector2Task(std::shared_ptr<Vector2Generator<float> > const& target,
+                    std::shared_ptr<NumberGenerator<float> > const& duration,
+                    std::shared_ptr<Corvane::Interpolator> const& interpolator, char const* notANodeMessage);
+
+    std::shared_ptr<Vector2Generator<float> > const& GetTarget() const { return mTarget; }
+    virtual Corvane::Vector2<float> GetValue(SceneNode const& node) const = 0;
+    virtual void SetValue(SceneNode& node, Corvane::Vector2<float> const& value) const = 0;
+
+private:
+    std::shared_ptr<Vector2Generator<float> > mTarget;
+    char const* mNotANodeMessage;
+    Corvane::Vector2<float> mStart;
+    Corvane::Vector2<float> mEnd;
+    bool mStarted;
+};
+
+class NodeLocationTask : public NodeVector2Task
 {
 public:
     NodeLocationTask(std::shared_ptr<Vector2Generator<float> > const& target,
@@ -35,16 +65,10 @@ public:
     NodeLocationTask(int x, int y, float duration);
 
     Corvane::Task* Clone() const override;
-    Corvane::TaskResult Update(Corvane::Object* object, float dt) override;
 
-    Corvane::Vector2<float> const& GetStart() const { return mStart; }
-    Corvane::Vector2<float> const& GetEnd() const { return mEnd; }
-
-private:
-    std::shared_ptr<Vector2Generator<float> > mTarget;
-    Corvane::Vector2<float> mStart;
-    Corvane::Vector2<float> mEnd;
-    bool mStarted;
+protected:
+    Corvane::Vector2<float> GetValue(SceneNode const& node) const override;
+    void SetValue(SceneNode& node, Corvane::Vector2<float> const& value) const override;
 };
 
 class NodeOrientationTask : public Corvane::BetterInterpolatingTask
@@ -76,7 +100,7 @@ private:
     bool mStarted;
 };
 
-class NodeScaleTask : public Corvane::BetterInterpolatingTask
+class NodeScaleTask : public NodeVector2Task
 {
 public:
     NodeScaleTask(std::shared_ptr<Vector2Generator<float> > const& target,
@@ -88,16 +112,10 @@ public:
     NodeScaleTask(Corvane::Vector2<float> const& target, float duration);
 
     Corvane::Task* Clone() const override;
-    Corvane::TaskResult Update(Corvane::Object* object, float dt) override;
 
-    Corvane::Vector2<float> const& GetStart() const { return mStart; }
-    Corvane::Vector2<float> const& GetEnd() const { return mEnd; }
-
-private:
-    std::shared_ptr<Vector2Generator<float> > mTarget;
-    Corvane::Vector2<float> mStart;
-    Corvane::Vector2<float> mEnd;
-    bool mStarted;
+protected:
+    Corvane::Vector2<float> GetValue(SceneNode const& node) const override;
+    void SetValue(SceneNode& node, Corvane::Vector2<float> const& value) const override;
 };
 
 // A cubic Bezier curve from the node's location at the first update, pulled toward
