@@ -250,16 +250,59 @@ bool TakeBytes(bool memory, void const* file, uint64_t offset, uint64_t length, 
     return true;
 }
 
+// The error of a call on a channel, the state lock held: MIXER_ERROR_INIT before
+// Mixer_Init, MIXER_ERROR_HANDLE for an unknown handle, else MIXER_OK and the channel.
+int LookUpChannel(MixerState& state, MixerHandle handle, Channel** channel)
+{
+    if (!state.initialised)
+        return MIXER_ERROR_INIT;
+    *channel = FindChannel(state, handle);
+    return *channel ? MIXER_OK : MIXER_ERROR_HANDLE;
+}
+
 bool FreeChannelOfKind(MixerHandle handle, eKind kind)
+{
+    MixerState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
+    if (channel->kind != kind)
+        return Fail(MIXER_ERROR_HANDLE, false);
+    state.channels.erase(handle);
+    return Succeed(true);
+}
+
+// Whether Mixer_Init has succeeded; its output rate when asked.
+bool IsInitialised(uint32_t* outputRate = nullptr)
+{
+    MixerState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (outputRate)
+        *outputRate = state.outputRate;
+    return state.initialised;
+}
+
+// Gives a decoded stream or module a channel of its own; the mixer may have been
+// freed while it was decoded outside the lock.
+MixerHandle AddChannel(eKind kind, std::unique_ptr<ISource> source)
+{
+    MixerState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (!state.initialised)
+        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
+    MixerHandle const handle = NewHandle(state);
+    state.channels[handle] = MakeChannel(kind, std::move(source));
+    return Succeed(handle);
+}
+
+bool SetPaused(bool paused)
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     if (!state.initialised)
         return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel || channel->kind != kind)
-        return Fail(MIXER_ERROR_HANDLE, false);
-    state.channels.erase(handle);
+    state.paused = paused;
     return Succeed(true);
 }
 
@@ -337,22 +380,12 @@ char const* Mixer_GetDeviceDescription(int device)
 
 bool Mixer_Start()
 {
-    MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    state.paused = false;
-    return Succeed(true);
+    return SetPaused(false);
 }
 
 bool Mixer_Pause()
 {
-    MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    state.paused = true;
-    return Succeed(true);
+    return SetPaused(true);
 }
 
 bool Mixer_Free()
@@ -396,12 +429,8 @@ bool Mixer_SetConfig(uint32_t option, uint32_t value)
 MixerHandle Mixer_SampleLoad(bool memory, void const* file, uint64_t offset, uint32_t length, uint32_t max,
                              uint32_t flags)
 {
-    {
-        MixerState& state = State();
-        std::lock_guard<std::mutex> guard(state.lock);
-        if (!state.initialised)
-            return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
-    }
+    if (!IsInitialised())
+        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
     if (max < 1)
         return Fail<MixerHandle>(MIXER_ERROR_ILLPARAM, 0);
     FileBytes bytes;
@@ -475,25 +504,15 @@ bool Mixer_SampleFree(MixerHandle sampleHandle)
 
 MixerHandle Mixer_StreamCreateFile(bool memory, void const* file, uint64_t offset, uint64_t length, uint32_t)
 {
-    {
-        MixerState& state = State();
-        std::lock_guard<std::mutex> guard(state.lock);
-        if (!state.initialised)
-            return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
-    }
+    if (!IsInitialised())
+        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
     FileBytes bytes;
     if (!TakeBytes(memory, file, offset, length, &bytes))
         return Fail<MixerHandle>(MIXER_ERROR_FILEOPEN, 0);
     std::unique_ptr<ISource> source = CreateStreamSource(std::move(bytes));
     if (!source)
         return Fail<MixerHandle>(MIXER_ERROR_FILEFORM, 0);
-    MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
-    MixerHandle const handle = NewHandle(state);
-    state.channels[handle] = MakeChannel(kKind_Stream, std::move(source));
-    return Succeed(handle);
+    return AddChannel(kKind_Stream, std::move(source));
 }
 
 bool Mixer_StreamFree(MixerHandle stream)
@@ -504,28 +523,17 @@ bool Mixer_StreamFree(MixerHandle stream)
 MixerHandle Mixer_MusicLoad(bool memory, void const* file, uint64_t offset, uint32_t length, uint32_t,
                             uint32_t freq)
 {
-    uint32_t rate = freq;
-    {
-        MixerState& state = State();
-        std::lock_guard<std::mutex> guard(state.lock);
-        if (!state.initialised)
-            return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
-        if (rate == 0)
-            rate = state.outputRate;
-    }
+    uint32_t outputRate = 0;
+    if (!IsInitialised(&outputRate))
+        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
+    uint32_t const rate = freq == 0 ? outputRate : freq;
     FileBytes bytes;
     if (!TakeBytes(memory, file, offset, length, &bytes))
         return Fail<MixerHandle>(MIXER_ERROR_FILEOPEN, 0);
     std::unique_ptr<ISource> source = CreateModuleSource(bytes.data, bytes.size, rate);
     if (!source)
         return Fail<MixerHandle>(MIXER_ERROR_FILEFORM, 0);
-    MixerState& state = State();
-    std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail<MixerHandle>(MIXER_ERROR_INIT, 0);
-    MixerHandle const handle = NewHandle(state);
-    state.channels[handle] = MakeChannel(kKind_Music, std::move(source));
-    return Succeed(handle);
+    return AddChannel(kKind_Music, std::move(source));
 }
 
 bool Mixer_MusicFree(MixerHandle music)
@@ -537,11 +545,9 @@ bool Mixer_ChannelPlay(MixerHandle handle, bool restart)
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail(MIXER_ERROR_HANDLE, false);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
     if (restart)
         channel->Rewind();
     channel->state = kState_Playing;
@@ -553,11 +559,9 @@ bool Mixer_ChannelPause(MixerHandle handle)
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail(MIXER_ERROR_HANDLE, false);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
     if (channel->state == kState_Stopped)
         return Fail(MIXER_ERROR_NOPLAY, false);
     channel->state = kState_Paused;
@@ -568,11 +572,9 @@ bool Mixer_ChannelStop(MixerHandle handle)
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail(MIXER_ERROR_HANDLE, false);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
     channel->state = kState_Stopped;
     return Succeed(true);
 }
@@ -581,11 +583,9 @@ uint32_t Mixer_ChannelIsActive(MixerHandle handle)
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail<uint32_t>(MIXER_ERROR_INIT, MIXER_ACTIVE_STOPPED);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail<uint32_t>(MIXER_ERROR_HANDLE, MIXER_ACTIVE_STOPPED);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail<uint32_t>(error, MIXER_ACTIVE_STOPPED);
     switch (channel->state)
     {
     case kState_Playing:
@@ -601,11 +601,9 @@ bool Mixer_ChannelGetAttributes(MixerHandle handle, uint32_t* freq, uint32_t* vo
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail(MIXER_ERROR_HANDLE, false);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
     if (freq)
         *freq = channel->naturalRate;
     if (volume)
@@ -619,11 +617,9 @@ bool Mixer_ChannelSetAttributes(MixerHandle handle, int32_t freq, int32_t volume
 {
     MixerState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    if (!state.initialised)
-        return Fail(MIXER_ERROR_INIT, false);
-    Channel* channel = FindChannel(state, handle);
-    if (!channel)
-        return Fail(MIXER_ERROR_HANDLE, false);
+    Channel* channel = nullptr;
+    if (int const error = LookUpChannel(state, handle, &channel))
+        return Fail(error, false);
     bool const freqValid = freq == 0 || (freq >= MIXER_FREQ_MIN && freq <= MIXER_FREQ_MAX);
     if (!freqValid || volume < 0 || volume > 100 || pan < -100 || pan > 100)
         return Fail(MIXER_ERROR_ILLPARAM, false);
