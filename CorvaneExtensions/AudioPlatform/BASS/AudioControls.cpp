@@ -235,6 +235,21 @@ void GetAccountControls(sAccountControls (&rows)[4])
     rows[3] = {L"Corvane::Audio::MusicControls", GetControls(GetMusicKind())};
 }
 
+// Applies the load or the save to the four controls with the current account;
+// nothing without an audio platform or an account.
+void ForEachAccountControls(void (*apply)(Account*, std::wstring const&, IAudioControls*))
+{
+    if (!IsAudioPlatformRegistered())
+        return;
+    Account* const account = GetAccountManager()->GetCurrentAccount();
+    if (!account)
+        return;
+    sAccountControls rows[4];
+    GetAccountControls(rows);
+    for (sAccountControls const& row : rows)
+        apply(account, row.name, row.controls.get());
+}
+
 } // namespace
 
 void LoadAudioControls(Account* account, std::wstring const& name, IAudioControls* controls)
@@ -263,28 +278,12 @@ void SaveAudioControls(Account* account, std::wstring const& name, IAudioControl
 
 void LoadAccountSettings()
 {
-    if (!IsAudioPlatformRegistered())
-        return;
-    Account* const account = GetAccountManager()->GetCurrentAccount();
-    if (!account)
-        return;
-    sAccountControls rows[4];
-    GetAccountControls(rows);
-    for (sAccountControls const& row : rows)
-        LoadAudioControls(account, row.name, row.controls.get());
+    ForEachAccountControls(&LoadAudioControls);
 }
 
 void SaveAccountSettings()
 {
-    if (!IsAudioPlatformRegistered())
-        return;
-    Account* const account = GetAccountManager()->GetCurrentAccount();
-    if (!account)
-        return;
-    sAccountControls rows[4];
-    GetAccountControls(rows);
-    for (sAccountControls const& row : rows)
-        SaveAudioControls(account, row.name, row.controls.get());
+    ForEachAccountControls(&SaveAudioControls);
 }
 
 } // namespace Audio

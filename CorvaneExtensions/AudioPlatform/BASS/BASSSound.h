@@ -19,11 +19,15 @@
 #include "Core/Source/Label.h"
 #include "Core/Source/XMLReader.h"
 
-// One loaded file: the library object and the handle a pass plays.
+// One loaded file: the library object and the handle a pass plays. It owns the
+// library object, so it is never copied.
 class SoundFileData
 {
 public:
+    SoundFileData() = default;
     virtual ~SoundFileData() {}
+    SoundFileData(SoundFileData const&) = delete;
+    SoundFileData& operator=(SoundFileData const&) = delete;
     // The handle to play; 0 when the file did not load.
     virtual uint32_t GetChannel() const = 0;
 };
@@ -35,8 +39,6 @@ public:
     // The bytes are not kept.
     SampleSoundFileData(unsigned char const* bytes, uint32_t length);
     ~SampleSoundFileData() override;
-    SampleSoundFileData(SampleSoundFileData const&) = delete;
-    SampleSoundFileData& operator=(SampleSoundFileData const&) = delete;
     uint32_t GetChannel() const override;
     uint32_t GetHandle() const { return m_hsample; }
 
@@ -51,8 +53,6 @@ class StreamSoundFileData : public SoundFileData
 public:
     explicit StreamSoundFileData(std::vector<unsigned char>&& bytes);
     ~StreamSoundFileData() override;
-    StreamSoundFileData(StreamSoundFileData const&) = delete;
-    StreamSoundFileData& operator=(StreamSoundFileData const&) = delete;
     uint32_t GetChannel() const override;
 
 private:
@@ -67,8 +67,6 @@ public:
     // The bytes are not kept.
     MusicSoundFileData(unsigned char const* bytes, uint32_t length);
     ~MusicSoundFileData() override;
-    MusicSoundFileData(MusicSoundFileData const&) = delete;
-    MusicSoundFileData& operator=(MusicSoundFileData const&) = delete;
     uint32_t GetChannel() const override;
 
 private:
