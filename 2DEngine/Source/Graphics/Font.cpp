@@ -418,8 +418,7 @@ void FontResourceFactory::GetFileListForResource(std::list<FileVariant>* files, 
     descriptor.name = src;
     descriptor.extensions.push_back(L".txt");
     files->push_back(descriptor);
-    files->push_back(ImageManager::GetImageFileVariant(src));
-    files->push_back(ImageManager::GetImageMaskFileVariant(src));
+    ImageManager::AddImageFileVariants(files, src);
 }
 
 IResourceFactory* CreateFontResourceFactory()

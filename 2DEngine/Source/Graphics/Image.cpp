@@ -278,22 +278,31 @@ Image* MakeBlankLike(Image const* source, int width, int height)
     return image;
 }
 
+// A copy of the image turned by quarter turns: its sides swapped for an odd number
+// of them, and the pixel at column c of row r read from source(r, c).
+template <class Source>
+Image* QuarterTurn(Image const* image, bool swapSides, Source source)
+{
+    int const width = swapSides ? image->GetHeight() : image->GetWidth();
+    int const height = swapSides ? image->GetWidth() : image->GetHeight();
+    Image* const result = MakeBlankLike(image, width, height);
+    Color32* const out = result->GetPixels();
+    for (int r = 0; r < height; ++r)
+    {
+        for (int c = 0; c < width; ++c)
+            out[size_t(r) * size_t(width) + size_t(c)] = source(r, c);
+    }
+    return result;
+}
+
 } // namespace
 
 Image* ImageTool::Rotate90(Image const* image)
 {
     if (!image)
         return nullptr;
-    int const w = image->GetWidth();
     int const h = image->GetHeight();
-    Image* const result = MakeBlankLike(image, h, w);
-    Color32* const out = result->GetPixels();
-    for (int r = 0; r < w; ++r)
-    {
-        for (int c = 0; c < h; ++c)
-            out[size_t(r) * size_t(h) + size_t(c)] = image->GetPixel(r, h - 1 - c);
-    }
-    return result;
+    return QuarterTurn(image, true, [&](int r, int c) { return image->GetPixel(r, h - 1 - c); });
 }
 
 Image* ImageTool::Rotate180(Image const* image)
@@ -302,14 +311,7 @@ Image* ImageTool::Rotate180(Image const* image)
         return nullptr;
     int const w = image->GetWidth();
     int const h = image->GetHeight();
-    Image* const result = MakeBlankLike(image, w, h);
-    Color32* const out = result->GetPixels();
-    for (int r = 0; r < h; ++r)
-    {
-        for (int c = 0; c < w; ++c)
-            out[size_t(r) * size_t(w) + size_t(c)] = image->GetPixel(w - 1 - c, h - 1 - r);
-    }
-    return result;
+    return QuarterTurn(image, false, [&](int r, int c) { return image->GetPixel(w - 1 - c, h - 1 - r); });
 }
 
 Image* ImageTool::Rotate270(Image const* image)
@@ -317,15 +319,7 @@ Image* ImageTool::Rotate270(Image const* image)
     if (!image)
         return nullptr;
     int const w = image->GetWidth();
-    int const h = image->GetHeight();
-    Image* const result = MakeBlankLike(image, h, w);
-    Color32* const out = result->GetPixels();
-    for (int r = 0; r < w; ++r)
-    {
-        for (int c = 0; c < h; ++c)
-            out[size_t(r) * size_t(h) + size_t(c)] = image->GetPixel(w - 1 - r, c);
-    }
-    return result;
+    return QuarterTurn(image, true, [&](int r, int c) { return image->GetPixel(w - 1 - r, c); });
 }
 
 Image* ImageTool::Rotate(Image const* image, Angle angle)
@@ -409,9 +403,7 @@ void ImageResourceFactory::GetFileListForResource(std::list<FileVariant>* files,
 {
     if (!files)
         return;
-    std::wstring const source = attributes.GetAttribute(L"src");
-    files->push_back(ImageManager::GetImageFileVariant(source));
-    files->push_back(ImageManager::GetImageMaskFileVariant(source));
+    ImageManager::AddImageFileVariants(files, attributes.GetAttribute(L"src"));
 }
 
 } // namespace Corvane

@@ -106,6 +106,20 @@ int ImageList::DrawStretchedImage(int index, Rect<float>& rect, Graphics::sDrawS
 // ---------------------------------------------------------------------------
 // FilmStrip
 
+namespace
+{
+
+// The state drawing only the pane of a film strip's image.
+Graphics::sDrawState WithSourceRect(Graphics::sDrawState const& state, Rect<int> const& pane)
+{
+    Graphics::sDrawState result(state);
+    result.sourceRect = pane;
+    result.flags |= Graphics::DRAW_FLAG_SOURCE_RECT;
+    return result;
+}
+
+} // namespace
+
 FilmStrip::FilmStrip() : mImage(nullptr), mColumns(0), mRows(0)
 {
 }
@@ -170,10 +184,7 @@ int FilmStrip::DrawImage(int index, float x, float y, Graphics::sDrawState const
 {
     if (!mImage)
         return Graphics::kNothingToDraw;
-    Graphics::sDrawState pane(state);
-    pane.sourceRect = GetPaneRect(index);
-    pane.flags |= Graphics::DRAW_FLAG_SOURCE_RECT;
-    return Graphics::DrawImage(mImage, x, y, pane, canvas);
+    return Graphics::DrawImage(mImage, x, y, WithSourceRect(state, GetPaneRect(index)), canvas);
 }
 
 int FilmStrip::DrawStretchedImage(int index, Rect<float>& rect, Graphics::sDrawState const& state,
@@ -181,10 +192,8 @@ int FilmStrip::DrawStretchedImage(int index, Rect<float>& rect, Graphics::sDrawS
 {
     if (!mImage)
         return Graphics::kNothingToDraw;
-    Graphics::sDrawState pane(state);
-    pane.sourceRect = GetPaneRect(index);
-    pane.flags |= Graphics::DRAW_FLAG_SOURCE_RECT;
-    return Graphics::DrawStretchedImage(mImage, Internal::FloorRect(rect), pane, canvas);
+    return Graphics::DrawStretchedImage(mImage, Internal::FloorRect(rect), WithSourceRect(state, GetPaneRect(index)),
+                                        canvas);
 }
 
 // ---------------------------------------------------------------------------
@@ -199,16 +208,6 @@ std::wstring FormatFrameName(std::wstring const& pattern, int64_t n)
     StringFormatter formatter(pattern);
     formatter.Arg(int(n));
     return formatter.c_str();
-}
-
-void CloseStream(IStream* stream)
-{
-    if (!stream)
-        return;
-    if (IFileSystem* fileSystem = GetFileSystem())
-        fileSystem->CloseStream(stream);
-    else
-        delete stream;
 }
 
 // Whether one of the image's candidate files exists.
@@ -231,7 +230,7 @@ bool ImageFileExists(std::wstring const& name)
         IStream* const stream = source->OpenFileStream(address);
         if (stream)
         {
-            CloseStream(stream);
+            Internal::CloseImageStream(stream);
             return true;
         }
     }
@@ -364,8 +363,7 @@ void ImageListResourceFactory::GetFileListForResource(std::list<FileVariant>* fi
         ForEachPatternName(
             attributes, [](std::wstring const& frameName, int64_t n) { return n <= 0 || ImageFileExists(frameName); },
             [&](std::wstring const& frameName) {
-                files->push_back(ImageManager::GetImageFileVariant(frameName));
-                files->push_back(ImageManager::GetImageMaskFileVariant(frameName));
+                ImageManager::AddImageFileVariants(files, frameName);
             });
     }
     ReadOwnElement(reader);
@@ -375,8 +373,7 @@ void ImageListResourceFactory::GetFileListForResource(std::list<FileVariant>* fi
         if (!element || element->kind != XMLElement::kStartElement)
             continue;
         std::wstring const source = element->GetAttribute(L"src");
-        files->push_back(ImageManager::GetImageFileVariant(source));
-        files->push_back(ImageManager::GetImageMaskFileVariant(source));
+        ImageManager::AddImageFileVariants(files, source);
     }
 }
 
@@ -400,9 +397,7 @@ void FilmStripResourceFactory::GetFileListForResource(std::list<FileVariant>* fi
 {
     if (!files)
         return;
-    std::wstring const source = attributes.GetAttribute(L"src");
-    files->push_back(ImageManager::GetImageFileVariant(source));
-    files->push_back(ImageManager::GetImageMaskFileVariant(source));
+    ImageManager::AddImageFileVariants(files, attributes.GetAttribute(L"src"));
 }
 
 } // namespace Corvane

@@ -23,22 +23,12 @@ namespace
 wchar_t const* const kImageOpenOrder[] = {L".gif", L".jpg", L".png"};
 wchar_t const* const kMaskOpenOrder[] = {L".gif", L".png", L".jpg"};
 
-void CloseImageStream(IStream* stream)
-{
-    if (!stream)
-        return;
-    if (IFileSystem* fileSystem = GetFileSystem())
-        fileSystem->CloseStream(stream);
-    else
-        delete stream;
-}
-
 // Closes the stream through the file system when the scope ends.
 class ScopedImageStream
 {
 public:
     explicit ScopedImageStream(IStream* stream) : mStream(stream) {}
-    ~ScopedImageStream() { CloseImageStream(mStream); }
+    ~ScopedImageStream() { Internal::CloseImageStream(mStream); }
     ScopedImageStream(ScopedImageStream const&) = delete;
     ScopedImageStream& operator=(ScopedImageStream const&) = delete;
 
@@ -349,5 +339,26 @@ FileVariant ImageManager::GetImageMaskFileVariant(std::wstring const& name)
     variant.extensions = {L".gif", L".png", L".jpg"};
     return variant;
 }
+
+void ImageManager::AddImageFileVariants(std::list<FileVariant>* files, std::wstring const& name)
+{
+    files->push_back(GetImageFileVariant(name));
+    files->push_back(GetImageMaskFileVariant(name));
+}
+
+namespace Internal
+{
+
+void CloseImageStream(IStream* stream)
+{
+    if (!stream)
+        return;
+    if (IFileSystem* fileSystem = GetFileSystem())
+        fileSystem->CloseStream(stream);
+    else
+        delete stream;
+}
+
+} // namespace Internal
 
 } // namespace Corvane

@@ -7,6 +7,7 @@
 // alpha channel. GIF is decoded by our own decoder; JPEG and PNG by stb_image.
 
 #include <cstdint>
+#include <list>
 #include <string>
 
 #include "Core/Source/Color.h"
@@ -32,6 +33,8 @@ public:
     static FileVariant GetImageFileVariant(std::wstring const& name);
     // N"_mask" with ".gif", ".png", ".jpg".
     static FileVariant GetImageMaskFileVariant(std::wstring const& name);
+    // Appends both: the image's files, then its mask's.
+    static void AddImageFileVariants(std::list<FileVariant>* files, std::wstring const& name);
 };
 
 // Opens N".gif", else N".jpg", else N".png"; null when none exists, which is
@@ -56,6 +59,10 @@ namespace Internal
 constexpr int kMaxImageSide = 16384;
 constexpr int64_t kMaxImagePixels = int64_t(64) * 1024 * 1024;
 bool IsImageSizeAllowed(int64_t width, int64_t height);
+
+// Closes a stream of the file source through the file system, or deletes it
+// when there is no file system; null is ignored.
+void CloseImageStream(IStream* stream);
 
 // The whole stream decoded to a new array of width x height 0xAARRGGBB words
 // (delete[]), or null. A file whose stated size is not allowed is refused
