@@ -1,6 +1,7 @@
 #ifndef CORVANE_CORE_ERROR_H
 #define CORVANE_CORE_ERROR_H
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -45,6 +46,20 @@ public:
     virtual ~IReferenced() {}
     virtual void AddRef() = 0;
     virtual void Release() = 0;
+};
+
+// The count behind an IReferenced object's AddRef and Release, safe across
+// threads. It starts at 1: the reference its maker adopts.
+class ReferenceCount
+{
+public:
+    void Add() { ++mCount; }
+    // True when that was the last reference: the owner then deletes itself.
+    bool Remove() { return --mCount == 0; }
+    int Get() const { return mCount; }
+
+private:
+    std::atomic<int> mCount{1};
 };
 
 inline void intrusive_ptr_add_ref(IReferenced* object)

@@ -60,8 +60,7 @@ namespace Corvane
     DownloadManager::FileTransfer::FileTransfer(std::wstring const& url, FileAddress const& destination,
                                                 int priority, uint32_t size)
         : mMutex(CreateMutex()), mURL(url), mID(GetTransferID(url)), mPriority(priority), mDestination(destination),
-          mSize(size), mBytesCopied(0), mInterrupt(false), mAbort(false), mInterrupted(false), mComplete(false),
-          mReferences(1)
+          mSize(size), mBytesCopied(0), mInterrupt(false), mAbort(false), mInterrupted(false), mComplete(false)
     {
     }
 
@@ -102,18 +101,12 @@ namespace Corvane
 
     void DownloadManager::FileTransfer::AddRef()
     {
-        ScopedLock lock(mMutex);
-        ++mReferences;
+        mReferences.Add();
     }
 
     void DownloadManager::FileTransfer::Release()
     {
-        int left;
-        {
-            ScopedLock lock(mMutex);
-            left = --mReferences;
-        }
-        if (left == 0)
+        if (mReferences.Remove())
             delete this;
     }
 

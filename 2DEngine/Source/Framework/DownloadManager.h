@@ -91,7 +91,7 @@ namespace Corvane
             bool mAbort;
             bool mInterrupted;
             bool mComplete;
-            int mReferences;
+            ReferenceCount mReferences;
         };
 
         typedef boost::intrusive_ptr<FileTransfer> TransferRef;

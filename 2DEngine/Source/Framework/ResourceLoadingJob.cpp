@@ -5,34 +5,23 @@
 namespace Corvane
 {
     ILoadingJob::ILoadingJob(std::wstring const& name)
-        : mReferenceCount(1), mReferenceLock(nullptr), mStatusLock(nullptr), mName(name),
-          mStatus(kLoadingJobStatus_Queued)
+        : mStatusLock(CreateMutex()), mName(name), mStatus(kLoadingJobStatus_Queued)
     {
-        std::unique_ptr<IMutex> referenceLock(CreateMutex());
-        mStatusLock = CreateMutex();
-        mReferenceLock = referenceLock.release();
     }
 
     ILoadingJob::~ILoadingJob()
     {
         delete mStatusLock;
-        delete mReferenceLock;
     }
 
     void ILoadingJob::AddRef()
     {
-        ScopedLock lock(mReferenceLock);
-        ++mReferenceCount;
+        mReferences.Add();
     }
 
     void ILoadingJob::Release()
     {
-        bool last;
-        {
-            ScopedLock lock(mReferenceLock);
-            last = --mReferenceCount == 0;
-        }
-        if (last)
+        if (mReferences.Remove())
             delete this;
     }
 

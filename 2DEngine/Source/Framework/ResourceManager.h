@@ -80,8 +80,7 @@ namespace Corvane
         void Fail();
 
     private:
-        int32_t mReferenceCount;
-        IMutex* mReferenceLock;
+        ReferenceCount mReferences;
         IMutex* mStatusLock;
         std::wstring mName;
         eLoadingJobStatus mStatus;

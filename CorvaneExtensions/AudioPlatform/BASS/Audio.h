@@ -4,7 +4,6 @@
 // The play operation through which every sound is played, the per-play
 // overrides, and the counted bases of sound data and channels.
 
-#include <atomic>
 #include <cfloat>
 #include <climits>
 #include <string>
@@ -30,41 +29,41 @@ namespace Internal
 class BaseSoundData : public IReferenced
 {
 public:
-    BaseSoundData() : mReferenceCount(1) {}
+    BaseSoundData() {}
     ~BaseSoundData() override {}
     BaseSoundData(BaseSoundData const&) = delete;
     BaseSoundData& operator=(BaseSoundData const&) = delete;
 
-    void AddRef() override { ++mReferenceCount; }
+    void AddRef() override { mReferences.Add(); }
     void Release() override
     {
-        if (--mReferenceCount == 0)
+        if (mReferences.Remove())
             delete this;
     }
 
 private:
     // Sound data is made on the loader thread and shared with the main thread.
-    std::atomic<int> mReferenceCount;
+    Corvane::ReferenceCount mReferences;
 };
 
 // Counted references and an empty per-frame hook for channels.
 class BaseSoundChannel : public ISoundChannel
 {
 public:
-    BaseSoundChannel() : mReferenceCount(1) {}
+    BaseSoundChannel() {}
     BaseSoundChannel(BaseSoundChannel const&) = delete;
     BaseSoundChannel& operator=(BaseSoundChannel const&) = delete;
 
-    void AddRef() override { ++mReferenceCount; }
+    void AddRef() override { mReferences.Add(); }
     void Release() override
     {
-        if (--mReferenceCount == 0)
+        if (mReferences.Remove())
             delete this;
     }
     void Update(float) override {}
 
 private:
-    std::atomic<int> mReferenceCount;
+    Corvane::ReferenceCount mReferences;
 };
 
 } // namespace Internal

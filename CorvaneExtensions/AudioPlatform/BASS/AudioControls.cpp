@@ -13,8 +13,7 @@ namespace Internal
 {
 
 BaseAudioControls::BaseAudioControls(IAudioControls* parent)
-    : mReferenceCount(1),
-      mParent(parent),
+    : mParent(parent),
       mPaused(false),
       mPauseAfter(-FLT_MAX),
       mResumeAfter(-FLT_MAX),
@@ -35,12 +34,12 @@ BaseAudioControls::~BaseAudioControls() {}
 
 void BaseAudioControls::AddRef()
 {
-    ++mReferenceCount;
+    mReferences.Add();
 }
 
 void BaseAudioControls::Release()
 {
-    if (--mReferenceCount == 0)
+    if (mReferences.Remove())
         delete this;
 }
 

@@ -4,7 +4,6 @@
 // The controls of a group of sounds, in a tree: each value a channel uses is
 // its own controls' value combined with every ancestor's.
 
-#include <atomic>
 
 #include <boost/intrusive_ptr.hpp>
 
@@ -26,7 +25,7 @@ public:
 
     void AddRef() override;
     void Release() override;
-    int GetReferenceCount() const { return mReferenceCount; }
+    int GetReferenceCount() const { return mReferences.Get(); }
 
     bool IsPaused() override;
     void Pause() override;
@@ -65,7 +64,7 @@ private:
     // Counts the timer down; true when it fires.
     static bool RunTimer(float& timer, float dt);
 
-    std::atomic<int> mReferenceCount;
+    Corvane::ReferenceCount mReferences;
     boost::intrusive_ptr<IAudioControls> mParent;
     bool mPaused;
     float mPauseAfter;

@@ -158,18 +158,18 @@ uint32_t MusicSoundFileData::GetChannel() const
     return m_hmusic;
 }
 
-BASSSoundData::BASSSoundData() : mReferenceCount(1), mLastPick(-1) {}
+BASSSoundData::BASSSoundData() : mLastPick(-1) {}
 
 BASSSoundData::~BASSSoundData() {}
 
 void BASSSoundData::AddRef()
 {
-    ++mReferenceCount;
+    mReferences.Add();
 }
 
 void BASSSoundData::Release()
 {
-    if (--mReferenceCount == 0)
+    if (mReferences.Remove())
         delete this;
 }
 

@@ -4,7 +4,6 @@
 // Sound resources of the "sound" and "randomsound" elements, the loaded files
 // behind them, and the factories that make them.
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -94,7 +93,7 @@ public:
     int GetLastPick() const { return mLastPick; }
 
 private:
-    std::atomic<int> mReferenceCount;
+    Corvane::ReferenceCount mReferences;
     std::vector<std::shared_ptr<SoundFileData> > mFiles;
     int mLastPick;
 };

@@ -44,8 +44,7 @@ int32_t ToLibraryPan(float pan)
 } // namespace
 
 BASSSoundChannel::BASSSoundChannel()
-    : mReferenceCount(1),
-      mBassChannel(0),
+    : mBassChannel(0),
       mSound(nullptr),
       mStartTime(0),
       mIgnoreNextStop(false),
@@ -59,12 +58,12 @@ BASSSoundChannel::~BASSSoundChannel() {}
 
 void BASSSoundChannel::AddRef()
 {
-    ++mReferenceCount;
+    mReferences.Add();
 }
 
 void BASSSoundChannel::Release()
 {
-    if (--mReferenceCount == 0)
+    if (mReferences.Remove())
         delete this;
 }
 

@@ -4,7 +4,6 @@
 // A channel over one library handle: loops, pauses, stops and follows its
 // controls once per frame.
 
-#include <atomic>
 #include <cstdint>
 
 #include <boost/intrusive_ptr.hpp>
@@ -23,7 +22,7 @@ public:
 
     void AddRef() override;
     void Release() override;
-    int GetReferenceCount() const { return mReferenceCount; }
+    int GetReferenceCount() const { return mReferences.Get(); }
 
     void Play(Corvane::ISound const* sound, int loops) override;
     void Stop() override;
@@ -45,7 +44,7 @@ private:
     void ApplyControls();
     void ReadNaturalRate();
 
-    std::atomic<int> mReferenceCount;
+    Corvane::ReferenceCount mReferences;
     uint32_t mBassChannel;
     boost::intrusive_ptr<Corvane::IAudioControls> mControls;
     // Not counted: valid while the play lasts and its resource stays loaded.
