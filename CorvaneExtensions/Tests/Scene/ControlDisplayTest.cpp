@@ -3,6 +3,7 @@
 // manifest, clicked through with injected input, and read back pixel by pixel.
 
 #include "CorvaneExtensions/Tests/Scene/ControlTestSupport.h"
+#include "CorvaneExtensions/Tests/Scene/DisplayTestSupport.h"
 
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/CheckBoxNode.h"
@@ -11,29 +12,17 @@
 #include "CorvaneExtensions/Source/ScrollBarNode.h"
 #include "CorvaneExtensions/Source/SliderNode.h"
 
-#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
-#include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_opengl.h>
-
 #include <gtest/gtest.h>
 
 using namespace Corvane;
 using namespace ControlTesting;
+using namespace DisplayTesting;
 
 namespace
 {
 
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
-
-struct sRGB
-{
-    int r;
-    int g;
-    int b;
-};
 
 std::wstring const kResources =
     // Normal red, hot green, pressed blue, disabled grey, focused yellow.
@@ -73,22 +62,15 @@ class ControlDisplayTest : public ControlFixture
 protected:
     static void SetUpTestSuite()
     {
-        MacOSX::RequestSoftwareRenderer();
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
-            SDL_InitSubSystem(SDL_INIT_VIDEO);
+        StartVideo();
     }
 
     void SetUp() override
     {
         ControlFixture::SetUp();
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        if (!HasVideo())
             GTEST_SKIP() << "no display: " << SDL_GetError();
-        window = SDL_CreateWindow("Controles", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(nullptr, window) << SDL_GetError();
-        MacOSX::SetRenderWindow(window);
-        graphics.reset(new MacOSX::OpenGLGraphicsPlatform(kGraphicsPlatformCaps_Hardware));
-        graphics->Setup(sWindowConfig{kWindowMode_Windowed, 1, kWidth, kHeight});
-        ASSERT_EQ(0, graphics->BeginScene());
+        ASSERT_NO_FATAL_FAILURE(display.Open("Controles", kWidth, kHeight));
 
         LoadManifest(kResources, L"Controles");
         LoadLayout(L"Opciones", kScreen);
@@ -99,11 +81,7 @@ protected:
     void TearDown() override
     {
         scene.reset();
-        graphics.reset();
-        MacOSX::SetRenderWindow(nullptr);
-        if (window)
-            SDL_DestroyWindow(window);
-        window = nullptr;
+        display.Close();
         ControlFixture::TearDown();
     }
 
@@ -117,31 +95,15 @@ protected:
     void Redraw()
     {
         Frame();
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        TestScreen::ClearToBlack();
         scene->mode->Draw();
     }
 
-    static sRGB ReadPixel(int x, int y)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return sRGB{rgba[0], rgba[1], rgba[2]};
-    }
+    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
 
-    SDL_Window* window = nullptr;
-    std::unique_ptr<MacOSX::OpenGLGraphicsPlatform> graphics;
+    TestScreen display;
     SceneNode* screen = nullptr;
 };
-
-#define EXPECT_RGB(r_, g_, b_, pixel_)                                                                               \
-    do                                                                                                               \
-    {                                                                                                                \
-        sRGB const p_ = (pixel_);                                                                                    \
-        EXPECT_NEAR((r_), p_.r, 3) << "red";                                                                         \
-        EXPECT_NEAR((g_), p_.g, 3) << "green";                                                                       \
-        EXPECT_NEAR((b_), p_.b, 3) << "blue";                                                                        \
-    } while (false)
 
 } // namespace
 

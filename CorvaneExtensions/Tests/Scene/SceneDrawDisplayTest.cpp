@@ -1,19 +1,15 @@
 // Scene drawing on the OpenGL screen, read back from the back buffer: draw order,
 // hidden branches, and the node drawing routine's tint, scale and rotation.
 
+#include "CorvaneExtensions/Tests/Scene/DisplayTestSupport.h"
 #include "CorvaneExtensions/Tests/Scene/SceneTestSupport.h"
 
 #include "CorvaneExtensions/Source/SceneLayout.h"
 
 #include "2DEngine/Source/Graphics/Image.h"
-#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
-#include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_opengl.h>
 
 #include <gtest/gtest.h>
 
@@ -21,19 +17,13 @@
 
 using namespace Corvane;
 using namespace SceneTesting;
+using namespace DisplayTesting;
 
 namespace
 {
 
 constexpr int kWidth = 80;
 constexpr int kHeight = 60;
-
-struct sRGB
-{
-    int r;
-    int g;
-    int b;
-};
 
 // Opaque: the left half of each row red, the right half blue.
 Image* MakeHalvesImage(int width, int height)
@@ -129,25 +119,17 @@ class SceneDrawDisplayTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        MacOSX::RequestSoftwareRenderer();
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
-            SDL_InitSubSystem(SDL_INIT_VIDEO);
+        StartVideo();
         SceneLayoutManager::Instance().AddSceneNodeFactory(L"scenenode", new BasicSceneNodeFactory());
         SceneLayoutManager::Instance().AddSceneNodeFactory(L"imagenode", new ImageNodeFactory());
     }
 
     void SetUp() override
     {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        if (!HasVideo())
             GTEST_SKIP() << "no display: " << SDL_GetError();
-        window = SDL_CreateWindow("Escena", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(nullptr, window) << SDL_GetError();
-        MacOSX::SetRenderWindow(window);
-        platform.reset(new MacOSX::OpenGLGraphicsPlatform(kGraphicsPlatformCaps_Hardware));
-        platform->Setup(sWindowConfig{kWindowMode_Windowed, 1, kWidth, kHeight});
-        ASSERT_EQ(0, platform->BeginScene());
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        ASSERT_NO_FATAL_FAILURE(display.Open("Escena", kWidth, kHeight));
+        TestScreen::ClearToBlack();
         Images()[L"red"] = MakeSolidImage(20, 20, 0xFFFF0000u);
         Images()[L"blue"] = MakeSolidImage(20, 20, 0xFF0000FFu);
         Images()[L"halves"] = MakeHalvesImage(20, 10);
@@ -156,14 +138,10 @@ protected:
     void TearDown() override
     {
         scene.reset();
-        platform.reset();
+        display.Close();
         for (auto& entry : Images())
             delete entry.second;
         Images().clear();
-        MacOSX::SetRenderWindow(nullptr);
-        if (window)
-            SDL_DestroyWindow(window);
-        window = nullptr;
     }
 
     // Builds the layout under a scene mode's root, updates once and draws.
@@ -177,26 +155,11 @@ protected:
         scene->mode->Draw();
     }
 
-    static sRGB ReadPixel(int x, int y)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return sRGB{rgba[0], rgba[1], rgba[2]};
-    }
+    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
 
-    SDL_Window* window = nullptr;
-    std::unique_ptr<MacOSX::OpenGLGraphicsPlatform> platform;
+    TestScreen display;
     std::unique_ptr<SceneModeFixture> scene;
 };
-
-#define EXPECT_RGB(r_, g_, b_, pixel_)                                                                               \
-    do                                                                                                               \
-    {                                                                                                                \
-        sRGB const p_ = (pixel_);                                                                                    \
-        EXPECT_NEAR((r_), p_.r, 3) << "red";                                                                         \
-        EXPECT_NEAR((g_), p_.g, 3) << "green";                                                                       \
-        EXPECT_NEAR((b_), p_.b, 3) << "blue";                                                                        \
-    } while (false)
 
 } // namespace
 

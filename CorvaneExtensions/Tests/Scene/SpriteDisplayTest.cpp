@@ -3,16 +3,11 @@
 // shapes in their node's colour and opacity.
 
 #include "CorvaneExtensions/Tests/Scene/SceneTestSupport.h"
+#include "CorvaneExtensions/Tests/Scene/DisplayTestSupport.h"
 #include "CorvaneExtensions/Tests/Scene/SpriteTestSupport.h"
 
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
-
-#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
-#include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_opengl.h>
 
 #include <gtest/gtest.h>
 
@@ -21,19 +16,13 @@
 using namespace Corvane;
 using namespace SceneTesting;
 using namespace SpriteTesting;
+using namespace DisplayTesting;
 
 namespace
 {
 
 constexpr int kWidth = 80;
 constexpr int kHeight = 60;
-
-struct sRGB
-{
-    int r;
-    int g;
-    int b;
-};
 
 std::wstring const kDisplayManifest =
     L"<resources>\n"
@@ -65,34 +54,23 @@ class SpriteDisplayTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        MacOSX::RequestSoftwareRenderer();
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
-            SDL_InitSubSystem(SDL_INIT_VIDEO);
+        StartVideo();
     }
 
     void SetUp() override
     {
-        if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+        if (!HasVideo())
             GTEST_SKIP() << "no display: " << SDL_GetError();
         // The manifest first: loading it starts the engine's singletons afresh.
         manifest.reset(new LoadedManifest(L"Pantalla", kDisplayManifest));
-        window = SDL_CreateWindow("Sprites", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(nullptr, window) << SDL_GetError();
-        MacOSX::SetRenderWindow(window);
-        platform.reset(new MacOSX::OpenGLGraphicsPlatform(kGraphicsPlatformCaps_Hardware));
-        platform->Setup(sWindowConfig{kWindowMode_Windowed, 1, kWidth, kHeight});
-        ASSERT_EQ(0, platform->BeginScene());
+        ASSERT_NO_FATAL_FAILURE(display.Open("Sprites", kWidth, kHeight));
         scene.reset(new SceneModeFixture());
     }
 
     void TearDown() override
     {
         scene.reset();
-        platform.reset();
-        MacOSX::SetRenderWindow(nullptr);
-        if (window)
-            SDL_DestroyWindow(window);
-        window = nullptr;
+        display.Close();
         manifest.reset();
     }
 
@@ -111,32 +89,16 @@ protected:
 
     void DrawFrame()
     {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        TestScreen::ClearToBlack();
         scene->mode->Draw();
     }
 
-    static sRGB ReadPixel(int x, int y)
-    {
-        unsigned char rgba[4] = {0, 0, 0, 0};
-        glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return sRGB{rgba[0], rgba[1], rgba[2]};
-    }
+    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
 
     std::unique_ptr<LoadedManifest> manifest;
-    SDL_Window* window = nullptr;
-    std::unique_ptr<MacOSX::OpenGLGraphicsPlatform> platform;
+    TestScreen display;
     std::unique_ptr<SceneModeFixture> scene;
 };
-
-#define EXPECT_RGB(r_, g_, b_, pixel_)                                                                               \
-    do                                                                                                               \
-    {                                                                                                                \
-        sRGB const p_ = (pixel_);                                                                                    \
-        EXPECT_NEAR((r_), p_.r, 3) << "red";                                                                         \
-        EXPECT_NEAR((g_), p_.g, 3) << "green";                                                                       \
-        EXPECT_NEAR((b_), p_.b, 3) << "blue";                                                                        \
-    } while (false)
 
 } // namespace
 
