@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Core/Source/MemoryStream.h"
+#include "Core/Tests/Support/StderrCapture.h"
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Framework/Resource.h"
@@ -94,25 +95,7 @@ protected:
     }
 };
 
-// Standard error captured for the life of the object.
-class StderrCapture
-{
-public:
-    StderrCapture() { ::testing::internal::CaptureStderr(); }
-    ~StderrCapture()
-    {
-        if (!mTaken)
-            ::testing::internal::GetCapturedStderr();
-    }
-    std::string Take()
-    {
-        mTaken = true;
-        return ::testing::internal::GetCapturedStderr();
-    }
-
-private:
-    bool mTaken = false;
-};
+using ::TestSupport::StderrCapture;
 
 } // namespace FontTesting
 

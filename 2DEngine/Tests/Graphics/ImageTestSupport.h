@@ -21,6 +21,7 @@
 
 #include "Core/Source/FileAddress.h"
 #include "Core/Source/MemoryStream.h"
+#include "Core/Tests/Support/StderrCapture.h"
 #include "Core/Source/Singleton.h"
 #include "2DEngine/Source/Framework/FileSource.h"
 #include "2DEngine/Source/Graphics/Canvas.h"
@@ -101,25 +102,7 @@ namespace ImageTesting
         ByteFileSource& Files() { return GetByteFileSource(); }
     };
 
-    // Standard error captured for the life of the object.
-    class LogCapture
-    {
-    public:
-        LogCapture() { ::testing::internal::CaptureStderr(); }
-        ~LogCapture()
-        {
-            if (!mTaken)
-                ::testing::internal::GetCapturedStderr();
-        }
-        std::string Take()
-        {
-            mTaken = true;
-            return ::testing::internal::GetCapturedStderr();
-        }
-
-    private:
-        bool mTaken = false;
-    };
+    using LogCapture = ::TestSupport::StderrCapture;
 
     // ---------------------------------------------------------------------
     // LZW codes

@@ -22,6 +22,7 @@
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Tests/FileTestSupport.h"
+#include "Core/Tests/Support/StderrCapture.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/BASSAudioPlatform.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/BASSLibrary.h"
@@ -215,24 +216,7 @@ inline std::wstring Manifest(std::wstring const& body)
 }
 
 // Collects what the code under test writes to the log.
-class LogCapture
-{
-public:
-    LogCapture() { ::testing::internal::CaptureStderr(); }
-    ~LogCapture()
-    {
-        if (!mTaken)
-            ::testing::internal::GetCapturedStderr();
-    }
-    std::string Take()
-    {
-        mTaken = true;
-        return ::testing::internal::GetCapturedStderr();
-    }
-
-private:
-    bool mTaken = false;
-};
+using LogCapture = ::TestSupport::StderrCapture;
 
 // The log without the resource manager's own lines about manifests.
 inline std::string AudioLines(std::string const& log)
