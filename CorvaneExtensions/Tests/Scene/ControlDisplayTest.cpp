@@ -2,7 +2,6 @@
 // check box, two radio buttons, a slider, a scroll bar and a list is read from a
 // manifest, clicked through with injected input, and read back pixel by pixel.
 
-#include "CorvaneExtensions/Tests/Scene/ControlTestSupport.h"
 #include "CorvaneExtensions/Tests/Scene/DisplayTestSupport.h"
 
 #include "CorvaneExtensions/Source/ButtonNode.h"
@@ -57,14 +56,9 @@ std::wstring const kScreen =
     L"font=\"Letra\" textColor=\"#FFFFFF\" selectedTextColor=\"#FFFF00\"/>"
     L"</scenenode>";
 
-class ControlDisplayTest : public ControlFixture
+class ControlDisplayTest : public ControlScreenFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        StartVideo();
-    }
-
     void SetUp() override
     {
         ControlFixture::SetUp();
@@ -77,32 +71,6 @@ protected:
         screen = Instantiate(L"Opciones");
         ASSERT_NE(nullptr, screen);
     }
-
-    void TearDown() override
-    {
-        scene.reset();
-        display.Close();
-        ControlFixture::TearDown();
-    }
-
-    template <class T>
-    T* Find(wchar_t const* nodeName)
-    {
-        return dynamic_cast<T*>(screen->GetChildByName(Label::FromString(std::wstring(nodeName))));
-    }
-
-    // One frame: the mode's update, then the scene drawn on a black screen.
-    void Redraw()
-    {
-        Frame();
-        TestScreen::ClearToBlack();
-        scene->mode->Draw();
-    }
-
-    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
-
-    TestScreen display;
-    SceneNode* screen = nullptr;
 };
 
 } // namespace

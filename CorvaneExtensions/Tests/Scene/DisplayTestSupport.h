@@ -2,8 +2,10 @@
 #define CORVANE_EXTENSIONS_TESTS_DISPLAYTESTSUPPORT_H
 
 // What the scene tests that draw on the OpenGL screen share: a hidden window with
-// the software renderer, the black clear, and pixels read back from the top-left
-// corner and compared within a small tolerance.
+// the software renderer, the black clear, pixels read back from the top-left corner
+// and compared within a small tolerance, and the fixture of the widget screens.
+
+#include "CorvaneExtensions/Tests/Scene/ControlTestSupport.h"
 
 #include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
@@ -86,6 +88,40 @@ private:
     SDL_Window* mWindow = nullptr;
     std::unique_ptr<MacOSX::OpenGLGraphicsPlatform> mGraphics;
     int mHeight = 0;
+};
+
+// A screen of widget nodes: each test's SetUp opens the display and instantiates
+// its layout as screen; this closes them again.
+class ControlScreenFixture : public ControlTesting::ControlFixture
+{
+protected:
+    static void SetUpTestSuite() { StartVideo(); }
+
+    void TearDown() override
+    {
+        scene.reset();
+        display.Close();
+        ControlTesting::ControlFixture::TearDown();
+    }
+
+    template <class T>
+    T* Find(wchar_t const* nodeName)
+    {
+        return dynamic_cast<T*>(screen->GetChildByName(Corvane::Label::FromString(std::wstring(nodeName))));
+    }
+
+    // One frame: the mode's update, then the scene drawn on a black screen.
+    void Redraw()
+    {
+        Frame();
+        TestScreen::ClearToBlack();
+        scene->mode->Draw();
+    }
+
+    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
+
+    TestScreen display;
+    SceneNode* screen = nullptr;
 };
 
 } // namespace DisplayTesting

@@ -3,7 +3,6 @@
 // a fraction, a text field, a grid and a scene reference is read from a manifest,
 // driven with injected input, and read back pixel by pixel.
 
-#include "CorvaneExtensions/Tests/Scene/ControlTestSupport.h"
 #include "CorvaneExtensions/Tests/Scene/DisplayTestSupport.h"
 #include "CorvaneExtensions/Tests/Scene/SpriteTestSupport.h"
 
@@ -53,14 +52,9 @@ std::wstring const kScreen =
     L"<sceneref scenename=\"Letrero\" x=\"250\" y=\"150\"/>"
     L"</scenenode>";
 
-class TextMeterDisplayTest : public ControlFixture
+class TextMeterDisplayTest : public ControlScreenFixture
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        StartVideo();
-    }
-
     void SetUp() override
     {
         ControlFixture::SetUp();
@@ -74,31 +68,6 @@ protected:
         screen = Instantiate(L"Marcador");
         ASSERT_NE(nullptr, screen);
     }
-
-    void TearDown() override
-    {
-        scene.reset();
-        display.Close();
-        ControlFixture::TearDown();
-    }
-
-    template <class T>
-    T* Find(wchar_t const* nodeName)
-    {
-        return dynamic_cast<T*>(screen->GetChildByName(Label::FromString(std::wstring(nodeName))));
-    }
-
-    void Redraw()
-    {
-        Frame();
-        TestScreen::ClearToBlack();
-        scene->mode->Draw();
-    }
-
-    sRGB ReadPixel(int x, int y) const { return display.ReadPixel(x, y); }
-
-    TestScreen display;
-    SceneNode* screen = nullptr;
 };
 
 } // namespace
