@@ -468,7 +468,9 @@ bool ForEachDecodedPixel(C_Image const& frame, int screenWidth, int screenHeight
 
 } // namespace
 
-Color32* C_ImageSet::LoadOpenFileGIF(IStream* stream, int& width, int& height, bool& transparent, int& frameCount)
+template <class Pixel, class Convert>
+Pixel* C_ImageSet::DecodeFirstImage(IStream* stream, int& width, int& height, bool& transparent, int& frameCount,
+                                    Convert convert)
 {
     frameCount = 0;
     sDecoded decoded;
@@ -478,15 +480,13 @@ Color32* C_ImageSet::LoadOpenFileGIF(IStream* stream, int& width, int& height, b
     height = mScreenHeight;
     C_Image const& frame = *decoded.frame;
     size_t const count = size_t(mScreenWidth) * size_t(mScreenHeight);
-    Color32* const output = new Color32[count]();
+    Pixel* const output = new Pixel[count]();
     std::vector<uint8_t> const& palette = frame.GetPalette();
     int const mask = (1 << frame.GetBitsPerPixel()) - 1;
     int const key = frame.transparentIndex;
     bool const covered = ForEachDecodedPixel(
         frame, mScreenWidth, mScreenHeight, decoded.written, decoded.interlaced, [&](size_t offset, uint8_t index) {
-            uint8_t const* const entry = &palette[size_t(index & mask) * 4];
-            uint32_t const alpha = int(index) == key ? 0u : 0xFF000000u;
-            output[offset] = Color32(alpha | (uint32_t(entry[2]) << 16) | (uint32_t(entry[1]) << 8) | entry[0]);
+            output[offset] = convert(&palette[size_t(index & mask) * 4], int(index) == key);
         });
     transparent = key >= 0 || !covered;
     if (decoded.succeeded)
@@ -497,30 +497,23 @@ Color32* C_ImageSet::LoadOpenFileGIF(IStream* stream, int& width, int& height, b
     return output;
 }
 
+Color32* C_ImageSet::LoadOpenFileGIF(IStream* stream, int& width, int& height, bool& transparent, int& frameCount)
+{
+    return DecodeFirstImage<Color32>(stream, width, height, transparent, frameCount,
+                                     [](uint8_t const* entry, bool isKey) {
+                                         uint32_t const alpha = isKey ? 0u : 0xFF000000u;
+                                         return Color32(alpha | (uint32_t(entry[2]) << 16) |
+                                                        (uint32_t(entry[1]) << 8) | entry[0]);
+                                     });
+}
+
 uint8_t* C_ImageSet::LoadOpenFileGIFGrey(IStream* stream, int& width, int& height, int& frameCount)
 {
-    frameCount = 0;
-    sDecoded decoded;
-    if (!Decode(stream, &decoded) || !decoded.frame)
-        return nullptr;
-    width = mScreenWidth;
-    height = mScreenHeight;
-    C_Image const& frame = *decoded.frame;
-    size_t const count = size_t(mScreenWidth) * size_t(mScreenHeight);
-    uint8_t* const output = new uint8_t[count]();
-    std::vector<uint8_t> const& palette = frame.GetPalette();
-    int const mask = (1 << frame.GetBitsPerPixel()) - 1;
-    ForEachDecodedPixel(frame, mScreenWidth, mScreenHeight, decoded.written, decoded.interlaced,
-                        [&](size_t offset, uint8_t index) {
-                            uint8_t const* const entry = &palette[size_t(index & mask) * 4];
-                            output[offset] = uint8_t((int(entry[0]) + int(entry[1]) + int(entry[2])) / 3);
-                        });
-    if (decoded.succeeded)
-    {
-        AddImage(std::move(decoded.owned));
-        frameCount = 1;
-    }
-    return output;
+    // A mask is its grey values: whether it had transparent pixels is not needed.
+    bool transparent = false;
+    return DecodeFirstImage<uint8_t>(stream, width, height, transparent, frameCount, [](uint8_t const* entry, bool) {
+        return uint8_t((int(entry[0]) + int(entry[1]) + int(entry[2])) / 3);
+    });
 }
 
 } // namespace Internal

@@ -81,6 +81,12 @@ public:
 private:
     struct sDecoded;
     bool Decode(IStream* stream, sDecoded* decoded);
+    // The first image as a new screen-sized array whose pixels convert makes from
+    // their palette entry (blue, green, red) and whether their index is the
+    // transparent colour; the rest as for LoadOpenFileGIF.
+    template <class Pixel, class Convert>
+    Pixel* DecodeFirstImage(IStream* stream, int& width, int& height, bool& transparent, int& frameCount,
+                            Convert convert);
 
     int mScreenWidth;
     int mScreenHeight;
