@@ -7,9 +7,6 @@
 #include "CorvaneExtensions/Source/SceneLayout.h"
 
 #include "2DEngine/Source/Graphics/Image.h"
-#include "Core/Source/MemoryStream.h"
-#include "Core/Source/StringUtils.h"
-#include "Core/Source/XMLReader.h"
 
 #include <gtest/gtest.h>
 
@@ -98,22 +95,6 @@ public:
     }
 };
 
-SceneLayout* ReadLayout(std::wstring const& text)
-{
-    MemoryStream stream(L"Draw.xml");
-    std::string const bytes = ConvertStringWideToUTF8String(text);
-    stream.Write(bytes.data(), bytes.size());
-    stream.Seek(kSeekBegin, 0);
-    std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
-    XMLElement* element = reader->ReadElement();
-    while (element->kind != XMLElement::kStartElement)
-        element = reader->ReadElement();
-    XMLElement const manifestElement = *element;
-    XMLElementReader confined(reader.get());
-    SceneLayoutResourceFactory factory;
-    return dynamic_cast<SceneLayout*>(factory.CreateResource(L"Draw", L8("Draw"), manifestElement, confined));
-}
-
 class SceneDrawDisplayTest : public ::testing::Test
 {
 protected:
@@ -148,7 +129,8 @@ protected:
     void DrawLayout(std::wstring const& body)
     {
         scene.reset(new SceneModeFixture());
-        std::unique_ptr<SceneLayout> layout(ReadLayout(L"<scenelayout name='Draw'>" + body + L"</scenelayout>"));
+        std::unique_ptr<SceneLayout> layout(dynamic_cast<SceneLayout*>(
+            ReadLayoutElement(L"<scenelayout name='Draw'>" + body + L"</scenelayout>", L"Draw", L8("Draw"))));
         ASSERT_TRUE(layout);
         layout->InstantiateLayout(scene->Database(), scene->Root());
         scene->mode->Update(0.02f);

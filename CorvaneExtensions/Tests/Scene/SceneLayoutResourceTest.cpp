@@ -2,6 +2,7 @@
 // manager, instantiated by a controller under a scene mode, and driven with input.
 
 #include "CorvaneExtensions/Tests/Scene/SceneTestSupport.h"
+#include "CorvaneExtensions/Tests/Scene/SpriteTestSupport.h"
 
 #include "CorvaneExtensions/Source/CorvaneExtensions.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
@@ -20,8 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <mutex>
 
 using namespace Corvane;
 using namespace SceneTesting;
@@ -29,40 +28,7 @@ using namespace SceneTesting;
 namespace
 {
 
-// Serves manifests from memory.
-class MemoryFileSource : public IFileSource
-{
-public:
-    IStream* OpenFileStream(FileAddress const& address) const override
-    {
-        std::lock_guard<std::mutex> lock(mLock);
-        auto found = mFiles.find(address.GetName() + address.GetExtension());
-        if (found == mFiles.end())
-            return nullptr;
-        MemoryStream* stream = new MemoryStream(found->first);
-        std::string const bytes = ConvertStringWideToUTF8String(found->second);
-        stream->Write(bytes.data(), bytes.size());
-        stream->Seek(kSeekBegin, 0);
-        return stream;
-    }
-    bool Cleanup() override { return false; }
-
-    void SetFile(std::wstring const& name, std::wstring const& text)
-    {
-        std::lock_guard<std::mutex> lock(mLock);
-        mFiles[name] = text;
-    }
-
-private:
-    mutable std::mutex mLock;
-    std::map<std::wstring, std::wstring> mFiles;
-};
-
-MemoryFileSource& Files()
-{
-    static MemoryFileSource files;
-    return files;
-}
+using SpriteTesting::Files;
 
 std::wstring const kSiteManifest =
     L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -2,9 +2,7 @@
 
 #include "CorvaneExtensions/Source/SceneLayout.h"
 
-#include "Core/Source/MemoryStream.h"
 #include "Core/Source/StringUtils.h"
-#include "Core/Source/XMLReader.h"
 
 #include <gtest/gtest.h>
 
@@ -63,18 +61,7 @@ protected:
     // manager hands it to the factory.
     static SceneLayout* Read(std::wstring const& text, char const* name = "Layout")
     {
-        MemoryStream stream(L"Layout.xml");
-        std::string const bytes = ConvertStringWideToUTF8String(text);
-        stream.Write(bytes.data(), bytes.size());
-        stream.Seek(kSeekBegin, 0);
-        std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
-        XMLElement* element = reader->ReadElement();
-        while (element->kind != XMLElement::kStartElement)
-            element = reader->ReadElement();
-        XMLElement const manifestElement = *element;
-        XMLElementReader confined(reader.get());
-        SceneLayoutResourceFactory factory;
-        IResourceDescriptor* resource = factory.CreateResource(L"Screens", L8(name), manifestElement, confined);
+        IResourceDescriptor* resource = ReadLayoutElement(text, L"Screens", L8(name));
         EXPECT_EQ(std::string(name), resource->GetName().GetString());
         EXPECT_EQ(L"Screens", resource->GetManifest());
         return dynamic_cast<SceneLayout*>(resource);

@@ -2,9 +2,11 @@
 #define CORVANE_TESTS_SCENE_SCENETESTSUPPORT_H
 
 // Helpers shared by the scene graph tests: a journal of what nodes hear, a scene
-// mode set up as the context mode, and a canvas that records image calls.
+// mode set up as the context mode, a canvas that records image calls, and layouts
+// read from text.
 
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 
 #include "2DEngine/Source/Framework/MainLoop.h"
@@ -12,6 +14,9 @@
 #include "2DEngine/Source/Graphics/Canvas.h"
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "Core/Source/MemoryStream.h"
+#include "Core/Source/StringUtils.h"
+#include "Core/Source/XMLReader.h"
 
 #include <memory>
 #include <string>
@@ -29,6 +34,25 @@ inline std::vector<std::string>& Journal()
 inline Corvane::Label L8(char const* text)
 {
     return Corvane::Label::GetUniqueString(text);
+}
+
+// Reads the first element of the text as a manifest element, as the resource
+// manager hands it to the "scenelayout" factory; what the factory makes of it.
+inline Corvane::IResourceDescriptor* ReadLayoutElement(std::wstring const& text, std::wstring const& manifest,
+                                                       Corvane::Label name)
+{
+    Corvane::MemoryStream stream(manifest + L".xml");
+    std::string const bytes = Corvane::ConvertStringWideToUTF8String(text);
+    stream.Write(bytes.data(), bytes.size());
+    stream.Seek(Corvane::kSeekBegin, 0);
+    std::unique_ptr<Corvane::IXMLReader> reader(Corvane::CreateXMLReader(&stream));
+    Corvane::XMLElement* element = reader->ReadElement();
+    while (element->kind != Corvane::XMLElement::kStartElement)
+        element = reader->ReadElement();
+    Corvane::XMLElement const manifestElement = *element;
+    Corvane::XMLElementReader confined(reader.get());
+    SceneLayoutResourceFactory factory;
+    return factory.CreateResource(manifest, name, manifestElement, confined);
 }
 
 // A node that notes its mouse moves, enter and exit in the journal under a tag and
