@@ -186,6 +186,29 @@ TEST_F(OpenGLPlatformTest, ClipRectangleOfThePlatformCutsDrawing)
     EXPECT_RGB(0, 0, 0, ReadPixel(kWidth - 10, 20));
 }
 
+// What the buffer held before the frame (the last frame, or nothing defined
+// after a resize) must not stay in the bars beside a clipped picture.
+TEST_F(OpenGLPlatformTest, FrameClearsOutsideTheClipAndKeepsTheClip)
+{
+    RectPlatform windowPlatform;
+    windowPlatform.clip = sPlatformRect{0, 0, kHeight, kWidth / 2};
+    platform->Setup(Windowed());
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_SCISSOR_TEST);
+
+    ASSERT_EQ(0, platform->BeginScene());
+    EXPECT_RGB(0, 0, 0, ReadPixel(kWidth - 4, kHeight / 2));
+    EXPECT_RGB(0, 0, 0, ReadPixel(4, kHeight / 2));
+    Graphics::sDrawState state = Graphics::sDrawState::GetDefaults();
+    state.color = ColorF(1, 1, 1, 1);
+    Graphics::DrawFilledRect(Rect<int>(0, 0, kWidth, kHeight), state);
+    EXPECT_RGB(255, 255, 255, ReadPixel(4, kHeight / 2));
+    EXPECT_RGB(0, 0, 0, ReadPixel(kWidth - 4, kHeight / 2));
+}
+
 TEST_F(OpenGLPlatformTest, RenderRectangleBecomesTheViewport)
 {
     RectPlatform windowPlatform;
@@ -258,6 +281,41 @@ TEST_F(OpenGLPlatformTest, FullScreenAtTheDisplaysSizeTakesAndGivesBackTheDispla
     EXPECT_EQ(desktop.h, viewport[3]);
     platform->Cleanup();
     EXPECT_EQ(0u, SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+}
+
+// A window that already covers the desktop is taken as it is, whatever the
+// picture's size: no display mode of that size is needed, and the picture is
+// placed where the platform's render rectangle says.
+TEST_F(OpenGLPlatformTest, FullScreenOnTheDesktopWindowNeedsNoExactMode)
+{
+    SDL_DestroyWindow(window);
+    window = SDL_CreateWindow("Pantalla completa", 0, 0, kWidth, kHeight,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    ASSERT_NE(nullptr, window) << SDL_GetError();
+    MacOSX::SetRenderWindow(window);
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    ASSERT_GT(width, 0);
+    ASSERT_GT(height, 0);
+
+    RectPlatform windowPlatform;
+    // A picture with bars left and right of it (y down).
+    windowPlatform.render = sPlatformRect{0, width / 4, height, width - width / 4};
+    sWindowConfig const config = {kWindowMode_FullScreen, 1, 123, 45};
+    ASSERT_NO_THROW(platform->Setup(config));
+    ASSERT_NE(nullptr, platform->GetScreenCanvas());
+    EXPECT_EQ(Rect<int>(0, 0, 123, 45), platform->GetScreenCanvas()->GetBounds());
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(width / 4, viewport[0]);
+    EXPECT_EQ(0, viewport[1]);
+    EXPECT_EQ(width - 2 * (width / 4), viewport[2]);
+    EXPECT_EQ(height, viewport[3]);
+
+    // The window stays the desktop's: giving the display back leaves it so.
+    platform->Cleanup();
+    EXPECT_EQ(Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP), SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 TEST_F(OpenGLPlatformTest, DestroyingWithoutCleanupReleasesTheContext)

@@ -2,8 +2,9 @@
 #define CORVANE_PLATFORM_MACOSX_DESKTOPENGINESETUP_H
 
 // Connects the engine's set-up to the desktop: the main loop's platform,
-// window and cursor hooks, the window's graphics platform factory, and the
-// platform set-up's calls into subsystems that are not part of it.
+// window, cursor and screen-dimming hooks, the window's graphics platform
+// factory, and the platform set-up's calls into subsystems that are not part
+// of it.
 
 #include <functional>
 
@@ -12,9 +13,9 @@ namespace MacOSX
 
 // Installs, in the main loop's engine hooks, the making of the desktop
 // application platform, the window's configuration and the custom cursor's
-// drawing, in the window, IGraphicsPlatform::Create, and in the platform's
-// set-up, the making of the network platform. A program calls it before
-// MainLoop::Execute.
+// drawing, in the modes, the darkening behind an overlay, in the window,
+// IGraphicsPlatform::Create, and in the platform's set-up, the making of the
+// network platform. A program calls it before MainLoop::Execute.
 void InstallEngineHooks();
 
 namespace Internal

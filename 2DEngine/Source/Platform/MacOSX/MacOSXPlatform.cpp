@@ -188,12 +188,28 @@ void Platform::CreateWindow(Corvane::sWindowConfig const& config)
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (config.aspectLock < 2)
         flags |= SDL_WINDOW_RESIZABLE;
-    // The desktop keeps its own mode; the picture is scaled into it.
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    int width = config.width;
+    int height = config.height;
+    // The desktop keeps its own mode; the picture is scaled into it. Without a
+    // window manager (a virtual display) nobody applies the full-screen state,
+    // so the window's own place and size already cover the display.
     if (fullScreen)
+    {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(0, &bounds) == 0 && bounds.w > 0 && bounds.h > 0)
+        {
+            flags |= SDL_WINDOW_BORDERLESS;
+            x = bounds.x;
+            y = bounds.y;
+            width = bounds.w;
+            height = bounds.h;
+        }
+    }
 
-    SDL_Window* const window =
-        SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, config.width, config.height, flags);
+    SDL_Window* const window = SDL_CreateWindow("", x, y, width, height, flags);
     if (!window)
     {
         Corvane::Internal::LogWrite("SDL_CreateWindow: %s\n", SDL_GetError());
@@ -216,8 +232,6 @@ void Platform::CreateWindow(Corvane::sWindowConfig const& config)
 
     if (fullScreen)
     {
-        int width = 0;
-        int height = 0;
         SDL_GetWindowSize(window, &width, &height);
         SDL_WarpMouseInWindow(window, width / 2, height / 2);
     }

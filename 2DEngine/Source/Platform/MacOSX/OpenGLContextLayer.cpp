@@ -185,6 +185,15 @@ void ReleaseAllDisplays()
     gDisplayTaken = false;
 }
 
+bool HoldsDesktopFullScreen(int display)
+{
+    if (!IsOpenGLWindow(gRenderWindow))
+        return false;
+    Uint32 const flags = SDL_GetWindowFlags(gRenderWindow);
+    return (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP &&
+           SDL_GetWindowDisplayIndex(gRenderWindow) == display;
+}
+
 bool ChoosePixelFormat(int32_t const* attributes, int device, sPixelFormat* format)
 {
     sPixelFormat chosen = {false, false, false, false, device};
@@ -335,6 +344,16 @@ void SetClipRect(bool enabled, int x, int y, int width, int height)
         return;
     }
     glScissor(x, y, width < 0 ? 0 : width, height < 0 ? 0 : height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void ClearWholeDrawable()
+{
+    // Without a clip the frame's own clear already reaches every pixel.
+    if (!glIsEnabled(GL_SCISSOR_TEST))
+        return;
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_SCISSOR_TEST);
 }
 

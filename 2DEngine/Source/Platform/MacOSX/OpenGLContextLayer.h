@@ -72,6 +72,10 @@ bool SwitchToMode(int display, sDisplayMode const& mode);
 bool GetDisplayDevice(int display, int* device);
 // Gives the display back to the desktop; harmless when it was not taken.
 void ReleaseAllDisplays();
+// Whether the render window already covers the display as the desktop's own
+// full-screen window: the display keeps its mode and the picture is scaled
+// into it, so no exact mode of the picture's size is needed.
+bool HoldsDesktopFullScreen(int display);
 
 // Pixel-format attributes, each list ended by kAttribute_None.
 enum eAttribute : int32_t
@@ -118,6 +122,9 @@ void GetDrawableSize(int* width, int* height);
 // Restricts drawing, clears included, to the rectangle (GL coordinates,
 // origin bottom-left), or lifts the restriction.
 void SetClipRect(bool enabled, int x, int y, int width, int height);
+// Clears the colour of the whole drawable, the parts outside the clip
+// rectangle included, and leaves the clip as it was.
+void ClearWholeDrawable();
 void SwapBuffers(Context context);
 
 } // namespace GLLayer

@@ -128,10 +128,16 @@ void OpenGLGraphicsPlatform::Setup(Corvane::sWindowConfig const& config)
         if (!GLLayer::GetDisplayModes(display, &modes))
             throw Corvane::RuntimeError("Attempted to enter full screen mode on an invalid display.", kErrorFile, 95,
                                         kBestModeFunction);
-        GLLayer::sDisplayMode const mode = ChooseFullScreenMode(modes, config.width, config.height);
+        // Desktops rarely offer a mode of exactly the picture's size: a window
+        // that already covers the desktop keeps the desktop's mode, and the
+        // viewport scales the picture into it.
+        bool const desktop = GLLayer::HoldsDesktopFullScreen(display);
+        GLLayer::sDisplayMode mode = {0, 0, 0, 0};
+        if (!desktop)
+            mode = ChooseFullScreenMode(modes, config.width, config.height);
         if (!GLLayer::CaptureAllDisplays())
             ThrowMacOSXError("Could not capture the display before entering full screen mode.", 188);
-        if (!GLLayer::SwitchToMode(display, mode))
+        if (!desktop && !GLLayer::SwitchToMode(display, mode))
             ThrowMacOSXError("Could not switch the display into full screen mode.", 192);
         if (!GLLayer::GetDisplayDevice(display, &device))
             ThrowMacOSXError("Could not get the display ID for the full screen display.", 196);
@@ -198,7 +204,9 @@ void OpenGLGraphicsPlatform::UpdateRenderContext(Corvane::sWindowConfig const& c
     GLLayer::SetClipRect(clipped, clip.left - port.left, port.bottom - clip.bottom, clip.right - clip.left,
                          clip.bottom - clip.top);
 
-    if (fullScreen)
+    // The full screen can be larger than the picture: the platform's render
+    // rectangle places the picture in it as it does in a resized window.
+    if (fullScreen && !platform)
     {
         glViewport(0, 0, config.width, config.height);
     }
@@ -235,6 +243,9 @@ int OpenGLGraphicsPlatform::BeginScene()
 {
     if (!mScreenCanvas)
         return -1;
+    // The canvas clears only inside the clip; the bars beside a letterboxed
+    // picture would otherwise keep whatever the buffer held.
+    GLLayer::ClearWholeDrawable();
     mScreenCanvas->BeginFrame();
     return 0;
 }

@@ -51,14 +51,16 @@ public:
     // Every configuration is supported as asked.
     void GetSupportedWindowConfig(Corvane::sWindowConfig* config) override;
     unsigned long GetCaps() override;
-    // Takes the display for full screen (an exact mode of the size at 32, 24
-    // or 16 bits), makes the context for the render window, fixes the GL state
-    // and makes the screen canvas. Throws on failure.
+    // Takes the display for full screen (the desktop's own full-screen window
+    // as it is, or else an exact mode of the size at 32, 24 or 16 bits), makes
+    // the context for the render window, fixes the GL state and makes the
+    // screen canvas. Throws on failure.
     void Setup(Corvane::sWindowConfig const& config) override;
     // Drops the GL names of all textures (they upload again after the next
     // Setup), destroys the screen canvas and the context and gives the display back.
     void Cleanup() override;
-    // -1 when there is no screen canvas to draw (before Setup); otherwise 0.
+    // -1 when there is no screen canvas to draw (before Setup); otherwise
+    // clears the whole drawable and the picture, and 0.
     int BeginScene() override;
     // Swaps the buffers; 0.
     int EndScene() override;
