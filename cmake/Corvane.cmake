@@ -55,10 +55,16 @@ function(corvane_tests target)
     # focus changes of one would disturb another running beside it.
     set(lock RESOURCE_LOCK display)
   endif()
-  # The label list must reach the test properties as one value.
-  string(REPLACE ";" "\\;" labels "${labels}")
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES LABELS "${labels}" ${lock}
+    PROPERTIES ${lock}
     DISCOVERY_TIMEOUT 60)
+  # Labels are set after discovery: a list value does not survive being handed
+  # through gtest_discover_tests' PROPERTIES.
+  set(label_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_labels.cmake)
+  file(WRITE ${label_file}
+    "if(${target}_TESTS)\n"
+    "  set_tests_properties(\${${target}_TESTS} PROPERTIES LABELS \"${labels}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${label_file})
 endfunction()
