@@ -13,7 +13,7 @@ namespace Corvane
 {
 
 // Builds wide text from a format with positional ("%1%") and named ("%file%")
-// placeholders, each with an optional ":" specification of flag, width and
+// placeholders, each with an optional ":" part giving flag, width and
 // precision ("%1:05%", "%1:8.2%", "%1:x%"). The format is parsed once; the text
 // is produced by c_str.
 class StringFormatter
