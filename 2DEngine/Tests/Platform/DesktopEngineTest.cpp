@@ -179,7 +179,7 @@ public:
     {
         ApplicationMode::Update(dt);
         std::pair<int, int> const mouse = MainLoop::GetLastMousePos();
-        if (++mProbes->frames > 500)
+        if (++mProbes->frames > 2000)
         {
             MainLoop::Exit();
             return;
@@ -449,7 +449,7 @@ public:
     void Update(float dt) override
     {
         ApplicationMode::Update(dt);
-        if (++mProbes->frames > 500)
+        if (++mProbes->frames > 2000)
         {
             MainLoop::Exit();
             return;
@@ -503,7 +503,7 @@ public:
                 // look again at a later frame before giving the answer.
                 bool const settled = mProbes->centre.r == 255 && mProbes->leftBar.r != 255 &&
                                      mouse == std::make_pair(400, 300);
-                if (settled || ++mAttempts >= 50)
+                if (settled || ++mAttempts >= 250)
                 {
                     mProbes->finished = true;
                     MainLoop::Exit();
