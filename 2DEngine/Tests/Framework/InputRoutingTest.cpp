@@ -1,3 +1,4 @@
+#include "2DEngine/Tests/Support/QuietPlatform.h"
 #include "2DEngine/Tests/Framework/ObjectTestSupport.h"
 
 #include "2DEngine/Source/Framework/Platform.h"
@@ -21,37 +22,11 @@ using ObjectTest::Widget;
 typedef std::vector<std::string> Lines;
 
 // A platform that only counts mouse captures and releases.
-class CapturePlatform : public IPlatform
+class CapturePlatform : public Testing::QuietPlatform
 {
 public:
-    typedef decltype(std::declval<IPlatform const&>().GetCustomCursorHotSpot(eCursor())) HotSpot;
-
-    CapturePlatform() { RegisterSingleton(this); }
-    ~CapturePlatform() override { UnregisterSingleton(this); }
-
-    void Setup() override {}
-    void Destroy() override {}
-    bool EnforceSingleInstance() override { return false; }
-    void CreateWindow(sWindowConfig const&) override {}
-    void DestroyWindow() override {}
-    void EnsureWindowVisible() override {}
-    void EnableHardwareCursor(bool) override {}
-    void SetHardwareCursor(eCursor) override {}
-    IImage const* GetCustomCursorImage(eCursor) const override { return nullptr; }
-    HotSpot GetCustomCursorHotSpot(eCursor) const override { return HotSpot(); }
-    void GetSupportedWindowConfig(sWindowConfig*) override {}
-    bool IsActive() const override { return true; }
-    bool IsQuitPending() const override { return false; }
-    bool IsEventPending() const override { return false; }
-    bool IsRepaintPending() const override { return false; }
-    void ClearPendingRepaint() override {}
-    void HandleEvents(IInputEventSink*) override {}
-    void WaitForEvent() override {}
     void CaptureMouse() override { Journal().push_back("platform capture"); }
     void ReleaseMouse() override { Journal().push_back("platform release"); }
-    void* GetBundle() const override { return nullptr; }
-    sPlatformRect GetRenderRect() const override { return sPlatformRect{0, 0, 600, 800}; }
-    sPlatformRect GetRenderClipRect() const override { return sPlatformRect{0, 0, 600, 800}; }
 };
 
 class InputRoutingTest : public ::testing::Test

@@ -1,3 +1,4 @@
+#include "2DEngine/Tests/Support/QuietPlatform.h"
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -34,15 +35,9 @@ std::string Describe(sWindowConfig const& config)
 }
 
 // A desktop that records what the window asks of it.
-class RecordingPlatform : public IPlatform
+class RecordingPlatform : public Testing::QuietPlatform
 {
 public:
-    RecordingPlatform() { RegisterSingleton(this); }
-    ~RecordingPlatform() override { UnregisterSingleton(this); }
-
-    void Setup() override {}
-    void Destroy() override {}
-    bool EnforceSingleInstance() override { return false; }
     void CreateWindow(sWindowConfig const& config) override
     {
         Calls().push_back("CreateWindow " + Describe(config));
@@ -56,7 +51,6 @@ public:
             Calls().push_back("DestroyWindow");
         hasWindow = false;
     }
-    void EnsureWindowVisible() override {}
     void EnableHardwareCursor(bool enable) override { hardwareCursor = enable; }
     void SetHardwareCursor(eCursor cursor) override { Calls().push_back("SetHardwareCursor " + std::to_string(cursor)); }
     IImage const* GetCustomCursorImage(eCursor cursor) const override
@@ -67,19 +61,6 @@ public:
     {
         return cursor == kCursor_Arrow ? Vector2<int>(1, 2) : Vector2<int>(0, 0);
     }
-    void GetSupportedWindowConfig(sWindowConfig*) override {}
-    bool IsActive() const override { return true; }
-    bool IsQuitPending() const override { return false; }
-    bool IsEventPending() const override { return false; }
-    bool IsRepaintPending() const override { return false; }
-    void ClearPendingRepaint() override {}
-    void HandleEvents(IInputEventSink*) override {}
-    void WaitForEvent() override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void* GetBundle() const override { return nullptr; }
-    sPlatformRect GetRenderRect() const override { return sPlatformRect{0, 0, 600, 800}; }
-    sPlatformRect GetRenderClipRect() const override { return GetRenderRect(); }
 
     bool hasWindow = false;
     bool failCreateWindow = false;

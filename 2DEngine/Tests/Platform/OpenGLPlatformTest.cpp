@@ -1,3 +1,4 @@
+#include "2DEngine/Tests/Support/QuietPlatform.h"
 #include "2DEngine/Tests/Platform/OpenGLTestSupport.h"
 
 #include <string>
@@ -13,33 +14,9 @@ using MacOSX::OpenGLGraphicsPlatform;
 namespace
 {
     // An application platform whose render and clip rectangles the test sets.
-    class RectPlatform : public IPlatform
+    class RectPlatform : public Testing::QuietPlatform
     {
     public:
-        RectPlatform() { RegisterSingleton(this); }
-        ~RectPlatform() override { UnregisterSingleton(this); }
-
-        void Setup() override {}
-        void Destroy() override {}
-        bool EnforceSingleInstance() override { return false; }
-        void CreateWindow(sWindowConfig const&) override {}
-        void DestroyWindow() override {}
-        void EnsureWindowVisible() override {}
-        void EnableHardwareCursor(bool) override {}
-        void SetHardwareCursor(eCursor) override {}
-        IImage const* GetCustomCursorImage(eCursor) const override { return nullptr; }
-        Vector2<int> GetCustomCursorHotSpot(eCursor) const override { return Vector2<int>(0, 0); }
-        void GetSupportedWindowConfig(sWindowConfig*) override {}
-        bool IsActive() const override { return true; }
-        bool IsQuitPending() const override { return false; }
-        bool IsEventPending() const override { return false; }
-        bool IsRepaintPending() const override { return false; }
-        void ClearPendingRepaint() override {}
-        void HandleEvents(IInputEventSink*) override {}
-        void WaitForEvent() override {}
-        void CaptureMouse() override {}
-        void ReleaseMouse() override {}
-        void* GetBundle() const override { return nullptr; }
         sPlatformRect GetRenderRect() const override { return render; }
         sPlatformRect GetRenderClipRect() const override { return clip; }
 

@@ -5,6 +5,7 @@
 // a mode that serves as the context mode, manifests and images from memory,
 // and the widget hooks installed.
 
+#include "2DEngine/Tests/Support/QuietPlatform.h"
 #include <gtest/gtest.h>
 
 #include <map>
@@ -32,36 +33,7 @@ namespace WidgetTesting
 using namespace Corvane;
 
 // A platform that opens no window.
-class HeadlessPlatform : public IPlatform
-{
-public:
-    HeadlessPlatform() { RegisterSingleton(static_cast<IPlatform*>(this)); }
-    ~HeadlessPlatform() override { UnregisterSingleton(static_cast<IPlatform*>(this)); }
-
-    void Setup() override {}
-    void Destroy() override {}
-    bool EnforceSingleInstance() override { return false; }
-    void CreateWindow(sWindowConfig const&) override {}
-    void DestroyWindow() override {}
-    void EnsureWindowVisible() override {}
-    void EnableHardwareCursor(bool) override {}
-    void SetHardwareCursor(eCursor) override {}
-    IImage const* GetCustomCursorImage(eCursor) const override { return nullptr; }
-    Vector2<int> GetCustomCursorHotSpot(eCursor) const override { return Vector2<int>(0, 0); }
-    void GetSupportedWindowConfig(sWindowConfig*) override {}
-    bool IsActive() const override { return true; }
-    bool IsQuitPending() const override { return false; }
-    bool IsEventPending() const override { return false; }
-    bool IsRepaintPending() const override { return false; }
-    void ClearPendingRepaint() override {}
-    void HandleEvents(IInputEventSink*) override {}
-    void WaitForEvent() override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void* GetBundle() const override { return nullptr; }
-    sPlatformRect GetRenderRect() const override { return sPlatformRect{0, 0, 600, 800}; }
-    sPlatformRect GetRenderClipRect() const override { return GetRenderRect(); }
-};
+using HeadlessPlatform = Testing::QuietPlatform;
 
 class HeadlessGraphicsPlatform : public IGraphicsPlatform
 {
