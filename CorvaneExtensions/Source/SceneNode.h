@@ -200,6 +200,13 @@ public:
     void DetachFromParent();
     // Drawn first, beneath the siblings.
     void MoveToBottomOfParent();
+    // Reorders the children by a stable sort on the given "less" relation over
+    // two SceneNode const*; later children are drawn later, in front.
+    template <typename Less>
+    void SortChildren(Less less)
+    {
+        mChildren.sort([&less](SceneNode const* a, SceneNode const* b) { return less(a, b); });
+    }
     // Every child's subtree first, then the node.
     void AddToDatabase(Corvane::ObjectDatabase* database);
     SceneNode* GetChild(NodePathElement const& element);

@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createHereToThereGame(Corvane::Label)
+{
+    return gameNotAvailableYet("HereToThere");
+}

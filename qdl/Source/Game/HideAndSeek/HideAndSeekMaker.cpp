@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createHideAndSeekGame(Corvane::Label)
+{
+    return gameNotAvailableYet("HideAndSeek");
+}

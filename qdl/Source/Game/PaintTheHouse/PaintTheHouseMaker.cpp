@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createPaintTheHouseGame(Corvane::Label)
+{
+    return gameNotAvailableYet("PaintTheHouse");
+}

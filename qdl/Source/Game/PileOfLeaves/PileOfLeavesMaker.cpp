@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createPileOfLeavesGame(Corvane::Label)
+{
+    return gameNotAvailableYet("PileOfLeaves");
+}

@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createPlanAJobGame(Corvane::Label)
+{
+    return gameNotAvailableYet("PlanAJob");
+}

@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createTollerStackerGame(Corvane::Label)
+{
+    return gameNotAvailableYet("TollerStacker");
+}

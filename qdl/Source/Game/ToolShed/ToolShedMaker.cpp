@@ -1,0 +1,6 @@
+#include "qdl/Source/Game/GameMakers.h"
+
+Corvane::ApplicationMode* createToolShedGame(Corvane::Label)
+{
+    return gameNotAvailableYet("ToolShed");
+}
