@@ -216,8 +216,9 @@ def fenn(happy):
             canvas.line([(55 + side * 26, 96), (x, 70)], fill=OUTLINE, width=12)
             canvas.line([(55 + side * 26, 96), (x, 70)], fill=rgba((255, 167, 38)), width=7)
     else:
-        canvas.draw.arc(canvas.box((44, 72, 66, 84)), 200, 340, fill=OUTLINE, width=canvas.s(3))
-        canvas.ellipse((78, 30, 90, 44), fill=rgba((129, 212, 250)), width=1.5)
+        # Wondering: a small straight mouth and one raised brow.
+        canvas.line([(48, 76), (62, 75)], fill=OUTLINE, width=3)
+        canvas.line([(60, 48), (70, 46)], fill=OUTLINE, width=2.5)
     return canvas.result()
 
 
