@@ -232,6 +232,13 @@ TEST_F(ToolShedPlay, APlayerWinsAtEveryDifficulty)
             return new ToolShedMode();
         });
         play.Play([difficulty](Child& child) {
+            if (difficulty == kGameModeDifficulty_Easy && std::getenv("QDL_GAME_SCREENSHOT_DIR"))
+            {
+                // The scarecrow throwing its second volley.
+                ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 600));
+                child.Wait(6.1f);
+                SaveScreenshot(child, "ToolShed_Intro");
+            }
             ASSERT_TRUE(ReachPlay(child));
             std::vector<sTool> const tools = LiveTools(child);
             EXPECT_EQ(std::vector<std::size_t>({3, 5, 8})[difficulty], tools.size());
