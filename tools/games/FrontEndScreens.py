@@ -341,7 +341,7 @@ def cutscene(font, stage):
     canvas = Canvas(800, 600)
     canvas.image.alpha_composite(background.resize((Canvas.s(800), Canvas.s(600))))
     # The house of the park, as far as it is built.
-    hx, hy = 110, 470
+    hx, hy = 100, 440
     if stage >= 1:
         for row in range(4 if stage == 1 else 7):
             for col in range(6):
@@ -371,14 +371,14 @@ def cutscene(font, stage):
         for i in range(3):
             x = 260 + i * 26
             canvas.rounded((x, 500, x + 24, 514), 2, fill=rgba(COLOURS["Red"]), width=2)
-    # The friends, side by side and waving.
+    # The friends in front, side by side, waving (resting their arms while they work).
     for i, name in enumerate(("Pondo", "Sloam", "Grubbin")):
-        cx = 420 + i * 120
-        cy = 470 if stage != 1 else 488
+        cx = 80 + i * 112
+        cy = 512
         arm = cy - 40 if stage != 1 else cy + 10
         canvas.line([(cx + 40, cy + 20), (cx + 70, arm)], fill=OUTLINE, width=6)
         canvas.ellipse((cx + 62, arm - 8, cx + 78, arm + 8), fill=WHITE, width=2)
-        character(canvas, name, cx, cy, 48)
+        character(canvas, name, cx, cy, 44)
     return canvas.result().convert("RGB")
 
 
