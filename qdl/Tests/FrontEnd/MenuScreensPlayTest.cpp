@@ -285,7 +285,8 @@ TEST_F(MenuScreensPlay, ACutsceneMovesOnInTheUpdateAfterItsNarrationAndAMissingP
         EXPECT_FLOAT_EQ(0.0f, child.Look([] { return Child::FindNode("CutsceneRoot/CutsceneImage")->GetWidth(); }));
         ASSERT_TRUE(child.WaitUntil([&games] { return !games.asked.empty(); }, 5));
     });
-    EXPECT_NE(std::string::npos, driver.Log().find("CutsceneMode: the cutscene picture \"Escena_Perdida\" is not loaded"))
+    EXPECT_NE(std::string::npos,
+              driver.Log().find("CutsceneMode: the cutscene picture \"Escena_Perdida\" is not loaded"))
         << driver.Log();
 }
 

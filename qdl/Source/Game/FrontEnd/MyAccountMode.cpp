@@ -125,7 +125,8 @@ void MyAccountMode::confirmProfile()
     std::wstring const profile = Corvane::ConvertStringASCIIToWide(selectedProfile.GetString());
     Corvane::Account* const account = Corvane::GetAccountManager()->GetCurrentAccount();
     // Read back, since the confirmation's New game wipes whatever profile the account names.
-    bool const stored = account && account->WriteValue(L"AccountID", profile) && account->ReadValue(L"AccountID") == profile;
+    bool const stored =
+        account && account->WriteValue(L"AccountID", profile) && account->ReadValue(L"AccountID") == profile;
     if (!stored)
     {
         Corvane::Internal::LogWrite("MyAccountMode: the profile %s could not be stored; the choice stays open\n",
