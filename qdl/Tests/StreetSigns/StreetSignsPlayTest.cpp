@@ -21,6 +21,7 @@
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignsElements.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignsMode.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 
 using GameDriver::Child;
@@ -30,7 +31,8 @@ namespace
 
 char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
 char const* const kAccountID = "Ma\xc3\xb1" "ana";
-char const* const kStickerKey = "Ma\xc3\xb1" "ana_StickerUnlockArray";
+// The profile the route through free play chooses.
+char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
 char const* const kMaskPath = "GameScreenRoot/Playfield/MouseInput_ClickMask";
 
 struct sSign
@@ -230,16 +232,17 @@ protected:
 
 } // namespace
 
-TEST_F(StreetSignsPlay, APlayerWinsEveryLoopAtEveryDifficulty)
+TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficulty)
 {
+    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
     for (int difficulty = 0; difficulty < 3; ++difficulty)
     {
         SCOPED_TRACE(kDifficultyNames[difficulty]);
         GameDriver::Driver driver;
-        StartAt(driver, static_cast<GameModeDifficulty>(difficulty));
         if (difficulty > 0)
             OneLoopOnly(driver);
-        driver.Play([difficulty](Child& child) {
+        driver.Play([difficulty, &buttons](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "StreetSigns", buttons[difficulty]));
             ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 600));
             // The truck waits at its start while the overlay is up.
             child.Wait(2.0f);
@@ -250,29 +253,24 @@ TEST_F(StreetSignsPlay, APlayerWinsEveryLoopAtEveryDifficulty)
                 return truck && truck->GetLayoutNode()->LocalGetLocation() == start;
             }));
             ASSERT_TRUE(PassTheOverlay(child));
-            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), kStickerKey);
+            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey);
             int const loops = PlayEveryLoop(child, std::string("StreetSigns_") + kDifficultyNames[difficulty]);
             EXPECT_EQ(difficulty == 0 ? 2 : 1, loops);
-            for (int frame = 0; frame < 300; ++frame)
-            {
-                if (GameDriver::AccountRecord(child.AccountFile(), kStickerKey) != stickers)
-                    break;
-                child.Frames(1);
-            }
-            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), kStickerKey));
-            child.Wait(0.5f);
+            // The sticker screen with the sticker saved, then free play again.
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
+            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
             std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
             int complete = 0;
+            int overlays = 0;
             for (GameDriver::sSoundPlay const& play : plays)
+            {
                 complete += play.sound == "StreetSigns_GameComplete";
+                overlays += play.sound == "GameDesc_StreetSigns";
+            }
             EXPECT_EQ(1, complete);
             // The overlay came with the first loop only.
-            EXPECT_EQ(1, [&plays] {
-                int overlays = 0;
-                for (GameDriver::sSoundPlay const& play : plays)
-                    overlays += play.sound == "GameDesc_StreetSigns";
-                return overlays;
-            }());
+            EXPECT_EQ(1, overlays);
         });
         EXPECT_TRUE(driver.Notifications().empty());
     }

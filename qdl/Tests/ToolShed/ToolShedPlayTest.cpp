@@ -22,6 +22,7 @@
 #include "qdl/Source/Game/ToolShed/ToolShedElements.h"
 #include "qdl/Source/Game/ToolShed/ToolShedLevel.h"
 #include "qdl/Source/Game/ToolShed/ToolShedMode.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 
 using GameDriver::Child;
@@ -31,7 +32,8 @@ namespace
 
 char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
 char const* const kAccountID = "Luc\xc3\xad" "a";
-char const* const kStickerKey = "Luc\xc3\xad" "a_StickerUnlockArray";
+// The profile the route through free play chooses.
+char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
 
 struct sTool
 {
@@ -218,24 +220,19 @@ protected:
 
 } // namespace
 
-TEST_F(ToolShedPlay, APlayerWinsAtEveryDifficulty)
+TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
 {
+    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
     for (int difficulty = 0; difficulty < 3; ++difficulty)
     {
         SCOPED_TRACE(kDifficultyNames[difficulty]);
         GameDriver::Driver play;
-        play.SetAccountValue("AccountID", kAccountID);
-        play.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(static_cast<GameModeDifficulty>(difficulty));
-            GetLevelManager()->setFreePlay(true);
-            GetStickerManager()->loadUnlockedStickerData();
-            return new ToolShedMode();
-        });
-        play.Play([difficulty](Child& child) {
+        play.Play([difficulty, &buttons](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ToolShed", buttons[difficulty]));
+            ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 100));
             if (difficulty == kGameModeDifficulty_Easy && std::getenv("QDL_GAME_SCREENSHOT_DIR"))
             {
                 // The scarecrow throwing its second volley.
-                ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 600));
                 child.Wait(6.1f);
                 SaveScreenshot(child, "ToolShed_Intro");
             }
@@ -246,26 +243,26 @@ TEST_F(ToolShedPlay, APlayerWinsAtEveryDifficulty)
             if (difficulty == kGameModeDifficulty_Hard)
             {
                 // The plates of the outer boxes sit 2 px further out than the layout puts them.
-                std::vector<float> expected;
+                std::vector<float> plates;
                 for (int position = 0; position < 6; ++position)
-                    expected.push_back(SignX(child, position));
-                EXPECT_EQ((std::vector<float>{31, 33, 35, 31, 33, 35}), expected);
+                    plates.push_back(SignX(child, position));
+                EXPECT_EQ((std::vector<float>{31, 33, 35, 31, 33, 35}), plates);
             }
-            std::string const stickersBefore = GameDriver::AccountRecord(child.AccountFile(), kStickerKey);
+            std::string const stickersBefore = GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey);
             SortEveryTool(child);
-            // The level ends 2 s after the last tool, with a sticker saved in the account.
-            for (int frame = 0; frame < 300; ++frame)
-            {
-                if (GameDriver::AccountRecord(child.AccountFile(), kStickerKey) != stickersBefore)
-                    break;
-                child.Frames(1);
-            }
-            EXPECT_NE(stickersBefore, GameDriver::AccountRecord(child.AccountFile(), kStickerKey));
-            child.Wait(1.0f);
+            // 2 s after the last tool: the sticker screen with the sticker saved, then free play again.
+            ASSERT_TRUE(child.WaitUntil(
+                [] {
+                    Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
+                    return !dynamic_cast<ToolShedMode*>(top);
+                },
+                200));
+            EXPECT_NE(stickersBefore, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
             EXPECT_EQ(1, CountPlays(child.Sounds(), "ToolShed_GameComplete"));
         });
         EXPECT_TRUE(play.Notifications().empty());
-        EXPECT_NE("", GameDriver::AccountRecord(play.AccountFile(), kStickerKey));
     }
 }
 
