@@ -4,7 +4,8 @@
 
 #include "Core/Source/Label.h"
 
-enum StreetSignColor
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum StreetSignColor : int
 {
     kStreetSignColor_Red = 0,
     kStreetSignColor_Green,
@@ -14,7 +15,8 @@ enum StreetSignColor
     kNumStreetSignColors
 };
 
-enum StreetSignShape
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum StreetSignShape : int
 {
     kStreetSignShape_Rectangle = 0,
     kStreetSignShape_Square,

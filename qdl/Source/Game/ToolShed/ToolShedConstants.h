@@ -4,7 +4,8 @@
 
 #include "Core/Source/Label.h"
 
-enum ToolShedToolColor
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum ToolShedToolColor : int
 {
     kToolShedToolColor_Red = 0,
     kToolShedToolColor_Blue,
@@ -13,7 +14,8 @@ enum ToolShedToolColor
     kNumToolShedToolColors
 };
 
-enum ToolShedToolType
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum ToolShedToolType : int
 {
     kToolShedToolType_Brush = 0,
     kToolShedToolType_Drill,
