@@ -398,3 +398,28 @@ TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
                                        "reload"},
               driver.Notifications());
 }
+
+TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
+{
+    driver.UseContentCopy([](std::string const& folder) {
+        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/ToolShedMode.xml", [](std::string& text) {
+            std::size_t const at = text.find("name=\"ToolShedModeLayout\"");
+            ASSERT_NE(std::string::npos, at);
+            text.replace(at, std::string("name=\"ToolShedModeLayout\"").size(), "name=\"ToolShedModeLayoutGone\"");
+        }));
+    });
+    StartAt(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        std::string top = child.TopScreen();
+        for (int frame = 0; frame < 600 && (top.empty() || top == "ToolShedMode" || top.find("Loading") != std::string::npos);
+             ++frame)
+        {
+            child.Frames(1);
+            top = child.TopScreen();
+        }
+        EXPECT_TRUE(top == "MainMenuMode" || top == "(anonymous namespace)::MainMenuStandIn") << top;
+        EXPECT_EQ(1u, child.Screens().size());
+    });
+    ASSERT_EQ(1u, driver.Notifications().size());
+    EXPECT_NE(std::string::npos, driver.Notifications()[0].find("could not be built"));
+}
