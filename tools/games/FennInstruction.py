@@ -2,7 +2,8 @@
 """Draws the instruction overlay of the mini-games: Fenn the builder in his
 three poses (standing, pointing, waving: the frames of "FennPoses"), the
 speech bubble beside him, and the skip button lettered in English and Spanish,
-which the cutscenes share.
+which the cutscenes share; and the wordless in-game Help and Quit buttons that
+any mini-game's layout may use.
 
     FennInstruction.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp games/FennInstruction.stamp
 """
@@ -105,6 +106,12 @@ def skip_face(caption, font):
     return draw
 
 
+def question_icon(font):
+    def draw(canvas, centre, size, ink, outline):
+        canvas.text((centre[0], centre[1] + 1), "?", font, size * 0.95, ink, outline=outline, stroke=3)
+    return draw
+
+
 def pictures(font):
     made = {}
     for pose in (STANDING, POINTING, WAVING):
@@ -113,6 +120,10 @@ def pictures(font):
     for language, caption in (("EN", "Skip"), ("SP", "Saltar")):
         for state, image in enumerate(uiart.button(190, 76, COLOURS["Green"], None, font, skip_face(caption, font))):
             made["Button_SkipCutscene_%s_%d" % (language, state)] = image
+    for state, image in enumerate(uiart.button(80, 80, COLOURS["Blue"], None, font, question_icon(font), "round")):
+        made["Button_InGame_Help_%d" % state] = image
+    for state, image in enumerate(uiart.button(80, 80, COLOURS["Red"], None, font, uiart.door_icon, "round")):
+        made["Button_InGame_Quit_%d" % state] = image
     return made
 
 

@@ -31,9 +31,9 @@ def starburst():
         colour = COLOURS["Yellow"] if i % 2 == 0 else COLOURS["Orange"]
         canvas.polygon([(c, c), (c + c * math.cos(a0), c + c * math.sin(a0)),
                         (c + c * math.cos(a1), c + c * math.sin(a1))], fill=rgba(colour, 235), outline=None)
-    for radius, alpha in ((112, 170), (86, 255)):
-        canvas.ellipse((c - radius, c - radius, c + radius, c + radius), fill=rgba(lighter(COLOURS["Yellow"], 0.6),
-                                                                                    alpha), outline=None)
+    for radius, amount in ((112, 0.45), (86, 0.75)):
+        canvas.ellipse((c - radius, c - radius, c + radius, c + radius), fill=rgba(lighter(COLOURS["Yellow"], amount)),
+                       outline=None)
     return canvas.result()
 
 
