@@ -70,7 +70,7 @@ int instances = 0;
 } // namespace
 
 GameBaseTestGame::GameBaseTestGame(bool playIntro, int loops)
-    : playIntro(playIntro), loopsLeft(loopsLeftAfterThisOne(loops)), rightTarget(-1), wrongMoves(0), outros(0),
+    : playIntro(playIntro), loopsLeft(loopsLeftAfterThisOne(loops)), levelType(kLevelType), rightTarget(-1), wrongMoves(0), outros(0),
       blockerID(Corvane::kInvalidObjectID)
 {
     ++instances;
@@ -142,7 +142,7 @@ void GameBaseTestGame::Setup()
         setupMouseInputEatingNode(mask);
         blockerID = mask->GetID();
     }
-    level = GetLevelManager()->getLevelForGameModeType(kLevelType);
+    level = GetLevelManager()->getLevelForGameModeType(levelType);
     rightTarget = targetOfLevel(level);
     if (rightTarget < 0)
         Corvane::Internal::LogWrite("GameBaseTestGame: the level \"%s\" names no target\n", level.GetString());

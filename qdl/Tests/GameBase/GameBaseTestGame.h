@@ -32,6 +32,9 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
+    // The game type whose levels it draws from, before it is set up.
+    void setLevelType(GameModeType type) { levelType = type; }
+
     Corvane::Label getLevel() const { return level; }
     int getRightTarget() const { return rightTarget; }
     int getLoopsLeft() const { return loopsLeft; }
@@ -58,6 +61,7 @@ private:
 
     bool playIntro;
     int loopsLeft;
+    GameModeType levelType;
     Corvane::Label level;
     int rightTarget;
     int wrongMoves;
