@@ -121,13 +121,13 @@ std::vector<GameModeType>& GameBaseTestGame::requestedTypes()
     return types;
 }
 
-void GameBaseTestGame::install()
+void GameBaseTestGame::install(bool playIntro, int loops)
 {
     registerLevels();
     requestedTypes().clear();
-    GetGameScreenHooks().createGameMode = [](GameModeType type, Label) -> Corvane::ApplicationMode* {
+    GetGameScreenHooks().createGameMode = [playIntro, loops](GameModeType type, Label) -> Corvane::ApplicationMode* {
         requestedTypes().push_back(type);
-        return new GameBaseTestGame(true, -1);
+        return new GameBaseTestGame(playIntro, loops);
     };
 }
 

@@ -48,9 +48,10 @@ public:
     static std::vector<Corvane::Label> registerLevels();
     // The target a level names; -1 for a label that names none.
     static int targetOfLevel(Corvane::Label level);
-    // Makes every game maker start this game, and registers its levels. The
-    // game types asked for since are kept, in order.
-    static void install();
+    // Makes every game maker start this game, as the story and the difficulty
+    // selection construct a game (true, -1) unless told otherwise, and
+    // registers its levels. The game types asked for since are kept, in order.
+    static void install(bool playIntro = true, int loops = -1);
     static std::vector<GameModeType>& requestedTypes();
     // How many instances exist now (a loop replaces one by the next).
     static int liveInstances();
