@@ -16,6 +16,7 @@
 #include "2DEngine/Source/Framework/AudioServices.h"
 #include "2DEngine/Source/Framework/Window.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
@@ -247,6 +248,33 @@ TEST_F(GameBaseRules, HelpAndQuitActOncePerQueuedChangeAndTheOverlayPopsOnceWhat
         EXPECT_EQ(Screens{kGame}, child.Screens());
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_EQ((Screens{kGame, "QuitConfirmMode"}), child.Screens());
+    });
+}
+
+TEST_F(GameBaseRules, AnOverlayForAGameWithoutADescriptionClosesAtOnceAndWithoutALanguageIsInEnglish)
+{
+    // No "EnglishLanguage" in the account.
+    installStandIns();
+    driver.StartWith([]() -> Corvane::ApplicationMode* { return new GameBaseTestGame(false, -1); });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        child.RunOnLoop([] {
+            Corvane::MainLoop::PushMode(
+                new FennInstructionMode(Corvane::Label::GetUniqueString("Juego\xc3\x91Perdido"), kIntroFennState_Standing));
+        });
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 5));
+        EXPECT_TRUE(child.Look([] {
+            ButtonNode* const skip = dynamic_cast<ButtonNode*>(Child::FindNode("FennInstructionMode/SkipButton"));
+            return skip && skip->GetImages() == Corvane::AutoResource<Corvane::IImageList>("Button_SkipCutscene_EN").Get();
+        }));
+        EXPECT_EQ(kIntroFennState_Standing, child.Look([] {
+            AnimatedSpriteNode* const fenn = dynamic_cast<AnimatedSpriteNode*>(Child::FindNode("LevelIntroFenn"));
+            return fenn ? fenn->GetImageIndex() : -1;
+        }));
+        // Nothing to say: it closes in the next few updates and the game goes on.
+        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        EXPECT_EQ(Screens{kGame}, child.Screens());
+        EXPECT_EQ("hand", child.Look(cursorName));
     });
 }
 
