@@ -296,6 +296,18 @@ TEST_F(StreetSignsPlay, TheTruckRepeatsTheRequestAndTheCraneAnswers)
         ASSERT_TRUE(child.Click("GameScreenRoot/Playfield/TollerAnimNode"));
         EXPECT_EQ(1u, CountSince(child, mark, "VO_Toller_IThinkSo"));
         EXPECT_FALSE(Read(child).maskShown);
+        if (std::getenv("QDL_GAME_SCREENSHOT_DIR"))
+        {
+            // A right sign on its way up, the hook over it.
+            for (sSign const& sign : Read(child).signs)
+                if (sign.right)
+                {
+                    ASSERT_TRUE(ClickAt(child, sign.x, sign.y));
+                    break;
+                }
+            child.Wait(1.8f);
+            SaveScreenshot(child, "StreetSigns_Lift");
+        }
     });
 }
 
