@@ -78,6 +78,9 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         EXPECT_EQ(playCase.english, englishImages);
         EXPECT_EQ(!playCase.english, spanishImages);
         saveScreenshot(child, "InstructionOverlay_" + caseName(playCase));
+        // The description starts in the overlay's first updates.
+        for (int frame = 0; frame < 10 && countPlays(child, "GameDesc_ToolShed") == 0; ++frame)
+            ASSERT_TRUE(child.Frames(1));
         EXPECT_EQ(1, countPlays(child, "GameDesc_ToolShed"));
 
         // Spoken to the end, the overlay closes itself.

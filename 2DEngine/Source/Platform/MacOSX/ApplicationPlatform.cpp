@@ -1,4 +1,5 @@
 #include "2DEngine/Source/Platform/MacOSX/ApplicationPlatform.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 
 #include <SDL2/SDL.h>
 
@@ -193,7 +194,14 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
         Activate(true);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        Activate(false);
+        // Without a window manager another window (another copy of the game)
+        // may take the focus at any time; the game goes on regardless.
+        if (HasWindowManager())
+            Activate(false);
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+        if (!HasWindowManager())
+            Activate(true);
         break;
     case SDL_WINDOWEVENT_CLOSE:
         RequestQuitAndWake();
@@ -204,6 +212,7 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
     case SDL_WINDOWEVENT_EXPOSED:
         // The window system lost what was drawn; an inactive window draws only on request.
         SetStateBit(kState_RepaintPending, true);
+        GLLayer::InvalidateScreen();
         break;
     case SDL_WINDOWEVENT_RESIZED:
         OnResized(event.window.data1, event.window.data2);
