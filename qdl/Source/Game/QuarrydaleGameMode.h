@@ -127,7 +127,8 @@ private:
     Corvane::ObjectID hintTimerObjectID;
     Corvane::Label gameName;
     IntroFennState introState;
-    // Help or Quit has pushed its screen; nothing more until the game is entered again.
+    // Help, Quit or the level's end has queued a change of screens; Help and
+    // Quit do nothing until the game is entered again.
     bool overlayQueued;
     bool levelEnded;
 };
