@@ -259,15 +259,15 @@ TEST_F(TextEditNodeTest, AFocusedFieldSwallowsLetterKeysAndPassesTheScreenKeysOn
     EXPECT_EQ((std::vector<int>{kEnter, kTab, kEscape, 512, 513}), heard);
 }
 
-TEST_F(TextEditNodeTest, AHiddenFieldIgnoresKeysAndTyping)
+TEST_F(TextEditNodeTest, AHiddenFieldStillTakesKeysAndTyping)
 {
     TextEditNode* field = MakeField(200.0f);
     field->Focus();
     field->LocalSetVisible(false);
     Frame();
-    EXPECT_EQ(kMessageNotHandled, Type(L"a"));
-    EXPECT_EQ(kMessageNotHandled, field->OnKeyDown(kBackspace));
-    EXPECT_EQ(std::wstring(), field->GetValue());
+    EXPECT_EQ(kMessageHandled, Type(L"ab"));
+    EXPECT_EQ(kMessageHandled, field->OnKeyDown(kBackspace));
+    EXPECT_EQ(std::wstring(L"a"), field->GetValue());
 }
 
 TEST_F(TextEditNodeTest, EditingStillWorksWhileDisabledButTheCursorIsHidden)
