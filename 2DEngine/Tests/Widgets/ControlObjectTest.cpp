@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Graphics/KeyNames.h"
+#include "Core/Source/XMLReader.h"
 #include "2DEngine/Source/Widgets/ButtonObject.h"
+#include "2DEngine/Source/Widgets/ListObjects.h"
 #include "2DEngine/Source/Widgets/ObjectFactory.h"
 #include "2DEngine/Tests/Widgets/ControlTestSupport.h"
 
@@ -95,4 +97,45 @@ TEST_F(ControlObjectTest, TheFourteenKeysAreRegistered)
                                L"button", L"radiobutton", L"textsprite", L"imagesprite", L"animsprite", L"ninebrush",
                                L"threebrush"})
         EXPECT_TRUE(GetObjectFactory()->HasObjectFactory(key)) << ConvertStringWideToUTF8String(key);
+}
+
+// Layouts come from disk: every type made without the resources it names draws
+// and answers input without reaching for them.
+TEST_F(ControlObjectTest, EveryTypeWithoutItsResourcesDrawsAndAnswersSafely)
+{
+    XMLElement element(XMLElement::kStartElement, L"x");
+    element.SetAttributes({{L"images", L"NoHay"}, {L"channelImages", L"NoHay"}, {L"thumbImages", L"NoHay"},
+                           {L"fieldImages", L"NoHay"}, {L"cursorImage", L"NoHay"}, {L"src", L"NoHay"},
+                           {L"sounds", L"NoHay"}, {L"numTicks", L"1"}, {L"snapToTicks", L"true"},
+                           {L"upArrowImages", L"NoHay"}, {L"downArrowImages", L"NoHay"}});
+    for (wchar_t const* key : {L"background", L"textedit", L"list", L"tree", L"scrollbar", L"slider", L"checkbox",
+                               L"button", L"radiobutton", L"textsprite", L"imagesprite", L"animsprite", L"ninebrush",
+                               L"threebrush"})
+    {
+        Object* const object = GetObjectFactory()->CreateObject(key, Label::FromString(key), element);
+        ASSERT_NE(nullptr, object);
+        Database()->AddObject(object);
+        if (IBounds* const bounds = dynamic_cast<IBounds*>(object))
+            bounds->SetBounds(Rect<float>(0.0f, 0.0f, 50.0f, 50.0f));
+        if (IText* const text = dynamic_cast<IText*>(object))
+            text->SetText(L"Texto");
+        if (ListObject* const list = dynamic_cast<ListObject*>(object))
+            list->AddItem(L"uno", nullptr);
+        if (TreeObject* const tree = dynamic_cast<TreeObject*>(object))
+            tree->AddNode(L"uno");
+        object->Update(0.5f);
+    }
+    Frame();
+    for (wchar_t const* key : {L"textedit", L"list", L"slider", L"checkbox"})
+    {
+        Database()->SetFocus(Database()->GetNamedObject(Label::FromString(key)));
+        CanvasScope scope;
+        Database()->Draw();
+        EXPECT_TRUE(scope.canvas.images.empty());
+        for (int key : {512, int(kKey_Down), int(kKey_Right), int(kKey_Backspace), int(kKey_Space), 513})
+            Key(key);
+        Type(L"ab");
+        Click(10, 10);
+        Click(49, 49);
+    }
 }

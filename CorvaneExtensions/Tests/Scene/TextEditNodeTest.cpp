@@ -270,6 +270,30 @@ TEST_F(TextEditNodeTest, AHiddenFieldStillTakesKeysAndTyping)
     EXPECT_EQ(std::wstring(L"a"), field->GetValue());
 }
 
+// The field's own visibility flag decides whether it draws, not its parent's.
+TEST_F(TextEditNodeTest, AFieldDrawsByItsOwnVisibilityFlag)
+{
+    SceneNode* holder = Add(new SceneNode(Label()));
+    TextEditNode* field = new TextEditNode(Label());
+    field->SetFieldWidth(100.0f);
+    field->SetFont(&font);
+    Add(field, holder);
+    field->SetValue(L"ok");
+    holder->LocalSetVisible(false);
+    Frame();
+    {
+        DrawRecordingCanvas canvas;
+        field->DrawNode();
+        EXPECT_FALSE(canvas.calls.empty());
+    }
+    field->LocalSetVisible(false);
+    holder->LocalSetVisible(true);
+    Frame();
+    DrawRecordingCanvas canvas;
+    field->DrawNode();
+    EXPECT_TRUE(canvas.calls.empty());
+}
+
 TEST_F(TextEditNodeTest, EditingStillWorksWhileDisabledButTheCursorIsHidden)
 {
     TextEditNode* field = MakeField(200.0f);
