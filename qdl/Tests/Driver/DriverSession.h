@@ -49,6 +49,8 @@ public:
     // Set: the play runs over a copy of the content, edited by this first.
     std::function<void(std::string const& folder)> contentEdit;
     bool allowQuit = true;
+    // A user folder whose account files this play starts over; empty for a fresh account.
+    std::string accountsFrom;
 
     // Results, written on the loop's thread; read by the script through RunOnLoop.
     std::vector<sSoundPlay> plays;

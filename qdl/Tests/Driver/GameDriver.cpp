@@ -255,6 +255,11 @@ void Driver::AllowQuit(bool allow)
     mSession->allowQuit = allow;
 }
 
+void Driver::StartOverAccountsOf(Driver const& earlier)
+{
+    mSession->accountsFrom = earlier.UserFolder();
+}
+
 void Driver::UseContentCopy(std::function<void(std::string const& folder)> const& edit)
 {
     mSession->contentEdit = edit;
