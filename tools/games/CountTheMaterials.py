@@ -28,9 +28,10 @@ SAND = (214, 176, 120)
 HIGHLIGHT = (255, 241, 118, 235)
 
 # A pile frame; its items stand on the bottom edge.
-PILE = (120, 90)
+PILE = (150, 112)
+# Items of a pile are drawn this much larger than ITEM_SIZE.
+PILE_SCALE = 1.3
 MAX_ITEMS = 6
-CLUMP = (80, 60)
 
 # The thirteen materials in the order of the game's table: kind and colour.
 MATERIALS = [
@@ -113,8 +114,8 @@ DRAW = {"Plant": draw_plant, "Logs": draw_log, "Cones": draw_cone, "Cement": dra
 def item_places(kind, count, size):
     """Bottom centres of the items of a pile: up to three on the ground, the
     rest in a row on top, each item whole and apart."""
-    w, h = ITEM_SIZE[kind]
-    gap = 4
+    w, h = (v * PILE_SCALE for v in ITEM_SIZE[kind])
+    gap = 3
     places = []
     front = min(count, 3)
     back = count - front
@@ -131,7 +132,7 @@ def item_places(kind, count, size):
 def pile(kind, colour, count):
     canvas = Canvas(*PILE)
     for x, bottom, _ in item_places(kind, count, PILE):
-        DRAW[kind](canvas, x, bottom, 1.0, colour)
+        DRAW[kind](canvas, x, bottom, PILE_SCALE, colour)
     return canvas.result()
 
 
@@ -139,7 +140,7 @@ def rollover(kind, count):
     """The outline drawn over a pile of this kind while the mouse is on it."""
     canvas = Canvas(*PILE)
     for x, bottom, _ in item_places(kind, count, PILE):
-        DRAW[kind](canvas, x, bottom, 1.0, "Gray")
+        DRAW[kind](canvas, x, bottom, PILE_SCALE, "Gray")
     alpha = canvas.image.getchannel("A").point(lambda a: 255 if a > 40 else 0)
     grown = alpha.filter(ImageFilter.MaxFilter(9))
     ring = Image.eval(grown, lambda a: a)
@@ -150,15 +151,16 @@ def rollover(kind, count):
 
 
 def clump(kind, colour):
-    """A heap of the material as the digger carries it."""
-    canvas = Canvas(*CLUMP)
-    k = 0.78
+    """A heap of the material as the digger carries it, standing on the bottom
+    middle of a frame the size of a pile's, as a pile does."""
+    canvas = Canvas(*PILE)
+    k = 1.0
     w, h = ITEM_SIZE[kind]
     w, h = w * k, h * k
-    rows = [(3, CLUMP[1] - 2), (2, CLUMP[1] - 2 - h * 0.8), (1, CLUMP[1] - 2 - h * 1.6)]
+    rows = [(3, PILE[1] - 2), (2, PILE[1] - 2 - h * 0.8), (1, PILE[1] - 2 - h * 1.6)]
     for n, bottom in rows:
         span = n * w - (n - 1) * 4
-        left = (CLUMP[0] - span) / 2 + w / 2
+        left = (PILE[0] - span) / 2 + w / 2
         for i in range(n):
             DRAW[kind](canvas, left + i * (w - 4), bottom, k, colour)
     return canvas.result()
@@ -242,11 +244,11 @@ def shovel(pose):
 
 
 def request_bubble():
-    canvas = Canvas(180, 112)
-    canvas.polygon([(34, 88), (44, 110), (62, 88)], fill=WHITE, width=3)
-    canvas.rounded((3, 3, 177, 92), 18, fill=WHITE, width=3)
-    canvas.rounded((8, 8, 172, 86), 14, fill=None, outline=rgba(COLOURS["Yellow"]), width=3)
-    canvas.polygon([(37, 86), (44, 102), (58, 86)], fill=WHITE, outline=None)
+    canvas = Canvas(220, 142)
+    canvas.polygon([(44, 118), (54, 140), (72, 118)], fill=WHITE, width=3)
+    canvas.rounded((3, 3, 217, 122), 20, fill=WHITE, width=3)
+    canvas.rounded((8, 8, 212, 117), 16, fill=None, outline=rgba(COLOURS["Yellow"]), width=3)
+    canvas.polygon([(47, 116), (54, 132), (68, 116)], fill=WHITE, outline=None)
     return canvas.result()
 
 
