@@ -259,7 +259,8 @@ void Session::SetUpEngine()
     setenv(MacOSX::kLogMessageBoxesVariable, "1", 1);
     setenv("XDG_DATA_HOME", mFolder.Join("datos").c_str(), 1);
     std::wstring const app = Corvane::ConvertStringUTF8ToWide(mFolder.Join("app").c_str());
-    std::wstring const resources = Corvane::ConvertStringUTF8ToWide(CORVANE_TEST_RESOURCES_DIR);
+    std::wstring const resources =
+        Corvane::ConvertStringUTF8ToWide(contentFolder.empty() ? CORVANE_TEST_RESOURCES_DIR : contentFolder.c_str());
     MacOSX::Internal::SetBundleFolders(app, resources);
     MacOSX::RequestSoftwareRenderer();
 

@@ -47,6 +47,8 @@ public:
     std::vector<std::pair<std::string, std::string> > accountValues;
     std::function<Corvane::ApplicationMode*()> startWith;
     bool allowQuit = true;
+    // Empty for the build's content.
+    std::string contentFolder;
 
     // Results, written on the loop's thread; read by the script through RunOnLoop.
     std::vector<sSoundPlay> plays;

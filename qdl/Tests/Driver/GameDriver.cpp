@@ -254,6 +254,11 @@ void Driver::AllowQuit(bool allow)
     mSession->allowQuit = allow;
 }
 
+void Driver::UseContentFolder(std::string const& folder)
+{
+    mSession->contentFolder = folder;
+}
+
 void Driver::Play(std::function<void(Child&)> const& script)
 {
     mSession->Play(script);

@@ -143,6 +143,9 @@ public:
     void StartWith(std::function<Corvane::ApplicationMode*()> const& makeScreen);
     // Whether quit requests are allowed (true) or refused.
     void AllowQuit(bool allow);
+    // The game's content from this folder instead of the build's (a test's
+    // copy with a broken file).
+    void UseContentFolder(std::string const& folder);
 
     // Starts the game and plays the script; returns when the game has ended
     // (by itself, or because the script finished).

@@ -1,0 +1,217 @@
+// Wrong piles, the hint, presses that come too fast and leaving in the middle
+// of a delivery, played through the driver on Hard.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Graphics/Image.h"
+#include "CorvaneExtensions/Source/ButtonNode.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
+#include "qdl/Source/Game/CountTheMaterials/DraggableMaterial.h"
+#include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
+#include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+
+using GameDriver::Child;
+using namespace CountTheMaterialsPlayer;
+using namespace CountTheMaterialsTestSupport;
+
+namespace
+{
+
+// Stands for the main menu, where Yes in the quit question leads.
+class MainMenuStandIn : public SceneApplicationMode
+{
+};
+
+class CountTheMaterialsAnswers : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+        driver.SetAccountValue("AccountID", "SloamButton");
+        driver.SetAccountValue("SloamButton_Progress", "5");
+        driver.StartWith([]() -> Corvane::ApplicationMode* {
+            GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn; };
+            GetLevelManager()->setFreePlay(true);
+            GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+            GetStickerManager()->loadUnlockedStickerData();
+            return new CountTheMaterialsMode(false, -1);
+        });
+    }
+
+    GameDriver::Driver driver;
+};
+
+// The first pile for which the test says yes.
+template <class Test>
+int PlaceWhere(std::vector<sSeen> const& piles, Test const& test)
+{
+    for (size_t place = 0; place < piles.size(); ++place)
+        if (piles[place].material >= 0 && test(piles[place]))
+            return static_cast<int>(place);
+    return -1;
+}
+
+// Clicks the wrong pile, checks that its line is said as the digger reaches
+// it, and that the piles open again once the digger is back.
+void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line)
+{
+    SCOPED_TRACE(line);
+    size_t const from = child.Sounds().size();
+    Corvane::Vector2<float> const pickUp = child.Look([&pile] {
+        SceneNode* const root = Child::FindNode(pile.path)->GetParent();
+        Corvane::Rect<float> const bounds = root->GlobalGetBounds();
+        Corvane::Vector2<float> const offset = ConstantPoint("MaterialPickupOffset");
+        return Corvane::Vector2<float>(bounds.x + offset.x, bounds.y + bounds.height + offset.y);
+    });
+    ASSERT_TRUE(child.Click(pile.path));
+    EXPECT_TRUE(child.Look([] { return TopGame()->getClickMask()->GlobalIsVisible(); }));
+    // The line comes when the digger stands at the pile, not before.
+    bool arrivedWithLine = false;
+    for (int frame = 0; frame < 400; ++frame)
+    {
+        if (CountOf(SoundsSince(child, from), line) > 0)
+        {
+            arrivedWithLine = child.Look([pickUp] { return Near(DiggerRoot()->LocalGetLocation(), pickUp); });
+            break;
+        }
+        ASSERT_TRUE(child.Frames(1));
+    }
+    EXPECT_TRUE(arrivedWithLine);
+    std::vector<std::string> const heard = SoundsSince(child, from);
+    EXPECT_EQ(1, CountOf(heard, line));
+    EXPECT_EQ(0, CountOf(heard, "CTM_GrubbinNoProb"));
+
+    // Back at its place, the digger lets the child choose again.
+    ASSERT_TRUE(WaitForPiles(child, 400));
+    EXPECT_TRUE(child.Look([] { return Near(DiggerRoot()->LocalGetLocation(), ConstantPoint("GrubbinIdlePosition")); }));
+    EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
+}
+
+TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightPileWins)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(WaitForPiles(child, 3000));
+        sSeen const request = ReadRequest(child);
+        std::vector<sSeen> const piles = ReadPiles(child);
+        int const other = PlaceWhere(piles, [&request](sSeen const& p) { return p.material != request.material; });
+        int const fewer = PlaceWhere(piles, [&request](sSeen const& p) {
+            return p.material == request.material && p.count < request.count;
+        });
+        int const more = PlaceWhere(piles, [&request](sSeen const& p) {
+            return p.material == request.material && p.count > request.count;
+        });
+        ASSERT_TRUE(other >= 0 && fewer >= 0 && more >= 0) << "every Hard level has all three wrong piles";
+        VisitWrongPile(child, piles[other], "CTM_IncorrectAnswer");
+        VisitWrongPile(child, piles[fewer], "CTM_NotEnough");
+        VisitWrongPile(child, piles[more], "CTM_TooMuch");
+
+        // Nothing clicked: the hint 30 s after the last press.
+        long long const lastPress = LastPlayMS(child, "SFX_SelectItem");
+        for (int second = 0; second < 32 && LastPlayMS(child, "InGameHint_CountTheMaterials") < 0; ++second)
+            ASSERT_TRUE(child.Wait(1.0f));
+        long long const hint = LastPlayMS(child, "InGameHint_CountTheMaterials");
+        ASSERT_GE(hint, 0);
+        EXPECT_NEAR(30000.0, static_cast<double>(hint - lastPress), 100.0);
+
+        size_t const from = child.Sounds().size();
+        ASSERT_TRUE(child.Click(piles[FindPile(piles, request)].path));
+        EXPECT_EQ(1, CountOf(SoundsSince(child, from), "CTM_GrubbinNoProb"));
+        CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
+        EXPECT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
+        EXPECT_EQ(0, CountOf(SoundsSince(child, from), "CTM_IncorrectAnswer"));
+    });
+}
+
+TEST_F(CountTheMaterialsAnswers, TwoPressesInOneFrameStartOneVisit)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(WaitForPiles(child, 3000));
+        sSeen const request = ReadRequest(child);
+        std::vector<sSeen> const piles = ReadPiles(child);
+        int const other = PlaceWhere(piles, [&request](sSeen const& p) { return p.material != request.material; });
+        ASSERT_GE(other, 0);
+        size_t const from = child.Sounds().size();
+        child.RunOnLoop([&piles, other] {
+            DraggableMaterial* const pile = PileAt(piles[other].path);
+            ASSERT_NE(nullptr, pile);
+            pile->handleMouseDown();
+            pile->handleMouseDown();
+        });
+        ASSERT_TRUE(WaitForPiles(child, 600));
+        std::vector<std::string> const heard = SoundsSince(child, from);
+        EXPECT_GE(CountOf(heard, "SFX_SelectItem"), 1);
+        EXPECT_EQ(1, CountOf(heard, "SFX_GrubbinMove"));
+        EXPECT_EQ(1, CountOf(heard, "CTM_IncorrectAnswer"));
+
+        // The same for the right pile: one delivery, one loop.
+        size_t const before = child.Sounds().size();
+        int const right = FindPile(piles, request);
+        child.RunOnLoop([&piles, right] {
+            DraggableMaterial* const pile = PileAt(piles[right].path);
+            pile->handleMouseDown();
+            pile->handleMouseDown();
+        });
+        CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
+        int const loopsLeft = child.Look([] { return TopGame()->getLoopsLeft(); });
+        ASSERT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
+        EXPECT_EQ(loopsLeft - 1, child.Look([] { return TopGame() ? TopGame()->getLoopsLeft() : -99; }));
+        EXPECT_EQ(1, CountOf(SoundsSince(child, before), "CTM_GrubbinNoProb"));
+        EXPECT_EQ(1, CountOf(SoundsSince(child, before), "General_CorrectAnswer"));
+    });
+}
+
+TEST_F(CountTheMaterialsAnswers, QuitInTheMiddleOfADeliveryNoGoesBackYesLeavesTheProfileAsItWas)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(WaitForPiles(child, 3000));
+        std::string const account = child.AccountFile();
+        std::vector<sSeen> const piles = ReadPiles(child);
+        ASSERT_TRUE(child.Click(piles[FindPile(piles, ReadRequest(child))].path));
+        ASSERT_TRUE(child.Wait(1.0f));
+
+        // The in-game Quit button, as its click reaches the game.
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("NoButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode", 100));
+        EXPECT_TRUE(child.Look([] {
+            return Corvane::Window::GetCustomCursorImage() == Corvane::AutoResource<Corvane::IImage>("cursor_hand").Get();
+        }));
+        EXPECT_EQ(1, child.Look([] { return TopGame()->getHintLevel(); }));
+        EXPECT_EQ(2, child.Look([] { return TopGame()->getHintTimerObject()->GetTasks().GetUnfinishedCount(); }));
+
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("YesButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 200));
+        ASSERT_TRUE(child.Wait(1.0f));
+        EXPECT_EQ((std::vector<std::string>{"(anonymous namespace)::MainMenuStandIn"}), child.Screens());
+        // The delivery was not finished: no sticker, the story where it was.
+        std::string const after = child.AccountFile();
+        EXPECT_EQ(GameDriver::AccountRecord(account, "SloamButton_StickerCount"),
+                  GameDriver::AccountRecord(after, "SloamButton_StickerCount"));
+        EXPECT_EQ(GameDriver::AccountRecord(account, "SloamButton_StickerUnlockArray"),
+                  GameDriver::AccountRecord(after, "SloamButton_StickerUnlockArray"));
+        EXPECT_EQ("5", GameDriver::AccountRecord(after, "SloamButton_Progress"));
+    });
+}
+
+} // namespace
