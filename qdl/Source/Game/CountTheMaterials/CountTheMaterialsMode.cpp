@@ -15,9 +15,11 @@
 #include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "CorvaneExtensions/Source/NodePath.h"
 #include "CorvaneExtensions/Source/NodeTasks.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlayfieldEntityYSort.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
@@ -32,6 +34,7 @@ using namespace Corvane;
 namespace
 {
 
+NodePathElement const kQuitButtonPath[] = {"GameScreenRoot", "UI_attach", "QuitButton", NodePathTerminator()};
 NodePathElement const kClickMaskPath[] = {"GameScreenRoot", "Playfield", "Material_ClickMask", NodePathTerminator()};
 // Below the playfield.
 NodePathElement const kYSortedLayerPath[] = {"YSortedLayer", NodePathTerminator()};
@@ -108,6 +111,9 @@ void CountTheMaterialsMode::Setup()
                                         L" (CountTheMaterialsMode). Fix the problem and press F5 to reload",
                                     L"");
         setupInstructionMode(kGameLabel, kIntroFennState_Standing, false);
+        // Without its Quit button the child could not leave: go where Quit's Yes leads.
+        if (!RootDescendent(kQuitButtonPath))
+            leaveForMainMenu();
     }
     else
     {
@@ -123,6 +129,8 @@ void CountTheMaterialsMode::Setup()
 
 std::string CountTheMaterialsMode::findMissingModeNode() const
 {
+    if (!AutoResource<SceneLayout>(kCountTheMaterialModeLayout))
+        return std::string("the scene layout ") + kCountTheMaterialModeLayout + " is not loaded";
     if (!RootDescendent(kPlayfieldPath))
         return std::string(kCountTheMaterialModeLayout) + " has no node GameScreenRoot/Playfield";
     if (!getClickMask())
@@ -340,6 +348,15 @@ void CountTheMaterialsMode::playAudioRequest()
         return;
     GetAudioManager()->clearVocalAudioQueues();
     queueRequestWords(MaterialData{found->requestedMaterial, found->requestedNumber});
+}
+
+void CountTheMaterialsMode::leaveForMainMenu()
+{
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    if (Corvane::ApplicationMode* const menu = hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr)
+        MainLoop::UnwindToMode(menu);
+    else
+        Internal::LogWrite("CountTheMaterials: the main menu is not available; the game stays\n");
 }
 
 void CountTheMaterialsMode::refreshMode()

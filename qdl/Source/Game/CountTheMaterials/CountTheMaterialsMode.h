@@ -69,6 +69,7 @@ private:
     void showClickMask();
     // "" when the game's layout has every node the mode resolves.
     std::string findMissingModeNode() const;
+    void leaveForMainMenu();
 
     Corvane::ObjectID dumper;
     int loopsLeft;

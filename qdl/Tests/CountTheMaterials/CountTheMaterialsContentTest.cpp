@@ -1,0 +1,144 @@
+// The counting game over broken copies of its content, played through the
+// driver: a malformed manifest, no level at the chosen difficulty, a layout
+// without a node the game needs. Each gives a clear message; the child can
+// still leave, and the profile is left as it was.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "CorvaneExtensions/Source/ButtonNode.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
+#include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
+#include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+
+using GameDriver::Child;
+using namespace CountTheMaterialsPlayer;
+using namespace CountTheMaterialsTestSupport;
+
+namespace
+{
+
+class MainMenuStandIn : public SceneApplicationMode
+{
+};
+
+char const* const kManifest = "CountTheMaterialsMode.xml";
+
+class CountTheMaterialsContent : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+        driver.SetAccountValue("AccountID", "GrubbinButton");
+        driver.SetAccountValue("GrubbinButton_Progress", "3");
+    }
+
+    void StartAt(GameModeDifficulty difficulty)
+    {
+        driver.UseContentFolder(content.Folder());
+        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
+            GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn; };
+            GetLevelManager()->setFreePlay(true);
+            GetLevelManager()->setDifficulty(difficulty);
+            GetStickerManager()->loadUnlockedStickerData();
+            return createGameModeOfType(kGameModeType_CountTheMaterials, Corvane::Label());
+        });
+    }
+
+    // Quit and Yes, as their clicks reach the screens.
+    static void Leave(Child& child)
+    {
+        std::string const account = child.AccountFile();
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("QuitButton") != nullptr; }, 100));
+        EXPECT_TRUE(child.Look([] { return Child::FindNode("QuitButton")->LocalIsVisible(); }));
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("YesButton"))->Click(); });
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 200));
+        std::string const after = child.AccountFile();
+        for (char const* key : {"GrubbinButton_StickerCount", "GrubbinButton_StickerUnlockArray", "GrubbinButton_Progress"})
+            EXPECT_EQ(GameDriver::AccountRecord(account, key), GameDriver::AccountRecord(after, key)) << key;
+        EXPECT_EQ("3", GameDriver::AccountRecord(after, "GrubbinButton_Progress"));
+    }
+
+    ContentCopy content;
+    GameDriver::Driver driver;
+};
+
+TEST_F(CountTheMaterialsContent, WithoutALevelAtTheDifficultyTheMessageSaysSoAndQuitLeaves)
+{
+    std::string text = ContentCopy::Original(kManifest);
+    // Every Hard level named something else.
+    for (size_t at = text.find("difficulty=\"Hard\""); at != std::string::npos; at = text.find("difficulty=\"Hard\"", at))
+        text.replace(at, 17, "difficulty=\"Duro\"");
+    content.Replace(kManifest, text);
+    StartAt(kGameModeDifficulty_Hard);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
+        ASSERT_TRUE(child.Frames(5));
+        EXPECT_EQ((std::vector<std::string>{
+                      ": Difficulty Level Not Found for CountTheMaterialsMode. Fix the problem and press F5 to reload"}),
+                  child.Notifications());
+        // No overlay, an empty playfield, Help and Quit.
+        EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
+        EXPECT_TRUE(ReadPiles(child)[0].path.size() > 0 && ReadPiles(child)[0].material < 0);
+        EXPECT_TRUE(child.Look([] { return Child::FindNode("HelpButton")->LocalIsVisible(); }));
+        Leave(child);
+    });
+}
+
+TEST_F(CountTheMaterialsContent, ALayoutWithoutTheClickMaskIsNamedAndQuitLeaves)
+{
+    std::string text = ContentCopy::Original(kManifest);
+    std::string const mask = "<scenenode nodeName=\"Material_ClickMask\"";
+    size_t const at = text.find(mask);
+    ASSERT_NE(std::string::npos, at);
+    text.replace(at, mask.size(), "<scenenode nodeName=\"Mascara\"");
+    content.Replace(kManifest, text);
+    StartAt(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
+        ASSERT_TRUE(child.Frames(5));
+        std::vector<std::string> const notes = child.Notifications();
+        ASSERT_EQ(1u, notes.size());
+        EXPECT_NE(std::string::npos, notes[0].find("CountTheMaterialModeLayout has no node "
+                                                   "GameScreenRoot/Playfield/Material_ClickMask"))
+            << notes[0];
+        EXPECT_EQ(-1, ReadRequest(child).count);
+        Leave(child);
+    });
+}
+
+TEST_F(CountTheMaterialsContent, AMalformedManifestGivesAMessageAndTheChildCanLeave)
+{
+    std::string text = ContentCopy::Original(kManifest);
+    text.resize(text.size() / 2);
+    content.Replace(kManifest, text);
+    StartAt(kGameModeDifficulty_Medium);
+    driver.Play([](Child& child) {
+        // The layout's Quit button went with the manifest: the game goes where Quit's Yes leads.
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 500));
+        std::vector<std::string> const notes = child.Notifications();
+        ASSERT_EQ(1u, notes.size());
+        EXPECT_NE(std::string::npos, notes[0].find("the scene layout CountTheMaterialModeLayout is not loaded"))
+            << notes[0];
+        EXPECT_EQ("3", GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("CountTheMaterialsMode could not be loaded")) << driver.Log();
+}
+
+} // namespace
