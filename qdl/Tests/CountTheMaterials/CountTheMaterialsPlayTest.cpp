@@ -1,8 +1,8 @@
 // The counting game played through the driver over the real content, as a
-// child plays it: the automated player reads the request and the piles from
-// the screen and wins loop after loop at every difficulty; wrong piles on Hard
-// each get their line as the digger reaches them; the hint comes 30 s after
-// the last click; two presses in one frame start one digger run.
+// child plays it: from the title through a profile, free play and the
+// difficulty to the game, and from the story through the intro cutscene; the
+// automated player reads the request and the piles from the screen and wins
+// loop after loop at every difficulty, up to the sticker and what follows it.
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,6 +22,8 @@
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/FrontEnd/CutsceneMode.h"
+#include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 #include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
 #include "qdl/Source/Game/CountTheMaterials/DraggableMaterial.h"
@@ -30,6 +32,7 @@
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 
 using GameDriver::Child;
 using GameDriver::sSoundPlay;
@@ -39,21 +42,7 @@ using namespace CountTheMaterialsTestSupport;
 namespace
 {
 
-// Stands for the free-play selection, which the game returns to.
-class FreePlayStandIn : public SceneApplicationMode
-{
-};
-
 char const* const kProfile = "PondoButton";
-
-// Whether the free-play selection was asked for by the sticker screen.
-bool gFreePlayFromStickerScreen = false;
-
-Corvane::ApplicationMode* NewFreePlayStandIn()
-{
-    gFreePlayFromStickerScreen = dynamic_cast<StickerUnlockMode*>(Corvane::MainLoop::GetTopMostMode(0)) != nullptr;
-    return new FreePlayStandIn;
-}
 
 class CountTheMaterialsPlay : public ::testing::Test
 {
@@ -63,24 +52,38 @@ protected:
         std::string reason;
         if (!driver.HasDisplay(&reason))
             GTEST_SKIP() << "no display: " << reason;
-        driver.SetAccountValue("AccountID", kProfile);
-    }
-
-    // The game as the difficulty selection starts it from free play, with the
-    // profile's stickers loaded as the main menu loads them.
-    void StartFromFreePlay(GameModeDifficulty difficulty)
-    {
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetGameScreenHooks().createFreePlaySelectMode = NewFreePlayStandIn;
-            GetLevelManager()->setFreePlay(true);
-            GetLevelManager()->setDifficulty(difficulty);
-            GetStickerManager()->loadUnlockedStickerData();
-            return createGameModeOfType(kGameModeType_CountTheMaterials, Corvane::Label());
-        });
     }
 
     GameDriver::Driver driver;
 };
+
+std::string StickerCount(Child& child, char const* profile)
+{
+    return GameDriver::AccountRecord(child.AccountFile(), std::string(profile) + "_StickerCount");
+}
+
+// Title, Play, a profile, OK, New game, Free play, the game's picture, the
+// difficulty and OK: the game with its instruction overlay.
+void GoToTheGame(Child& child, char const* difficultyButton)
+{
+    ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+    ASSERT_TRUE(child.Click("PlayButton"));
+    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
+    ASSERT_TRUE(child.Click(kProfile));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
+    ASSERT_TRUE(child.Click("NewGame"));
+    ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+    ASSERT_TRUE(child.Wait(0.2f));
+    ASSERT_TRUE(child.Click("FreePlayButton"));
+    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
+    ASSERT_TRUE(child.Click("CountTheMaterials"));
+    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
+    ASSERT_TRUE(child.Click(difficultyButton));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+    EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "FennInstructionMode"}), child.Screens());
+}
 
 // The words a child hears for the request: number, colour, material.
 std::vector<std::string> RequestWords(sSeen const& request)
@@ -186,13 +189,26 @@ int WinEveryLoop(Child& child)
     return loops;
 }
 
-void PlayAtDifficulty(CountTheMaterialsPlay& test, GameDriver::Driver& driver, GameModeDifficulty difficulty,
-                      int expectedLoops, char const* screenshot)
+// From the sticker screen on, with Resume: the screen that follows it.
+bool ResumeAfterTheSticker(Child& child, std::string const& next)
 {
-    (void)test;
-    driver.Play([expectedLoops, screenshot](Child& child) {
+    if (!child.WaitForScreen("StickerUnlockMode", 200))
+        return false;
+    EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "StickerUnlockMode"}), child.Screens());
+    if (!child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100) || !child.Wait(0.5f))
+        return false;
+    EXPECT_TRUE(child.Click("ResumeGame"));
+    return child.WaitForScreen(next, 200);
+}
+
+void PlayAtDifficulty(GameDriver::Driver& driver, char const* difficultyButton, int expectedLoops,
+                      char const* screenshot)
+{
+    driver.Play([difficultyButton, expectedLoops, screenshot](Child& child) {
+        GoToTheGame(child, difficultyButton);
+        std::string const before = StickerCount(child, kProfile);
+        EXPECT_EQ("3", before);
         ASSERT_TRUE(CloseOverlay(child));
-        std::string const before = GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_StickerCount");
         if (screenshot)
         {
             ASSERT_TRUE(WaitForPiles(child));
@@ -200,24 +216,12 @@ void PlayAtDifficulty(CountTheMaterialsPlay& test, GameDriver::Driver& driver, G
         }
         EXPECT_EQ(expectedLoops, WinEveryLoop(child));
 
-        // The sticker screen, which goes on to the free-play selection.
-        EXPECT_TRUE(child.WaitUntil(
-            [] {
-                Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
-                if (dynamic_cast<StickerUnlockMode*>(top))
-                    if (ButtonNode* const resume = dynamic_cast<ButtonNode*>(Child::FindNode("ResumeGame")))
-                        resume->Click();
-                return dynamic_cast<FreePlayStandIn*>(top) != nullptr;
-            },
-            1500));
-        EXPECT_TRUE(gFreePlayFromStickerScreen);
-        EXPECT_EQ((std::vector<std::string>{"(anonymous namespace)::FreePlayStandIn"}), child.Screens());
+        ASSERT_TRUE(ResumeAfterTheSticker(child, "FreePlaySelectMode"));
+        EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
         std::string const account = child.AccountFile();
-        EXPECT_EQ(std::to_string(std::atoi(before.c_str()) + 1),
-                  GameDriver::AccountRecord(account, std::string(kProfile) + "_StickerCount"));
+        EXPECT_EQ(std::to_string(std::atoi(before.c_str()) + 1), StickerCount(child, kProfile));
         EXPECT_NE("", GameDriver::AccountRecord(account, std::string(kProfile) + "_StickerUnlockArray"));
     });
-    (void)difficulty;
 }
 
 char const* ScreenshotPath(char const* name)
@@ -236,25 +240,63 @@ int LoopsAt(GameModeDifficulty difficulty)
     return difficulty == kGameModeDifficulty_Easy ? 2 : 3;
 }
 
-TEST_F(CountTheMaterialsPlay, EasyIsWonLoopAfterLoopThenTheStickerThenFreePlay)
+TEST_F(CountTheMaterialsPlay, EasyFromFreePlayIsWonLoopAfterLoopThenTheStickerThenFreePlayAgain)
 {
-    StartFromFreePlay(kGameModeDifficulty_Easy);
-    PlayAtDifficulty(*this, driver, kGameModeDifficulty_Easy, LoopsAt(kGameModeDifficulty_Easy),
+    PlayAtDifficulty(driver, "EasyButton", LoopsAt(kGameModeDifficulty_Easy),
                      ScreenshotPath("CountTheMaterials_Easy.png"));
 }
 
-TEST_F(CountTheMaterialsPlay, MediumIsWonLoopAfterLoopThenTheStickerThenFreePlay)
+TEST_F(CountTheMaterialsPlay, MediumFromFreePlayIsWonLoopAfterLoopThenTheStickerThenFreePlayAgain)
 {
-    StartFromFreePlay(kGameModeDifficulty_Medium);
-    PlayAtDifficulty(*this, driver, kGameModeDifficulty_Medium, LoopsAt(kGameModeDifficulty_Medium),
+    PlayAtDifficulty(driver, "MediumButton", LoopsAt(kGameModeDifficulty_Medium),
                      ScreenshotPath("CountTheMaterials_Medium.png"));
 }
 
-TEST_F(CountTheMaterialsPlay, HardIsWonLoopAfterLoopThenTheStickerThenFreePlay)
+TEST_F(CountTheMaterialsPlay, HardFromFreePlayIsWonLoopAfterLoopThenTheStickerThenFreePlayAgain)
 {
-    StartFromFreePlay(kGameModeDifficulty_Hard);
-    PlayAtDifficulty(*this, driver, kGameModeDifficulty_Hard, LoopsAt(kGameModeDifficulty_Hard),
+    PlayAtDifficulty(driver, "HardButton", LoopsAt(kGameModeDifficulty_Hard),
                      ScreenshotPath("CountTheMaterials_Hard.png"));
+}
+
+TEST_F(CountTheMaterialsPlay, TheStoryOpensWithTheIntroThenThisGameThenGoesOnToTheNextStep)
+{
+    driver.SetAccountValue("AccountID", "GrubbinButton");
+    driver.StartWith([]() -> Corvane::ApplicationMode* { return new MainMenuMode(); });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+        ASSERT_TRUE(child.Wait(0.2f));
+        std::string const before = StickerCount(child, "GrubbinButton");
+        ASSERT_TRUE(child.Click("StoryButton"));
+        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
+        ASSERT_TRUE(child.Click("EasyButton"));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 50));
+        EXPECT_EQ("Cutscene_Intro", child.Look([] {
+            return std::string(FrontEndPlay::Top<CutsceneMode>()->getCutsceneID().GetString());
+        }));
+        // The cutscene's skip.
+        ASSERT_TRUE(child.Wait(0.5f));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "FennInstructionMode"}), child.Screens());
+        EXPECT_FALSE(child.Look([] { return GetLevelManager()->isFreePlay(); }));
+        ASSERT_TRUE(CloseOverlay(child));
+        EXPECT_EQ(LoopsAt(kGameModeDifficulty_Easy), WinEveryLoop(child));
+
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 200));
+        EXPECT_EQ(std::to_string(std::atoi(before.c_str()) + 1), StickerCount(child, "GrubbinButton"));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100));
+        ASSERT_TRUE(child.Wait(0.5f));
+        ASSERT_TRUE(child.Click("ResumeGame"));
+        // The story's next step is HammerTheNail: its game, or its maker's line while it is not built.
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
+    });
+    std::string const log = driver.Log();
+    std::vector<std::string> const last = driver.Notifications();
+    EXPECT_TRUE(log.find("HammerTheNail: not available yet") != std::string::npos ||
+                log.find("HammerTheNailMode") != std::string::npos)
+        << log;
 }
 
 } // namespace
