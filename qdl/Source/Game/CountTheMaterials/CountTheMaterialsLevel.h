@@ -20,7 +20,7 @@ class CountTheMaterialsLevel
 {
 public:
     // The game has five places for piles.
-    static int const kMaxPiles = 5;
+    static constexpr int kMaxPiles = 5;
 
     // Without a "Request" element the request stays kBuildingMaterial_None and 0.
     CountTheMaterialsLevel()
