@@ -14,6 +14,7 @@
 #include "2DEngine/Source/Framework/Object.h"
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlayfieldEntityYSort.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
@@ -117,6 +118,24 @@ TEST_F(CountTheMaterialsMoves, AMeetingWithAMissingSideDoesNotWait)
         second.UpdateInternal(0.02f);
     }
     EXPECT_TRUE(secondPassed);
+}
+
+TEST_F(CountTheMaterialsMoves, LoopsComeFromTheDifficultyAndAMissingEntryMeansOneLoop)
+{
+    LoadManifest(L"Loops", L"<resources><intarray name='RepeatedGameNumLoops'><int value='1'/><int value='2'/>"
+                           L"</intarray></resources>");
+    GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
+    EXPECT_EQ(2, CountTheMaterialsMode(true, -1).getLoopsLeft());
+    // The next loop is made with the loops left, and has one fewer.
+    EXPECT_EQ(1, CountTheMaterialsMode(false, 2).getLoopsLeft());
+    EXPECT_EQ(0, CountTheMaterialsMode(false, 1).getLoopsLeft());
+    testing::internal::CaptureStderr();
+    GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+    CountTheMaterialsMode const hard(true, -1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(0, hard.getLoopsLeft());
+    EXPECT_TRUE(hard.getPlayIntro());
+    GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
 }
 
 // A piece standing on the layer: its box, and optionally a bottom marker.

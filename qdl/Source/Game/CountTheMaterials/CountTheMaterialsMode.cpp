@@ -54,19 +54,6 @@ Label const kTooManyLine = Label::GetUniqueString("CTM_TooMuch");
 wchar_t const* const kLevelNotFound =
     L"Difficulty Level Not Found for CountTheMaterialsMode. Fix the problem and press F5 to reload";
 
-int loopsOfDifficulty()
-{
-    std::vector<int> const loops = Constant<std::vector<int> >("RepeatedGameNumLoops");
-    int const difficulty = GetLevelManager()->getDifficulty();
-    if (difficulty < 0 || static_cast<size_t>(difficulty) >= loops.size())
-    {
-        Internal::LogWrite("CountTheMaterials: RepeatedGameNumLoops has no entry for difficulty %d; one loop is played\n",
-                           difficulty);
-        return 0;
-    }
-    return loops[difficulty];
-}
-
 // A uniform shuffle drawn from the process's rand, as the level content's shuffles are.
 void shuffle(std::vector<MaterialData>& piles)
 {
@@ -87,7 +74,7 @@ MaterialData pileOf(DraggableMaterial const& pile)
 } // namespace
 
 CountTheMaterialsMode::CountTheMaterialsMode(bool intro, int loops)
-    : dumper(kInvalidObjectID), loopsLeft(loops == -1 ? loopsOfDifficulty() : loops - 1), playIntro(intro)
+    : dumper(kInvalidObjectID), loopsLeft(loopsLeftAfterThisOne(loops)), playIntro(intro)
 {
 }
 
