@@ -56,6 +56,20 @@ protected:
     GameDriver::Driver driver;
 };
 
+// Until a sound whose name starts so is asked for after the play numbered `from`.
+bool WaitForSoundStartingWith(Child& child, size_t from, std::string const& start)
+{
+    for (int frame = 0; frame < 300; frame += 5)
+    {
+        for (std::string const& sound : SoundsSince(child, from))
+            if (sound.rfind(start, 0) == 0)
+                return true;
+        if (!child.Frames(5))
+            return false;
+    }
+    return false;
+}
+
 // The first pile for which the test says yes.
 template <class Test>
 int PlaceWhere(std::vector<sSeen> const& piles, Test const& test)
@@ -134,6 +148,35 @@ TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightP
         CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
         EXPECT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
         EXPECT_EQ(0, CountOf(SoundsSince(child, from), "CTM_IncorrectAnswer"));
+    });
+}
+
+TEST_F(CountTheMaterialsAnswers, TheDumperAndItsBoxRepeatTheRequestTheDiggerSaysItsLine)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(WaitForPiles(child, 3000));
+        std::string const dumper = PlayfieldPath("YSortedLayer/MaterialTarget/sloamImage");
+        for (std::string const& target : {dumper, dumper + "/HighlightBox", dumper + "/HighlightBox/imageNode"})
+        {
+            SCOPED_TRACE(target);
+            size_t const from = child.Sounds().size();
+            ASSERT_TRUE(child.Click(target));
+            ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
+            std::vector<std::string> const heard = SoundsSince(child, from);
+            ASSERT_FALSE(heard.empty());
+            EXPECT_EQ(0u, heard.front().rfind("Word_Number_", 0)) << ::testing::PrintToString(heard);
+            EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
+        }
+        // The digger's line is an effect: the request being said goes on.
+        ASSERT_TRUE(child.Click(dumper));
+        ASSERT_TRUE(child.Frames(2));
+        size_t const from = child.Sounds().size();
+        ASSERT_TRUE(child.Click(PlayfieldPath("YSortedLayer/MaterialLoader/truckImage")));
+        ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
+        std::vector<std::string> const heard = SoundsSince(child, from);
+        EXPECT_EQ(1, CountOf(heard, "VO_Grubbin_Heavohoy"));
+        EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
+        EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
     });
 }
 
