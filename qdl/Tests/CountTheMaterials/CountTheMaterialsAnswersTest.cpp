@@ -80,9 +80,21 @@ int PlaceWhere(std::vector<sSeen> const& piles, Test const& test)
     return -1;
 }
 
-// Clicks the wrong pile, checks that its line is said as the digger reaches
-// it, and that the piles open again once the digger is back.
-void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line)
+// Presses the pile twice within one frame, as the pile's own handler is called.
+void PressTwiceInOneFrame(Child& child, std::string const& picturePath)
+{
+    child.RunOnLoop([&picturePath] {
+        DraggableMaterial* const pile = PileAt(picturePath);
+        ASSERT_NE(nullptr, pile);
+        pile->handleMouseDown();
+        pile->handleMouseDown();
+    });
+}
+
+// Clicks the wrong pile (or presses it twice in one frame), checks that its
+// line is said once, as the digger reaches it, and that the piles open again
+// once the digger is back.
+void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line, bool twice)
 {
     SCOPED_TRACE(line);
     size_t const from = child.Sounds().size();
@@ -92,7 +104,14 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line)
         Corvane::Vector2<float> const offset = ConstantPoint("MaterialPickupOffset");
         return Corvane::Vector2<float>(bounds.x + offset.x, bounds.y + bounds.height + offset.y);
     });
-    ASSERT_TRUE(child.Click(pile.path));
+    if (twice)
+    {
+        PressTwiceInOneFrame(child, pile.path);
+    }
+    else
+    {
+        ASSERT_TRUE(child.Click(pile.path));
+    }
     EXPECT_TRUE(child.Look([] { return TopGame()->getClickMask()->GlobalIsVisible(); }));
     // The line comes when the digger stands at the pile, not before.
     bool arrivedWithLine = false;
@@ -108,6 +127,7 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line)
     EXPECT_TRUE(arrivedWithLine);
     std::vector<std::string> const heard = SoundsSince(child, from);
     EXPECT_EQ(1, CountOf(heard, line));
+    EXPECT_EQ(1, CountOf(heard, "SFX_GrubbinMove"));
     EXPECT_EQ(0, CountOf(heard, "CTM_GrubbinNoProb"));
 
     // Back at its place, the digger lets the child choose again.
@@ -116,10 +136,38 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line)
     EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
 }
 
+// The dumper and its box say the request again, the digger says its line.
+void ClickTheDumperItsBoxAndTheDigger(Child& child)
+{
+    std::string const dumper = PlayfieldPath("YSortedLayer/MaterialTarget/sloamImage");
+    for (std::string const& target : {dumper, dumper + "/HighlightBox", dumper + "/HighlightBox/imageNode"})
+    {
+        SCOPED_TRACE(target);
+        size_t const from = child.Sounds().size();
+        ASSERT_TRUE(child.Click(target));
+        ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
+        std::vector<std::string> const heard = SoundsSince(child, from);
+        EXPECT_EQ(0u, heard.front().rfind("Word_Number_", 0)) << ::testing::PrintToString(heard);
+        EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
+    }
+    // The digger's line is an effect: the request being said goes on.
+    ASSERT_TRUE(child.Click(dumper));
+    ASSERT_TRUE(child.Frames(2));
+    size_t const from = child.Sounds().size();
+    ASSERT_TRUE(child.Click(PlayfieldPath("YSortedLayer/MaterialLoader/truckImage")));
+    ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
+    std::vector<std::string> const heard = SoundsSince(child, from);
+    EXPECT_EQ(1, CountOf(heard, "VO_Grubbin_Heavohoy"));
+    EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
+    EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
+}
+
 TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightPileWins)
 {
     driver.Play([](Child& child) {
         ASSERT_TRUE(WaitForPiles(child, 3000));
+        ClickTheDumperItsBoxAndTheDigger(child);
+
         sSeen const request = ReadRequest(child);
         std::vector<sSeen> const piles = ReadPiles(child);
         int const other = PlaceWhere(piles, [&request](sSeen const& p) { return p.material != request.material; });
@@ -130,9 +178,10 @@ TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightP
             return p.material == request.material && p.count > request.count;
         });
         ASSERT_TRUE(other >= 0 && fewer >= 0 && more >= 0) << "every Hard level has all three wrong piles";
-        VisitWrongPile(child, piles[other], "CTM_IncorrectAnswer");
-        VisitWrongPile(child, piles[fewer], "CTM_NotEnough");
-        VisitWrongPile(child, piles[more], "CTM_TooMuch");
+        // Two presses within one frame start one visit.
+        VisitWrongPile(child, piles[other], "CTM_IncorrectAnswer", true);
+        VisitWrongPile(child, piles[fewer], "CTM_NotEnough", false);
+        VisitWrongPile(child, piles[more], "CTM_TooMuch", false);
 
         // Nothing clicked: the hint 30 s after the last press.
         long long const lastPress = LastPlayMS(child, "SFX_SelectItem");
@@ -142,79 +191,17 @@ TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightP
         ASSERT_GE(hint, 0);
         EXPECT_NEAR(30000.0, static_cast<double>(hint - lastPress), 100.0);
 
+        // The right pile, pressed twice within one frame: one delivery, one loop fewer.
         size_t const from = child.Sounds().size();
-        ASSERT_TRUE(child.Click(piles[FindPile(piles, request)].path));
-        EXPECT_EQ(1, CountOf(SoundsSince(child, from), "CTM_GrubbinNoProb"));
-        CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
-        EXPECT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
-        EXPECT_EQ(0, CountOf(SoundsSince(child, from), "CTM_IncorrectAnswer"));
-    });
-}
-
-TEST_F(CountTheMaterialsAnswers, TheDumperAndItsBoxRepeatTheRequestTheDiggerSaysItsLine)
-{
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(WaitForPiles(child, 3000));
-        std::string const dumper = PlayfieldPath("YSortedLayer/MaterialTarget/sloamImage");
-        for (std::string const& target : {dumper, dumper + "/HighlightBox", dumper + "/HighlightBox/imageNode"})
-        {
-            SCOPED_TRACE(target);
-            size_t const from = child.Sounds().size();
-            ASSERT_TRUE(child.Click(target));
-            ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
-            std::vector<std::string> const heard = SoundsSince(child, from);
-            ASSERT_FALSE(heard.empty());
-            EXPECT_EQ(0u, heard.front().rfind("Word_Number_", 0)) << ::testing::PrintToString(heard);
-            EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
-        }
-        // The digger's line is an effect: the request being said goes on.
-        ASSERT_TRUE(child.Click(dumper));
-        ASSERT_TRUE(child.Frames(2));
-        size_t const from = child.Sounds().size();
-        ASSERT_TRUE(child.Click(PlayfieldPath("YSortedLayer/MaterialLoader/truckImage")));
-        ASSERT_TRUE(WaitForSoundStartingWith(child, from, "Word_Material"));
-        std::vector<std::string> const heard = SoundsSince(child, from);
-        EXPECT_EQ(1, CountOf(heard, "VO_Grubbin_Heavohoy"));
-        EXPECT_EQ(0u, heard.back().rfind("Word_Material", 0)) << ::testing::PrintToString(heard);
-        EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
-    });
-}
-
-TEST_F(CountTheMaterialsAnswers, TwoPressesInOneFrameStartOneVisit)
-{
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(WaitForPiles(child, 3000));
-        sSeen const request = ReadRequest(child);
-        std::vector<sSeen> const piles = ReadPiles(child);
-        int const other = PlaceWhere(piles, [&request](sSeen const& p) { return p.material != request.material; });
-        ASSERT_GE(other, 0);
-        size_t const from = child.Sounds().size();
-        child.RunOnLoop([&piles, other] {
-            DraggableMaterial* const pile = PileAt(piles[other].path);
-            ASSERT_NE(nullptr, pile);
-            pile->handleMouseDown();
-            pile->handleMouseDown();
-        });
-        ASSERT_TRUE(WaitForPiles(child, 600));
-        std::vector<std::string> const heard = SoundsSince(child, from);
-        EXPECT_GE(CountOf(heard, "SFX_SelectItem"), 1);
-        EXPECT_EQ(1, CountOf(heard, "SFX_GrubbinMove"));
-        EXPECT_EQ(1, CountOf(heard, "CTM_IncorrectAnswer"));
-
-        // The same for the right pile: one delivery, one loop.
-        size_t const before = child.Sounds().size();
-        int const right = FindPile(piles, request);
-        child.RunOnLoop([&piles, right] {
-            DraggableMaterial* const pile = PileAt(piles[right].path);
-            pile->handleMouseDown();
-            pile->handleMouseDown();
-        });
         CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
         int const loopsLeft = child.Look([] { return TopGame()->getLoopsLeft(); });
+        PressTwiceInOneFrame(child, piles[FindPile(piles, request)].path);
         ASSERT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
         EXPECT_EQ(loopsLeft - 1, child.Look([] { return TopGame() ? TopGame()->getLoopsLeft() : -99; }));
-        EXPECT_EQ(1, CountOf(SoundsSince(child, before), "CTM_GrubbinNoProb"));
-        EXPECT_EQ(1, CountOf(SoundsSince(child, before), "General_CorrectAnswer"));
+        std::vector<std::string> const heard = SoundsSince(child, from);
+        EXPECT_EQ(1, CountOf(heard, "CTM_GrubbinNoProb"));
+        EXPECT_EQ(1, CountOf(heard, "General_CorrectAnswer"));
+        EXPECT_EQ(0, CountOf(heard, "CTM_IncorrectAnswer"));
     });
 }
 

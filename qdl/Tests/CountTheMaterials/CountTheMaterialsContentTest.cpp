@@ -123,6 +123,30 @@ TEST_F(CountTheMaterialsContent, ALayoutWithoutTheClickMaskIsNamedAndQuitLeaves)
     });
 }
 
+TEST_F(CountTheMaterialsContent, APilePlaceMissingFromTheLayoutIsPassedOverAndLogged)
+{
+    std::string text = ContentCopy::Original(kManifest);
+    std::string const place = "nodeName=\"MaterialSources_1\"";
+    size_t const at = text.find(place);
+    ASSERT_NE(std::string::npos, at);
+    text.replace(at, place.size(), "nodeName=\"MaterialSources_9\"");
+    content.Replace(kManifest, text);
+    StartAt(kGameModeDifficulty_Medium);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(CloseOverlay(child));
+        ASSERT_TRUE(WaitForPiles(child, 3000));
+        std::vector<sSeen> const piles = ReadPiles(child);
+        // Medium levels have four piles: one had no place.
+        EXPECT_GE(piles[0].material, 0);
+        EXPECT_LT(piles[1].material, 0);
+        EXPECT_GE(piles[2].material, 0);
+        EXPECT_GE(piles[3].material, 0);
+        EXPECT_LT(piles[4].material, 0);
+        EXPECT_TRUE(child.Notifications().empty());
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("has no pile place MaterialSources_1")) << driver.Log();
+}
+
 TEST_F(CountTheMaterialsContent, AMalformedManifestGivesAMessageAndTheChildCanLeave)
 {
     std::string text = ContentCopy::Original(kManifest);
