@@ -3,6 +3,9 @@
 // with an error, never crash, hang or read out of bounds; every level made
 // keeps at most five piles, and every level offered to the game asks for a
 // known material and lays out only known ones.
+//
+// The level manager keeps a level's name once offered, also after its manifest
+// is unloaded; so a later input's broken level of the same name is not judged.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -30,16 +33,17 @@ void SetUpOnce()
     GetResourceManager()->AddResourceFactory(L"CountTheMaterialsLevel", new CountTheMaterialsLevelResourceFactory());
 }
 
-bool Offered(Label level)
+// Every level offered to the game so far; the level manager keeps a name once offered.
+std::vector<Label> Offered()
 {
+    std::vector<Label> offered;
     for (int d = 0; d < kNumGameModeDifficulties; ++d)
     {
         std::vector<Label> const& levels =
             GetLevelManager()->getLevels(kGameModeType_CountTheMaterials, static_cast<GameModeDifficulty>(d));
-        if (std::find(levels.begin(), levels.end(), level) != levels.end())
-            return true;
+        offered.insert(offered.end(), levels.begin(), levels.end());
     }
-    return false;
+    return offered;
 }
 
 } // namespace
@@ -51,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
     MemoryStream stream(manifest);
     if (size > 0)
         stream.Write(data, size);
+    std::vector<Label> const before = Offered();
     stream.Seek(kSeekBegin, 0);
     try
     {
@@ -65,7 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
         CountTheMaterialsLevel const* const level = dynamic_cast<CountTheMaterialsLevel const*>(descriptor);
         if (!level || level->materials.size() > static_cast<size_t>(CountTheMaterialsLevel::kMaxPiles))
             std::abort();
-        if (!Offered(descriptor->GetName()))
+        // Only a name this input offered for the first time was judged by this load.
+        std::vector<Label> const after = Offered();
+        Label const name = descriptor->GetName();
+        if (std::find(before.begin(), before.end(), name) != before.end() ||
+            std::find(after.begin(), after.end(), name) == after.end())
             continue;
         if (!level->hasRequest || !isBuildingMaterial(level->requestedMaterial))
             std::abort();
