@@ -1,29 +1,73 @@
-// One frame of the counting game in the middle of a delivery (update, draw on
-// the software renderer and the hand-over to the next frame), played through
-// the driver over the real content; the goal is under 2 ms.
-//
-//     cmake -DCORVANE_BENCHMARKS=ON ...; xvfb-run -a qdl/count_the_materials_frame_benchmark
+// Frames of the counting game in the middle of a delivery: the whole frame
+// (update, draw and the hand-over to the next frame), and the game's own share
+// of it, its update and the depth sort before the draw.
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Benchmarks/FrameBenchmark.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
-#include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
-#include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Source/Game/CountTheMaterials/DraggableMaterial.h"
+#include "qdl/Source/Game/CountTheMaterials/MaterialTarget.h"
 
 using GameDriver::Child;
-using namespace CountTheMaterialsPlayer;
 
 namespace
 {
 
-// Plays until the digger is on its way with the right pile, then hands over to the measure.
-void MidDelivery(benchmark::State& state, std::function<void(Child&)> const& measure)
+CountTheMaterialsMode* Game()
+{
+    return dynamic_cast<CountTheMaterialsMode*>(Corvane::MainLoop::GetTopMostMode(0));
+}
+
+void StartOnHard(GameDriver::Driver& driver)
+{
+    driver.StartWith([]() -> Corvane::ApplicationMode* {
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+        return new CountTheMaterialsMode(false, -1);
+    });
+}
+
+// Until the digger is on its way with the pile that is asked for.
+bool ReachMidDelivery(Child& child)
+{
+    if (!child.WaitUntil(
+            [] {
+                CountTheMaterialsMode* const game = Game();
+                return game && game->getClickMask() && !game->getClickMask()->GlobalIsVisible();
+            },
+            3000))
+        return false;
+    std::vector<int> const centre = child.Look([] {
+        CountTheMaterialsMode* const game = Game();
+        Corvane::ObjectDatabase* const database = game->GetObjectDatabase();
+        MaterialTarget const* const dumper = dynamic_cast<MaterialTarget*>(database->GetObject(game->getDumper()));
+        for (Corvane::ObjectID id :
+             database->GetObjectsWithRole(Corvane::Label::GetUniqueString("CountTheMaterials_MaterialObject")))
+        {
+            DraggableMaterial* const pile = dynamic_cast<DraggableMaterial*>(database->GetObject(id));
+            if (pile && dumper && pile->getMaterial() == dumper->getMaterial() && pile->getCount() == dumper->getCount())
+            {
+                Corvane::Rect<float> const bounds = pile->getLayoutNode()->GlobalGetBounds();
+                return std::vector<int>{int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2)};
+            }
+        }
+        return std::vector<int>();
+    });
+    return centre.size() == 2 && child.MoveMouseTo(centre[0], centre[1]) && child.PressMouse() &&
+           child.ReleaseMouse() && child.Wait(0.8f);
+}
+
+void BM_CountTheMaterialsMidDeliveryFrame(benchmark::State& state)
+{
+    BenchmarkFrames(state, StartOnHard, ReachMidDelivery);
+}
+
+void BM_CountTheMaterialsMidDeliveryUpdateAndSort(benchmark::State& state)
 {
     GameDriver::Driver driver;
     std::string reason;
@@ -32,43 +76,16 @@ void MidDelivery(benchmark::State& state, std::function<void(Child&)> const& mea
         state.SkipWithError(("no display: " + reason).c_str());
         return;
     }
-    driver.StartWith([]() -> Corvane::ApplicationMode* {
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-        return new CountTheMaterialsMode(false, -1);
-    });
-    driver.Play([&state, &measure](Child& child) {
-        if (!WaitForPiles(child, 3000))
+    StartOnHard(driver);
+    driver.Play([&state](Child& child) {
+        if (!ReachMidDelivery(child))
         {
-            state.SkipWithError("the piles never opened");
+            state.SkipWithError("the delivery was not reached");
             return;
         }
-        std::vector<sSeen> const piles = ReadPiles(child);
-        int const place = FindPile(piles, ReadRequest(child));
-        if (place < 0 || !child.Click(piles[place].path) || !child.Wait(0.8f))
-        {
-            state.SkipWithError("no delivery");
-            return;
-        }
-        measure(child);
-    });
-}
-
-void FrameMidDelivery(benchmark::State& state)
-{
-    MidDelivery(state, [&state](Child& child) {
-        for (auto _ : state)
-            child.Frames(1);
-    });
-}
-
-// The game's own share of a frame: its update (the pieces' tasks, the mouse
-// sent again) and the depth sort before the draw, without drawing.
-void UpdateAndSortMidDelivery(benchmark::State& state)
-{
-    MidDelivery(state, [&state](Child& child) {
         child.RunOnLoop([&state] {
-            CountTheMaterialsMode* const game = TopGame();
-            SceneNode* const layer = Child::FindNode(PlayfieldPath("YSortedLayer"));
+            CountTheMaterialsMode* const game = Game();
+            SceneNode* const layer = Child::FindNode("GameScreenRoot/Playfield/YSortedLayer");
             for (auto _ : state)
             {
                 game->Update(0.0f);
@@ -78,9 +95,7 @@ void UpdateAndSortMidDelivery(benchmark::State& state)
     });
 }
 
-BENCHMARK(FrameMidDelivery)->Iterations(200)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(UpdateAndSortMidDelivery)->Iterations(2000)->UseRealTime()->Unit(benchmark::kMicrosecond);
-
 } // namespace
 
-BENCHMARK_MAIN();
+FRAME_BENCHMARK(BM_CountTheMaterialsMidDeliveryFrame);
+BENCHMARK(BM_CountTheMaterialsMidDeliveryUpdateAndSort)->Iterations(2000)->Unit(benchmark::kMicrosecond);
