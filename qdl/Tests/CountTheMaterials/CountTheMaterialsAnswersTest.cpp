@@ -1,6 +1,7 @@
 // Wrong piles, the hint, presses that come too fast and leaving in the middle
 // of a delivery, played through the driver on Hard.
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,8 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line, bo
         if (CountOf(SoundsSince(child, from), line) > 0)
         {
             arrivedWithLine = child.Look([pickUp] { return Near(DiggerRoot()->LocalGetLocation(), pickUp); });
+            if (char const* const folder = std::getenv("QDL_CTM_SCREENSHOT_DIR"))
+                EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/CountTheMaterials_" + line + ".png"));
             break;
         }
         ASSERT_TRUE(child.Frames(1));

@@ -152,7 +152,19 @@ CountTheMaterialsMode* WinOneLoop(Child& child, size_t from)
     EXPECT_GE(place, 0) << "no pile equal to the request";
     if (place < 0)
         return game;
-    EXPECT_TRUE(child.Click(piles[place].path));
+    std::string const path = piles[place].path;
+    SceneNode* const pile = child.Look([&path] { return Child::FindNode(path)->GetParent(); });
+    EXPECT_TRUE(child.Click(path));
+    // The pile itself rides to the dumper's cart, not a copy of it.
+    EXPECT_TRUE(child.WaitUntil(
+        [pile] {
+            SceneNode* const dumper = DumperRoot();
+            SceneNode* const cart = dumper ? dumper->GetChildByName(Corvane::Label::GetUniqueString("MaterialsInCart"))
+                                           : nullptr;
+            return cart && !cart->GetChildren().empty() && cart->GetChildren().front() == pile;
+        },
+        1000));
+    EXPECT_EQ(nullptr, child.Look([&path] { return Child::FindNode(path); }));
     return game;
 }
 
