@@ -238,6 +238,8 @@ std::vector<sLookup> ResourceLookups()
         {"instruction overlay", kImageList, "Button_SkipCutscene_EN", 4, {}},
         {"instruction overlay", kImageList, "Button_SkipCutscene_SP", 4, {}},
         {"instruction overlay", kImageList, "FennPoses", 3, {}},
+        {"mini-game layouts", kImageList, "Button_InGame_Help", 4, {}},
+        {"mini-game layouts", kImageList, "Button_InGame_Quit", 4, {}},
         {"sticker unlock screen", kLayout, "StickerRewardLayout", -1, {}},
         {"sticker unlock screen", kFloat, "StickerScreenDropTime", -1, {}},
         {"sticker unlock screen", kFloat, "StickerScreenBounceTime", -1, {}},

@@ -47,6 +47,8 @@ public:
     std::vector<std::pair<std::string, std::string> > accountValues;
     std::function<Corvane::ApplicationMode*()> startWith;
     bool allowQuit = true;
+    // A user folder whose account files this play starts over; empty for a fresh account.
+    std::string accountsFrom;
     // Empty for the build's content.
     std::string contentFolder;
 
