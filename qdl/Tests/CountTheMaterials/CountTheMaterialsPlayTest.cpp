@@ -191,6 +191,8 @@ int WinEveryLoop(Child& child)
             },
             3000);
         EXPECT_TRUE(moved);
+        // The loop ends only after the small dumper's drive, whose horn sounds a second into it.
+        EXPECT_EQ(1, CountOf(SoundsSince(child, from), "CTM_SloamFinished"));
         if (left == 0)
             break;
         EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
