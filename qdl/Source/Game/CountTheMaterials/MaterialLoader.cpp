@@ -120,7 +120,7 @@ SceneNode* MaterialLoader::node(int path) const
 
 Vector2<float> MaterialLoader::pickUpPoint(DraggableMaterial const* pile)
 {
-    SceneNode* const pileRoot = pile ? const_cast<DraggableMaterial*>(pile)->getLayoutNode() : nullptr;
+    SceneNode* const pileRoot = pile ? pile->getLayoutNode() : nullptr;
     if (!pileRoot)
         return constantPoint("GrubbinIdlePosition");
     Rect<float> const bounds = pileRoot->GlobalGetBounds();
