@@ -2,6 +2,10 @@
 // order at any depth, the last request, names matched exactly, and the levels
 // it keeps from the game (no request, an unknown material, an unknown
 // difficulty) while still making the record.
+//
+// The level manager lives as long as the process: the levels offered here stay
+// offered (without their records) to any game played later in the same
+// process. ctest runs every test in a process of its own.
 
 #include <algorithm>
 #include <string>
