@@ -46,9 +46,11 @@ protected:
         driver.SetAccountValue("GrubbinButton_Progress", "3");
     }
 
-    void StartAt(GameModeDifficulty difficulty)
+    // The game over a copy of the content whose manifest is the text.
+    void StartAt(GameModeDifficulty difficulty, std::string const& manifest)
     {
-        driver.UseContentFolder(content.Folder());
+        driver.UseContentCopy(
+            [manifest](std::string const& folder) { ReplaceContent(folder, kManifest, manifest); });
         driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
             GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn; };
             GetLevelManager()->setFreePlay(true);
@@ -75,20 +77,18 @@ protected:
         EXPECT_EQ("3", GameDriver::AccountRecord(after, "GrubbinButton_Progress"));
     }
 
-    ContentCopy content;
     GameDriver::Driver driver;
 };
 
 TEST_F(CountTheMaterialsContent, WithoutALevelAtTheDifficultyTheMessageSaysSoAndQuitLeaves)
 {
-    std::string text = ContentCopy::Original(kManifest);
+    std::string text = OriginalContent(kManifest);
     // Every Hard level of another difficulty and name (a level manager that
     // outlived an earlier play in this process still lists the old names).
     for (std::string const& word : {std::string("difficulty=\"Hard\""), std::string("name=\"CountTheMaterials_Hard_")})
         for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at))
             text.replace(at, word.size(), word.substr(0, word.size() - 5) + "Duro" + word.substr(word.size() - 1));
-    content.Replace(kManifest, text);
-    StartAt(kGameModeDifficulty_Hard);
+    StartAt(kGameModeDifficulty_Hard, text);
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
         ASSERT_TRUE(child.Frames(5));
@@ -105,13 +105,12 @@ TEST_F(CountTheMaterialsContent, WithoutALevelAtTheDifficultyTheMessageSaysSoAnd
 
 TEST_F(CountTheMaterialsContent, ALayoutWithoutTheClickMaskIsNamedAndQuitLeaves)
 {
-    std::string text = ContentCopy::Original(kManifest);
+    std::string text = OriginalContent(kManifest);
     std::string const mask = "<scenenode nodeName=\"Material_ClickMask\"";
     size_t const at = text.find(mask);
     ASSERT_NE(std::string::npos, at);
     text.replace(at, mask.size(), "<scenenode nodeName=\"Mascara\"");
-    content.Replace(kManifest, text);
-    StartAt(kGameModeDifficulty_Easy);
+    StartAt(kGameModeDifficulty_Easy, text);
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
         ASSERT_TRUE(child.Frames(5));
@@ -127,13 +126,12 @@ TEST_F(CountTheMaterialsContent, ALayoutWithoutTheClickMaskIsNamedAndQuitLeaves)
 
 TEST_F(CountTheMaterialsContent, APilePlaceMissingFromTheLayoutIsPassedOverAndLogged)
 {
-    std::string text = ContentCopy::Original(kManifest);
+    std::string text = OriginalContent(kManifest);
     std::string const place = "nodeName=\"MaterialSources_1\"";
     size_t const at = text.find(place);
     ASSERT_NE(std::string::npos, at);
     text.replace(at, place.size(), "nodeName=\"MaterialSources_9\"");
-    content.Replace(kManifest, text);
-    StartAt(kGameModeDifficulty_Medium);
+    StartAt(kGameModeDifficulty_Medium, text);
     driver.Play([](Child& child) {
         ASSERT_TRUE(CloseOverlay(child));
         ASSERT_TRUE(WaitForPiles(child, 3000));
@@ -151,10 +149,9 @@ TEST_F(CountTheMaterialsContent, APilePlaceMissingFromTheLayoutIsPassedOverAndLo
 
 TEST_F(CountTheMaterialsContent, AMalformedManifestGivesAMessageAndTheChildCanLeave)
 {
-    std::string text = ContentCopy::Original(kManifest);
+    std::string text = OriginalContent(kManifest);
     text.resize(text.size() / 2);
-    content.Replace(kManifest, text);
-    StartAt(kGameModeDifficulty_Medium);
+    StartAt(kGameModeDifficulty_Medium, text);
     driver.Play([](Child& child) {
         // The layout's Quit button went with the manifest: the game goes where Quit's Yes leads.
         ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 500));

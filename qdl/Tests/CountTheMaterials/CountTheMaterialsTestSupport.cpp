@@ -80,39 +80,20 @@ long long LastPlayMS(Child& child, std::string const& name)
     return last;
 }
 
-ContentCopy::ContentCopy()
-{
-    char pattern[] = "/tmp/ctm-content-XXXXXX";
-    char const* const made = mkdtemp(pattern);
-    mFolder = made ? made : "";
-    if (mFolder.empty())
-        return;
-    for (auto const& entry : std::filesystem::directory_iterator(CORVANE_TEST_RESOURCES_DIR))
-        std::filesystem::create_symlink(entry.path(), mFolder + "/" + entry.path().filename().string());
-}
-
-ContentCopy::~ContentCopy()
-{
-    if (!mFolder.empty())
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(mFolder, ignored);
-    }
-}
-
-void ContentCopy::Replace(std::string const& file, std::string const& text)
-{
-    std::string const path = mFolder + "/" + file;
-    std::filesystem::remove(path);
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ContentCopy::Original(std::string const& file)
+std::string OriginalContent(std::string const& file)
 {
     std::ifstream in(std::string(CORVANE_TEST_RESOURCES_DIR) + "/" + file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+void ReplaceContent(std::string const& folder, std::string const& file, std::string const& text)
+{
+    std::string const path = folder + "/" + file;
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 } // namespace CountTheMaterialsTestSupport

@@ -29,23 +29,9 @@ int CountOf(std::vector<std::string> const& sounds, std::string const& name);
 // The game time in ms of the last play of the sound, or -1.
 long long LastPlayMS(GameDriver::Child& child, std::string const& name);
 
-// A folder holding the build's content with the named files replaced by the
-// given texts; removed with the object.
-class ContentCopy
-{
-public:
-    ContentCopy();
-    ~ContentCopy();
-    ContentCopy(ContentCopy const&) = delete;
-    ContentCopy& operator=(ContentCopy const&) = delete;
-
-    void Replace(std::string const& file, std::string const& text);
-    // The build's text of a content file.
-    static std::string Original(std::string const& file);
-    std::string const& Folder() const { return mFolder; }
-
-private:
-    std::string mFolder;
-};
+// The build's text of a content file.
+std::string OriginalContent(std::string const& file);
+// Writes the text over the file of a content copy's folder.
+void ReplaceContent(std::string const& folder, std::string const& file, std::string const& text);
 
 } // namespace CountTheMaterialsTestSupport
