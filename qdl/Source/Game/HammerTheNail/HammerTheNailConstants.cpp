@@ -1,5 +1,7 @@
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailConstants.h"
 
+#include <boost/variant/get.hpp>
+
 char const* const kFixItToolTypeNames[kNumFixItToolTypes] = {
     "Wrench",
     "DriverPlus",
@@ -10,3 +12,49 @@ char const* const kFixItToolColorNames[kNumFixItToolColors] = {
     "Green",
     "Blue",
     "Yellow"};
+
+NodePathElement const kToolShapePath[2] = {"shapeNode", NodePathTerminator()};
+NodePathElement const kToolRolloverPath[3] = {"shapeNode", "rolloverNode", NodePathTerminator()};
+NodePathElement const kFloatingWrenchPath[2] = {"WrenchAnimNode", NodePathTerminator()};
+NodePathElement const kFloatingDriverPath[2] = {"DriverAnimNode", NodePathTerminator()};
+NodePathElement const kFennMouthPath[3] = {"InGameFenn", "mouth", NodePathTerminator()};
+
+NodePathElement const kDropItemClickMaskPath[2] = {"DropItem_ClickMask", NodePathTerminator()};
+NodePathElement const kMaskInputClickMaskPath[2] = {"MaskInput_ClickMask", NodePathTerminator()};
+NodePathElement const kInGameFennPath[2] = {"InGameFenn", NodePathTerminator()};
+NodePathElement const kMaterialTargetsPath[2] = {"MaterialTargets", NodePathTerminator()};
+NodePathElement const kToolSlotPaths[kNumFixItToolSlots][3] = {
+    {"MaterialSources", "Source_1", NodePathTerminator()},
+    {"MaterialSources", "Source_2", NodePathTerminator()},
+    {"MaterialSources", "Source_3", NodePathTerminator()},
+    {"MaterialSources", "Source_4", NodePathTerminator()}};
+
+NodePathElement const kNailShapePath[2] = {"shapeNode", NodePathTerminator()};
+
+std::string toolInBoxImageName(FixItToolType type)
+{
+    return std::string("FixIt_Tool_InBox_") + kFixItToolTypeNames[type];
+}
+
+std::string nailImageName(FixItToolType type, FixItToolColor color)
+{
+    return std::string("FixIt_Nail_") + kFixItToolTypeNames[type] + "_" + kFixItToolColorNames[color];
+}
+
+std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color)
+{
+    return std::string("SpriteType_") + kFixItToolTypeNames[type] + "_" + kFixItToolColorNames[color];
+}
+
+std::string nodePathText(NodePathElement const* path)
+{
+    std::string text;
+    for (; !IsNodePathTerminator(*path); ++path)
+    {
+        if (!text.empty())
+            text += "/";
+        if (char const* const* name = boost::get<char const*>(path))
+            text += *name;
+    }
+    return text;
+}

@@ -1,8 +1,13 @@
 #pragma once
 
-// The fix-it tools' types and colours: the words of the hammering game's level files.
+// The fix-it tools' types and colours (the words of the hammering game's level
+// files and of its picture names), and the node paths and names the game's
+// mode, tools and nails look up.
+
+#include <string>
 
 #include "Core/Source/Label.h"
+#include "CorvaneExtensions/Source/NodePath.h"
 
 enum FixItToolType
 {
@@ -23,3 +28,31 @@ enum FixItToolColor
 
 extern char const* const kFixItToolTypeNames[kNumFixItToolTypes];
 extern char const* const kFixItToolColorNames[kNumFixItToolColors];
+
+// The slots of the tool box, "Source_1" to "Source_4".
+int const kNumFixItToolSlots = 4;
+
+// Below a tool's own layout ("ToolLayout").
+extern NodePathElement const kToolShapePath[2];
+extern NodePathElement const kToolRolloverPath[3];
+// Below the floating tool ("FloatingToolLayout").
+extern NodePathElement const kFloatingWrenchPath[2];
+extern NodePathElement const kFloatingDriverPath[2];
+// Below the playfield.
+extern NodePathElement const kFennMouthPath[3];
+extern NodePathElement const kDropItemClickMaskPath[2];
+extern NodePathElement const kMaskInputClickMaskPath[2];
+extern NodePathElement const kInGameFennPath[2];
+extern NodePathElement const kMaterialTargetsPath[2];
+extern NodePathElement const kToolSlotPaths[kNumFixItToolSlots][3];
+// Below a nail's own layout ("NailLayout").
+extern NodePathElement const kNailShapePath[2];
+
+// The composed picture names: "FixIt_Tool_InBox_<type>",
+// "FixIt_Nail_<type>_<colour>" and "SpriteType_<type>_<colour>".
+std::string toolInBoxImageName(FixItToolType type);
+std::string nailImageName(FixItToolType type, FixItToolColor color);
+std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color);
+
+// The text of a path, "MaterialSources/Source_1", for messages.
+std::string nodePathText(NodePathElement const* path);
