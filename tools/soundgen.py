@@ -288,5 +288,43 @@ def main(argv):
     return 0
 
 
+# HammerTheNail: a tool lifted from the box, a screw's ratchet, a tool dropped
+# back into the box (the rollover blip is the screens' own).
+def ratchet(clicks=6, seconds=0.5):
+    track = Track(seconds)
+    rng = random.Random(11)
+    for n in range(clicks):
+        def gen(i, hz=1800 + 150 * (n % 2)):
+            x = i / RATE
+            return (0.6 * math.sin(2 * math.pi * hz * x) + 0.4 * (rng.random() * 2 - 1)) * math.exp(-x * 160)
+        track.add(n * seconds / clicks, 0.05, gen, 1.0)
+    return track.normalised(0.7)
+
+
+def clank(seconds=0.3):
+    track = Track(seconds)
+
+    def gen(i):
+        x = i / RATE
+        ring = sum(math.sin(2 * math.pi * hz * x) / k for k, hz in enumerate((523.0, 1210.0, 1890.0), 1))
+        return ring * math.exp(-x * 18) * min(1.0, i / 20)
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.7)
+
+
+_sounds_before_hammer_the_nail = sounds
+
+
+def sounds():
+    made = _sounds_before_hammer_the_nail()
+    made.update({
+        "SFX_ObjectRollover": lambda: blip(700, 1000, 0.08, 0.4),
+        "SFX_ObjectStick": lambda: blip(440, 880, 0.14, 0.7),
+        "SFX_Screw": lambda: ratchet(),
+        "SFX_Toolbox": lambda: clank(),
+    })
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))
