@@ -154,3 +154,187 @@ INSTANTIATE_TEST_SUITE_P(EveryDifficulty, HammerTheNailWins,
                          });
 
 } // namespace
+
+namespace
+{
+// The tool of the nail's type in another colour, in the box; Hard levels always have one.
+bool FindDecoy(std::vector<sPiece> const& nails, std::vector<sPiece> const& tools, sPiece* nail, sPiece* decoy)
+{
+    for (sPiece const& n : nails)
+        for (sPiece const& t : tools)
+            if (n.frame > 0 && t.type == n.type && t.color != n.color)
+            {
+                *nail = n;
+                *decoy = t;
+                return true;
+            }
+    return false;
+}
+
+int NailFrameAt(int x, int y)
+{
+    for (sPiece const& nail : ReadNails())
+        if (nail.x == x && nail.y == y)
+            return nail.frame;
+    return -1;
+}
+
+TEST_F(HammerTheNailPlay, WrongMovesAreAnsweredAndLeaveTheBoardAsItWas)
+{
+    StartGame(kGameModeDifficulty_Hard);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        ASSERT_TRUE(DismissOverlay(child));
+        sPiece nail, decoy;
+        ASSERT_TRUE(FindDecoy(child.Look(ReadNails), child.Look(ReadTools), &nail, &decoy));
+
+        // A click on a nail with no tool in hand does nothing at all.
+        std::vector<GameDriver::sSoundPlay> before = child.Sounds();
+        ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
+        child.Frames(2);
+        EXPECT_EQ(before.size(), child.Sounds().size());
+        EXPECT_EQ(1, child.Look([] { return Game()->getHintLevel(); }));
+
+        // The right type in the wrong colour: named, the nail unchanged, the tool kept in hand.
+        ASSERT_TRUE(PickUp(child, decoy.type, decoy.color));
+        EXPECT_EQ(2, child.Look([] { return Game()->getHintLevel(); }));
+        EXPECT_EQ(CountPlays(before, "SFX_ObjectStick") + 1, CountPlays(child.Sounds(), "SFX_ObjectStick"));
+        ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
+        child.Frames(2);
+        EXPECT_EQ(CountPlays(before, "FixIt_WrongTool") + 1, CountPlays(child.Sounds(), "FixIt_WrongTool"));
+        EXPECT_EQ(CountPlays(before, "SFX_Screw"), CountPlays(child.Sounds(), "SFX_Screw"));
+        EXPECT_EQ(nail.frame, child.Look([&nail] { return NailFrameAt(nail.x, nail.y); }));
+        EXPECT_NE(nullptr, child.Look(FloatingTool));
+        EXPECT_FALSE(child.Look(IsInputMasked));
+
+        // A second tool while one is held: the first goes back to its box.
+        before = child.Sounds();
+        ASSERT_TRUE(PickUp(child, nail.type, nail.color));
+        EXPECT_EQ(CountPlays(before, "SFX_Toolbox") + 1, CountPlays(child.Sounds(), "SFX_Toolbox"));
+        EXPECT_EQ(CountPlays(before, "SFX_ObjectStick") + 1, CountPlays(child.Sounds(), "SFX_ObjectStick"));
+        std::vector<sPiece> tools = child.Look(ReadTools);
+        EXPECT_EQ(1, std::count_if(tools.begin(), tools.end(), [](sPiece const& t) { return !t.inBox; }));
+        EXPECT_TRUE(std::any_of(tools.begin(), tools.end(), [&decoy](sPiece const& t) {
+            return t.type == decoy.type && t.color == decoy.color && t.inBox;
+        }));
+
+        // Drive the nail in, then click it again with a wrong tool: it is complete, whatever the tool.
+        for (int left = nail.frame; left > 0; --left)
+        {
+            ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
+            ASSERT_TRUE(child.WaitUntil([&nail, left] { return NailFrameAt(nail.x, nail.y) == left - 1; }, 100));
+            ASSERT_TRUE(child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, 20));
+        }
+        ASSERT_FALSE(child.Look(IsOutroStarted));
+        ASSERT_TRUE(PickUp(child, decoy.type, decoy.color));
+        before = child.Sounds();
+        ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
+        child.Frames(2);
+        EXPECT_EQ(CountPlays(before, "FixIt_NailComplete") + 1, CountPlays(child.Sounds(), "FixIt_NailComplete"));
+        EXPECT_EQ(CountPlays(before, "FixIt_WrongTool"), CountPlays(child.Sounds(), "FixIt_WrongTool"));
+        EXPECT_EQ(0, child.Look([&nail] { return NailFrameAt(nail.x, nail.y); }));
+
+        // A click on the bare wall puts the tool back.
+        before = child.Sounds();
+        ASSERT_TRUE(ClickAt(child, 300, 30));
+        EXPECT_EQ(CountPlays(before, "SFX_Toolbox") + 1, CountPlays(child.Sounds(), "SFX_Toolbox"));
+        child.Frames(2);
+        EXPECT_EQ(nullptr, child.Look(FloatingTool));
+        tools = child.Look(ReadTools);
+        EXPECT_TRUE(std::all_of(tools.begin(), tools.end(), [](sPiece const& t) { return t.inBox; }));
+        EXPECT_EQ(1, child.Look([] { return Game()->getHintLevel(); }));
+
+        // The hint of a tool in hand, 25 s after the pick-up.
+        ASSERT_TRUE(PickUp(child, decoy.type, decoy.color));
+        before = child.Sounds();
+        child.Wait(24.8f);
+        EXPECT_EQ(CountPlays(before, "InGameHint_FixIt_2"), CountPlays(child.Sounds(), "InGameHint_FixIt_2"));
+        child.Wait(0.4f);
+        EXPECT_EQ(CountPlays(before, "InGameHint_FixIt_2") + 1, CountPlays(child.Sounds(), "InGameHint_FixIt_2"));
+    });
+    EXPECT_EQ(std::vector<std::string>{}, driver.Notifications());
+}
+
+TEST_F(HammerTheNailPlay, QuitWithAToolInHandAsksFirstAndLeavesTheProfileAlone)
+{
+    StartGame(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        ASSERT_TRUE(DismissOverlay(child));
+        std::string const account = child.AccountFile();
+        sPiece const nail = child.Look(ReadNails).front();
+        ASSERT_TRUE(PickUp(child, nail.type, nail.color));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 100));
+        child.Wait(1.0f);
+        ASSERT_TRUE(child.Click("NoButton"));
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode", 20));
+        EXPECT_NE(nullptr, child.Look(FloatingTool)) << "the tool is still in hand";
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
+        child.Wait(1.0f);
+        ASSERT_TRUE(child.Click("YesButton"));
+        child.Frames(5);
+        EXPECT_EQ(GameDriver::AccountRecord(account, std::string(kProfile) + "_StickerCount"),
+                  GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_StickerCount"));
+        EXPECT_EQ(GameDriver::AccountRecord(account, std::string(kProfile) + "_Progress"),
+                  GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_Progress"));
+    });
+}
+
+TEST_F(HammerTheNailPlay, AMissingLevelIsNotifiedAndTheGameRunsOnEmpty)
+{
+    StartGame(kGameModeDifficulty_Medium);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        child.RunOnLoop([] { Game()->initializeLevel(Corvane::Label::GetUniqueString("NoSuchHammerLevel")); });
+        child.Frames(2);
+        // A notification is kept as "<title>: <message>"; this one has no title.
+        EXPECT_EQ((std::vector<std::string>{
+                      ": Difficulty Level Not Found for HammerTheNailMode. Fix the problem and press F5 to reload"}),
+                  child.Notifications());
+    });
+}
+
+// A layout without the nails' parent, in place of the game's manifest.
+void ReplaceManifest(std::wstring const& text)
+{
+    Corvane::GetResourceManager()->Unload(L"HammerTheNailMode");
+    Corvane::MemoryStream stream(L"HammerTheNailMode");
+    std::string const bytes = Corvane::ConvertStringWideToUTF8String(text);
+    stream.Write(bytes.data(), bytes.size());
+    stream.Seek(Corvane::kSeekBegin, 0);
+    Corvane::GetResourceManager()->LoadFromStream(&stream, L"HammerTheNailMode");
+}
+
+TEST_F(HammerTheNailPlay, ALayoutWithoutANodeOfTheGameIsNotifiedAndQuitStillLeaves)
+{
+    driver.StartWith([]() -> Corvane::ApplicationMode* {
+        ReplaceManifest(L"<resources><scenelayout name='HammerTheNailModeLayout'>"
+                        L"<scenenode nodeName='GameScreenRoot' width='800' height='600'>"
+                        L"<scenenode nodeName='Playfield' width='800' height='600'/>"
+                        L"<scenenode nodeName='FX_Layer'/>"
+                        L"<scenenode nodeName='UI_attach'><buttonnode nodeName='QuitButton' name='QuitButton' "
+                        L"images='Button_Title_Quit' visible='false'/></scenenode>"
+                        L"</scenenode></scenelayout></resources>");
+        return createHammerTheNailGame(Corvane::Label());
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        child.Frames(2);
+        EXPECT_EQ((std::vector<std::string>{": Node GameScreenRoot/Playfield/DropItem_ClickMask Not Found in "
+                                            "HammerTheNailModeLayout for HammerTheNailMode. Fix the problem and "
+                                            "press F5 to reload"}),
+                  child.Notifications());
+        ASSERT_TRUE(child.Click("QuitButton"));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
+        // Without its layout the game is not started at all.
+        EXPECT_FALSE(child.Look([] {
+            ReplaceManifest(L"<resources><HammerTheNailLevel name='Orphan' difficulty='Easy'/></resources>");
+            return createHammerTheNailGame(Corvane::Label()) != nullptr;
+        }));
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("HammerTheNailModeLayout is missing"));
+}
+} // namespace
