@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -336,5 +338,71 @@ TEST_F(HammerTheNailPlay, ALayoutWithoutANodeOfTheGameIsNotifiedAndQuitStillLeav
         }));
     });
     EXPECT_NE(std::string::npos, driver.Log().find("HammerTheNailModeLayout is missing"));
+}
+} // namespace
+
+namespace
+{
+// The game's constants as built, with the tools' attach-offset lists replaced.
+void ReplaceAttachOffsets(std::string const& screw, std::string const& wrench)
+{
+    std::ifstream file(std::string(CORVANE_TEST_RESOURCES_DIR) + "/GlobalConstants.xml");
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto replace = [&text](std::string const& name, std::string const& list) {
+        size_t const start = text.find("<vector2farray name=\"" + name + "\">");
+        size_t const end = text.find("</vector2farray>", start) + std::string("</vector2farray>").size();
+        ASSERT_NE(std::string::npos, start) << name;
+        text.replace(start, end - start, "<vector2farray name=\"" + name + "\">" + list + "</vector2farray>");
+    };
+    replace("ScrewToolAttachOffset", screw);
+    replace("WrenchToolAttachOffset", wrench);
+    Corvane::GetResourceManager()->Unload(L"GlobalConstants");
+    Corvane::MemoryStream stream(L"GlobalConstants");
+    stream.Write(text.data(), text.size());
+    stream.Seek(Corvane::kSeekBegin, 0);
+    Corvane::GetResourceManager()->LoadFromStream(&stream, L"GlobalConstants");
+}
+
+Corvane::Vector2<float> FloatingToolLocation()
+{
+    SceneNode* const floating = FloatingTool();
+    return floating ? floating->LocalGetLocation() : Corvane::Vector2<float>(-1.0f, -1.0f);
+}
+
+TEST_F(HammerTheNailPlay, AClickCountPastAnOffsetListTakesItsLastEntryAndAnEmptyListTheNailsCorner)
+{
+    driver.StartWith([]() -> Corvane::ApplicationMode* {
+        ReplaceAttachOffsets("<vector2f x='40' y='82'/><vector2f x='33' y='44'/>", "");
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+        return createHammerTheNailGame(Corvane::Label());
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        ASSERT_TRUE(DismissOverlay(child));
+        std::vector<sPiece> const nails = child.Look(ReadNails);
+        int deepScrews = 0;
+        bool wrenchSeen = false;
+        for (sPiece const& nail : nails)
+        {
+            bool const driver = nail.type != kFixItToolType_Wrench;
+            if ((driver && nail.frame < 2) || (!driver && (nail.frame < 1 || wrenchSeen)))
+                continue;
+            ASSERT_TRUE(PickUp(child, nail.type, nail.color));
+            ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
+            Corvane::Vector2<float> const expected = driver ? Corvane::Vector2<float>(nail.left + 33.0f, nail.top + 44.0f)
+                                                            : Corvane::Vector2<float>(float(nail.left), float(nail.top));
+            EXPECT_EQ(expected, child.Look(FloatingToolLocation)) << kFixItToolTypeNames[nail.type];
+            ASSERT_TRUE(child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, 100));
+            deepScrews += driver;
+            wrenchSeen = wrenchSeen || !driver;
+        }
+        EXPECT_TRUE(wrenchSeen);
+        EXPECT_GT(deepScrews, 0);
+    });
+    std::string const log = driver.Log();
+    size_t const first = log.find("ScrewToolAttachOffset has no entry");
+    EXPECT_NE(std::string::npos, first) << log;
+    EXPECT_EQ(std::string::npos, log.find("ScrewToolAttachOffset has no entry", first + 1)) << "logged once";
+    EXPECT_NE(std::string::npos, log.find("WrenchToolAttachOffset has no entry"));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "qdl/Tests/HammerTheNail/HammerTheNailPlayer.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,8 @@ sPiece Centre(SceneNode const* node, sPiece piece)
     Corvane::Rect<float> const bounds = node->GlobalGetBounds();
     piece.x = static_cast<int>(bounds.x + bounds.width / 2.0f);
     piece.y = static_cast<int>(bounds.y + bounds.height / 2.0f);
+    piece.left = static_cast<int>(bounds.x);
+    piece.top = static_cast<int>(bounds.y);
     return piece;
 }
 } // namespace
@@ -172,6 +175,15 @@ bool DriveInEveryNail(Child& child)
             child.PressMouse();
             child.ReleaseMouse();
             child.Frames(1);
+            // A picture of the tool halfway through its turn, once per run.
+            static bool turnShown = false;
+            if (char const* const path = std::getenv("QDL_HAMMERTHENAIL_TURN_SCREENSHOT"))
+                if (!turnShown && nail.type == kFixItToolType_Wrench)
+                {
+                    turnShown = true;
+                    child.Frames(6);
+                    EXPECT_TRUE(child.SaveScreenshot(path));
+                }
             std::vector<GameDriver::sSoundPlay> const after = child.Sounds();
             char const* const voice = left == 1 ? "FixIt_NailComplete" : "FixIt_ClickAgain";
             EXPECT_EQ(CountPlays(before, "SFX_Screw") + 1, CountPlays(after, "SFX_Screw"));

@@ -24,6 +24,9 @@ struct sPiece
     // The centre of the picture on the screen.
     int x = 0;
     int y = 0;
+    // The picture's top-left corner on the screen.
+    int left = 0;
+    int top = 0;
     // A tool: still in its box (shown and clickable).
     bool inBox = false;
 };
