@@ -17,8 +17,10 @@
 #include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailMode.h"
@@ -404,5 +406,58 @@ TEST_F(HammerTheNailPlay, AClickCountPastAnOffsetListTakesItsLastEntryAndAnEmpty
     EXPECT_NE(std::string::npos, first) << log;
     EXPECT_EQ(std::string::npos, log.find("ScrewToolAttachOffset has no entry", first + 1)) << "logged once";
     EXPECT_NE(std::string::npos, log.find("WrenchToolAttachOffset has no entry"));
+}
+} // namespace
+
+namespace
+{
+// Stands for the main menu, from which the story's button starts the next step.
+class MenuStandIn : public SceneApplicationMode
+{
+};
+
+// Stands for the story's next game.
+class HereToThereStandIn : public SceneApplicationMode
+{
+};
+
+TEST_F(HammerTheNailPlay, TheStoryStartsTheGameAloneAndWinningMovesItOn)
+{
+    driver.SetAccountValue(std::string(kProfile) + "_Progress", "2");
+    driver.StartWith([]() -> Corvane::ApplicationMode* {
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Easy);
+        GetLevelManager()->setFreePlay(false);
+        GetGameScreenHooks().createGameMode = [](GameModeType type, Corvane::Label level) -> Corvane::ApplicationMode* {
+            if (type == kGameModeType_HereToThere)
+                return new HereToThereStandIn;
+            return createGameModeOfType(type, level);
+        };
+        return new MenuStandIn;
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MenuStandIn"));
+        child.RunOnLoop([] {
+            GetLevelManager()->setLevelProgression(Corvane::Label::GetUniqueString("ParkStory"));
+            GetLevelManager()->beginNextLevelProgressionMode();
+        });
+        ASSERT_TRUE(child.WaitUntil(
+            [] { return dynamic_cast<HammerTheNailMode*>(Corvane::MainLoop::GetTopMostMode(1)) || Game(); }, 10));
+        ASSERT_TRUE(DismissOverlay(child));
+        // The game alone on the stack: the menu is gone.
+        EXPECT_EQ((std::vector<std::string>{"HammerTheNailMode"}), child.Screens());
+        std::string const progressKey = std::string(kProfile) + "_Progress";
+        int const loops = child.Look([] { return Game()->getLoopsLeft(); }) + 1;
+        for (int loop = 0; loop < loops; ++loop)
+        {
+            ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode", 200));
+            ASSERT_TRUE(DriveInEveryNail(child));
+            HammerTheNailMode* const mode = child.Look(Game);
+            ASSERT_TRUE(child.WaitUntil([mode] { return Game() != mode; }, 200));
+        }
+        // The sticker screen, then the story's next step: HereToThere.
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::HereToThereStandIn", 600));
+        EXPECT_EQ((std::vector<std::string>{"(anonymous namespace)::HereToThereStandIn"}), child.Screens());
+        EXPECT_EQ("3", GameDriver::AccountRecord(child.AccountFile(), progressKey));
+    });
 }
 } // namespace
