@@ -19,6 +19,7 @@
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
 #include "qdl/Source/Game/GameMakers.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
@@ -81,18 +82,55 @@ class HammerTheNailWins : public HammerTheNailPlay, public ::testing::WithParamI
 {
 };
 
+// Until the popup on top has come to rest and its buttons act.
+bool WaitForPopup(Child& child, std::string const& screen)
+{
+    return child.WaitForScreen(screen, 200) && child.WaitUntil(
+                                                   [] {
+                                                       PopupMode const* const popup =
+                                                           dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
+                                                       return popup && !popup->isIgnoringMouseClicks();
+                                                   },
+                                                   100);
+}
+
+// Title, Play, the profile, OK, New game, Free play, the game's picture, the difficulty, OK.
+void TakeTheRouteToTheGame(Child& child, char const* difficultyButton)
+{
+    ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+    ASSERT_TRUE(child.Click("PlayButton"));
+    ASSERT_TRUE(WaitForPopup(child, "MyAccountMode"));
+    ASSERT_TRUE(child.Click(kProfile));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(WaitForPopup(child, "AccountConfirmMode"));
+    ASSERT_TRUE(child.Click("NewGame"));
+    ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+    ASSERT_TRUE(child.Wait(0.2f));
+    ASSERT_TRUE(child.Click("FreePlayButton"));
+    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
+    ASSERT_TRUE(child.Click("HammerTheNail"));
+    ASSERT_TRUE(WaitForPopup(child, "DifficultySelectMode"));
+    ASSERT_TRUE(child.Click(difficultyButton));
+    ASSERT_TRUE(child.Click("OkButton"));
+}
+
 TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
 {
     GameModeDifficulty const difficulty = GetParam();
-    StartGame(difficulty);
     driver.Play([difficulty](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
+        char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+        TakeTheRouteToTheGame(child, buttons[difficulty]);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        ASSERT_TRUE(child.WaitUntil([] { return Game() || Corvane::MainLoop::GetTopMostMode(1) != nullptr; }, 10));
+        EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
+        // Only the first loop shows the instruction overlay.
+        ASSERT_TRUE(DismissOverlay(child));
+        EXPECT_TRUE(child.Look([] { return Game()->getPlayIntro(); }));
         int const loops = child.Look([] { return Game()->getLoopsLeft(); }) + 1;
         std::string const countKey = std::string(kProfile) + "_StickerCount";
         int const stickersBefore = std::atoi(GameDriver::AccountRecord(child.AccountFile(), countKey).c_str());
-        // Only the first loop shows the instruction overlay.
-        EXPECT_TRUE(child.Look([] { return Game()->getPlayIntro(); }));
-        ASSERT_TRUE(DismissOverlay(child));
+        EXPECT_GT(stickersBefore, 0) << "the main menu has loaded the profile's stickers";
         for (int loop = 0; loop < loops; ++loop)
         {
             SCOPED_TRACE("loop " + std::to_string(loop + 1) + " of " + std::to_string(loops));
@@ -146,6 +184,9 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
             EXPECT_NEAR(100, toSticker, 3);
             EXPECT_NE("", GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_StickerUnlockArray"));
         }
+        // The sticker screen, then back to the free-play selection.
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1500));
+        EXPECT_EQ((std::vector<std::string>{"FreePlaySelectMode"}), child.Screens());
     });
     EXPECT_EQ(std::vector<std::string>{}, driver.Notifications());
 }
