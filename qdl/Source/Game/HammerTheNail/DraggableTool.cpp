@@ -9,11 +9,9 @@
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
-#include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
-#include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
@@ -43,14 +41,6 @@ bool isDriver(FixItToolType type)
     return type == kFixItToolType_DriverPlus || type == kFixItToolType_DriverMinus;
 }
 
-SceneLayout const* findLayout(char const* name)
-{
-    AutoResource<SceneLayout> const layout(name);
-    if (!layout)
-        Internal::LogWrite("HammerTheNail: the scene layout %s is missing\n", name);
-    return layout.Get();
-}
-
 // The offset list's entry for a nail with that many clicks left: past its end the
 // last entry, an empty list (0, 0); either is logged once per list.
 Vector2<float> attachOffset(char const* listName, int clickCount)
@@ -77,8 +67,7 @@ DraggableTool::DraggableTool(FixItToolType type_, FixItToolColor color_)
       floatingObject(kInvalidObjectID),
       trackingMouse(true)
 {
-    if (SceneLayout const* const layout = findLayout("ToolLayout"))
-        layoutNode = layout->InstantiateLayout(static_cast<SceneNode*>(nullptr));
+    layoutNode = buildFixItLayout("ToolLayout", nullptr, nullptr);
     boxImage = Label::FromString(toolInBoxImageName(type));
     if (StaticSpriteNode* const shape = dynamic_cast<StaticSpriteNode*>(getShapeNode()))
         shape->setImage(boxImage, color);
@@ -148,9 +137,7 @@ void DraggableTool::DoOnStartDragging()
 {
     if (QuarrydaleGameMode* const mode = getGameMode())
         mode->resetHintTimer(2);
-    SceneLayout const* const layout = findLayout("FloatingToolLayout");
-    SceneNode* const fxLayer = RootDescendent(kFXLayerPath);
-    SceneNode* const floating = layout ? layout->InstantiateLayout(GetDatabase(), fxLayer) : nullptr;
+    SceneNode* const floating = buildFixItLayout("FloatingToolLayout", GetDatabase(), RootDescendent(kFXLayerPath));
     if (floating)
     {
         if (isDriver(type))

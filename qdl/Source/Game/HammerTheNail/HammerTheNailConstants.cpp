@@ -1,6 +1,12 @@
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailConstants.h"
 
+#include <exception>
+
 #include <boost/variant/get.hpp>
+
+#include "Core/Source/Log.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
 
 char const* const kFixItToolTypeNames[kNumFixItToolTypes] = {
     "Wrench",
@@ -57,4 +63,23 @@ std::string nodePathText(NodePathElement const* path)
             text += *name;
     }
     return text;
+}
+
+SceneNode* buildFixItLayout(char const* layout, Corvane::ObjectDatabase* database, SceneNode* parent)
+{
+    Corvane::AutoResource<SceneLayout> const resource(layout);
+    if (!resource)
+    {
+        Corvane::Internal::LogWrite("HammerTheNail: the scene layout %s is missing\n", layout);
+        return nullptr;
+    }
+    try
+    {
+        return database ? resource->InstantiateLayout(database, parent) : resource->InstantiateLayout(parent);
+    }
+    catch (std::exception const& error)
+    {
+        Corvane::Internal::LogWrite("HammerTheNail: the scene layout %s cannot be built: %s\n", layout, error.what());
+        return nullptr;
+    }
 }

@@ -9,6 +9,12 @@
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/NodePath.h"
 
+namespace Corvane
+{
+class ObjectDatabase;
+}
+class SceneNode;
+
 enum FixItToolType
 {
     kFixItToolType_Wrench = 0,
@@ -53,6 +59,11 @@ extern NodePathElement const kNailShapePath[2];
 std::string toolInBoxImageName(FixItToolType type);
 std::string nailImageName(FixItToolType type, FixItToolColor color);
 std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color);
+
+// Builds the named scene layout of a tool or nail under the parent (may be
+// null), in the database when one is given; null, logged, when the layout is
+// missing or cannot be built.
+SceneNode* buildFixItLayout(char const* layout, Corvane::ObjectDatabase* database, SceneNode* parent);
 
 // The text of a path, "MaterialSources/Source_1", for messages.
 std::string nodePathText(NodePathElement const* path);

@@ -1,9 +1,6 @@
 #include "qdl/Source/Game/HammerTheNail/TargetNail.h"
 
-#include "Core/Source/Log.h"
-#include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
-#include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
@@ -22,11 +19,7 @@ Label const kNailCompleteVoice = Label::GetUniqueString("FixIt_NailComplete");
 TargetNail::TargetNail(FixItToolType type_, FixItToolColor color_, int clickCount_)
     : type(type_), color(color_), clickCount(clickCount_)
 {
-    AutoResource<SceneLayout> const layout("NailLayout");
-    if (layout)
-        layoutNode = layout->InstantiateLayout(static_cast<SceneNode*>(nullptr));
-    else
-        Internal::LogWrite("HammerTheNail: the scene layout NailLayout is missing\n");
+    layoutNode = buildFixItLayout("NailLayout", nullptr, nullptr);
     image = Label::FromString(nailImageName(type, color));
     if (StaticSpriteNode* const shape = dynamic_cast<StaticSpriteNode*>(getShapeNode()))
         shape->setImage(image, clickCount);
