@@ -125,6 +125,8 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
         ASSERT_TRUE(child.WaitUntil([] { return Game() || Corvane::MainLoop::GetTopMostMode(1) != nullptr; }, 10));
         EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
         // Only the first loop shows the instruction overlay.
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 20));
+        EXPECT_EQ((std::vector<std::string>{"HammerTheNailMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(DismissOverlay(child));
         EXPECT_TRUE(child.Look([] { return Game()->getPlayIntro(); }));
         int const loops = child.Look([] { return Game()->getLoopsLeft(); }) + 1;
@@ -185,6 +187,7 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
             EXPECT_NE("", GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_StickerUnlockArray"));
         }
         // The sticker screen, then back to the free-play selection.
+        EXPECT_TRUE(child.WaitForScreen("StickerUnlockMode", 10));
         ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1500));
         EXPECT_EQ((std::vector<std::string>{"FreePlaySelectMode"}), child.Screens());
     });
