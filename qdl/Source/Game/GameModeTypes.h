@@ -22,7 +22,9 @@ enum GameModeType
     kNumGameModeTypes
 };
 
-enum GameModeDifficulty
+// Signed and 32 bits wide, so that -1 (a level naming no known difficulty) is a
+// value the level manager can refuse rather than undefined behaviour.
+enum GameModeDifficulty : int
 {
     kGameModeDifficulty_Easy = 0,
     kGameModeDifficulty_Medium = 1,

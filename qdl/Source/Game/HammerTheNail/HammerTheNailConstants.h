@@ -15,7 +15,7 @@ class ObjectDatabase;
 }
 class SceneNode;
 
-enum FixItToolType
+enum FixItToolType : int
 {
     kFixItToolType_Wrench = 0,
     kFixItToolType_DriverPlus,
@@ -23,7 +23,7 @@ enum FixItToolType
     kNumFixItToolTypes
 };
 
-enum FixItToolColor
+enum FixItToolColor : int
 {
     kFixItToolColor_Red = 0,
     kFixItToolColor_Green,
