@@ -22,8 +22,7 @@ enum GameModeType
     kNumGameModeTypes
 };
 
-// Signed and 32 bits wide, so that -1 (a level naming no known difficulty) is a
-// value the level manager can refuse rather than undefined behaviour.
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
 enum GameModeDifficulty : int
 {
     kGameModeDifficulty_Easy = 0,
