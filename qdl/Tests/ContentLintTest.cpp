@@ -1312,15 +1312,15 @@ TEST_F(ContentLint, HammerTheNailFindsEveryNameItComposes)
     int nailFrames = -1;
     for (int type = 0; type < kNumFixItToolTypes; ++type)
     {
-        EXPECT_EQ(kNumFixItToolColors, frames(toolInBoxImageName(FixItToolType(type))));
+        EXPECT_EQ(kNumFixItToolColors, frames(fixItToolInBoxImageName(FixItToolType(type))));
         for (int color = 0; color < kNumFixItToolColors; ++color)
         {
-            std::string const nail = nailImageName(FixItToolType(type), FixItToolColor(color));
+            std::string const nail = fixItNailImageName(FixItToolType(type), FixItToolColor(color));
             EXPECT_GT(frames(nail), 1) << nail;
             nailFrames = nailFrames < 0 ? frames(nail) : std::min(nailFrames, frames(nail));
             if (type == kFixItToolType_Wrench)
                 continue;
-            std::string const name = driverSpriteTypeName(FixItToolType(type), FixItToolColor(color));
+            std::string const name = fixItDriverSpriteTypeName(FixItToolType(type), FixItToolColor(color));
             AutoResource<SpriteType> const sprite(name.c_str());
             ASSERT_TRUE(sprite) << name;
             SpriteAnimation const* const normal = sprite->GetAnimation(Label::GetUniqueString("Normal"));

@@ -195,10 +195,10 @@ TEST(HammerTheNailNames, TablesMatchExactlyAndComposeThePictureNames)
     EXPECT_EQ(2, lookUpName(L"DriverMinus", kFixItToolTypeNames));
     EXPECT_EQ(3, lookUpName(L"Yellow", kFixItToolColorNames));
 
-    EXPECT_EQ("FixIt_Tool_InBox_DriverMinus", toolInBoxImageName(kFixItToolType_DriverMinus));
-    EXPECT_EQ("SpriteType_DriverMinus_Yellow", driverSpriteTypeName(kFixItToolType_DriverMinus, kFixItToolColor_Yellow));
-    EXPECT_EQ("FixIt_Nail_DriverMinus_Yellow", nailImageName(kFixItToolType_DriverMinus, kFixItToolColor_Yellow));
-    EXPECT_EQ("FixIt_Tool_InBox_Wrench", toolInBoxImageName(kFixItToolType_Wrench));
-    EXPECT_EQ("MaterialSources/Source_4", nodePathText(kToolSlotPaths[3]));
-    EXPECT_EQ("InGameFenn/mouth", nodePathText(kFennMouthPath));
+    EXPECT_EQ("FixIt_Tool_InBox_DriverMinus", fixItToolInBoxImageName(kFixItToolType_DriverMinus));
+    EXPECT_EQ("SpriteType_DriverMinus_Yellow", fixItDriverSpriteTypeName(kFixItToolType_DriverMinus, kFixItToolColor_Yellow));
+    EXPECT_EQ("FixIt_Nail_DriverMinus_Yellow", fixItNailImageName(kFixItToolType_DriverMinus, kFixItToolColor_Yellow));
+    EXPECT_EQ("FixIt_Tool_InBox_Wrench", fixItToolInBoxImageName(kFixItToolType_Wrench));
+    EXPECT_EQ("MaterialSources/Source_4", fixItNodePathText(kFixItToolSlotPaths[3]));
+    EXPECT_EQ("InGameFenn/mouth", fixItNodePathText(kFixItFennMouthPath));
 }

@@ -51,12 +51,12 @@ std::vector<sPiece> ReadNails()
     std::vector<std::string> lists;
     for (int type = 0; type < kNumFixItToolTypes; ++type)
         for (int color = 0; color < kNumFixItToolColors; ++color)
-            lists.push_back(nailImageName(FixItToolType(type), FixItToolColor(color)));
+            lists.push_back(fixItNailImageName(FixItToolType(type), FixItToolColor(color)));
     std::vector<sPiece> nails;
     SceneNode* const targets = RootDescendent(kTargetsPath);
     for (SceneNode* const nail : targets ? targets->GetChildren() : std::list<SceneNode*>())
     {
-        StaticSpriteNode const* const shape = dynamic_cast<StaticSpriteNode*>(nail->GetDescendent(kNailShapePath));
+        StaticSpriteNode const* const shape = dynamic_cast<StaticSpriteNode*>(nail->GetDescendent(kFixItNailShapePath));
         if (!shape)
             continue;
         std::pair<int, int> const found = FindPicture(shape->getImage(), lists);
@@ -74,15 +74,15 @@ std::vector<sPiece> ReadTools()
 {
     std::vector<std::string> lists;
     for (int type = 0; type < kNumFixItToolTypes; ++type)
-        lists.push_back(toolInBoxImageName(FixItToolType(type)));
+        lists.push_back(fixItToolInBoxImageName(FixItToolType(type)));
     std::vector<sPiece> tools;
     SceneNode* const playfield = RootDescendent(kPlayfieldPath);
     for (int slot = 0; playfield && slot < kNumFixItToolSlots; ++slot)
     {
-        SceneNode* const source = playfield->GetDescendent(kToolSlotPaths[slot]);
+        SceneNode* const source = playfield->GetDescendent(kFixItToolSlotPaths[slot]);
         for (SceneNode* const tool : source ? source->GetChildren() : std::list<SceneNode*>())
         {
-            StaticSpriteNode const* const shape = dynamic_cast<StaticSpriteNode*>(tool->GetDescendent(kToolShapePath));
+            StaticSpriteNode const* const shape = dynamic_cast<StaticSpriteNode*>(tool->GetDescendent(kFixItToolShapePath));
             if (!shape)
                 continue;
             std::pair<int, int> const found = FindPicture(shape->getImage(), lists);

@@ -68,11 +68,11 @@ DraggableTool::DraggableTool(FixItToolType type_, FixItToolColor color_)
       trackingMouse(true)
 {
     layoutNode = buildFixItLayout("ToolLayout", nullptr, nullptr);
-    boxImage = Label::FromString(toolInBoxImageName(type));
+    boxImage = Label::FromString(fixItToolInBoxImageName(type));
     if (StaticSpriteNode* const shape = dynamic_cast<StaticSpriteNode*>(getShapeNode()))
         shape->setImage(boxImage, color);
     if (StaticSpriteNode* const rollover =
-            layoutNode ? dynamic_cast<StaticSpriteNode*>(layoutNode->GetDescendent(kToolRolloverPath)) : nullptr)
+            layoutNode ? dynamic_cast<StaticSpriteNode*>(layoutNode->GetDescendent(kFixItToolRolloverPath)) : nullptr)
         rollover->setImage(kRolloverImages, type);
     setupMouseHandling();
     acceptMouseInput(true);
@@ -84,7 +84,7 @@ DraggableTool::~DraggableTool()
 
 SceneNode* DraggableTool::getShapeNode() const
 {
-    return layoutNode ? layoutNode->GetDescendent(kToolShapePath) : nullptr;
+    return layoutNode ? layoutNode->GetDescendent(kFixItToolShapePath) : nullptr;
 }
 
 void DraggableTool::setupMouseHandling()
@@ -111,14 +111,14 @@ void DraggableTool::handleMouseDown()
 
 void DraggableTool::handleMouseEnter()
 {
-    if (SceneNode* const rollover = layoutNode ? layoutNode->GetDescendent(kToolRolloverPath) : nullptr)
+    if (SceneNode* const rollover = layoutNode ? layoutNode->GetDescendent(kFixItToolRolloverPath) : nullptr)
         rollover->LocalSetVisible(true);
     GetAudioManager()->playSFX(kRolloverSound);
 }
 
 void DraggableTool::handleMouseExit()
 {
-    if (SceneNode* const rollover = layoutNode ? layoutNode->GetDescendent(kToolRolloverPath) : nullptr)
+    if (SceneNode* const rollover = layoutNode ? layoutNode->GetDescendent(kFixItToolRolloverPath) : nullptr)
         rollover->LocalSetVisible(false);
 }
 
@@ -143,15 +143,15 @@ void DraggableTool::DoOnStartDragging()
         if (isDriver(type))
         {
             if (AnimatedSpriteNode* const driver =
-                    dynamic_cast<AnimatedSpriteNode*>(floating->GetDescendent(kFloatingDriverPath)))
+                    dynamic_cast<AnimatedSpriteNode*>(floating->GetDescendent(kFixItFloatingDriverPath)))
             {
-                driver->SetSpriteType(Label::FromString(driverSpriteTypeName(type, color)));
+                driver->SetSpriteType(Label::FromString(fixItDriverSpriteTypeName(type, color)));
                 driver->SetAnimation(kNormalAnimation, false);
                 driver->LocalSetVisible(true);
             }
         }
         else if (StaticSpriteNode* const wrench =
-                     dynamic_cast<StaticSpriteNode*>(floating->GetDescendent(kFloatingWrenchPath)))
+                     dynamic_cast<StaticSpriteNode*>(floating->GetDescendent(kFixItFloatingWrenchPath)))
         {
             wrench->setImage(kWrenchInHand, color);
             wrench->SetRotateAlignment(kHAlignment_Left, kVAlignment_Middle);
@@ -210,7 +210,7 @@ void DraggableTool::animateClickOnNail(TargetNail* nail)
 {
     float const spin = Constant<float>("FixIt_ToolSpinTime");
     SceneNode* const playfield = RootDescendent(kPlayfieldPath);
-    if (SceneNode* const mouth = playfield ? playfield->GetDescendent(kFennMouthPath) : nullptr)
+    if (SceneNode* const mouth = playfield ? playfield->GetDescendent(kFixItFennMouthPath) : nullptr)
     {
         mouth->AddTask(new NodeVisibleTask(true));
         mouth->AddTask(new TimedTask(spin));
@@ -235,13 +235,13 @@ void DraggableTool::animateClickOnNail(TargetNail* nail)
     SceneNode* animated = nullptr;
     if (floating && isDriver(type))
     {
-        animated = floating->GetDescendent(kFloatingDriverPath);
+        animated = floating->GetDescendent(kFixItFloatingDriverPath);
         if (animated)
             animated->AddTask(new NodeAnimationTask(kRotateAnimation, kNodeAnimationTaskCompleteOnFinish));
     }
     else if (floating)
     {
-        animated = floating->GetDescendent(kFloatingWrenchPath);
+        animated = floating->GetDescendent(kFixItFloatingWrenchPath);
         if (animated)
         {
             std::vector<Vector2<float> > const path = Constant<std::vector<Vector2<float> > >("WrenchCounterRotationPath");

@@ -19,40 +19,40 @@ char const* const kFixItToolColorNames[kNumFixItToolColors] = {
     "Blue",
     "Yellow"};
 
-NodePathElement const kToolShapePath[2] = {"shapeNode", NodePathTerminator()};
-NodePathElement const kToolRolloverPath[3] = {"shapeNode", "rolloverNode", NodePathTerminator()};
-NodePathElement const kFloatingWrenchPath[2] = {"WrenchAnimNode", NodePathTerminator()};
-NodePathElement const kFloatingDriverPath[2] = {"DriverAnimNode", NodePathTerminator()};
-NodePathElement const kFennMouthPath[3] = {"InGameFenn", "mouth", NodePathTerminator()};
+NodePathElement const kFixItToolShapePath[2] = {"shapeNode", NodePathTerminator()};
+NodePathElement const kFixItToolRolloverPath[3] = {"shapeNode", "rolloverNode", NodePathTerminator()};
+NodePathElement const kFixItFloatingWrenchPath[2] = {"WrenchAnimNode", NodePathTerminator()};
+NodePathElement const kFixItFloatingDriverPath[2] = {"DriverAnimNode", NodePathTerminator()};
+NodePathElement const kFixItFennMouthPath[3] = {"InGameFenn", "mouth", NodePathTerminator()};
 
-NodePathElement const kDropItemClickMaskPath[2] = {"DropItem_ClickMask", NodePathTerminator()};
-NodePathElement const kMaskInputClickMaskPath[2] = {"MaskInput_ClickMask", NodePathTerminator()};
-NodePathElement const kInGameFennPath[2] = {"InGameFenn", NodePathTerminator()};
-NodePathElement const kMaterialTargetsPath[2] = {"MaterialTargets", NodePathTerminator()};
-NodePathElement const kToolSlotPaths[kNumFixItToolSlots][3] = {
+NodePathElement const kFixItDropItemClickMaskPath[2] = {"DropItem_ClickMask", NodePathTerminator()};
+NodePathElement const kFixItMaskInputClickMaskPath[2] = {"MaskInput_ClickMask", NodePathTerminator()};
+NodePathElement const kFixItInGameFennPath[2] = {"InGameFenn", NodePathTerminator()};
+NodePathElement const kFixItMaterialTargetsPath[2] = {"MaterialTargets", NodePathTerminator()};
+NodePathElement const kFixItToolSlotPaths[kNumFixItToolSlots][3] = {
     {"MaterialSources", "Source_1", NodePathTerminator()},
     {"MaterialSources", "Source_2", NodePathTerminator()},
     {"MaterialSources", "Source_3", NodePathTerminator()},
     {"MaterialSources", "Source_4", NodePathTerminator()}};
 
-NodePathElement const kNailShapePath[2] = {"shapeNode", NodePathTerminator()};
+NodePathElement const kFixItNailShapePath[2] = {"shapeNode", NodePathTerminator()};
 
-std::string toolInBoxImageName(FixItToolType type)
+std::string fixItToolInBoxImageName(FixItToolType type)
 {
     return std::string("FixIt_Tool_InBox_") + kFixItToolTypeNames[type];
 }
 
-std::string nailImageName(FixItToolType type, FixItToolColor color)
+std::string fixItNailImageName(FixItToolType type, FixItToolColor color)
 {
     return std::string("FixIt_Nail_") + kFixItToolTypeNames[type] + "_" + kFixItToolColorNames[color];
 }
 
-std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color)
+std::string fixItDriverSpriteTypeName(FixItToolType type, FixItToolColor color)
 {
     return std::string("SpriteType_") + kFixItToolTypeNames[type] + "_" + kFixItToolColorNames[color];
 }
 
-std::string nodePathText(NodePathElement const* path)
+std::string fixItNodePathText(NodePathElement const* path)
 {
     std::string text;
     for (; !IsNodePathTerminator(*path); ++path)

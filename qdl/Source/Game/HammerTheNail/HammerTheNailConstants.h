@@ -39,26 +39,26 @@ extern char const* const kFixItToolColorNames[kNumFixItToolColors];
 int const kNumFixItToolSlots = 4;
 
 // Below a tool's own layout ("ToolLayout").
-extern NodePathElement const kToolShapePath[2];
-extern NodePathElement const kToolRolloverPath[3];
+extern NodePathElement const kFixItToolShapePath[2];
+extern NodePathElement const kFixItToolRolloverPath[3];
 // Below the floating tool ("FloatingToolLayout").
-extern NodePathElement const kFloatingWrenchPath[2];
-extern NodePathElement const kFloatingDriverPath[2];
+extern NodePathElement const kFixItFloatingWrenchPath[2];
+extern NodePathElement const kFixItFloatingDriverPath[2];
 // Below the playfield.
-extern NodePathElement const kFennMouthPath[3];
-extern NodePathElement const kDropItemClickMaskPath[2];
-extern NodePathElement const kMaskInputClickMaskPath[2];
-extern NodePathElement const kInGameFennPath[2];
-extern NodePathElement const kMaterialTargetsPath[2];
-extern NodePathElement const kToolSlotPaths[kNumFixItToolSlots][3];
+extern NodePathElement const kFixItFennMouthPath[3];
+extern NodePathElement const kFixItDropItemClickMaskPath[2];
+extern NodePathElement const kFixItMaskInputClickMaskPath[2];
+extern NodePathElement const kFixItInGameFennPath[2];
+extern NodePathElement const kFixItMaterialTargetsPath[2];
+extern NodePathElement const kFixItToolSlotPaths[kNumFixItToolSlots][3];
 // Below a nail's own layout ("NailLayout").
-extern NodePathElement const kNailShapePath[2];
+extern NodePathElement const kFixItNailShapePath[2];
 
 // The composed picture names: "FixIt_Tool_InBox_<type>",
 // "FixIt_Nail_<type>_<colour>" and "SpriteType_<type>_<colour>".
-std::string toolInBoxImageName(FixItToolType type);
-std::string nailImageName(FixItToolType type, FixItToolColor color);
-std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color);
+std::string fixItToolInBoxImageName(FixItToolType type);
+std::string fixItNailImageName(FixItToolType type, FixItToolColor color);
+std::string fixItDriverSpriteTypeName(FixItToolType type, FixItToolColor color);
 
 // Builds the named scene layout of a tool or nail under the parent (may be
 // null), in the database when one is given; null, logged, when the layout is
@@ -66,4 +66,4 @@ std::string driverSpriteTypeName(FixItToolType type, FixItToolColor color);
 SceneNode* buildFixItLayout(char const* layout, Corvane::ObjectDatabase* database, SceneNode* parent);
 
 // The text of a path, "MaterialSources/Source_1", for messages.
-std::string nodePathText(NodePathElement const* path);
+std::string fixItNodePathText(NodePathElement const* path);

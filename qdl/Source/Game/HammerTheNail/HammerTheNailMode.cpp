@@ -47,10 +47,10 @@ int repeatedLoops()
 // The nodes below the playfield that the game and its pieces look up.
 std::vector<NodePathElement const*> requiredNodes()
 {
-    std::vector<NodePathElement const*> paths = {kDropItemClickMaskPath, kMaskInputClickMaskPath, kInGameFennPath,
-                                                 kFennMouthPath, kMaterialTargetsPath};
+    std::vector<NodePathElement const*> paths = {kFixItDropItemClickMaskPath, kFixItMaskInputClickMaskPath, kFixItInGameFennPath,
+                                                 kFixItFennMouthPath, kFixItMaterialTargetsPath};
     for (int slot = 0; slot < kNumFixItToolSlots; ++slot)
-        paths.push_back(kToolSlotPaths[slot]);
+        paths.push_back(kFixItToolSlotPaths[slot]);
     return paths;
 }
 } // namespace
@@ -94,7 +94,7 @@ void HammerTheNailMode::Setup()
             missing = "GameScreenRoot/FX_Layer";
         for (NodePathElement const* path : requiredNodes())
             if (missing.empty() && !getPlayfieldNode(path))
-                missing = "GameScreenRoot/Playfield/" + nodePathText(path);
+                missing = "GameScreenRoot/Playfield/" + fixItNodePathText(path);
         layoutComplete = missing.empty();
         if (!layoutComplete)
         {
@@ -107,10 +107,10 @@ void HammerTheNailMode::Setup()
     if (layoutComplete)
     {
         initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_HammerTheNail));
-        SceneNode* const mask = getPlayfieldNode(kMaskInputClickMaskPath);
+        SceneNode* const mask = getPlayfieldNode(kFixItMaskInputClickMaskPath);
         setupMouseInputEatingNode(mask);
         mask->LocalSetVisible(false);
-        SceneNode* const dropMask = getPlayfieldNode(kDropItemClickMaskPath);
+        SceneNode* const dropMask = getPlayfieldNode(kFixItDropItemClickMaskPath);
         dropMask->mouseDownSignal.connect([this](SceneNode*, MouseButton, int, int) { cancelMaterialDragging(); });
         dropMask->SetHitTest(true);
         dropMask->LocalSetVisible(true);
@@ -127,7 +127,7 @@ void HammerTheNailMode::initializeLevel(Label level)
         reportUnplayable(L"Difficulty Level Not Found for HammerTheNailMode. Fix the problem and press F5 to reload");
         return;
     }
-    SceneNode* const targets = getPlayfieldNode(kMaterialTargetsPath);
+    SceneNode* const targets = getPlayfieldNode(kFixItMaterialTargetsPath);
     for (NailData const& nailData : data->nails)
     {
         TargetNail* const nail = new TargetNail(nailData.type, nailData.color, nailData.clickCount);
@@ -143,7 +143,7 @@ void HammerTheNailMode::initializeLevel(Label level)
     for (size_t slot = 0; slot < tools; ++slot)
     {
         DraggableTool* const tool = new DraggableTool(data->tools[slot].first, data->tools[slot].second);
-        tool->AddToCurScene(getPlayfieldNode(kToolSlotPaths[slot]));
+        tool->AddToCurScene(getPlayfieldNode(kFixItToolSlotPaths[slot]));
     }
 }
 
@@ -156,7 +156,7 @@ void HammerTheNailMode::Update(float dt)
 
 void HammerTheNailMode::maskMouseInput(bool mask)
 {
-    if (SceneNode* const node = getPlayfieldNode(kMaskInputClickMaskPath))
+    if (SceneNode* const node = getPlayfieldNode(kFixItMaskInputClickMaskPath))
         node->LocalSetVisible(mask || outroStarted);
 }
 
@@ -206,7 +206,7 @@ void HammerTheNailMode::refreshMode()
 
 void HammerTheNailMode::playIntroAnimation()
 {
-    SceneNode* const fenn = getPlayfieldNode(kInGameFennPath);
+    SceneNode* const fenn = getPlayfieldNode(kFixItInGameFennPath);
     if (!fenn)
     {
         // Without Fenn the game cannot be played, but the child can still leave through Quit.

@@ -20,7 +20,7 @@ TargetNail::TargetNail(FixItToolType type_, FixItToolColor color_, int clickCoun
     : type(type_), color(color_), clickCount(clickCount_)
 {
     layoutNode = buildFixItLayout("NailLayout", nullptr, nullptr);
-    image = Label::FromString(nailImageName(type, color));
+    image = Label::FromString(fixItNailImageName(type, color));
     if (StaticSpriteNode* const shape = dynamic_cast<StaticSpriteNode*>(getShapeNode()))
         shape->setImage(image, clickCount);
     setupMouseHandling();
@@ -39,7 +39,7 @@ Label TargetNail::GetRole() const
 
 SceneNode* TargetNail::getShapeNode() const
 {
-    return layoutNode ? layoutNode->GetDescendent(kNailShapePath) : nullptr;
+    return layoutNode ? layoutNode->GetDescendent(kFixItNailShapePath) : nullptr;
 }
 
 void TargetNail::setupMouseHandling()
