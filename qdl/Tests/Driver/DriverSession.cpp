@@ -205,6 +205,17 @@ void Session::Play(std::function<void(Child&)> const& script)
 {
     std::filesystem::create_directories(mUserFolder);
     std::filesystem::create_directories(mFolder.Join("app"));
+    if (!accountsFrom.empty())
+    {
+        std::error_code error;
+        for (auto const& entry : std::filesystem::directory_iterator(accountsFrom, error))
+            if (entry.path().extension() == ".act")
+                std::filesystem::copy_file(entry.path(), mUserFolder + "/" + entry.path().filename().string(),
+                                           std::filesystem::copy_options::overwrite_existing, error);
+        if (error)
+            ADD_FAILURE() << "the accounts of " << accountsFrom << " could not be copied: " << error.message();
+    }
+    else
     {
         std::ofstream file(mUserFolder + "/Player.act", std::ios::binary);
         file << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<account>\n"
@@ -259,7 +270,7 @@ void Session::SetUpEngine()
     setenv(MacOSX::kLogMessageBoxesVariable, "1", 1);
     setenv("XDG_DATA_HOME", mFolder.Join("datos").c_str(), 1);
     std::wstring const app = Corvane::ConvertStringUTF8ToWide(mFolder.Join("app").c_str());
-    std::wstring const resources = Corvane::ConvertStringUTF8ToWide(CORVANE_TEST_RESOURCES_DIR);
+    std::wstring const resources = Corvane::ConvertStringUTF8ToWide(PrepareContent().c_str());
     MacOSX::Internal::SetBundleFolders(app, resources);
     MacOSX::RequestSoftwareRenderer();
 
@@ -303,6 +314,28 @@ void Session::SetUpEngine()
     GetAudioManager()->reset();
     Corvane::MainLoop::AddQuitHandler(this);
     mSavedServices = Corvane::Internal::SetSystemServices(this);
+}
+
+std::string Session::PrepareContent()
+{
+    if (!contentEdit)
+        return CORVANE_TEST_RESOURCES_DIR;
+    std::string const copy = mFolder.Join("content");
+    std::error_code error;
+    std::filesystem::create_directories(copy, error);
+    for (auto const& entry : std::filesystem::directory_iterator(CORVANE_TEST_RESOURCES_DIR, error))
+    {
+        std::filesystem::path const target = std::filesystem::path(copy) / entry.path().filename();
+        std::string const extension = entry.path().extension().string();
+        // Only text is edited; pictures and sounds are shared with the build.
+        if (extension == ".xml" || extension == ".tsv" || extension == ".txt")
+            std::filesystem::copy_file(entry.path(), target, std::filesystem::copy_options::overwrite_existing,
+                                       error);
+        else
+            std::filesystem::create_symlink(entry.path(), target, error);
+    }
+    contentEdit(copy);
+    return copy;
 }
 
 void Session::TearDownEngine()
