@@ -288,5 +288,18 @@ def main(argv):
     return 0
 
 
+# HideAndSeek (and every game whose pieces light up and are picked): a soft
+# rising blip as the mouse comes over a piece, a pop as it is clicked.
+_sounds_before_hide_and_seek = sounds
+
+
+def sounds():
+    made = _sounds_before_hide_and_seek()
+    made.update({
+        "SFX_ObjectRollover": lambda: blip(700, 1050, 0.08, 0.45),
+        "SFX_SelectItem": lambda: pop(0.1),
+    })
+    return made
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))
