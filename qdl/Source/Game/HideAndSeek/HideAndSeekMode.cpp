@@ -13,6 +13,7 @@
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/LevelManager.h"
@@ -101,7 +102,16 @@ std::string HideAndSeekMode::findMissingContent() const
 void HideAndSeekMode::Setup()
 {
     QuarrydaleGameMode::Setup();
-    instantiateGameLayout(kModeLayout);
+    if (!instantiateGameLayout(kModeLayout))
+    {
+        Platform::ModalNotification(L"The scene layout HideAndSeekModeLayout is missing or broken, so "
+                                    L"HideAndSeekMode has nothing to show. Fix the problem and press F5 to reload",
+                                    L"");
+        // Without its layout the game has no Quit button: the child goes where Quit's Yes would take it.
+        if (ApplicationMode* const menu = newMainMenuScreen())
+            MainLoop::UnwindToMode(menu);
+        return;
+    }
     if (SceneNode* const layer = getDifficultyLayer())
         sortHook = layer->drawSignal.connect([this](SceneNode* node) { SortPlayfieldEntities(node); });
 
