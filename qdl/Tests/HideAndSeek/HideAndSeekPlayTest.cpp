@@ -1,91 +1,282 @@
 // The hide-and-seek game played through the driver over the real content, as
 // a child plays it: the automated player watches the cat, clicks where it
-// vanished and wins at every difficulty; wrong clicks, clicks through the mask
-// and on transparent corners; the win's voice, run and level end, once.
+// vanished and wins at every difficulty; wrong clicks, clicks caught by the
+// mask and clicks on a transparent corner; quitting while the cat runs.
 //
 // Set QDL_HIDEANDSEEK_SCREENSHOTS to a folder to keep a picture of each
-// difficulty while the cat hides (HideAndSeek_<difficulty>.png).
+// difficulty while the cat hides (HideAndSeek_<difficulty>.png) and of the
+// cat found (HideAndSeek_Found_<difficulty>.png).
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "Core/Source/Vector2.h"
+#include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekCharacter.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekConstants.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekMode.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekObstacle.h"
 #include "qdl/Tests/HideAndSeek/HideAndSeekPlayer.h"
 
+using Corvane::ObjectID;
+using Corvane::Vector2;
 using GameDriver::Child;
 using namespace HideAndSeekPlayer;
 
 namespace
 {
 
+typedef std::vector<std::string> Screens;
+
 char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
+char const* const kLayerNames[] = {"YSortedLayer_Easy", "YSortedLayer_Medium", "YSortedLayer_Hard"};
+// The slots of each difficulty's layer in the content.
+size_t const kSlots[] = {3, 5, 6};
 
-class HideAndSeekPlay : public ::testing::Test
+// The game alone on the stack after loading, at that difficulty, in free play.
+void StartGameAt(GameDriver::Driver& driver, int difficulty)
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
+        GetLevelManager()->setDifficulty(static_cast<GameModeDifficulty>(difficulty));
+        GetLevelManager()->setFreePlay(true);
+        return new HideAndSeekMode();
+    });
+}
 
-    // The game alone on the stack after loading, at that difficulty.
-    void StartGameAt(GameModeDifficulty difficulty)
-    {
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(difficulty);
-            GetLevelManager()->setFreePlay(true);
-            return new HideAndSeekMode();
-        });
-    }
-
-    GameDriver::Driver driver;
-};
-
-// Until the instruction overlay has closed by itself and the game is on top.
-bool WaitForGameOnTop(Child& child)
+bool HasDisplay()
 {
-    return child.WaitForScreen("HideAndSeekMode", 1500);
+    GameDriver::Driver probe;
+    std::string reason;
+    return probe.HasDisplay(&reason);
 }
 
 void KeepScreenshot(Child& child, std::string const& name)
 {
     if (char const* const folder = std::getenv("QDL_HIDEANDSEEK_SCREENSHOTS"))
+    {
         EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+    }
 }
 
-TEST_F(HideAndSeekPlay, FirstLookAtEachDifficulty)
+Vector2<float> CatAt()
 {
-    for (int difficulty = 0; difficulty < 1; ++difficulty)
+    return CatRoot()->GlobalGetLocation();
+}
+
+bool TailShown(ObjectID obstacle)
+{
+    HideAndSeekObstacle* const place = ObstacleByID(obstacle);
+    return place && place->getTailNode()->GlobalIsVisible();
+}
+
+float PictureHeight(ObjectID obstacle)
+{
+    return ObstacleByID(obstacle)->getImageNode()->LocalGetLocation().y;
+}
+
+// The names of the difficulty layers whose slots hold an obstacle.
+std::vector<std::string> LayersWithObstacles()
+{
+    std::vector<std::string> layers;
+    for (HideAndSeekObstacle* obstacle : Obstacles())
     {
-        StartGameAt(static_cast<GameModeDifficulty>(difficulty));
+        std::string const layer = obstacle->getLayoutNode()->GetParent()->GetParent()->GetNodeName().GetString();
+        if (layers.empty() || layers.back() != layer)
+            layers.push_back(layer);
+    }
+    return layers;
+}
+
+TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    for (int difficulty = 0; difficulty < 3; ++difficulty)
+    {
+        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        GameDriver::Driver driver;
+        StartGameAt(driver, difficulty);
         driver.Play([difficulty](Child& child) {
-            ASSERT_TRUE(WaitForGameOnTop(child));
-            CatWatcher watcher;
-            Corvane::ObjectID const place = WaitForHidingPlace(child, watcher, 1500);
-            EXPECT_NE(Corvane::kInvalidObjectID, place);
-            child.RunOnLoop([&watcher] {
-                printf("seen %g %g shown %d mask %d obstacles %d anim %s\n", watcher.LastSeen().x, watcher.LastSeen().y,
-                       CatShown(), MaskShown(), (int)Obstacles().size(), CatAnimation().c_str());
-                for (auto* o : Obstacles())
-                    printf("  %g %g\n", o->getLayoutNode()->GlobalGetLocation().x, o->getLayoutNode()->GlobalGetLocation().y);
-                if (auto* c = Cat()) printf("legs %d plan %d cur %d\n", c->getLegsDone(), (int)c->getPlan().size(), c->getCurrentObstacle());
+            // The instruction overlay with Fenn's pose 2 over the still game.
+            ASSERT_TRUE(child.WaitUntil([] { return Game() != nullptr; }, 1500));
+            EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
+            EXPECT_EQ(kIntroFennState_Waving, child.Look([] {
+                return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0))->getIntroState();
+            }));
+            Vector2<float> const start = child.Look([] {
+                return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleStartLocation"));
             });
-            KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
-            EXPECT_TRUE(ClickObstacle(child, place));
-            ASSERT_TRUE(child.Wait(0.5f));
-            KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
+            ASSERT_TRUE(child.Frames(20));
+            EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
+            ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+
+            // The level's obstacles, as many as the layer has slots, in that layer only.
+            EXPECT_EQ(kSlots[difficulty], child.Look([] { return Obstacles().size(); }));
+            EXPECT_EQ(std::vector<std::string>{kLayerNames[difficulty]}, child.Look([] { return LayersWithObstacles(); }));
+            int const numHides = child.Look([] { return Game()->getNumHides(); });
+            ASSERT_GE(numHides, 2);
+
+            CatWatcher watcher;
+            for (int find = 0; find < numHides; ++find)
+            {
+                SCOPED_TRACE("find " + std::to_string(find + 1));
+                ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+                ASSERT_NE(Corvane::kInvalidObjectID, place);
+                // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
+                EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
+                if (find == 0)
+                    KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
+
+                int const cheers = CountPlays(child.Sounds(), "General_CorrectAnswer");
+                ASSERT_TRUE(ClickObstacle(child, place));
+                ASSERT_TRUE(child.Frames(2));
+                EXPECT_TRUE(child.Look([] { return CatShown() && CatAnimation() == "Idle" && MaskShown(); }));
+                EXPECT_FALSE(child.Look([place] { return TailShown(place); }));
+                EXPECT_EQ(cheers + 1, CountPlays(child.Sounds(), "General_CorrectAnswer"));
+                Vector2<float> const foundAt = child.Look([] { return CatAt(); });
+                if (find == 0)
+                {
+                    ASSERT_TRUE(child.Wait(0.5f));
+                    KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
+                }
+                // Counted 1.5 s after the click, when the picture is at its highest.
+                ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
+                if (find + 1 < numHides)
+                {
+                    // The next hide starts from where the cat was found, at once.
+                    std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
+                    ASSERT_FALSE(plan.empty());
+                    EXPECT_NEAR(foundAt.x, plan[0].x, 0.01f);
+                    EXPECT_NEAR(foundAt.y, plan[0].y, 0.01f);
+                    EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+                }
+            }
+
+            // Won: the voice, the run to the end place, and 2.0 s later the level's end, once.
+            ASSERT_TRUE(child.Frames(2));
+            EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_GameComplete"));
+            EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+            Vector2<float> const end = child.Look([] {
+                return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
+            });
+            ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
+            int frames = 0;
+            while (child.TopScreen() == "HideAndSeekMode" && frames < 200)
+            {
+                ASSERT_TRUE(child.Frames(1));
+                ++frames;
+            }
+            EXPECT_NEAR(100, frames, 3);
+            EXPECT_EQ((Screens{"HideAndSeekMode", "StickerUnlockMode"}), child.Screens());
+            EXPECT_EQ("1", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+            ASSERT_TRUE(child.Wait(1.0f));
+            EXPECT_EQ(numHides, child.Look([] { return Game() ? Game()->getHidesFound() : -1; }));
         });
     }
+}
+
+TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Seconds)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    StartGameAt(driver, 0);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        CatWatcher watcher;
+        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ASSERT_NE(Corvane::kInvalidObjectID, place);
+        ObjectID const wrong = child.Look([place] {
+            for (HideAndSeekObstacle* obstacle : Obstacles())
+                if (obstacle->GetID() != place)
+                    return obstacle->GetID();
+            return Corvane::kInvalidObjectID;
+        });
+
+        int const selects = CountPlays(child.Sounds(), "SFX_SelectItem");
+        ASSERT_TRUE(ClickObstacle(child, wrong));
+        int frames = 2;
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_IncorrectAnswer"));
+        EXPECT_TRUE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
+        EXPECT_TRUE(child.Look([] { return MaskShown(); }));
+
+        // A click at the right place while the picture is up reaches the mask only.
+        ASSERT_TRUE(child.Frames(12));
+        frames += 12;
+        ASSERT_TRUE(ClickObstacle(child, place));
+        frames += 3;
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_EQ(0.0f, child.Look([place] { return PictureHeight(place); }));
+
+        // The mask goes at 2.0 s, with the animal; the wrong find counted nothing.
+        while (child.Look([] { return MaskShown(); }) && frames < 200)
+        {
+            ASSERT_TRUE(child.Frames(1));
+            ++frames;
+        }
+        EXPECT_NEAR(100, frames, 3);
+        // The animal goes with the picture's cue, at most a step after the mask.
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_FALSE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
+        EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
+        EXPECT_EQ(0.0f, child.Look([wrong] { return PictureHeight(wrong); }));
+
+        // The transparent corner of the picture takes no click.
+        int x = 0;
+        int y = 0;
+        ASSERT_TRUE(child.Look([place, &x, &y] { return TransparentPoint(ObstacleByID(place), &x, &y); }));
+        ASSERT_TRUE(ClickAt(child, x, y));
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_FALSE(child.Look([] { return MaskShown(); }));
+
+        // The right place is still there to be found.
+        ASSERT_TRUE(ClickObstacle(child, place));
+        ASSERT_TRUE(child.WaitUntil([] { return Game()->getHidesFound() == 1; }, 100));
+    });
+}
+
+TEST(HideAndSeekPlay, QuitWhileTheCatRunsAndNoGoesBackToTheGame)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    driver.SetAccountValue("PondoButton_StickerCount", "4");
+    StartGameAt(driver, 1);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitUntil([] { return CatAnimation() == "Run" && CatShown(); }, 100));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        Vector2<float> const stoppedAt = child.Look([] { return CatAt(); });
+        // The game below stands still while the question is asked.
+        ASSERT_TRUE(child.Wait(1.0f));
+        EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
+        ASSERT_TRUE(child.WaitUntil(
+            [] {
+                QuitConfirmMode const* const popup = dynamic_cast<QuitConfirmMode*>(Corvane::MainLoop::GetTopMostMode(0));
+                return popup && !popup->isIgnoringMouseClicks();
+            },
+            100));
+        ASSERT_TRUE(child.Click("NoButton"));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+        EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
+        // The cat runs on from where it stood.
+        ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); }, 50));
+    });
+    EXPECT_EQ("4", GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_StickerCount"));
 }
 
 } // namespace
