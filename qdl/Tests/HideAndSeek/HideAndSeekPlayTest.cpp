@@ -21,6 +21,7 @@
 #include "qdl/Source/Game/FennInstructionMode.h"
 #include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekCharacter.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekConstants.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekMode.h"
@@ -49,6 +50,8 @@ void StartGameAt(GameDriver::Driver& driver, int difficulty)
     driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
         GetLevelManager()->setDifficulty(static_cast<GameModeDifficulty>(difficulty));
         GetLevelManager()->setFreePlay(true);
+        // What the main menu does for the chosen profile.
+        GetStickerManager()->loadUnlockedStickerData();
         return new HideAndSeekMode();
     });
 }
@@ -106,7 +109,8 @@ TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
         SCOPED_TRACE(kDifficultyNames[difficulty]);
         GameDriver::Driver driver;
         StartGameAt(driver, difficulty);
-        driver.Play([difficulty](Child& child) {
+        bool sawStickerScreen = false;
+        driver.Play([difficulty, &sawStickerScreen](Child& child) {
             // The instruction overlay with Fenn's pose 2 over the still game.
             ASSERT_TRUE(child.WaitUntil([] { return Game() != nullptr; }, 1500));
             EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
@@ -124,6 +128,8 @@ TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
             EXPECT_EQ(kSlots[difficulty], child.Look([] { return Obstacles().size(); }));
             EXPECT_EQ(std::vector<std::string>{kLayerNames[difficulty]}, child.Look([] { return LayersWithObstacles(); }));
             int const numHides = child.Look([] { return Game()->getNumHides(); });
+            int const stickers = std::stoi(
+                "0" + GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
             ASSERT_GE(numHides, 2);
 
             CatWatcher watcher;
@@ -170,18 +176,26 @@ TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
                 return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
             });
             ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
+            // The level ends (a sticker, then its screen) 2.0 s after the cat has arrived.
+            std::string const before = std::to_string(stickers);
             int frames = 0;
-            while (child.TopScreen() == "HideAndSeekMode" && frames < 200)
+            while (GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount") == before && frames < 200)
             {
                 ASSERT_TRUE(child.Frames(1));
                 ++frames;
+                sawStickerScreen = sawStickerScreen || child.TopScreen() == "StickerUnlockMode";
             }
             EXPECT_NEAR(100, frames, 3);
-            EXPECT_EQ((Screens{"HideAndSeekMode", "StickerUnlockMode"}), child.Screens());
-            EXPECT_EQ("1", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+            EXPECT_EQ(std::to_string(stickers + 1),
+                      GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+            ASSERT_TRUE(child.Frames(2));
+            sawStickerScreen = sawStickerScreen || child.TopScreen() == "StickerUnlockMode";
             ASSERT_TRUE(child.Wait(1.0f));
             EXPECT_EQ(numHides, child.Look([] { return Game() ? Game()->getHidesFound() : -1; }));
         });
+        // Without its layout the sticker screen says so and closes before the next look.
+        EXPECT_TRUE(sawStickerScreen || driver.Log().find("StickerUnlockMode:") != std::string::npos)
+            << "no sticker screen after the level";
     }
 }
 
