@@ -1,0 +1,84 @@
+#include "qdl/Source/Game/FrontEnd/FreePlaySelectMode.h"
+
+#include "qdl/Source/Game/FrontEnd/DifficultySelectMode.h"
+#include "qdl/Source/Game/FrontEnd/FreePlayGames.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/LevelManager.h"
+
+using Corvane::Label;
+
+FreePlaySelectMode::FreePlaySelectMode() : FrontEndMode("FreePlaySelectMode") {}
+
+void FreePlaySelectMode::Setup()
+{
+    FrontEndMode::Setup();
+    instantiateLayout("FreePlaySelect_YarrowfeteLayout");
+    GetLevelManager()->setFreePlay(true);
+}
+
+void FreePlaySelectMode::Enter()
+{
+    FrontEndMode::Enter();
+    GetAudioManager()->setMusicMode(kMusicMode_GeneralUI, Label());
+    setDefaultCursor();
+}
+
+void FreePlaySelectMode::Exit()
+{
+    GetAudioManager()->clearVocalAudioQueues();
+}
+
+void FreePlaySelectMode::handleButtonClick(Label button)
+{
+    static ButtonTable<FreePlaySelectMode> const buttons = {
+        {"QuitButton", &FreePlaySelectMode::returnToMainMenu},
+        {"HelpButton", &FreePlaySelectMode::speakInstructions},
+    };
+    if (!buttons.dispatch(this, button) && getFreePlayGameType(button) >= 0)
+        openDifficultySelection(button);
+}
+
+void FreePlaySelectMode::returnToMainMenu()
+{
+    unwindToScreen(newMainMenuScreen(), "the main menu");
+}
+
+void FreePlaySelectMode::openDifficultySelection(Label game)
+{
+    pushScreen(new DifficultySelectMode(game), "the difficulty selection");
+}
+
+void FreePlaySelectMode::speakInstructions()
+{
+    static Label const instructions = Label::GetUniqueString("Instructions_Freeplay");
+    GetAudioManager()->playSpecificSoundVocal(instructions);
+}
+
+GameSelectMode::GameSelectMode() : FrontEndMode("GameSelectMode") {}
+
+void GameSelectMode::Setup()
+{
+    FrontEndMode::Setup();
+    instantiateLayout("GameSelectLayout");
+    GetLevelManager()->setFreePlay(true);
+}
+
+void GameSelectMode::handleButtonClick(Label button)
+{
+    static ButtonTable<GameSelectMode> const buttons = {
+        {"Back", &GameSelectMode::returnToMainMenu},
+    };
+    if (!buttons.dispatch(this, button) && getFreePlayGameType(button) >= 0)
+        openDifficultySelection(button);
+}
+
+void GameSelectMode::returnToMainMenu()
+{
+    unwindToScreen(newMainMenuScreen(), "the main menu");
+}
+
+void GameSelectMode::openDifficultySelection(Label game)
+{
+    pushScreen(new DifficultySelectMode(game), "the difficulty selection");
+}
