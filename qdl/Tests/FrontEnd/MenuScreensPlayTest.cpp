@@ -7,6 +7,7 @@
 
 #include "2DEngine/Source/Framework/Account.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/FrontEnd/CutsceneMode.h"
 #include "qdl/Source/Game/FrontEnd/DifficultySelectMode.h"
@@ -195,6 +196,22 @@ TEST_F(MenuScreensPlay, TheMainMenuLoadsStickersAtEverySetupAndItsUnbuiltScreens
     EXPECT_NE(std::string::npos, log.find("MainMenuMode: the options screen is not available yet")) << log;
     EXPECT_NE(std::string::npos, log.find("MainMenuMode: the credits screen is not available yet")) << log;
     EXPECT_NE(std::string::npos, log.find("MainMenuMode: the sticker book is not available yet")) << log;
+}
+
+TEST_F(MenuScreensPlay, AFreePlayScreenWithoutItsLayoutGoesBackToTheMainMenu)
+{
+    driver.StartWith(NewMainMenu);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+        child.RunOnLoop([] { Corvane::GetResourceManager()->Unload(L"FreePlaySelect"); });
+        ASSERT_TRUE(child.Click("FreePlayButton"));
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
+        ASSERT_TRUE(child.Click("FreePlayButton"));
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens()) << "the new main menu works";
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("FreePlaySelectMode: goes back to the main menu")) << driver.Log();
 }
 
 TEST_F(MenuScreensPlay, AStoryPositionPastItsEndEndsTheStoryAtTheMainMenu)

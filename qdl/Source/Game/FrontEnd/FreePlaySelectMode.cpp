@@ -1,5 +1,7 @@
 #include "qdl/Source/Game/FrontEnd/FreePlaySelectMode.h"
 
+#include "Core/Source/Log.h"
+
 #include "qdl/Source/Game/FrontEnd/DifficultySelectMode.h"
 #include "qdl/Source/Game/FrontEnd/FreePlayGames.h"
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
@@ -13,8 +15,13 @@ FreePlaySelectMode::FreePlaySelectMode() : FrontEndMode("FreePlaySelectMode") {}
 void FreePlaySelectMode::Setup()
 {
     FrontEndMode::Setup();
-    instantiateLayout("FreePlaySelect_YarrowfeteLayout");
     GetLevelManager()->setFreePlay(true);
+    // Without its layout the child would have nothing to click: back to a main menu.
+    if (!instantiateLayout("FreePlaySelect_YarrowfeteLayout"))
+    {
+        Corvane::Internal::LogWrite("FreePlaySelectMode: goes back to the main menu, having nothing to show\n");
+        returnToMainMenu();
+    }
 }
 
 void FreePlaySelectMode::Enter()
@@ -60,8 +67,12 @@ GameSelectMode::GameSelectMode() : FrontEndMode("GameSelectMode") {}
 void GameSelectMode::Setup()
 {
     FrontEndMode::Setup();
-    instantiateLayout("GameSelectLayout");
     GetLevelManager()->setFreePlay(true);
+    if (!instantiateLayout("GameSelectLayout"))
+    {
+        Corvane::Internal::LogWrite("GameSelectMode: goes back to the main menu, having nothing to show\n");
+        returnToMainMenu();
+    }
 }
 
 void GameSelectMode::handleButtonClick(Label button)
