@@ -262,15 +262,23 @@ TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Se
     });
 }
 
-TEST(HideAndSeekPlay, QuitWhileTheCatRunsAndNoGoesBackToTheGame)
+bool QuitQuestionSettled()
+{
+    QuitConfirmMode const* const popup = dynamic_cast<QuitConfirmMode*>(Corvane::MainLoop::GetTopMostMode(0));
+    return popup && !popup->isIgnoringMouseClicks();
+}
+
+TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
 {
     if (!HasDisplay())
         GTEST_SKIP() << "no display";
     GameDriver::Driver driver;
-    driver.SetAccountValue("PondoButton_StickerCount", "4");
+    driver.SetAccountValue("PondoButton_Progress", "3");
     StartGameAt(driver, 1);
-    driver.Play([](Child& child) {
+    std::string stickers;
+    driver.Play([&stickers](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
         ASSERT_TRUE(child.WaitUntil([] { return CatAnimation() == "Run" && CatShown(); }, 100));
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
@@ -278,19 +286,23 @@ TEST(HideAndSeekPlay, QuitWhileTheCatRunsAndNoGoesBackToTheGame)
         // The game below stands still while the question is asked.
         ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
-        ASSERT_TRUE(child.WaitUntil(
-            [] {
-                QuitConfirmMode const* const popup = dynamic_cast<QuitConfirmMode*>(Corvane::MainLoop::GetTopMostMode(0));
-                return popup && !popup->isIgnoringMouseClicks();
-            },
-            100));
+        ASSERT_TRUE(child.WaitUntil(QuitQuestionSettled, 100));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
         EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
         // The cat runs on from where it stood.
         ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); }, 50));
+
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        ASSERT_TRUE(child.WaitUntil(QuitQuestionSettled, 100));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
     });
-    EXPECT_EQ("4", GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_StickerCount"));
+    EXPECT_FALSE(stickers.empty());
+    EXPECT_EQ(stickers, GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_StickerCount"));
+    EXPECT_EQ("3", GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_Progress"));
 }
 
 } // namespace
