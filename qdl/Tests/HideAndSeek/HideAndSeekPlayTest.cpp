@@ -19,6 +19,8 @@
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/FrontEnd/CutsceneMode.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
 #include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
@@ -100,6 +102,123 @@ std::vector<std::string> LayersWithObstacles()
     return layers;
 }
 
+bool PopupSettled()
+{
+    PopupMode const* const popup = dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
+    return popup && !popup->isIgnoringMouseClicks();
+}
+
+// Clicks a button of a popup once it has come to rest.
+bool ClickOnPopup(Child& child, std::string const& screen, std::string const& button)
+{
+    return child.WaitForScreen(screen, 300) && child.WaitUntil(PopupSettled, 300) && child.Click(button);
+}
+
+// Title, Play, Pondo's profile, OK, then New game or Continue: the main menu.
+void ToTheMainMenu(Child& child, std::string const& newOrContinue)
+{
+    ASSERT_TRUE(child.WaitForScreen("TitleMode", 1500));
+    ASSERT_TRUE(child.Click("PlayButton"));
+    ASSERT_TRUE(ClickOnPopup(child, "MyAccountMode", "PondoButton"));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(ClickOnPopup(child, "AccountConfirmMode", newOrContinue));
+    ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+}
+
+// The difficulty's button and OK on the difficulty popup; the game starts with
+// its overlay (Fenn in pose 2), which OK closes.
+void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
+{
+    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+    ASSERT_TRUE(ClickOnPopup(child, "DifficultySelectMode", buttons[difficulty]));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+    EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
+    EXPECT_EQ(kIntroFennState_Waving, child.Look([] {
+        return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0))->getIntroState();
+    }));
+    EXPECT_EQ(difficulty, child.Look([] { return int(GetLevelManager()->getDifficulty()); }));
+    // While the overlay is up the cat stands at its start and nothing runs.
+    Vector2<float> const start = child.Look([] {
+        return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleStartLocation"));
+    });
+    ASSERT_TRUE(child.Frames(10));
+    EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
+    EXPECT_EQ(start.y, child.Look([] { return CatAt().y; }));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+}
+
+// The automated player finds the cat as often as the level asks; the win's
+// voice and run follow, and 2.0 s after the cat arrives the level ends with
+// one more sticker for Pondo. Returns at the level's end.
+void FindTheCatEveryTime(Child& child, int difficulty)
+{
+    // The level's obstacles, as many as the layer has slots, in that layer only.
+    EXPECT_EQ(kSlots[difficulty], child.Look([] { return Obstacles().size(); }));
+    EXPECT_EQ(std::vector<std::string>{kLayerNames[difficulty]}, child.Look([] { return LayersWithObstacles(); }));
+    int const numHides = child.Look([] { return Game()->getNumHides(); });
+    std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
+    ASSERT_GE(numHides, 2);
+    bool const screenshots = std::getenv("QDL_HIDEANDSEEK_SCREENSHOTS") != nullptr;
+
+    CatWatcher watcher;
+    for (int find = 0; find < numHides; ++find)
+    {
+        SCOPED_TRACE("find " + std::to_string(find + 1));
+        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ASSERT_NE(Corvane::kInvalidObjectID, place);
+        // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
+        EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
+        if (find == 0)
+            KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
+
+        int const cheers = CountPlays(child.Sounds(), "General_CorrectAnswer");
+        ASSERT_TRUE(ClickObstacle(child, place));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_TRUE(child.Look([] { return CatShown() && CatAnimation() == "Idle" && MaskShown(); }));
+        EXPECT_FALSE(child.Look([place] { return TailShown(place); }));
+        EXPECT_EQ(cheers + 1, CountPlays(child.Sounds(), "General_CorrectAnswer"));
+        Vector2<float> const foundAt = child.Look([] { return CatAt(); });
+        if (find == 0 && screenshots)
+        {
+            ASSERT_TRUE(child.Wait(0.5f));
+            KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
+        }
+        // Counted 1.5 s after the click, when the picture is at its highest.
+        ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
+        if (find + 1 < numHides)
+        {
+            // The next hide starts from where the cat was found, at once.
+            std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
+            ASSERT_FALSE(plan.empty());
+            EXPECT_NEAR(foundAt.x, plan[0].x, 0.01f);
+            EXPECT_NEAR(foundAt.y, plan[0].y, 0.01f);
+            EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+        }
+    }
+
+    // Won: the voice, the run to the end place, and 2.0 s later the level's end, once.
+    ASSERT_TRUE(child.Frames(2));
+    EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_GameComplete"));
+    EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+    Vector2<float> const end = child.Look([] {
+        return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
+    });
+    ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
+    int frames = 0;
+    while (child.TopScreen() == "HideAndSeekMode" && frames < 200)
+    {
+        ASSERT_TRUE(child.Frames(1));
+        ++frames;
+    }
+    EXPECT_NEAR(100, frames, 3);
+    EXPECT_EQ((Screens{"HideAndSeekMode", "StickerUnlockMode"}), child.Screens());
+    EXPECT_EQ(std::to_string(std::stoi("0" + stickers) + 1),
+              GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+    EXPECT_EQ(numHides, child.Look([] { return Game()->getHidesFound(); }));
+}
+
 TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
 {
     if (!HasDisplay())
@@ -108,95 +227,41 @@ TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
     {
         SCOPED_TRACE(kDifficultyNames[difficulty]);
         GameDriver::Driver driver;
-        StartGameAt(driver, difficulty);
-        bool sawStickerScreen = false;
-        driver.Play([difficulty, &sawStickerScreen](Child& child) {
-            // The instruction overlay with Fenn's pose 2 over the still game.
-            ASSERT_TRUE(child.WaitUntil([] { return Game() != nullptr; }, 1500));
-            EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
-            EXPECT_EQ(kIntroFennState_Waving, child.Look([] {
-                return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0))->getIntroState();
-            }));
-            Vector2<float> const start = child.Look([] {
-                return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleStartLocation"));
-            });
-            ASSERT_TRUE(child.Frames(20));
-            EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
-            ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
-
-            // The level's obstacles, as many as the layer has slots, in that layer only.
-            EXPECT_EQ(kSlots[difficulty], child.Look([] { return Obstacles().size(); }));
-            EXPECT_EQ(std::vector<std::string>{kLayerNames[difficulty]}, child.Look([] { return LayersWithObstacles(); }));
-            int const numHides = child.Look([] { return Game()->getNumHides(); });
-            int const stickers = std::stoi(
-                "0" + GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-            ASSERT_GE(numHides, 2);
-
-            CatWatcher watcher;
-            for (int find = 0; find < numHides; ++find)
+        driver.Play([difficulty](Child& child) {
+            ToTheMainMenu(child, "NewGame");
+            ASSERT_TRUE(child.Click("FreePlayButton"));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
+            ASSERT_TRUE(child.Click("HideAndSeek"));
+            ChooseDifficultyAndCloseTheOverlay(child, difficulty);
+            FindTheCatEveryTime(child, difficulty);
+            // After the sticker, free play goes on (seen once: it is the same at every difficulty).
+            if (difficulty == 0)
             {
-                SCOPED_TRACE("find " + std::to_string(find + 1));
-                ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
-                ASSERT_NE(Corvane::kInvalidObjectID, place);
-                // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
-                EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
-                if (find == 0)
-                    KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
-
-                int const cheers = CountPlays(child.Sounds(), "General_CorrectAnswer");
-                ASSERT_TRUE(ClickObstacle(child, place));
-                ASSERT_TRUE(child.Frames(2));
-                EXPECT_TRUE(child.Look([] { return CatShown() && CatAnimation() == "Idle" && MaskShown(); }));
-                EXPECT_FALSE(child.Look([place] { return TailShown(place); }));
-                EXPECT_EQ(cheers + 1, CountPlays(child.Sounds(), "General_CorrectAnswer"));
-                Vector2<float> const foundAt = child.Look([] { return CatAt(); });
-                if (find == 0)
-                {
-                    ASSERT_TRUE(child.Wait(0.5f));
-                    KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
-                }
-                // Counted 1.5 s after the click, when the picture is at its highest.
-                ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
-                if (find + 1 < numHides)
-                {
-                    // The next hide starts from where the cat was found, at once.
-                    std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
-                    ASSERT_FALSE(plan.empty());
-                    EXPECT_NEAR(foundAt.x, plan[0].x, 0.01f);
-                    EXPECT_NEAR(foundAt.y, plan[0].y, 0.01f);
-                    EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
-                }
+                ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 500));
+                EXPECT_EQ(Screens{"FreePlaySelectMode"}, child.Screens());
             }
-
-            // Won: the voice, the run to the end place, and 2.0 s later the level's end, once.
-            ASSERT_TRUE(child.Frames(2));
-            EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_GameComplete"));
-            EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
-            Vector2<float> const end = child.Look([] {
-                return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
-            });
-            ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
-            // The level ends (a sticker, then its screen) 2.0 s after the cat has arrived.
-            std::string const before = std::to_string(stickers);
-            int frames = 0;
-            while (GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount") == before && frames < 200)
-            {
-                ASSERT_TRUE(child.Frames(1));
-                ++frames;
-                sawStickerScreen = sawStickerScreen || child.TopScreen() == "StickerUnlockMode";
-            }
-            EXPECT_NEAR(100, frames, 3);
-            EXPECT_EQ(std::to_string(stickers + 1),
-                      GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-            ASSERT_TRUE(child.Frames(2));
-            sawStickerScreen = sawStickerScreen || child.TopScreen() == "StickerUnlockMode";
-            ASSERT_TRUE(child.Wait(1.0f));
-            EXPECT_EQ(numHides, child.Look([] { return Game() ? Game()->getHidesFound() : -1; }));
         });
-        // Without its layout the sticker screen says so and closes before the next look.
-        EXPECT_TRUE(sawStickerScreen || driver.Log().find("StickerUnlockMode:") != std::string::npos)
-            << "no sticker screen after the level";
     }
+}
+
+TEST(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMiddleCutscene)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    driver.SetAccountValue("PondoButton_Progress", "4");
+    driver.Play([](Child& child) {
+        ToTheMainMenu(child, "Continue");
+        ASSERT_TRUE(child.Click("StoryButton"));
+        ChooseDifficultyAndCloseTheOverlay(child, 0);
+        EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
+        FindTheCatEveryTime(child, 0);
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 500));
+        EXPECT_EQ("Cutscene_Middle", child.Look([] {
+            return std::string(dynamic_cast<CutsceneMode*>(Corvane::MainLoop::GetTopMostMode(0))->getCutsceneID().GetString());
+        }));
+        EXPECT_EQ("5", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
+    });
 }
 
 TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Seconds)
@@ -262,12 +327,6 @@ TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Se
     });
 }
 
-bool QuitQuestionSettled()
-{
-    QuitConfirmMode const* const popup = dynamic_cast<QuitConfirmMode*>(Corvane::MainLoop::GetTopMostMode(0));
-    return popup && !popup->isIgnoringMouseClicks();
-}
-
 TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
 {
     if (!HasDisplay())
@@ -286,7 +345,7 @@ TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
         // The game below stands still while the question is asked.
         ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
-        ASSERT_TRUE(child.WaitUntil(QuitQuestionSettled, 100));
+        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
         EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
@@ -295,7 +354,7 @@ TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
 
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
-        ASSERT_TRUE(child.WaitUntil(QuitQuestionSettled, 100));
+        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
         ASSERT_TRUE(child.Click("YesButton"));
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
