@@ -20,6 +20,7 @@
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekCharacter.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekMode.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekObstacle.h"
 #include "qdl/Tests/HideAndSeek/HideAndSeekPlayer.h"
@@ -214,6 +215,10 @@ TEST_F(HideAndSeekContent, ALevelOfOneObstacleIsPlayedThereAndLogged)
             ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
         }
         EXPECT_TRUE(child.Look([] { return Game()->isOutroStarted(); }));
+        // The closing sequence is queued once, however often it is asked for.
+        int const queued = child.Look([] { return Cat()->GetTasks().GetUnfinishedCount(); });
+        child.RunOnLoop([] { Game()->startOutroAnimation(); });
+        EXPECT_EQ(queued, child.Look([] { return Cat()->GetTasks().GetUnfinishedCount(); }));
     });
     EXPECT_NE(std::string::npos, driver.Log().find("1 obstacle(s) placed")) << driver.Log();
 }

@@ -324,6 +324,21 @@ TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Se
         // The right place is still there to be found.
         ASSERT_TRUE(ClickObstacle(child, place));
         ASSERT_TRUE(child.WaitUntil([] { return Game()->getHidesFound() == 1; }, 100));
+
+        // The cat and the obstacles answer through the object interface as they do directly.
+        EXPECT_TRUE(child.Look([] {
+            Corvane::Object const* const cat = Cat();
+            Corvane::Object const* const obstacle = Obstacles()[0];
+            return cat->GetName() == getHideAndSeekCharacterName() && obstacle->GetRole() == getHideAndSeekObstacleRole() &&
+                   std::string(cat->GetName().GetString()) == "HideAndSeek_Character" &&
+                   std::string(obstacle->GetRole().GetString()) == "HideAndSeek_Obstacle";
+        }));
+        // A fresh game replaces this one and draws its level anew.
+        HideAndSeekMode const* const before = child.Look([] { return Game(); });
+        child.RunOnLoop([] { Game()->refreshMode(); });
+        ASSERT_TRUE(child.WaitUntil([before] { return Game() != nullptr && Game() != before; }, 10));
+        EXPECT_EQ(3u, child.Look([] { return Obstacles().size(); }));
+        EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
     });
 }
 

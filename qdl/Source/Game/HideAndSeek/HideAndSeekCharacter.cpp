@@ -6,10 +6,10 @@
 #include "Core/Source/Log.h"
 #include "Core/Source/Random.h"
 #include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "CorvaneExtensions/Source/NodeTasks.h"
-#include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
@@ -179,8 +179,8 @@ void HideAndSeekCharacter::hideComplete()
         if (legsDone < numPreviewHides)
             return;
     }
-    if (HideAndSeekMode* const mode =
-            dynamic_cast<HideAndSeekMode*>(SceneApplicationMode::FromDatabase(GetDatabase())))
+    // The mode whose objects are being updated; on a field of another kind there is no mask to drop.
+    if (HideAndSeekMode* const mode = dynamic_cast<HideAndSeekMode*>(MainLoop::GetContextMode()))
         mode->maskClickInput(false);
     if (SceneNode* const node = getLayoutNode())
         node->LocalSetVisible(false);
