@@ -91,7 +91,7 @@ std::string HideAndSeekMode::findMissingContent() const
         return text;
     }
     NodePathElement const* const catPaths[] = {kHideAndSeekImageNodePath};
-    std::string missing = findMissingLayoutNode("HideAndSeekCharacterLayout", catPaths, 1);
+    std::string const missing = findMissingLayoutNode("HideAndSeekCharacterLayout", catPaths, 1);
     if (!missing.empty())
         return missing;
     NodePathElement const* const obstaclePaths[] = {kHideAndSeekImageNodePath, kHideAndSeekRolloverNodePath,

@@ -7,6 +7,11 @@
 // before it runs off and the level ends. A click mask over the playfield,
 // shown from the start, keeps clicks off while the cat runs or a picture lifts.
 //
+// Broken content is named in a notification and the game stays empty: a
+// missing level, or a layout without a node the game resolves, leaves the
+// Help and Quit buttons shown (no overlay); without its screen layout at all
+// the game has no Quit button, so it leaves for a new main menu.
+//
 // Content: the layout "HideAndSeekModeLayout" with "GameScreenRoot"/
 // "Playfield" holding "ClickMask" (over the layers) and "PlayfieldLayers"/
 // "YSortedLayer_Easy", "_Medium" and "_Hard", whose children are the obstacle
