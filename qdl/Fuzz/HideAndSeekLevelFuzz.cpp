@@ -37,7 +37,7 @@ namespace
             HideAndSeekLevel const* const level = dynamic_cast<HideAndSeekLevel const*>(descriptor);
             if (!level)
                 std::abort();
-            long sum = level->numHides + level->numPreviewHides + (level->showTail ? 1 : 0);
+            long long sum = static_cast<long long>(level->numHides) + level->numPreviewHides + level->showTail;
             for (HideAndSeekObstacleData const& obstacle : level->obstacles)
                 sum += obstacle.imageID;
             volatile float const speed = level->runSpeed;

@@ -223,4 +223,24 @@ TEST_F(HideAndSeekContent, ALevelOfOneObstacleIsPlayedThereAndLogged)
     EXPECT_NE(std::string::npos, driver.Log().find("1 obstacle(s) placed")) << driver.Log();
 }
 
+TEST_F(HideAndSeekContent, WithoutOtherAnimalsAWrongClickShowsNoneAndStillAnswers)
+{
+    StartGameOver(std::regex_replace(ContentManifest(), std::regex("HideAndSeek_WrongAnimal_%1%"), "NoAnimal_%1%"));
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        CatWatcher watcher;
+        Corvane::ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ASSERT_NE(Corvane::kInvalidObjectID, place);
+        Corvane::ObjectID const wrong = child.Look([place] {
+            return Obstacles()[0]->GetID() == place ? Obstacles()[1]->GetID() : Obstacles()[0]->GetID();
+        });
+        ASSERT_TRUE(ClickObstacle(child, wrong));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_FALSE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
+        EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_IncorrectAnswer"));
+        ASSERT_TRUE(child.WaitUntil([] { return !MaskShown(); }, 110));
+        EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
+    });
+}
+
 } // namespace
