@@ -26,6 +26,8 @@ namespace
             return;
         done = true;
         Random::Engine_Setup();
+        // The random streams live for the whole run and go with it.
+        std::atexit([] { Random::Engine_Destroy(); });
         GetResourceManager()->AddResourceFactory(L"HideAndSeekLevel", new HideAndSeekLevelResourceFactory());
     }
 
