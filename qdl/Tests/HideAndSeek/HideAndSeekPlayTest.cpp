@@ -145,6 +145,7 @@ void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
     ASSERT_TRUE(child.Frames(10));
     EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
     EXPECT_EQ(start.y, child.Look([] { return CatAt().y; }));
+    KeepScreenshot(child, std::string("HideAndSeek_Overlay_") + kDifficultyNames[difficulty]);
     ASSERT_TRUE(child.Click("OkButton"));
     ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
 }

@@ -66,6 +66,7 @@ float distance(Vector2<float> const& a, Vector2<float> const& b)
 
 HideAndSeekCharacter::HideAndSeekCharacter(int numPreviewHides, float runSpeed, bool showTail)
     : root(nullptr),
+      added(false),
       runSpeed(runSpeed),
       showTail(showTail),
       currentObstacle(kInvalidObjectID),
@@ -89,8 +90,8 @@ Label HideAndSeekCharacter::GetName() const
 
 SceneNode* HideAndSeekCharacter::getImageNode() const
 {
-    SceneNode* const node = getLayoutNode() ? getLayoutNode() : root;
-    return node ? node->GetDescendent(kHideAndSeekImageNodePath) : nullptr;
+    SceneNode* const cat = node();
+    return cat ? cat->GetDescendent(kHideAndSeekImageNodePath) : nullptr;
 }
 
 float HideAndSeekCharacter::runTime(float length) const
@@ -105,8 +106,8 @@ void HideAndSeekCharacter::setupNewHideSequence()
 {
     legsDone = 0;
     plan.clear();
-    SceneNode* const node = getLayoutNode() ? getLayoutNode() : root;
-    plan.push_back(node ? node->LocalGetLocation() : Vector2<float>(0.0f, 0.0f));
+    SceneNode* const cat = node();
+    plan.push_back(cat ? cat->LocalGetLocation() : Vector2<float>(0.0f, 0.0f));
     for (int i = 0; i < numPreviewHides; ++i)
         AddTask(new PlanLegTask());
 }

@@ -31,6 +31,7 @@ public:
     ~HideAndSeekCharacter() override;
 
     SceneNode* GetLayoutNode() override { return root; }
+    void AddedToScene() override { added = true; }
     Corvane::Label GetName() const override;
 
     // Queues the planning of a whole hide from where the cat stands.
@@ -56,9 +57,13 @@ public:
     std::vector<Corvane::Vector2<float> > const& getPlan() const { return plan; }
 
 private:
+    // The layout's root: the one built before the cat joins the scene, then the
+    // scene's, which is null once the node has gone.
+    SceneNode* node() const { return added ? getLayoutNode() : root; }
     SceneNode* getImageNode() const;
 
     SceneNode* root;
+    bool added;
     float runSpeed;
     bool showTail;
     Corvane::ObjectID currentObstacle;

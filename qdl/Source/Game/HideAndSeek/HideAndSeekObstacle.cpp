@@ -31,7 +31,7 @@ SceneNode* descendent(SceneNode* root, NodePathElement const* path)
 
 } // namespace
 
-HideAndSeekObstacle::HideAndSeekObstacle(int imageID) : root(nullptr)
+HideAndSeekObstacle::HideAndSeekObstacle(int imageID) : root(nullptr), added(false)
 {
     AutoResource<SceneLayout> const layout("HideAndSeekObstacleLayout");
     if (layout)
@@ -63,22 +63,22 @@ Label HideAndSeekObstacle::GetRole() const
 
 SceneNode* HideAndSeekObstacle::getImageNode() const
 {
-    return descendent(root, kHideAndSeekImageNodePath);
+    return descendent(node(), kHideAndSeekImageNodePath);
 }
 
 SceneNode* HideAndSeekObstacle::getRolloverNode() const
 {
-    return descendent(root, kHideAndSeekRolloverNodePath);
+    return descendent(node(), kHideAndSeekRolloverNodePath);
 }
 
 SceneNode* HideAndSeekObstacle::getTailNode() const
 {
-    return descendent(root, kHideAndSeekTailNodePath);
+    return descendent(node(), kHideAndSeekTailNodePath);
 }
 
 SceneNode* HideAndSeekObstacle::getWrongAnimalNode() const
 {
-    return descendent(root, kHideAndSeekWrongAnimalPath);
+    return descendent(node(), kHideAndSeekWrongAnimalPath);
 }
 
 void HideAndSeekObstacle::acceptMouseInput(bool on)

@@ -25,6 +25,7 @@ public:
     ~HideAndSeekObstacle() override;
 
     SceneNode* GetLayoutNode() override { return root; }
+    void AddedToScene() override { added = true; }
     Corvane::Label GetRole() const override;
     void Update(float) override {}
 
@@ -48,5 +49,10 @@ public:
     SceneNode* getWrongAnimalNode() const;
 
 private:
+    // The layout's root: the one built before the obstacle joins the scene,
+    // then the scene's, which is null once the node has gone.
+    SceneNode* node() const { return added ? getLayoutNode() : root; }
+
     SceneNode* root;
+    bool added;
 };
