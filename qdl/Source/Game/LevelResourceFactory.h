@@ -38,7 +38,8 @@ public:
                                         name.GetString());
             return level.release();
         }
-        GetLevelManager()->addLevelForGameModeType(kType, name, static_cast<GameModeDifficulty>(difficulty));
+        if (isPlayable(*level, name))
+            GetLevelManager()->addLevelForGameModeType(kType, name, static_cast<GameModeDifficulty>(difficulty));
         return level.release();
     }
 
@@ -49,4 +50,9 @@ protected:
                            Corvane::IXMLReader& /*reader*/) const
     {
     }
+
+    // Whether the level as read can be played. One that cannot is still made
+    // (the manifest loads) but never registered, so no game draws it; the
+    // game logs why.
+    virtual bool isPlayable(T const& /*level*/, Corvane::Label /*name*/) const { return true; }
 };
