@@ -349,6 +349,7 @@ def main(argv):
     return 0
 
 
+
 # --- CountTheMaterials ---------------------------------------------------------
 # The engines of the dumper and the digger, the load dropping into the cart and
 # the dumper's horn from the far road, added to the table of sounds above.
@@ -411,7 +412,6 @@ def sounds():
         "CTM_SloamFinished": lambda: horn(),
     })
     return made
-
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))
