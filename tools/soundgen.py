@@ -288,5 +288,43 @@ def main(argv):
     return 0
 
 
+# --- HereToThere: the delivery truck's engine and horn, and the cages' hover and pick-up.
+
+def engine(seconds, rev):
+    """A chugging engine that pulls away: a low buzz whose pitch rises by rev."""
+    track = Track(seconds)
+
+    def gen(i):
+        x = i / RATE
+        hz = 55.0 + rev * x / seconds
+        chug = 0.6 + 0.4 * math.sin(2 * math.pi * 9.0 * x)
+        fade = min(1.0, x / 0.05) * min(1.0, (seconds - x) / 0.15)
+        return (1.0 if (hz * x) % 1.0 < 0.4 else -1.0) * chug * fade
+    track.add(0, seconds, gen, 0.5)
+    return track.normalised(0.5)
+
+
+def horn(seconds=0.45):
+    track = Track(seconds)
+    for hz in (392.0, 494.0):
+        track.tone(0.0, seconds, hz, 0.5, "square", attack=0.02, release=0.08, wrap=False)
+    return track.normalised(0.6)
+
+
+_sounds_before_here_to_there = sounds
+
+
+def sounds():
+    table = _sounds_before_here_to_there()
+    table.update({
+        "SFX_TrundelMoveShort": lambda: engine(0.7, 25.0),
+        "SFX_TrundelMoveLong": lambda: engine(1.6, 45.0),
+        "SFX_TrundelHorn": lambda: horn(),
+        "SFX_ObjectRollover": lambda: blip(700, 1050, 0.1, 0.5),
+        "SFX_SelectItem": lambda: blip(520, 880, 0.16, 0.7),
+    })
+    return table
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))
