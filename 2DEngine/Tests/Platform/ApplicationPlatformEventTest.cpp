@@ -120,8 +120,22 @@ TEST_F(DesktopFixture, TextInputArrivesAsWideText)
     EXPECT_EQ(L"\u00f1and\u00fa", events[0].text);
 }
 
+// The tests' display (Xvfb) runs no window manager: nobody would hand the
+// window the focus, so being shown makes it active, and it stays active when
+// another window takes the focus.
+TEST_F(DesktopFixture, WithoutAWindowManagerAShownWindowIsActive)
+{
+    EXPECT_FALSE(platform->HasWindowManager());
+    Run({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    Run({WindowEvent(SDL_WINDOWEVENT_SHOWN)});
+    EXPECT_TRUE(platform->IsActive());
+    Run({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    EXPECT_TRUE(platform->IsActive());
+}
+
 TEST_F(DesktopFixture, FocusFollowsTheWindow)
 {
+    platform->SetWindowManagerRunning(true);
     ActivationRecorder audio;
     platform->ClearPendingRepaint();
     Run({WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)});

@@ -193,7 +193,14 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
         Activate(true);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        Activate(false);
+        // Without a window manager another window (another copy of the game)
+        // may take the focus at any time; the game goes on regardless.
+        if (HasWindowManager())
+            Activate(false);
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+        if (!HasWindowManager())
+            Activate(true);
         break;
     case SDL_WINDOWEVENT_CLOSE:
         RequestQuitAndWake();

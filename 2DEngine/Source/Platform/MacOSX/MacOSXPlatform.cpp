@@ -20,6 +20,8 @@
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
 #include "2DEngine/Source/Platform/MacOSX/LauncherPlatform.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
+#include "2DEngine/Source/Platform/MacOSX/TerminationSignals.h"
+#include "2DEngine/Source/Platform/MacOSX/WindowManagerQuery.h"
 
 namespace MacOSX
 {
@@ -101,7 +103,7 @@ std::wstring MakeUserFolder()
 
 } // namespace
 
-Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStopBatch(false), mFocusSeen(false), mWindowMadeAt(0), mFocusAskedAt(0)
+Platform::Platform() : mWindow(nullptr), mSink(nullptr), mState(0), mStopBatch(false), mFocusSeen(false), mWindowManager(true), mWindowMadeAt(0), mFocusAskedAt(0)
 {
     forceLauncherEntryPointToLink();
     forceLauncherPlatformToLink();
@@ -118,6 +120,10 @@ Platform::~Platform()
 
 void Platform::Setup()
 {
+    // Our handlers, not SDL's: SDL turns the signals into a quit request, which
+    // a quit handler (the loading screen's) may refuse.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    InstallTerminationHandlers();
     MountPartitions();
     RegisterResourceFactories();
     if (Internal::GetPlatformSetupHooks().createNetworkPlatform)
@@ -227,6 +233,7 @@ void Platform::CreateWindow(Corvane::sWindowConfig const& config)
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
     mFocusSeen = false;
+    mWindowManager = QueryWindowManager(window);
     mWindowMadeAt = SDL_GetTicks();
     mFocusAskedAt = mWindowMadeAt;
 
@@ -289,6 +296,8 @@ void Platform::WaitForEvent()
     // in slices keeps pumping, so held-back news still wakes the loop.
     while (SDL_WaitEventTimeout(nullptr, kWaitSliceMilliseconds) != 1)
     {
+        if (IsTerminationRequested())
+            return;
         if (SDL_WasInit(SDL_INIT_EVENTS) == 0)
             MACOSX_THROW(-1, "An infinite wait for an event failed.");
         RetryFocus();
@@ -307,6 +316,11 @@ void Platform::RetryFocus()
         return;
     mFocusAskedAt = now;
     SDL_SetWindowInputFocus(mWindow);
+}
+
+bool Platform::IsQuitPending() const
+{
+    return (mState & kState_QuitPending) != 0 || IsTerminationRequested();
 }
 
 void Platform::SetApplicationTitle(wchar_t const* title)

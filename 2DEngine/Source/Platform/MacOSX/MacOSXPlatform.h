@@ -55,7 +55,9 @@ public:
     void DestroyWindow() override;
     void GetSupportedWindowConfig(Corvane::sWindowConfig*) override {}
     bool IsActive() const override { return (mState & kState_Active) != 0; }
-    bool IsQuitPending() const override { return (mState & kState_QuitPending) != 0; }
+    // A termination signal (SIGTERM, SIGINT, SIGHUP) counts as a quit that no
+    // quit handler is asked about.
+    bool IsQuitPending() const override;
     bool IsEventPending() const override;
     bool IsRepaintPending() const override { return (mState & kState_RepaintPending) != 0; }
     void ClearPendingRepaint() override { mState &= uint8_t(~kState_RepaintPending); }
@@ -73,6 +75,11 @@ public:
     Corvane::sPlatformRect GetRenderClipRect() const override { return GetRenderRect(); }
 
     SDL_Window* GetWindowRef() const { return mWindow; }
+    // Whether a window manager ran on the display when the window was made.
+    // Without one nobody hands out the focus: a shown window counts as active.
+    bool HasWindowManager() const { return mWindowManager; }
+    // Replaces the display's answer (tests).
+    void SetWindowManagerRunning(bool running) { mWindowManager = running; }
     uint8_t GetState() const { return mState; }
 
     // The engine key code of a typed character and virtual key; 0 when the key
@@ -105,6 +112,7 @@ private:
     uint8_t mState;
     bool mStopBatch;
     bool mFocusSeen;
+    bool mWindowManager;
     // SDL ticks of the window's creation and of the last request for the focus.
     uint32_t mWindowMadeAt;
     uint32_t mFocusAskedAt;

@@ -1,0 +1,139 @@
+#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
+
+#include <memory>
+
+#include "Core/Source/Angle.h"
+#include "Core/Source/Log.h"
+#include "Core/Source/Vector2.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/Tasks.h"
+#include "CorvaneExtensions/Source/NodeTasks.h"
+#include "CorvaneExtensions/Source/NumberGenerator.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/SimpleFunctionTask.h"
+
+using Corvane::Label;
+
+namespace
+{
+
+NodePathElement const kLocalRootPath[] = {"StickerReward", "LocalRoot", NodePathTerminator()};
+NodePathElement const kStickerPath[] = {"StickerReward", "LocalRoot", "unlockedImage", NodePathTerminator()};
+NodePathElement const kStarburstPath[] = {"StickerReward", "LocalRoot", "starburst", NodePathTerminator()};
+NodePathElement const kEnglishMessagePath[] = {"StickerReward", "LocalRoot", "StickerRewardMessage_EN",
+                                               NodePathTerminator()};
+NodePathElement const kSpanishMessagePath[] = {"StickerReward", "LocalRoot", "StickerRewardMessage_SP",
+                                               NodePathTerminator()};
+
+// The starburst turns a quarter turn in this many seconds, for as long as the screen lasts.
+float const kStarburstQuarterTurnTime = 3.0f;
+
+} // namespace
+
+StickerUnlockMode::StickerUnlockMode(int stickerIndex)
+    : FrontEndMode("StickerUnlockMode"), stickerIndex(stickerIndex), continued(false)
+{
+}
+
+void StickerUnlockMode::Setup()
+{
+    FrontEndMode::Setup();
+    SceneNode* const layout = instantiateLayout("StickerRewardLayout");
+
+    if (stickerIndex != -1)
+        if (StaticSpriteNode* const sticker = findNode<StaticSpriteNode>(kStickerPath))
+            sticker->setImage(Label::GetUniqueString("AllStickersList"), stickerIndex);
+
+    GetAudioManager()->setMusicMode(kMusicMode_Silence, Label());
+
+    if (SceneNode* const starburst = findSceneNode(kStarburstPath))
+    {
+        auto const angles = std::make_shared<IncrementNumberGenerator<Corvane::Angle> >(
+            Corvane::Angle::FromDegrees(90.0f), Corvane::Angle::FromDegrees(90.0f));
+        starburst->AddTask(new Corvane::RepeatingTask(new NodeOrientationTask(angles, kStarburstQuarterTurnTime)));
+    }
+
+    float const dropTime = Corvane::Constant<float>("StickerScreenDropTime");
+    float const bounceTime = Corvane::Constant<float>("StickerScreenBounceTime");
+    float const displayTime = Corvane::Constant<float>("StickerScreenDisplayTime");
+    Corvane::Vector2<float> const end = Corvane::Constant<Corvane::Vector2<float> >("StickerScreenEndLocation");
+    SceneNode* timerNode = findSceneNode(kLocalRootPath);
+    if (timerNode)
+    {
+        timerNode->AddTask(new NodeLocationTask(Corvane::Vector2<float>(end.x, end.y + 10.0f), dropTime));
+        timerNode->AddTask(new NodeLocationTask(end, bounceTime));
+    }
+    else
+    {
+        // Without the dropping group the screen still has to move on by itself.
+        timerNode = layout ? layout : GetRootNode();
+    }
+    if (!timerNode)
+        return;
+    timerNode->AddTask(new Corvane::TimedTask(displayTime));
+    timerNode->AddTask(new SimpleFunctionTask<SceneNode>([this](SceneNode*, float) { continueToNextMode(); }));
+}
+
+void StickerUnlockMode::Enter()
+{
+    FrontEndMode::Enter();
+    static Label const bookDone = Label::GetUniqueString("VO_StickerBookDone");
+    static Label const win = Label::GetUniqueString("SFX_GameWin");
+    if (stickerIndex == -1)
+        GetAudioManager()->playSFX(bookDone);
+    GetAudioManager()->playSFX(win);
+    setDefaultCursor();
+    showLanguageNode(findSceneNode(kEnglishMessagePath), findSceneNode(kSpanishMessagePath), isEnglishLanguage());
+}
+
+void StickerUnlockMode::Update(float dt)
+{
+    // Still updated after moving on: nothing was started (a story entry of no
+    // known game), so Resume has to work again.
+    if (continued)
+    {
+        continued = false;
+        Corvane::Internal::LogWrite("StickerUnlockMode: nothing was started; Resume goes on again\n");
+    }
+    FrontEndMode::Update(dt);
+}
+
+void StickerUnlockMode::handleButtonClick(Label button)
+{
+    static Label const resume = Label::GetUniqueString("ResumeGame");
+    if (button == resume)
+        continueToNextMode();
+}
+
+void StickerUnlockMode::continueToNextMode()
+{
+    if (continued)
+        return;
+    continued = true;
+    if (!GetLevelManager()->isFreePlay())
+    {
+        GetLevelManager()->beginNextLevelProgressionMode();
+        return;
+    }
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    Corvane::ApplicationMode* next = hooks.createFreePlaySelectMode ? hooks.createFreePlaySelectMode() : nullptr;
+    if (!next)
+    {
+        Corvane::Internal::LogWrite("StickerUnlockMode: the free-play selection is not available; to the main menu\n");
+        next = newMainMenuScreen();
+    }
+    if (next)
+    {
+        Corvane::MainLoop::UnwindToMode(next);
+        return;
+    }
+    // Nothing to go on to: back to the finished game, whose Quit still leads out.
+    Corvane::Internal::LogWrite("StickerUnlockMode: no screen to go on to; back to the game\n");
+    popScreen();
+}
