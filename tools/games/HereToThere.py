@@ -2,7 +2,7 @@
 """Draws the pictures of the animal-delivery game: the playfield with three
 roads and the loading row, the houses and the dummy house, the cage with its
 highlight, three animals, the flags (one list per shape, one frame per colour
-in the order Blue, Green, Purple, Yellow) and the truck facing left.
+in the order Blue, Green, Purple, Yellow) the truck facing left, and the game's Help and Quit buttons.
 
     HereToThere.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp HereToThere.stamp
 
@@ -98,6 +98,14 @@ def flag(shape, colour):
     return canvas.result()
 
 
+def flag_board():
+    """The flag's board without a shape: the layout's picture until the game sets the flag."""
+    width, height = FLAG_SIZE
+    canvas = Canvas(width, height)
+    canvas.rounded((1, 1, width - 1, height - 1), 5, CREAM, width=2)
+    return canvas.result()
+
+
 def cage():
     width, height = CAGE_SIZE
     canvas = Canvas(width, height)
@@ -163,8 +171,14 @@ def truck(frame):
     return canvas.result()
 
 
-def pictures():
+def pictures(font):
     made = {"HereToThere_Background": background()}
+    # The game's Help and Quit buttons, four states each.
+    for name, colour, caption, icon in (("HereToThere_HelpButton", COLOURS["Blue"], "?", None),
+                                        ("HereToThere_QuitButton", COLOURS["Red"], None, uiart.door_icon)):
+        for state, image in enumerate(uiart.button(64, 64, colour, caption, font, icon, "round")):
+            made["%s_%d" % (name, state)] = image
+    made["HereToThere_FlagBoard"] = flag_board()
     for index, (body, roof, door) in enumerate((
             (COLOURS["White"], COLOURS["Red"], COLOURS["Brown"]),
             ((255, 224, 178), COLOURS["Blue"], COLOURS["Green"]),
@@ -185,12 +199,12 @@ def pictures():
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font (unused: the pictures carry no words)")
+    parser.add_argument("--font", required=True, help="TrueType font for the Help button's mark")
     parser.add_argument("--output-dir", required=True)
     parser.add_argument("--stamp", help="file written once every picture is")
     args = parser.parse_args(argv)
     os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures().items():
+    for name, image in pictures(args.font).items():
         save(image, os.path.join(args.output_dir, name + ".png"))
     if args.stamp:
         with open(args.stamp, "w") as stamp:
