@@ -1,0 +1,253 @@
+// Wrong and idle moves in the animal-delivery game, played through the driver:
+// a house of the right colour but another shape and the reverse (the voice,
+// the animal kept on the truck, the next drive from there), clicks that must
+// do nothing, the direct way or the way round by the truck's place, the
+// pointer left over another house during the drive, Quit during a drive, and
+// a level that cannot be found.
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Core/Source/Label.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/DragAndDrop.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/HereToThere/HereToThereCart.h"
+#include "qdl/Source/Game/HereToThere/HereToThereMode.h"
+#include "qdl/Source/Game/HereToThere/HereToThereObject.h"
+#include "qdl/Source/Game/HereToThere/HereToThereTarget.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/HereToThere/HereToThereSupport.h"
+
+using Corvane::Vector2;
+using GameDriver::Child;
+using namespace HereToThereSupport;
+
+namespace
+{
+
+class MainMenuStandIn : public SceneApplicationMode
+{
+};
+
+class HereToThereMoves : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+        driver.SetAccountValue("AccountID", "SloamButton");
+        driver.SetAccountValue("SloamButton_Progress", "2");
+        driver.StartWith([] {
+            GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+            GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+            return new HereToThereMode();
+        });
+    }
+
+    GameDriver::Driver driver;
+};
+
+int CountSound(Child& child, std::string const& name)
+{
+    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
+    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
+                                          [&name](GameDriver::sSoundPlay const& play) { return play.sound == name; }));
+}
+
+HereToThereTarget* House(Corvane::ObjectID id)
+{
+    HereToThereMode* const game = Game();
+    return game ? dynamic_cast<HereToThereTarget*>(game->GetObjectDatabase()->GetObject(id)) : nullptr;
+}
+
+Vector2<float> TruckAt()
+{
+    HereToThereCart* const cart = Cart();
+    return cart && cart->GetLayoutNode() ? cart->GetLayoutNode()->LocalGetLocation() : Vector2<float>(-1, -1);
+}
+
+// Whether the truck standing where it stands takes the direct way to the house.
+bool DirectWayTo(Corvane::ObjectID house)
+{
+    HereToThereCart* const cart = Cart();
+    HereToThereTarget* const target = House(house);
+    Vector2<float> const at = TruckAt();
+    float const left = target->GetLayoutNode()->GlobalGetBounds().x;
+    Vector2<float> const entry = cart->getEnterScreenStartPoint(target);
+    return at.y == entry.y && (cart->isFacingLeft() ? left <= at.x : at.x <= left);
+}
+
+bool StandsAt(Corvane::ObjectID house)
+{
+    Vector2<float> const car = House(house)->getCarPosition();
+    Vector2<float> const at = TruckAt();
+    return at.x == car.x && at.y == car.y;
+}
+
+// The first waiting animal, a house of its colour but another shape, one of its shape but another
+// colour, and its own house.
+struct sWrongMoves
+{
+    sPiece animal;
+    sPiece sameColour;
+    sPiece sameShape;
+    sPiece right;
+};
+
+sWrongMoves FindWrongMoves()
+{
+    sWrongMoves moves;
+    moves.animal = WaitingAnimal();
+    moves.sameColour = HouseDiffering(moves.animal.flag, true, false);
+    moves.sameShape = HouseDiffering(moves.animal.flag, false, true);
+    moves.right = HouseWithFlag(moves.animal.flag);
+    return moves;
+}
+
+TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        int const selectsBefore = CountSound(child, "SFX_SelectItem");
+
+        // A house clicked with no animal held: nothing plays, nothing moves.
+        sPiece const anyHouse = child.Look([] { return HouseDiffering(std::make_pair(-2, -2), false, false); });
+        ASSERT_TRUE(anyHouse.found);
+        Vector2<float> const home = child.Look([] { return TruckAt(); });
+        ASSERT_TRUE(ClickAt(child, anyHouse.centre));
+        ASSERT_TRUE(child.Frames(5));
+        EXPECT_EQ(selectsBefore, CountSound(child, "SFX_SelectItem"));
+        EXPECT_FALSE(child.Look([] { return MaskShown(); }));
+        Vector2<float> const still = child.Look([] { return TruckAt(); });
+        EXPECT_EQ(home.x, still.x);
+
+        sWrongMoves const moves = child.Look([] { return FindWrongMoves(); });
+        ASSERT_TRUE(moves.animal.found && moves.right.found);
+        ASSERT_TRUE(ClickAt(child, moves.animal.centre));
+        Corvane::ObjectID const id = moves.animal.id;
+        ASSERT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0);
+
+        // Another animal while one is loaded: it stays in its slot and is not held.
+        sPiece const other = child.Look([] { return WaitingAnimal(); });
+        if (other.found)
+        {
+            ASSERT_TRUE(ClickAt(child, other.centre));
+            ASSERT_TRUE(child.Frames(3));
+            EXPECT_EQ(other.centre.x, child.Look([] { return WaitingAnimal(); }).centre.x);
+            EXPECT_TRUE(child.Look([id] {
+                return DragSource<HereToThereObject*>::GetHeldDragSource_Mutable() ==
+                       static_cast<DragSource<HereToThereObject*>*>(
+                           dynamic_cast<HereToThereObject*>(Game()->GetObjectDatabase()->GetObject(id)));
+            }));
+        }
+
+        // The right colour, another shape; then the right shape, another colour.
+        int wrong = 0;
+        for (sPiece const& house : {moves.sameColour, moves.sameShape})
+        {
+            if (!house.found)
+                continue;
+            Corvane::ObjectID const houseID = house.id;
+            ASSERT_TRUE(ClickAt(child, house.centre));
+            ++wrong;
+            EXPECT_GE(FramesUntil(child, [] { return !MaskShown(); }, 600), 0);
+            EXPECT_TRUE(child.Look([id, houseID] { return AnimalOnTruck(id) && StandsAt(houseID); }));
+            if (char const* const folder = std::getenv("QDL_HERETOTHERE_SCREENSHOT_DIR"))
+                child.SaveScreenshot(std::string(folder) + "/HereToThere_wrong_" + std::to_string(wrong) + ".png");
+        }
+        EXPECT_GE(wrong, 1) << "the level drawn had no house sharing only a colour or a shape";
+        ASSERT_TRUE(child.Wait(4.0f));
+        EXPECT_EQ(wrong, CountSound(child, "HereToThere_IncorrectAnswer"));
+
+        // The next drive starts from the wrong house: the direct way exactly when the truck stands on the
+        // road's line facing the house, else round the screen.
+        bool const direct = child.Look([&moves] { return DirectWayTo(moves.right.id); });
+        int const shortBefore = CountSound(child, "SFX_TrundelMoveShort");
+        int const longBefore = CountSound(child, "SFX_TrundelMoveLong");
+        ASSERT_TRUE(ClickAt(child, moves.right.centre));
+        EXPECT_EQ(shortBefore + (direct ? 1 : 0), CountSound(child, "SFX_TrundelMoveShort"));
+        EXPECT_EQ(longBefore + (direct ? 0 : 1), CountSound(child, "SFX_TrundelMoveLong"));
+
+        // The pointer left over another house for the whole drive changes nothing.
+        sPiece const decoy = child.Look([&moves] { return HouseDiffering(moves.animal.flag, false, false); });
+        if (decoy.found)
+            ASSERT_TRUE(child.MoveMouseTo(static_cast<int>(decoy.centre.x), static_cast<int>(decoy.centre.y)));
+        Corvane::ObjectID const rightID = moves.right.id;
+        ASSERT_GE(FramesUntil(child, [id] {
+                      SceneNode* const node = AnimalNode(id);
+                      return node && node->GetParent() == Layer();
+                  }, 800), 0);
+        EXPECT_TRUE(child.Look([id, rightID] {
+            SceneNode* const attach = House(rightID)->GetLayoutNode()->GetDescendent(
+                std::vector<NodePathElement>{"imageNode", "cageAttach", NodePathTerminator()}.data());
+            return AnimalNode(id)->LocalGetLocation().x == attach->GlobalGetLocation().x;
+        }));
+        EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 800), 0);
+        EXPECT_EQ(1, CountSound(child, "General_CorrectAnswer"));
+    });
+}
+
+TEST_F(HereToThereMoves, QuitDuringADriveAsksAndNoGoesOnWhileYesLeavesTheAccountAsItWas)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        std::string const before = child.AccountFile();
+        sPiece const animal = child.Look([] { return WaitingAnimal(); });
+        ASSERT_TRUE(ClickAt(child, animal.centre));
+        Corvane::ObjectID const id = animal.id;
+        ASSERT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0);
+        sPiece const house = child.Look([&animal] { return HouseWithFlag(animal.flag); });
+        ASSERT_TRUE(ClickAt(child, house.centre));
+        ASSERT_TRUE(child.Frames(10));
+        ASSERT_TRUE(child.Look([] { return MaskShown(); }));
+        // The mask covers the playfield only: Quit still answers during the drive.
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        ASSERT_TRUE(child.Click("NoButton"));
+        ASSERT_TRUE(child.WaitForScreen("HereToThereMode", 100));
+        EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 800), 0);
+
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
+        std::string const after = child.AccountFile();
+        EXPECT_EQ(GameDriver::AccountRecord(before, "SloamButton_StickerCount"),
+                  GameDriver::AccountRecord(after, "SloamButton_StickerCount"));
+        EXPECT_EQ("2", GameDriver::AccountRecord(after, "SloamButton_Progress"));
+    });
+}
+
+TEST_F(HereToThereMoves, ALevelThatCannotBeFoundIsNamedWordForWordAndHelpAndQuitStay)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        child.RunOnLoop([] { Game()->initializeLevel(Corvane::Label::GetUniqueString("NingunNivel\xc3\xb1")); });
+        std::vector<std::string> const notes = child.Notifications();
+        ASSERT_FALSE(notes.empty());
+        EXPECT_NE(std::string::npos,
+                  notes.back().find("Difficulty Level Not Found for HereToThereMode. Fix the problem and press F5 to "
+                                    "reload"))
+            << notes.back();
+        EXPECT_TRUE(child.IsShown("HelpButton"));
+        EXPECT_TRUE(child.IsShown("QuitButton"));
+        EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
+    });
+}
+
+} // namespace
