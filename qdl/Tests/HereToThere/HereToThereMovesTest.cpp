@@ -183,7 +183,9 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
         // The pointer left over another house for the whole drive changes nothing.
         sPiece const decoy = child.Look([&moves] { return HouseDiffering(moves.animal.flag, false, false); });
         if (decoy.found)
+        {
             ASSERT_TRUE(child.MoveMouseTo(static_cast<int>(decoy.centre.x), static_cast<int>(decoy.centre.y)));
+        }
         Corvane::ObjectID const rightID = moves.right.id;
         ASSERT_GE(FramesUntil(child, [id] {
                       SceneNode* const node = AnimalNode(id);
