@@ -217,6 +217,16 @@ def whoosh(seconds=0.45):
     return track.normalised(0.6)
 
 
+def fanfare():
+    """A rising arpeggio ending on a held chord: the level is won."""
+    track = Track(1.6)
+    for i, note in enumerate(("C5", "E5", "G5", "C6")):
+        track.tone(i * 0.12, 0.22, frequency(note), 0.5, "triangle", release=0.1, wrap=False)
+    for note in ("C5", "E5", "G5", "C6"):
+        track.tone(0.5, 1.05, frequency(note), 0.3, "triangle", attack=0.02, release=0.5, wrap=False)
+    return track.normalised(0.8)
+
+
 def sounds():
     """Every sound by file name: a function making its samples."""
     return {
@@ -255,6 +265,8 @@ def sounds():
         "SFX_UI_Click": lambda: pop(),
         "SFX_UI_Release": lambda: blip(660, 990, 0.12, 0.6),
         "SFX_UI_PopupSlide": lambda: whoosh(),
+        # Sticker reward screen.
+        "SFX_GameWin": lambda: fanfare(),
     }
 
 

@@ -46,15 +46,18 @@
 #include "CorvaneExtensions/AudioPlatform/Mixer/Mixer.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/NodePath.h"
+#include "CorvaneExtensions/Source/RadioButtonNode.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "CorvaneExtensions/Source/SpriteType.h"
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
 #include "qdl/Source/Game/Application.h"
+#include "qdl/Source/Game/FrontEnd/FreePlayGames.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/GameModeTypes.h"
 #include "qdl/Source/Game/LevelProgressionData.h"
+#include "qdl/Source/Game/QuarrydaleGameMode.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/HereToThere/HereToThereHousePlacement.h"
 #include "qdl/Source/Game/HereToThere/HereToThereLevel.h"
@@ -80,6 +83,7 @@ enum eKind
     kProgression,
     kFloat,
     kVector2i,
+    kVector2f,
     kString,
     kIntArray
 };
@@ -230,6 +234,18 @@ std::vector<sLookup> ResourceLookups()
         {"quit confirmation", kImageList, "Button_UI_Yes_EN", 4, {}},
         {"quit confirmation", kImageList, "Button_UI_Yes_SP", 4, {}},
         {"quit confirmation", kSound, "SFX_UI_QuitConfirm", -1, {}},
+        // The mini-game base, the instruction overlay and the sticker reward screen.
+        {"instruction overlay", kLayout, "FennInstructionModeLayout", -1, {}},
+        {"instruction overlay", kImageList, "Button_SkipCutscene_EN", 4, {}},
+        {"instruction overlay", kImageList, "Button_SkipCutscene_SP", 4, {}},
+        {"instruction overlay", kImageList, "FennPoses", 3, {}},
+        {"sticker unlock screen", kLayout, "StickerRewardLayout", -1, {}},
+        {"sticker unlock screen", kFloat, "StickerScreenDropTime", -1, {}},
+        {"sticker unlock screen", kFloat, "StickerScreenBounceTime", -1, {}},
+        {"sticker unlock screen", kFloat, "StickerScreenDisplayTime", -1, {}},
+        {"sticker unlock screen", kVector2f, "StickerScreenEndLocation", -1, {}},
+        {"sticker unlock screen", kSound, "SFX_GameWin", -1, {}},
+        {"sticker unlock screen", kSound, "VO_StickerBookDone", -1, {}},
     };
 }
 
@@ -244,6 +260,18 @@ std::vector<sNodeLookup> NodeLookups()
         {"quit confirmation", "QuitLayout", {"Quit", "Title_EN"}, kAnyNode},
         {"quit confirmation", "QuitLayout", {"Quit", "Title_SP"}, kAnyNode},
         {"quit confirmation", "QuitLayout", {"Quit", "YesButton"}, kButton},
+        // The instruction overlay and the sticker reward screen.
+        {"instruction overlay", "FennInstructionModeLayout", {"FennInstructionMode", "LevelIntroFenn"},
+         kAnimatedSprite},
+        {"instruction overlay", "FennInstructionModeLayout", {"FennInstructionMode", "SkipButton"}, kButton},
+        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot"}, kAnyNode},
+        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot", "unlockedImage"},
+         kStaticSprite},
+        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot", "starburst"}, kAnyNode},
+        {"sticker unlock screen", "StickerRewardLayout",
+         {"StickerReward", "LocalRoot", "StickerRewardMessage_EN"}, kAnyNode},
+        {"sticker unlock screen", "StickerRewardLayout",
+         {"StickerReward", "LocalRoot", "StickerRewardMessage_SP"}, kAnyNode},
     };
 }
 
@@ -256,6 +284,9 @@ std::vector<sButtonLookup> ButtonLookups()
         {"title screen", "Title_YarrowfeteLayout", "QuitButton"},
         {"quit confirmation", "QuitLayout", "YesButton"},
         {"quit confirmation", "QuitLayout", "NoButton"},
+        // The instruction overlay and the sticker reward screen.
+        {"instruction overlay", "FennInstructionModeLayout", "OkButton"},
+        {"sticker unlock screen", "StickerRewardLayout", "ResumeGame"},
     };
 }
 
@@ -591,6 +622,9 @@ TEST_F(ContentLint, EveryLookedUpNameHasItsKindAndShape)
         case kVector2i:
             EXPECT_TRUE(Constant<Vector2<int> >(name).IsValid()) << "not an int 2D vector";
             break;
+        case kVector2f:
+            EXPECT_TRUE(Constant<Vector2<float> >(name).IsValid()) << "not a float 2D vector";
+            break;
         case kString:
         {
             Constant<std::wstring> const text(name);
@@ -791,6 +825,322 @@ TEST_F(ContentLint, LocalizedNamesComeInEnglishAndSpanishPairs)
 }
 
 // ---------------------------------------------------------------------------
+// Profiles, main menu, difficulty, free play, game selection and cutscenes.
+
+std::vector<sLookup> FrontEndScreenLookups()
+{
+    std::vector<sLookup> lookups = {
+        {"profile selection", kLayout, "ProfilesLayout", -1, {}},
+        {"profile selection", kImage, "Profiles_Text_Stickers_EN", -1, {}},
+        {"profile selection", kImage, "Profiles_Text_Stickers_SP", -1, {}},
+        {"profile selection", kString, "ProfileSelect_EN", -1, {}},
+        {"profile selection", kString, "ProfileSelect_SP", -1, {}},
+        {"profile selection", kString, "ProfileNotStored_EN", -1, {}},
+        {"profile selection", kString, "ProfileNotStored_SP", -1, {}},
+        {"profile selection", kSound, "SFX_UI_ChooseProfile", -1, {}},
+        {"profile confirmation", kLayout, "ProfileConfirmLayout", -1, {}},
+        {"profile confirmation", kImageList, "Button_Profile_NewGame_EN", 4, {}},
+        {"profile confirmation", kImageList, "Button_Profile_NewGame_SP", 4, {}},
+        {"profile confirmation", kImageList, "Button_Profile_Continue_EN", 4, {}},
+        {"profile confirmation", kImageList, "Button_Profile_Continue_SP", 4, {}},
+        {"profile confirmation", kString, "ProfileConfirm_EN", -1, {}},
+        {"profile confirmation", kString, "ProfileConfirm_SP", -1, {}},
+        {"profile confirmation", kSound, "SFX_UI_ContinueNewGame", -1, {}},
+        {"main menu", kLayout, "MainMenu_YarrowfeteLayout", -1, {}},
+        {"main menu", kImageList, "Button_MainMenu_Story_EN", 4, {}},
+        {"main menu", kImageList, "Button_MainMenu_Story_SP", 4, {}},
+        {"main menu", kImageList, "Button_MainMenu_StickerBook_EN", 4, {}},
+        {"main menu", kImageList, "Button_MainMenu_StickerBook_SP", 4, {}},
+        {"main menu", kImageList, "Button_MainMenu_FreePlay_EN", 4, {}},
+        {"main menu", kImageList, "Button_MainMenu_FreePlay_SP", 4, {}},
+        {"main menu", kSpriteType, "StoryButtonAnimSpriteType_EN", -1, {"Play"}},
+        {"main menu", kSpriteType, "StoryButtonAnimSpriteType_SP", -1, {"Play"}},
+        {"difficulty selection", kLayout, "DifficultySelectLayout", -1, {}},
+        {"difficulty selection", kString, "DifficultySelect_EN", -1, {}},
+        {"difficulty selection", kString, "DifficultySelect_SP", -1, {}},
+        {"difficulty selection", kSound, "SFX_UI_ChooseDifficulty", -1, {}},
+        {"free-play selection", kLayout, "FreePlaySelect_YarrowfeteLayout", -1, {}},
+        {"free-play selection", kSound, "Instructions_Freeplay", -1, {}},
+        {"game selection", kLayout, "GameSelectLayout", -1, {}},
+        {"cutscene screen", kLayout, "CutsceneModeLayout", -1, {}},
+        {"cutscene screen", kImageList, "Button_SkipCutscene_EN", 4, {}},
+        {"cutscene screen", kImageList, "Button_SkipCutscene_SP", 4, {}},
+    };
+    // Radio buttons have a fifth image, checked.
+    for (char const* list : {"Button_EasyDifficulty", "Button_MedDifficulty", "Button_HardDifficulty"})
+        for (char const* language : {"_EN", "_SP"})
+            lookups.push_back({"difficulty selection", kImageList, std::string(list) + language, 5, {}});
+    return lookups;
+}
+
+std::vector<sNodeLookup> FrontEndScreenNodeLookups()
+{
+    std::vector<sNodeLookup> lookups = {
+        {"profile selection", "ProfilesLayout", {"Profiles", "Profiles_Title"}, kAnyNode},
+        {"profile selection", "ProfilesLayout", {"Profiles", "Profiles_Title_SP"}, kAnyNode},
+        {"profile selection", "ProfilesLayout", {"Profiles", "ChooseProfile_text"}, kStyledText},
+        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title"}, kAnyNode},
+        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title_SP"}, kAnyNode},
+        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirmText"}, kStyledText},
+        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "NewGame"}, kButton},
+        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "Continue"}, kButton},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StoryButton"}, kButton},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StickerBookButton"}, kButton},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "FreePlayButton"}, kButton},
+        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
+        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "Title_EN"}, kAnyNode},
+        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "Title_SP"}, kAnyNode},
+        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "ChooseDifficultyText"},
+         kStyledText},
+        {"cutscene screen", "CutsceneModeLayout", {"CutsceneRoot", "CutsceneImage"}, kStaticSprite},
+        {"cutscene screen", "CutsceneModeLayout", {"CutsceneRoot", "SkipButton"}, kButton},
+    };
+    for (char const* profile : {"Pondo", "Sloam", "Grubbin"})
+    {
+        lookups.push_back({"profile selection", "ProfilesLayout", {"Profiles", std::string(profile) + "StickerCount"},
+                           kStyledText});
+        lookups.push_back({"profile selection", "ProfilesLayout", {"Profiles", std::string(profile) + "StickerText"},
+                           kStaticSprite});
+    }
+    return lookups;
+}
+
+std::vector<sButtonLookup> FrontEndScreenButtonLookups()
+{
+    std::vector<sButtonLookup> lookups = {
+        {"profile selection", "ProfilesLayout", "OkButton"},
+        {"profile confirmation", "ProfileConfirmLayout", "NewGame"},
+        {"profile confirmation", "ProfileConfirmLayout", "Continue"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "StoryButton"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "FreePlayButton"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "OptionsButton"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "CreditsButton"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "StickerBookButton"},
+        {"main menu", "MainMenu_YarrowfeteLayout", "QuitButton"},
+        {"difficulty selection", "DifficultySelectLayout", "OkButton"},
+        {"free-play selection", "FreePlaySelect_YarrowfeteLayout", "QuitButton"},
+        {"free-play selection", "FreePlaySelect_YarrowfeteLayout", "HelpButton"},
+        {"game selection", "GameSelectLayout", "Back"},
+        {"cutscene screen", "CutsceneModeLayout", "OkButton"},
+    };
+    for (sFreePlayGame const& game : kFreePlayGames)
+    {
+        lookups.push_back({"free-play selection", "FreePlaySelect_YarrowfeteLayout", game.button});
+        lookups.push_back({"game selection", "GameSelectLayout", game.button});
+    }
+    return lookups;
+}
+
+// The radio buttons of a layout by name, with their groups.
+std::map<std::string, Label> RadioGroups(char const* layoutName)
+{
+    std::map<std::string, Label> groups;
+    AutoResource<SceneLayout> const layout(layoutName);
+    if (!layout)
+        return groups;
+    SceneNode* const tree = layout->InstantiateLayout(nullptr);
+    std::vector<SceneNode*> nodes{tree};
+    while (!nodes.empty())
+    {
+        SceneNode* const node = nodes.back();
+        nodes.pop_back();
+        nodes.insert(nodes.end(), node->GetChildren().begin(), node->GetChildren().end());
+        if (RadioButtonNode const* const radio = dynamic_cast<RadioButtonNode*>(node))
+            groups[radio->GetName().GetString()] = radio->GetGroup();
+    }
+    DeleteTree(tree);
+    return groups;
+}
+
+TEST_F(ContentLint, FrontEndScreensFindTheirContent)
+{
+    for (sLookup const& lookup : FrontEndScreenLookups())
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
+        Label const name = Label::GetUniqueString(lookup.name.c_str());
+        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
+        switch (lookup.kind)
+        {
+        case kImage:
+            EXPECT_TRUE(AutoResource<IImage>(name)) << "not an image";
+            break;
+        case kImageList:
+        {
+            AutoResource<IImageList> const list(name);
+            ASSERT_TRUE(list) << "not an image list";
+            EXPECT_EQ(lookup.count, list->GetNumImages());
+            break;
+        }
+        case kSpriteType:
+        {
+            AutoResource<SpriteType> const type(name);
+            ASSERT_TRUE(type) << "not a sprite type";
+            AutoResource<ImageList> const images(type->GetImages());
+            ASSERT_TRUE(images) << "its images are not an image list";
+            for (std::string const& animation : lookup.keys)
+                EXPECT_NE(nullptr, type->GetAnimation(Label::GetUniqueString(animation.c_str()))) << animation;
+            break;
+        }
+        case kSound:
+            EXPECT_TRUE(AutoResource<ISound>(name)) << "not a sound";
+            break;
+        case kLayout:
+            EXPECT_TRUE(AutoResource<SceneLayout>(name)) << "not a scene layout";
+            break;
+        case kString:
+            EXPECT_TRUE(Constant<std::wstring>(name).IsValid()) << "not a string";
+            break;
+        default:
+            ADD_FAILURE() << "kind not checked here";
+        }
+    }
+}
+
+TEST_F(ContentLint, FrontEndScreenNodesAndButtonsAreWhereTheScreensLook)
+{
+    for (sNodeLookup const& lookup : FrontEndScreenNodeLookups())
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up " + PathText(lookup.path) + " in " + lookup.layout);
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout);
+        SceneNode* const root = new SceneNode(Label());
+        layout->InstantiateLayout(root);
+        SceneNode* node = root;
+        for (std::string const& step : lookup.path)
+            if (node)
+                node = node->GetChildByName(Label::GetUniqueString(step.c_str()));
+        EXPECT_NE(nullptr, node) << "no such node";
+        bool const ofItsKind = lookup.type == kAnyNode ||
+                               (lookup.type == kButton && dynamic_cast<ButtonNode*>(node)) ||
+                               (lookup.type == kAnimatedSprite && dynamic_cast<AnimatedSpriteNode*>(node)) ||
+                               (lookup.type == kStaticSprite && dynamic_cast<StaticSpriteNode*>(node)) ||
+                               (lookup.type == kStyledText && dynamic_cast<StyledTextSpriteNode*>(node));
+        EXPECT_TRUE(ofItsKind) << "not of the kind the screen needs";
+        DeleteTree(root);
+    }
+    for (sButtonLookup const& lookup : FrontEndScreenButtonLookups())
+    {
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout) << lookup.layout;
+        SceneNode* const tree = layout->InstantiateLayout(nullptr);
+        EXPECT_NE(nullptr, FindButtonNamed(tree, Label::GetUniqueString(lookup.name)))
+            << lookup.user << " dispatches on a button named " << lookup.name << " in " << lookup.layout;
+        DeleteTree(tree);
+    }
+}
+
+TEST_F(ContentLint, FrontEndRadioButtonsShareOneGroupPerChoice)
+{
+    std::map<std::string, Label> const profiles = RadioGroups("ProfilesLayout");
+    ASSERT_EQ(3u, profiles.size());
+    for (char const* profile : {"PondoButton", "SloamButton", "GrubbinButton"})
+    {
+        ASSERT_EQ(1u, profiles.count(profile)) << profile;
+        EXPECT_FALSE(profiles.at(profile).IsNull()) << profile;
+        EXPECT_EQ(profiles.at("PondoButton"), profiles.at(profile)) << profile;
+        AutoResource<IImageList> const pictures(std::string("Button_Profile_") +
+                                                std::string(profile).substr(0, std::string(profile).size() - 6));
+        ASSERT_TRUE(pictures) << profile;
+        EXPECT_EQ(5, pictures->GetNumImages()) << profile;
+    }
+    std::map<std::string, Label> const difficulties = RadioGroups("DifficultySelectLayout");
+    ASSERT_EQ(3u, difficulties.size());
+    for (char const* difficulty : {"EasyButton", "MediumButton", "HardButton"})
+    {
+        ASSERT_EQ(1u, difficulties.count(difficulty)) << difficulty;
+        EXPECT_EQ(difficulties.at("EasyButton"), difficulties.at(difficulty)) << difficulty;
+    }
+    // OK can show that it is disabled.
+    AutoResource<IImageList> const ok("Button_UI_Ok");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(4, ok->GetNumImages());
+}
+
+TEST_F(ContentLint, EveryCutsceneOfTheStoryHasItsPicture)
+{
+    AutoResource<LevelProgressionData> const story("ParkStory");
+    ASSERT_TRUE(story);
+    int cutscenes = 0;
+    for (LevelProgressionEntry const& entry : story->entries)
+    {
+        if (entry.type != LevelProgressionEntry::kCutscene)
+            continue;
+        ++cutscenes;
+        AutoResource<IImage> const picture(entry.id);
+        ASSERT_TRUE(picture) << "cutscene " << entry.id.GetString() << " has no picture";
+        EXPECT_EQ(800, picture->GetWidth()) << entry.id.GetString();
+        EXPECT_EQ(600, picture->GetHeight()) << entry.id.GetString();
+    }
+    EXPECT_GT(cutscenes, 0);
+}
+
+// --- The mini-game base: Help and Quit in every mini-game's layout, and Fenn's poses.
+
+// The manifests of the twelve mini-games; a game's screen layout is the one
+// whose root node is "GameScreenRoot".
+char const* const kMiniGameManifests[] = {
+    "TrundelsDeliveryMode", "PileOfLeavesMode", "CountTheMaterialsMode", "HammerTheNailMode",
+    "TollerStackerMode",    "PlanAJobMode",     "StreetSignsMode",       "ToolShedMode",
+    "ScarrowPuzzleMode",    "HideAndSeekMode",  "HereToThereMode",       "PaintTheHouseMode"};
+
+TEST_F(ContentLint, EveryMiniGameLayoutHasHelpAndQuitUnderItsUIAttachNode)
+{
+    for (char const* manifest : kMiniGameManifests)
+    {
+        int gameLayouts = 0;
+        int layouts = 0;
+        for (sDeclaration const& declaration : ReadDeclarations(manifest))
+        {
+            if (declaration.tag != "scenelayout")
+                continue;
+            ++layouts;
+            AutoResource<SceneLayout> const layout(declaration.name.c_str());
+            ASSERT_TRUE(layout) << declaration.name << " of " << manifest;
+            SceneNode* const root = new SceneNode(Label());
+            layout->InstantiateLayout(root);
+            if (root->GetChild(Label::GetUniqueString("GameScreenRoot")))
+            {
+                ++gameLayouts;
+                SceneNode* const attach = root->GetDescendent(kUIAttachPath);
+                ASSERT_NE(nullptr, attach) << declaration.name << " of " << manifest
+                                           << " has no GameScreenRoot/UI_attach";
+                for (char const* button : {"HelpButton", "QuitButton"})
+                {
+                    NodePathElement const path[] = {button, NodePathTerminator()};
+                    SceneNode* const node = attach->GetDescendent(path);
+                    EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node))
+                        << declaration.name << " of " << manifest << ": no button node " << button
+                        << " under UI_attach";
+                    if (node)
+                    {
+                        EXPECT_STREQ(button, node->GetName().GetString())
+                            << declaration.name << " of " << manifest << ": the base dispatches on the object name";
+                    }
+                }
+            }
+            DeleteTree(root);
+        }
+        // A game that has landed has its screen; one not built yet declares no layout.
+        if (layouts > 0)
+        {
+            EXPECT_GE(gameLayouts, 1) << manifest << " has layouts but none rooted at GameScreenRoot";
+        }
+    }
+}
+
+TEST_F(ContentLint, FennHasAPoseForEveryIntroState)
+{
+    AutoResource<SceneLayout> const layout("FennInstructionModeLayout");
+    ASSERT_TRUE(layout);
+    SceneNode* const tree = layout->InstantiateLayout(nullptr);
+    NodePathElement const path[] = {"LevelIntroFenn", NodePathTerminator()};
+    AnimatedSpriteNode* const fenn = dynamic_cast<AnimatedSpriteNode*>(tree->GetDescendent(path));
+    ASSERT_NE(nullptr, fenn) << "LevelIntroFenn must be a direct child of the layout's root";
+    ASSERT_NE(nullptr, fenn->GetImageList());
+    EXPECT_GT(fenn->GetImageList()->GetNumImages(), static_cast<int>(kIntroFennState_Waving));
+    DeleteTree(tree);
 // HereToThere: every name the game looks up, its layouts' nodes, the truck's
 // road constants and the limits of every level.
 

@@ -44,6 +44,7 @@ public:
     void DiscardPendingChanges();
 
     void Queue(ApplicationMode* mode, ApplicationModeTransition transition);
+    bool HasPendingChanges() const { return !mPendingChanges.empty(); }
     ApplicationMode* GetTopMostMode(int depth) const;
 
     ApplicationMode* mContextMode = nullptr;
@@ -522,6 +523,11 @@ void PopMode()
 void UnwindToMode(ApplicationMode* mode)
 {
     GetLooper().Queue(mode, kApplicationModeTransition_UnwindTo);
+}
+
+bool IsModeChangePending()
+{
+    return GetLooper().HasPendingChanges();
 }
 
 ApplicationMode* GetTopMostMode(int depth)

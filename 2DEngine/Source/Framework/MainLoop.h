@@ -65,6 +65,8 @@ void ChangeMode(ApplicationMode* mode);
 void PushMode(ApplicationMode* mode);
 void PopMode();
 void UnwindToMode(ApplicationMode* mode);
+// Whether changes are queued that the loop has not applied yet.
+bool IsModeChangePending();
 
 // The mode that many places below the top (0 is the top); null past the bottom
 // and for a negative depth.

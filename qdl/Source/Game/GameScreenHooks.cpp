@@ -1,5 +1,8 @@
 #include "qdl/Source/Game/GameScreenHooks.h"
 
+#include "qdl/Source/Game/FrontEnd/CutsceneMode.h"
+#include "qdl/Source/Game/FrontEnd/FreePlaySelectMode.h"
+#include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 #include "qdl/Source/Game/FrontEnd/TitleMode.h"
 #include "qdl/Source/Game/GameMakers.h"
 
@@ -7,6 +10,11 @@ sGameScreenHooks MakeDefaultGameScreenHooks()
 {
     sGameScreenHooks hooks;
     hooks.createTitleMode = []() -> Corvane::ApplicationMode* { return new TitleMode(); };
+    hooks.createMainMenuMode = []() -> Corvane::ApplicationMode* { return new MainMenuMode(); };
+    hooks.createFreePlaySelectMode = []() -> Corvane::ApplicationMode* { return new FreePlaySelectMode(); };
+    hooks.createCutsceneMode = [](Corvane::Label cutscene) -> Corvane::ApplicationMode* {
+        return new CutsceneMode(cutscene);
+    };
     hooks.createGameMode = createGameModeOfType;
     return hooks;
 }

@@ -22,20 +22,22 @@ Account* currentAccount()
 
 // Queues the mode as the only one on the stack; a screen not built yet gives
 // no mode and starts nothing.
-void unwindTo(ApplicationMode* mode, char const* what)
+bool unwindTo(ApplicationMode* mode, char const* what)
 {
     if (!mode)
     {
         Internal::LogWrite("The %s screen is not available; nothing is started\n", what);
-        return;
+        return false;
     }
     MainLoop::UnwindToMode(mode);
+    return true;
 }
 
 } // namespace
 
 LevelManager::LevelManager()
-    : levels(kNumGameModeDifficulties), difficulty(kGameModeDifficulty_Medium), progressIndex(0), freePlay(true)
+    : levels(kNumGameModeDifficulties), difficulty(kGameModeDifficulty_Medium), progressIndex(0), freePlay(true),
+      stepQueued(false)
 {
 }
 
@@ -133,34 +135,53 @@ void LevelManager::resetLevelProgress()
     saveProgress(0);
 }
 
-void LevelManager::pushGameModeOfType(Label game, Label level)
+bool LevelManager::pushGameModeOfType(Label game, Label level)
 {
     int const type = getGameModeTypeForLabel(game);
     if (type < 0)
-        return;
+    {
+        Internal::LogWrite("The story names no known game \"%s\"; nothing is started\n", game.GetString());
+        return false;
+    }
     sGameScreenHooks const& hooks = GetGameScreenHooks();
     ApplicationMode* const mode =
         hooks.createGameMode ? hooks.createGameMode(static_cast<GameModeType>(type), level) : nullptr;
-    unwindTo(mode, game.GetString());
+    return unwindTo(mode, game.GetString());
 }
 
-void LevelManager::startCutscene(Label cutscene)
+bool LevelManager::startCutscene(Label cutscene)
 {
     sGameScreenHooks const& hooks = GetGameScreenHooks();
-    unwindTo(hooks.createCutsceneMode ? hooks.createCutsceneMode(cutscene) : nullptr, "cutscene");
+    return unwindTo(hooks.createCutsceneMode ? hooks.createCutsceneMode(cutscene) : nullptr, "cutscene");
 }
 
-void LevelManager::endStory()
+bool LevelManager::endStory()
 {
     sGameScreenHooks const& hooks = GetGameScreenHooks();
-    unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
+    bool started = unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
     if (ApplicationMode* const book = hooks.createStickerBookMode ? hooks.createStickerBookMode() : nullptr)
+    {
         MainLoop::PushMode(book);
+        started = true;
+    }
     progressIndex = 0;
     saveProgress(0);
+    return started;
 }
 
-void LevelManager::beginNextLevelProgressionMode()
+bool LevelManager::beginNextLevelProgressionMode()
+{
+    if (stepQueued && MainLoop::IsModeChangePending())
+    {
+        Internal::LogWrite("A story step is already under way; no second one is started\n");
+        return false;
+    }
+    bool const started = beginNextStep();
+    stepQueued = started;
+    return started;
+}
+
+bool LevelManager::beginNextStep()
 {
     LevelProgressionData const* const progression = getLevelProgression();
     if (!progression)
@@ -168,46 +189,41 @@ void LevelManager::beginNextLevelProgressionMode()
         // Without the story the saved position cannot be judged; keep it for when the story is back.
         Internal::LogWrite("No level progression is loaded; back to the main menu\n");
         sGameScreenHooks const& hooks = GetGameScreenHooks();
-        unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
-        return;
+        return unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
     }
 
     std::vector<LevelProgressionEntry> const& entries = progression->entries;
     int const count = static_cast<int>(entries.size());
     if (progressIndex >= count)
-    {
-        endStory();
-        return;
-    }
+        return endStory();
 
+    bool started = false;
     LevelProgressionEntry const* entry = &entries[progressIndex];
     switch (entry->type)
     {
     case LevelProgressionEntry::kLevel:
-        pushGameModeOfType(entry->id, entry->level);
+        started = pushGameModeOfType(entry->id, entry->level);
         break;
     case LevelProgressionEntry::kCutscene:
-        startCutscene(entry->id);
+        started = startCutscene(entry->id);
         break;
     case LevelProgressionEntry::kVideo:
         // Videos are not played: the entry after it runs instead.
         if (progressIndex + 1 >= count)
-        {
-            endStory();
-            return;
-        }
+            return endStory();
         ++progressIndex;
         entry = &entries[progressIndex];
         if (entry->type == LevelProgressionEntry::kLevel)
-            pushGameModeOfType(entry->id, Label());
+            started = pushGameModeOfType(entry->id, Label());
         else if (entry->type == LevelProgressionEntry::kCutscene)
-            startCutscene(entry->id);
+            started = startCutscene(entry->id);
         break;
     default:
         break;
     }
     saveProgress(progressIndex);
     ++progressIndex;
+    return started;
 }
 
 LevelManager* GetLevelManager()

@@ -37,11 +37,16 @@ public:
     // Back to the first entry, saved at once.
     void resetLevelProgress();
 
-    // Makes the game's mode the only one; a label of no game does nothing.
-    void pushGameModeOfType(Corvane::Label game, Corvane::Label level);
+    // Makes the game's mode the only one; a label of no game, or a game that
+    // cannot be started, does nothing. True when the mode change is queued.
+    bool pushGameModeOfType(Corvane::Label game, Corvane::Label level);
     // Runs the next story entry. Without a story resource it returns to the
-    // main menu and leaves the saved position alone.
-    void beginNextLevelProgressionMode();
+    // main menu and leaves the saved position alone. One step per change of
+    // screens: while the change a step queued is not applied yet, a second
+    // call (a skip as the narration ends, two OKs in one frame) does nothing.
+    // True when a change of screens was queued; false leaves the caller on
+    // screen (an entry that started nothing is still passed).
+    bool beginNextLevelProgressionMode();
 
     GameModeDifficulty getDifficulty() const { return difficulty; }
     // Values outside Easy..Hard are refused.
@@ -58,8 +63,10 @@ private:
     // "<AccountID>_Progress" of the current account; empty without an account.
     std::wstring progressKey() const;
     void saveProgress(int value);
-    void endStory();
-    void startCutscene(Corvane::Label cutscene);
+    // The step itself, unguarded.
+    bool beginNextStep();
+    bool endStory();
+    bool startCutscene(Corvane::Label cutscene);
 
     std::vector<std::map<GameModeType, std::vector<Corvane::Label> > > levels;
     // Looked up again at every step, so a reloaded story is never read through a stale pointer.
@@ -68,6 +75,8 @@ private:
     int progressIndex;
     bool freePlay;
     Corvane::Label lastLevel;
+    // A step has queued its change of screens, which the main loop may not have applied yet.
+    bool stepQueued;
 };
 
 // The one level manager, made on first use and never destroyed.

@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "Core/Source/Log.h"
 #include "Core/Source/Vector2.h"
@@ -194,6 +196,27 @@ void QuarrydaleGameMode::Enter()
 void QuarrydaleGameMode::Exit()
 {
     setDefaultCursor();
+}
+
+int QuarrydaleGameMode::loopsLeftAfterThisOne(int loops)
+{
+    if (loops != -1)
+        return loops > 0 ? loops - 1 : 0;
+    Corvane::Constant<std::vector<int> > const table("RepeatedGameNumLoops");
+    if (!table.IsValid())
+    {
+        Corvane::Internal::LogWrite("The constant \"RepeatedGameNumLoops\" is not loaded; the game plays once\n");
+        return 0;
+    }
+    std::vector<int> const counts = table;
+    size_t const difficulty = static_cast<size_t>(GetLevelManager()->getDifficulty());
+    if (difficulty >= counts.size())
+    {
+        Corvane::Internal::LogWrite("\"RepeatedGameNumLoops\" has no entry for difficulty %d; the game plays once\n",
+                                    static_cast<int>(difficulty));
+        return 0;
+    }
+    return std::max(0, counts[difficulty]);
 }
 
 void QuarrydaleGameMode::setGameCursor()

@@ -8,8 +8,9 @@
 //
 // What a mini-game provides:
 // - refreshMode(): starts the next loop of the same game: a new instance of its
-//   own mode (loops left from "RepeatedGameNumLoops", the intro as a rule off)
-//   made the only mode with Corvane::MainLoop::UnwindToMode.
+//   own mode (the intro as a rule off, the loops left handed on, see
+//   loopsLeftAfterThisOne) made the only mode with Corvane::MainLoop::UnwindToMode.
+//   A game's outro calls refreshMode() while loops are left, else endLevel().
 // - setupCursor(): its cursor, as a rule "cursor_hand" at "HandCursorRegPt"
 //   (setGameCursor does that).
 //
@@ -36,8 +37,10 @@
 // focused object first, then its input handlers), not the scene's.
 //
 // Content: "GameScreenRoot"/"UI_attach" with the buttons "HelpButton" and
-// "QuitButton" in the game's layout; the image "cursor_default" and the
-// constant "DefaultCursorRegPt"; the hint voice-overs of the game label.
+// "QuitButton" (node and object names) in the game's layout, which may use the
+// shared image lists "Button_InGame_Help" and "Button_InGame_Quit"; the image
+// "cursor_default" and the constant "DefaultCursorRegPt"; the hint voice-overs
+// of the game label; the constant "RepeatedGameNumLoops".
 
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
@@ -102,6 +105,12 @@ public:
     IntroFennState getIntroState() const { return introState; }
     bool isOutroStarted() const { return outroStarted; }
 
+    // The loops still to play after this one for a game constructed with
+    // `loops`: -1 (started from a menu or the story) takes
+    // "RepeatedGameNumLoops" at the level manager's difficulty, a missing or
+    // negative entry counting as 0; any other value is the previous loop's
+    // count, so one fewer is left.
+    static int loopsLeftAfterThisOne(int loops);
     // "cursor_hand" at "HandCursorRegPt", the cursor of most mini-games.
     static void setGameCursor();
     // Builds the game's layout under the scene root in this mode's database;

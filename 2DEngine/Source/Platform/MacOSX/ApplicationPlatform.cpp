@@ -1,4 +1,5 @@
 #include "2DEngine/Source/Platform/MacOSX/ApplicationPlatform.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 
 #include <SDL2/SDL.h>
 
@@ -211,6 +212,7 @@ void ApplicationPlatform::OnWindowEvent(SDL_Event const& event)
     case SDL_WINDOWEVENT_EXPOSED:
         // The window system lost what was drawn; an inactive window draws only on request.
         SetStateBit(kState_RepaintPending, true);
+        GLLayer::InvalidateScreen();
         break;
     case SDL_WINDOWEVENT_RESIZED:
         OnResized(event.window.data1, event.window.data2);

@@ -336,15 +336,63 @@ void GetDrawableSize(int* width, int* height)
         SDL_GL_GetDrawableSize(gRenderWindow, width, height);
 }
 
-void SetClipRect(bool enabled, int x, int y, int width, int height)
+namespace
 {
-    if (!enabled)
+struct sClip
+{
+    bool enabled = false;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+sClip gClip;
+bool gScreenInvalidated = true;
+
+void ApplyClip()
+{
+    if (!gClip.enabled)
     {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
-    glScissor(x, y, width < 0 ? 0 : width, height < 0 ? 0 : height);
+    glScissor(gClip.x, gClip.y, gClip.width, gClip.height);
     glEnable(GL_SCISSOR_TEST);
+}
+} // namespace
+
+void SetClipRect(bool enabled, int x, int y, int width, int height)
+{
+    gClip = sClip{enabled, x, y, width < 0 ? 0 : width, height < 0 ? 0 : height};
+    // The picture moved within the window.
+    gScreenInvalidated = true;
+    ApplyClip();
+}
+
+bool GetClipRect(int* x, int* y, int* width, int* height)
+{
+    *x = gClip.x;
+    *y = gClip.y;
+    *width = gClip.width;
+    *height = gClip.height;
+    return gClip.enabled;
+}
+
+void RestoreClipRect()
+{
+    ApplyClip();
+}
+
+void InvalidateScreen()
+{
+    gScreenInvalidated = true;
+}
+
+bool TakeScreenInvalidated()
+{
+    bool const invalidated = gScreenInvalidated;
+    gScreenInvalidated = false;
+    return invalidated;
 }
 
 void ClearWholeDrawable()

@@ -125,6 +125,15 @@ void SetClipRect(bool enabled, int x, int y, int width, int height);
 // Clears the colour of the whole drawable, the parts outside the clip
 // rectangle included, and leaves the clip as it was.
 void ClearWholeDrawable();
+// The clip last set: whether it is on, and its rectangle.
+bool GetClipRect(int* x, int* y, int* width, int* height);
+// Sets the clip last set again, after drawing clipped to something else.
+void RestoreClipRect();
+// The window's contents were lost (exposed, resized, the picture moved): the
+// next kept frame is drawn and shown whole.
+void InvalidateScreen();
+// Whether the screen was invalidated since the last call.
+bool TakeScreenInvalidated();
 void SwapBuffers(Context context);
 
 } // namespace GLLayer

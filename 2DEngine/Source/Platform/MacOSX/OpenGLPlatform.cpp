@@ -7,6 +7,7 @@
 #include "Core/Source/MacOSX/MacOSXError.h"
 #include "Core/Source/Singleton.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
 
 namespace MacOSX
@@ -52,7 +53,7 @@ std::string AglError::FormatError(uint32_t code, std::string const& message)
 }
 
 OpenGLGraphicsPlatform::OpenGLGraphicsPlatform(unsigned long caps)
-    : mCaps(caps), mContext(nullptr), mScreenCanvas(nullptr)
+    : mCaps(caps), mContext(nullptr), mScreenCanvas(nullptr), mRetainedFrames(false)
 {
     Corvane::RegisterSingleton(this);
 }
@@ -150,6 +151,7 @@ void OpenGLGraphicsPlatform::Setup(Corvane::sWindowConfig const& config)
     mContext = GLLayer::CreateContext(format);
     if (!mContext)
         ThrowAglError("Could not create an OpenGL context.", 240, kSetupFunction);
+    GLLayer::ResetSubBufferSupport();
 
     UpdateRenderContext(config);
 
@@ -164,6 +166,15 @@ void OpenGLGraphicsPlatform::Setup(Corvane::sWindowConfig const& config)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     mScreenCanvas = new Corvane::OpenGLScreenCanvas(Corvane::Rect<int>(0, 0, config.width, config.height));
+    mScreenCanvas->SetRetained(mRetainedFrames);
+    GLLayer::InvalidateScreen();
+}
+
+void OpenGLGraphicsPlatform::SetRetainedFrames(bool retained)
+{
+    mRetainedFrames = retained;
+    if (mScreenCanvas)
+        mScreenCanvas->SetRetained(retained);
 }
 
 void OpenGLGraphicsPlatform::UpdateRenderContext(Corvane::sWindowConfig const& config)
@@ -244,8 +255,10 @@ int OpenGLGraphicsPlatform::BeginScene()
     if (!mScreenCanvas)
         return -1;
     // The canvas clears only inside the clip; the bars beside a letterboxed
-    // picture would otherwise keep whatever the buffer held.
-    GLLayer::ClearWholeDrawable();
+    // picture would otherwise keep whatever the buffer held. A kept frame
+    // clears when it is presented.
+    if (!mScreenCanvas->IsRetained())
+        GLLayer::ClearWholeDrawable();
     mScreenCanvas->BeginFrame();
     return 0;
 }
@@ -255,7 +268,8 @@ int OpenGLGraphicsPlatform::EndScene()
     if (!mScreenCanvas)
         return 0;
     mScreenCanvas->EndFrame();
-    GLLayer::SwapBuffers(mContext);
+    if (mScreenCanvas->PresentFrame())
+        GLLayer::SwapBuffers(mContext);
     return 0;
 }
 
@@ -278,7 +292,11 @@ namespace Corvane
 
 IGraphicsPlatform* IGraphicsPlatform::Create(unsigned long caps)
 {
-    return new MacOSX::OpenGLGraphicsPlatform(caps);
+    MacOSX::OpenGLGraphicsPlatform* const platform = new MacOSX::OpenGLGraphicsPlatform(caps);
+    // The engine draws whole frames between BeginScene and EndScene and reads
+    // nothing back in between, so only what changed need be drawn.
+    platform->SetRetainedFrames(true);
+    return platform;
 }
 
 } // namespace Corvane

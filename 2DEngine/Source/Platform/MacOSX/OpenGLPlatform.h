@@ -76,6 +76,11 @@ public:
 
     bool HasContext() const { return mContext != nullptr; }
 
+    // Whether the screen canvas keeps each frame and repaints only what
+    // changed (see OpenGLScreenCanvas); the engine's own platform does, code
+    // that reads pixels in the middle of a frame does not. Off by default.
+    void SetRetainedFrames(bool retained);
+
     // The pixel-format attributes for the target and capability bits; bit 2
     // asks for hardware acceleration, without it the software renderer is asked for.
     static std::vector<int32_t> GetPixelFormatAttributes(bool fullScreen, unsigned long caps);
@@ -88,6 +93,7 @@ private:
     unsigned long mCaps;
     GLLayer::Context mContext;
     Corvane::OpenGLScreenCanvas* mScreenCanvas;
+    bool mRetainedFrames;
 };
 
 } // namespace MacOSX

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <SDL2/SDL_opengl.h>
 
 #include "2DEngine/Source/Framework/Platform.h"
 #include "2DEngine/Source/Graphics/CircleVertices.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
 
 namespace Corvane
@@ -22,6 +25,69 @@ namespace
 
 // Alpha at or below this draws nothing.
 constexpr float kInvisibleAlpha = 0.001f;
+// Separate parts of the window repainted in one frame at most; more are merged.
+constexpr std::size_t kMaxRepaintedParts = 4;
+// Window pixels around a changed part that are repainted too: filtering and
+// the rasteriser's rules reach that far past a primitive's vertices.
+constexpr int kRepaintMargin = 2;
+
+// Where the drawing goes: straight to OpenGL, or into the frame being kept.
+class Emitter
+{
+public:
+    explicit Emitter(OpenGLFrame* frame) : mFrame(frame) {}
+
+    // The GL name of the texture, or 0 for none (or a texture of another renderer).
+    unsigned int BindTexture(ITexture* texture)
+    {
+        OpenGLTexture* const glTexture = dynamic_cast<OpenGLTexture*>(texture);
+        mTexture = glTexture ? glTexture->GetTextureID() : 0;
+        mVersion = glTexture ? glTexture->GetVersion() : 0;
+        if (!mFrame)
+            glBindTexture(GL_TEXTURE_2D, mTexture);
+        return mTexture;
+    }
+    void Color(float r, float g, float b, float a)
+    {
+        if (mFrame)
+            mFrame->Color(r, g, b, a);
+        else
+            glColor4f(r, g, b, a);
+    }
+    void Begin(GLenum mode)
+    {
+        if (mFrame)
+            mFrame->Begin(mode, mTexture, mVersion);
+        else
+            glBegin(mode);
+    }
+    void TexCoord(float u, float v)
+    {
+        if (mFrame)
+            mFrame->TexCoord(u, v);
+        else
+            glTexCoord2f(u, v);
+    }
+    void Vertex(float x, float y)
+    {
+        if (mFrame)
+            mFrame->Vertex(x, y);
+        else
+            glVertex2f(x, y);
+    }
+    void End()
+    {
+        if (mFrame)
+            mFrame->End();
+        else
+            glEnd();
+    }
+
+private:
+    OpenGLFrame* mFrame;
+    unsigned int mTexture = 0;
+    uint64_t mVersion = 0;
+};
 
 // Corners in strip order: top-left, bottom-left, top-right, bottom-right.
 struct sQuad
@@ -64,17 +130,9 @@ Rect<float> GetSourceRect(IImage const* image, sDrawState const& state)
     return Rect<float>(0.0f, 0.0f, float(image->GetWidth()), float(image->GetHeight()));
 }
 
-// The GL name of the texture, or 0 for none (or a texture of another renderer).
-unsigned int BindTexture(ITexture* texture)
-{
-    OpenGLTexture* const glTexture = dynamic_cast<OpenGLTexture*>(texture);
-    unsigned int const name = glTexture ? glTexture->GetTextureID() : 0;
-    glBindTexture(GL_TEXTURE_2D, name);
-    return name;
-}
-
 // Every image draw and every filled rectangle ends here.
-int DrawTexturedQuad(ITexture* texture, sQuad const& quad, Rect<float> const& source, sDrawState const& state)
+int DrawTexturedQuad(Emitter& gl, ITexture* texture, sQuad const& quad, Rect<float> const& source,
+                     sDrawState const& state)
 {
     if (state.tint.a <= kInvisibleAlpha)
         return kNothingToDraw;
@@ -83,7 +141,7 @@ int DrawTexturedQuad(ITexture* texture, sQuad const& quad, Rect<float> const& so
     float uR = 0.0f;
     float vT = 0.0f;
     float vB = 0.0f;
-    bool const textured = BindTexture(texture) != 0;
+    bool const textured = gl.BindTexture(texture) != 0;
     if (textured)
     {
         sTextureDescriptor const& d = texture->GetDescriptor();
@@ -101,37 +159,37 @@ int DrawTexturedQuad(ITexture* texture, sQuad const& quad, Rect<float> const& so
     float const u[4] = {uL, uL, uR, uR};
     float const v[4] = {vT, vB, vT, vB};
 
-    glColor4f(state.tint.r, state.tint.g, state.tint.b, state.tint.a);
-    glBegin(GL_TRIANGLE_STRIP);
+    gl.Color(state.tint.r, state.tint.g, state.tint.b, state.tint.a);
+    gl.Begin(GL_TRIANGLE_STRIP);
     for (int i = 0; i < 4; ++i)
     {
         if (textured)
-            glTexCoord2f(u[i], v[i]);
-        glVertex2f(quad.corner[i].x, quad.corner[i].y);
+            gl.TexCoord(u[i], v[i]);
+        gl.Vertex(quad.corner[i].x, quad.corner[i].y);
     }
-    glEnd();
+    gl.End();
     return kDrawn;
 }
 
 // The four quadrants of a cached quarter circle, scaled per axis.
-void EmitCircle(GLenum mode, float cx, float cy, float radius, float sx, float sy, ColorF const& color)
+void EmitCircle(Emitter& gl, GLenum mode, float cx, float cy, float radius, float sx, float sy, ColorF const& color)
 {
     Internal::CircleVerticesCacheF::VertexList const& list = Internal::GetCircleVerticesCacheF().GetCachedVertices(radius);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glColor4f(color.r, color.g, color.b, color.a);
-    glBegin(mode);
+    gl.BindTexture(nullptr);
+    gl.Color(color.r, color.g, color.b, color.a);
+    gl.Begin(mode);
     for (Vector2<float> const& p : list)
-        glVertex2f(cx + p.x * sx, cy + p.y * sy);
+        gl.Vertex(cx + p.x * sx, cy + p.y * sy);
     for (Vector2<float> const& p : list)
-        glVertex2f(cx - p.y * sx, cy + p.x * sy);
+        gl.Vertex(cx - p.y * sx, cy + p.x * sy);
     for (Vector2<float> const& p : list)
-        glVertex2f(cx - p.x * sx, cy - p.y * sy);
+        gl.Vertex(cx - p.x * sx, cy - p.y * sy);
     for (Vector2<float> const& p : list)
-        glVertex2f(cx + p.y * sx, cy - p.x * sy);
-    glEnd();
+        gl.Vertex(cx + p.y * sx, cy - p.x * sy);
+    gl.End();
 }
 
-int DrawEllipse(GLenum mode, Rect<float> const& rect, sDrawState const& state)
+int DrawEllipse(Emitter& gl, GLenum mode, Rect<float> const& rect, sDrawState const& state)
 {
     float const difference = rect.width - rect.height;
     if (!std::isfinite(difference))
@@ -141,7 +199,7 @@ int DrawEllipse(GLenum mode, Rect<float> const& rect, sDrawState const& state)
         float const radius = rect.width * 0.5f;
         if (state.color.a <= kInvisibleAlpha)
             return kNothingToDraw;
-        EmitCircle(mode, rect.x + radius, rect.y + radius, radius, 1.0f, 1.0f, state.color);
+        EmitCircle(gl, mode, rect.x + radius, rect.y + radius, radius, 1.0f, 1.0f, state.color);
         return kDrawn;
     }
     if (state.color.a <= kInvisibleAlpha)
@@ -152,7 +210,7 @@ int DrawEllipse(GLenum mode, Rect<float> const& rect, sDrawState const& state)
         sx = rect.width / rect.height;
     else
         sy = rect.height / rect.width;
-    EmitCircle(mode, rect.x + rect.width * 0.5f, rect.y + rect.height * 0.5f,
+    EmitCircle(gl, mode, rect.x + rect.width * 0.5f, rect.y + rect.height * 0.5f,
                std::max(rect.width, rect.height) * 0.5f, sx, sy, state.color);
     return kDrawn;
 }
@@ -169,7 +227,10 @@ OpenGLScreenCanvas::~OpenGLScreenCanvas()
 
 int OpenGLScreenCanvas::BeginFrame()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (mRetained)
+        mFrame.Clear();
+    else
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, double(mBounds.width), double(mBounds.height), 0.0, -1.0, 1.0);
@@ -181,6 +242,110 @@ int OpenGLScreenCanvas::BeginFrame()
 int OpenGLScreenCanvas::EndFrame()
 {
     return 0;
+}
+
+void OpenGLScreenCanvas::SetRetained(bool retained)
+{
+    mRetained = retained;
+    mFrame.Clear();
+    mShown.Clear();
+    mShownValid = false;
+}
+
+bool OpenGLScreenCanvas::PresentFrame()
+{
+    if (!mRetained)
+        return true;
+
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    bool const moved = !std::equal(viewport, viewport + 4, mShownViewport);
+    bool const lost = MacOSX::GLLayer::TakeScreenInvalidated();
+    bool const inPlace = MacOSX::GLLayer::CanCopySubBuffer();
+
+    bool swap = false;
+    if (!mShownValid || moved || lost)
+    {
+        RepaintWhole();
+        swap = !inPlace;
+    }
+    else
+    {
+        std::vector<Rect<float>> const parts = mFrame.Difference(mShown, kMaxRepaintedParts);
+        if (!parts.empty() && !inPlace)
+        {
+            // After a swap the back buffer holds nothing known: all of it is drawn.
+            RepaintWhole();
+            swap = true;
+        }
+        for (Rect<float> const& part : inPlace ? parts : std::vector<Rect<float>>())
+            RepaintPart(part, viewport);
+    }
+
+    mShown.Swap(mFrame);
+    mShownValid = true;
+    std::copy(viewport, viewport + 4, mShownViewport);
+    return swap;
+}
+
+void OpenGLScreenCanvas::RepaintWhole()
+{
+    MacOSX::GLLayer::ClearWholeDrawable();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    mFrame.Replay(nullptr);
+    if (MacOSX::GLLayer::CanCopySubBuffer())
+    {
+        int width = 0;
+        int height = 0;
+        MacOSX::GLLayer::GetDrawableSize(&width, &height);
+        MacOSX::GLLayer::CopySubBuffer(0, 0, width, height);
+    }
+}
+
+void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4])
+{
+    if (mBounds.width <= 0 || mBounds.height <= 0)
+        return;
+    float const scaleX = float(viewport[2]) / float(mBounds.width);
+    float const scaleY = float(viewport[3]) / float(mBounds.height);
+    // In window pixels, rows counted from the bottom as OpenGL counts them.
+    int left = int(std::floor(float(viewport[0]) + part.x * scaleX)) - kRepaintMargin;
+    int right = int(std::ceil(float(viewport[0]) + (part.x + part.width) * scaleX)) + kRepaintMargin;
+    int bottom = int(std::floor(float(viewport[1]) + (float(mBounds.height) - part.y - part.height) * scaleY)) -
+                 kRepaintMargin;
+    int top = int(std::ceil(float(viewport[1]) + (float(mBounds.height) - part.y) * scaleY)) + kRepaintMargin;
+
+    int clipX = 0;
+    int clipY = 0;
+    int clipWidth = 0;
+    int clipHeight = 0;
+    if (MacOSX::GLLayer::GetClipRect(&clipX, &clipY, &clipWidth, &clipHeight))
+    {
+        left = std::max(left, clipX);
+        bottom = std::max(bottom, clipY);
+        right = std::min(right, clipX + clipWidth);
+        top = std::min(top, clipY + clipHeight);
+    }
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    MacOSX::GLLayer::GetDrawableSize(&drawableWidth, &drawableHeight);
+    left = std::max(left, 0);
+    bottom = std::max(bottom, 0);
+    right = std::min(right, drawableWidth);
+    top = std::min(top, drawableHeight);
+    if (right <= left || top <= bottom)
+        return;
+
+    glScissor(left, bottom, right - left, top - bottom);
+    glEnable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Whatever can reach a pixel of the repainted rectangle meets this area.
+    float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
+    float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
+    Rect<float> const area(part.x - reachX, part.y - reachY, part.width + 2.0f * reachX, part.height + 2.0f * reachY);
+    mFrame.Replay(&area);
+    MacOSX::GLLayer::RestoreClipRect();
+    MacOSX::GLLayer::CopySubBuffer(left, bottom, right - left, top - bottom);
 }
 
 Label OpenGLScreenCanvas::GetKind()
@@ -210,12 +375,13 @@ int OpenGLScreenCanvas::DrawLine(float x0, float y0, float x1, float y1, sDrawSt
 {
     if (state.color.a <= kInvisibleAlpha)
         return kNothingToDraw;
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glColor4f(state.color.r, state.color.g, state.color.b, state.color.a);
-    glBegin(GL_LINES);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y1);
-    glEnd();
+    Emitter gl(Recording());
+    gl.BindTexture(nullptr);
+    gl.Color(state.color.r, state.color.g, state.color.b, state.color.a);
+    gl.Begin(GL_LINES);
+    gl.Vertex(x0, y0);
+    gl.Vertex(x1, y1);
+    gl.End();
     return kDrawn;
 }
 
@@ -223,7 +389,8 @@ int OpenGLScreenCanvas::DrawLineCircle(float cx, float cy, float radius, sDrawSt
 {
     if (state.color.a <= kInvisibleAlpha)
         return kNothingToDraw;
-    EmitCircle(GL_LINE_LOOP, cx, cy, radius, 1.0f, 1.0f, state.color);
+    Emitter gl(Recording());
+    EmitCircle(gl, GL_LINE_LOOP, cx, cy, radius, 1.0f, 1.0f, state.color);
     return kDrawn;
 }
 
@@ -231,18 +398,21 @@ int OpenGLScreenCanvas::DrawFilledCircle(float cx, float cy, float radius, sDraw
 {
     if (state.color.a <= kInvisibleAlpha)
         return kNothingToDraw;
-    EmitCircle(GL_POLYGON, cx, cy, radius, 1.0f, 1.0f, state.color);
+    Emitter gl(Recording());
+    EmitCircle(gl, GL_POLYGON, cx, cy, radius, 1.0f, 1.0f, state.color);
     return kDrawn;
 }
 
 int OpenGLScreenCanvas::DrawLineEllipse(Rect<float> const& rect, sDrawState const& state)
 {
-    return DrawEllipse(GL_LINE_LOOP, rect, state);
+    Emitter gl(Recording());
+    return DrawEllipse(gl, GL_LINE_LOOP, rect, state);
 }
 
 int OpenGLScreenCanvas::DrawFilledEllipse(Rect<float> const& rect, sDrawState const& state)
 {
-    return DrawEllipse(GL_POLYGON, rect, state);
+    Emitter gl(Recording());
+    return DrawEllipse(gl, GL_POLYGON, rect, state);
 }
 
 int OpenGLScreenCanvas::DrawFilledRect(Rect<int> const& rect, sDrawState const& state)
@@ -254,7 +424,8 @@ int OpenGLScreenCanvas::DrawFilledRect(Rect<float> const& rect, sDrawState const
 {
     sDrawState fill = state;
     fill.tint = state.color;
-    return DrawTexturedQuad(nullptr, AxisAlignedQuad(rect), Rect<float>(), fill);
+    Emitter gl(Recording());
+    return DrawTexturedQuad(gl, nullptr, AxisAlignedQuad(rect), Rect<float>(), fill);
 }
 
 int OpenGLScreenCanvas::DrawImage(IImage const* image, float x, float y, sDrawState const& state)
@@ -278,7 +449,8 @@ int OpenGLScreenCanvas::DrawImage(IImage const* image, float x, float y, sDrawSt
         source.y += visible.y - dest.y;
     source.width = visible.width;
     source.height = visible.height;
-    return DrawTexturedQuad(GetTextureOfImage(image), AxisAlignedQuad(visible), source, state);
+    Emitter gl(Recording());
+    return DrawTexturedQuad(gl, GetTextureOfImage(image), AxisAlignedQuad(visible), source, state);
 }
 
 int OpenGLScreenCanvas::DrawStretchedImage(IImage const* image, Rect<int> const& dest, sDrawState const& state)
@@ -288,7 +460,8 @@ int OpenGLScreenCanvas::DrawStretchedImage(IImage const* image, Rect<int> const&
     Rect<float> const source = GetSourceRect(image, state);
     if (source.width < 1.0f && source.height < 1.0f)
         return kNothingToDraw;
-    return DrawTexturedQuad(GetTextureOfImage(image), AxisAlignedQuad(Rect<float>(dest)), source, state);
+    Emitter gl(Recording());
+    return DrawTexturedQuad(gl, GetTextureOfImage(image), AxisAlignedQuad(Rect<float>(dest)), source, state);
 }
 
 int OpenGLScreenCanvas::DrawRotatedImage(IImage const* image, float x, float y, Angle angle, sDrawState const& state)
@@ -299,8 +472,11 @@ int OpenGLScreenCanvas::DrawRotatedImage(IImage const* image, float x, float y, 
     if (source.width < 1.0f && source.height < 1.0f)
         return kNothingToDraw;
     if (!angle.IsEquivalent(Angle(0.0f)))
-        return DrawTexturedQuad(GetTextureOfImage(image), RotatedQuad(x, y, source.width, source.height, angle),
+    {
+        Emitter gl(Recording());
+        return DrawTexturedQuad(gl, GetTextureOfImage(image), RotatedQuad(x, y, source.width, source.height, angle),
                                 source, state);
+    }
     return DrawImage(image, x - source.width * 0.5f, y - source.height * 0.5f, state);
 }
 
@@ -313,9 +489,12 @@ int OpenGLScreenCanvas::DrawStretchedRotatedImage(IImage const* image, Rect<int>
     if (source.width < 1.0f && source.height < 1.0f)
         return kNothingToDraw;
     if (!angle.IsEquivalent(Angle(0.0f)))
-        return DrawTexturedQuad(GetTextureOfImage(image),
+    {
+        Emitter gl(Recording());
+        return DrawTexturedQuad(gl, GetTextureOfImage(image),
                                 RotatedQuad(float(dest.x), float(dest.y), float(dest.width), float(dest.height), angle),
                                 source, state);
+    }
     return DrawStretchedImage(image, Rect<int>(dest.x - dest.width / 2, dest.y - dest.height / 2, dest.width, dest.height),
                               state);
 }
@@ -342,7 +521,8 @@ int OpenGLScreenCanvas::DrawPrimitive(PrimitiveKind kind, IImage const* image, i
         return kNothingToDraw;
 
     ITexture* const texture = GetTextureOfImage(image);
-    bool const textured = BindTexture(texture) != 0;
+    Emitter gl(Recording());
+    bool const textured = gl.BindTexture(texture) != 0;
     float maxU = 1.0f;
     float maxV = 1.0f;
     if (textured)
@@ -350,15 +530,15 @@ int OpenGLScreenCanvas::DrawPrimitive(PrimitiveKind kind, IImage const* image, i
         maxU = texture->GetDescriptor().maxU;
         maxV = texture->GetDescriptor().maxV;
     }
-    glBegin(mode);
+    gl.Begin(mode);
     for (int i = 0; i < count; ++i)
     {
         Graphics::sPrimitiveVertex const& vertex = vertices[i];
-        glColor4f(vertex.red, vertex.green, vertex.blue, vertex.alpha);
-        glTexCoord2f(vertex.u * maxU, vertex.v * maxV);
-        glVertex2f(vertex.x, vertex.y);
+        gl.Color(vertex.red, vertex.green, vertex.blue, vertex.alpha);
+        gl.TexCoord(vertex.u * maxU, vertex.v * maxV);
+        gl.Vertex(vertex.x, vertex.y);
     }
-    glEnd();
+    gl.End();
     return kDrawn;
 }
 

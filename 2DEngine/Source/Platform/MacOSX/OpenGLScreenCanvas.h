@@ -4,8 +4,16 @@
 // The screen's canvas: lines, circles, ellipses, filled rectangles and images
 // in OpenGL immediate mode, every image one textured, tinted quad. It offers
 // no pixel access.
+//
+// A kept (retained) canvas draws nothing during the frame: it keeps the frame
+// as data and, when the frame is presented, draws only the parts of the window
+// that differ from the frame on screen, clipped to them, and shows just those
+// parts where the driver can; a frame like the one on screen costs nothing.
+// The pixels are those of a full repaint. Drawing at once stays the default,
+// for code that reads pixels back in the middle of a frame.
 
 #include "2DEngine/Source/Graphics/Canvas.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
 
 namespace Corvane
 {
@@ -23,9 +31,16 @@ public:
     explicit OpenGLScreenCanvas(Rect<int> const& bounds);
     ~OpenGLScreenCanvas() override;
 
-    // Clears the buffers and sets a projection in window pixels, y down.
+    // Clears the buffers (kept: at presentation) and sets a projection in
+    // window pixels, y down.
     int BeginFrame() override;
     int EndFrame() override;
+
+    void SetRetained(bool retained);
+    bool IsRetained() const { return mRetained; }
+    // Draws the kept frame where it differs from the one on screen. True when
+    // the buffers must still be swapped to show it (always when not kept).
+    bool PresentFrame();
 
     // "OpenGLScreenCanvas"
     Label GetKind() override;
@@ -55,7 +70,17 @@ public:
     static ITexture* GetTextureOfImage(IImage const* image);
 
 private:
+    OpenGLFrame* Recording() { return mRetained ? &mFrame : nullptr; }
+    void RepaintWhole();
+    // Repaints the changed part, given in the frame's coordinates, and shows it.
+    void RepaintPart(Rect<float> const& part, int const viewport[4]);
+
     Rect<int> mBounds;
+    bool mRetained = false;
+    OpenGLFrame mFrame;
+    OpenGLFrame mShown;
+    bool mShownValid = false;
+    int mShownViewport[4] = {0, 0, 0, 0};
 };
 
 } // namespace Corvane

@@ -19,10 +19,16 @@ std::set<OpenGLTexture*>& GetRegistry()
     return gmAllTextures;
 }
 
+uint64_t NextVersion()
+{
+    static uint64_t gmUploads = 0;
+    return ++gmUploads;
+}
+
 } // namespace
 
 OpenGLTexture::OpenGLTexture(Image const* image)
-    : mReferenceCount(1), mTextureName(0), mImage(image), mDirty(true)
+    : mReferenceCount(1), mTextureName(0), mImage(image), mDirty(true), mVersion(0)
 {
     if (mImage)
         mDescriptor = sTextureDescriptor::ForImageSize(mImage->GetWidth(), mImage->GetHeight());
@@ -61,6 +67,7 @@ void OpenGLTexture::Allocate()
     std::vector<uint32_t> const scratch(size_t(mDescriptor.textureWidth) * size_t(mDescriptor.textureHeight), 0u);
     glTexImage2D(GL_TEXTURE_2D, 0, 4, mDescriptor.textureWidth, mDescriptor.textureHeight, 0, GL_BGRA,
                  GL_UNSIGNED_BYTE, scratch.data());
+    mVersion = NextVersion();
 }
 
 unsigned int OpenGLTexture::GetTextureID()
@@ -86,6 +93,7 @@ unsigned int OpenGLTexture::GetTextureID()
                             pixels);
         }
         mDirty = false;
+        mVersion = NextVersion();
     }
     return mTextureName;
 }

@@ -4,6 +4,7 @@
 // One image mirrored in a power-of-two OpenGL texture, created and filled
 // when first drawn and refilled after the image says it changed.
 
+#include <cstdint>
 #include <set>
 
 #include "2DEngine/Source/Graphics/Texture.h"
@@ -38,6 +39,9 @@ public:
     void Delete();
 
     bool IsDirty() const { return mDirty; }
+    // Changes with every upload into this texture and differs between any two
+    // uploads of the process, so equal versions mean equal contents.
+    uint64_t GetVersion() const { return mVersion; }
     bool HasTextureName() const { return mTextureName != 0; }
 
     // Every live texture; the graphics platform drops their GL names when its context goes away.
@@ -52,6 +56,7 @@ private:
     sTextureDescriptor mDescriptor;
     Image const* mImage;
     bool mDirty;
+    uint64_t mVersion;
 };
 
 } // namespace Corvane

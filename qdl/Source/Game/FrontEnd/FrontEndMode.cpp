@@ -17,6 +17,8 @@
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/TextSpriteNodes.h"
+#include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
 
 using Corvane::Label;
@@ -160,6 +162,24 @@ void FrontEndMode::setButtonImages(ButtonNode* button, Label imageList) const
     button->SetImages(images.Get(), 0.0f);
 }
 
+void FrontEndMode::setTextFromConstant(StyledTextSpriteNode* node, Label text) const
+{
+    if (!node)
+        return;
+    Corvane::Constant<std::wstring> const value(text);
+    if (!value.IsValid())
+    {
+        Corvane::Internal::LogWrite("%s: the text \"%s\" is not loaded\n", screenName, text.GetString());
+        return;
+    }
+    node->SetText(value);
+}
+
+void FrontEndMode::reportMissingObject(Label name) const
+{
+    Corvane::Internal::LogWrite("%s: the object \"%s\" is not in its layout\n", screenName, name.GetString());
+}
+
 void FrontEndMode::pushScreen(Corvane::ApplicationMode* screen, char const* what)
 {
     if (!screen)
@@ -186,6 +206,12 @@ void FrontEndMode::popScreen()
 {
     modeChangeQueued = true;
     Corvane::MainLoop::PopMode();
+}
+
+void FrontEndMode::startNextStoryStep()
+{
+    if (GetLevelManager()->beginNextLevelProgressionMode())
+        modeChangeQueued = true;
 }
 
 void FrontEndMode::requestQuit()

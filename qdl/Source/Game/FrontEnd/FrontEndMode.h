@@ -24,6 +24,7 @@
 
 class ButtonNode;
 class SceneNode;
+class StyledTextSpriteNode;
 
 // The account's language: true for English (also when nothing is stored).
 bool isEnglishLanguage();
@@ -83,17 +84,35 @@ protected:
     // Gives the button the image list of that name (width 0.0); a missing list
     // leaves the images it has.
     void setButtonImages(ButtonNode* button, Corvane::Label imageList) const;
+    // Gives the text node the wide-text constant of that name; a missing
+    // constant leaves the text it has.
+    void setTextFromConstant(StyledTextSpriteNode* node, Corvane::Label text) const;
+
+    // The object of that name in this mode's database as a T; null, with a
+    // message, when there is none of that kind.
+    template <class T>
+    T* findNamedObject(Corvane::Label name) const
+    {
+        T* const typed = dynamic_cast<T*>(GetNamedObject(name));
+        if (!typed)
+            reportMissingObject(name);
+        return typed;
+    }
 
     // Moves to another screen. A null screen is one not built yet: the screen
     // stays where it is and a message names what was asked for.
     void pushScreen(Corvane::ApplicationMode* screen, char const* what);
     void unwindToScreen(Corvane::ApplicationMode* screen, char const* what);
     void popScreen();
+    // Asks the level manager for the next story step; the screen waits for
+    // it only when a change of screens was queued, else it stays usable.
+    void startNextStoryStep();
     // Asks the quit handlers; the buttons stay active.
     void requestQuit();
 
 private:
     void reportWrongNodeKind(NodePathElement const* path) const;
+    void reportMissingObject(Corvane::Label name) const;
 
     char const* screenName;
     bool modeChangeQueued;

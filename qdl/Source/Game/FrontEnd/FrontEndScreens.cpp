@@ -1,10 +1,11 @@
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 
+#include "qdl/Source/Game/FrontEnd/MyAccountMode.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 
 Corvane::ApplicationMode* newProfileSelectionScreen()
 {
-    return nullptr;
+    return new MyAccountMode();
 }
 
 Corvane::ApplicationMode* newOptionsScreen()

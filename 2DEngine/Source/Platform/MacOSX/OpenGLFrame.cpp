@@ -1,0 +1,190 @@
+#include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include <SDL2/SDL_opengl.h>
+
+namespace Corvane
+{
+
+namespace
+{
+
+Rect<float> Union(Rect<float> const& a, Rect<float> const& b)
+{
+    float const left = std::min(a.x, b.x);
+    float const top = std::min(a.y, b.y);
+    float const right = std::max(a.x + a.width, b.x + b.width);
+    float const bottom = std::max(a.y + a.height, b.y + b.height);
+    return Rect<float>(left, top, right - left, bottom - top);
+}
+
+bool Meet(Rect<float> const& a, Rect<float> const& b)
+{
+    return a.x <= b.x + b.width && b.x <= a.x + a.width && a.y <= b.y + b.height && b.y <= a.y + a.height;
+}
+
+float Area(Rect<float> const& r)
+{
+    return r.width * r.height;
+}
+
+} // namespace
+
+void OpenGLFrame::Clear()
+{
+    mBatches.clear();
+    mVertices.clear();
+    mCurrent = sVertex{1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    mOpen = false;
+}
+
+void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion)
+{
+    sBatch batch;
+    batch.mode = mode;
+    batch.texture = texture;
+    batch.textureVersion = texture != 0 ? textureVersion : 0;
+    batch.first = uint32_t(mVertices.size());
+    batch.count = 0;
+    batch.bounds = Rect<float>();
+    mBatches.push_back(batch);
+    mOpen = true;
+}
+
+void OpenGLFrame::Color(float r, float g, float b, float a)
+{
+    mCurrent.r = r;
+    mCurrent.g = g;
+    mCurrent.b = b;
+    mCurrent.a = a;
+}
+
+void OpenGLFrame::TexCoord(float u, float v)
+{
+    mCurrent.u = u;
+    mCurrent.v = v;
+}
+
+void OpenGLFrame::Vertex(float x, float y)
+{
+    if (!mOpen)
+        return;
+    mCurrent.x = x;
+    mCurrent.y = y;
+    mVertices.push_back(mCurrent);
+    sBatch& batch = mBatches.back();
+    Rect<float> const point(x, y, 0.0f, 0.0f);
+    batch.bounds = batch.count == 0 ? point : Union(batch.bounds, point);
+    ++batch.count;
+}
+
+void OpenGLFrame::End()
+{
+    mOpen = false;
+}
+
+bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const
+{
+    sBatch const& a = mBatches[i];
+    sBatch const& b = other.mBatches[j];
+    if (a.mode != b.mode || a.texture != b.texture || a.textureVersion != b.textureVersion || a.count != b.count)
+        return false;
+    return a.count == 0 ||
+           std::memcmp(&mVertices[a.first], &other.mVertices[b.first], sizeof(sVertex) * a.count) == 0;
+}
+
+std::vector<Rect<float>> OpenGLFrame::Difference(OpenGLFrame const& other, std::size_t maxRects) const
+{
+    std::vector<Rect<float>> changed;
+    std::size_t const common = std::min(mBatches.size(), other.mBatches.size());
+    for (std::size_t i = 0; i < common; ++i)
+    {
+        if (SameBatch(i, other, i))
+            continue;
+        changed.push_back(mBatches[i].bounds);
+        changed.push_back(other.mBatches[i].bounds);
+    }
+    for (std::size_t i = common; i < mBatches.size(); ++i)
+        changed.push_back(mBatches[i].bounds);
+    for (std::size_t i = common; i < other.mBatches.size(); ++i)
+        changed.push_back(other.mBatches[i].bounds);
+    MergeRects(&changed, maxRects);
+    return changed;
+}
+
+void OpenGLFrame::Replay(Rect<float> const* area) const
+{
+    unsigned int bound = std::numeric_limits<unsigned int>::max();
+    for (sBatch const& batch : mBatches)
+    {
+        if (area && !Meet(batch.bounds, *area))
+            continue;
+        if (batch.texture != bound)
+        {
+            glBindTexture(GL_TEXTURE_2D, batch.texture);
+            bound = batch.texture;
+        }
+        glBegin(batch.mode);
+        for (uint32_t k = 0; k < batch.count; ++k)
+        {
+            sVertex const& vertex = mVertices[batch.first + k];
+            glColor4f(vertex.r, vertex.g, vertex.b, vertex.a);
+            if (batch.texture != 0)
+                glTexCoord2f(vertex.u, vertex.v);
+            glVertex2f(vertex.x, vertex.y);
+        }
+        glEnd();
+    }
+}
+
+void OpenGLFrame::Swap(OpenGLFrame& other)
+{
+    mBatches.swap(other.mBatches);
+    mVertices.swap(other.mVertices);
+    std::swap(mCurrent, other.mCurrent);
+    std::swap(mOpen, other.mOpen);
+}
+
+void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)
+{
+    std::vector<Rect<float>>& list = *rects;
+    // Overlapping rectangles would be repainted twice.
+    for (bool merged = true; merged;)
+    {
+        merged = false;
+        for (std::size_t i = 0; i < list.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < list.size() && !merged; ++j)
+                if (Meet(list[i], list[j]))
+                {
+                    list[i] = Union(list[i], list[j]);
+                    list.erase(list.begin() + long(j));
+                    merged = true;
+                }
+    }
+    while (list.size() > std::max<std::size_t>(maxRects, 1))
+    {
+        std::size_t bestI = 0;
+        std::size_t bestJ = 1;
+        float bestGrowth = std::numeric_limits<float>::max();
+        for (std::size_t i = 0; i < list.size(); ++i)
+            for (std::size_t j = i + 1; j < list.size(); ++j)
+            {
+                float const growth = Area(Union(list[i], list[j])) - Area(list[i]) - Area(list[j]);
+                if (growth < bestGrowth)
+                {
+                    bestGrowth = growth;
+                    bestI = i;
+                    bestJ = j;
+                }
+            }
+        list[bestI] = Union(list[bestI], list[bestJ]);
+        list.erase(list.begin() + long(bestJ));
+        // A union may now overlap a third rectangle.
+        MergeRects(rects, list.size());
+    }
+}
+
+} // namespace Corvane

@@ -1,0 +1,79 @@
+#ifndef CORVANE_PLATFORM_MACOSX_OPENGLFRAME_H
+#define CORVANE_PLATFORM_MACOSX_OPENGLFRAME_H
+
+// One frame's drawing kept as data: each primitive batch (a glBegin/glEnd)
+// with its texture and vertices. Comparing a frame with the one on screen
+// tells which parts of the window changed, so that a software renderer
+// repaints only those (or nothing, when the frame is the same); replaying
+// every batch clipped to a changed part gives exactly the pixels a full
+// repaint gives there.
+
+#include <cstdint>
+#include <vector>
+
+#include "Core/Source/Rect.h"
+
+namespace Corvane
+{
+
+class OpenGLFrame
+{
+public:
+    struct sVertex
+    {
+        float r, g, b, a;
+        float u, v;
+        float x, y;
+    };
+
+    struct sBatch
+    {
+        unsigned int mode;
+        unsigned int texture;
+        // The texture's contents: it changes with every upload into any texture.
+        uint64_t textureVersion;
+        uint32_t first;
+        uint32_t count;
+        // Of the vertices, in the frame's own coordinates.
+        Rect<float> bounds;
+    };
+
+    void Clear();
+    void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion);
+    void Color(float r, float g, float b, float a);
+    void TexCoord(float u, float v);
+    void Vertex(float x, float y);
+    void End();
+
+    std::vector<sBatch> const& GetBatches() const { return mBatches; }
+    bool IsEmpty() const { return mBatches.empty(); }
+
+    // Whether batch i of this frame draws exactly what batch j of the other does.
+    bool SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const;
+
+    // The bounds of what differs from the other frame, in the frame's own
+    // coordinates: for every position where the batches differ, both batches'
+    // bounds. A point outside all of them is drawn by the same batches, in the
+    // same order, in both frames. At most maxRects rectangles (overlapping
+    // ones merged, then the closest pairs); empty when the frames are the same.
+    std::vector<Rect<float>> Difference(OpenGLFrame const& other, std::size_t maxRects) const;
+
+    // Issues every batch whose bounds meet the area (all of them for null).
+    void Replay(Rect<float> const* area) const;
+
+    void Swap(OpenGLFrame& other);
+
+private:
+    std::vector<sBatch> mBatches;
+    std::vector<sVertex> mVertices;
+    sVertex mCurrent{1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    bool mOpen = false;
+};
+
+// Merges overlapping rectangles, then the pair whose union grows the least,
+// until at most maxRects remain.
+void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects);
+
+} // namespace Corvane
+
+#endif

@@ -1,0 +1,131 @@
+#include "2DEngine/Tests/Platform/OpenGLTestSupport.h"
+
+#include <vector>
+
+#include "2DEngine/Source/Graphics/Drawing.h"
+#include "2DEngine/Source/Graphics/Texture.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
+
+using namespace OpenGLTesting;
+using namespace Corvane::Graphics;
+
+namespace
+{
+
+// The picture is scaled into the window as a full-screen game is: 50 x 38
+// picture units over the 64 x 48 window.
+constexpr int kPictureWidth = 50;
+constexpr int kPictureHeight = 38;
+
+std::vector<unsigned char> ReadWindow()
+{
+    std::vector<unsigned char> rgba(size_t(kWidth) * kHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+}
+
+// Frame n of a scene with something of every kind that changes: a backdrop,
+// a half-transparent picture sliding over it, a turning picture, a line, a
+// circle that comes and goes, and a picture whose pixels change.
+void DrawScene(ICanvas* canvas, int n, Image* backdrop, Image* sprite, Image* changing)
+{
+    sDrawState state = sDrawState::GetDefaults();
+    IQuadDrawingCanvas* const quads = QueryCanvasInterface<IQuadDrawingCanvas>(canvas);
+    ASSERT_NE(nullptr, quads);
+    quads->DrawStretchedImage(backdrop, Rect<int>(0, 0, kPictureWidth, kPictureHeight), state);
+    sDrawState faded = state;
+    faded.tint = ColorF(1.0f, 1.0f, 1.0f, 0.6f);
+    quads->DrawImage(sprite, float(2 + n * 3), float(1 + n), faded);
+    quads->DrawRotatedImage(sprite, 35.0f, 25.0f, Angle::FromDegrees(float(n * 17)), state);
+    sDrawState line = state;
+    line.color = ColorF(1.0f, 1.0f, 0.0f, 1.0f);
+    if (ILineDrawingCanvas* lines = QueryCanvasInterface<ILineDrawingCanvas>(canvas))
+        lines->DrawLine(float(n), 30.0f, float(n + 10), 36.0f, line);
+    if (n % 3 != 1)
+        if (IEllipseDrawingCanvas* ellipses = QueryCanvasInterface<IEllipseDrawingCanvas>(canvas))
+            ellipses->DrawFilledCircle(42.0f, 8.0f, 4.0f, line);
+    quads->DrawImage(changing, 20.0f, 20.0f, state);
+}
+
+} // namespace
+
+// A kept canvas repaints only what changed; the window must hold, frame after
+// frame, exactly the pixels that drawing the whole frame gives.
+TEST_F(OpenGLFixture, AKeptFrameShowsTheSamePixelsAsAWholeRepaint)
+{
+    platform->SetRetainedFrames(true);
+    platform->Setup(sWindowConfig{kWindowMode_Windowed, 1, kPictureWidth, kPictureHeight});
+    if (!MacOSX::GLLayer::CanCopySubBuffer())
+        GTEST_SKIP() << "this OpenGL driver cannot show part of the back buffer";
+    OpenGLScreenCanvas whole(Rect<int>(0, 0, kPictureWidth, kPictureHeight));
+
+    std::unique_ptr<Image> backdrop(MakeHalvesImage(16, 12, true));
+    std::unique_ptr<Image> sprite(MakeHalvesImage(8, 6));
+    std::unique_ptr<Image> changing(MakeHalvesImage(6, 6));
+
+    for (int n = 0; n < 12; ++n)
+    {
+        if (n == 5)
+        {
+            changing->SetPixel(0, 0, Color32(0xFFFFFFFFu));
+            changing->GetTexture()->Refresh();
+        }
+        ASSERT_EQ(0, platform->BeginScene());
+        ASSERT_NO_FATAL_FAILURE(DrawScene(platform->GetScreenCanvas(), n, backdrop.get(), sprite.get(), changing.get()));
+        ASSERT_EQ(0, platform->EndScene());
+        std::vector<unsigned char> const kept = ReadWindow();
+
+        whole.BeginFrame();
+        ASSERT_NO_FATAL_FAILURE(DrawScene(&whole, n, backdrop.get(), sprite.get(), changing.get()));
+        std::vector<unsigned char> const repainted = ReadWindow();
+        ASSERT_EQ(repainted, kept) << "frame " << n;
+    }
+}
+
+TEST(OpenGLFrameTest, OnlyTheBatchesThatDifferCountAndTouchingPartsMerge)
+{
+    OpenGLFrame shown;
+    OpenGLFrame next;
+    for (OpenGLFrame* frame : {&shown, &next})
+    {
+        frame->Begin(GL_TRIANGLE_STRIP, 0, 0);
+        frame->Vertex(0.0f, 0.0f);
+        frame->Vertex(100.0f, 100.0f);
+        frame->End();
+    }
+    EXPECT_TRUE(next.Difference(shown, 4).empty());
+
+    // A sprite moves by a few units: its old and new places touch and become one part.
+    shown.Begin(GL_TRIANGLE_STRIP, 0, 0);
+    shown.Vertex(10.0f, 10.0f);
+    shown.Vertex(20.0f, 20.0f);
+    shown.End();
+    next.Begin(GL_TRIANGLE_STRIP, 0, 0);
+    next.Vertex(15.0f, 10.0f);
+    next.Vertex(25.0f, 20.0f);
+    next.End();
+    // A batch only the new frame has, far away.
+    next.Begin(GL_LINES, 0, 0);
+    next.Vertex(80.0f, 80.0f);
+    next.Vertex(90.0f, 85.0f);
+    next.End();
+
+    std::vector<Rect<float>> const parts = next.Difference(shown, 4);
+    ASSERT_EQ(2u, parts.size());
+    EXPECT_FLOAT_EQ(10.0f, parts[0].x);
+    EXPECT_FLOAT_EQ(15.0f, parts[0].width);
+    EXPECT_FLOAT_EQ(80.0f, parts[1].x);
+    EXPECT_EQ(1u, next.Difference(shown, 1).size());
+
+    // The same vertices over another upload of the texture are a change.
+    OpenGLFrame a;
+    OpenGLFrame b;
+    a.Begin(GL_TRIANGLE_STRIP, 7, 1);
+    b.Begin(GL_TRIANGLE_STRIP, 7, 2);
+    a.Vertex(1.0f, 1.0f);
+    b.Vertex(1.0f, 1.0f);
+    EXPECT_EQ(1u, a.Difference(b, 4).size());
+}

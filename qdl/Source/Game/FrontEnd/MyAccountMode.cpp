@@ -1,0 +1,146 @@
+#include "qdl/Source/Game/FrontEnd/MyAccountMode.h"
+
+#include <algorithm>
+#include <string>
+
+#include "Core/Source/Log.h"
+#include "Core/Source/StringFormatter.h"
+#include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Framework/Account.h"
+#include "2DEngine/Source/Framework/Roles.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "CorvaneExtensions/Source/TextSpriteNodes.h"
+#include "qdl/Source/Game/FrontEnd/AccountConfirmMode.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+
+using Corvane::Label;
+
+namespace
+{
+
+NodePathElement const kEnglishTitlePath[] = {"Profiles", "Profiles_Title", NodePathTerminator()};
+NodePathElement const kSpanishTitlePath[] = {"Profiles", "Profiles_Title_SP", NodePathTerminator()};
+NodePathElement const kPromptPath[] = {"Profiles", "ChooseProfile_text", NodePathTerminator()};
+
+struct sProfile
+{
+    wchar_t const* countKey;
+    NodePathElement countPath[3];
+    NodePathElement captionPath[3];
+};
+
+// In screen order.
+sProfile const kProfiles[] = {
+    {L"PondoButton_StickerCount",
+     {"Profiles", "PondoStickerCount", NodePathTerminator()},
+     {"Profiles", "PondoStickerText", NodePathTerminator()}},
+    {L"SloamButton_StickerCount",
+     {"Profiles", "SloamStickerCount", NodePathTerminator()},
+     {"Profiles", "SloamStickerText", NodePathTerminator()}},
+    {L"GrubbinButton_StickerCount",
+     {"Profiles", "GrubbinStickerCount", NodePathTerminator()},
+     {"Profiles", "GrubbinStickerText", NodePathTerminator()}},
+};
+
+Label okButtonName()
+{
+    static Label const label = Label::GetUniqueString("OkButton");
+    return label;
+}
+
+} // namespace
+
+MyAccountMode::MyAccountMode() : PopupMode("MyAccountMode") {}
+
+void MyAccountMode::Setup()
+{
+    PopupMode::Setup();
+    instantiatePopupLayout("ProfilesLayout");
+    enableOkButton(false);
+    GetStickerManager()->loadUnlockedStickerData();
+}
+
+void MyAccountMode::Destroy() {}
+
+void MyAccountMode::Enter()
+{
+    PopupMode::Enter();
+    setDefaultCursor();
+
+    static Label const captions[2] = {Label::GetUniqueString("Profiles_Text_Stickers_SP"),
+                                      Label::GetUniqueString("Profiles_Text_Stickers_EN")};
+    static Label const prompts[2] = {Label::GetUniqueString("ProfileSelect_SP"),
+                                     Label::GetUniqueString("ProfileSelect_EN")};
+    bool const english = isEnglishLanguage();
+    showLanguageNode(findSceneNode(kEnglishTitlePath), findSceneNode(kSpanishTitlePath), english);
+    setTextFromConstant(findNode<StyledTextSpriteNode>(kPromptPath), prompts[english]);
+
+    Corvane::Account const* const account = Corvane::GetAccountManager()->GetCurrentAccount();
+    for (sProfile const& profile : kProfiles)
+    {
+        if (StaticSpriteNode* const caption = findNode<StaticSpriteNode>(profile.captionPath))
+            caption->setImage(captions[english]);
+        int count = account ? account->ReadValue(profile.countKey, 3) : 3;
+        // A damaged file's count could not have been earned; show what can.
+        count = std::max(0, std::min(count, static_cast<int>(StickerManager::kMaxStickers)));
+        if (StyledTextSpriteNode* const text = findNode<StyledTextSpriteNode>(profile.countPath))
+            text->SetText(Corvane::StringFormatter(L"%1%").Arg(count).c_str());
+    }
+
+    static Label const prompt = Label::GetUniqueString("SFX_UI_ChooseProfile");
+    GetAudioManager()->playSpecificSoundVocal(prompt);
+}
+
+void MyAccountMode::Exit()
+{
+    GetAudioManager()->clearVocalAudioQueues();
+}
+
+void MyAccountMode::handleOtherMessage(Corvane::ObjectMessage const& message)
+{
+    static Label const radioClick = Label::GetUniqueString("RadioButtonClick");
+    if (message.message != radioClick || isModeChangeQueued())
+        return;
+    Corvane::Object const* const sender = GetObject(message.sender);
+    if (!sender)
+        return;
+    selectedProfile = sender->GetName();
+    enableOkButton(true);
+}
+
+void MyAccountMode::handleButtonClick(Label button)
+{
+    static ButtonTable<MyAccountMode> const buttons = {
+        {"OkButton", &MyAccountMode::confirmProfile},
+    };
+    buttons.dispatch(this, button);
+}
+
+void MyAccountMode::confirmProfile()
+{
+    // OK is disabled until a profile is chosen; a click made some other way does nothing.
+    if (selectedProfile.IsNull())
+        return;
+    std::wstring const profile = Corvane::ConvertStringASCIIToWide(selectedProfile.GetString());
+    Corvane::Account* const account = Corvane::GetAccountManager()->GetCurrentAccount();
+    // Read back, since the confirmation's New game wipes whatever profile the account names.
+    bool const stored =
+        account && account->WriteValue(L"AccountID", profile) && account->ReadValue(L"AccountID") == profile;
+    if (!stored)
+    {
+        Corvane::Internal::LogWrite("MyAccountMode: the profile %s could not be stored; the choice stays open\n",
+                                    selectedProfile.GetString());
+        static Label const notStored[2] = {Label::GetUniqueString("ProfileNotStored_SP"),
+                                           Label::GetUniqueString("ProfileNotStored_EN")};
+        setTextFromConstant(findNode<StyledTextSpriteNode>(kPromptPath), notStored[isEnglishLanguage()]);
+        return;
+    }
+    pushScreen(new AccountConfirmMode(), "the profile confirmation");
+}
+
+void MyAccountMode::enableOkButton(bool enable)
+{
+    if (Corvane::IEnable* const ok = findNamedObject<Corvane::IEnable>(okButtonName()))
+        ok->Enable(enable);
+}

@@ -1,0 +1,277 @@
+// The end of a level with the test mini-game, through the driver: the sticker
+// screen's timing and its Resume, the book completed (-1) and complete before
+// (-2), the story's next step, and leaving the game by Quit with nothing earned.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Graphics/Image.h"
+#include "CorvaneExtensions/Source/ButtonNode.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
+#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Tests/GameBase/GameBaseTestSupport.h"
+
+using GameDriver::Child;
+using namespace GameBaseTest;
+
+namespace
+{
+
+class GameBaseReward : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+    }
+
+    // One loop, no overlay, in free play or in the story.
+    void startOneLoop(bool freePlay)
+    {
+        sStart start;
+        start.playIntro = false;
+        start.loops = 1;
+        start.freePlay = freePlay;
+        startGame(driver, start);
+    }
+
+    GameDriver::Driver driver;
+};
+
+void winTheLoop(Child& child)
+{
+    int const right = child.Look([] { return Top<GameBaseTestGame>()->getRightTarget(); });
+    ASSERT_TRUE(child.Click("Target" + std::to_string(right)));
+}
+
+// Every sticker of the book unlocked, as if earned before.
+void unlockEverySticker(Child& child)
+{
+    child.RunOnLoop([] {
+        while (!GetStickerManager()->areAllUnlocked() &&
+               GetStickerManager()->getStickerCount() < static_cast<int>(GetStickerManager()->getUnlockedFlags().size()))
+            GetStickerManager()->unlockRandomSticker();
+    });
+}
+
+// The story "ParkStory" from the entry after the one saved as started.
+void useTheStory(GameDriver::Driver& driver, int savedProgress)
+{
+    driver.SetAccountValue("Pondo_Progress", std::to_string(savedProgress));
+}
+
+// The story's entry after the saved one started as the main menu's story
+// button starts it: its game, through the game makers, alone on the stack.
+void startTheStorysGame(Child& child)
+{
+    GameBaseTestGame const* const before = child.Look([] { return Top<GameBaseTestGame>(); });
+    child.RunOnLoop([] {
+        // One loop without the overlay, to come to the level's end at once.
+        GameBaseTestGame::install(false, 1);
+        GetLevelManager()->setLevelProgression(Corvane::Label::GetUniqueString("ParkStory"));
+        GetLevelManager()->beginNextLevelProgressionMode();
+    });
+    ASSERT_TRUE(child.WaitUntil(
+        [before] {
+            GameBaseTestGame const* const game = Top<GameBaseTestGame>();
+            return game && game != before;
+        },
+        10));
+    ASSERT_EQ(Screens{kGame}, child.Screens());
+    EXPECT_EQ(std::vector<GameModeType>{kGameModeType_CountTheMaterials},
+              child.Look([] { return GameBaseTestGame::requestedTypes(); }));
+    EXPECT_EQ("1", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+}
+
+TEST_F(GameBaseReward, TheStickerScreenLeavesByItselfAfterDropBounceAndDisplayTime)
+{
+    startOneLoop(true);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        float const total = child.Look([] {
+            return static_cast<float>(Corvane::Constant<float>("StickerScreenDropTime")) +
+                   static_cast<float>(Corvane::Constant<float>("StickerScreenBounceTime")) +
+                   static_cast<float>(Corvane::Constant<float>("StickerScreenDisplayTime"));
+        });
+        EXPECT_FLOAT_EQ(3.75f, total);
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        // The music stops for the reward.
+        EXPECT_EQ(kMusicMode_Silence, child.Look([] { return GetAudioManager()->getMusicMode(); }));
+        int frames = 0;
+        ASSERT_TRUE(child.WaitUntil(
+            [&frames] {
+                ++frames;
+                return Top<StickerUnlockMode>() == nullptr;
+            },
+            400));
+        // 20 ms per frame, to within one step either way.
+        EXPECT_NEAR(total / 0.02f, static_cast<float>(frames), 1.5f);
+        EXPECT_EQ(Screens{kFreePlay}, child.Screens());
+        EXPECT_EQ(kMusicMode_Silence, child.Look([] { return GetAudioManager()->getMusicMode(); }));
+    });
+}
+
+TEST_F(GameBaseReward, ResumeDuringTheDropLeavesAtOnceAndWithTheTimerInOneFrameStartsOneStoryStep)
+{
+    useTheStory(driver, 1);
+    startOneLoop(false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        startTheStorysGame(child);
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        // Still dropping: Resume and the end of the timer both ask to go on.
+        EXPECT_LT(child.Look([] { return Child::FindNode("StickerReward/LocalRoot")->LocalGetLocation().y; }), 0.0f);
+        child.RunOnLoop([] {
+            dynamic_cast<ButtonNode*>(Child::FindNode("ResumeGame"))->Click();
+            Top<StickerUnlockMode>()->continueToNextMode();
+        });
+        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        EXPECT_EQ(Screens{kGame}, child.Screens());
+        // One step: the story's entry 2, saved as started.
+        EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
+                  child.Look([] { return GameBaseTestGame::requestedTypes(); }));
+        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+    });
+}
+
+TEST_F(GameBaseReward, AStoryStepThatStartsNothingLeavesResumeWorking)
+{
+    useTheStory(driver, 1);
+    startOneLoop(false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        startTheStorysGame(child);
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        // The next game cannot be made yet.
+        child.RunOnLoop([] {
+            GetGameScreenHooks().createGameMode = [](GameModeType, Corvane::Label) -> Corvane::ApplicationMode* {
+                return nullptr;
+            };
+        });
+        ASSERT_TRUE(child.Click("ResumeGame"));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_EQ((Screens{kGame, "StickerUnlockMode"}), child.Screens());
+        // Once it can, Resume goes on.
+        child.RunOnLoop([] { GameBaseTestGame::install(false, 1); });
+        ASSERT_TRUE(child.Click("ResumeGame"));
+        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        EXPECT_EQ(Screens{kGame}, child.Screens());
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("StickerUnlockMode: nothing was started")) << driver.Log();
+}
+
+TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
+{
+    startOneLoop(true);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        unlockEverySticker(child);
+        // Unlocked by earlier calls: this level's call finds none left.
+        ASSERT_FALSE(child.Look([] { return GetStickerManager()->areAllUnlocked(); }));
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        EXPECT_EQ(StickerManager::kNoStickerLeft, child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); }));
+        EXPECT_EQ(1, countPlays(child, "VO_StickerBookDone"));
+        EXPECT_EQ(1, countPlays(child, "SFX_GameWin"));
+        // The layout's badge stays in place of a sticker.
+        EXPECT_TRUE(child.Look([] {
+            StaticSpriteNode* const image =
+                dynamic_cast<StaticSpriteNode*>(Child::FindNode("StickerReward/LocalRoot/unlockedImage"));
+            return image && image->getImage() == Corvane::AutoResource<Corvane::IImage>("StickerReward_BookComplete").Get();
+        }));
+        ASSERT_TRUE(child.Wait(1.0f));
+        saveScreenshot(child, "StickerUnlock_BookComplete");
+        ASSERT_TRUE(child.WaitForScreen(kFreePlay, 250));
+
+        // Every sticker was unlocked before: no sticker screen, straight to free play.
+        child.RunOnLoop([] { Corvane::MainLoop::UnwindToMode(new GameBaseTestGame(false, 1)); });
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitForScreen(kFreePlay, 100));
+        EXPECT_EQ(Screens{kFreePlay}, child.Screens());
+        EXPECT_EQ(1, countPlays(child, "SFX_GameWin"));
+    });
+}
+
+TEST_F(GameBaseReward, WithEveryStickerUnlockedTheStoryGoesStraightToItsNextStep)
+{
+    useTheStory(driver, 1);
+    startOneLoop(false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        startTheStorysGame(child);
+        unlockEverySticker(child);
+        child.RunOnLoop([] { GetStickerManager()->unlockRandomSticker(); });
+        ASSERT_TRUE(child.Look([] { return GetStickerManager()->areAllUnlocked(); }));
+        winTheLoop(child);
+        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; }, 100));
+        EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
+                  child.Look([] { return GameBaseTestGame::requestedTypes(); }));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_EQ(Screens{kGame}, child.Screens());
+        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+    });
+}
+
+TEST_F(GameBaseReward, QuitYesLeavesForTheMainMenuWithNothingEarnedAndSilencesTheGame)
+{
+    startOneLoop(true);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        int const stickers = child.Look([] { return GetStickerManager()->getStickerCount(); });
+        std::string const savedCount = GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount");
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitUntil(
+            [] {
+                QuitConfirmMode const* const popup = Top<QuitConfirmMode>();
+                return popup && !popup->isIgnoringMouseClicks();
+            },
+            100));
+        child.RunOnLoop([] { GetAudioManager()->playSFX(Corvane::Label::GetUniqueString("SFX_GameWin")); });
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen(kMainMenu, 5));
+        EXPECT_EQ(Screens{kMainMenu}, child.Screens());
+        EXPECT_EQ(0, child.Look([] { return GameBaseTestGame::liveInstances(); }));
+        EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
+        EXPECT_EQ(savedCount, GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount"));
+        // The game's effects and voice-over went with it.
+        std::vector<std::string> const playing = child.PlayingSounds();
+        EXPECT_EQ(playing.end(), std::find(playing.begin(), playing.end(), "SFX_GameWin"));
+        EXPECT_TRUE(child.Look([] { return GetAudioManager()->getVoiceQueue().empty(); }));
+    });
+}
+
+TEST_F(GameBaseReward, AGameWithoutALevelStillShowsHelpAndQuitSoTheChildCanLeave)
+{
+    startOneLoop(true);
+    driver.StartWith([]() -> Corvane::ApplicationMode* {
+        GameBaseTestGame* const game = new GameBaseTestGame(false, 1);
+        game->setLevelType(static_cast<GameModeType>(GameBaseTestGame::kLevelType + 1));
+        return game;
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        EXPECT_EQ(-1, child.Look([] { return Top<GameBaseTestGame>()->getRightTarget(); }));
+        EXPECT_TRUE(child.IsShown("HelpButton"));
+        EXPECT_TRUE(child.IsShown("QuitButton"));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        EXPECT_EQ((Screens{kGame, "QuitConfirmMode"}), child.Screens());
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("GameBaseTestGame: the level \"\" names no target")) << driver.Log();
+}
+
+} // namespace
