@@ -1141,6 +1141,9 @@ TEST_F(ContentLint, FennHasAPoseForEveryIntroState)
     ASSERT_NE(nullptr, fenn->GetImageList());
     EXPECT_GT(fenn->GetImageList()->GetNumImages(), static_cast<int>(kIntroFennState_Waving));
     DeleteTree(tree);
+}
+
+// ---------------------------------------------------------------------------
 // HereToThere: every name the game looks up, its layouts' nodes, the truck's
 // road constants and the limits of every level.
 
