@@ -34,6 +34,7 @@ protected:
     void SetUp() override
     {
         Internal::DeleteAllSingletons();
+        *GetLevelManager() = LevelManager();
         GetResourceManager()->AddResourceFactory(L"HereToThereLevel", new HereToThereLevelResourceFactory());
     }
 
@@ -41,6 +42,8 @@ protected:
     {
         GetResourceManager()->Cleanup();
         Internal::DeleteAllSingletons();
+        // The level manager lives as long as the program: the plays that follow must not draw these levels.
+        *GetLevelManager() = LevelManager();
     }
 
     void Load(std::wstring const& levels)

@@ -252,4 +252,35 @@ TEST_F(HereToThereMoves, ALevelThatCannotBeFoundIsNamedWordForWordAndHelpAndQuit
     });
 }
 
+TEST_F(HereToThereMoves, TheTruckStaysSafeWithoutAnAnimalAndWithRoadsPastItsConstants)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        child.RunOnLoop([] {
+            HereToThereCart* const cart = Cart();
+            ASSERT_NE(nullptr, cart);
+            // Unloading with no animal on the truck queues nothing, on the truck or anywhere.
+            int const tasks = cart->GetTasks().GetUnfinishedCount();
+            cart->unloadCurrentObject(Layer());
+            EXPECT_EQ(tasks, cart->GetTasks().GetUnfinishedCount());
+            EXPECT_FALSE(cart->hasLoadedObject());
+            // A road past the constants' lists takes the last entry; a road of a list takes its own.
+            Vector2<float> const last = getHereToThereRoadEnd(kRoadEnd_Right, 2);
+            Vector2<float> const past = getHereToThereRoadEnd(kRoadEnd_Right, 7);
+            EXPECT_EQ(last.x, past.x);
+            EXPECT_EQ(last.y, past.y);
+            EXPECT_NE(getHereToThereRoadEnd(kRoadEnd_Left, 0).y, getHereToThereRoadEnd(kRoadEnd_Left, 1).y);
+            // A drive lasts its length over the speed; a drive from a place to itself none.
+            float const speed = Corvane::Constant<float>("TrundelBackgroundDrivingSpeed");
+            EXPECT_FLOAT_EQ(500.0f / speed, cart->getDriveTime(Vector2<float>(0, 0), Vector2<float>(300, 400),
+                                                              "TrundelBackgroundDrivingSpeed"));
+            EXPECT_EQ(0.0f, cart->getDriveTime(Vector2<float>(5, 5), Vector2<float>(5, 5),
+                                               "TrundelBackgroundDrivingSpeed"));
+            // A speed that is not there (0) makes the drive instant instead of endless.
+            EXPECT_EQ(0.0f, cart->getDriveTime(Vector2<float>(0, 0), Vector2<float>(300, 400), "NoSuchSpeed"));
+        });
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("the truck moves at once"));
+}
+
 } // namespace

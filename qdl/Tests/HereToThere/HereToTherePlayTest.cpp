@@ -85,7 +85,9 @@ TEST_P(HereToTherePlay, TheAutomatedPlayerDeliversEveryAnimalAndTheLevelEndsOnce
     driver.Play([difficulty](Child& child) {
         ASSERT_TRUE(PassInstructions(child)) << child.TopScreen() << " " << child.Screens().size();
         if (char const* const folder = std::getenv("QDL_HERETOTHERE_SCREENSHOT_DIR"))
+        {
             EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/HereToThere_" + std::to_string(difficulty) + ".png"));
+        }
         // The levels' limits as a child meets them: Easy 1 or 2 animals, Medium 2 or 3, Hard 4.
         int const animals = child.Look([] { return WaitingAnimalCount(); });
         int const fewest[] = {1, 2, 4};

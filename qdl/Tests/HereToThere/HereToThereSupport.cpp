@@ -203,11 +203,28 @@ int FramesUntil(Child& child, std::function<bool()> const& condition, int maxFra
 
 bool PassInstructions(Child& child)
 {
-    if (!child.WaitUntil([] { return Corvane::MainLoop::GetTopMostMode(0) != nullptr; }, 600))
-        return false;
-    if (child.TopScreen() == "FennInstructionMode" && child.IsShown("OkButton"))
-        child.Click("OkButton");
-    return child.WaitForScreen("HereToThereMode", 1500);
+    // Through the loading screen to the game, whose overlay comes up over it shortly after and is
+    // closed with OK once its button is up; a game that shows none is taken after a second alone.
+    bool sawOverlay = false;
+    int alone = 0;
+    for (int frame = 0; frame < 3000; ++frame)
+    {
+        std::string const top = child.TopScreen();
+        if (top == "HereToThereMode" && (sawOverlay || ++alone > 50))
+            return true;
+        if (top == "FennInstructionMode")
+        {
+            sawOverlay = true;
+            if (child.IsShown("OkButton"))
+            {
+                child.Click("OkButton");
+                continue;
+            }
+        }
+        if (!child.Frames(1))
+            return false;
+    }
+    return false;
 }
 
 int DeliverEveryAnimal(Child& child)
