@@ -2,7 +2,7 @@
 """Draws the pictures of the animal-delivery game: the playfield with three
 roads and the loading row, the houses and the dummy house, the cage with its
 highlight, three animals, the flags (one list per shape, one frame per colour
-in the order Blue, Green, Purple, Yellow) the truck facing left, and the game's Help and Quit buttons.
+in the order Blue, Green, Purple, Yellow) and the truck facing left.
 
     HereToThere.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp HereToThere.stamp
 
@@ -171,13 +171,8 @@ def truck(frame):
     return canvas.result()
 
 
-def pictures(font):
+def pictures():
     made = {"HereToThere_Background": background()}
-    # The game's Help and Quit buttons, four states each.
-    for name, colour, caption, icon in (("HereToThere_HelpButton", COLOURS["Blue"], "?", None),
-                                        ("HereToThere_QuitButton", COLOURS["Red"], None, uiart.door_icon)):
-        for state, image in enumerate(uiart.button(64, 64, colour, caption, font, icon, "round")):
-            made["%s_%d" % (name, state)] = image
     made["HereToThere_FlagBoard"] = flag_board()
     for index, (body, roof, door) in enumerate((
             (COLOURS["White"], COLOURS["Red"], COLOURS["Brown"]),
@@ -199,12 +194,12 @@ def pictures(font):
 
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for the Help button's mark")
+    parser.add_argument("--font", required=True, help="TrueType font (unused: the pictures carry no words)")
     parser.add_argument("--output-dir", required=True)
     parser.add_argument("--stamp", help="file written once every picture is")
     args = parser.parse_args(argv)
     os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
+    for name, image in pictures().items():
         save(image, os.path.join(args.output_dir, name + ".png"))
     if args.stamp:
         with open(args.stamp, "w") as stamp:
