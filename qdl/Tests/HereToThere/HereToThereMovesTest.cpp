@@ -283,4 +283,40 @@ TEST_F(HereToThereMoves, TheTruckStaysSafeWithoutAnAnimalAndWithRoadsPastItsCons
     EXPECT_NE(std::string::npos, driver.Log().find("the truck moves at once"));
 }
 
+TEST_F(HereToThereMoves, PiecesAnswerToTheirLabelsAndAFreshGameReplacesEverythingEvenUnderHelp)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        child.RunOnLoop([] {
+            Corvane::ObjectDatabase* const database = Game()->GetObjectDatabase();
+            Corvane::Object const* const cart = Cart();
+            ASSERT_NE(nullptr, cart);
+            EXPECT_EQ(Corvane::Label::GetUniqueString("HereToThere_Cart"), cart->GetName());
+            EXPECT_EQ(cart, database->GetNamedObject(Corvane::Label::GetUniqueString("HereToThere_Cart")));
+            for (char const* role : {"HereToThere_Object", "HereToThere_Target"})
+            {
+                Corvane::Label const label = Corvane::Label::GetUniqueString(role);
+                std::vector<Corvane::ObjectID> const ids = database->GetObjectsWithRole(label);
+                EXPECT_FALSE(ids.empty()) << role;
+                for (Corvane::ObjectID id : ids)
+                    EXPECT_EQ(label, database->GetObject(id)->GetRole()) << role;
+            }
+        });
+        // The old game's truck parked out of its place, to tell the games apart.
+        child.RunOnLoop([] { Cart()->GetLayoutNode()->LocalSetLocation(1.0f, 1.0f); });
+        ASSERT_TRUE(child.Click("HelpButton"));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 50));
+        child.RunOnLoop([] { dynamic_cast<HereToThereMode*>(Corvane::MainLoop::GetTopMostMode(1))->refreshMode(); });
+        ASSERT_TRUE(child.Frames(2));
+        // The old game and its Help are gone; the new game (with its own overlay over it) is alone.
+        std::vector<std::string> const screens = child.Screens();
+        ASSERT_FALSE(screens.empty());
+        EXPECT_EQ("HereToThereMode", screens.front());
+        EXPECT_LE(screens.size(), 2u);
+        ASSERT_TRUE(PassInstructions(child));
+        EXPECT_TRUE(child.Look([] { return TruckHome(); }));
+        EXPECT_LE(1, child.Look([] { return WaitingAnimalCount(); }));
+    });
+}
+
 } // namespace
