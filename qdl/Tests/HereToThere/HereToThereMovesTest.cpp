@@ -313,7 +313,7 @@ TEST_F(HereToThereMoves, PiecesAnswerToTheirLabelsAndAFreshGameReplacesEverythin
         ASSERT_FALSE(screens.empty());
         EXPECT_EQ("HereToThereMode", screens.front());
         EXPECT_LE(screens.size(), 2u);
-        ASSERT_TRUE(PassInstructions(child));
+        ASSERT_TRUE(PassInstructions(child)) << child.TopScreen();
         EXPECT_TRUE(child.Look([] { return TruckHome(); }));
         EXPECT_LE(1, child.Look([] { return WaitingAnimalCount(); }));
     });
