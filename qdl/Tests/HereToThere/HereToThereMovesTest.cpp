@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include "Core/Source/Label.h"
+#include "Core/Source/MemoryStream.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
@@ -317,6 +319,62 @@ TEST_F(HereToThereMoves, PiecesAnswerToTheirLabelsAndAFreshGameReplacesEverythin
         EXPECT_TRUE(child.Look([] { return TruckHome(); }));
         EXPECT_LE(1, child.Look([] { return WaitingAnimalCount(); }));
     });
+}
+
+class HereToThereBadLevel : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+    }
+
+    // The level manager outlives the play; the next play must not draw the level made here.
+    void TearDown() override { *GetLevelManager() = LevelManager(); }
+
+    GameDriver::Driver driver;
+};
+
+TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheAccountAsItWas)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.SetAccountValue("PondoButton_StickerCount", "5");
+    driver.StartWith([] {
+        // The only Easy level: five animals, more than the loading row holds.
+        *GetLevelManager() = LevelManager();
+        std::string const manifest =
+            "<resources><HereToThereLevel name='CincoAnimales\xc3\xb1' difficulty='Easy' numBuildings='5'>"
+            "<Animal type='Circle' color='Blue'/><Animal type='Star' color='Green'/>"
+            "<Animal type='Square' color='Purple'/><Animal type='Triangle' color='Yellow'/>"
+            "<Animal type='Star' color='Blue'/></HereToThereLevel></resources>";
+        Corvane::MemoryStream stream(L"CincoAnimales");
+        stream.Write(manifest.data(), manifest.size());
+        stream.Seek(Corvane::kSeekBegin, 0);
+        Corvane::GetResourceManager()->LoadFromStream(&stream, L"CincoAnimales");
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Easy);
+        GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+        return new HereToThereMode();
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        EXPECT_EQ(4, child.Look([] { return WaitingAnimalCount(); }));
+        // Four animals' houses and one decoy; the fifth animal has neither house nor cage.
+        EXPECT_EQ(5u, child.Look([] {
+            return Game()->GetObjectDatabase()->GetObjectsWithRole(Corvane::Label::GetUniqueString("HereToThere_Target")).size();
+        }));
+        std::string const before = child.AccountFile();
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
+        EXPECT_EQ("5", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+        EXPECT_EQ(GameDriver::AccountRecord(before, "AccountID"), GameDriver::AccountRecord(child.AccountFile(), "AccountID"));
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("HereToThere: the level lists 5 animals; only the first 4 are used"))
+        << driver.Log();
 }
 
 } // namespace
