@@ -19,6 +19,8 @@
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
+#include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/DragAndDrop.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
@@ -375,6 +377,37 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
     });
     EXPECT_NE(std::string::npos, driver.Log().find("HereToThere: the level lists 5 animals; only the first 4 are used"))
         << driver.Log();
+}
+
+TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCanStillLeave)
+{
+    driver.StartWith([] {
+        // The truck's layout as broken content would have it: its right-facing attach node misnamed.
+        Corvane::AutoResource<SceneLayout> const layout("HereToThereCartLayout");
+        for (SceneLayout::LayoutDescriptor* child : layout->GetRootDescriptor()->children)
+            if (child->nodeName == Corvane::Label::GetUniqueString("ObjectAttachNode_Flip"))
+                const_cast<SceneLayout::LayoutDescriptor*>(child)->nodeName =
+                    Corvane::Label::GetUniqueString("ObjectAttachNode_Volteado");
+        GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+        return new HereToThereMode();
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HereToThereMode", 3000));
+        ASSERT_TRUE(child.Frames(5));
+        EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
+        std::vector<std::string> const notes = child.Notifications();
+        ASSERT_EQ(1u, notes.size());
+        EXPECT_NE(std::string::npos, notes[0].find("HereToThereMode: the layout \"HereToThereCartLayout\" lacks the node "
+                                                   "\"ObjectAttachNode_Flip\". Fix the problem and press F5 to reload"))
+            << notes[0];
+        EXPECT_EQ(0, child.Look([] { return WaitingAnimalCount(); }));
+        EXPECT_TRUE(child.IsShown("HelpButton"));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.Wait(1.0f));
+        ASSERT_TRUE(child.Click("YesButton"));
+        EXPECT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
+    });
 }
 
 } // namespace
