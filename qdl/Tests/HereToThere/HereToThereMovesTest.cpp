@@ -379,6 +379,32 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
         << driver.Log();
 }
 
+TEST_F(HereToThereBadLevel, ALevelWithoutAnimalsBuildsItsHousesAndTruckAndNeverEnds)
+{
+    driver.StartWith([] {
+        *GetLevelManager() = LevelManager();
+        std::string const manifest =
+            "<resources><HereToThereLevel name='SinAnimales' difficulty='Medium' numBuildings='3'/></resources>";
+        Corvane::MemoryStream stream(L"SinAnimales");
+        stream.Write(manifest.data(), manifest.size());
+        stream.Seek(Corvane::kSeekBegin, 0);
+        Corvane::GetResourceManager()->LoadFromStream(&stream, L"SinAnimales");
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
+        return new HereToThereMode();
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        EXPECT_EQ(0, child.Look([] { return WaitingAnimalCount(); }));
+        EXPECT_EQ(3u, child.Look([] {
+            return Game()->GetObjectDatabase()->GetObjectsWithRole(Corvane::Label::GetUniqueString("HereToThere_Target")).size();
+        }));
+        EXPECT_TRUE(child.Look([] { return TruckHome(); }));
+        ASSERT_TRUE(child.Wait(5.0f));
+        EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
+        EXPECT_FALSE(child.Look([] { return Game()->isOutroStarted(); }));
+    });
+}
+
 TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCanStillLeave)
 {
     driver.StartWith([] {

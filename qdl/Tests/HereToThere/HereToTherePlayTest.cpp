@@ -14,6 +14,7 @@
 
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 #include "qdl/Tests/HereToThere/HereToThereSupport.h"
@@ -112,6 +113,11 @@ TEST_P(HereToTherePlay, FromTheTitleThroughFreePlayTheAutomatedPlayerDeliversEve
         int const stickers = std::atoi(GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount").c_str());
 
         EXPECT_EQ(animals, DeliverEveryAnimal(child));
+        // The level's end checked again while the outro runs starts nothing more.
+        child.RunOnLoop([] {
+            Game()->checkLevelEnd();
+            Game()->playOutroAnimation();
+        });
         ExpectTheLevelsEnd(child, "PondoButton", stickers, "FreePlaySelectMode");
         EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
         std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
