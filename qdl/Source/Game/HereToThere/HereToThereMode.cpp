@@ -125,10 +125,13 @@ public:
 
     void placeDummyHouse(int slot) override
     {
-        Corvane::AutoResource<SceneLayout> const dummy("HereToThereDummyHouse");
-        SceneNode* const parent = slotNode(layer, kTargetPaths, slot);
-        if (dummy && parent)
-            dummy->InstantiateLayout(Corvane::GetObjectDatabase(), parent);
+        SceneNode* const dummy = instantiateHereToThereLayout("HereToThereDummyHouse");
+        if (!dummy)
+            return;
+        // In the database first, so that the mode's end takes it away even without its slot.
+        dummy->AddToDatabase(Corvane::GetObjectDatabase());
+        if (SceneNode* const parent = slotNode(layer, kTargetPaths, slot))
+            parent->AttachChild(dummy);
     }
 
 private:
