@@ -205,6 +205,69 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
     });
 }
 
+// The first real house, found by its role.
+HereToThereTarget* AnyHouse()
+{
+    Corvane::ObjectDatabase* const database = Game()->GetObjectDatabase();
+    for (Corvane::ObjectID id : database->GetObjectsWithRole(Corvane::Label::GetUniqueString("HereToThere_Target")))
+        if (HereToThereTarget* const house = dynamic_cast<HereToThereTarget*>(database->GetObject(id)))
+            return house;
+    return nullptr;
+}
+
+TEST_F(HereToThereMoves, TheTruckDrivesStraightOnOnlyFromItsRoadsLineTowardAHouseAhead)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassInstructions(child));
+        struct sCase
+        {
+            // Where the truck stands relative to the house's road: on its line or a pixel off it.
+            float yOffset;
+            bool facingLeft;
+            // Left of the house (true) or right of it.
+            bool leftOfHouse;
+            bool direct;
+        };
+        sCase const cases[] = {
+            {0.0f, false, true, true},   // facing right, the house ahead
+            {0.0f, true, false, true},   // facing left, the house ahead
+            {0.0f, true, true, false},   // facing left, the house behind
+            {0.0f, false, false, false}, // facing right, the house behind
+            {1.0f, false, true, false},  // ahead, but off the road's line
+        };
+        for (sCase const& test : cases)
+        {
+            int const shortBefore = CountSound(child, "SFX_TrundelMoveShort");
+            int const longBefore = CountSound(child, "SFX_TrundelMoveLong");
+            float const roadY = child.Look([&test] {
+                HereToThereTarget* const house = AnyHouse();
+                HereToThereCart* const cart = Cart();
+                Corvane::Rect<float> const bounds = house->GetLayoutNode()->GlobalGetBounds();
+                float const y = getHereToThereRoadEnd(test.facingLeft ? kRoadEnd_Left : kRoadEnd_Right,
+                                                      house->getRoad()).y;
+                cart->setCartFacing(test.facingLeft);
+                cart->GetLayoutNode()->LocalSetLocation(test.leftOfHouse ? bounds.x - 40.0f : bounds.x + 40.0f,
+                                                        y + test.yOffset);
+                cart->startDeliverySequence(house);
+                return y;
+            });
+            EXPECT_EQ(shortBefore + (test.direct ? 1 : 0), CountSound(child, "SFX_TrundelMoveShort"));
+            EXPECT_EQ(longBefore + (test.direct ? 0 : 1), CountSound(child, "SFX_TrundelMoveLong"));
+            // The direct way keeps to the road's line; the way round leaves the screen first.
+            bool leftTheRoad = false;
+            EXPECT_GE(FramesUntil(child, [&] {
+                Vector2<float> const at = TruckAt();
+                leftTheRoad = leftTheRoad || at.y != roadY || at.x < -100.0f || at.x > 850.0f;
+                return StandsAt(AnyHouse()->GetID());
+            }, 600), 1);
+            EXPECT_EQ(!test.direct, leftTheRoad);
+            // With no animal held the check finds nothing to do; the mask is lifted by hand.
+            ASSERT_TRUE(child.Frames(3));
+            child.RunOnLoop([] { Game()->maskMouseInput(false); });
+        }
+    });
+}
+
 TEST_F(HereToThereMoves, QuitDuringADriveAsksAndNoGoesOnWhileYesLeavesTheAccountAsItWas)
 {
     driver.Play([](Child& child) {

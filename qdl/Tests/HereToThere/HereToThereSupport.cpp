@@ -240,6 +240,8 @@ int DeliverEveryAnimal(Child& child)
         Corvane::ObjectID const id = animal.id;
         EXPECT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0)
             << "the truck did not load the animal of slot " << animal.slot;
+        // An animal on its way: the hint that points to the houses.
+        EXPECT_EQ(2, child.Look([] { return Game()->getHintLevel(); }));
 
         sPiece const house = child.Look([&animal] { return HouseWithFlag(animal.flag); });
         EXPECT_TRUE(house.found) << "no house for the flag " << animal.flag.first << "," << animal.flag.second;
@@ -270,6 +272,7 @@ int DeliverEveryAnimal(Child& child)
         EXPECT_NEAR(100, gone, 2) << "frames from the animal set down to its going";
         EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 600), 0)
             << "the truck did not come home facing left";
+        EXPECT_EQ(1, child.Look([] { return Game()->getHintLevel(); }));
         ++delivered;
     }
 }
