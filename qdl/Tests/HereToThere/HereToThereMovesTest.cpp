@@ -25,6 +25,7 @@
 #include "qdl/Source/Game/DragAndDrop.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/HereToThere/HereToThereCart.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 #include "qdl/Source/Game/HereToThere/HereToThereObject.h"
@@ -39,10 +40,6 @@ using namespace HereToThereSupport;
 namespace
 {
 
-class MainMenuStandIn : public SceneApplicationMode
-{
-};
-
 class HereToThereMoves : public ::testing::Test
 {
 protected:
@@ -55,7 +52,8 @@ protected:
         driver.SetAccountValue("SloamButton_Progress", "2");
         driver.StartWith([] {
             GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-            GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+            // As the profile confirmation does for the chosen profile.
+            GetStickerManager()->loadUnlockedStickerData();
             return new HereToThereMode();
         });
     }
@@ -294,10 +292,13 @@ TEST_F(HereToThereMoves, QuitDuringADriveAsksAndNoGoesOnWhileYesLeavesTheAccount
         ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
         std::string const after = child.AccountFile();
+        EXPECT_NE("", GameDriver::AccountRecord(before, "SloamButton_StickerCount"));
         EXPECT_EQ(GameDriver::AccountRecord(before, "SloamButton_StickerCount"),
                   GameDriver::AccountRecord(after, "SloamButton_StickerCount"));
+        EXPECT_EQ(GameDriver::AccountRecord(before, "SloamButton_StickerUnlockArray"),
+                  GameDriver::AccountRecord(after, "SloamButton_StickerUnlockArray"));
         EXPECT_EQ("2", GameDriver::AccountRecord(after, "SloamButton_Progress"));
     });
 }
@@ -405,7 +406,6 @@ protected:
 TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheAccountAsItWas)
 {
     driver.SetAccountValue("AccountID", "PondoButton");
-    driver.SetAccountValue("PondoButton_StickerCount", "5");
     driver.StartWith([] {
         // The only Easy level: five animals, more than the loading row holds.
         *GetLevelManager() = LevelManager();
@@ -419,7 +419,7 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
         stream.Seek(Corvane::kSeekBegin, 0);
         Corvane::GetResourceManager()->LoadFromStream(&stream, L"CincoAnimales");
         GetLevelManager()->setDifficulty(kGameModeDifficulty_Easy);
-        GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+        GetStickerManager()->loadUnlockedStickerData();
         return new HereToThereMode();
     });
     driver.Play([](Child& child) {
@@ -434,9 +434,11 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
         ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
-        EXPECT_EQ("5", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-        EXPECT_EQ(GameDriver::AccountRecord(before, "AccountID"), GameDriver::AccountRecord(child.AccountFile(), "AccountID"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        std::string const after = child.AccountFile();
+        EXPECT_NE("", GameDriver::AccountRecord(before, "PondoButton_StickerCount"));
+        for (char const* key : {"AccountID", "PondoButton_StickerCount", "PondoButton_StickerUnlockArray"})
+            EXPECT_EQ(GameDriver::AccountRecord(before, key), GameDriver::AccountRecord(after, key)) << key;
     });
     EXPECT_NE(std::string::npos, driver.Log().find("HereToThere: the level lists 5 animals; only the first 4 are used"))
         << driver.Log();
@@ -477,7 +479,6 @@ TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCa
             if (child->nodeName == Corvane::Label::GetUniqueString("ObjectAttachNode_Flip"))
                 const_cast<SceneLayout::LayoutDescriptor*>(child)->nodeName =
                     Corvane::Label::GetUniqueString("ObjectAttachNode_Volteado");
-        GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
         return new HereToThereMode();
     });
     driver.Play([](Child& child) {
@@ -495,7 +496,7 @@ TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCa
         ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        EXPECT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 100));
+        EXPECT_TRUE(child.WaitForScreen("MainMenuMode", 100));
     });
 }
 
