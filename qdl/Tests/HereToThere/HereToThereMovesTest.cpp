@@ -346,6 +346,14 @@ TEST_F(HereToThereMoves, TheTruckStaysSafeWithoutAnAnimalAndWithRoadsPastItsCons
                                                "TrundelBackgroundDrivingSpeed"));
             // A speed that is not there (0) makes the drive instant instead of endless.
             EXPECT_EQ(0.0f, cart->getDriveTime(Vector2<float>(0, 0), Vector2<float>(300, 400), "NoSuchSpeed"));
+            // A road end list left empty by broken content gives the origin, not a read past its end.
+            auto* const ends = dynamic_cast<Corvane::Internal::ValueWrapper<std::vector<Vector2<float> > >*>(
+                Corvane::GetResourceManager()->GetResource(Corvane::Label::GetUniqueString("RoadEnd_Left")));
+            ASSERT_NE(nullptr, ends);
+            ends->value.clear();
+            Vector2<float> const none = getHereToThereRoadEnd(kRoadEnd_Left, 1);
+            EXPECT_EQ(0.0f, none.x);
+            EXPECT_EQ(0.0f, none.y);
         });
     });
     EXPECT_NE(std::string::npos, driver.Log().find("the truck moves at once"));
