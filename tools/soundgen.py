@@ -349,9 +349,9 @@ def main(argv):
     return 0
 
 
-# --- HereToThere: the delivery truck's engine and horn, and the cages' hover and pick-up.
+# --- HereToThere: the delivery truck's engine and horn, and the pick-up of a cage.
 
-def engine(seconds, rev):
+def truck_engine(seconds, rev):
     """A chugging engine that pulls away: a low buzz whose pitch rises by rev."""
     track = Track(seconds)
 
@@ -365,7 +365,7 @@ def engine(seconds, rev):
     return track.normalised(0.5)
 
 
-def horn(seconds=0.45):
+def truck_horn(seconds=0.45):
     track = Track(seconds)
     for hz in (392.0, 494.0):
         track.tone(0.0, seconds, hz, 0.5, "square", attack=0.02, release=0.08, wrap=False)
@@ -378,10 +378,9 @@ _sounds_before_here_to_there = sounds
 def sounds():
     table = _sounds_before_here_to_there()
     table.update({
-        "SFX_TrundelMoveShort": lambda: engine(0.7, 25.0),
-        "SFX_TrundelMoveLong": lambda: engine(1.6, 45.0),
-        "SFX_TrundelHorn": lambda: horn(),
-        "SFX_ObjectRollover": lambda: blip(700, 1050, 0.1, 0.5),
+        "SFX_TrundelMoveShort": lambda: truck_engine(0.7, 25.0),
+        "SFX_TrundelMoveLong": lambda: truck_engine(1.6, 45.0),
+        "SFX_TrundelHorn": lambda: truck_horn(),
         "SFX_SelectItem": lambda: blip(520, 880, 0.16, 0.7),
     })
     return table

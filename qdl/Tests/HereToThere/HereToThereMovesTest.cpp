@@ -508,4 +508,31 @@ TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCa
     });
 }
 
+TEST_F(HereToThereBadLevel, ABrokenManifestIsNamedAndTheChildIsTakenToTheMainMenuWithTheAccountKept)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.UseContentCopy([](std::string const& folder) {
+        // Cut off in the middle, as a file that was never completely written.
+        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/HereToThereMode.xml",
+                                             [](std::string& text) { text.erase(text.size() / 2); }));
+    });
+    driver.StartWith([] {
+        GetStickerManager()->loadUnlockedStickerData();
+        return new HereToThereMode();
+    });
+    driver.Play([](Child& child) {
+        // Without its own layout the game has no Quit button: the child is taken where Quit would lead.
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 3000));
+        std::vector<std::string> const notes = child.Notifications();
+        ASSERT_EQ(1u, notes.size());
+        EXPECT_NE(std::string::npos, notes[0].find("HereToThereMode: the layout \"HereToThereModeLayout\" is missing. "
+                                                   "Fix the problem and press F5 to reload"))
+            << notes[0];
+        std::string const account = child.AccountFile();
+        EXPECT_EQ("PondoButton", GameDriver::AccountRecord(account, "AccountID"));
+        EXPECT_EQ("3", GameDriver::AccountRecord(account, "PondoButton_StickerCount"));
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find("Resource file HereToThereMode could not be loaded")) << driver.Log();
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlayfieldEntityYSort.h"
@@ -183,9 +184,12 @@ void HereToThereMode::Setup()
     if (!missing.empty())
     {
         notify("HereToThereMode: " + missing + ". Fix the problem and press F5 to reload");
-        // The child still gets Help and Quit to leave by.
+        // The child still gets Help and Quit to leave by; without the game's own layout there is no
+        // Quit button, so the child goes where Quit's Yes would take it.
         if (instantiateGameLayout(kModeLayout))
             setupInstructionMode(game, kIntroFennState_Standing, false);
+        else if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
+            Corvane::MainLoop::UnwindToMode(menu);
         return;
     }
     instantiateGameLayout(kModeLayout);
