@@ -224,6 +224,8 @@ bool PassInstructions(Child& child)
         if (!child.Frames(1))
             return false;
     }
+    ADD_FAILURE() << "the game did not come up past its overlay; on top: " << child.TopScreen()
+                  << (sawOverlay ? ", after its overlay" : ", no overlay seen");
     return false;
 }
 
