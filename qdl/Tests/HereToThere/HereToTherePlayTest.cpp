@@ -163,7 +163,7 @@ TEST_F(HereToThereStory, TheStorysThirdLevelIsThisGameAndWinningItMovesTheStoryO
             std::atoi(GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount").c_str());
 
         EXPECT_LE(1, DeliverEveryAnimal(child));
-        // The story's next step is HideAndSeek, which has no screen yet: the sticker screen stays.
+        // The sticker, then the story goes on to its next step, HideAndSeek.
         int const outro = FramesUntil(child, [] { return Corvane::MainLoop::GetTopMostMode(0) && !Game(); }, 300);
         EXPECT_NEAR(150, outro, 3);
         EXPECT_EQ(std::to_string(stickers + 1),
