@@ -267,6 +267,11 @@ def sounds():
         "SFX_UI_PopupSlide": lambda: whoosh(),
         # Sticker reward screen.
         "SFX_GameWin": lambda: fanfare(),
+        # PaintTheHouse and PileOfLeaves: the lift's arm and drive, the paint, the gust of leaves.
+        "SFX_ZeddoArm": lambda: blip(220, 330, 0.5, 0.6),
+        "SFX_ZeddoMove": lambda: blip(140, 180, 0.8, 0.6),
+        "SFX_Paint": lambda: whoosh(0.35),
+        "SFX_BlowLeaves": lambda: whoosh(1.2),
     }
 
 
