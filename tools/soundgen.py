@@ -272,6 +272,9 @@ def sounds():
         "SFX_ZeddoMove": lambda: blip(140, 180, 0.8, 0.6),
         "SFX_Paint": lambda: whoosh(0.35),
         "SFX_BlowLeaves": lambda: whoosh(1.2),
+        "SFX_GeneralClick": lambda: pop(),
+        "SFX_ObjectRollover": lambda: blip(900, 1300, 0.09, 0.5),
+        "SFX_SelectItem": lambda: blip(600, 900, 0.15, 0.7),
     }
 
 
