@@ -30,7 +30,19 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
+        for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+            kept[difficulty] = GetLevelManager()->getLevels(kGameModeType_PaintIt, static_cast<GameModeDifficulty>(difficulty));
         Corvane::GetResourceManager()->AddResourceFactory(L"PaintItLevel", new PaintItLevelResourceFactory());
+    }
+
+    // The level manager outlives the test: the plays that follow in this
+    // program must not draw the levels registered here.
+    void TearDown() override
+    {
+        for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+            const_cast<std::vector<Label>&>(
+                GetLevelManager()->getLevels(kGameModeType_PaintIt, static_cast<GameModeDifficulty>(difficulty))) = kept[difficulty];
+        GameFixture::TearDown();
     }
 
     void Load(std::wstring const& levels)
@@ -53,6 +65,7 @@ protected:
     }
 
     std::string log;
+    std::vector<Label> kept[kNumGameModeDifficulties];
 };
 
 TEST_F(PaintItLevelTest, LettersOfEitherCaseAndNothingElseMakeTheSymbols)
