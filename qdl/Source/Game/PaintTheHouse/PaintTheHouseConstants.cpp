@@ -15,10 +15,10 @@ Corvane::Label const kHousePaintBrushCursors[kNumHousePaintColors] = {
 NodePathElement const kHousePaintImageNodePath[2] = {"imageNode", NodePathTerminator()};
 NodePathElement const kHousePaintRolloverNodePath[3] = {"imageNode", "rollover", NodePathTerminator()};
 
-NodePathElement const kHouseRootPath[2] = {"HouseRoot", NodePathTerminator()};
-NodePathElement const kBucketPaths[3][2] = {
+NodePathElement const kPaintItHouseRootPath[2] = {"HouseRoot", NodePathTerminator()};
+NodePathElement const kPaintItBucketPaths[3][2] = {
     {"Bucket1", NodePathTerminator()}, {"Bucket2", NodePathTerminator()}, {"Bucket3", NodePathTerminator()}};
-NodePathElement const kAnimNodeRootPath[2] = {"AnimNodeRoot", NodePathTerminator()};
-NodePathElement const kZeddoAnimNodePath[3] = {"AnimNodeRoot", "ZeddoAnimNode", NodePathTerminator()};
-NodePathElement const kFenceClickRectPath[2] = {"FenceClickRect", NodePathTerminator()};
-NodePathElement const kMouseInputClickMaskPath[2] = {"MouseInput_ClickMask", NodePathTerminator()};
+NodePathElement const kPaintItAnimNodeRootPath[2] = {"AnimNodeRoot", NodePathTerminator()};
+NodePathElement const kPaintItZeddoAnimNodePath[3] = {"AnimNodeRoot", "ZeddoAnimNode", NodePathTerminator()};
+NodePathElement const kPaintItFenceClickRectPath[2] = {"FenceClickRect", NodePathTerminator()};
+NodePathElement const kPaintItClickMaskPath[2] = {"MouseInput_ClickMask", NodePathTerminator()};

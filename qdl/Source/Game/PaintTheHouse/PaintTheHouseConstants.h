@@ -22,13 +22,13 @@ extern NodePathElement const kHousePaintImageNodePath[2];
 extern NodePathElement const kHousePaintRolloverNodePath[3];
 
 // Below the playfield ("GameScreenRoot"/"Playfield").
-extern NodePathElement const kHouseRootPath[2];
+extern NodePathElement const kPaintItHouseRootPath[2];
 // Bucket index 0 goes under "Bucket1": the names count from one.
-extern NodePathElement const kBucketPaths[3][2];
-extern NodePathElement const kAnimNodeRootPath[2];
-extern NodePathElement const kZeddoAnimNodePath[3];
-extern NodePathElement const kFenceClickRectPath[2];
-extern NodePathElement const kMouseInputClickMaskPath[2];
+extern NodePathElement const kPaintItBucketPaths[3][2];
+extern NodePathElement const kPaintItAnimNodeRootPath[2];
+extern NodePathElement const kPaintItZeddoAnimNodePath[3];
+extern NodePathElement const kPaintItFenceClickRectPath[2];
+extern NodePathElement const kPaintItClickMaskPath[2];
 
 // The fence: ten stripes 70 apart, the first six painted, the vehicle's home
 // at the seventh.

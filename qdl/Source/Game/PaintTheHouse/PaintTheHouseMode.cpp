@@ -138,8 +138,8 @@ void PaintTheHouseMode::Setup()
     setupDeliveryPatterns();
     setupDeliveryButtons();
 
-    SceneNode* const animRoot = findGameNode(playfield, kAnimNodeRootPath, kWho);
-    AnimatedSpriteNode* const vehicle = findGameNode<AnimatedSpriteNode>(playfield, kZeddoAnimNodePath, kWho);
+    SceneNode* const animRoot = findGameNode(playfield, kPaintItAnimNodeRootPath, kWho);
+    AnimatedSpriteNode* const vehicle = findGameNode<AnimatedSpriteNode>(playfield, kPaintItZeddoAnimNodePath, kWho);
     animRootID = animRoot ? animRoot->GetID() : Corvane::kInvalidObjectID;
     vehicleID = vehicle ? vehicle->GetID() : Corvane::kInvalidObjectID;
     // Without a level there is no bare stripe: the lift stays where the layout puts it.
@@ -149,14 +149,14 @@ void PaintTheHouseMode::Setup()
     if (vehicle)
         vehicle->LocalSetFlipH(true);
 
-    if (SceneNode* const fence = findGameNode(playfield, kFenceClickRectPath, kWho))
+    if (SceneNode* const fence = findGameNode(playfield, kPaintItFenceClickRectPath, kWho))
     {
         fence->mouseEnterSignal.connect([this](SceneNode*) { mouseEnterFence(); });
         fence->mouseExitSignal.connect([this](SceneNode*) { mouseExitFence(); });
         fence->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { mouseClickOnFence(); });
         fence->SetHitTest(true);
     }
-    if (SceneNode* const mask = findGameNode(playfield, kMouseInputClickMaskPath, kWho))
+    if (SceneNode* const mask = findGameNode(playfield, kPaintItClickMaskPath, kWho))
     {
         setupMouseInputEatingNode(mask);
         mask->LocalSetVisible(false);
@@ -183,7 +183,7 @@ void PaintTheHouseMode::setupDeliveryPatterns()
     pattern = level->patterns[static_cast<size_t>(index)];
     patternIndexMapping = drawColorMapping();
     std::vector<int> const colors = stripeColors(pattern, patternIndexMapping);
-    SceneNode* const houseRoot = findGameNode(nodeOf(playfieldID), kHouseRootPath, kWho);
+    SceneNode* const houseRoot = findGameNode(nodeOf(playfieldID), kPaintItHouseRootPath, kWho);
     for (size_t i = 0; i < colors.size(); ++i)
     {
         bool const painted = static_cast<int>(i) < kNumPaintedStripes;
@@ -206,7 +206,7 @@ void PaintTheHouseMode::setupDeliveryButtons()
     for (size_t k = 0; k < offered.size(); ++k)
     {
         HousePaintBucket* const bucket = new HousePaintBucket(offered[k]);
-        bucket->AddToCurScene(findGameNode(playfield, kBucketPaths[k], kWho));
+        bucket->AddToCurScene(findGameNode(playfield, kPaintItBucketPaths[k], kWho));
     }
 }
 

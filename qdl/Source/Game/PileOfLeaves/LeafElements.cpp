@@ -51,7 +51,7 @@ Leaf::Leaf(int x, int y, int cursorRadius)
     // Every leaf waits off the left edge until the intro's gust brings it in.
     createdLayout->LocalSetLocation(-200.0f, 300.0f);
     int const degrees = Corvane::Random::GetIntRange(0, 360);
-    if (StaticSpriteNode* const image = findGameNode<StaticSpriteNode>(createdLayout, kLeafImageNodePath, "Leaf"))
+    if (StaticSpriteNode* const image = findGameNode<StaticSpriteNode>(createdLayout, kPileOfLeavesLeafImagePath, "Leaf"))
     {
         if (count > 0)
             image->setImage(leaves.Get(), frame);
@@ -130,9 +130,9 @@ LeafCoveredTool::LeafCoveredTool(QuarrydaleColor color, QuarrydaleTool toolType)
       highlightNode(nullptr), color(color), toolType(toolType)
 {
     Label const images = generalToolImages(toolType);
-    imageNode = findGameNode<StaticSpriteNode>(createdLayout, kToolImageNodePath, "LeafCoveredTool");
+    imageNode = findGameNode<StaticSpriteNode>(createdLayout, kPileOfLeavesToolImagePath, "LeafCoveredTool");
     StaticSpriteNode* const highlight =
-        findGameNode<StaticSpriteNode>(createdLayout, kToolHighlightNodePath, "LeafCoveredTool");
+        findGameNode<StaticSpriteNode>(createdLayout, kPileOfLeavesToolHighlightPath, "LeafCoveredTool");
     highlightNode = highlight;
     if (highlight)
     {

@@ -6,18 +6,18 @@
 #include "CorvaneExtensions/Source/NodePath.h"
 
 // Below a leaf's or a tool's own layout node.
-extern NodePathElement const kLeafImageNodePath[2];
-extern NodePathElement const kToolImageNodePath[2];
-extern NodePathElement const kToolHighlightNodePath[3];
+extern NodePathElement const kPileOfLeavesLeafImagePath[2];
+extern NodePathElement const kPileOfLeavesToolImagePath[2];
+extern NodePathElement const kPileOfLeavesToolHighlightPath[3];
 
 // Below the playfield ("GameScreenRoot"/"Playfield").
-extern NodePathElement const kLeafLayerPath[2];
-extern NodePathElement const kToolLayerPath[2];
-extern NodePathElement const kClickMaskPath[2];
-extern NodePathElement const kDogAnimationNodePath[2];
+extern NodePathElement const kPileOfLeavesLeafLayerPath[2];
+extern NodePathElement const kPileOfLeavesToolLayerPath[2];
+extern NodePathElement const kPileOfLeavesClickMaskPath[2];
+extern NodePathElement const kPileOfLeavesDogPath[2];
 // Below "GameScreenRoot"/"UI_attach".
-extern NodePathElement const kToolToPickPath[2];
-extern NodePathElement const kHighlightBoxPath[2];
+extern NodePathElement const kPileOfLeavesToolToPickPath[2];
+extern NodePathElement const kPileOfLeavesHighlightBoxPath[2];
 
 // The tool colours in play: red, green, blue and yellow.
 int const kNumLeafToolColors = 4;

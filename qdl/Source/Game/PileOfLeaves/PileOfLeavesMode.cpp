@@ -136,12 +136,12 @@ void PileOfLeavesMode::Setup()
     SceneNode* const playfield = findGameRootNode(kPlayfieldPath, kWho);
     SceneNode* const uiAttach = findGameRootNode(kUIAttachPath, kWho);
     auto idOf = [](SceneNode* node) { return node ? node->GetID() : Corvane::kInvalidObjectID; };
-    leafLayerID = idOf(findGameNode(playfield, kLeafLayerPath, kWho));
-    toolLayerID = idOf(findGameNode(playfield, kToolLayerPath, kWho));
-    clickMaskID = idOf(findGameNode(playfield, kClickMaskPath, kWho));
-    dogID = idOf(findGameNode<AnimatedSpriteNode>(playfield, kDogAnimationNodePath, kWho));
-    toolToPickID = idOf(findGameNode<StaticSpriteNode>(uiAttach, kToolToPickPath, kWho));
-    highlightBoxID = idOf(findGameNode(uiAttach, kHighlightBoxPath, kWho));
+    leafLayerID = idOf(findGameNode(playfield, kPileOfLeavesLeafLayerPath, kWho));
+    toolLayerID = idOf(findGameNode(playfield, kPileOfLeavesToolLayerPath, kWho));
+    clickMaskID = idOf(findGameNode(playfield, kPileOfLeavesClickMaskPath, kWho));
+    dogID = idOf(findGameNode<AnimatedSpriteNode>(playfield, kPileOfLeavesDogPath, kWho));
+    toolToPickID = idOf(findGameNode<StaticSpriteNode>(uiAttach, kPileOfLeavesToolToPickPath, kWho));
+    highlightBoxID = idOf(findGameNode(uiAttach, kPileOfLeavesHighlightBoxPath, kWho));
 
     levelName = GetLevelManager()->getLevelForGameModeType(kGameModeType_PileOfLeaves);
     Corvane::AutoResource<PileOfLeavesLevel> const level(levelName);
@@ -348,7 +348,10 @@ void PileOfLeavesMode::setToolToFind()
         sequence->AddTask(newCall([tool] { GetAudioManager()->playToolNameVocal(tool); }));
     }
     if (StaticSpriteNode* const picture = dynamic_cast<StaticSpriteNode*>(nodeOf(toolToPickID)))
+    {
         picture->setImage(generalToolImages(toolToFind), colorToFind);
+        picture->LocalSetVisible(true);
+    }
     maskMouseInput(false);
 }
 
