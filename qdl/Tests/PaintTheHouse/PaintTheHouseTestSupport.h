@@ -216,10 +216,10 @@ inline void winEveryRound(Child& child)
     }
 }
 
-// Keeps a picture when QDL_PAINTTHEHOUSE_SCREENSHOTS names a folder.
+// Keeps a picture when QDL_GAME_SCREENSHOT_DIR names a folder.
 inline void saveScreenshot(Child& child, std::string const& name)
 {
-    if (char const* folder = std::getenv("QDL_PAINTTHEHOUSE_SCREENSHOTS"))
+    if (char const* folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
     {
         EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
     }

@@ -217,7 +217,7 @@ inline void findEveryTool(Child& child)
 
 inline void saveScreenshot(Child& child, std::string const& name)
 {
-    if (char const* folder = std::getenv("QDL_PILEOFLEAVES_SCREENSHOTS"))
+    if (char const* folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
     {
         EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
     }

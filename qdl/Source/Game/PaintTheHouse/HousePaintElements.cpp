@@ -45,60 +45,21 @@ PaintTheHouseMode* topPaintTheHouseMode(char const* who)
 }
 
 HousePaintBucket::HousePaintBucket(int color)
-    : createdLayout(instantiateElementLayout("HousePaintBucketLayout", "HousePaintBucket")), imageNode(nullptr),
-      rolloverNode(nullptr), color(color)
+    : MiniGameElement("HousePaintBucketLayout", kHousePaintImageNodePath, kHousePaintRolloverNodePath), color(color)
 {
-    imageNode = findGameNode<StaticSpriteNode>(createdLayout, kHousePaintImageNodePath, "HousePaintBucket");
-    rolloverNode = findGameNode(createdLayout, kHousePaintRolloverNodePath, "HousePaintBucket");
-    if (rolloverNode)
-        rolloverNode->LocalSetVisible(false);
-    if (!imageNode)
-        return;
-    if (isPaintColor(color))
-        imageNode->setImage(Label::GetUniqueString("PaintIt_PaintBucket"), color);
-    setupMouseHandling();
+    StaticSpriteNode* const image = dynamic_cast<StaticSpriteNode*>(getInputNode());
+    if (image && isPaintColor(color))
+        image->setImage(Label::GetUniqueString("PaintIt_PaintBucket"), color);
+    finishWiring();
     acceptMouseInput(isPaintColor(color));
-}
-
-SceneNode* HousePaintBucket::GetLayoutNode()
-{
-    return layoutNode ? layoutNode : createdLayout;
-}
-
-void HousePaintBucket::setupMouseHandling()
-{
-    imageNode->mouseUpSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { handleMouseUp(); });
-    imageNode->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { handleMouseDown(); });
-    imageNode->mouseEnterSignal.connect([this](SceneNode*) { handleMouseEnter(); });
-    imageNode->mouseExitSignal.connect([this](SceneNode*) { handleMouseExit(); });
-}
-
-void HousePaintBucket::acceptMouseInput(bool accept)
-{
-    if (imageNode)
-        imageNode->SetHitTest(accept);
 }
 
 void HousePaintBucket::handleMouseDown()
 {
     static Label const click = Label::GetUniqueString("SFX_GeneralClick");
     GetAudioManager()->playSFX(click);
-    if (PaintTheHouseMode* const mode = topPaintTheHouseMode("HousePaintBucket"))
+    if (PaintTheHouseMode* const mode = getTopModeAs<PaintTheHouseMode>("HousePaintBucket"))
         mode->bucketClicked(this);
-}
-
-void HousePaintBucket::handleMouseEnter()
-{
-    static Label const rollover = Label::GetUniqueString("SFX_ObjectRollover");
-    GetAudioManager()->playSFX(rollover);
-    if (rolloverNode)
-        rolloverNode->LocalSetVisible(true);
-}
-
-void HousePaintBucket::handleMouseExit()
-{
-    if (rolloverNode)
-        rolloverNode->LocalSetVisible(false);
 }
 
 HousePaintStripe::HousePaintStripe(int color, bool painted)

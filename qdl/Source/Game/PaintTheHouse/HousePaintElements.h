@@ -6,33 +6,25 @@
 
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/SceneLayoutController.h"
+#include "qdl/Source/Game/MiniGameElement.h"
 #include "qdl/Source/Game/PaintTheHouse/PaintTheHouseConstants.h"
 
 class AnimatedSpriteNode;
-class StaticSpriteNode;
 class PaintTheHouseMode;
 
-class HousePaintBucket : public SceneLayoutController
+// Its picture ("imageNode") takes the mouse; "imageNode"/"rollover" lights
+// up under the pointer.
+class HousePaintBucket : public MiniGameElement
 {
 public:
     // A colour outside the four shows no picture and takes no clicks.
     explicit HousePaintBucket(int color);
 
-    SceneNode* GetLayoutNode() override;
-
-    void setupMouseHandling();
-    void acceptMouseInput(bool accept);
-    void handleMouseDown();
-    void handleMouseUp() {}
-    void handleMouseEnter();
-    void handleMouseExit();
+    void handleMouseDown() override;
 
     int getColor() const { return color; }
 
 private:
-    SceneNode* createdLayout;
-    StaticSpriteNode* imageNode;
-    SceneNode* rolloverNode;
     int color;
 };
 

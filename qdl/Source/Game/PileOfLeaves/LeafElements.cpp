@@ -126,32 +126,28 @@ void Leaf::flyToStablePosition()
 }
 
 LeafCoveredTool::LeafCoveredTool(QuarrydaleColor color, QuarrydaleTool toolType)
-    : createdLayout(instantiateElementLayout("LeafCoveredToolLayout", "LeafCoveredTool")), imageNode(nullptr),
-      highlightNode(nullptr), color(color), toolType(toolType)
+    : MiniGameElement("LeafCoveredToolLayout", kPileOfLeavesToolImagePath, kPileOfLeavesToolHighlightPath),
+      color(color), toolType(toolType)
 {
     Label const images = generalToolImages(toolType);
-    imageNode = findGameNode<StaticSpriteNode>(createdLayout, kPileOfLeavesToolImagePath, "LeafCoveredTool");
-    StaticSpriteNode* const highlight =
-        findGameNode<StaticSpriteNode>(createdLayout, kPileOfLeavesToolHighlightPath, "LeafCoveredTool");
-    highlightNode = highlight;
-    if (highlight)
+    if (StaticSpriteNode* const highlight =
+            dynamic_cast<StaticSpriteNode*>(findLayoutNode(kPileOfLeavesToolHighlightPath)))
     {
         highlight->setImage(images, 4);
         highlight->LocalSetVisible(false);
     }
-    if (!imageNode)
-        return;
-    imageNode->setImage(images, color);
-    imageNode->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { nodeClicked(); });
-    imageNode->mouseEnterSignal.connect([this](SceneNode*) { mouseEnterTool(); });
-    imageNode->mouseExitSignal.connect([this](SceneNode*) { mouseExitTool(); });
-    imageNode->SetAlphaSensitivity(0);
-    imageNode->SetHitTest(true);
+    StaticSpriteNode* const image = getImageNode();
+    if (image)
+    {
+        image->setImage(images, color);
+        image->SetAlphaSensitivity(0);
+    }
+    finishWiring();
 }
 
-SceneNode* LeafCoveredTool::GetLayoutNode()
+StaticSpriteNode* LeafCoveredTool::getImageNode() const
 {
-    return layoutNode ? layoutNode : createdLayout;
+    return dynamic_cast<StaticSpriteNode*>(getInputNode());
 }
 
 Label LeafCoveredTool::role()
@@ -167,21 +163,8 @@ Label LeafCoveredTool::GetRole() const
 
 bool LeafCoveredTool::isHighlighted() const
 {
-    return highlightNode && highlightNode->GlobalIsVisible();
-}
-
-void LeafCoveredTool::mouseEnterTool()
-{
-    static Label const rollover = Label::GetUniqueString("SFX_ObjectRollover");
-    if (highlightNode)
-        highlightNode->LocalSetVisible(true);
-    GetAudioManager()->playSFX(rollover);
-}
-
-void LeafCoveredTool::mouseExitTool()
-{
-    if (highlightNode)
-        highlightNode->LocalSetVisible(false);
+    SceneNode* const highlight = findLayoutNode(kPileOfLeavesToolHighlightPath);
+    return highlight && highlight->GlobalIsVisible();
 }
 
 void LeafCoveredTool::nodeClicked()
@@ -191,7 +174,7 @@ void LeafCoveredTool::nodeClicked()
     static Label const wrong = Label::GetUniqueString("Wrong");
     static Label const correct = Label::GetUniqueString("Correct");
     GetAudioManager()->playSFX(select);
-    PileOfLeavesMode* const mode = topPileOfLeavesMode("LeafCoveredTool");
+    PileOfLeavesMode* const mode = getTopModeAs<PileOfLeavesMode>("LeafCoveredTool");
     SceneNode* const node = getLayoutNode();
     if (!mode || !node)
         return;

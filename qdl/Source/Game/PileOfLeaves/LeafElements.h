@@ -9,6 +9,7 @@
 #include "Core/Source/Label.h"
 #include "Core/Source/Vector2.h"
 #include "CorvaneExtensions/Source/SceneLayoutController.h"
+#include "qdl/Source/Game/MiniGameElement.h"
 #include "qdl/Source/Game/GameConstants.h"
 
 class PileOfLeavesMode;
@@ -43,30 +44,27 @@ private:
     Corvane::Vector2<int> stablePosition;
 };
 
-class LeafCoveredTool : public SceneLayoutController
+// Its picture ("imageNode") takes the mouse, its whole rectangle;
+// "imageNode"/"highlightNode" lights up under the pointer.
+class LeafCoveredTool : public MiniGameElement
 {
 public:
     LeafCoveredTool(QuarrydaleColor color, QuarrydaleTool toolType);
 
-    SceneNode* GetLayoutNode() override;
     Corvane::Label GetRole() const override;
     static Corvane::Label role();
     void Update(float) override {}
 
+    void handleMouseDown() override { nodeClicked(); }
     void nodeClicked();
-    void mouseEnterTool();
-    void mouseExitTool();
     void flyToLocation(Corvane::Vector2<float> const& target);
 
     QuarrydaleColor getColor() const { return color; }
     QuarrydaleTool getToolType() const { return toolType; }
-    StaticSpriteNode* getImageNode() const { return imageNode; }
+    StaticSpriteNode* getImageNode() const;
     bool isHighlighted() const;
 
 private:
-    SceneNode* createdLayout;
-    StaticSpriteNode* imageNode;
-    SceneNode* highlightNode;
     QuarrydaleColor color;
     QuarrydaleTool toolType;
 };
