@@ -321,7 +321,6 @@ def sounds():
         "SFX_ZeddoMove": lambda: blip(140, 180, 0.8, 0.6),
         "SFX_Paint": lambda: whoosh(0.35),
         "SFX_BlowLeaves": lambda: whoosh(1.2),
-        "SFX_SelectItem": lambda: blip(600, 900, 0.15, 0.7),
     }
 
 

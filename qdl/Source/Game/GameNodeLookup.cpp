@@ -55,7 +55,7 @@ SceneNode* findGameRootNode(NodePathElement const* path, char const* who)
     return node;
 }
 
-SceneNode* instantiateElementLayout(char const* layoutName, char const* who)
+SceneNode* newElementLayout(char const* layoutName, char const* who)
 {
     Corvane::AutoResource<SceneLayout> const layout(layoutName);
     if (!layout)

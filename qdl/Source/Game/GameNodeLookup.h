@@ -29,4 +29,4 @@ SceneNode* findGameRootNode(NodePathElement const* path, char const* who);
 
 // A new instance of the named scene layout, not yet in any database or
 // tree; null, logged, when the layout is missing or cannot be built.
-SceneNode* instantiateElementLayout(char const* layoutName, char const* who);
+SceneNode* newElementLayout(char const* layoutName, char const* who);

@@ -63,7 +63,7 @@ void HousePaintBucket::handleMouseDown()
 }
 
 HousePaintStripe::HousePaintStripe(int color, bool painted)
-    : createdLayout(instantiateElementLayout("HouseStripeLayout", "HousePaintStripe")), imageNode(nullptr),
+    : createdLayout(newElementLayout("HouseStripeLayout", "HousePaintStripe")), imageNode(nullptr),
       rolloverNode(nullptr), color(color), painted(painted)
 {
     imageNode = findGameNode<AnimatedSpriteNode>(createdLayout, kHousePaintImageNodePath, "HousePaintStripe");

@@ -39,7 +39,7 @@ PileOfLeavesMode* topPileOfLeavesMode(char const* who)
 }
 
 Leaf::Leaf(int x, int y, int cursorRadius)
-    : trackMouse(false), createdLayout(instantiateElementLayout("LeafLayout", "Leaf")), cursorRadius(cursorRadius),
+    : trackMouse(false), createdLayout(newElementLayout("LeafLayout", "Leaf")), cursorRadius(cursorRadius),
       cursorRadiusSquared(cursorRadius * cursorRadius), stablePosition(0, 0)
 {
     Corvane::AutoResource<Corvane::ImageList> const leaves("Leaves");
