@@ -413,5 +413,16 @@ def sounds():
     })
     return made
 
+
+# PlanAJob: the building going up, hammering and rattling.
+_sounds_before_plan_a_job = sounds
+
+
+def sounds():
+    made = _sounds_before_plan_a_job()
+    made["SFX_Construction"] = lambda: rattle(1.2)
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))
