@@ -19,6 +19,7 @@
 #include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 
@@ -190,6 +191,7 @@ protected:
         driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
             GetLevelManager()->setDifficulty(difficulty);
             GetLevelManager()->setFreePlay(true);
+            GetStickerManager()->loadUnlockedStickerData();
             return new PlanAJobMode();
         });
     }
@@ -257,6 +259,10 @@ TEST_F(PlanAJobPlay, TheStoryAsksForTheShedAtTheChosenDifficulty)
         ASSERT_TRUE(WaitForTheEnd(child));
         ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 200));
         EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100));
+        ASSERT_TRUE(child.Wait(0.5f));
+        ASSERT_TRUE(child.Click("ResumeGame"));
+        ASSERT_TRUE(child.Frames(3));
         EXPECT_EQ("11", GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
     });
 }

@@ -11,7 +11,7 @@ class PlanAJobLevel
 {
 public:
     // A job has five steps; between one and all of them are left empty.
-    static int const kNumSteps = 5;
+    static constexpr int kNumSteps = 5;
 
     PlanAJobLevel() : numEmpty(0) {}
 
