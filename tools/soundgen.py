@@ -424,5 +424,15 @@ def sounds():
     return made
 
 
+# ScarrowPuzzle: the scarecrow rattling the bricks.
+_sounds_before_scarrow_puzzle = sounds
+
+
+def sounds():
+    made = _sounds_before_scarrow_puzzle()
+    made["SFX_ScarrowBricks"] = lambda: rattle(0.8)
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))

@@ -1906,3 +1906,104 @@ TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
 }
 
 } // namespace
+
+// --- ScarrowPuzzle ------------------------------------------------------------
+
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
+
+namespace
+{
+
+TEST_F(ContentLint, ScarrowPuzzleLevelsHaveOneToFiveDistinctPiecesWithTheirPictures)
+{
+    AutoResource<ImageList> const boards("PuzzleBG");
+    ASSERT_TRUE(boards);
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const& levels =
+            GetLevelManager()->getLevels(kGameModeType_ScarrowPuzzle, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << "difficulty " << difficulty;
+        for (Label const name : levels)
+        {
+            SCOPED_TRACE(name.GetString());
+            AutoResource<ScarrowPuzzleLevel> const level(name);
+            ASSERT_TRUE(level);
+            EXPECT_GE(level->puzzleID, 1);
+            EXPECT_LE(level->puzzleID, boards->GetNumImages()) << "no board picture";
+            ASSERT_GE(level->puzzlePieces.size(), 1u);
+            ASSERT_LE(level->puzzlePieces.size(), static_cast<size_t>(ScarrowPuzzleMode::kMaxPieces));
+            std::set<int> numbers;
+            for (ScarrowPuzzlePieceSlotData const& piece : level->puzzlePieces)
+            {
+                numbers.insert(piece.pieceNum);
+                AutoResource<ImageList> const pictures(piece.image);
+                AutoResource<ImageList> const outlines(piece.rollover);
+                ASSERT_TRUE(pictures && outlines);
+                EXPECT_GE(piece.pieceNum, 0);
+                EXPECT_LT(piece.pieceNum, pictures->GetNumImages());
+                EXPECT_LT(piece.pieceNum, outlines->GetNumImages());
+            }
+            EXPECT_EQ(level->puzzlePieces.size(), numbers.size()) << "two pieces share a number";
+        }
+    }
+    for (char const* sound : {"SFX_ScarrowBricks", "SFX_BrickDrop", "ScarrowPuzzle_IncorrectAnswer",
+                              "ScarrowPuzzle_GameComplete", "InGameHint_Puzzle_1", "InGameHint_Puzzle_2"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    for (char const* time : {"ScarrowPeekMoveUpTime", "ScarrowPeekMoveDownTime", "ScarrowPeekWaitTime",
+                             "JumpAnimAirTime", "PieceSlotMaxClickDist"})
+        EXPECT_GT(static_cast<float>(Constant<float>(time)), 0.0f) << time;
+    typedef std::vector<Vector2<float> > Points;
+    for (char const* path : {"ScarrowJumpingPath_1", "ScarrowJumpingPath_2", "ScarrowJumpingPath_3"})
+        EXPECT_GE(static_cast<Points>(Constant<Points>(path)).size(), 2u) << path;
+
+    AutoResource<SceneLayout> const layout("ScarrowPuzzleModeLayout");
+    ASSERT_TRUE(layout);
+    SceneNode* const root = new SceneNode(Label());
+    layout->InstantiateLayout(root);
+    SceneNode* const playfield = NodeAt(root, {"GameScreenRoot", "Playfield"});
+    ASSERT_NE(nullptr, playfield);
+    EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(NodeAt(playfield, {"PuzzleBackground"})));
+    EXPECT_EQ(5u, NodeAt(playfield, {"PuzzlePieces"})->GetChildCount());
+    EXPECT_NE(nullptr, NodeAt(playfield, {"ScarrowPeeking"}));
+    EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(NodeAt(playfield, {"ScarrowAnimNode"})));
+    EXPECT_NE(nullptr, NodeAt(playfield, {"PuzzlePieceSlots"}));
+    std::vector<SceneNode*> const children(playfield->GetChildren().begin(), playfield->GetChildren().end());
+    auto place = [&children](SceneNode* node) { return std::find(children.begin(), children.end(), node) - children.begin(); };
+    SceneNode* const drop = NodeAt(playfield, {"DropItem_ClickMask"});
+    SceneNode* const input = NodeAt(playfield, {"MouseInput_ClickMask"});
+    ASSERT_TRUE(drop && input);
+    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieceSlots"})));
+    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieces"})));
+    EXPECT_EQ(static_cast<long>(children.size()) - 1, place(input));
+    EXPECT_TRUE(input->LocalIsVisible());
+    DeleteTree(root);
+
+    for (char const* element : {"ScarrowPuzzlePieceLayout", "ScarrowPuzzlePieceSlotLayout"})
+    {
+        AutoResource<SceneLayout> const elementLayout(element);
+        ASSERT_TRUE(elementLayout) << element;
+        SceneNode* const tree = elementLayout->InstantiateLayout(nullptr);
+        std::vector<SceneNode*> pending{tree};
+        while (!pending.empty())
+        {
+            SceneNode* const node = pending.back();
+            pending.pop_back();
+            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
+            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
+            std::string const nodeName = node->GetNodeName().GetString();
+            if (nodeName == "rolloverNode")
+            {
+                EXPECT_FALSE(node->LocalIsVisible()) << element;
+            }
+            // An empty slot shows nothing until its piece is put in.
+            if (std::string(element) == "ScarrowPuzzlePieceSlotLayout" && nodeName == "imageNode")
+            {
+                EXPECT_EQ(0.0f, node->LocalGetAlpha());
+            }
+        }
+        DeleteTree(tree);
+    }
+}
+
+} // namespace
