@@ -462,5 +462,25 @@ def sounds():
     return made
 
 
+# PlanAJob: the building going up, hammering and rattling.
+_sounds_before_plan_a_job = sounds
+
+
+def sounds():
+    made = _sounds_before_plan_a_job()
+    made["SFX_Construction"] = lambda: rattle(1.2)
+    return made
+
+
+# ScarrowPuzzle: the scarecrow rattling the bricks.
+_sounds_before_scarrow_puzzle = sounds
+
+
+def sounds():
+    made = _sounds_before_scarrow_puzzle()
+    made["SFX_ScarrowBricks"] = lambda: rattle(0.8)
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))

@@ -2180,6 +2180,9 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
 #include "qdl/Source/Game/PaintTheHouse/PaintTheHouseConstants.h"
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesConstants.h"
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevel.h"
+// --- PlanAJob ---------------------------------------------------------------
+
+#include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
 
 namespace
 {
@@ -2328,6 +2331,206 @@ TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLevelsFollowTheRules)
             EXPECT_GT(level->areaCover, 0) << name.GetString();
             EXPECT_GT(level->toolCover, 0) << name.GetString();
         }
+    }
+}
+
+TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
+{
+    Label const wait = Label::GetUniqueString("WaitAnim");
+    Label const build = Label::GetUniqueString("BuildAnim");
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const& levels =
+            GetLevelManager()->getLevels(kGameModeType_PlanAJob, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << "difficulty " << difficulty;
+        // The story's job at every difficulty.
+        std::string const story = std::string("BuildShed_") + kGameModeDifficultyNames[difficulty];
+        EXPECT_TRUE(AutoResource<PlanAJobLevel>(Label::FromString(story))) << "the story has no " << story;
+        for (Label const name : levels)
+        {
+            SCOPED_TRACE(name.GetString());
+            AutoResource<PlanAJobLevel> const level(name);
+            ASSERT_TRUE(level);
+            EXPECT_GE(level->numEmpty, 1);
+            EXPECT_LE(level->numEmpty, PlanAJobLevel::kNumSteps);
+            AutoResource<ImageList> const cards(level->objects);
+            AutoResource<ImageList> const targets(level->targets);
+            ASSERT_TRUE(cards && targets);
+            EXPECT_EQ(PlanAJobLevel::kNumSteps, cards->GetNumImages());
+            EXPECT_EQ(PlanAJobLevel::kNumSteps, targets->GetNumImages());
+            AutoResource<SpriteType> const type(level->spriteType);
+            ASSERT_TRUE(type);
+            ASSERT_NE(nullptr, type->GetAnimation(wait));
+            ASSERT_NE(nullptr, type->GetAnimation(build));
+            EXPECT_LE(type->GetAnimation(wait)->GetNumPlays(), 0) << "WaitAnim repeats";
+            EXPECT_EQ(1, type->GetAnimation(build)->GetNumPlays()) << "BuildAnim plays once, so the outro ends";
+        }
+    }
+    AutoResource<ImageList> const empty("BluePrintTargetImages");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(PlanAJobLevel::kNumSteps, empty->GetNumImages());
+    for (char const* sound : {"SFX_Construction", "SFX_ObjectStick", "SFX_ObjectRollover", "PlanAJob_IncorrectAnswer",
+                              "PlanAJob_GameComplete", "General_CorrectAnswer", "InGameHint_PlanAJob_1",
+                              "InGameHint_PlanAJob_2"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    for (char const* point : {"BluePrintsFinalPosition", "BluePrintsOffScreenPosition"})
+        EXPECT_TRUE(Constant<Vector2<float> >(point).IsValid()) << point;
+    EXPECT_GT(static_cast<float>(Constant<float>("BlueprintsMoveTime")), 0.0f);
+
+    AutoResource<SceneLayout> const layout("PlanAJobModeLayout");
+    ASSERT_TRUE(layout);
+    SceneNode* const root = new SceneNode(Label());
+    layout->InstantiateLayout(root);
+    std::vector<std::string> const playfield = {"GameScreenRoot", "Playfield"};
+    auto at = [&](std::vector<std::string> path) {
+        path.insert(path.begin(), playfield.begin(), playfield.end());
+        return NodeAt(root, path);
+    };
+    ASSERT_NE(nullptr, at({"Blueprint", "MaterialTargets"}));
+    EXPECT_EQ(5u, at({"Blueprint", "MaterialTargets"})->GetChildCount());
+    EXPECT_NE(nullptr, at({"Blueprint", "FennHands"}));
+    for (int k = 1; k <= PlanAJobLevel::kNumSteps; ++k)
+    {
+        SceneNode* const group = at({"MaterialSources", "Sources_" + std::to_string(k)});
+        ASSERT_NE(nullptr, group) << k;
+        EXPECT_EQ(static_cast<size_t>(k), group->GetChildCount());
+    }
+    EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(at({"BuildingAnimationNode"})));
+    SceneNode* const mask = at({"Material_ClickMask"});
+    SceneNode* const intro = at({"IntroClickMask"});
+    ASSERT_TRUE(mask && intro);
+    EXPECT_TRUE(intro->LocalIsVisible());
+    // The cancel mask lies under the cards and the blueprint; the intro's mask above everything.
+    std::vector<SceneNode*> const children(at({})->GetChildren().begin(), at({})->GetChildren().end());
+    auto place = [&children](SceneNode* node) { return std::find(children.begin(), children.end(), node) - children.begin(); };
+    EXPECT_LT(place(mask), place(at({"MaterialSources"})));
+    EXPECT_LT(place(mask), place(at({"Blueprint"})));
+    EXPECT_EQ(static_cast<long>(children.size()) - 1, place(intro));
+    DeleteTree(root);
+
+    for (char const* element : {"JobSequenceItemLayout", "JobSequenceSlotLayout"})
+    {
+        AutoResource<SceneLayout> const elementLayout(element);
+        ASSERT_TRUE(elementLayout) << element;
+        SceneNode* const tree = elementLayout->InstantiateLayout(nullptr);
+        std::vector<SceneNode*> pending{tree};
+        bool image = false;
+        while (!pending.empty())
+        {
+            SceneNode* const node = pending.back();
+            pending.pop_back();
+            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
+            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
+            std::string const nodeName = node->GetNodeName().GetString();
+            image |= nodeName == "imageNode" && dynamic_cast<StaticSpriteNode*>(node);
+            if (nodeName == "rollover")
+            {
+                EXPECT_FALSE(node->LocalIsVisible()) << element;
+            }
+        }
+        EXPECT_TRUE(image) << element << " has no picture node";
+        DeleteTree(tree);
+    }
+}
+
+} // namespace
+
+// --- ScarrowPuzzle ------------------------------------------------------------
+
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
+
+namespace
+{
+
+TEST_F(ContentLint, ScarrowPuzzleLevelsHaveOneToFiveDistinctPiecesWithTheirPictures)
+{
+    AutoResource<ImageList> const boards("PuzzleBG");
+    ASSERT_TRUE(boards);
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const& levels =
+            GetLevelManager()->getLevels(kGameModeType_ScarrowPuzzle, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << "difficulty " << difficulty;
+        for (Label const name : levels)
+        {
+            SCOPED_TRACE(name.GetString());
+            AutoResource<ScarrowPuzzleLevel> const level(name);
+            ASSERT_TRUE(level);
+            EXPECT_GE(level->puzzleID, 1);
+            EXPECT_LE(level->puzzleID, boards->GetNumImages()) << "no board picture";
+            ASSERT_GE(level->puzzlePieces.size(), 1u);
+            ASSERT_LE(level->puzzlePieces.size(), static_cast<size_t>(ScarrowPuzzleMode::kMaxPieces));
+            std::set<int> numbers;
+            for (ScarrowPuzzlePieceSlotData const& piece : level->puzzlePieces)
+            {
+                numbers.insert(piece.pieceNum);
+                AutoResource<ImageList> const pictures(piece.image);
+                AutoResource<ImageList> const outlines(piece.rollover);
+                ASSERT_TRUE(pictures && outlines);
+                EXPECT_GE(piece.pieceNum, 0);
+                EXPECT_LT(piece.pieceNum, pictures->GetNumImages());
+                EXPECT_LT(piece.pieceNum, outlines->GetNumImages());
+            }
+            EXPECT_EQ(level->puzzlePieces.size(), numbers.size()) << "two pieces share a number";
+        }
+    }
+    for (char const* sound : {"SFX_ScarrowBricks", "SFX_BrickDrop", "ScarrowPuzzle_IncorrectAnswer",
+                              "ScarrowPuzzle_GameComplete", "InGameHint_Puzzle_1", "InGameHint_Puzzle_2"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    for (char const* time : {"ScarrowPeekMoveUpTime", "ScarrowPeekMoveDownTime", "ScarrowPeekWaitTime",
+                             "JumpAnimAirTime", "PieceSlotMaxClickDist"})
+        EXPECT_GT(static_cast<float>(Constant<float>(time)), 0.0f) << time;
+    typedef std::vector<Vector2<float> > Points;
+    for (char const* path : {"ScarrowJumpingPath_1", "ScarrowJumpingPath_2", "ScarrowJumpingPath_3"})
+        EXPECT_GE(static_cast<Points>(Constant<Points>(path)).size(), 2u) << path;
+
+    AutoResource<SceneLayout> const layout("ScarrowPuzzleModeLayout");
+    ASSERT_TRUE(layout);
+    SceneNode* const root = new SceneNode(Label());
+    layout->InstantiateLayout(root);
+    SceneNode* const playfield = NodeAt(root, {"GameScreenRoot", "Playfield"});
+    ASSERT_NE(nullptr, playfield);
+    EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(NodeAt(playfield, {"PuzzleBackground"})));
+    EXPECT_EQ(5u, NodeAt(playfield, {"PuzzlePieces"})->GetChildCount());
+    EXPECT_NE(nullptr, NodeAt(playfield, {"ScarrowPeeking"}));
+    EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(NodeAt(playfield, {"ScarrowAnimNode"})));
+    EXPECT_NE(nullptr, NodeAt(playfield, {"PuzzlePieceSlots"}));
+    std::vector<SceneNode*> const children(playfield->GetChildren().begin(), playfield->GetChildren().end());
+    auto place = [&children](SceneNode* node) { return std::find(children.begin(), children.end(), node) - children.begin(); };
+    SceneNode* const drop = NodeAt(playfield, {"DropItem_ClickMask"});
+    SceneNode* const input = NodeAt(playfield, {"MouseInput_ClickMask"});
+    ASSERT_TRUE(drop && input);
+    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieceSlots"})));
+    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieces"})));
+    EXPECT_EQ(static_cast<long>(children.size()) - 1, place(input));
+    EXPECT_TRUE(input->LocalIsVisible());
+    DeleteTree(root);
+
+    for (char const* element : {"ScarrowPuzzlePieceLayout", "ScarrowPuzzlePieceSlotLayout"})
+    {
+        AutoResource<SceneLayout> const elementLayout(element);
+        ASSERT_TRUE(elementLayout) << element;
+        SceneNode* const tree = elementLayout->InstantiateLayout(nullptr);
+        std::vector<SceneNode*> pending{tree};
+        while (!pending.empty())
+        {
+            SceneNode* const node = pending.back();
+            pending.pop_back();
+            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
+            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
+            std::string const nodeName = node->GetNodeName().GetString();
+            if (nodeName == "rolloverNode")
+            {
+                EXPECT_FALSE(node->LocalIsVisible()) << element;
+            }
+            // An empty slot shows nothing until its piece is put in.
+            if (std::string(element) == "ScarrowPuzzlePieceSlotLayout" && nodeName == "imageNode")
+            {
+                EXPECT_EQ(0.0f, node->LocalGetAlpha());
+            }
+        }
+        DeleteTree(tree);
     }
 }
 

@@ -1,11 +1,19 @@
 #pragma once
 
-// The reader of "PlanAJobLevel" resources. The game's own fields are read in
-// readLevel as the game is built; the level is registered by difficulty.
+// The reader of "PlanAJobLevel" resources. A level carries attributes only:
+// "imageList" (the base of its picture names), "difficulty" ("Easy", "Medium"
+// or "Hard", exactly) and "numEmpty" (whole number, clamped to 1..5, logged).
+// The reader leaves the element's children to the manifest loop, which takes
+// them as resources of their own where they are. The level is registered by
+// difficulty.
 
-#include "qdl/Source/Game/LevelResourceFactory.h"
+#include "2DEngine/Source/Framework/Resource.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
 
-class PlanAJobLevelResourceFactory : public LevelResourceFactory<PlanAJobLevel, kGameModeType_PlanAJob>
+class PlanAJobLevelResourceFactory : public Corvane::IResourceFactory
 {
+public:
+    Corvane::IResourceDescriptor* CreateResource(std::wstring const& manifest, Corvane::Label name,
+                                                 Corvane::IAttributeContainer const& attributes,
+                                                 Corvane::IXMLReader& reader) const override;
 };

@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/GameMakers.h"
 
-Corvane::ApplicationMode* createPlanAJobGame(Corvane::Label)
+#include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
+
+Corvane::ApplicationMode* createPlanAJobGame(Corvane::Label level)
 {
-    return gameNotAvailableYet("PlanAJob");
+    return new PlanAJobMode(level);
 }

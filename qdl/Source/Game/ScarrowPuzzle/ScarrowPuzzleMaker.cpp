@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/GameMakers.h"
 
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
+
 Corvane::ApplicationMode* createScarrowPuzzleGame(Corvane::Label)
 {
-    return gameNotAvailableYet("ScarrowPuzzle");
+    return new ScarrowPuzzleMode();
 }

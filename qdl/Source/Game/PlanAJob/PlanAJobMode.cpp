@@ -1,0 +1,265 @@
+#include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "Core/Source/Log.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/Tasks.h"
+#include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
+#include "CorvaneExtensions/Source/NodeTasks.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/EnumTypeDeck.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
+#include "qdl/Source/Game/SimpleFunctionTask.h"
+
+using Corvane::Label;
+using Corvane::Vector2;
+
+namespace
+{
+
+NodePathElement const kTargetsPath[3] = {"Blueprint", "MaterialTargets", NodePathTerminator()};
+NodePathElement const kSourcesPath[2] = {"MaterialSources", NodePathTerminator()};
+NodePathElement const kCancelMaskPath[2] = {"Material_ClickMask", NodePathTerminator()};
+NodePathElement const kBlueprintPath[2] = {"Blueprint", NodePathTerminator()};
+NodePathElement const kFennHandsPath[3] = {"Blueprint", "FennHands", NodePathTerminator()};
+NodePathElement const kBuildingPath[2] = {"BuildingAnimationNode", NodePathTerminator()};
+NodePathElement const kIntroMaskPath[2] = {"IntroClickMask", NodePathTerminator()};
+// The card places for 1 to 5 missing steps.
+NodePathElement const kSourceGroupPaths[PlanAJobLevel::kNumSteps][2] = {
+    {"Sources_1", NodePathTerminator()}, {"Sources_2", NodePathTerminator()}, {"Sources_3", NodePathTerminator()},
+    {"Sources_4", NodePathTerminator()}, {"Sources_5", NodePathTerminator()}};
+
+char const* const kLevelSuffixes[3] = {"_Easy", "_Medium", "_Hard"};
+
+Label label(char const* text)
+{
+    return Label::GetUniqueString(text);
+}
+
+Label gameLabel()
+{
+    static Label const game = label("PlanAJob");
+    return game;
+}
+
+Corvane::Task* call(std::function<void()> function)
+{
+    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
+}
+
+SceneNode* childAt(SceneNode* parent, int index)
+{
+    if (!parent || index < 0 || index >= static_cast<int>(parent->GetChildCount()))
+        return nullptr;
+    int i = 0;
+    for (SceneNode* const child : parent->GetChildren())
+        if (i++ == index)
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+PlanAJobMode::PlanAJobMode(Label level) : levelLabel(level), slotsBuilt(false) {}
+
+PlanAJobMode::~PlanAJobMode() {}
+
+SceneNode* PlanAJobMode::findPlayfieldNode(NodePathElement const* path) const
+{
+    SceneNode* const root = GetRootNode();
+    SceneNode* const playfield = root ? root->GetDescendent(kPlayfieldPath) : nullptr;
+    return playfield ? playfield->GetDescendent(path) : nullptr;
+}
+
+void PlanAJobMode::Setup()
+{
+    QuarrydaleGameMode::Setup();
+    if (!instantiateGameLayout("PlanAJobModeLayout"))
+    {
+        Corvane::Platform::ModalNotification(
+            L"The PlanAJobMode screen could not be built from its layout \"PlanAJobModeLayout\". Fix the problem "
+            L"and press F5 to reload",
+            L"");
+        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
+            Corvane::MainLoop::UnwindToMode(menu);
+        else
+            Corvane::MainLoop::PopMode();
+        return;
+    }
+    Label level;
+    if (levelLabel.IsValid())
+    {
+        int const difficulty = GetLevelManager()->getDifficulty();
+        if (difficulty >= 0 && difficulty < 3)
+            levelLabel = Label::FromString(std::string(levelLabel.GetString()) + kLevelSuffixes[difficulty]);
+        level = levelLabel;
+    }
+    else
+        level = GetLevelManager()->getLevelForGameModeType(kGameModeType_PlanAJob);
+    bool const built = initializeLevel(level);
+    playIntroAnimation();
+    if (SceneNode* const introMask = findPlayfieldNode(kIntroMaskPath))
+        setupMouseInputEatingNode(introMask);
+    if (SceneNode* const hands = findPlayfieldNode(kFennHandsPath))
+        setupMouseInputEatingNode(hands);
+    if (SceneNode* const cancelMask = findPlayfieldNode(kCancelMaskPath))
+    {
+        cancelMask->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { cancelItemDragging(); });
+        cancelMask->SetHitTest(false);
+    }
+    GetAudioManager()->setMusicMode(kMusicMode_InGame, gameLabel());
+    if (!built)
+        Corvane::Internal::LogWrite("PlanAJob: no level %s; the blueprint stays empty\n", level.GetString());
+}
+
+bool PlanAJobMode::initializeLevel(Label levelName)
+{
+    Corvane::AutoResource<PlanAJobLevel> const level(levelName);
+    if (!level)
+    {
+        Corvane::Platform::ModalNotification(
+            L"Difficulty Level Not Found for PlanAJobMode. Fix the problem and press F5 to reload", L"");
+        return false;
+    }
+    // The reader keeps numEmpty in 1..5; a record made elsewhere is held to it too.
+    int const numEmpty = std::min(std::max(level->numEmpty, 1), PlanAJobLevel::kNumSteps);
+    EnumTypeDeck<int> deck(PlanAJobLevel::kNumSteps);
+    std::vector<bool> preFilled(PlanAJobLevel::kNumSteps, false);
+    std::vector<int> missing;
+    for (int dealt = 0; dealt < PlanAJobLevel::kNumSteps; ++dealt)
+    {
+        int const step = deck.DrawCard();
+        if (step < 0)
+            break;
+        if (dealt < PlanAJobLevel::kNumSteps - numEmpty)
+            preFilled[step] = true;
+        else
+            missing.push_back(step);
+    }
+
+    SceneNode* const targets = findPlayfieldNode(kTargetsPath);
+    for (int step = 0; step < PlanAJobLevel::kNumSteps; ++step)
+    {
+        JobSequenceSlot* const slot = new JobSequenceSlot(level->targets, step);
+        slot->AddToCurScene(childAt(targets, step));
+        if (preFilled[step])
+            slot->setAsFilled();
+    }
+    slotsBuilt = true;
+
+    SceneNode* const sources = findPlayfieldNode(kSourcesPath);
+    SceneNode* const group = sources ? sources->GetDescendent(kSourceGroupPaths[numEmpty - 1]) : nullptr;
+    for (std::size_t j = 0; j < missing.size(); ++j)
+    {
+        JobSequenceItem* const card = new JobSequenceItem(level->objects, missing[j]);
+        card->AddToCurScene(childAt(group, static_cast<int>(j)));
+    }
+
+    if (AnimatedSpriteNode* const building = dynamic_cast<AnimatedSpriteNode*>(findPlayfieldNode(kBuildingPath)))
+    {
+        building->SetSpriteType(level->spriteType);
+        building->SetAnimation(label("WaitAnim"), false);
+    }
+    return true;
+}
+
+void PlanAJobMode::playIntroAnimation()
+{
+    SceneNode* const blueprint = findPlayfieldNode(kBlueprintPath);
+    SceneNode* const introMask = findPlayfieldNode(kIntroMaskPath);
+    Label const unmask = label("IntroUnmaskMouseClicks");
+    if (!blueprint || !introMask)
+    {
+        Corvane::Internal::LogWrite("PlanAJob: the layout lacks the blueprint or the intro mask; play starts at once\n");
+        setupInstructionMode(gameLabel(), kIntroFennState_Standing, true);
+        if (introMask)
+            introMask->LocalSetVisible(false);
+        return;
+    }
+    blueprint->AddTask(new NodeLocationTask(Vector2<float>(Corvane::Constant<Vector2<float> >("BluePrintsFinalPosition")),
+                                            Corvane::Constant<float>("BlueprintsMoveTime")));
+    blueprint->AddTask(new Corvane::TimedTask(0.5f));
+    blueprint->AddTask(call([this] { setupInstructionMode(gameLabel(), kIntroFennState_Standing, true); }));
+    blueprint->AddTask(new Corvane::CuePointTask(unmask));
+
+    introMask->AddTask(new Corvane::CuePointTask(unmask));
+    introMask->AddTask(new NodeVisibleTask(false));
+}
+
+void PlanAJobMode::Update(float dt)
+{
+    QuarrydaleGameMode::Update(dt);
+    std::pair<int, int> const mouse = Corvane::MainLoop::GetLastMousePos();
+    OnMouseMove(mouse.first, mouse.second);
+    // A missing level builds no slot, and an empty blueprint is never won.
+    if (!slotsBuilt)
+        return;
+    Corvane::ObjectDatabase* const database = GetObjectDatabase();
+    for (Corvane::ObjectID id : database->GetObjectsWithRole(label("PlanAJob_DropSlot")))
+        if (JobSequenceSlot* const slot = dynamic_cast<JobSequenceSlot*>(database->GetObject(id)))
+            if (!slot->isFilled())
+                return;
+    playOutroAnimation();
+}
+
+void PlanAJobMode::playOutroAnimation()
+{
+    if (outroStarted)
+        return;
+    outroStarted = true;
+    GetAudioManager()->playSpecificSoundVocal(label("PlanAJob_GameComplete"));
+    SceneNode* const blueprint = findPlayfieldNode(kBlueprintPath);
+    SceneNode* const building = findPlayfieldNode(kBuildingPath);
+    if (!blueprint || !building)
+    {
+        Corvane::Internal::LogWrite("PlanAJob: the layout lacks the blueprint or the building; the level ends\n");
+        if (Corvane::Object* const sequence = getSequenceObject())
+        {
+            sequence->AddTask(new Corvane::TimedTask(2.0f));
+            sequence->AddTask(call([this] { endLevel(); }));
+        }
+        return;
+    }
+    Corvane::CuePoint* const blueprintGone = Corvane::CuePoint::Create();
+    blueprint->AddTask(new NodeLocationTask(
+        Vector2<float>(Corvane::Constant<Vector2<float> >("BluePrintsOffScreenPosition")),
+        Corvane::Constant<float>("BlueprintsMoveTime")));
+    blueprint->AddTask(new Corvane::TimedTask(0.5f));
+    blueprint->AddTask(new Corvane::CuePointTask(blueprintGone));
+
+    building->AddTask(new Corvane::CuePointTask(blueprintGone));
+    building->AddTask(call([] { GetAudioManager()->playSFX(label("SFX_Construction")); }));
+    building->AddTask(new NodeAnimationTask(label("BuildAnim"), kNodeAnimationTaskCompleteOnFinish));
+    building->AddTask(call([this] { endLevel(); }));
+}
+
+void PlanAJobMode::cancelItemDragging()
+{
+    // A slot filled by the last drop may still be the current target: a cancel drops on nothing.
+    if (DragTargetContainer* const targets = DragTargetContainer::GetInstance())
+        targets->containedObject = Corvane::kInvalidObjectID;
+    if (DragSource<JobSequenceItem*>* const held = DragSource<JobSequenceItem*>::GetHeldDragSource_Mutable())
+        held->Release();
+}
+
+void PlanAJobMode::refreshMode()
+{
+    Corvane::MainLoop::UnwindToMode(new PlanAJobMode());
+}
+
+void PlanAJobMode::setupCursor()
+{
+    setGameCursor();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+// PlanAJob (game type 2, label "PlanAJob"): the blueprint of a five-step job
+// slides in with some steps drawn and the rest empty; the missing steps' cards
+// wait beside it in random order. The instruction overlay is pushed and the
+// intro's mask hides at cue point "IntroUnmaskMouseClicks". The child clicks a
+// card, then the slot of its step (PlanAJobElements.h); a click on the table
+// ("Material_ClickMask") puts a held card back. When no slot is empty the
+// blueprint slides away, "PlanAJob_GameComplete" is said, the building goes
+// up ("BuildAnim") and the level ends once it has stopped. A level is played
+// once.
+//
+// The story names a job ("BuildShed") and the mode loads "<job>_Easy",
+// "_Medium" or "_Hard" for the current difficulty; free play draws a level.
+// A missing level gives the notification "Difficulty Level Not Found for
+// PlanAJobMode. Fix the problem and press F5 to reload" (empty title) and an
+// empty blueprint that is never won; Help and Quit still work.
+//
+// Content: layout "PlanAJobModeLayout" (nodes below "GameScreenRoot"/"Playfield":
+// "Blueprint"/"MaterialTargets" with five children, "Blueprint"/"FennHands",
+// "MaterialSources"/"Sources_1".."Sources_5" with 1..5 children,
+// "Material_ClickMask", "BuildingAnimationNode", "IntroClickMask"); constants
+// "BluePrintsFinalPosition", "BluePrintsOffScreenPosition", "BlueprintsMoveTime";
+// the level's sprite type with "WaitAnim" and "BuildAnim"; sounds
+// "SFX_Construction", "PlanAJob_GameComplete".
+
+#include "Core/Source/Label.h"
+#include "CorvaneExtensions/Source/NodePath.h"
+#include "qdl/Source/Game/QuarrydaleGameMode.h"
+
+class SceneNode;
+
+class PlanAJobMode : public QuarrydaleGameMode
+{
+public:
+    // A null level draws one at the current difficulty; otherwise the level's
+    // name is this label with the difficulty's suffix.
+    explicit PlanAJobMode(Corvane::Label level = Corvane::Label());
+    ~PlanAJobMode() override;
+
+    void Setup() override;
+    // The scene, the mouse against nodes that moved, then the win test.
+    void Update(float dt) override;
+    void refreshMode() override;
+    void setupCursor() override;
+
+    // Builds the blueprint and the cards; false (with the notification) when
+    // there is no such level.
+    bool initializeLevel(Corvane::Label level);
+    void playIntroAnimation();
+    // Acts once: the blueprint leaves, the building goes up, the level ends.
+    void playOutroAnimation();
+    // Puts a held card back in its place.
+    void cancelItemDragging();
+
+    // The label asked for, with its suffix once set up; null from free play.
+    Corvane::Label getLevelLabel() const { return levelLabel; }
+    bool hasBuiltSlots() const { return slotsBuilt; }
+
+private:
+    SceneNode* findPlayfieldNode(NodePathElement const* path) const;
+
+    Corvane::Label levelLabel;
+    // The win test applies only once the level has given slots to fill.
+    bool slotsBuilt;
+};

@@ -1,0 +1,284 @@
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "Core/Source/Log.h"
+#include "Core/Source/Random.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/Tasks.h"
+#include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
+#include "CorvaneExtensions/Source/NodeTasks.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/EnumTypeDeck.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleElements.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
+#include "qdl/Source/Game/SimpleFunctionTask.h"
+
+using Corvane::Label;
+using Corvane::Vector2;
+
+namespace
+{
+
+typedef std::vector<Vector2<float> > Points;
+
+NodePathElement const kBackgroundPath[2] = {"PuzzleBackground", NodePathTerminator()};
+NodePathElement const kSourcePaths[ScarrowPuzzleMode::kMaxPieces][3] = {
+    {"PuzzlePieces", "Source_1", NodePathTerminator()}, {"PuzzlePieces", "Source_2", NodePathTerminator()},
+    {"PuzzlePieces", "Source_3", NodePathTerminator()}, {"PuzzlePieces", "Source_4", NodePathTerminator()},
+    {"PuzzlePieces", "Source_5", NodePathTerminator()}};
+NodePathElement const kPeekingPath[2] = {"ScarrowPeeking", NodePathTerminator()};
+NodePathElement const kJumperPath[2] = {"ScarrowAnimNode", NodePathTerminator()};
+NodePathElement const kDropMaskPath[2] = {"DropItem_ClickMask", NodePathTerminator()};
+NodePathElement const kInputMaskPath[2] = {"MouseInput_ClickMask", NodePathTerminator()};
+NodePathElement const kSlotsPath[2] = {"PuzzlePieceSlots", NodePathTerminator()};
+
+Label label(char const* text)
+{
+    return Label::GetUniqueString(text);
+}
+
+Label gameLabel()
+{
+    static Label const game = label("ScarrowPuzzle");
+    return game;
+}
+
+Corvane::Task* call(std::function<void()> function)
+{
+    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
+}
+
+Vector2<float> point(char const* constant)
+{
+    return Vector2<float>(Corvane::Constant<Vector2<float> >(constant));
+}
+
+template <class T>
+std::vector<T*> liveObjectsWithRole(Corvane::ObjectDatabase* database, char const* role)
+{
+    std::vector<T*> found;
+    for (Corvane::ObjectID id : database->GetObjectsWithRole(label(role)))
+        if (T* const object = dynamic_cast<T*>(database->GetObject(id)))
+            found.push_back(object);
+    return found;
+}
+
+} // namespace
+
+ScarrowPuzzleMode::ScarrowPuzzleMode() : piecesBuilt(false) {}
+
+ScarrowPuzzleMode::~ScarrowPuzzleMode() {}
+
+SceneNode* ScarrowPuzzleMode::findPlayfieldNode(NodePathElement const* path) const
+{
+    SceneNode* const root = GetRootNode();
+    SceneNode* const playfield = root ? root->GetDescendent(kPlayfieldPath) : nullptr;
+    return playfield ? playfield->GetDescendent(path) : nullptr;
+}
+
+void ScarrowPuzzleMode::Setup()
+{
+    QuarrydaleGameMode::Setup();
+    if (!instantiateGameLayout("ScarrowPuzzleModeLayout"))
+    {
+        Corvane::Platform::ModalNotification(L"The ScarrowPuzzleMode screen could not be built from its layout "
+                                             L"\"ScarrowPuzzleModeLayout\". Fix the problem and press F5 to reload",
+                                             L"");
+        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
+            Corvane::MainLoop::UnwindToMode(menu);
+        else
+            Corvane::MainLoop::PopMode();
+        return;
+    }
+    initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ScarrowPuzzle));
+    if (SceneNode* const background = findPlayfieldNode(kBackgroundPath))
+        setupMouseInputEatingNode(background);
+    if (SceneNode* const inputMask = findPlayfieldNode(kInputMaskPath))
+        setupMouseInputEatingNode(inputMask);
+    if (SceneNode* const ground = findPlayfieldNode(kDropMaskPath))
+    {
+        ground->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { cancelItemDragging(); });
+        ground->SetHitTest(true);
+    }
+    GetAudioManager()->setMusicMode(kMusicMode_InGame, gameLabel());
+    startIntroAnimation();
+}
+
+bool ScarrowPuzzleMode::initializeLevel(Label levelName)
+{
+    Corvane::AutoResource<ScarrowPuzzleLevel> const level(levelName);
+    if (!level)
+    {
+        Corvane::Platform::ModalNotification(
+            L"Difficulty Level Not Found for ScarrowPuzzleMode. Fix the problem and press F5 to reload", L"");
+        return false;
+    }
+    // One source place per piece: a sixth piece would have none, and its slot could never be filled.
+    std::vector<ScarrowPuzzlePieceSlotData> pieces = level->puzzlePieces;
+    if (pieces.size() > static_cast<std::size_t>(kMaxPieces))
+    {
+        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has %d pieces; the game has places for %d, the rest are "
+                                    "left out\n",
+                                    levelName.GetString(), static_cast<int>(pieces.size()), kMaxPieces);
+        pieces.resize(kMaxPieces);
+    }
+    SceneNode* const slots = findPlayfieldNode(kSlotsPath);
+    for (ScarrowPuzzlePieceSlotData const& data : pieces)
+    {
+        ScarrowPuzzlePieceSlot* const slot = new ScarrowPuzzlePieceSlot(data.image, data.pieceNum);
+        slot->AddToCurScene(slots);
+        slot->GetLayoutNode()->LocalSetLocation(data.x, data.y);
+    }
+    // Uniformly shuffled, so that the order of the file does not decide who draws which source.
+    for (int i = static_cast<int>(pieces.size()) - 1; i > 0; --i)
+        std::swap(pieces[i], pieces[Corvane::Random::GetIntRange(0, i)]);
+    EnumTypeDeck<int> deck(kMaxPieces);
+    for (ScarrowPuzzlePieceSlotData const& data : pieces)
+    {
+        ScarrowPuzzlePiece* const piece = new ScarrowPuzzlePiece(data);
+        int const source = deck.DrawCard();
+        piece->AddToCurScene(source >= 0 ? findPlayfieldNode(kSourcePaths[source]) : nullptr);
+        piece->moveToStartPt();
+    }
+    piecesBuilt = !pieces.empty();
+    if (!piecesBuilt)
+        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has no pieces\n", levelName.GetString());
+    if (StaticSpriteNode* const background = dynamic_cast<StaticSpriteNode*>(findPlayfieldNode(kBackgroundPath)))
+        background->setImage(label("PuzzleBG"), level->puzzleID - 1);
+    return true;
+}
+
+void ScarrowPuzzleMode::startIntroAnimation()
+{
+    SceneNode* const peeking = findPlayfieldNode(kPeekingPath);
+    if (!peeking)
+    {
+        Corvane::Internal::LogWrite("ScarrowPuzzle: the layout has no peeking scarecrow; the pieces fly at once\n");
+        playIntroAnimation();
+        return;
+    }
+    float const up = Corvane::Constant<float>("ScarrowPeekMoveUpTime");
+    float const down = Corvane::Constant<float>("ScarrowPeekMoveDownTime");
+    float const wait = Corvane::Constant<float>("ScarrowPeekWaitTime");
+    peeking->AddTask(call([] { GetAudioManager()->playSFX(label("SFX_ScarrowBricks")); }));
+    char const* const peeks[2][2] = {{"ScarrowPeekingPos_1", "ScarrowPeekingPos_1_Up"},
+                                     {"ScarrowPeekingPos_2", "ScarrowPeekingPos_2_Up"}};
+    for (int peek = 0; peek < 2; ++peek)
+    {
+        if (peek == 1)
+            peeking->AddTask(call([peeking] { peeking->LocalSetFlipH(true); }));
+        peeking->AddTask(new NodeLocationTask(point(peeks[peek][0])));
+        peeking->AddTask(new NodeLocationTask(point(peeks[peek][1]), up));
+        peeking->AddTask(new Corvane::TimedTask(wait));
+        peeking->AddTask(new NodeLocationTask(point(peeks[peek][0]), down));
+    }
+    peeking->AddTask(call([this] { playIntroAnimation(); }));
+    peeking->AddTask(new Corvane::SelfDestructTask());
+}
+
+void ScarrowPuzzleMode::playIntroAnimation()
+{
+    ScarrowPuzzlePiece* last = nullptr;
+    for (ScarrowPuzzlePiece* const piece : liveObjectsWithRole<ScarrowPuzzlePiece>(GetObjectDatabase(),
+                                                                                   "ScarrowPuzzle_PuzzlePiece"))
+    {
+        piece->setUpIntroAnim();
+        last = piece;
+    }
+    SceneNode* const jumper = findPlayfieldNode(kJumperPath);
+    SceneNode* const inputMask = findPlayfieldNode(kInputMaskPath);
+    Corvane::Object* const sequence = getSequenceObject();
+    float const airTime = Corvane::Constant<float>("JumpAnimAirTime");
+    if (jumper)
+    {
+        // Without pieces there is no landing to wait for.
+        if (last)
+        {
+            Corvane::CuePoint* const landed = Corvane::CuePoint::Create();
+            jumper->AddTask(new Corvane::CuePointTask(landed));
+            last->AddTask(new Corvane::CuePointTask(landed));
+        }
+        for (char const* path : {"ScarrowJumpingPath_1", "ScarrowJumpingPath_2", "ScarrowJumpingPath_3"})
+            jumper->AddTask(new Corvane::ParallelTask(
+                Corvane::kParallelCompleteWhenAllComplete,
+                new NodeAnimationTask(label("StartJump"), kNodeAnimationTaskCompleteOnStart),
+                new NodeCatmullRomPathTask(Corvane::Constant<Points>(path), airTime)));
+    }
+    else
+        Corvane::Internal::LogWrite("ScarrowPuzzle: the layout has no jumping scarecrow\n");
+    if (!sequence)
+        return;
+    if (jumper)
+    {
+        Corvane::CuePoint* const jumped = Corvane::CuePoint::Create();
+        jumper->AddTask(new Corvane::CuePointTask(jumped));
+        sequence->AddTask(new Corvane::CuePointTask(jumped));
+    }
+    sequence->AddTask(new Corvane::TimedTask(1.0f));
+    sequence->AddTask(call([this] { setupInstructionMode(gameLabel(), kIntroFennState_Waving, true); }));
+    if (inputMask)
+    {
+        Corvane::CuePoint* const instructed = Corvane::CuePoint::Create();
+        sequence->AddTask(new Corvane::CuePointTask(instructed));
+        inputMask->AddTask(new Corvane::CuePointTask(instructed));
+        inputMask->AddTask(new NodeVisibleTask(false));
+    }
+}
+
+void ScarrowPuzzleMode::Update(float dt)
+{
+    QuarrydaleGameMode::Update(dt);
+    std::pair<int, int> const mouse = Corvane::MainLoop::GetLastMousePos();
+    OnMouseMove(mouse.first, mouse.second);
+    // A missing or empty level is never won.
+    if (!piecesBuilt)
+        return;
+    for (ScarrowPuzzlePieceSlot* const slot :
+         liveObjectsWithRole<ScarrowPuzzlePieceSlot>(GetObjectDatabase(), "ScarrowPuzzle_PuzzlePieceSlot"))
+        if (!slot->isFilled())
+            return;
+    playOutroAnimation();
+}
+
+void ScarrowPuzzleMode::playOutroAnimation()
+{
+    if (outroStarted)
+        return;
+    outroStarted = true;
+    GetAudioManager()->playSpecificSoundVocal(label("ScarrowPuzzle_GameComplete"));
+    if (Corvane::Object* const sequence = getSequenceObject())
+    {
+        sequence->AddTask(new Corvane::TimedTask(2.0f));
+        sequence->AddTask(call([this] { endLevel(); }));
+    }
+}
+
+void ScarrowPuzzleMode::cancelItemDragging()
+{
+    // A click on the ground drops on nothing, whatever slot the mouse last entered.
+    if (DragTargetContainer* const targets = DragTargetContainer::GetInstance())
+        targets->containedObject = Corvane::kInvalidObjectID;
+    if (DragSource<ScarrowPuzzlePiece*>* const held = DragSource<ScarrowPuzzlePiece*>::GetHeldDragSource_Mutable())
+        held->Release();
+}
+
+void ScarrowPuzzleMode::refreshMode()
+{
+    Corvane::MainLoop::UnwindToMode(new ScarrowPuzzleMode());
+}
+
+void ScarrowPuzzleMode::setupCursor()
+{
+    setGameCursor();
+}

@@ -1,0 +1,126 @@
+// The PlanAJob level reader: the pictures' names from the base and the
+// difficulty, numEmpty held to 1..5, the level registered by difficulty, and
+// the element's children left to the manifest.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobLevelResourceFactory.h"
+#include "qdl/Tests/GameTestSupport.h"
+
+using namespace Corvane;
+
+namespace
+{
+
+bool IsRegistered(char const* level, GameModeDifficulty difficulty)
+{
+    std::vector<Label> const& levels = GetLevelManager()->getLevels(kGameModeType_PlanAJob, difficulty);
+    return std::find(levels.begin(), levels.end(), Label::GetUniqueString(level)) != levels.end();
+}
+
+std::string Text(Label label)
+{
+    return label.IsValid() ? label.GetString() : "(null)";
+}
+
+class PlanAJobLevelTest : public GameTestSupport::GameFixture
+{
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        GetResourceManager()->AddResourceFactory(L"PlanAJobLevel", new PlanAJobLevelResourceFactory());
+    }
+
+    PlanAJobLevel const* Load(char const* name, std::wstring const& body)
+    {
+        LoadManifest(L"PlanAJobLevels.xml", L"<resources>" + body + L"</resources>");
+        return AutoResource<PlanAJobLevel>(name).Get();
+    }
+};
+
+} // namespace
+
+TEST_F(PlanAJobLevelTest, TheExampleLevelNamesItsPicturesAndIsRegisteredAsEasy)
+{
+    PlanAJobLevel const* const level = Load(
+        "BuildShed_Easy", L"<PlanAJobLevel name='BuildShed_Easy' difficulty='Easy' imageList='BuildShed' numEmpty='2'/>");
+    ASSERT_NE(nullptr, level);
+    EXPECT_EQ("BuildShed_Objects_Easy", Text(level->objects));
+    EXPECT_EQ("BuildShed_Targets", Text(level->targets));
+    EXPECT_EQ("BuildShed_SpriteType", Text(level->spriteType));
+    EXPECT_EQ(2, level->numEmpty);
+    EXPECT_TRUE(IsRegistered("BuildShed_Easy", kGameModeDifficulty_Easy));
+}
+
+TEST_F(PlanAJobLevelTest, TheCardsSuffixFollowsTheDifficultyAndAnUnknownOneTakesHard)
+{
+    struct sCase
+    {
+        char const* name;
+        wchar_t const* difficulty;
+        char const* objects;
+    };
+    sCase const cases[] = {{"PJMedium", L"Medium", "Job_Objects_Medium"},
+                           {"PJHard", L"Hard", "Job_Objects_Hard"},
+                           {"PJLower", L"easy", "Job_Objects_Hard"},
+                           {"PJNone", nullptr, "Job_Objects_Hard"}};
+    std::wstring body;
+    for (sCase const& c : cases)
+    {
+        std::wstring const name(c.name, c.name + std::char_traits<char>::length(c.name));
+        body += L"<PlanAJobLevel name='" + name + L"' imageList='Job' numEmpty='3'" +
+                (c.difficulty ? std::wstring(L" difficulty='") + c.difficulty + L"'" : std::wstring()) + L"/>";
+    }
+    LoadManifest(L"PlanAJobLevels.xml", L"<resources>" + body + L"</resources>");
+    for (sCase const& c : cases)
+    {
+        AutoResource<PlanAJobLevel> const level(c.name);
+        ASSERT_TRUE(level) << c.name;
+        EXPECT_EQ(c.objects, Text(level->objects)) << c.name;
+    }
+    EXPECT_TRUE(IsRegistered("PJMedium", kGameModeDifficulty_Medium));
+    EXPECT_TRUE(IsRegistered("PJHard", kGameModeDifficulty_Hard));
+    // No difficulty: kept as a resource, drawn by no difficulty.
+    for (int difficulty = 0; difficulty < 3; ++difficulty)
+        EXPECT_FALSE(IsRegistered("PJLower", static_cast<GameModeDifficulty>(difficulty)));
+}
+
+TEST_F(PlanAJobLevelTest, NumEmptyOutsideOneToFiveIsHeldToTheNearestEndAndLogged)
+{
+    testing::internal::CaptureStderr();
+    LoadManifest(L"PlanAJobLevels.xml",
+                 L"<resources><PlanAJobLevel name='PJZero' difficulty='Easy' imageList='J' numEmpty='0'/>"
+                 L"<PlanAJobLevel name='PJMissing' difficulty='Easy' imageList='J'/>"
+                 L"<PlanAJobLevel name='PJSix' difficulty='Hard' imageList='J' numEmpty='6'/>"
+                 L"<PlanAJobLevel name='PJFive' difficulty='Hard' imageList='J' numEmpty='5'/></resources>");
+    std::string const log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(1, AutoResource<PlanAJobLevel>("PJZero")->numEmpty);
+    EXPECT_EQ(1, AutoResource<PlanAJobLevel>("PJMissing")->numEmpty);
+    EXPECT_EQ(5, AutoResource<PlanAJobLevel>("PJSix")->numEmpty);
+    EXPECT_EQ(5, AutoResource<PlanAJobLevel>("PJFive")->numEmpty);
+    EXPECT_NE(std::string::npos, log.find("PJZero: numEmpty 0 is outside 1 to 5")) << log;
+    EXPECT_EQ(std::string::npos, log.find("PJFive")) << log;
+}
+
+TEST_F(PlanAJobLevelTest, ChildrenOfALevelAreLeftToTheManifestAndChangeNothing)
+{
+    PlanAJobLevel const* const outer =
+        Load("PJOuter", L"<PlanAJobLevel name='PJOuter' difficulty='Medium' imageList='Outer' numEmpty='3'>"
+                        L"<PlanAJobLevel name='PJInner' difficulty='Hard' imageList='Inner' numEmpty='4'/>"
+                        L"</PlanAJobLevel>");
+    ASSERT_NE(nullptr, outer);
+    EXPECT_EQ("Outer_Targets", Text(outer->targets));
+    EXPECT_EQ(3, outer->numEmpty);
+    AutoResource<PlanAJobLevel> const inner("PJInner");
+    ASSERT_TRUE(inner);
+    EXPECT_EQ("Inner_Objects_Hard", Text(inner->objects));
+    EXPECT_TRUE(IsRegistered("PJInner", kGameModeDifficulty_Hard));
+}

@@ -1,0 +1,375 @@
+// PlanAJob played as a child plays it, through the driver over the real
+// content: from free play at every difficulty and from the story with its
+// job, the wrong slot's answer, the table putting a card back (also after a
+// second card was picked), quitting with a card held, and a content copy
+// without the level asked for.
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+
+using GameDriver::Child;
+
+namespace
+{
+
+char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
+char const* const kDifficultyButtons[] = {"EasyButton", "MediumButton", "HardButton"};
+
+struct sCard
+{
+    int step;
+    int x;
+    int y;
+};
+
+PlanAJobMode* Game()
+{
+    return dynamic_cast<PlanAJobMode*>(Corvane::MainLoop::GetTopMostMode(0));
+}
+
+template <class T>
+std::vector<T*> Live(char const* role)
+{
+    std::vector<T*> found;
+    Corvane::ObjectDatabase* const database = Corvane::GetObjectDatabase();
+    if (!database || !Game())
+        return found;
+    for (Corvane::ObjectID id : database->GetObjectsWithRole(Corvane::Label::GetUniqueString(role)))
+        if (T* const object = dynamic_cast<T*>(database->GetObject(id)))
+            found.push_back(object);
+    return found;
+}
+
+sCard CentreOf(MiniGameElement* element, int step)
+{
+    Corvane::Rect<float> const bounds = element->getInputNode()->GlobalGetBounds();
+    return sCard{step, int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2)};
+}
+
+// The cards still in play, where the child sees them.
+std::vector<sCard> LiveCards(Child& child)
+{
+    return child.Look([] {
+        std::vector<sCard> cards;
+        for (JobSequenceItem* const card : Live<JobSequenceItem>("PlanAJob_DropItem"))
+            cards.push_back(CentreOf(card, card->step));
+        return cards;
+    });
+}
+
+// The centre of the blueprint's place of that step, and whether it is filled.
+sCard Slot(Child& child, int step, bool* filled = nullptr)
+{
+    return child.Look([step, filled] {
+        SceneNode* const target = Child::FindNode("GameScreenRoot/Playfield/Blueprint/MaterialTargets");
+        sCard found = {-1, 0, 0};
+        for (JobSequenceSlot* const slot : Live<JobSequenceSlot>("PlanAJob_DropSlot"))
+            if (slot->step == step && target)
+            {
+                found = CentreOf(slot, step);
+                if (filled)
+                    *filled = slot->isFilled();
+            }
+        return found;
+    });
+}
+
+bool ClickAt(Child& child, int x, int y)
+{
+    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
+}
+
+bool IsHolding(Child& child)
+{
+    return child.Look([] { return DragSource<JobSequenceItem*>::GetHeldDragSource() != nullptr; });
+}
+
+bool CancelMaskTakesClicks(Child& child)
+{
+    return child.Look([] { return Child::FindNode("GameScreenRoot/Playfield/Material_ClickMask")->GetHitTest(); });
+}
+
+int CountPlays(Child& child, std::string const& sound, std::size_t from = 0)
+{
+    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
+    int count = 0;
+    for (std::size_t i = from; i < plays.size(); ++i)
+        count += plays[i].sound == sound;
+    return count;
+}
+
+int LevelNumEmpty(Child& child)
+{
+    return child.Look([] {
+        Corvane::Label const name = Game() && Game()->getLevelLabel().IsValid() ? Game()->getLevelLabel()
+                                                                                : GetLevelManager()->getLastLevel();
+        Corvane::AutoResource<PlanAJobLevel> const level(name);
+        return level ? level->numEmpty : -1;
+    });
+}
+
+// Through the intro and the overlay, until the intro's mask has hidden.
+bool ReachPlay(Child& child)
+{
+    if (!child.WaitForScreen("FennInstructionMode", 3000))
+        return false;
+    child.Wait(0.5f);
+    if (child.IsShown("OkButton") && !child.Click("OkButton"))
+        return false;
+    if (!child.WaitForScreen("PlanAJobMode", 1500))
+        return false;
+    return child.WaitUntil([] { return !Child::FindNode("GameScreenRoot/Playfield/IntroClickMask")->LocalIsVisible(); },
+                           200);
+}
+
+void SaveScreenshot(Child& child, std::string const& name)
+{
+    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
+    {
+        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+    }
+}
+
+// The automated player: each card, then the place of its step.
+void PlanTheJob(Child& child)
+{
+    for (int guard = 0; guard < 6; ++guard)
+    {
+        std::vector<sCard> const cards = LiveCards(child);
+        if (cards.empty())
+            return;
+        sCard const card = cards.front();
+        ASSERT_TRUE(ClickAt(child, card.x, card.y));
+        ASSERT_TRUE(IsHolding(child));
+        sCard const slot = Slot(child, card.step);
+        ASSERT_GE(slot.step, 0);
+        ASSERT_TRUE(ClickAt(child, slot.x, slot.y));
+        child.Frames(2);
+        ASSERT_FALSE(IsHolding(child));
+        bool filled = false;
+        Slot(child, card.step, &filled);
+        EXPECT_TRUE(filled);
+    }
+    FAIL() << "cards were left on the table";
+}
+
+// Until the game has ended and handed over to the sticker screen or beyond.
+bool WaitForTheEnd(Child& child)
+{
+    return child.WaitUntil([] { return !Game(); }, 600);
+}
+
+class PlanAJobPlay : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+    }
+
+    void StartAt(GameModeDifficulty difficulty)
+    {
+        driver.SetAccountValue("AccountID", "PondoButton");
+        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
+            GetLevelManager()->setDifficulty(difficulty);
+            GetLevelManager()->setFreePlay(true);
+            GetStickerManager()->loadUnlockedStickerData();
+            return new PlanAJobMode();
+        });
+    }
+
+    GameDriver::Driver driver;
+};
+
+} // namespace
+
+TEST_F(PlanAJobPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
+{
+    for (int difficulty = 0; difficulty < 3; ++difficulty)
+    {
+        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        GameDriver::Driver play;
+        play.Play([difficulty](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PlanAJob", kDifficultyButtons[difficulty]));
+            ASSERT_TRUE(child.WaitForScreen("PlanAJobMode", 100));
+            // During the intro the mask swallows a click on the table: no card can be picked.
+            ClickAt(child, 400, 500);
+            EXPECT_FALSE(IsHolding(child));
+            ASSERT_TRUE(ReachPlay(child));
+            int const numEmpty = LevelNumEmpty(child);
+            std::vector<sCard> const cards = LiveCards(child);
+            EXPECT_EQ(std::size_t(numEmpty), cards.size());
+            int filled = 0;
+            for (int step = 0; step < 5; ++step)
+            {
+                bool isFilled = false;
+                EXPECT_GE(Slot(child, step, &isFilled).step, 0);
+                filled += isFilled;
+            }
+            EXPECT_EQ(5 - numEmpty, filled);
+            SaveScreenshot(child, std::string("PlanAJob_") + kDifficultyNames[difficulty]);
+            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
+            PlanTheJob(child);
+            ASSERT_TRUE(WaitForTheEnd(child));
+            EXPECT_EQ(1, CountPlays(child, "PlanAJob_GameComplete"));
+            EXPECT_EQ(1, CountPlays(child, "SFX_Construction"));
+            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+        });
+        EXPECT_TRUE(play.Notifications().empty());
+    }
+}
+
+TEST_F(PlanAJobPlay, TheStoryAsksForTheShedAtTheChosenDifficulty)
+{
+    driver.SetAccountValue("AccountID", "GrubbinButton");
+    // The story's step after PileOfLeaves.
+    driver.SetAccountValue("GrubbinButton_Progress", "10");
+    driver.StartWith([]() -> Corvane::ApplicationMode* { return new MainMenuMode(); });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+        ASSERT_TRUE(child.Wait(0.2f));
+        ASSERT_TRUE(child.Click("StoryButton"));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "DifficultySelectMode"));
+        ASSERT_TRUE(child.Click("MediumButton"));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(ReachPlay(child));
+        EXPECT_EQ("BuildShed_Medium", child.Look([] { return std::string(Game()->getLevelLabel().GetString()); }));
+        EXPECT_EQ(3u, LiveCards(child).size());
+        std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount");
+        PlanTheJob(child);
+        ASSERT_TRUE(WaitForTheEnd(child));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 200));
+        EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100));
+        ASSERT_TRUE(child.Wait(0.5f));
+        ASSERT_TRUE(child.Click("ResumeGame"));
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_EQ("11", GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
+    });
+}
+
+TEST_F(PlanAJobPlay, AWrongSlotShakesTheCardAndTheTablePutsCardsBack)
+{
+    StartAt(kGameModeDifficulty_Medium);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(ReachPlay(child));
+        std::vector<sCard> const cards = LiveCards(child);
+        ASSERT_EQ(3u, cards.size());
+        EXPECT_FALSE(CancelMaskTakesClicks(child));
+        // An empty slot with nothing held: nothing happens.
+        sCard const other = Slot(child, cards[1].step);
+        ASSERT_TRUE(ClickAt(child, other.x, other.y));
+        EXPECT_FALSE(IsHolding(child));
+
+        ASSERT_TRUE(ClickAt(child, cards[0].x, cards[0].y));
+        ASSERT_TRUE(IsHolding(child));
+        EXPECT_TRUE(CancelMaskTakesClicks(child));
+        std::size_t const mark = child.Sounds().size();
+        ASSERT_TRUE(ClickAt(child, other.x, other.y));
+        child.Frames(2);
+        EXPECT_EQ(1, CountPlays(child, "PlanAJob_IncorrectAnswer", mark));
+        EXPECT_EQ(0, CountPlays(child, "General_CorrectAnswer", mark));
+        EXPECT_TRUE(IsHolding(child));
+        bool filled = true;
+        Slot(child, cards[1].step, &filled);
+        EXPECT_FALSE(filled);
+
+        // The table: the card is back in its place.
+        ASSERT_TRUE(ClickAt(child, 400, 590));
+        child.Frames(2);
+        EXPECT_FALSE(IsHolding(child));
+        EXPECT_FALSE(CancelMaskTakesClicks(child));
+        EXPECT_EQ(3u, LiveCards(child).size());
+        EXPECT_TRUE(child.Look([] { return Child::FindNode("GameScreenRoot/FX_Layer")->GetChildCount() == 0; }));
+
+        // Two cards in a row: the first goes back, the second is held over a live mask.
+        ASSERT_TRUE(ClickAt(child, cards[0].x, cards[0].y));
+        ASSERT_TRUE(ClickAt(child, cards[1].x, cards[1].y));
+        child.Frames(2);
+        ASSERT_TRUE(IsHolding(child));
+        EXPECT_TRUE(CancelMaskTakesClicks(child));
+        EXPECT_TRUE(child.Look([] { return Child::FindNode("GameScreenRoot/FX_Layer")->GetChildCount() == 1; }));
+        ASSERT_TRUE(ClickAt(child, 400, 590));
+        child.Frames(2);
+        EXPECT_FALSE(IsHolding(child));
+        EXPECT_EQ(3u, LiveCards(child).size());
+
+        // A right drop, then a cancel: the filled slot takes no other card.
+        ASSERT_TRUE(ClickAt(child, cards[0].x, cards[0].y));
+        sCard const right = Slot(child, cards[0].step);
+        ASSERT_TRUE(ClickAt(child, right.x, right.y));
+        child.Frames(2);
+        ASSERT_TRUE(ClickAt(child, cards[1].x, cards[1].y));
+        ASSERT_TRUE(child.MoveMouseTo(right.x, right.y));
+        child.Frames(1);
+        ASSERT_TRUE(ClickAt(child, 400, 590));
+        child.Frames(2);
+        EXPECT_FALSE(IsHolding(child));
+        EXPECT_EQ(2u, LiveCards(child).size());
+        PlanTheJob(child);
+        EXPECT_TRUE(WaitForTheEnd(child));
+    });
+}
+
+TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
+{
+    StartAt(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(ReachPlay(child));
+        std::string const account = child.AccountFile();
+        sCard const card = LiveCards(child).front();
+        ASSERT_TRUE(ClickAt(child, card.x, card.y));
+        ASSERT_TRUE(IsHolding(child));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+        child.Wait(1.0f);
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 300));
+        EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
+        EXPECT_EQ(account, child.AccountFile());
+    });
+}
+
+TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
+{
+    driver.UseContentCopy([](std::string const& folder) {
+        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/PlanAJobMode.xml", [](std::string& text) {
+            for (std::size_t at; (at = text.find("difficulty=\"Hard\"")) != std::string::npos;)
+                text.replace(at, std::string("difficulty=\"Hard\"").size(), "difficulty=\"Gone\"");
+        }));
+    });
+    StartAt(kGameModeDifficulty_Hard);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(ReachPlay(child));
+        std::string const account = child.AccountFile();
+        child.Wait(3.0f);
+        EXPECT_EQ("PlanAJobMode", child.TopScreen());
+        EXPECT_TRUE(LiveCards(child).empty());
+        EXPECT_EQ(0, CountPlays(child, "PlanAJob_GameComplete"));
+        EXPECT_EQ(account, child.AccountFile());
+        ASSERT_TRUE(child.Click("QuitButton"));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+    });
+    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for PlanAJobMode. Fix the problem and press F5 to "
+                                       "reload"},
+              driver.Notifications());
+}
