@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "Core/Source/Singleton.h"
 #include "2DEngine/Source/Framework/AudioServices.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
@@ -233,6 +234,52 @@ TEST_F(OptionsCreditsPlay, CreditsTurnWithinFivePagesAndBackReturnsToTheSameScre
         ASSERT_TRUE(child.Frames(1));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(menu, child.Look([] { return Top<MainMenuMode>(); }));
+    });
+}
+
+TEST_F(OptionsCreditsPlay, WithoutAnAudioPlatformTheSoundChoiceIsDisabledAndAudioLeftAlone)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.StartWith(NewMainMenu);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+        Corvane::IAudioPlatform* const audio = child.Look([] { return Corvane::GetAudioPlatform(); });
+        child.RunOnLoop([audio] {
+            Corvane::UnregisterSingleton(audio);
+            Corvane::MainLoop::PushMode(new MyOptionsMode());
+        });
+        ASSERT_TRUE(WaitForPopup(child, "MyOptionsMode"));
+        for (char const* sound : {"SoundOnButton", "SoundOffButton"})
+        {
+            EXPECT_FALSE(IsChecked(child, sound)) << sound;
+            EXPECT_FALSE(child.Look([sound] {
+                return dynamic_cast<RadioButtonNode*>(Child::FindNode(sound))->IsEnabled();
+            })) << sound;
+        }
+        EXPECT_TRUE(child.Look([] { return Top<MyOptionsMode>()->isSoundOn(); }));
+        ASSERT_TRUE(child.Click("SoundOffButton"));
+        EXPECT_TRUE(child.Look([] { return Top<MyOptionsMode>()->isSoundOn(); }));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
+        child.RunOnLoop([audio] { Corvane::RegisterSingleton(audio); });
+        EXPECT_FALSE(IsMuted(child));
+    });
+}
+
+TEST_F(OptionsCreditsPlay, OverTheTitleCreditsGoBackToItAndOptionsLeadToANewMainMenu)
+{
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        ASSERT_TRUE(child.Click("CreditsButton"));
+        EXPECT_EQ((Screens{"TitleMode", "MyCreditsMode"}), child.Screens());
+        ASSERT_TRUE(child.Click("BackButton"));
+        EXPECT_EQ(Screens{"TitleMode"}, child.Screens());
+        OpenOptions(child);
+        EXPECT_EQ((Screens{"TitleMode", "MyOptionsMode"}), child.Screens());
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
     });
 }
 
