@@ -482,5 +482,15 @@ def sounds():
     return made
 
 
+# The sticker book: the soft pop of a sticker pressed onto the page.
+_sounds_before_sticker_book = sounds
+
+
+def sounds():
+    made = _sounds_before_sticker_book()
+    made["SFX_StickerStick"] = lambda: pop(0.14)
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))

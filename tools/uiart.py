@@ -384,18 +384,21 @@ def sticker_motif(canvas, motif, cx, cy, r, colour):
                     fill=OUTLINE, width=3)
 
 
+# Sticker sizes by colour: round, small, tall, wide and large, so that the
+# book's list shows some at their own size and scales the others down.
+STICKER_SHAPES = [(120, 120), (90, 90), (150, 220), (220, 110), (160, 160)]
+
+
 def stickers():
-    """Thirty round stickers: six motifs, each on five coloured badges."""
+    """Thirty stickers: six motifs, each on five coloured badges of mixed sizes."""
     made = []
-    size = STICKER_SIZE
     for motif in ("star", "heart", "house", "cone", "flower", "sun"):
-        for colour in STICKER_COLOURS:
-            canvas = Canvas(size, size)
-            c = size / 2
-            edge = star_points(c, c, c - 3, c - 9, count=16, turn=0)
-            canvas.polygon(edge, fill=WHITE, width=3)
-            canvas.ellipse((14, 14, size - 14, size - 14), fill=rgba(lighter(COLOURS[colour], 0.55)), width=3)
-            sticker_motif(canvas, motif, c, c, size * 0.3, colour)
+        for colour, (w, h) in zip(STICKER_COLOURS, STICKER_SHAPES):
+            canvas = Canvas(w, h)
+            canvas.rounded((3, 3, w - 3, h - 3), min(w, h) * 0.3, fill=WHITE, width=3)
+            canvas.rounded((12, 12, w - 12, h - 12), min(w, h) * 0.24, fill=rgba(lighter(COLOURS[colour], 0.55)),
+                           width=3)
+            sticker_motif(canvas, motif, w / 2, h / 2, min(w, h) * 0.3, colour)
             made.append(canvas.result())
     return made
 

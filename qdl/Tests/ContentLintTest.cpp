@@ -2183,6 +2183,9 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
 // --- PlanAJob ---------------------------------------------------------------
 
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
+// --- The options and credits screens -------------------------------------------
+
+#include "qdl/Source/Game/FrontEnd/MyCreditsMode.h"
 
 namespace
 {
@@ -2532,6 +2535,72 @@ TEST_F(ContentLint, ScarrowPuzzleLevelsHaveOneToFiveDistinctPiecesWithTheirPictu
         }
         DeleteTree(tree);
     }
+}
+
+TEST_F(ContentLint, OptionsAndCreditsFindTheirContent)
+{
+    for (char const* text : {"Options_Sound_EN", "Options_Sound_SP", "Options_Language_EN", "Options_Language_SP"})
+        EXPECT_TRUE(Constant<std::wstring>(text).IsValid()) << text;
+    // Radio buttons have a fifth image, checked; the pages are always five.
+    std::vector<std::pair<std::string, int> > const lists = {
+        {"Button_Sound_On_EN", 5},      {"Button_Sound_On_SP", 5},      {"Button_Sound_Off_EN", 5},
+        {"Button_Sound_Off_SP", 5},     {"Button_Language_English", 5}, {"Button_Language_Espanol", 5},
+        {"Button_UI_Cancel_EN", 4},     {"Button_UI_Cancel_SP", 4},     {"Button_ChangeProfile_EN", 4},
+        {"Button_ChangeProfile_SP", 4}, {"Button_Credits_Left", 4},     {"Button_Credits_Right", 4},
+        {"Button_Credits_Back", 4},     {"Credits_TextPages", MyCreditsMode::kLastPage + 1},
+    };
+    for (auto const& list : lists)
+    {
+        AutoResource<IImageList> const images(list.first);
+        ASSERT_TRUE(images) << list.first;
+        EXPECT_EQ(list.second, images->GetNumImages()) << list.first;
+    }
+}
+
+TEST_F(ContentLint, OptionsAndCreditsLayoutsHaveTheirNodesButtonsAndGroups)
+{
+    AutoResource<SceneLayout> const options("OptionsLayout");
+    ASSERT_TRUE(options);
+    SceneNode* const tree = options->InstantiateLayout(nullptr);
+    ASSERT_TRUE(tree);
+    EXPECT_EQ("Options", std::string(tree->GetNodeName().GetString()));
+    for (char const* text : {"Text_Sound", "Text_Language"})
+        EXPECT_TRUE(dynamic_cast<StyledTextSpriteNode*>(NodeAt(tree, {text}))) << text;
+    for (char const* title : {"Title_EN", "Title_SP"})
+        EXPECT_TRUE(NodeAt(tree, {title})) << title;
+    // Reached both by path and by name, so both names are the same.
+    for (char const* radio : {"SoundOnButton", "SoundOffButton"})
+    {
+        RadioButtonNode const* const node = dynamic_cast<RadioButtonNode*>(NodeAt(tree, {radio}));
+        ASSERT_TRUE(node) << radio;
+        EXPECT_EQ(std::string(radio), node->GetName().GetString());
+    }
+    for (char const* button : {"CancelButton", "ProfileButton"})
+    {
+        ButtonNode const* const node = dynamic_cast<ButtonNode*>(NodeAt(tree, {button}));
+        ASSERT_TRUE(node) << button;
+        EXPECT_EQ(std::string(button), node->GetName().GetString());
+    }
+    EXPECT_TRUE(FindButtonNamed(tree, Label::GetUniqueString("OkButton")));
+    DeleteTree(tree);
+
+    std::map<std::string, Label> const groups = RadioGroups("OptionsLayout");
+    ASSERT_EQ(4u, groups.size());
+    ASSERT_EQ(1u, groups.count("EnglishButton"));
+    ASSERT_EQ(1u, groups.count("EspanolButton"));
+    EXPECT_EQ(groups.at("SoundOnButton"), groups.at("SoundOffButton"));
+    EXPECT_EQ(groups.at("EnglishButton"), groups.at("EspanolButton"));
+    EXPECT_NE(groups.at("SoundOnButton"), groups.at("EnglishButton"));
+
+    AutoResource<SceneLayout> const credits("CreditsLayout");
+    ASSERT_TRUE(credits);
+    SceneNode* const page = credits->InstantiateLayout(nullptr);
+    ASSERT_TRUE(page);
+    EXPECT_EQ("Credits", std::string(page->GetNodeName().GetString()));
+    EXPECT_TRUE(dynamic_cast<StaticSpriteNode*>(NodeAt(page, {"TextPages"})));
+    for (char const* button : {"BackButton", "buttonLeft", "buttonRight"})
+        EXPECT_TRUE(FindButtonNamed(page, Label::GetUniqueString(button))) << button;
+    DeleteTree(page);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 #include "qdl/Source/Game/FrontEnd/TitleMode.h"
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/StickerBook/StickerBookMaker.h"
 
 sGameScreenHooks MakeDefaultGameScreenHooks()
 {
@@ -16,6 +17,7 @@ sGameScreenHooks MakeDefaultGameScreenHooks()
         return new CutsceneMode(cutscene);
     };
     hooks.createGameMode = createGameModeOfType;
+    hooks.createStickerBookMode = createStickerBook;
     return hooks;
 }
 

@@ -208,22 +208,6 @@ TEST_F(QuitConfirmationPlay, WithoutAMainMenuYesFromAGameSaysSoAndThePopupStays)
         << driver.Log();
 }
 
-TEST_F(QuitConfirmationPlay, TheTitlesScreensNotBuiltYetAreNamedAndTheTitleGoesOnWorking)
-{
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-        ASSERT_TRUE(child.Click("OptionsButton"));
-        ASSERT_TRUE(child.Click("CreditsButton"));
-        EXPECT_EQ(Screens{"TitleMode"}, child.Screens());
-        EXPECT_FALSE(child.Look([] { return Top<TitleMode>()->isModeChangeQueued(); }));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_EQ((Screens{"TitleMode", "QuitConfirmMode"}), child.Screens());
-    });
-    std::string const log = driver.Log();
-    EXPECT_NE(std::string::npos, log.find("TitleMode: the options screen is not available yet")) << log;
-    EXPECT_NE(std::string::npos, log.find("TitleMode: the credits screen is not available yet")) << log;
-}
-
 TEST_F(QuitConfirmationPlay, ClicksFromUnknownOrVanishedSendersAreIgnored)
 {
     driver.Play([](Child& child) {

@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 
 #include "qdl/Source/Game/FrontEnd/MyAccountMode.h"
+#include "qdl/Source/Game/FrontEnd/MyCreditsMode.h"
+#include "qdl/Source/Game/FrontEnd/MyOptionsMode.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 
 Corvane::ApplicationMode* newProfileSelectionScreen()
@@ -10,12 +12,12 @@ Corvane::ApplicationMode* newProfileSelectionScreen()
 
 Corvane::ApplicationMode* newOptionsScreen()
 {
-    return nullptr;
+    return new MyOptionsMode();
 }
 
 Corvane::ApplicationMode* newCreditsScreen()
 {
-    return nullptr;
+    return new MyCreditsMode();
 }
 
 Corvane::ApplicationMode* newMainMenuScreen()
