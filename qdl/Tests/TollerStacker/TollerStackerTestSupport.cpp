@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TollerStacker/StackableObject.h"
 #include "qdl/Source/Game/TollerStacker/StackingTarget.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevel.h"
@@ -102,6 +103,25 @@ bool WaitUntilSettled(Child& child, int maxFrames)
             return false;
     }
     return false;
+}
+
+bool WaitUntilLanded(Child& child, int maxFrames)
+{
+    return child.WaitUntil(
+        [] {
+            TollerStackerMode* const mode = dynamic_cast<TollerStackerMode*>(Corvane::MainLoop::GetTopMostMode(0));
+            if (!mode)
+                return false;
+            Corvane::ObjectDatabase* const database = mode->GetObjectDatabase();
+            for (ObjectID const id : database->GetObjectsWithRole(Label::GetUniqueString("TollerStacker_StackableObject")))
+            {
+                StackableObject const* const object = dynamic_cast<StackableObject*>(database->GetObject(id));
+                if (object && object->isFalling())
+                    return false;
+            }
+            return true;
+        },
+        maxFrames);
 }
 
 bool ClickAt(Child& child, Vector2<int> const& point)
@@ -231,6 +251,22 @@ void Screenshot(Child& child, std::string const& name)
     {
         EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
     }
+}
+
+} // namespace TollerStackerTest
+
+namespace TollerStackerTest
+{
+
+void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.StartWith([difficulty, playIntro]() -> Corvane::ApplicationMode* {
+        GetStickerManager()->loadUnlockedStickerData();
+        GetLevelManager()->setDifficulty(difficulty);
+        GetLevelManager()->setFreePlay(true);
+        return new TollerStackerMode(playIntro, -1);
+    });
 }
 
 } // namespace TollerStackerTest

@@ -63,6 +63,8 @@ struct sTable
 sTable ReadTable(Child& child);
 // Until every object lies still on its ground place (after the shake-out).
 bool WaitUntilSettled(Child& child, int maxFrames = 400);
+// Until no object is falling back to the ground.
+bool WaitUntilLanded(Child& child, int maxFrames = 200);
 bool ClickAt(Child& child, Corvane::Vector2<int> const& point);
 // A point of the playfield where only the drop mask takes a click.
 Corvane::Vector2<int> const kEmptySpot(120, 220);
@@ -87,5 +89,14 @@ int CountOf(std::vector<std::string> const& sounds, std::string const& name);
 
 // Keeps a picture when QDL_TOLLERSTACKER_SCREENSHOTS names a folder.
 void Screenshot(Child& child, std::string const& name);
+
+} // namespace TollerStackerTest
+
+namespace TollerStackerTest
+{
+
+// The game alone on the stack at that difficulty, as the difficulty selection
+// starts it, for the profile "PondoButton" (stickers loaded); free play.
+void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = false);
 
 } // namespace TollerStackerTest
