@@ -46,6 +46,13 @@ void showFrame(SceneNode* node, Label imageList, int frame)
         sprite->setImage(imageList, frame);
 }
 
+// The cargo's picture, large or small, has its middle on the choice's origin, where the hook aims.
+void centreOnOrigin(SceneNode* image)
+{
+    if (image)
+        image->LocalSetLocation(-image->GetWidth() / 2.0f, -image->GetHeight() / 2.0f);
+}
+
 Task* playEffect(Label sound)
 {
     return new SimpleFunctionTask<Object>([sound](Object*, float) { GetAudioManager()->playSFX(sound); });
@@ -57,6 +64,7 @@ DeliveryObject::DeliveryObject(TrundelsDeliveryType type_) : unattachedRoot(null
 {
     unattachedRoot = instantiateDeliveryLayout(kDeliveryObjectLayout);
     showFrame(getImageNode(), kLargeCargo, type);
+    centreOnOrigin(getImageNode());
     if (StaticSpriteNode* const image = dynamic_cast<StaticSpriteNode*>(getImageNode()))
         image->SetAlphaSensitivity(kPictureAlphaSensitivity);
     showFrame(rolloverNode(), kLargeCargoRollover, type);
@@ -159,6 +167,7 @@ void DeliveryObject::getPickedUp()
 void DeliveryObject::useSmallImage()
 {
     showFrame(getImageNode(), kSmallCargo, type);
+    centreOnOrigin(getImageNode());
     showFrame(rolloverNode(), kSmallCargoRollover, type);
     if (SceneNode* const hook = getHookNode())
         hook->LocalSetLocation(kHookOnSmallCargo);
