@@ -15,6 +15,7 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
+#include "qdl/Tests/Driver/FreePlayEntry.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 #include "qdl/Tests/TollerStacker/TollerStackerTestSupport.h"
 
@@ -34,7 +35,7 @@ TEST_P(TollerStackerWin, FromTheTitleEveryLoopIsStackedThenTheStickerAndFreePlay
     GameModeDifficulty const difficulty = GetParam();
     std::string const name = kGameModeDifficultyNames[difficulty];
     driver.Play([&](Child& child) {
-        EnterFromTitle(child, "TollerStacker", difficulty);
+        GameDriver::EnterFreePlayGameFromTitle(child, "TollerStacker", difficulty);
         ASSERT_TRUE(child.WaitForScreen("TollerStackerMode", 100));
         EXPECT_EQ(FrontEndPlay::Screens{"TollerStackerMode"}, child.Screens());
         EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));

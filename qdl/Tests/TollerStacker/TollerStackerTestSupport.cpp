@@ -209,28 +209,6 @@ void StackEverything(Child& child)
     }
 }
 
-void EnterFromTitle(Child& child, std::string const& gameButton, GameModeDifficulty difficulty)
-{
-    char const* const difficultyButtons[] = {"EasyButton", "MediumButton", "HardButton"};
-    ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-    ASSERT_TRUE(child.Click("PlayButton"));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
-    ASSERT_TRUE(child.Click("PondoButton"));
-    ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
-    ASSERT_TRUE(child.Click("NewGame"));
-    ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-    ASSERT_TRUE(child.Wait(0.2f));
-    ASSERT_TRUE(child.Click("FreePlayButton"));
-    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
-    ASSERT_TRUE(child.Click(gameButton));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-    ASSERT_TRUE(child.Click(difficultyButtons[difficulty]));
-    ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
-    ASSERT_TRUE(child.Click("OkButton"));
-}
-
 std::vector<std::string> SoundsSince(Child& child, size_t from)
 {
     std::vector<std::string> names;

@@ -79,10 +79,6 @@ bool MatchesLevel(sTable const& table, std::string* why);
 // object is dropped.
 void StackEverything(Child& child);
 
-// From the title: Play, Pondo's profile, OK, New game, Free play, the game's
-// picture, the difficulty, OK, and the overlay's OK; the game is on top.
-void EnterFromTitle(Child& child, std::string const& gameButton, GameModeDifficulty difficulty);
-
 // The names of the sounds asked for from the play numbered `from` on.
 std::vector<std::string> SoundsSince(Child& child, size_t from);
 int CountOf(std::vector<std::string> const& sounds, std::string const& name);
