@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevelResourceFactory.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
 #include "qdl/Tests/GameTestSupport.h"
 
 using Corvane::AutoResource;
@@ -112,6 +113,33 @@ TEST_F(TollerStackerLevelTest, ObjectsTheGameCouldNotPlaceAreLeftOutAndLogged)
     EXPECT_NE(std::string::npos, log.find("unknown colour or type")) << log;
     EXPECT_NE(std::string::npos, log.find("the rest are left out")) << log;
     EXPECT_TRUE(Registered("Ts_Crowded", kGameModeDifficulty_Hard));
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(TollerStackerLevelTest, RedsPlatformGoesLeftAndEveryObjectGetsAGroundPlaceOfItsOwn)
+{
+    TollerStackerLevel level;
+    for (int size = 5; size >= 1; --size)
+        level.objects.push_back({size, kStackObjectColor_Blue, kStackObjectType_Log});
+    sStackerPlan plan = TollerStackerMode::planLevel(level);
+    EXPECT_EQ(std::vector<StackObjectColor>{kStackObjectColor_Blue}, plan.platformColors);
+
+    for (int size = 1; size <= 5; ++size)
+        level.objects.push_back({size, kStackObjectColor_Red, kStackObjectType_Girder});
+    plan = TollerStackerMode::planLevel(level);
+    EXPECT_EQ((std::vector<StackObjectColor>{kStackObjectColor_Red, kStackObjectColor_Blue}), plan.platformColors);
+    std::vector<int> places = plan.objectPlaces;
+    std::sort(places.begin(), places.end());
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), places);
+
+    // A record that was not read by the reader: what fits is placed, nothing more.
+    level.objects.push_back({3, kStackObjectColor_Red, kStackObjectType_Log});
+    EXPECT_EQ(10u, TollerStackerMode::planLevel(level).objectPlaces.size());
+    EXPECT_TRUE(TollerStackerMode::planLevel(TollerStackerLevel()).objectPlaces.empty());
 }
 
 } // namespace

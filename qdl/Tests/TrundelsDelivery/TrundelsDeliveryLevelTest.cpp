@@ -12,6 +12,8 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryConstants.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevelResourceFactory.h"
+#include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryMode.h"
+#include "Core/Source/StringUtils.h"
 #include "qdl/Tests/GameTestSupport.h"
 
 using Corvane::AutoResource;
@@ -112,6 +114,50 @@ TEST(TrundelsDeliveryWrongChoice, TheVoiceSaysWhetherTheKindTheColourOrBothAreWr
             << type;
     }
     EXPECT_STREQ("TrundelsDelivery_Wrong", wrongChoiceLine(-1, 3));
+}
+
+} // namespace
+
+namespace
+{
+
+// Letter k stands for type 10 + k, so the carts read as letters.
+std::vector<TrundelsDeliveryType> const kLetters = {10, 11, 12, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2};
+
+std::vector<int> cartsOf(char const* order)
+{
+    std::vector<int> letters;
+    for (TrundelsDeliveryType type :
+         TrundelsDeliveryMode::cartTypes(TrundelsDeliveryLevelResourceFactory::readPattern(
+                                             Corvane::ConvertStringUTF8ToWide(order)),
+                                         kLetters))
+        letters.push_back(type - 10);
+    return letters;
+}
+
+TEST(TrundelsDeliveryCarts, FiveCartsShowThePatternRepeatedAndTheSixthNeedsTheNextLetter)
+{
+    EXPECT_EQ((Pattern{0, 1, 0, 1, 0, 1}), cartsOf("AB"));
+    EXPECT_EQ((Pattern{0, 1, 2, 0, 1, 2}), cartsOf("ABC"));
+    EXPECT_EQ((Pattern{0, 0, 1, 0, 0, 1}), cartsOf("AAB"));
+    EXPECT_EQ((Pattern{0, 0, 0, 0, 0, 0}), cartsOf("A"));
+    EXPECT_EQ((Pattern{0, 1, 2, 2, 1, 0}), cartsOf("ABCCB"));
+    EXPECT_EQ((Pattern{0, 1, 2, 1, 0, 2}), cartsOf("ABCBACA"));
+    EXPECT_TRUE(cartsOf("").empty());
+}
+
+TEST(TrundelsDeliveryCarts, FiveDifferentChoicesAmongThemTheThreeLetters)
+{
+    for (int round = 0; round < 20; ++round)
+    {
+        std::vector<TrundelsDeliveryType> choices = TrundelsDeliveryMode::choiceTypes(kLetters);
+        ASSERT_EQ(5u, choices.size());
+        std::sort(choices.begin(), choices.end());
+        EXPECT_EQ((std::vector<TrundelsDeliveryType>{3, 4, 10, 11, 12}), choices);
+    }
+    // Without a level every choice shows nothing.
+    EXPECT_EQ(std::vector<TrundelsDeliveryType>(5, -1),
+              TrundelsDeliveryMode::choiceTypes(std::vector<TrundelsDeliveryType>(13, -1)));
 }
 
 } // namespace

@@ -42,7 +42,6 @@ NodePathElement const kSourcePaths[] = {
     "MaterialSources", "Source_5", NodePathTerminator(), "MaterialSources", "Source_6", NodePathTerminator(),
     "MaterialSources", "Source_7", NodePathTerminator(), "MaterialSources", "Source_8", NodePathTerminator(),
     "MaterialSources", "Source_9", NodePathTerminator(), "MaterialSources", "Source_10", NodePathTerminator()};
-int const kNumSources = 10;
 NodePathElement const kTargetLeftPath[] = {"MaterialTargets", "Target_Left", NodePathTerminator()};
 NodePathElement const kTargetRightPath[] = {"MaterialTargets", "Target_Right", NodePathTerminator()};
 
@@ -141,29 +140,39 @@ void TollerStackerMode::initializeLevel(Label levelName)
     SceneNode* const playfield = playfieldNode("nothing is placed");
     if (!playfield)
         return;
-    EnumTypeDeck<int> places(kNumSources);
-    std::set<int> colors;
-    for (StackableObjectData const& data : found->objects)
+    sStackerPlan const plan = planLevel(*found);
+    for (size_t i = 0; i < plan.objectPlaces.size(); ++i)
     {
-        int const place = places.DrawCard();
-        if (place < 0)
-            break;
+        int const place = plan.objectPlaces[i];
         SceneNode* const source = findStackerNode(playfield, &kSourcePaths[3 * place], kTollerStackerModeLayout);
-        if (!source)
-            continue;
-        colors.insert(data.color);
-        (new StackableObject(data.size, data.color, data.type, source))->AddToCurScene(source);
+        StackableObjectData const& data = found->objects[i];
+        if (source)
+            (new StackableObject(data.size, data.color, data.type, source))->AddToCurScene(source);
     }
     NodePathElement const* const targetPaths[] = {kTargetLeftPath, kTargetRightPath};
-    size_t next = 0;
-    for (int const color : colors)
+    for (size_t i = 0; i < plan.platformColors.size(); ++i)
+        if (SceneNode* const place = findStackerNode(playfield, targetPaths[i], kTollerStackerModeLayout))
+            (new StackingTarget(plan.platformColors[i]))->AddToCurScene(place);
+}
+
+sStackerPlan TollerStackerMode::planLevel(TollerStackerLevel const& level)
+{
+    sStackerPlan plan;
+    EnumTypeDeck<int> places(kNumGroundPlaces);
+    std::set<int> colors;
+    for (StackableObjectData const& data : level.objects)
     {
-        if (next >= 2)
+        int const place = places.DrawCard();
+        // The reader keeps at most ten objects; a record made otherwise places what fits.
+        if (place < 0)
             break;
-        SceneNode* const place = findStackerNode(playfield, targetPaths[next++], kTollerStackerModeLayout);
-        if (place)
-            (new StackingTarget(static_cast<StackObjectColor>(color)))->AddToCurScene(place);
+        plan.objectPlaces.push_back(place);
+        colors.insert(data.color);
     }
+    for (int const color : colors)
+        if (static_cast<int>(plan.platformColors.size()) < kNumPlatformPlaces)
+            plan.platformColors.push_back(static_cast<StackObjectColor>(color));
+    return plan;
 }
 
 void TollerStackerMode::playIntroAnimation()

@@ -9,10 +9,23 @@
 // drops its wrong part and the crane is sad; all right, the crane is happy and
 // the game starts again or the level ends.
 
+#include <vector>
+
 #include "Core/Source/Label.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerConstants.h"
 
 class AnimatedSpriteNode;
+class TollerStackerLevel;
+
+// Where a level's pieces go: a ground place (0 to 9) for each object in
+// document order, drawn without repeat, and the colours of the platforms,
+// Red before Blue, the first on "Target_Left", the second on "Target_Right".
+struct sStackerPlan
+{
+    std::vector<int> objectPlaces;
+    std::vector<StackObjectColor> platformColors;
+};
 
 class TollerStackerMode : public QuarrydaleGameMode
 {
@@ -26,6 +39,11 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
+    static int const kNumGroundPlaces = 10;
+    static int const kNumPlatformPlaces = 2;
+
+    // The places of the level's pieces, without a scene.
+    static sStackerPlan planLevel(TollerStackerLevel const& level);
     void initializeLevel(Corvane::Label levelName);
     void playIntroAnimation();
     void playOutroAnimation();

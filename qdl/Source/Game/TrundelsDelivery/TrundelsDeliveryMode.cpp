@@ -158,17 +158,15 @@ void TrundelsDeliveryMode::setupDeliveryPatterns()
     }
     int const index = generatePatternIndexMapping(level);
     pattern = found->patterns[static_cast<size_t>(index)];
+    std::vector<TrundelsDeliveryType> const types = cartTypes(pattern, patternIndexMapping);
     SceneNode* const playfield = RootDescendent(kPlayfieldPath);
-    size_t position = 0;
-    for (int cart = 0; cart < kNumCarts; ++cart)
+    for (size_t cart = 0; cart < types.size(); ++cart)
     {
-        int const symbol = pattern[position];
-        position = (position + 1) % pattern.size();
-        DeliveryCart* const made = new DeliveryCart(patternIndexMapping[static_cast<size_t>(symbol)], cart == 0);
+        DeliveryCart* const made = new DeliveryCart(types[cart], cart == 0);
         SceneNode* const place = playfield ? findDeliveryNode(playfield, &kCartPaths[3 * cart], kTrundelsDeliveryModeLayout)
                                            : nullptr;
         made->AddToCurScene(place);
-        if (cart == kNumCarts - 1)
+        if (cart + 1 == types.size())
         {
             made->showCartContents(false);
             cartsToFill.push_back(made->GetID());
@@ -176,10 +174,32 @@ void TrundelsDeliveryMode::setupDeliveryPatterns()
     }
 }
 
+std::vector<TrundelsDeliveryType> TrundelsDeliveryMode::cartTypes(std::vector<int> const& pattern,
+                                                                  std::vector<TrundelsDeliveryType> const& mapping)
+{
+    std::vector<TrundelsDeliveryType> types;
+    if (pattern.empty())
+        return types;
+    for (size_t cart = 0; cart < static_cast<size_t>(kNumCarts); ++cart)
+    {
+        size_t const symbol = static_cast<size_t>(pattern[cart % pattern.size()]);
+        types.push_back(symbol < mapping.size() ? mapping[symbol] : -1);
+    }
+    return types;
+}
+
+std::vector<TrundelsDeliveryType> TrundelsDeliveryMode::choiceTypes(std::vector<TrundelsDeliveryType> const& mapping)
+{
+    std::vector<TrundelsDeliveryType> choices(mapping.begin(),
+                                              mapping.begin() + std::min<size_t>(mapping.size(), kNumChoices));
+    choices.resize(kNumChoices, -1);
+    std::shuffle(choices.begin(), choices.end(), choiceShuffler());
+    return choices;
+}
+
 void TrundelsDeliveryMode::setupDeliveryButtons()
 {
-    std::vector<TrundelsDeliveryType> choices(patternIndexMapping.begin(), patternIndexMapping.begin() + kNumChoices);
-    std::shuffle(choices.begin(), choices.end(), choiceShuffler());
+    std::vector<TrundelsDeliveryType> const choices = choiceTypes(patternIndexMapping);
     SceneNode* const playfield = RootDescendent(kPlayfieldPath);
     for (int k = 0; k < kNumChoices; ++k)
     {

@@ -34,6 +34,12 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
+    // The cargo of carts 1 to 6: the pattern's symbols in turn, repeated,
+    // through the mapping; empty for an empty pattern.
+    static std::vector<TrundelsDeliveryType> cartTypes(std::vector<int> const& pattern,
+                                                       std::vector<TrundelsDeliveryType> const& mapping);
+    // The five choices: the first five types of the mapping, shuffled.
+    static std::vector<TrundelsDeliveryType> choiceTypes(std::vector<TrundelsDeliveryType> const& mapping);
     // Draws the pattern and the letters' cargo types; returns the pattern's index.
     int generatePatternIndexMapping(Corvane::Label levelName);
     void setupDeliveryPatterns();
