@@ -138,9 +138,6 @@ void ButtonNode::HandleMouseExit()
 
 MessageResult ButtonNode::OnKeyDown(int key)
 {
-    // A hidden button is not on screen to be pressed.
-    if (!GlobalIsVisible())
-        return kMessageNotHandled;
     bool const activates = (HasFocus() && IsActivationKey(key)) || (mKeyCode != 0 && key == mKeyCode);
     if (!activates)
         return kMessageNotHandled;

@@ -145,7 +145,7 @@ void CheckBoxNode::HandleMouseExit()
 
 MessageResult CheckBoxNode::OnKeyDown(int key)
 {
-    if (!GlobalIsVisible() || !HasFocus() || !IsActivationKey(key))
+    if (!HasFocus() || !IsActivationKey(key))
         return kMessageNotHandled;
     Click();
     return kMessageHandled;

@@ -16,11 +16,6 @@ using namespace Corvane;
 namespace ControlNodes
 {
 
-bool IsActivationKey(int key)
-{
-    return key == kKeyEnter || key == kKeySpace || key == kKeyGamePadA;
-}
-
 Label ReadResourceLabel(IAttributeContainer const& attributes, wchar_t const* name)
 {
     std::wstring const text = attributes.GetAttribute(std::wstring(name));
@@ -111,22 +106,9 @@ bool AlphaContains(SceneNode const& node, IImageList const* images, bool threeSl
     return alpha > sensitivity;
 }
 
-int ImageCount(IImageList const* images)
-{
-    return images ? images->GetNumImages() : 0;
-}
-
 int StateIndex(SceneNode const& node, bool enabled, bool hot, bool focusImages)
 {
-    if (!enabled)
-        return 3;
-    if (node.HasCapture() && hot)
-        return 2;
-    if (hot)
-        return 1;
-    if (node.HasFocus())
-        return focusImages ? 4 : 1;
-    return 0;
+    return ControlLogic::StateIndex(enabled, node.HasCapture(), hot, node.HasFocus(), focusImages);
 }
 
 void PressControl(SceneNode& node, bool enabled, bool& hot, SoundList const* sounds)

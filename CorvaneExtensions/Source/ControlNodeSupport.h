@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Framework/AttributeContainer.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/DrawState.h"
+#include "2DEngine/Source/Widgets/ControlLogic.h"
 #include "Core/Source/Label.h"
 #include "Core/Source/Vector2.h"
 
@@ -27,15 +28,12 @@ class SoundList;
 namespace ControlNodes
 {
 
-// Key codes that activate a focused button, check box or radio button.
-constexpr int kKeyEnter = 13;
-constexpr int kKeySpace = 32;
-constexpr int kKeyGamePadA = 258;
-// The keyboard adjust-mode keys of sliders and lists: 512 enters, 512 or 513 leaves.
-constexpr int kKeyAdjustMode = 512;
-constexpr int kKeyAdjustModeLeave = 513;
-
-bool IsActivationKey(int key);
+// The keys, state images and measures that the widget nodes share with the
+// widget objects.
+using Corvane::ControlLogic::IsActivationKey;
+using Corvane::ControlLogic::ImageCount;
+using Corvane::ControlLogic::kKeyAdjustMode;
+using Corvane::ControlLogic::kKeyAdjustModeLeave;
 
 // The label of an attribute that names a resource; null when absent or empty.
 Corvane::Label ReadResourceLabel(Corvane::IAttributeContainer const& attributes, wchar_t const* name);
@@ -76,9 +74,6 @@ bool AlphaContains(SceneNode const& node, Corvane::IImageList const* images, boo
 
 // A caption beside its box (check boxes, round radio buttons) sits this far to its right.
 constexpr float kCaptionGap = 5.0f;
-
-// The number of images in the list; 0 without one.
-int ImageCount(Corvane::IImageList const* images);
 
 // The state image: 0 normal, 1 hot, 2 pressed (captured while hot), 3 disabled,
 // 4 focused, or 1 for the focus when the list has no focus images.

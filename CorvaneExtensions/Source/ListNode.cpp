@@ -24,23 +24,6 @@ Label ListSelectionChangeMessage()
     return label;
 }
 
-float ImageWidth(IImageList const* images, int index)
-{
-    return images ? static_cast<float>(images->GetImageWidth(index)) : 0.0f;
-}
-
-float ImageHeight(IImageList const* images, int index)
-{
-    return images ? static_cast<float>(images->GetImageHeight(index)) : 0.0f;
-}
-
-// Left and top edges inside, right and bottom edges outside; an empty or inverted
-// rectangle holds nothing.
-bool RectContains(Rect<float> const& rect, float x, float y)
-{
-    return x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
-}
-
 // The lines are a little taller than the glyphs.
 constexpr float kLineSpacing = 2.0f;
 constexpr float kFocusHighlightAlpha = 0.15f;
@@ -66,13 +49,7 @@ ListNode::ListNode(Label name, Vector2<float> const& location, IImageList const*
 Rect<float> ListNode::GetInteriorRect() const
 {
     Vector2<float> const location = GlobalGetLocation();
-    float const left = ImageWidth(mImages, 3);
-    float const right = ImageWidth(mImages, 5);
-    float const top = ImageHeight(mImages, 0);
-    float const topEdge = ImageHeight(mImages, 1);
-    float const bottomEdge = ImageHeight(mImages, 7);
-    return Rect<float>(location.x + left, location.y + top, GetWidth() - (left + right),
-                       GetHeight() - (topEdge + bottomEdge));
+    return ControlLogic::FrameInterior(Rect<float>(location.x, location.y, GetWidth(), GetHeight()), mImages);
 }
 
 float ListNode::GetLineHeight() const
@@ -83,32 +60,12 @@ float ListNode::GetLineHeight() const
 
 Rect<float> ListNode::GetItemRect(int index) const
 {
-    Rect<float> rect = GetInteriorRect();
-    float const lineHeight = GetLineHeight();
-    float const shift = static_cast<float>(index - mFirstVisibleIndex) * lineHeight;
-    rect.y += shift;
-    rect.height = std::min(lineHeight, rect.height - shift);
-    return rect;
+    return ControlLogic::ListRowRect(GetInteriorRect(), GetLineHeight(), index, mFirstVisibleIndex);
 }
 
 int ListNode::GetVisibleItemCount() const
 {
-    float const lineHeight = GetLineHeight();
-    if (lineHeight <= 0.0f)
-        return 1;
-    Rect<float> const interior = GetInteriorRect();
-    int lastFull = -1;
-    for (int i = mFirstVisibleIndex; i < GetItemCount(); ++i)
-    {
-        Rect<float> const item = GetItemRect(i);
-        float const top = std::max(item.y, interior.y);
-        float const bottom = std::min(item.y + item.height, interior.y + interior.height);
-        if (bottom - top >= lineHeight)
-            lastFull = i;
-        else
-            break;
-    }
-    return lastFull < 0 ? 1 : lastFull - mFirstVisibleIndex + 1;
+    return ControlLogic::ListVisibleRowCount(GetInteriorRect(), GetLineHeight(), mFirstVisibleIndex, GetItemCount());
 }
 
 void ListNode::ScrollDown()
@@ -136,15 +93,11 @@ void ListNode::ReceiveMessage(ObjectMessage const& message)
 
 MessageResult ListNode::OnMouseDown(MouseButton, int x, int y)
 {
-    // A hidden list is not on screen: its invisible lines must not take clicks
-    // meant for what is shown there.
-    if (!GlobalIsVisible())
-        return kMessageNotHandled;
     float const px = static_cast<float>(x);
     float const py = static_cast<float>(y);
     for (int i = mFirstVisibleIndex; i < GetItemCount(); ++i)
     {
-        if (RectContains(GetItemRect(i), px, py))
+        if (ControlLogic::RectContains(GetItemRect(i), px, py))
         {
             SelectItem(i);
             return kMessageHandled;
@@ -155,7 +108,7 @@ MessageResult ListNode::OnMouseDown(MouseButton, int x, int y)
 
 MessageResult ListNode::OnKeyDown(int key)
 {
-    if (!GlobalIsVisible() || !HasFocus() || mItems.empty())
+    if (!HasFocus() || mItems.empty())
         return kMessageNotHandled;
     if (mAdjustMode && (key == kKeyAdjustMode || key == kKeyAdjustModeLeave))
     {
@@ -167,32 +120,16 @@ MessageResult ListNode::OnKeyDown(int key)
         mAdjustMode = true;
         return kMessageHandled;
     }
-    if (!mAdjustMode || (key != kKey_Up && key != kKey_Down))
+    if (!mAdjustMode)
         return kMessageNotHandled;
-
-    if (mSelectedIndex < 0)
-    {
-        mFirstVisibleIndex = 0;
-        SelectItem(0);
-        return kMessageHandled;
-    }
-    int const last = GetItemCount() - 1;
-    if (key == kKey_Down)
-    {
-        if (mSelectedIndex < last)
-        {
-            SelectItem(mSelectedIndex + 1);
-            while (mSelectedIndex - mFirstVisibleIndex >= GetVisibleItemCount() && mFirstVisibleIndex < last)
-                ScrollDown();
-        }
-        return kMessageHandled;
-    }
-    if (mSelectedIndex > 0)
-    {
-        SelectItem(std::min(mSelectedIndex, last + 1) - 1);
-        if (mSelectedIndex < mFirstVisibleIndex)
-            mFirstVisibleIndex = mSelectedIndex;
-    }
+    ControlLogic::sListStep const step = ControlLogic::ListKeyStep(key, GetItemCount(), mSelectedIndex,
+                                                                   mFirstVisibleIndex, GetInteriorRect(),
+                                                                   GetLineHeight());
+    if (!step.handled)
+        return kMessageNotHandled;
+    mFirstVisibleIndex = step.first;
+    if (step.selectionChanged)
+        SelectItem(step.selected);
     return kMessageHandled;
 }
 

@@ -123,9 +123,8 @@ void RadioButtonNode::SetCheck(bool checked)
         RadioButtonNode* other = dynamic_cast<RadioButtonNode*>(database->GetObject(id));
         if (!other || other == this || other->GetGroup() != mGroup)
             continue;
-        // Unnamed buttons are told apart by themselves: a null name names nothing,
-        // so two of them never count as the same button.
-        if (name.IsValid() && other->GetName() == name)
+        // A button of the same name, the null name included, counts as this one.
+        if (other->GetName() == name)
             continue;
         other->mChecked = false;
     }
@@ -161,7 +160,7 @@ void RadioButtonNode::HandleMouseExit()
 
 MessageResult RadioButtonNode::OnKeyDown(int key)
 {
-    if (!GlobalIsVisible() || !HasFocus() || !IsActivationKey(key))
+    if (!HasFocus() || !IsActivationKey(key))
         return kMessageNotHandled;
     Click();
     return kMessageHandled;

@@ -42,8 +42,6 @@ float ImageHeight(IImageList const* images)
     return images ? static_cast<float>(images->GetImageHeight(0)) : 0.0f;
 }
 
-// The arrow keys move the thumb by this much when there are no ticks.
-constexpr float kFreeKeyStep = 0.05f;
 // A snapped value closer than this to the old one is no audible change.
 constexpr float kSnapSoundThreshold = 0.001f;
 
@@ -87,20 +85,12 @@ float SliderNode::ThumbHeight() const
 
 float SliderNode::ThumbOffsetToValue(float offset) const
 {
-    // A thumb as wide as the channel (or wider) cannot travel: the value stays 0
-    // rather than becoming a division by zero that would end up in an account.
-    float const travel = GetWidth() - ThumbWidth();
-    if (!(travel > 0.0f))
-        return 0.0f;
-    return offset / travel;
+    return ControlLogic::ThumbOffsetToValue(offset, GetWidth() - ThumbWidth());
 }
 
 float SliderNode::ValueToThumbOffset(float value) const
 {
-    float const travel = GetWidth() - ThumbWidth();
-    if (!(travel > 0.0f))
-        return 0.0f;
-    return travel * value;
+    return ControlLogic::ValueToThumbOffset(value, GetWidth() - ThumbWidth());
 }
 
 float SliderNode::GetValue() const
@@ -115,21 +105,7 @@ void SliderNode::SetValueInternal(float value, bool notify)
     float newValue = value;
     if (mSnap)
     {
-        newValue = 0.0f;
-        if (mTickCount > 1)
-        {
-            float bestDistance = 0.0f;
-            for (int i = 0; i < mTickCount; ++i)
-            {
-                float const tick = std::min(1.0f, std::max(0.0f, static_cast<float>(i) / (mTickCount - 1)));
-                float const distance = std::fabs(tick - value);
-                if (i == 0 || distance < bestDistance)
-                {
-                    bestDistance = distance;
-                    newValue = tick;
-                }
-            }
-        }
+        newValue = ControlLogic::SnapToTicks(value, mTickCount);
         if (notify && mSounds && std::fabs(newValue - GetValue()) > kSnapSoundThreshold)
             PlayNodeSound(mSounds, SnapEvent());
     }
@@ -146,14 +122,12 @@ void SliderNode::Slide(float delta)
 
 float SliderNode::GetKeyStep() const
 {
-    if (!mSnap)
-        return kFreeKeyStep;
-    return mTickCount > 1 ? 1.0f / static_cast<float>(mTickCount - 1) : 0.0f;
+    return ControlLogic::SliderKeyStep(mSnap, mTickCount);
 }
 
 bool SliderNode::CanFocus() const
 {
-    return !(mSnap && mTickCount <= 1);
+    return ControlLogic::SliderCanFocus(mSnap, mTickCount);
 }
 
 void SliderNode::ReceiveMessage(ObjectMessage const& message)
@@ -172,9 +146,9 @@ float SliderNode::ClampThumbOffset(float offset) const
 bool SliderNode::ThumbHitTest(Vector2<int> const& point) const
 {
     Vector2<float> const location = LocalGetLocation();
-    // The thumb is tested where it is drawn, its vertical offset included.
+    // The thumb's rectangle starts at the node's top, whatever its drawing offset.
     float const left = static_cast<float>(static_cast<int>(location.x)) + mThumbPosition.x;
-    float const top = static_cast<float>(static_cast<int>(location.y)) + mThumbPosition.y;
+    float const top = static_cast<float>(static_cast<int>(location.y));
     float const px = static_cast<float>(point.x);
     float const py = static_cast<float>(point.y);
     if (!(px >= left && px < left + ThumbWidth() && py >= top && py < top + ThumbHeight()))
@@ -266,8 +240,7 @@ MessageResult SliderNode::OnMouseMove(int x, int y)
 
 MessageResult SliderNode::OnKeyDown(int key)
 {
-    // A hidden slider is not on screen to be adjusted.
-    if (!GlobalIsVisible() || !HasFocus())
+    if (!HasFocus())
         return kMessageNotHandled;
     if (mAdjustMode && (key == kKeyAdjustMode || key == kKeyAdjustModeLeave))
     {

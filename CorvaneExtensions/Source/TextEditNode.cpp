@@ -17,19 +17,6 @@ using namespace Corvane;
 namespace
 {
 
-enum : int
-{
-    kKeyBackspace = 8,
-    kKeyTab = 9,
-    kKeyEnter = 13,
-    kKeyEscape = 27,
-    kKeyEnd = 35,
-    kKeyHome = 36,
-    kKeyLeft = 37,
-    kKeyRight = 39,
-    kKeyDelete = 46
-};
-
 constexpr float kCursorFramesPerSecond = 2.0f;
 
 Label TextEditChangeMessage()
@@ -38,25 +25,12 @@ Label TextEditChangeMessage()
     return label;
 }
 
-// The keys a field leaves to the screen: confirming, moving on, cancelling, and the
-// adjust-mode keys of sliders and lists.
-bool PassesKeyOn(int key)
-{
-    return key == ControlNodes::kKeyAdjustMode || key == ControlNodes::kKeyAdjustModeLeave || key == kKeyEnter ||
-           key == kKeyTab || key == kKeyEscape;
-}
-
 } // namespace
 
 TextEditNode::TextEditNode(Label name)
     : SceneNode(name),
       mFieldImages(nullptr),
       mTime(0.0f),
-      mCaretPosition(0.0f, 0.0f),
-      mScroll(0.0f),
-      mCaret(0),
-      mMaxCharacters(kNoCharacterLimit),
-      mMaxStringWidth(kNoWidthLimit),
       mPasswordMode(false),
       mPasswordCharacter(L'*'),
       mAlignment(kAlignLeft)
@@ -87,14 +61,14 @@ void TextEditNode::Update(float dt)
 void TextEditNode::SetFont(Font const* font)
 {
     FontComponent::SetFont(font);
-    SetValue(mValue);
+    SetValue(GetValue());
     UpdateBounds();
 }
 
 void TextEditNode::SetFieldImages(IImageList const* images)
 {
     mFieldImages = images;
-    SetValue(mValue);
+    SetValue(GetValue());
     UpdateBounds();
 }
 
@@ -113,208 +87,126 @@ void TextEditNode::SetCursorImage(IImage const* image)
 
 void TextEditNode::SetMaxCharacterCount(int count)
 {
-    mMaxCharacters = count < 0 ? kNoCharacterLimit : count;
-    SetValue(mValue);
+    mModel.SetMaxCharacters(count);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetMaxStringWidth(int width)
 {
-    mMaxStringWidth = width < 0 ? kNoWidthLimit : width;
-    SetValue(mValue);
+    mModel.SetMaxStringWidth(width);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetPasswordMode(bool passwordMode)
 {
     mPasswordMode = passwordMode;
-    SetValue(mValue);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetPasswordCharacter(wchar_t c)
 {
     mPasswordCharacter = c;
-    SetValue(mValue);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetAlignment(int alignment)
 {
     mAlignment = (alignment == kAlignCenter || alignment == kAlignRight) ? alignment : kAlignLeft;
-    SetValue(mValue);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetFieldWidth(float width)
 {
     SetWidth(width);
-    SetValue(mValue);
+    SetValue(GetValue());
 }
 
 void TextEditNode::SetCaret(unsigned caret)
 {
-    mCaret = caret;
-    SetValue(mValue);
+    mModel.SetCaret(caret);
+    SetValue(GetValue());
 }
 
 // Measures
 
-int TextEditNode::FieldImageWidth(int index) const
+Corvane::ControlLogic::sTextFieldFrame TextEditNode::Frame() const
 {
-    return mFieldImages ? mFieldImages->GetImageWidth(index) : 0;
-}
-
-int TextEditNode::FieldImageHeight(int index) const
-{
-    return mFieldImages ? mFieldImages->GetImageHeight(index) : 0;
+    return ControlLogic::sTextFieldFrame(GetFont(), mFieldImages, GetWidth(), mPasswordMode, mPasswordCharacter,
+                                         mAlignment);
 }
 
 float TextEditNode::GetTextWidth(std::wstring const& text) const
 {
-    return GetLeadingWidth(text, text.size());
+    return ControlLogic::TextFieldModel::TextWidth(text, Frame());
 }
 
 float TextEditNode::GetLeadingWidth(std::wstring const& text, std::size_t count) const
 {
-    Font const* font = GetFont();
-    if (!font)
-        return 0.0f;
-    float width = 0.0f;
-    for (std::size_t i = 0; i < count && i < text.size(); ++i)
-    {
-        bool const last = i + 1 >= text.size();
-        wchar_t const c = mPasswordMode ? mPasswordCharacter : text[i];
-        wchar_t const next = last ? 0 : (mPasswordMode ? mPasswordCharacter : text[i + 1]);
-        width += static_cast<float>(font->GetKernedLetterWidth(c, next));
-    }
-    return width;
+    return ControlLogic::TextFieldModel::LeadingWidth(text, count, Frame());
 }
 
 float TextEditNode::GetTextBoxWidth() const
 {
-    if (!mFieldImages)
-        return GetWidth();
-    return GetWidth() - static_cast<float>(FieldImageWidth(3) + FieldImageWidth(5));
+    return ControlLogic::TextFieldModel::TextBoxWidth(Frame());
 }
 
 float TextEditNode::GetTextBoxHeight() const
 {
-    Font const* font = GetFont();
-    if (!font)
-        return 0.0f;
-    int const glyphHeight = font->GetGlyphHeight();
-    if (!mFieldImages)
-        return static_cast<float>(glyphHeight);
-    // The box grows in whole steps of the left edge so that the frame's edges tile
-    // evenly; an edge without height gives the glyph height.
-    int const step = FieldImageHeight(3);
-    if (step <= 0 || glyphHeight <= 0)
-        return static_cast<float>(glyphHeight > 0 ? glyphHeight : 0);
-    int const steps = (glyphHeight + step - 1) / step;
-    return static_cast<float>(steps * step);
+    return ControlLogic::TextFieldModel::TextBoxHeight(Frame());
 }
 
 Vector2<float> TextEditNode::GetTextLocation() const
 {
-    Vector2<float> location(static_cast<float>(FieldImageWidth(3)), static_cast<float>(FieldImageHeight(0)));
-    if (mAlignment == kAlignCenter)
-        location.x += GetTextBoxWidth() / 2.0f - GetTextWidth(mValue) / 2.0f;
-    else if (mAlignment == kAlignRight)
-        location.x += GetTextBoxWidth() - GetTextWidth(mValue);
-    return location;
+    return mModel.TextLocation(Frame());
 }
 
 std::wstring TextEditNode::GetShownText() const
 {
-    if (mPasswordMode)
-        return std::wstring(mValue.size(), mPasswordCharacter);
-    return mValue;
+    return mModel.GetShownText(Frame());
 }
 
 void TextEditNode::UpdateBounds()
 {
-    if (!mFieldImages)
-        return;
-    SetHeight(static_cast<float>(FieldImageHeight(0)) + GetTextBoxHeight() + static_cast<float>(FieldImageHeight(6)));
+    ControlLogic::sTextFieldFrame const frame = Frame();
+    if (frame.fieldImages)
+        SetHeight(ControlLogic::TextFieldModel::FieldHeight(frame));
 }
 
 // Value and caret
 
 void TextEditNode::SetValue(std::wstring const& text)
 {
-    std::wstring value = text;
-    if (mMaxCharacters != kNoCharacterLimit && value.size() > static_cast<std::size_t>(mMaxCharacters))
-        value.resize(static_cast<std::size_t>(mMaxCharacters));
-    if (mMaxStringWidth != kNoWidthLimit)
-    {
-        while (!value.empty() && std::floor(GetTextWidth(value) + 0.5f) > static_cast<float>(mMaxStringWidth))
-            value.erase(value.size() - 1);
-    }
-    mValue = value;
-    if (mCaret > mValue.size())
-        mCaret = static_cast<unsigned>(mValue.size());
+    mModel.SetValue(text, Frame());
+}
 
-    Vector2<float> const location = GetTextLocation();
-    mCaretPosition = location;
-    mCaretPosition.x += GetLeadingWidth(mValue, mCaret);
-
-    // The caret is kept between the box's edges. Centred and right-aligned text
-    // starts inside the box, so its own start is not the edge to keep to: text
-    // wider than the box would otherwise scroll its end into the middle.
-    float const boxLeft = static_cast<float>(FieldImageWidth(3));
-    float const boxWidth = GetTextBoxWidth();
-    if (mCaretPosition.x + mScroll > boxLeft + boxWidth)
-        mScroll = boxLeft + boxWidth - mCaretPosition.x;
-    else if (mCaretPosition.x + mScroll < boxLeft)
-        mScroll = boxLeft - mCaretPosition.x;
-
-    // Text that got shorter while scrolled slides back rather than leaving the box
-    // empty beside the caret: a scrolled text never ends before the box's right
-    // edge, nor starts after its left edge. The caret moves with it and stays inside.
-    float const textStart = location.x;
-    float const textEnd = location.x + GetTextWidth(mValue);
-    if (mScroll < 0.0f && textEnd + mScroll < boxLeft + boxWidth)
-        mScroll = std::min(0.0f, boxLeft + boxWidth - textEnd);
-    else if (mScroll > 0.0f && textStart + mScroll > boxLeft)
-        mScroll = std::max(0.0f, boxLeft - textStart);
+void TextEditNode::SendChange()
+{
+    ControlNodes::SendNodeMessage(*this, TextEditChangeMessage());
 }
 
 void TextEditNode::InsertCharacter(wchar_t c)
 {
-    std::wstring copy = mValue;
-    copy.insert(copy.begin() + mCaret, c);
-    if (mMaxStringWidth != kNoWidthLimit && std::floor(GetTextWidth(copy) + 0.5f) > static_cast<float>(mMaxStringWidth))
-        return;
-    if (mMaxCharacters != kNoCharacterLimit && copy.size() > static_cast<std::size_t>(mMaxCharacters))
-        return;
-    ++mCaret;
-    SetValue(copy);
-    ControlNodes::SendNodeMessage(*this, TextEditChangeMessage());
+    if (mModel.InsertCharacter(c, Frame()))
+        SendChange();
 }
 
 void TextEditNode::DeleteCharacterBeforeCarat()
 {
-    if (mCaret == 0)
-        return;
-    --mCaret;
-    std::wstring copy = mValue;
-    copy.erase(mCaret, 1);
-    SetValue(copy);
-    ControlNodes::SendNodeMessage(*this, TextEditChangeMessage());
+    if (mModel.DeleteCharacterBeforeCaret(Frame()))
+        SendChange();
 }
 
 void TextEditNode::DeleteCharacterAfterCarat()
 {
-    if (mCaret >= mValue.size())
-        return;
-    std::wstring copy = mValue;
-    copy.erase(mCaret, 1);
-    SetValue(copy);
-    ControlNodes::SendNodeMessage(*this, TextEditChangeMessage());
+    if (mModel.DeleteCharacterAfterCaret(Frame()))
+        SendChange();
 }
 
 // Input
 
 MessageResult TextEditNode::OnTextInput(std::wstring const& text)
 {
-    // A hidden field is not on screen to be typed into.
-    if (!HasFocus() || !GlobalIsVisible())
+    if (!HasFocus())
         return kMessageNotHandled;
     for (wchar_t c : text)
     {
@@ -326,39 +218,13 @@ MessageResult TextEditNode::OnTextInput(std::wstring const& text)
 
 MessageResult TextEditNode::OnKeyDown(int key)
 {
-    if (!HasFocus() || !GlobalIsVisible() || PassesKeyOn(key))
+    if (!HasFocus())
         return kMessageNotHandled;
-    switch (key)
-    {
-    case kKeyBackspace:
-        DeleteCharacterBeforeCarat();
-        break;
-    case kKeyDelete:
-        DeleteCharacterAfterCarat();
-        break;
-    case kKeyHome:
-        mCaret = 0;
-        SetValue(mValue);
-        break;
-    case kKeyEnd:
-        mCaret = static_cast<unsigned>(mValue.size());
-        SetValue(mValue);
-        break;
-    case kKeyLeft:
-        if (mCaret > 0)
-            --mCaret;
-        SetValue(mValue);
-        break;
-    case kKeyRight:
-        if (mCaret < mValue.size())
-            ++mCaret;
-        SetValue(mValue);
-        break;
-    default:
-        // Letter keys arrive again as text input: the key press itself is swallowed
-        // so that screen shortcuts do not fire while the player types.
-        break;
-    }
+    ControlLogic::TextFieldModel::eKeyResult const result = mModel.HandleKey(key, Frame());
+    if (result == ControlLogic::TextFieldModel::kKeyPassedOn)
+        return kMessageNotHandled;
+    if (result == ControlLogic::TextFieldModel::kKeyChangedValue)
+        SendChange();
     return kMessageHandled;
 }
 
@@ -366,19 +232,21 @@ MessageResult TextEditNode::OnKeyDown(int key)
 
 void TextEditNode::DrawAt(Vector2<float> const& offset)
 {
-    if (!GlobalIsVisible())
+    // The field's own flag decides, as the scene draws it.
+    if (!LocalIsVisible())
         return;
+    ControlLogic::sTextFieldFrame const frame = Frame();
     Vector2<float> const position = ControlNodes::NodeDrawPosition(*this, offset);
     Graphics::sDrawState state = Graphics::GetDrawState();
     state.tint.a = GlobalGetAlpha();
     Graphics::ICanvas* canvas = Graphics::GetCanvas();
 
-    if (mFieldImages)
-        Graphics::DrawNineBrush(mFieldImages, 0, position.x, position.y, GetWidth(), GetHeight(), state, canvas);
+    if (frame.fieldImages)
+        Graphics::DrawNineBrush(frame.fieldImages, 0, position.x, position.y, GetWidth(), GetHeight(), state, canvas);
 
     Vector2<float> const location = GetTextLocation();
     Font const* font = GetFont();
-    if (font && !mValue.empty())
+    if (font && !GetValue().empty())
     {
         Rect<int> clip(static_cast<int>(position.x + location.x), static_cast<int>(position.y + location.y),
                        static_cast<int>(GetTextBoxWidth()), static_cast<int>(GetTextBoxHeight()));
@@ -391,14 +259,15 @@ void TextEditNode::DrawAt(Vector2<float> const& offset)
         text.hAlign = kHAlignment_Left;
         text.vAlign = kVAlignment_Top;
         text.clip = clip;
-        Graphics::DrawText(GetShownText().c_str(), position.x + location.x + mScroll, position.y + location.y, text,
+        Graphics::DrawText(GetShownText().c_str(), position.x + location.x + GetScroll(), position.y + location.y, text,
                            canvas);
     }
 
     if (HasFocus() && IsEnabled() && mCursorImages)
     {
-        Rect<float> cursor(position.x + mCaretPosition.x + mScroll, position.y + mCaretPosition.y,
-                           static_cast<float>(mCursorAnimation.GetWidth()), GetHeight() - 2.0f * mCaretPosition.y);
+        Vector2<float> const& caretPosition = mModel.GetCaretPosition();
+        Rect<float> cursor(position.x + caretPosition.x + GetScroll(), position.y + caretPosition.y,
+                           static_cast<float>(mCursorAnimation.GetWidth()), GetHeight() - 2.0f * caretPosition.y);
         Graphics::sDrawState caret = state;
         caret.hAlign = kHAlignment_Center;
         Graphics::DrawStretchedAnimation(&mCursorAnimation, mTime, cursor, caret, canvas);

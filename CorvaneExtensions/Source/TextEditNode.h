@@ -14,6 +14,7 @@
 #include "2DEngine/Source/Framework/Roles.h"
 #include "2DEngine/Source/Graphics/Animation.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
+#include "2DEngine/Source/Widgets/ControlLogic.h"
 #include "Core/Source/Label.h"
 #include "Core/Source/Vector2.h"
 
@@ -60,10 +61,10 @@ public:
     // Not owned; null shows no caret.
     void SetCursorImage(Corvane::IImage const* image);
     void SetMaxCharacterCount(int count);
-    int GetMaxCharacterCount() const { return mMaxCharacters; }
+    int GetMaxCharacterCount() const { return mModel.GetMaxCharacters(); }
     // In pixels.
     void SetMaxStringWidth(int width);
-    int GetMaxStringWidth() const { return mMaxStringWidth; }
+    int GetMaxStringWidth() const { return mModel.GetMaxStringWidth(); }
     void SetPasswordMode(bool passwordMode);
     bool GetPasswordMode() const { return mPasswordMode; }
     void SetPasswordCharacter(wchar_t c);
@@ -76,17 +77,17 @@ public:
 
     // Trims the text to the limits and moves the caret into it; sends no message.
     void SetValue(std::wstring const& text);
-    std::wstring const& GetValue() const { return mValue; }
+    std::wstring const& GetValue() const { return mModel.GetValue(); }
 
     // The edits of typing; each that changes the value sends "TextEditChange".
     void InsertCharacter(wchar_t c);
     void DeleteCharacterBeforeCarat();
     void DeleteCharacterAfterCarat();
 
-    unsigned GetCaret() const { return mCaret; }
+    unsigned GetCaret() const { return mModel.GetCaret(); }
     void SetCaret(unsigned caret);
-    Corvane::Vector2<float> const& GetCaretPosition() const { return mCaretPosition; }
-    float GetScroll() const { return mScroll; }
+    Corvane::Vector2<float> const& GetCaretPosition() const { return mModel.GetCaretPosition(); }
+    float GetScroll() const { return mModel.GetScroll(); }
     float GetTime() const { return mTime; }
 
     // Measures, relative to the node.
@@ -101,21 +102,17 @@ public:
     std::wstring GetShownText() const;
 
 private:
+    // What the field is measured against; a frame whose image 3 has no height counts as none.
+    Corvane::ControlLogic::sTextFieldFrame Frame() const;
     void UpdateBounds();
     void HandleMouseDown();
-    int FieldImageWidth(int index) const;
-    int FieldImageHeight(int index) const;
+    void SendChange();
 
     Corvane::IImageList const* mFieldImages;
     std::unique_ptr<Corvane::ImageList> mCursorImages;
     Corvane::Animation mCursorAnimation;
     float mTime;
-    Corvane::Vector2<float> mCaretPosition;
-    float mScroll;
-    unsigned mCaret;
-    std::wstring mValue;
-    int mMaxCharacters;
-    int mMaxStringWidth;
+    Corvane::ControlLogic::TextFieldModel mModel;
     bool mPasswordMode;
     wchar_t mPasswordCharacter;
     int mAlignment;

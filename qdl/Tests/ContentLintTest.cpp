@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -235,6 +236,8 @@ std::vector<sLookup> ResourceLookups()
         {"instruction overlay", kImageList, "Button_SkipCutscene_EN", 4, {}},
         {"instruction overlay", kImageList, "Button_SkipCutscene_SP", 4, {}},
         {"instruction overlay", kImageList, "FennPoses", 3, {}},
+        {"mini-game layouts", kImageList, "Button_InGame_Help", 4, {}},
+        {"mini-game layouts", kImageList, "Button_InGame_Quit", 4, {}},
         {"sticker unlock screen", kLayout, "StickerRewardLayout", -1, {}},
         {"sticker unlock screen", kFloat, "StickerScreenDropTime", -1, {}},
         {"sticker unlock screen", kFloat, "StickerScreenBounceTime", -1, {}},
@@ -818,6 +821,151 @@ TEST_F(ContentLint, LocalizedNamesComeInEnglishAndSpanishPairs)
         for (std::string const& name : spanish)
             EXPECT_EQ(1u, english.count(twin(name, "_SP", "_EN"))) << name << " of " << pair.spanish;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Widget layouts and the widget gallery: every element of a "layout" is one of
+// the fourteen widget type keys (the loader skips any other tag without a
+// word), and the gallery's resources have the shapes its controls read.
+
+struct sWidgetElement
+{
+    std::string layout;
+    std::string tag;
+    std::map<std::string, std::string> attributes;
+};
+
+// The elements of every "layout" in the manifest file, in file order.
+std::vector<sWidgetElement> ReadWidgetLayouts(std::string const& path)
+{
+    std::vector<sWidgetElement> elements;
+    MacOSX::FileStream stream(ConvertStringUTF8ToWide(path), kFileRead, kFileOpenExisting);
+    std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
+    int depth = 0;
+    std::string layout;
+    while (!reader->IsEOF())
+    {
+        XMLElement const* element = reader->ReadElement();
+        if (element->kind == XMLElement::kStartElement)
+        {
+            std::string const tag = ConvertStringWideToUTF8String(element->name);
+            if (depth == 1)
+                layout = tag == "layout" ? ConvertStringWideToUTF8String(element->GetAttribute(L"name")) : "";
+            else if (depth == 2 && !layout.empty())
+            {
+                sWidgetElement widget{layout, tag, {}};
+                for (auto const& attribute : element->GetAttributes())
+                    widget.attributes[ConvertStringWideToUTF8String(attribute.first)] =
+                        ConvertStringWideToUTF8String(attribute.second);
+                elements.push_back(widget);
+            }
+            ++depth;
+        }
+        else if (element->kind == XMLElement::kEndElement)
+        {
+            --depth;
+        }
+    }
+    return elements;
+}
+
+char const* const kWidgetKeys[] = {"background",  "textedit",   "list",       "tree",      "scrollbar",
+                                   "slider",      "checkbox",   "button",     "radiobutton", "textsprite",
+                                   "imagesprite", "animsprite", "ninebrush",  "threebrush"};
+
+int ImageCountOf(std::string const& name)
+{
+    IImageList const* const list = AutoResource<IImageList>(name).Get();
+    return list ? list->GetNumImages() : -1;
+}
+
+// Whether an image list of that many images fits the attribute of the widget type.
+bool FitsWidget(std::string const& tag, std::string const& attribute, int count)
+{
+    if (attribute == "channelImages")
+        return count >= 3;
+    if (attribute == "thumbImages")
+        return tag == "scrollbar" || count == 4 || count == 5;
+    if (attribute == "upArrowImages" || attribute == "downArrowImages")
+        return count >= 1 && count <= 5;
+    if (tag == "animsprite")
+        return count >= 1;
+    if (tag == "button")
+        return (count >= 1 && count <= 5) || (count >= 6 && count % 3 == 0);
+    if (tag == "checkbox")
+        return count == 8 || count == 10 || (count > 10 && count % 6 == 0);
+    if (tag == "radiobutton")
+        return (count >= 4 && count <= 5) || (count > 10 && count % 3 == 0);
+    if (tag == "threebrush")
+        return count >= 3;
+    return count >= 9;
+}
+
+TEST_F(ContentLint, EveryWidgetLayoutElementIsAWidgetTypeKey)
+{
+    std::set<std::string> const keys(std::begin(kWidgetKeys), std::end(kWidgetKeys));
+    int layouts = 0;
+    for (auto const& entry : std::filesystem::directory_iterator(ContentFolder()))
+    {
+        if (entry.path().extension() != ".xml")
+            continue;
+        for (sWidgetElement const& element : ReadWidgetLayouts(entry.path().string()))
+        {
+            ++layouts;
+            EXPECT_EQ(1u, keys.count(element.tag)) << "<" << element.tag << "> in layout " << element.layout << " of "
+                                                    << entry.path().filename().string();
+        }
+    }
+    EXPECT_GT(layouts, 0);
+}
+
+TEST_F(ContentLint, TheWidgetGalleryHasItsResourcesAndEveryKey)
+{
+    ASSERT_EQ("", Load("WidgetGallery"));
+    EXPECT_EQ(10, ImageCountOf("GenericCheckbox"));
+    EXPECT_EQ(9, ImageCountOf("GenericTextEditField"));
+    EXPECT_EQ(9, ImageCountOf("GenericList"));
+    EXPECT_NE(nullptr, AutoResource<IImage>("GenericTextEditCursor").Get());
+    Font const* const font = AutoResource<Font>("Verdana12").Get();
+    ASSERT_NE(nullptr, font);
+    EXPECT_GE(font->GetGlyphHeight(), 12);
+    EXPECT_LE(font->GetGlyphHeight(), 16);
+    // A field's left edge needs a height, or its text box never reaches the glyphs.
+    IImageList const* const field = AutoResource<IImageList>("GenericTextEditField").Get();
+    ASSERT_NE(nullptr, field);
+    EXPECT_GT(field->GetImageHeight(3), 0);
+
+    std::set<std::string> seen;
+    for (sWidgetElement const& element : ReadWidgetLayouts(ContentFolder() + "/WidgetGallery.xml"))
+    {
+        seen.insert(element.tag);
+        std::string const where = "<" + element.tag + " name=\"" + element.attributes.at("name") + "\">";
+        for (auto const& attribute : element.attributes)
+        {
+            std::string const& name = attribute.first;
+            std::string const& value = attribute.second;
+            if (name == "font")
+            {
+                EXPECT_NE(nullptr, AutoResource<Font>(value).Get()) << where << " font " << value;
+            }
+            else if (name == "sounds")
+            {
+                EXPECT_NE(nullptr, AutoResource<SoundList>(value).Get()) << where << " sounds " << value;
+            }
+            else if (name == "cursorImage" || (name == "src" && element.tag == "imagesprite"))
+            {
+                EXPECT_NE(nullptr, AutoResource<IImage>(value).Get()) << where << " " << name << " " << value;
+            }
+            else if (name == "src" || name == "images" || name.find("Images") != std::string::npos)
+            {
+                EXPECT_TRUE(FitsWidget(element.tag, name, ImageCountOf(value)))
+                    << where << " " << name << " " << value << " has " << ImageCountOf(value) << " images";
+            }
+        }
+    }
+    for (char const* key : kWidgetKeys)
+        EXPECT_EQ(1u, seen.count(key)) << "the gallery has no <" << key << ">";
+    GetResourceManager()->Unload(L"WidgetGallery");
 }
 
 // ---------------------------------------------------------------------------

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws the instruction overlay of the mini-games: Fenn the builder in his
 three poses (standing, pointing, waving: the frames of "FennPoses"), the
-speech bubble beside him, and the skip button lettered in English and Spanish,
-which the cutscenes share; and the wordless in-game Help and Quit buttons that
-any mini-game's layout may use.
+speech bubble beside him; and the wordless in-game Help and Quit buttons that
+any mini-game's layout may use. The overlay's skip button is the cutscenes'
+(tools/games/FrontEndScreens.py).
 
     FennInstruction.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp games/FennInstruction.stamp
 """
@@ -94,18 +94,6 @@ def speech_bubble():
     return canvas.result()
 
 
-def skip_face(caption, font):
-    """The caption on the left and two forward arrows on the right of the face."""
-    def draw(canvas, centre, size, ink, outline):
-        cx, cy = centre
-        canvas.fit_text((cx - 26, cy), caption, font, 32, 104, ink, outline=outline, stroke=3)
-        s = size * 0.42
-        for dx in (44, 44 + s * 0.9):
-            canvas.polygon([(cx + dx - s * 0.4, cy - s * 0.8), (cx + dx + s * 0.5, cy),
-                            (cx + dx - s * 0.4, cy + s * 0.8)], fill=ink, outline=outline, width=2.5)
-    return draw
-
-
 def question_icon(font):
     def draw(canvas, centre, size, ink, outline):
         canvas.text((centre[0], centre[1] + 1), "?", font, size * 0.95, ink, outline=outline, stroke=3)
@@ -117,9 +105,6 @@ def pictures(font):
     for pose in (STANDING, POINTING, WAVING):
         made["Fenn_Pose_%d" % pose] = fenn(pose)
     made["Fenn_SpeechBubble"] = speech_bubble()
-    for language, caption in (("EN", "Skip"), ("SP", "Saltar")):
-        for state, image in enumerate(uiart.button(190, 76, COLOURS["Green"], None, font, skip_face(caption, font))):
-            made["Button_SkipCutscene_%s_%d" % (language, state)] = image
     for state, image in enumerate(uiart.button(80, 80, COLOURS["Blue"], None, font, question_icon(font), "round")):
         made["Button_InGame_Help_%d" % state] = image
     for state, image in enumerate(uiart.button(80, 80, COLOURS["Red"], None, font, uiart.door_icon, "round")):

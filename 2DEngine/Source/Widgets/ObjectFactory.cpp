@@ -6,7 +6,13 @@
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Widgets/BrushObjects.h"
+#include "2DEngine/Source/Widgets/ButtonObject.h"
+#include "2DEngine/Source/Widgets/CheckBoxObjects.h"
+#include "2DEngine/Source/Widgets/ListObjects.h"
+#include "2DEngine/Source/Widgets/SliderObjects.h"
 #include "2DEngine/Source/Widgets/SpriteObjects.h"
+#include "2DEngine/Source/Widgets/TextEditObject.h"
 
 namespace Corvane
 {
@@ -69,9 +75,20 @@ ObjectFactory* GetObjectFactory()
 void RegisterWidgetObjectFactories()
 {
     ObjectFactory* const registry = GetObjectFactory();
+    registry->AddObjectFactory(L"background", new BackgroundObjectFactory());
+    registry->AddObjectFactory(L"textedit", new TextEditObjectFactory());
+    registry->AddObjectFactory(L"list", new ListObjectFactory());
+    registry->AddObjectFactory(L"tree", new TreeObjectFactory());
+    registry->AddObjectFactory(L"scrollbar", new ScrollBarObjectFactory());
+    registry->AddObjectFactory(L"slider", new SliderObjectFactory());
+    registry->AddObjectFactory(L"checkbox", new CheckBoxObjectFactory());
+    registry->AddObjectFactory(L"button", new ButtonObjectFactory());
+    registry->AddObjectFactory(L"radiobutton", new RadioButtonObjectFactory());
     registry->AddObjectFactory(L"textsprite", new TextSpriteObjectFactory());
     registry->AddObjectFactory(L"imagesprite", new ImageSpriteObjectFactory());
     registry->AddObjectFactory(L"animsprite", new AnimationSpriteObjectFactory());
+    registry->AddObjectFactory(L"ninebrush", new NineBrushObjectFactory());
+    registry->AddObjectFactory(L"threebrush", new ThreeBrushObjectFactory());
 }
 
 void InstallWidgetEngineHooks()

@@ -12,6 +12,7 @@
 #include "Core/Source/Label.h"
 #include "2DEngine/Source/Framework/AttributeContainer.h"
 #include "2DEngine/Source/Framework/Object.h"
+#include "2DEngine/Source/Framework/Resource.h"
 
 namespace Corvane
 {
@@ -47,11 +48,24 @@ private:
     std::map<std::wstring, std::shared_ptr<IObjectFactory>> mFactories;
 };
 
+// The resource that an attribute names, read as text; null when the attribute
+// is absent or empty or names nothing loaded of that kind.
+template <class T>
+T* FindAttributeResource(IAttributeContainer const& attributes, wchar_t const* attribute)
+{
+    std::wstring const name = attributes.GetAttribute(std::wstring(attribute));
+    if (name.empty())
+        return nullptr;
+    return AutoResource<T>(Label::FromString(name)).Get();
+}
+
 // The registry, made on first use; never null.
 ObjectFactory* GetObjectFactory();
 
-// Registers the factories of the widget types that exist, in the order of the
-// type-key table: "textsprite", "imagesprite", "animsprite".
+// Registers the fourteen widget factories in the order of the type-key table:
+// "background", "textedit", "list", "tree", "scrollbar", "slider", "checkbox",
+// "button", "radiobutton", "textsprite", "imagesprite", "animsprite",
+// "ninebrush", "threebrush".
 void RegisterWidgetObjectFactories();
 
 // Connects the widget objects to the framework: layouts create objects through

@@ -78,10 +78,11 @@ protected:
 
 TEST_F(SpriteTest, UnknownKeysAndKeysOfAnotherCaseMakeNothing)
 {
-    XMLElement const element = Element(L"button", {});
-    EXPECT_EQ(nullptr, GetObjectFactory()->CreateObject(L"button", Label(), element));
+    XMLElement const element = Element(L"Button", {});
+    EXPECT_EQ(nullptr, GetObjectFactory()->CreateObject(L"Button", Label(), element));
     EXPECT_EQ(nullptr, GetObjectFactory()->CreateObject(L"TextSprite", Label(), element));
-    EXPECT_FALSE(GetObjectFactory()->HasObjectFactory(L"button"));
+    EXPECT_EQ(nullptr, GetObjectFactory()->CreateObject(L"bot\u00f3n", Label(), element));
+    EXPECT_FALSE(GetObjectFactory()->HasObjectFactory(L"Button"));
     std::unique_ptr<Object> made(GetObjectFactory()->CreateObject(L"textsprite", Label::GetUniqueString("Uno"), element));
     ASSERT_NE(nullptr, made);
     EXPECT_EQ(Label::GetUniqueString("Uno"), made->GetName());

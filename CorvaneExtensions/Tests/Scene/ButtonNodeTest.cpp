@@ -207,16 +207,17 @@ TEST_F(ButtonNodeTest, TheActivationKeysClickOnlyWithTheFocus)
     EXPECT_EQ((Names{"ButtonClick", "ButtonClick", "ButtonClick"}), recorder->Take());
 }
 
-TEST_F(ButtonNodeTest, AHiddenButtonDoesNotAnswerItsKey)
+// Keys reach every node of the scene, shown or not.
+TEST_F(ButtonNodeTest, AHiddenButtonStillAnswersItsKeys)
 {
     ButtonNode* button = MakeButton(4);
     button->SetKeyCode('Q');
     button->Focus();
     button->LocalSetVisible(false);
     Frame();
-    EXPECT_EQ(0, Key('Q'));
-    EXPECT_EQ(0, Key(13));
-    EXPECT_TRUE(recorder->Take().empty());
+    EXPECT_EQ(1, Key('Q'));
+    EXPECT_EQ(1, Key(13));
+    EXPECT_EQ((Names{"ButtonClick", "ButtonClick"}), recorder->Take());
 }
 
 // --- hit test -------------------------------------------------------------------

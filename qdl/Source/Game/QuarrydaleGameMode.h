@@ -15,9 +15,13 @@
 //   (setGameCursor does that).
 //
 // What a mini-game calls:
-// - In Setup(): QuarrydaleGameMode::Setup() first, then its layout (instantiateGameLayout);
-//   it may hand a covering node to setupMouseInputEatingNode and show or hide
-//   that node to block clicks during animations (left shown once outroStarted).
+// - In Setup(): QuarrydaleGameMode::Setup() first, then its layout
+//   (instantiateGameLayout); it may hand a covering node to
+//   setupMouseInputEatingNode and show or hide that node to block clicks
+//   during animations (left shown once outroStarted). UI_attach is drawn above
+//   that node, so that Help and Quit still work while it is shown.
+// - A game that overrides ReceiveMessage, Enter, Exit or Destroy calls the
+//   base's too.
 // - setupInstructionMode(game label, pose, play intro) once, while it sets up or
 //   as the last step of its intro (through a task bound to the virtual). Until
 //   then the game has no label for hints and Help, and the Help and Quit
@@ -33,7 +37,8 @@
 // calls setupCursor(); Exit() puts back the default cursor; Destroy() silences
 // effects and voice-over; "ButtonClick" from "HelpButton" opens the overlay,
 // from "QuitButton" the in-game quit question, each once until the game is
-// entered again; key presses go through the object database's routing (its
+// entered again (and not at all once endLevel has queued its change of
+// screens); key presses go through the object database's routing (its
 // focused object first, then its input handlers), not the scene's.
 //
 // Content: "GameScreenRoot"/"UI_attach" with the buttons "HelpButton" and
@@ -127,7 +132,8 @@ private:
     Corvane::ObjectID hintTimerObjectID;
     Corvane::Label gameName;
     IntroFennState introState;
-    // Help or Quit has pushed its screen; nothing more until the game is entered again.
+    // Help, Quit or the level's end has queued a change of screens; Help and
+    // Quit do nothing until the game is entered again.
     bool overlayQueued;
     bool levelEnded;
 };

@@ -205,6 +205,17 @@ void Session::Play(std::function<void(Child&)> const& script)
 {
     std::filesystem::create_directories(mUserFolder);
     std::filesystem::create_directories(mFolder.Join("app"));
+    if (!accountsFrom.empty())
+    {
+        std::error_code error;
+        for (auto const& entry : std::filesystem::directory_iterator(accountsFrom, error))
+            if (entry.path().extension() == ".act")
+                std::filesystem::copy_file(entry.path(), mUserFolder + "/" + entry.path().filename().string(),
+                                           std::filesystem::copy_options::overwrite_existing, error);
+        if (error)
+            ADD_FAILURE() << "the accounts of " << accountsFrom << " could not be copied: " << error.message();
+    }
+    else
     {
         std::ofstream file(mUserFolder + "/Player.act", std::ios::binary);
         file << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<account>\n"

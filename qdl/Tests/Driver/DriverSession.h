@@ -47,6 +47,8 @@ public:
     std::vector<std::pair<std::string, std::string> > accountValues;
     std::function<Corvane::ApplicationMode*()> startWith;
     bool allowQuit = true;
+    // A user folder whose account files this play starts over; empty for a fresh account.
+    std::string accountsFrom;
 
     // Results, written on the loop's thread; read by the script through RunOnLoop.
     std::vector<sSoundPlay> plays;

@@ -254,6 +254,11 @@ void Driver::AllowQuit(bool allow)
     mSession->allowQuit = allow;
 }
 
+void Driver::StartOverAccountsOf(Driver const& earlier)
+{
+    mSession->accountsFrom = earlier.UserFolder();
+}
+
 void Driver::Play(std::function<void(Child&)> const& script)
 {
     mSession->Play(script);

@@ -143,6 +143,10 @@ public:
     void StartWith(std::function<Corvane::ApplicationMode*()> const& makeScreen);
     // Whether quit requests are allowed (true) or refused.
     void AllowQuit(bool allow);
+    // The program started again after an earlier play ended: this play starts
+    // over the account files that play left (copied, the earlier one keeps
+    // its own), and the values set with SetAccountValue are not written.
+    void StartOverAccountsOf(Driver const& earlier);
 
     // Starts the game and plays the script; returns when the game has ended
     // (by itself, or because the script finished).

@@ -78,6 +78,9 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         EXPECT_EQ(playCase.english, englishImages);
         EXPECT_EQ(!playCase.english, spanishImages);
         saveScreenshot(child, "InstructionOverlay_" + caseName(playCase));
+        // The description starts in the overlay's first updates.
+        for (int frame = 0; frame < 10 && countPlays(child, "GameDesc_ToolShed") == 0; ++frame)
+            ASSERT_TRUE(child.Frames(1));
         EXPECT_EQ(1, countPlays(child, "GameDesc_ToolShed"));
 
         // Spoken to the end, the overlay closes itself.
@@ -157,13 +160,10 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryDifficultyInBothLanguages, GameBaseWin,
+INSTANTIATE_TEST_SUITE_P(EveryDifficultyAndBothLanguages, GameBaseWin,
                          ::testing::Values(sPlayCase{kGameModeDifficulty_Easy, true},
                                            sPlayCase{kGameModeDifficulty_Medium, false},
-                                           sPlayCase{kGameModeDifficulty_Hard, true},
-                                           sPlayCase{kGameModeDifficulty_Easy, false},
-                                           sPlayCase{kGameModeDifficulty_Medium, true},
-                                           sPlayCase{kGameModeDifficulty_Hard, false}),
+                                           sPlayCase{kGameModeDifficulty_Hard, true}),
                          [](::testing::TestParamInfo<sPlayCase> const& info) { return caseName(info.param); });
 
 } // namespace

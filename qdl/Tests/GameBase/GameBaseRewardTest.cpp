@@ -171,7 +171,7 @@ TEST_F(GameBaseReward, AStoryStepThatStartsNothingLeavesResumeWorking)
         ASSERT_TRUE(child.WaitForScreen(kGame, 5));
         EXPECT_EQ(Screens{kGame}, child.Screens());
     });
-    EXPECT_NE(std::string::npos, driver.Log().find("StickerUnlockMode: nothing was started")) << driver.Log();
+    EXPECT_NE(std::string::npos, driver.Log().find("is not available; nothing is started")) << driver.Log();
 }
 
 TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)

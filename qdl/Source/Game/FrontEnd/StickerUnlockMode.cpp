@@ -6,7 +6,6 @@
 #include "Core/Source/Log.h"
 #include "Core/Source/Vector2.h"
 #include "2DEngine/Source/Framework/Constant.h"
-#include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/NumberGenerator.h"
@@ -36,8 +35,7 @@ float const kStarburstQuarterTurnTime = 3.0f;
 
 } // namespace
 
-StickerUnlockMode::StickerUnlockMode(int stickerIndex)
-    : FrontEndMode("StickerUnlockMode"), stickerIndex(stickerIndex), continued(false)
+StickerUnlockMode::StickerUnlockMode(int stickerIndex) : FrontEndMode("StickerUnlockMode"), stickerIndex(stickerIndex)
 {
 }
 
@@ -92,18 +90,6 @@ void StickerUnlockMode::Enter()
     showLanguageNode(findSceneNode(kEnglishMessagePath), findSceneNode(kSpanishMessagePath), isEnglishLanguage());
 }
 
-void StickerUnlockMode::Update(float dt)
-{
-    // Still updated after moving on: nothing was started (a story entry of no
-    // known game), so Resume has to work again.
-    if (continued)
-    {
-        continued = false;
-        Corvane::Internal::LogWrite("StickerUnlockMode: nothing was started; Resume goes on again\n");
-    }
-    FrontEndMode::Update(dt);
-}
-
 void StickerUnlockMode::handleButtonClick(Label button)
 {
     static Label const resume = Label::GetUniqueString("ResumeGame");
@@ -113,24 +99,27 @@ void StickerUnlockMode::handleButtonClick(Label button)
 
 void StickerUnlockMode::continueToNextMode()
 {
-    if (continued)
+    // Resume and the end of the timer in one frame would otherwise start two steps.
+    if (isModeChangeQueued())
         return;
-    continued = true;
     if (!GetLevelManager()->isFreePlay())
     {
-        GetLevelManager()->beginNextLevelProgressionMode();
+        // A step that started nothing leaves Resume working.
+        startNextStoryStep();
         return;
     }
     sGameScreenHooks const& hooks = GetGameScreenHooks();
-    Corvane::ApplicationMode* next = hooks.createFreePlaySelectMode ? hooks.createFreePlaySelectMode() : nullptr;
-    if (!next)
+    Corvane::ApplicationMode* const select = hooks.createFreePlaySelectMode ? hooks.createFreePlaySelectMode() : nullptr;
+    if (select)
     {
-        Corvane::Internal::LogWrite("StickerUnlockMode: the free-play selection is not available; to the main menu\n");
-        next = newMainMenuScreen();
+        unwindToScreen(select, "the free-play selection");
+        return;
     }
-    if (next)
+    Corvane::Internal::LogWrite("StickerUnlockMode: the free-play selection is not available; to the main menu\n");
+    Corvane::ApplicationMode* const menu = newMainMenuScreen();
+    if (menu)
     {
-        Corvane::MainLoop::UnwindToMode(next);
+        unwindToScreen(menu, "the main menu");
         return;
     }
     // Nothing to go on to: back to the finished game, whose Quit still leads out.

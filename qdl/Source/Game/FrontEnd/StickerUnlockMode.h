@@ -4,7 +4,8 @@
 // drops in over a turning starburst with a congratulation in the player's
 // language, then the screen moves on by itself, or at once on "ResumeGame":
 // to the free-play selection in free play, else to the story's next step. It
-// moves on once, however many clicks and timer ends fall before the change.
+// moves on once, however many clicks and timer ends fall before the change;
+// a story step that starts nothing leaves Resume working.
 //
 // Content: the layout "StickerRewardLayout" with the nodes
 // StickerReward/LocalRoot (the dropping group),
@@ -28,18 +29,15 @@ public:
     void Destroy() override {}
     void Enter() override;
     bool IsOpaque() const override { return false; }
-    void Update(float dt) override;
 
     // Leaves the screen for free play or the story's next step; once.
     void continueToNextMode();
 
     int getStickerIndex() const { return stickerIndex; }
-    bool hasContinued() const { return continued; }
 
 protected:
     void handleButtonClick(Corvane::Label button) override;
 
 private:
     int stickerIndex;
-    bool continued;
 };
