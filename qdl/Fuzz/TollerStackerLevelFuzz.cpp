@@ -56,6 +56,7 @@ void checkLevel(TollerStackerLevel const& level)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     Random::Engine_Setup();
+    std::atexit([] { Random::Engine_Destroy(); });
     char const warm[] = "<TollerStackerLevel name=\"Warm\" difficulty=\"Easy\"><StackObject size=\"1\" color=\"Red\" type=\"Log\"/></TollerStackerLevel>";
     LLVMFuzzerTestOneInput(reinterpret_cast<uint8_t const*>(warm), sizeof(warm) - 1);
     return 0;

@@ -63,6 +63,7 @@ void checkLevel(TrundelsDeliveryLevel const& level)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     Random::Engine_Setup();
+    std::atexit([] { Random::Engine_Destroy(); });
     char const warm[] = "<TrundelsDeliveryLevel name=\"Warm\" difficulty=\"Easy\"><Pattern order=\"AB\"/></TrundelsDeliveryLevel>";
     LLVMFuzzerTestOneInput(reinterpret_cast<uint8_t const*>(warm), sizeof(warm) - 1);
     return 0;
