@@ -12,6 +12,8 @@ import math
 import os
 import sys
 
+from PIL import Image
+
 from palette import COLOURS, OUTLINE, SKY, Canvas, darker, lighter, rgba, save
 
 WHITE = rgba(COLOURS["White"])
@@ -161,7 +163,7 @@ def crane(mood, phase):
 
 def pictures():
     """Every picture by its file name (without extension)."""
-    made = {"TS_Background": background(),
+    made = {"TS_Background": background(), "TS_ObjectPlaceholder": Image.new("RGBA", OBJECT, (0, 0, 0, 0)),
             "Platform_Red": platform("Red"), "Platform_Blue": platform("Blue")}
     for colour in ("Red", "Blue"):
         for size in range(1, NUM_SIZES + 1):

@@ -181,7 +181,9 @@ def background():
 
 def pictures():
     """Every picture by its file name (without extension)."""
-    made = {"TD_Background": background(), "TD_Hook": hook()}
+    made = {"TD_Background": background(), "TD_Hook": hook(),
+            "TD_SmallCargoPlaceholder": Image.new("RGBA", SMALL, (0, 0, 0, 0)),
+            "TD_LargeCargoPlaceholder": Image.new("RGBA", LARGE, (0, 0, 0, 0))}
     for frame in range(2):
         made["Trundel_%d" % frame] = truck(frame)
         made["DeliveryCart_%d" % frame] = cart(frame)
