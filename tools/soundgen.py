@@ -227,6 +227,43 @@ def fanfare():
     return track.normalised(0.8)
 
 
+def clunk(hz, seconds):
+    """A metal box or girder set down: a low knock with a short ring."""
+    track = Track(seconds)
+    rng = random.Random(int(hz))
+
+    def gen(i):
+        x = i / RATE
+        knock = (rng.random() * 2 - 1) * math.exp(-x * 60)
+        ring = math.sin(2 * math.pi * hz * x) + 0.4 * math.sin(2 * math.pi * hz * 2.7 * x)
+        return knock * 0.6 + ring * 0.5 * math.exp(-x * 14)
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.8)
+
+
+def rattle(seconds):
+    """Tools shaken in a bag: a run of short metallic ticks."""
+    track = Track(seconds)
+    rng = random.Random(5)
+    for n in range(14):
+        start = n * seconds / 15 + rng.uniform(0, 0.02)
+        hz = rng.uniform(1800, 3200)
+        track.add(start, 0.05, lambda i, hz=hz: math.sin(2 * math.pi * hz * i / RATE) * math.exp(-i / RATE * 80), 0.5)
+    return track.normalised(0.7)
+
+
+def engine(seconds):
+    """A small diesel pulling away: a throbbing low hum."""
+    track = Track(seconds)
+
+    def gen(i):
+        x = i / RATE
+        throb = 0.6 + 0.4 * math.sin(2 * math.pi * 11 * x)
+        return throb * (math.sin(2 * math.pi * 70 * x) + 0.5 * math.sin(2 * math.pi * 140 * x)) * min(1.0, x * 8)
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.6)
+
+
 def sounds():
     """Every sound by file name: a function making its samples."""
     return {
@@ -267,6 +304,18 @@ def sounds():
         "SFX_UI_PopupSlide": lambda: whoosh(),
         # Sticker reward screen.
         "SFX_GameWin": lambda: fanfare(),
+        # ToolShed and StreetSigns: pieces picked up and rolled over, tool
+        # boxes, landing girders and signs, the scarecrow, the dumper truck
+        # and the crane's arm.
+        "SFX_ObjectRollover": lambda: blip(1200, 1500, 0.07, 0.45),
+        "SFX_ObjectStick": lambda: blip(500, 900, 0.14, 0.7),
+        "SFX_Toolbox": lambda: clunk(180, 0.3),
+        "SFX_DropGirder": lambda: clunk(120, 0.25),
+        "SFX_GirderFall": lambda: blip(700, 200, 0.4, 0.7),
+        "SFX_ScarrowTools": lambda: rattle(0.6),
+        "SFX_SloamMove": lambda: engine(1.2),
+        "SFX_TollerArm": lambda: whoosh(0.6),
+        "SFX_GeneralClick": lambda: pop(0.08),
     }
 
 

@@ -1289,6 +1289,317 @@ TEST_F(ContentLint, FennHasAPoseForEveryIntroState)
 
 } // namespace
 
+// --- ToolShed and StreetSigns ------------------------------------------------
+
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StreetSigns/StreetSignLevel.h"
+#include "qdl/Source/Game/StreetSigns/StreetSignsMode.h"
+#include "qdl/Source/Game/ToolShed/ToolShedLevel.h"
+
+namespace
+{
+
+// The node at the path (names from the layout's root node down), or null.
+SceneNode* NodeAt(SceneNode* root, std::vector<std::string> const& path)
+{
+    SceneNode* node = root;
+    for (std::string const& step : path)
+    {
+        NodePathElement const element(step);
+        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
+    }
+    return node;
+}
+
+// The length of a one-shot animation in seconds; -1 for one that repeats.
+float OneShotLength(SpriteAnimation const& animation)
+{
+    if (animation.GetNumPlays() != 1)
+        return -1.0f;
+    float length = 0.0f;
+    for (AnimFrame const& frame : animation.GetFrames())
+        length += frame.duration;
+    return length;
+}
+
+TEST_F(ContentLint, ToolShedAndStreetSignsFindTheirResources)
+{
+    std::vector<sLookup> lookups = {
+        {"ToolShed", kLayout, "ToolShedModeLayout", -1, {}},
+        {"ToolShed", kLayout, "ToolShedItemLayout", -1, {}},
+        {"ToolShed", kLayout, "ToolShedToolBoxLayout", -1, {}},
+        {"ToolShed", kImageList, "ToolShedTool_rollover", kNumToolShedToolTypes, {}},
+        {"ToolShed", kSpriteType, "ToolBox_Left_SpriteType", -1, {"Closed", "Shaking"}},
+        {"ToolShed", kSpriteType, "ToolBox_Middle_SpriteType", -1, {"Closed", "Shaking"}},
+        {"ToolShed", kSpriteType, "ToolBox_Right_SpriteType", -1, {"Closed", "Shaking"}},
+        {"ToolShed", kSpriteType, "ToolShed_Scarrow_SpriteType", -1, {"StartJump", "ArmShake"}},
+        {"ToolShed", kImage, "ToolShed_Fenn", -1, {}},
+        {"ToolShed", kImage, "ToolShed_Fenn_happy", -1, {}},
+        {"StreetSigns", kLayout, "StreetSignsModeLayout", -1, {}},
+        {"StreetSigns", kLayout, "StreetSignLayout", -1, {}},
+        {"StreetSigns", kLayout, "StreetSignTruckLayout", -1, {}},
+        {"StreetSigns", kImageList, "StreetSigns_SignRollover", kNumStreetSignShapes, {}},
+        {"StreetSigns", kSpriteType, "StreetSigns_Truck_SpriteType", -1, {"Idle-Left", "Drive-Left"}},
+        {"StreetSigns", kSpriteType, "StreetSigns_Toller_SpriteType", -1, {"Happy", "Sad"}},
+        {"StreetSigns", kIntArray, "RepeatedGameNumLoops", kNumGameModeDifficulties, {}},
+    };
+    for (int type = 0; type < kNumToolShedToolTypes; ++type)
+    {
+        lookups.push_back({"ToolShed", kImageList, kToolShedToolSprites[type].GetString(), kNumToolShedToolColors, {}});
+        lookups.push_back(
+            {"ToolShed", kImageList, kToolShedToolLabelSprites[type].GetString(), kNumToolShedToolColors, {}});
+    }
+    for (int shape = 0; shape < kNumStreetSignShapes; ++shape)
+        lookups.push_back(
+            {"StreetSigns", kImageList, kStreetSignShapeSprites[shape].GetString(), kNumStreetSignColors, {}});
+    for (char const* sound : {"SFX_ObjectRollover", "SFX_ObjectStick", "SFX_Toolbox", "SFX_DropGirder",
+                              "SFX_GirderFall", "SFX_ScarrowTools", "SFX_SloamMove", "SFX_TollerArm",
+                              "SFX_GeneralClick", "ToolShed_WrongTool", "ToolShed_WrongColor",
+                              "ToolShed_GameComplete", "StreetSigns_WrongShape", "StreetSigns_WrongColor",
+                              "StreetSigns_WrongSign", "StreetSigns_GameComplete", "VO_Toller_IThinkSo",
+                              "VO_TollerTada"})
+        lookups.push_back({"ToolShed and StreetSigns", kSound, sound, -1, {}});
+    for (char const* time : {"ToolThrowUpTime", "ToolFallDownTime", "ScarrowToolShedPeekMoveTime", "ArmShakePauseTime"})
+        lookups.push_back({"ToolShed", kFloat, time, -1, {}});
+    for (sLookup const& lookup : lookups)
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
+        Label const name = Label::GetUniqueString(lookup.name.c_str());
+        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
+        switch (lookup.kind)
+        {
+        case kImage:
+            EXPECT_TRUE(AutoResource<IImage>(name));
+            break;
+        case kImageList:
+        {
+            AutoResource<ImageList> const list(name);
+            ASSERT_TRUE(list) << "not an image list";
+            EXPECT_EQ(lookup.count, list->GetNumImages());
+            break;
+        }
+        case kSpriteType:
+        {
+            AutoResource<SpriteType> const type(name);
+            ASSERT_TRUE(type);
+            AutoResource<ImageList> const images(type->GetImages());
+            ASSERT_TRUE(images);
+            for (std::string const& animationName : lookup.keys)
+            {
+                SpriteAnimation const* const animation =
+                    type->GetAnimation(Label::GetUniqueString(animationName.c_str()));
+                ASSERT_NE(nullptr, animation) << "no animation " << animationName;
+                for (AnimFrame const& frame : animation->GetFrames())
+                    EXPECT_LT(frame.index, images->GetNumImages()) << animationName;
+            }
+            // Every one-shot animation lasts 0.3 to 0.6 s.
+            for (auto const& entry : type->GetAnimations())
+            {
+                float const length = OneShotLength(entry.second);
+                if (length >= 0.0f)
+                {
+                    EXPECT_GE(length, 0.3f - 1e-4f) << entry.first.GetString();
+                    EXPECT_LE(length, 0.6f + 1e-4f) << entry.first.GetString();
+                }
+            }
+            break;
+        }
+        case kSound:
+            EXPECT_TRUE(AutoResource<ISound>(name));
+            break;
+        case kLayout:
+            EXPECT_TRUE(AutoResource<SceneLayout>(name));
+            break;
+        case kFloat:
+            EXPECT_TRUE(Constant<float>(name).IsValid());
+            break;
+        case kIntArray:
+            EXPECT_EQ(static_cast<size_t>(lookup.count),
+                      static_cast<std::vector<int> >(Constant<std::vector<int> >(name)).size());
+            break;
+        default:
+            ADD_FAILURE() << "no check for this kind";
+        }
+    }
+    typedef std::vector<Vector2<float> > Points;
+    EXPECT_GE(static_cast<Points>(Constant<Points>("ScarrowArmShakeLocations")).size(), 3u);
+    for (char const* path : {"ToolShed_ScarrowJumpingPath_1", "ToolShed_ScarrowJumpingPath_2",
+                             "SloamForegroundDriveOnPath", "SloamForegroundDriveOffPath"})
+        EXPECT_FALSE(static_cast<Points>(Constant<Points>(path)).empty()) << path;
+    for (char const* point : {"LeftScarrowFinalLoc", "RightScarrowFinalLoc", "TopScarrowFinalLoc", "SloamStartPosition"})
+        EXPECT_TRUE(Constant<Vector2<float> >(point).IsValid()) << point;
+    EXPECT_GT(static_cast<float>(Constant<float>("SloamForegroundDrivingSpeed")), 0.0f);
+}
+
+TEST_F(ContentLint, ToolShedAndStreetSignsLayoutsHaveTheirNodes)
+{
+    struct sNode
+    {
+        char const* layout;
+        std::vector<std::string> path;
+        eNodeType type;
+        // -1: any number of children.
+        int children;
+    };
+    std::vector<sNode> const nodes = {
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ToolsLayer"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ToolBoxesLayer"}, kAnyNode, 6},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowTop"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowLeft"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowRight"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "ScarrowAnimNode"},
+         kAnimatedSprite, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "Fenn_InGame"}, kStaticSprite, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton, -1},
+        {"ToolShedItemLayout", {"ToolShedItem", "imageNode"}, kStaticSprite, -1},
+        {"ToolShedItemLayout", {"ToolShedItem", "imageNode", "rolloverNode"}, kStaticSprite, -1},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode"}, kAnimatedSprite, -1},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "clickRect"}, kAnyNode, -1},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "signNode"}, kStaticSprite, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_12"}, kAnyNode, 12},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_9"}, kAnyNode, 9},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_6"}, kAnyNode, 6},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "TollerAnimNode"}, kAnimatedSprite, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "YSortedLayer"}, kAnyNode, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton, -1},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton, -1},
+        {"StreetSignLayout", {"StreetSign", "imageNode"}, kStaticSprite, -1},
+        {"StreetSignLayout", {"StreetSign", "imageNode", "rollover"}, kStaticSprite, -1},
+        {"StreetSignLayout", {"StreetSign", "HookAssembly"}, kAnyNode, -1},
+        {"StreetSignTruckLayout", {"StreetSignTruck", "sloamImage"}, kAnimatedSprite, -1},
+        {"StreetSignTruckLayout", {"StreetSignTruck", "MaterialsInCart"}, kAnyNode, -1},
+    };
+    for (sNode const& lookup : nodes)
+    {
+        SCOPED_TRACE(PathText(lookup.path) + " in " + lookup.layout);
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout);
+        SceneNode* const root = new SceneNode(Label());
+        layout->InstantiateLayout(root);
+        SceneNode* const node = NodeAt(root, lookup.path);
+        EXPECT_NE(nullptr, node) << "no such node";
+        if (node && lookup.type == kAnimatedSprite)
+        {
+            EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(node)) << "not an animated sprite";
+        }
+        if (node && lookup.type == kStaticSprite)
+        {
+            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
+        }
+        if (node && lookup.type == kButton)
+        {
+            EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node)) << "not a button";
+        }
+        if (node && lookup.children >= 0)
+        {
+            EXPECT_EQ(static_cast<size_t>(lookup.children), node->GetChildCount());
+        }
+        DeleteTree(root);
+    }
+
+    // The copy of an element under the pointer must never take a click meant for what lies below it:
+    // nothing in an element's layout is hit-testable, and highlights start hidden.
+    for (char const* element : {"ToolShedItemLayout", "ToolShedToolBoxLayout", "StreetSignLayout",
+                                "StreetSignTruckLayout"})
+    {
+        AutoResource<SceneLayout> const layout(element);
+        ASSERT_TRUE(layout) << element;
+        SceneNode* const tree = layout->InstantiateLayout(nullptr);
+        std::vector<SceneNode*> pending{tree};
+        while (!pending.empty())
+        {
+            SceneNode* const node = pending.back();
+            pending.pop_back();
+            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
+            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
+            std::string const nodeName = node->GetNodeName().GetString();
+            if (nodeName == "rollover" || nodeName == "rolloverNode")
+            {
+                EXPECT_FALSE(node->LocalIsVisible()) << element << " shows its highlight from the start";
+            }
+        }
+        DeleteTree(tree);
+    }
+}
+
+TEST_F(ContentLint, ToolShedLevelsFollowTheRules)
+{
+    // Tools and boxes by difficulty, and the boxes' limit of six places.
+    size_t const tools[kNumGameModeDifficulties] = {3, 5, 8};
+    size_t const boxes[kNumGameModeDifficulties] = {3, 4, 6};
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const& levels =
+            GetLevelManager()->getLevels(kGameModeType_ToolShed, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << "difficulty " << difficulty;
+        for (Label const name : levels)
+        {
+            SCOPED_TRACE(name.GetString());
+            AutoResource<ToolShedLevel> const level(name);
+            ASSERT_TRUE(level);
+            EXPECT_EQ(tools[difficulty], level->toolEntries.size());
+            EXPECT_EQ(boxes[difficulty], level->toolBoxes.size());
+            bool wrongColorBox = false;
+            bool wrongToolBox = false;
+            for (ToolShedToolData const& tool : level->toolEntries)
+            {
+                bool hasBox = false;
+                for (ToolShedToolData const& box : level->toolBoxes)
+                {
+                    hasBox |= box.toolType == tool.toolType && box.color == tool.color;
+                    wrongColorBox |= box.toolType == tool.toolType && box.color != tool.color;
+                    wrongToolBox |= box.toolType != tool.toolType && box.color == tool.color;
+                }
+                EXPECT_TRUE(hasBox) << kToolShedToolColorNames[tool.color] << " " << kToolShedToolTypeNames[tool.toolType]
+                                    << " has no box";
+            }
+            // Medium levels let both wrong answers be heard.
+            if (difficulty == kGameModeDifficulty_Medium)
+            {
+                EXPECT_TRUE(wrongColorBox && wrongToolBox);
+            }
+        }
+    }
+}
+
+TEST_F(ContentLint, StreetSignsLevelsFollowTheRules)
+{
+    size_t const fewest[kNumGameModeDifficulties] = {1, 7, 10};
+    size_t const most[kNumGameModeDifficulties] = {6, 9, 12};
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const& levels =
+            GetLevelManager()->getLevels(kGameModeType_StreetSigns, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << "difficulty " << difficulty;
+        for (Label const name : levels)
+        {
+            SCOPED_TRACE(name.GetString());
+            AutoResource<StreetSignLevel> const level(name);
+            ASSERT_TRUE(level);
+            EXPECT_GE(level->signEntries.size(), fewest[difficulty]);
+            EXPECT_LE(level->signEntries.size(), most[difficulty]);
+            ASSERT_FALSE(level->attRequests.empty());
+            Label const request = level->attRequests.front();
+            EXPECT_TRUE(StreetSignsMode::requestColorIndex(request) >= 0 ||
+                        StreetSignsMode::requestShapeIndex(request) >= 0)
+                << "the request " << request.GetString() << " is no sign colour or shape";
+            int right = 0;
+            for (StreetSignData const& sign : level->signEntries)
+                right += StreetSignsMode::isRightSign(request, sign.color, sign.shape);
+            EXPECT_GT(right, 0) << "no right sign";
+            EXPECT_LT(right, static_cast<int>(level->signEntries.size())) << "no wrong sign";
+        }
+    }
+}
+
+} // namespace
+
 // --- TollerStacker and TrundelsDelivery ---------------------------------------
 
 #include "qdl/Source/Game/LevelManager.h"

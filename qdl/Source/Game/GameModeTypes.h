@@ -22,7 +22,8 @@ enum GameModeType
     kNumGameModeTypes
 };
 
-enum GameModeDifficulty
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum GameModeDifficulty : int
 {
     kGameModeDifficulty_Easy = 0,
     kGameModeDifficulty_Medium = 1,

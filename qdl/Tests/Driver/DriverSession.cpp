@@ -270,7 +270,7 @@ void Session::SetUpEngine()
     setenv(MacOSX::kLogMessageBoxesVariable, "1", 1);
     setenv("XDG_DATA_HOME", mFolder.Join("datos").c_str(), 1);
     std::wstring const app = Corvane::ConvertStringUTF8ToWide(mFolder.Join("app").c_str());
-    std::wstring const resources = Corvane::ConvertStringUTF8ToWide(CORVANE_TEST_RESOURCES_DIR);
+    std::wstring const resources = Corvane::ConvertStringUTF8ToWide(PrepareContent().c_str());
     MacOSX::Internal::SetBundleFolders(app, resources);
     MacOSX::RequestSoftwareRenderer();
 
@@ -314,6 +314,28 @@ void Session::SetUpEngine()
     GetAudioManager()->reset();
     Corvane::MainLoop::AddQuitHandler(this);
     mSavedServices = Corvane::Internal::SetSystemServices(this);
+}
+
+std::string Session::PrepareContent()
+{
+    if (!contentEdit)
+        return CORVANE_TEST_RESOURCES_DIR;
+    std::string const copy = mFolder.Join("content");
+    std::error_code error;
+    std::filesystem::create_directories(copy, error);
+    for (auto const& entry : std::filesystem::directory_iterator(CORVANE_TEST_RESOURCES_DIR, error))
+    {
+        std::filesystem::path const target = std::filesystem::path(copy) / entry.path().filename();
+        std::string const extension = entry.path().extension().string();
+        // Only text is edited; pictures and sounds are shared with the build.
+        if (extension == ".xml" || extension == ".tsv" || extension == ".txt")
+            std::filesystem::copy_file(entry.path(), target, std::filesystem::copy_options::overwrite_existing,
+                                       error);
+        else
+            std::filesystem::create_symlink(entry.path(), target, error);
+    }
+    contentEdit(copy);
+    return copy;
 }
 
 void Session::TearDownEngine()

@@ -46,6 +46,8 @@ public:
     // Set-up, before the play.
     std::vector<std::pair<std::string, std::string> > accountValues;
     std::function<Corvane::ApplicationMode*()> startWith;
+    // Set: the play runs over a copy of the content, edited by this first.
+    std::function<void(std::string const& folder)> contentEdit;
     bool allowQuit = true;
     // A user folder whose account files this play starts over; empty for a fresh account.
     std::string accountsFrom;
@@ -108,6 +110,8 @@ private:
     void Serve();
     void ServeAfterEnd();
     void SetUpEngine();
+    // The content folder of the play: the build's, or the edited copy.
+    std::string PrepareContent();
     void TearDownEngine();
     void PushSynthetic(SDL_Event* event);
     static int AdmitEvent(void* session, SDL_Event* event);

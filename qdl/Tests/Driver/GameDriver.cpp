@@ -1,5 +1,6 @@
 #include "qdl/Tests/Driver/GameDriver.h"
 
+#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -259,6 +260,11 @@ void Driver::StartOverAccountsOf(Driver const& earlier)
     mSession->accountsFrom = earlier.UserFolder();
 }
 
+void Driver::UseContentCopy(std::function<void(std::string const& folder)> const& edit)
+{
+    mSession->contentEdit = edit;
+}
+
 void Driver::Play(std::function<void(Child&)> const& script)
 {
     mSession->Play(script);
@@ -297,6 +303,23 @@ std::string Driver::UserFolder() const
 std::string Driver::Log() const
 {
     return mSession->Log();
+}
+
+bool EditTextFile(std::string const& path, std::function<void(std::string& text)> const& edit)
+{
+    std::string text;
+    {
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
+            return false;
+        std::stringstream contents;
+        contents << file.rdbuf();
+        text = contents.str();
+    }
+    edit(text);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    return bool(file);
 }
 
 bool HasAccountRecord(std::string const& accountFile, std::string const& key, std::string const& value)

@@ -147,6 +147,11 @@ public:
     // over the account files that play left (copied, the earlier one keeps
     // its own), and the values set with SetAccountValue are not written.
     void StartOverAccountsOf(Driver const& earlier);
+    // Plays over a copy of the build's content instead of the content itself:
+    // the text files (manifests, tables) are copied, every other file is
+    // linked, and the edit runs on the copy's folder before the game starts,
+    // to remove or break what the test needs missing or broken.
+    void UseContentCopy(std::function<void(std::string const& folder)> const& edit);
 
     // Starts the game and plays the script; returns when the game has ended
     // (by itself, or because the script finished).
@@ -165,6 +170,10 @@ public:
 private:
     std::unique_ptr<Session> mSession;
 };
+
+// Rewrites a text file in place (of a content copy, for instance); false when
+// it cannot be read or written.
+bool EditTextFile(std::string const& path, std::function<void(std::string& text)> const& edit);
 
 // Whether the account file holds the record of that key with that value.
 bool HasAccountRecord(std::string const& accountFile, std::string const& key, std::string const& value);

@@ -1,11 +1,19 @@
 #pragma once
 
-// The reader of "StreetSignLevel" resources. The game's own fields are read in
-// readLevel as the game is built; the level is registered by difficulty.
+// The reader of "StreetSignLevel" resources. Every start tag inside the level,
+// at any depth, is examined: an "attRequest" appends the label of its "color"
+// and then of its "shape" (each when present; any text, labels ignore case);
+// a "signEntry" gives a sign whose "color" and "shape" are matched exactly
+// (case included) against the five sign colours and five sign shapes. A sign
+// whose colour or shape matches nothing has no picture and is left out,
+// logged; so are signs past the twelfth. The level is registered by difficulty.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignLevel.h"
 
 class StreetSignLevelResourceFactory : public LevelResourceFactory<StreetSignLevel, kGameModeType_StreetSigns>
 {
+protected:
+    void readLevel(StreetSignLevel& level, Corvane::IAttributeContainer const& attributes,
+                   Corvane::IXMLReader& reader) const override;
 };

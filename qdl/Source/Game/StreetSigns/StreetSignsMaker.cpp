@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/GameMakers.h"
 
+#include "qdl/Source/Game/StreetSigns/StreetSignsMode.h"
+
 Corvane::ApplicationMode* createStreetSignsGame(Corvane::Label)
 {
-    return gameNotAvailableYet("StreetSigns");
+    return new StreetSignsMode(true, -1);
 }

@@ -1,11 +1,18 @@
 #pragma once
 
-// The reader of "ToolShedLevel" resources. The game's own fields are read in
-// readLevel as the game is built; the level is registered by difficulty.
+// The reader of "ToolShedLevel" resources: every "toolEntry" and "toolBox"
+// start tag inside the level, at any depth, gives a tool or a box from its
+// "toolType" and "color" attributes, matched exactly (case included) against
+// the game's tool types and its four colours. An entry whose type or colour
+// matches nothing has no picture and is left out, logged; so are boxes past
+// the sixth. The level is registered by difficulty.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/ToolShed/ToolShedLevel.h"
 
 class ToolShedLevelResourceFactory : public LevelResourceFactory<ToolShedLevel, kGameModeType_ToolShed>
 {
+protected:
+    void readLevel(ToolShedLevel& level, Corvane::IAttributeContainer const& attributes,
+                   Corvane::IXMLReader& reader) const override;
 };

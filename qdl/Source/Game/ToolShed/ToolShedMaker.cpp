@@ -1,6 +1,8 @@
 #include "qdl/Source/Game/GameMakers.h"
 
+#include "qdl/Source/Game/ToolShed/ToolShedMode.h"
+
 Corvane::ApplicationMode* createToolShedGame(Corvane::Label)
 {
-    return gameNotAvailableYet("ToolShed");
+    return new ToolShedMode();
 }

@@ -1,0 +1,343 @@
+// StreetSigns played as a child plays it, through the driver over the real
+// content: the truck waits for the overlay, the request is said, a wrong sign
+// answers with one of its two voices, each right sign is lifted into the
+// truck, the loops follow as new modes without the overlay, and the level
+// ends with its sticker; the truck and the crane answer clicks; a content
+// copy without the level asked for is reported once.
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "CorvaneExtensions/Source/SceneApplicationMode.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/GameScreenHooks.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/StreetSigns/StreetSignsElements.h"
+#include "qdl/Source/Game/StreetSigns/StreetSignsMode.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+
+using GameDriver::Child;
+
+namespace
+{
+
+char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
+char const* const kAccountID = "Ma\xc3\xb1" "ana";
+// The profile the route through free play chooses.
+char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
+char const* const kMaskPath = "GameScreenRoot/Playfield/MouseInput_ClickMask";
+
+struct sSign
+{
+    bool right;
+    bool collected;
+    int x;
+    int y;
+};
+
+struct sLoop
+{
+    // Null when the top screen is not the game.
+    void const* mode = nullptr;
+    int loopsLeft = -1;
+    bool maskShown = true;
+    std::vector<sSign> signs;
+};
+
+StreetSignsMode* Game()
+{
+    return dynamic_cast<StreetSignsMode*>(Corvane::MainLoop::GetTopMostMode(0));
+}
+
+// What the child sees: the signs, and which are right by the names of their
+// colour and shape against the request's text.
+sLoop Read(Child& child)
+{
+    return child.Look([] {
+        sLoop loop;
+        StreetSignsMode* const game = Game();
+        if (!game)
+            return loop;
+        loop.mode = game;
+        loop.loopsLeft = game->getLoopsLeft();
+        SceneNode const* const mask = Child::FindNode(kMaskPath);
+        loop.maskShown = mask && mask->LocalIsVisible();
+        char const* const request = game->getRequest().GetString();
+        for (StreetSign* const sign : game->getSigns())
+        {
+            Corvane::Rect<float> const bounds = sign->getInputNode()->GlobalGetBounds();
+            bool const right = std::strcmp(kStreetSignColorNames[sign->color], request) == 0 ||
+                               std::strcmp(kStreetSignShapeNames[sign->shape], request) == 0;
+            loop.signs.push_back(
+                sSign{right, sign->collected, int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2)});
+        }
+        return loop;
+    });
+}
+
+// Until the game takes clicks (its mask hidden); false when the level has
+// gone on to another screen.
+bool WaitForClicks(Child& child, int frames = 1500)
+{
+    for (int frame = 0; frame < frames; ++frame)
+    {
+        sLoop const loop = Read(child);
+        if (loop.mode && !loop.maskShown)
+            return true;
+        std::string const top = child.TopScreen();
+        if (top != "StreetSignsMode" && top != "FennInstructionMode")
+            return false;
+        child.Frames(1);
+    }
+    return false;
+}
+
+bool ClickAt(Child& child, int x, int y)
+{
+    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
+}
+
+std::size_t CountSince(Child& child, std::size_t from, std::string const& sound)
+{
+    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
+    std::size_t count = 0;
+    for (std::size_t i = from; i < plays.size(); ++i)
+        count += plays[i].sound == sound;
+    return count;
+}
+
+void SaveScreenshot(Child& child, std::string const& name)
+{
+    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
+    {
+        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+    }
+}
+
+// The overlay of the first loop: OK when it shows one, else it closes itself.
+bool PassTheOverlay(Child& child)
+{
+    if (!child.WaitForScreen("FennInstructionMode", 600))
+        return false;
+    child.Wait(0.5f);
+    if (child.IsShown("OkButton") && !child.Click("OkButton"))
+        return false;
+    return child.WaitForScreen("StreetSignsMode", 1500);
+}
+
+// The automated player from the first loop's play to the end of the level:
+// one wrong sign first, then every right sign, loop after loop. Returns the
+// number of loops played.
+int PlayEveryLoop(Child& child, std::string const& screenshot)
+{
+    int loops = 0;
+    void const* current = nullptr;
+    bool wrongTried = false;
+    for (int guard = 0; guard < 60; ++guard)
+    {
+        if (!WaitForClicks(child))
+            break;
+        sLoop const loop = Read(child);
+        if (loop.mode != current)
+        {
+            current = loop.mode;
+            ++loops;
+            if (loops == 1 && !screenshot.empty())
+                SaveScreenshot(child, screenshot);
+        }
+        if (!wrongTried)
+        {
+            wrongTried = true;
+            for (sSign const& sign : loop.signs)
+                if (!sign.right)
+                {
+                    std::size_t const mark = child.Sounds().size();
+                    EXPECT_TRUE(ClickAt(child, sign.x, sign.y));
+                    child.Frames(2);
+                    EXPECT_EQ(1u, CountSince(child, mark, "StreetSigns_WrongSign") +
+                                      CountSince(child, mark, "StreetSigns_WrongColor") +
+                                      CountSince(child, mark, "StreetSigns_WrongShape"));
+                    EXPECT_EQ(0u, CountSince(child, mark, "General_CorrectAnswer"));
+                    // The mask keeps a second answer from starting until the shake is over.
+                    EXPECT_TRUE(Read(child).maskShown);
+                    break;
+                }
+            continue;
+        }
+        bool clicked = false;
+        for (sSign const& sign : loop.signs)
+            if (sign.right && !sign.collected)
+            {
+                EXPECT_TRUE(ClickAt(child, sign.x, sign.y));
+                clicked = true;
+                break;
+            }
+        if (!clicked)
+            child.Frames(1);
+    }
+    return loops;
+}
+
+// Stands for the main menu where the content has none yet.
+class MainMenuStandIn : public SceneApplicationMode
+{
+};
+
+class StreetSignsPlay : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!GameDriver::Driver().HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+    }
+
+    static void StartAt(GameDriver::Driver& driver, GameModeDifficulty difficulty)
+    {
+        driver.SetAccountValue("AccountID", kAccountID);
+        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
+            GetLevelManager()->setDifficulty(difficulty);
+            GetLevelManager()->setFreePlay(true);
+            GetStickerManager()->loadUnlockedStickerData();
+            if (!GetGameScreenHooks().createMainMenuMode)
+                GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+            return new StreetSignsMode(true, -1);
+        });
+    }
+
+    // Medium and Hard are played for one loop only: the loops are the same game at every difficulty.
+    static void OneLoopOnly(GameDriver::Driver& driver)
+    {
+        driver.UseContentCopy([](std::string const& folder) {
+            ASSERT_TRUE(GameDriver::EditTextFile(folder + "/GlobalConstants.xml", [](std::string& text) {
+                std::size_t const start = text.find("<intarray name=\"RepeatedGameNumLoops\">");
+                std::size_t const end = text.find("</intarray>", start);
+                ASSERT_NE(std::string::npos, end);
+                text.replace(start, end - start,
+                             "<intarray name=\"RepeatedGameNumLoops\"><int value=\"0\"/><int value=\"0\"/>"
+                             "<int value=\"0\"/>");
+            }));
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficulty)
+{
+    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+    for (int difficulty = 0; difficulty < 3; ++difficulty)
+    {
+        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        GameDriver::Driver driver;
+        if (difficulty > 0)
+            OneLoopOnly(driver);
+        driver.Play([difficulty, &buttons](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "StreetSigns", buttons[difficulty]));
+            ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 600));
+            // The truck waits at its start while the overlay is up.
+            child.Wait(2.0f);
+            EXPECT_TRUE(child.Look([] {
+                StreetSignsMode* const game = dynamic_cast<StreetSignsMode*>(Corvane::MainLoop::GetTopMostMode(1));
+                StreetSignTruck* const truck = game ? game->getTruck() : nullptr;
+                Corvane::Vector2<float> const start = Corvane::Constant<Corvane::Vector2<float> >("SloamStartPosition");
+                return truck && truck->GetLayoutNode()->LocalGetLocation() == start;
+            }));
+            ASSERT_TRUE(PassTheOverlay(child));
+            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey);
+            int const loops = PlayEveryLoop(child, std::string("StreetSigns_") + kDifficultyNames[difficulty]);
+            EXPECT_EQ(difficulty == 0 ? 2 : 1, loops);
+            // The sticker screen with the sticker saved, then free play again.
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
+            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
+            std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
+            int complete = 0;
+            int overlays = 0;
+            for (GameDriver::sSoundPlay const& play : plays)
+            {
+                complete += play.sound == "StreetSigns_GameComplete";
+                overlays += play.sound == "GameDesc_StreetSigns";
+            }
+            EXPECT_EQ(1, complete);
+            // The overlay came with the first loop only.
+            EXPECT_EQ(1, overlays);
+        });
+        EXPECT_TRUE(driver.Notifications().empty());
+    }
+}
+
+TEST_F(StreetSignsPlay, TheTruckRepeatsTheRequestAndTheCraneAnswers)
+{
+    GameDriver::Driver driver;
+    StartAt(driver, kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassTheOverlay(child));
+        ASSERT_TRUE(WaitForClicks(child));
+        child.Wait(3.0f);
+        std::size_t mark = child.Sounds().size();
+        ASSERT_TRUE(child.Click("GameScreenRoot/Playfield/YSortedLayer/StreetSignTruck/sloamImage"));
+        child.Wait(0.5f);
+        std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
+        bool word = false;
+        for (std::size_t i = mark; i < plays.size(); ++i)
+            word |= plays[i].sound.compare(0, 5, "Word_") == 0;
+        EXPECT_TRUE(word) << "the request is said again";
+        mark = child.Sounds().size();
+        ASSERT_TRUE(child.Click("GameScreenRoot/Playfield/TollerAnimNode"));
+        EXPECT_EQ(1u, CountSince(child, mark, "VO_Toller_IThinkSo"));
+        EXPECT_FALSE(Read(child).maskShown);
+        if (std::getenv("QDL_GAME_SCREENSHOT_DIR"))
+        {
+            // A right sign on its way up, the hook over it.
+            for (sSign const& sign : Read(child).signs)
+                if (sign.right)
+                {
+                    ASSERT_TRUE(ClickAt(child, sign.x, sign.y));
+                    break;
+                }
+            child.Wait(1.8f);
+            SaveScreenshot(child, "StreetSigns_Lift");
+        }
+    });
+}
+
+TEST_F(StreetSignsPlay, AContentCopyWithoutEasyLevelsTellsOnceAndBuildsNothing)
+{
+    GameDriver::Driver driver;
+    StartAt(driver, kGameModeDifficulty_Easy);
+    driver.UseContentCopy([](std::string const& folder) {
+        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/StreetSignsMode.xml", [](std::string& text) {
+            for (;;)
+            {
+                std::size_t const start = text.find("<StreetSignLevel name=\"StreetSignsEasy");
+                if (start == std::string::npos)
+                    break;
+                std::size_t const end = text.find("</StreetSignLevel>", start);
+                text.erase(start, end + std::string("</StreetSignLevel>").size() - start);
+            }
+        }));
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(PassTheOverlay(child));
+        std::string const account = child.AccountFile();
+        child.Wait(3.0f);
+        EXPECT_EQ("StreetSignsMode", child.TopScreen());
+        EXPECT_TRUE(Read(child).signs.empty());
+        EXPECT_EQ(account, child.AccountFile());
+        ASSERT_TRUE(child.Click("QuitButton"));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+    });
+    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for StreetSignsMode. Fix the problem and press F5 "
+                                       "to reload"},
+              driver.Notifications());
+}
