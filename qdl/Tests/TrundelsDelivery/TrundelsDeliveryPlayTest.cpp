@@ -2,7 +2,7 @@
 // the title screen at every difficulty, each loop won by the automated
 // player from the pattern on the carts, the sticker, and back to free play.
 //
-// Set QDL_TRUNDELSDELIVERY_SCREENSHOTS to a folder to keep pictures of each
+// Set QDL_GAME_SCREENSHOT_DIR to a folder to keep pictures of each
 // difficulty and of an answer on its way.
 
 #include <string>
@@ -14,7 +14,7 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryMode.h"
-#include "qdl/Tests/Driver/FreePlayEntry.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 #include "qdl/Tests/TrundelsDelivery/TrundelsDeliveryTestSupport.h"
 
@@ -34,7 +34,10 @@ TEST_P(TrundelsDeliveryWin, FromTheTitleEveryLoopIsDeliveredThenTheStickerAndFre
     GameModeDifficulty const difficulty = GetParam();
     std::string const name = kGameModeDifficultyNames[difficulty];
     driver.Play([&](Child& child) {
-        GameDriver::EnterFreePlayGameFromTitle(child, "FarmerBrambold", difficulty);
+        char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "FarmerBrambold", buttons[difficulty]));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(child.WaitForScreen("TrundelsDeliveryMode", 100));
         int const loops = 1 + ReadYard(child).loopsLeft;
         std::vector<Corvane::Label> const levels = child.Look(

@@ -207,7 +207,7 @@ int CountOf(std::vector<std::string> const& sounds, std::string const& name)
 
 void Screenshot(Child& child, std::string const& name)
 {
-    if (char const* const folder = std::getenv("QDL_TRUNDELSDELIVERY_SCREENSHOTS"))
+    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
     {
         EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
     }

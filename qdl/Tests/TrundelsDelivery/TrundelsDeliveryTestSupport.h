@@ -67,7 +67,7 @@ void DeliverTheRightCargo(Child& child);
 void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = false);
 std::vector<std::string> SoundsSince(Child& child, size_t from);
 int CountOf(std::vector<std::string> const& sounds, std::string const& name);
-// Keeps a picture when QDL_TRUNDELSDELIVERY_SCREENSHOTS names a folder.
+// Keeps a picture when QDL_GAME_SCREENSHOT_DIR names a folder.
 void Screenshot(Child& child, std::string const& name);
 
 } // namespace TrundelsDeliveryTest
