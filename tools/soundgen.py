@@ -349,5 +349,69 @@ def main(argv):
     return 0
 
 
+
+# --- CountTheMaterials ---------------------------------------------------------
+# The engines of the dumper and the digger, the load dropping into the cart and
+# the dumper's horn from the far road, added to the table of sounds above.
+
+def engine(hz, seconds, seed):
+    """A low chugging engine that starts up and fades out."""
+    track = Track(seconds)
+    rng = random.Random(seed)
+    smooth = [0.0]
+
+    def gen(i):
+        x = i / RATE
+        smooth[0] += 0.08 * ((rng.random() * 2 - 1) - smooth[0])
+        chug = 0.6 + 0.4 * math.sin(2 * math.pi * 9 * x)
+        saw = 2.0 * ((hz * x) % 1.0) - 1.0
+        envelope = min(1.0, x / 0.08) * min(1.0, (seconds - x) / 0.25)
+        return (0.7 * saw + 0.5 * smooth[0]) * chug * envelope
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.6)
+
+
+def thud(seconds=0.5):
+    """A heavy load landing, and a little clatter after it."""
+    track = Track(seconds)
+    rng = random.Random(5)
+
+    def gen(i):
+        x = i / RATE
+        low = math.sin(2 * math.pi * (90 - 60 * x) * x) * math.exp(-x * 9)
+        clatter = (rng.random() * 2 - 1) * math.exp(-((x - 0.12) ** 2) / 0.002) * 0.5
+        return low + clatter
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.85)
+
+
+def horn(seconds=0.7):
+    """Two short toots."""
+    track = Track(seconds)
+
+    def gen(i):
+        x = i / RATE
+        on = 1.0 if (x % 0.35) < 0.25 else 0.0
+        tone = math.sin(2 * math.pi * 392 * x) + 0.6 * math.sin(2 * math.pi * 494 * x)
+        return (1.0 if tone > 0 else -1.0) * 0.5 * on + 0.3 * tone * on
+    track.add(0, seconds, gen, 1.0)
+    return track.normalised(0.6)
+
+
+_sounds_before_count_the_materials = sounds
+
+
+def sounds():
+    made = _sounds_before_count_the_materials()
+    made.update({
+        "SFX_ObjectRollover": lambda: blip(720, 1080, 0.08, 0.5),
+        "SFX_SelectItem": lambda: pop(0.1),
+        "SFX_SloamMove": lambda: engine(48, 1.2, 31),
+        "SFX_GrubbinMove": lambda: engine(66, 0.9, 32),
+        "SFX_BrickDrop": lambda: thud(),
+        "CTM_SloamFinished": lambda: horn(),
+    })
+    return made
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))

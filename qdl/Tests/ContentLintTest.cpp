@@ -58,6 +58,8 @@
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/GameModeTypes.h"
 #include "qdl/Source/Game/LevelProgressionData.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsLevel.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
 
 namespace
@@ -1285,6 +1287,203 @@ TEST_F(ContentLint, FennHasAPoseForEveryIntroState)
     ASSERT_NE(nullptr, fenn->GetImageList());
     EXPECT_GT(fenn->GetImageList()->GetNumImages(), static_cast<int>(kIntroFennState_Waving));
     DeleteTree(tree);
+}
+
+// ---------------------------------------------------------------------------
+// CountTheMaterials: the pictures, sounds and tuning values its pieces look up,
+// the nodes of its five layouts, and every level it can draw.
+
+struct sCountTheMaterialsNode
+{
+    char const* layout;
+    char const* path;
+    eNodeType type;
+    // Animations an animated sprite's type must have.
+    std::vector<std::string> animations;
+};
+
+SceneNode* FollowNodePath(SceneNode* node, std::string const& path)
+{
+    std::stringstream steps(path);
+    for (std::string step; node && std::getline(steps, step, '/');)
+        node = node->GetChildByName(Label::GetUniqueString(step.c_str()));
+    return node;
+}
+
+int CountTheMaterialsPileFrames()
+{
+    int frames = -1;
+    for (char const* list : kBuildingMaterialImages)
+    {
+        AutoResource<IImageList> const images(list);
+        frames = images ? (frames < 0 ? images->GetNumImages() : std::min(frames, images->GetNumImages())) : 0;
+    }
+    return frames;
+}
+
+TEST_F(ContentLint, CountTheMaterialsFindsItsPicturesSoundsAndTuning)
+{
+    int const frames = CountTheMaterialsPileFrames();
+    EXPECT_GT(frames, 0);
+    for (int material = 0; material < kNumBuildingMaterials; ++material)
+    {
+        AutoResource<IImageList> const piles(kBuildingMaterialImages[material]);
+        AutoResource<IImageList> const rollovers(kBuildingMaterialRolloverImages[material]);
+        ASSERT_TRUE(piles) << kBuildingMaterialImages[material];
+        ASSERT_TRUE(rollovers) << kBuildingMaterialRolloverImages[material];
+        EXPECT_EQ(piles->GetNumImages(), rollovers->GetNumImages()) << kBuildingMaterialRolloverImages[material];
+    }
+    AutoResource<IImageList> const clumps(kMaterialClumpsImageList);
+    ASSERT_TRUE(clumps);
+    EXPECT_EQ(static_cast<int>(kNumBuildingMaterials), clumps->GetNumImages());
+
+    for (char const* sound : {"SFX_ObjectRollover", "SFX_SelectItem", "SFX_SloamMove", "SFX_GrubbinMove",
+                              "SFX_BrickDrop", "CTM_SloamFinished", "CTM_IncorrectAnswer", "CTM_NotEnough",
+                              "CTM_TooMuch", "CTM_GrubbinNoProb", "VO_Grubbin_Heavohoy"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+
+    for (char const* point : {"SloamStartPosition", "SloamBGStartPos", "GrubbinOffScreenPosition_Left",
+                              "GrubbinIdlePosition", "GrubbinOffScreenPosition_Right",
+                              "GrubbinDeliveryRoadEnterPosition", "MaterialPickupOffset"})
+        EXPECT_TRUE(Constant<Vector2<float> >(point).IsValid()) << point << " is not a float 2D vector";
+    for (char const* path : {"SloamForegroundDriveOnPath", "SloamForegroundDriveOffPath", "SloamBackgroundDrivePath",
+                             "GrubbinForegroundDriveOnPath", "GrubbinForegroundDriveOffPath"})
+    {
+        Constant<std::vector<Vector2<float> > > const points(path);
+        ASSERT_TRUE(points.IsValid()) << path << " is not a list of float 2D vectors";
+        EXPECT_FALSE(static_cast<std::vector<Vector2<float> > >(points).empty()) << path;
+    }
+    for (char const* speed : {"SloamForegroundDrivingSpeed", "SloamBackgroundDrivingSpeed"})
+    {
+        Constant<float> const value(speed);
+        ASSERT_TRUE(value.IsValid()) << speed;
+        EXPECT_GT(static_cast<float>(value), 0.0f) << speed;
+    }
+}
+
+TEST_F(ContentLint, CountTheMaterialsLayoutsHaveTheNodesItsPiecesResolve)
+{
+    std::vector<std::string> const diggerAnimations{"Idle-Right", "Drive-Right-Down", "Drive-Right-Up", "Drive-Left-Up",
+                                                    "Drive-Right-Down-Reverse"};
+    std::vector<sCountTheMaterialsNode> const nodes = {
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/Material_ClickMask", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_0", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_1", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_2", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_3", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_4", kAnyNode, {}},
+        {"CountTheMaterialModeLayout", "GameScreenRoot/FX_Layer", kAnyNode, {}},
+        {"MaterialSourceLayout", "imageNode", kStaticSprite, {}},
+        {"MaterialSourceLayout", "imageNode/highlightNode", kStaticSprite, {}},
+        {"MaterialTargetLayout", "sloamImage", kAnimatedSprite, {"Idle-Left", "Drive-Left"}},
+        {"MaterialTargetLayout", "sloamImage/HighlightBox", kStaticSprite, {}},
+        {"MaterialTargetLayout", "sloamImage/HighlightBox/imageNode", kStaticSprite, {}},
+        {"MaterialTargetLayout", "sloamImage/HighlightBox/MaterialCount", kAnyNode, {}},
+        {"MaterialTargetLayout", "MaterialsInCart", kAnyNode, {}},
+        {"MaterialLoaderLayout", "truckImage", kAnimatedSprite, diggerAnimations},
+        {"MaterialLoaderLayout", "truckImage/ShovelNode", kAnimatedSprite, {"Drive-Right-Up", "Drive-Left-Up"}},
+        {"MaterialLoaderLayout", "truckImage/materialAttach", kAnyNode, {}},
+        {"MaterialLoaderLayout", "truckImage/materialAttach_flip", kAnyNode, {}},
+        {"SloamBGLayout", "", kAnyNode, {}},
+    };
+    for (sCountTheMaterialsNode const& lookup : nodes)
+    {
+        SCOPED_TRACE(std::string("CountTheMaterials looks up \"") + lookup.path + "\" in " + lookup.layout);
+        AutoResource<SceneLayout> const layout(lookup.layout);
+        ASSERT_TRUE(layout);
+        SceneNode* const holder = new SceneNode(Label());
+        SceneNode* const tree = layout->InstantiateLayout(holder);
+        ASSERT_NE(nullptr, tree);
+        // The game's layout is resolved from the scene root, the pieces' from their own root.
+        bool const fromSceneRoot = std::string(lookup.path).rfind("GameScreenRoot/", 0) == 0;
+        SceneNode* const node = FollowNodePath(fromSceneRoot ? holder : tree, lookup.path);
+        EXPECT_NE(nullptr, node) << "no such node";
+        if (node && lookup.type == kStaticSprite)
+        {
+            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
+        }
+        if (node && lookup.type == kAnimatedSprite)
+        {
+            AnimatedSpriteNode* const sprite = dynamic_cast<AnimatedSpriteNode*>(node);
+            ASSERT_NE(nullptr, sprite) << "not an animated sprite";
+            ASSERT_NE(nullptr, sprite->GetSpriteType());
+            for (std::string const& animation : lookup.animations)
+                EXPECT_NE(nullptr, sprite->GetSpriteType()->GetAnimation(Label::GetUniqueString(animation.c_str())))
+                    << "no animation " << animation;
+        }
+        DeleteTree(holder);
+    }
+
+    // The count is a text in a large font; the mask is shown at the start; the
+    // sorted layer stands at the screen's origin, where the drives aim.
+    AutoResource<SceneLayout> const target("MaterialTargetLayout");
+    ASSERT_TRUE(target);
+    SceneNode* const dumper = target->InstantiateLayout(nullptr);
+    TextSpriteNode* const count = dynamic_cast<TextSpriteNode*>(FollowNodePath(dumper, "sloamImage/HighlightBox/MaterialCount"));
+    ASSERT_NE(nullptr, count) << "MaterialCount is not a text sprite";
+    ASSERT_NE(nullptr, count->GetFont());
+    EXPECT_EQ(AutoResource<Font>("UIFontLarge").Get(), count->GetFont());
+    DeleteTree(dumper);
+
+    AutoResource<SceneLayout> const game("CountTheMaterialModeLayout");
+    ASSERT_TRUE(game);
+    SceneNode* const root = new SceneNode(Label());
+    game->InstantiateLayout(root);
+    SceneNode* const mask = FollowNodePath(root, "GameScreenRoot/Playfield/Material_ClickMask");
+    ASSERT_NE(nullptr, mask);
+    EXPECT_TRUE(mask->GlobalIsVisible());
+    EXPECT_GE(mask->GetWidth(), 800.0f);
+    EXPECT_GE(mask->GetHeight(), 600.0f);
+    SceneNode* const layer = FollowNodePath(root, "GameScreenRoot/Playfield/YSortedLayer");
+    ASSERT_NE(nullptr, layer);
+    EXPECT_EQ(Vector2<float>(0.0f, 0.0f), layer->GlobalGetLocation());
+    DeleteTree(root);
+}
+
+TEST_F(ContentLint, EveryCountTheMaterialsLevelCanBeWon)
+{
+    int const frames = CountTheMaterialsPileFrames();
+    AutoResource<SoundList> const numbers("General_NumberWords");
+    ASSERT_TRUE(numbers);
+    std::map<int, int> perDifficulty;
+    for (IResourceDescriptor* descriptor : GetResourceManager()->GetResources<CountTheMaterialsLevel>())
+    {
+        std::string const name = descriptor->GetName().GetString();
+        SCOPED_TRACE("CountTheMaterials level " + name);
+        CountTheMaterialsLevel const* const level = dynamic_cast<CountTheMaterialsLevel const*>(descriptor);
+        ASSERT_NE(nullptr, level);
+        int difficulty = -1;
+        for (int d = 0; d < kNumGameModeDifficulties; ++d)
+        {
+            std::vector<Label> const& levels =
+                GetLevelManager()->getLevels(kGameModeType_CountTheMaterials, static_cast<GameModeDifficulty>(d));
+            if (std::find(levels.begin(), levels.end(), descriptor->GetName()) != levels.end())
+                difficulty = d;
+        }
+        EXPECT_GE(difficulty, 0) << "not offered at any difficulty";
+        ++perDifficulty[difficulty];
+
+        EXPECT_TRUE(level->hasRequest);
+        EXPECT_TRUE(isBuildingMaterial(level->requestedMaterial));
+        EXPECT_GE(level->requestedNumber, 1);
+        EXPECT_LE(level->requestedNumber, frames);
+        EXPECT_NE(nullptr, numbers->GetSound(Label::GetUniqueString(std::to_string(level->requestedNumber).c_str())))
+            << "no number word for " << level->requestedNumber;
+        EXPECT_LE(level->pilesInFile, CountTheMaterialsLevel::kMaxPiles);
+        int equal = 0;
+        for (MaterialData const& pile : level->materials)
+        {
+            EXPECT_TRUE(isBuildingMaterial(pile.type));
+            EXPECT_GE(pile.number, 1);
+            EXPECT_LE(pile.number, frames);
+            if (pile.type == level->requestedMaterial && pile.number == level->requestedNumber)
+                ++equal;
+        }
+        EXPECT_EQ(1, equal) << "one pile, and only one, is the one asked for";
+    }
+    for (int d = 0; d < kNumGameModeDifficulties; ++d)
+        EXPECT_GE(perDifficulty[d], 2) << "CountTheMaterials levels at difficulty " << d;
 }
 
 } // namespace

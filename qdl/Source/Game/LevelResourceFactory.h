@@ -30,7 +30,8 @@ public:
         while (!reader.IsEOF())
             reader.ReadElement();
         int const difficulty = lookUpName(attributes.GetAttribute(L"difficulty"), kGameModeDifficultyNames);
-        GetLevelManager()->addLevelForGameModeType(kType, name, static_cast<GameModeDifficulty>(difficulty));
+        if (isPlayable(*level, name))
+            GetLevelManager()->addLevelForGameModeType(kType, name, static_cast<GameModeDifficulty>(difficulty));
         return level.release();
     }
 
@@ -41,4 +42,9 @@ protected:
                            Corvane::IXMLReader& /*reader*/) const
     {
     }
+
+    // Whether the level as read can be played. One that cannot is still made
+    // (the manifest loads) but never registered, so no game draws it; the
+    // game logs why.
+    virtual bool isPlayable(T const& /*level*/, Corvane::Label /*name*/) const { return true; }
 };

@@ -44,3 +44,51 @@ char const* const kBuildingMaterialRolloverImages[kNumBuildingMaterials] = {
     "Materials-Bricks-Rollover",
     "Materials-Bricks-Rollover",
     "Materials-Bricks-Rollover"};
+
+QuarrydaleMaterial const kBuildingMaterialKinds[kNumBuildingMaterials] = {
+    kQuarrydaleMaterial_Plant,  kQuarrydaleMaterial_Log,    kQuarrydaleMaterial_Log,    kQuarrydaleMaterial_Log,
+    kQuarrydaleMaterial_Cone,   kQuarrydaleMaterial_Cone,   kQuarrydaleMaterial_Cone,   kQuarrydaleMaterial_Cement,
+    kQuarrydaleMaterial_Cement, kQuarrydaleMaterial_Cement, kQuarrydaleMaterial_Bricks, kQuarrydaleMaterial_Bricks,
+    kQuarrydaleMaterial_Bricks};
+
+int const kBuildingMaterialColors[kNumBuildingMaterials] = {
+    -1,
+    kQuarrydaleColor_Red,
+    kQuarrydaleColor_Brown,
+    kQuarrydaleColor_Yellow,
+    kQuarrydaleColor_Orange,
+    kQuarrydaleColor_Red,
+    kQuarrydaleColor_Yellow,
+    kQuarrydaleColor_Blue,
+    kQuarrydaleColor_Gray,
+    kQuarrydaleColor_Red,
+    kQuarrydaleColor_Red,
+    kQuarrydaleColor_Gray,
+    kQuarrydaleColor_Blue};
+
+char const* const kMaterialClumpsImageList = "MaterialClumps";
+
+bool isBuildingMaterial(int material)
+{
+    return material >= 0 && material < kNumBuildingMaterials;
+}
+
+char const* buildingMaterialImageList(int material)
+{
+    return isBuildingMaterial(material) ? kBuildingMaterialImages[material] : nullptr;
+}
+
+char const* buildingMaterialRolloverImageList(int material)
+{
+    return isBuildingMaterial(material) ? kBuildingMaterialRolloverImages[material] : nullptr;
+}
+
+int buildingMaterialKind(int material)
+{
+    return isBuildingMaterial(material) ? kBuildingMaterialKinds[material] : -1;
+}
+
+int buildingMaterialColor(int material)
+{
+    return isBuildingMaterial(material) ? kBuildingMaterialColors[material] : -1;
+}

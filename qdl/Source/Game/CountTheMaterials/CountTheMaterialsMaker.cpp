@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
 
 Corvane::ApplicationMode* createCountTheMaterialsGame(Corvane::Label)
 {
-    return gameNotAvailableYet("CountTheMaterials");
+    return new CountTheMaterialsMode(true, -1);
 }
