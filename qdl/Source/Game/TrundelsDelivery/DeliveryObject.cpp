@@ -153,7 +153,7 @@ void DeliveryObject::getPickedUp()
         return;
     hook->AddTask(new NodeLocationTask(kHookOnCargo, kHookDownSeconds));
     hook->AddTask(playEffect(kHookSound));
-    joinAtNewCuePoint(hook, node);
+    joinDeliveryQueues(hook, node);
     node->AddTask(new NodeLocationTask(Vector2<float>(0.0f, offScreenY()), kLiftSeconds));
     ObjectID const self = GetID();
     node->AddTask(new SimpleFunctionTask<Object>([self](Object*, float) {
@@ -161,7 +161,7 @@ void DeliveryObject::getPickedUp()
         if (DeliveryObject* const choice = database ? dynamic_cast<DeliveryObject*>(database->GetObject(self)) : nullptr)
             choice->useSmallImage();
     }));
-    joinAtNewCuePoint(node, this);
+    joinDeliveryQueues(node, this);
 }
 
 void DeliveryObject::useSmallImage()
@@ -194,7 +194,7 @@ void DeliveryObject::placeInCart(DeliveryCart* cart)
     }));
     node->AddTask(new NodeLocationTask(Vector2<float>(0.0f, 0.0f), kDropSeconds));
     node->AddTask(playEffect(kDropSound));
-    joinAtNewCuePoint(node, this);
+    joinDeliveryQueues(node, this);
 }
 
 void DeliveryObject::retractHook()
@@ -202,10 +202,10 @@ void DeliveryObject::retractHook()
     SceneNode* const hook = getHookNode();
     if (!hook)
         return;
-    joinAtNewCuePoint(hook, this);
+    joinDeliveryQueues(hook, this);
     hook->AddTask(new SimpleFunctionTask<Object>([](Object*, float) { GetAudioManager()->playInGameFeedbackVocal(true); }));
     hook->AddTask(new NodeLocationTask(kHookOutOfSight, kHookUpSeconds));
-    joinAtNewCuePoint(hook, this);
+    joinDeliveryQueues(hook, this);
 }
 
 void DeliveryObject::removeFromCartAndDestroy()
@@ -213,9 +213,9 @@ void DeliveryObject::removeFromCartAndDestroy()
     SceneNode* const node = root();
     if (node)
     {
-        joinAtNewCuePoint(node, this);
+        joinDeliveryQueues(node, this);
         node->AddTask(new NodeLocationTask(Vector2<float>(0.0f, offScreenY()), kLiftSeconds));
-        joinAtNewCuePoint(node, this);
+        joinDeliveryQueues(node, this);
     }
     AddTask(new SelfDestructTask());
 }

@@ -63,7 +63,7 @@ SceneNode* findDeliveryNode(SceneNode* root, NodePathElement const* path, char c
     return node;
 }
 
-void joinAtNewCuePoint(Object* first, Object* second)
+void joinDeliveryQueues(Object* first, Object* second)
 {
     if (!first || !second)
         return;

@@ -22,6 +22,6 @@ void deleteUnattachedDeliveryTree(SceneNode* root);
 // The node below `root`; null, logged with the layout's name, when a step is missing.
 SceneNode* findDeliveryNode(SceneNode* root, NodePathElement const* path, char const* layoutName);
 // Both queues wait at a fresh cue point until both have reached it.
-void joinAtNewCuePoint(Corvane::Object* first, Corvane::Object* second);
+void joinDeliveryQueues(Corvane::Object* first, Corvane::Object* second);
 // The top mode as the delivery game; null, logged, when another mode is on top.
 TrundelsDeliveryMode* topDeliveryMode();

@@ -266,7 +266,7 @@ void TrundelsDeliveryMode::buttonClicked(DeliveryObject* choice)
         return;
     }
     // The choice's waiting cue task counts as arrived once the choice is destroyed.
-    joinAtNewCuePoint(choice, mask);
+    joinDeliveryQueues(choice, mask);
     mask->AddTask(new NodeVisibleTask(false));
     mask->AddTask(new SimpleFunctionTask<Object>([this](Object*, float) { answering = false; }));
 }
