@@ -252,18 +252,6 @@ def rattle(seconds):
     return track.normalised(0.7)
 
 
-def engine(seconds):
-    """A small diesel pulling away: a throbbing low hum."""
-    track = Track(seconds)
-
-    def gen(i):
-        x = i / RATE
-        throb = 0.6 + 0.4 * math.sin(2 * math.pi * 11 * x)
-        return throb * (math.sin(2 * math.pi * 70 * x) + 0.5 * math.sin(2 * math.pi * 140 * x)) * min(1.0, x * 8)
-    track.add(0, seconds, gen, 1.0)
-    return track.normalised(0.6)
-
-
 def sounds():
     """Every sound by file name: a function making its samples."""
     return {
@@ -304,16 +292,13 @@ def sounds():
         "SFX_UI_PopupSlide": lambda: whoosh(),
         # Sticker reward screen.
         "SFX_GameWin": lambda: fanfare(),
-        # ToolShed and StreetSigns: pieces picked up and rolled over, tool
-        # boxes, landing girders and signs, the scarecrow, the dumper truck
-        # and the crane's arm.
-        "SFX_ObjectRollover": lambda: blip(1200, 1500, 0.07, 0.45),
+        # ToolShed and StreetSigns: pieces picked up, tool boxes, landing
+        # girders and signs, the scarecrow and the crane's arm.
         "SFX_ObjectStick": lambda: blip(500, 900, 0.14, 0.7),
         "SFX_Toolbox": lambda: clunk(180, 0.3),
         "SFX_DropGirder": lambda: clunk(120, 0.25),
         "SFX_GirderFall": lambda: blip(700, 200, 0.4, 0.7),
         "SFX_ScarrowTools": lambda: rattle(0.6),
-        "SFX_SloamMove": lambda: engine(1.2),
         "SFX_TollerArm": lambda: whoosh(0.6),
         "SFX_GeneralClick": lambda: pop(0.08),
     }

@@ -2,7 +2,7 @@
 """Draws the pictures of the StreetSigns mini-game: the street, the street
 signs in five shapes and five colours with their roll-over glows, the crane's
 hook on its cable, the dumper truck (standing and driving, facing left), the
-crane Toller (idle, happy, sad) and the in-game Help and Quit buttons.
+crane Toller (idle, happy, sad).
 
     StreetSigns.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp s
 
@@ -16,8 +16,7 @@ import sys
 
 from PIL import Image, ImageChops, ImageFilter
 
-from palette import COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, lighter, rgba, save
-import uiart
+from palette import COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, rgba, save
 
 # The game's sign colours and shapes, in the order of the level files.
 SIGN_COLOURS = ["Red", "Green", "Blue", "Orange", "Yellow"]
@@ -177,8 +176,6 @@ def pictures(font):
     frames("StreetSigns_Truck", [truck_frame(0.0), truck_frame(1.0), truck_frame(2.0)])
     frames("StreetSigns_Toller", [crane_frame("idle", 0), crane_frame("happy", 10), crane_frame("happy", 18),
                                   crane_frame("sad", -8), crane_frame("sad", -14)])
-    frames("StreetSigns_Button_Help", uiart.button(64, 64, COLOURS["Blue"], "?", font, None, "round"))
-    frames("StreetSigns_Button_Quit", uiart.button(64, 64, COLOURS["Red"], None, font, uiart.door_icon, "round"))
     return made
 
 

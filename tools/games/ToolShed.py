@@ -2,8 +2,7 @@
 """Draws the pictures of the ToolShed mini-game: the shed and its yard, the
 eight tools in four colours with their roll-over glows, the name plates of the
 tool boxes (a tool picture on a plate, no words), the three tool boxes with
-their shake frames, the scarecrow that throws the tools, Fenn in two moods,
-and the in-game Help and Quit buttons.
+their shake frames, the scarecrow that throws the tools and Fenn in two moods.
 
     ToolShed.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp s
 
@@ -18,7 +17,6 @@ import sys
 from PIL import Image, ImageChops, ImageFilter
 
 from palette import COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, lighter, rgba, save
-import uiart
 
 # The game's tool types and colours, in the order of the level files.
 TOOL_TYPES = ["Brush", "Drill", "Hammer", "Wrench", "Saw", "Screwdriver", "Level", "Pliers"]
@@ -262,8 +260,6 @@ def pictures(font):
     made["ToolShed_ScarrowPeek"] = scarecrow_peek()
     made["ToolShed_Fenn"] = fenn(False)
     made["ToolShed_Fenn_happy"] = fenn(True)
-    frames("ToolShed_Button_Help", uiart.button(64, 64, COLOURS["Blue"], "?", font, None, "round"))
-    frames("ToolShed_Button_Quit", uiart.button(64, 64, COLOURS["Red"], None, font, uiart.door_icon, "round"))
     return made
 
 

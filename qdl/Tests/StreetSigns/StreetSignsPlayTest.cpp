@@ -125,7 +125,8 @@ void SaveScreenshot(Child& child, std::string const& name)
 // The overlay of the first loop: OK when it shows one, else it closes itself.
 bool PassTheOverlay(Child& child)
 {
-    if (!child.WaitForScreen("FennInstructionMode", 600))
+    // Loading takes as many frames as the machine makes it.
+    if (!child.WaitForScreen("FennInstructionMode"))
         return false;
     child.Wait(0.5f);
     if (child.IsShown("OkButton") && !child.Click("OkButton"))
@@ -243,7 +244,7 @@ TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficu
             OneLoopOnly(driver);
         driver.Play([difficulty, &buttons](Child& child) {
             ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "StreetSigns", buttons[difficulty]));
-            ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 600));
+            ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
             // The truck waits at its start while the overlay is up.
             child.Wait(2.0f);
             EXPECT_TRUE(child.Look([] {

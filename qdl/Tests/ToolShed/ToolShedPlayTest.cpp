@@ -131,7 +131,8 @@ bool PlayedSince(Child& child, std::size_t from, std::string const& sound)
 // Through the intro and the overlay, until the input mask has gone.
 bool ReachPlay(Child& child)
 {
-    if (!child.WaitForScreen("FennInstructionMode", 3000))
+    // Loading takes as many frames as the machine makes it; the intro then takes about 500.
+    if (!child.WaitForScreen("FennInstructionMode", 9000))
         return false;
     child.Wait(0.5f);
     // The overlay closes itself once the description has been said; OK closes it early.
@@ -172,9 +173,14 @@ void SortEveryTool(Child& child)
         std::vector<sTool> const tools = LiveTools(child);
         if (tools.empty())
             return;
-        sTool const tool = tools.front();
-        ASSERT_TRUE(ClickAt(child, tool.x, tool.y));
+        ASSERT_TRUE(ClickAt(child, tools.front().x, tools.front().y));
         ASSERT_TRUE(IsHolding(child));
+        // Tools may lie over each other: the one picked up is the one on top.
+        sTool const tool = child.Look([] {
+            ToolShedItem const* const held =
+                dynamic_cast<ToolShedItem const*>(DragSource<ToolShedItem*>::GetHeldDragSource());
+            return held ? sTool{held->toolType, held->color, 0, 0} : sTool{-1, -1, 0, 0};
+        });
         int target = -1;
         for (std::size_t i = 0; i < boxes.size() && target < 0; ++i)
             if (boxes[i].toolType == tool.type && boxes[i].color == tool.color)
@@ -291,7 +297,9 @@ TEST_F(ToolShedPlay, WrongBoxesAnswerAndTheGroundPutsTheToolBack)
         }
         ASSERT_GE(chosen.type, 0);
 
-        // One rollover sound per enter.
+        // One rollover sound per enter, from a place clear of every tool.
+        ASSERT_TRUE(child.MoveMouseTo(790, 590));
+        child.Frames(2);
         std::size_t const before = child.Sounds().size();
         ASSERT_TRUE(child.MoveMouseTo(chosen.x, chosen.y));
         child.Frames(3);
@@ -384,7 +392,7 @@ TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
     });
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 600));
+        ASSERT_TRUE(child.WaitForScreen("ToolShedMode"));
         std::string const account = child.AccountFile();
         child.Wait(5.0f);
         EXPECT_EQ("ToolShedMode", child.TopScreen());
@@ -411,7 +419,7 @@ TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
     StartAt(kGameModeDifficulty_Easy);
     driver.Play([](Child& child) {
         std::string top = child.TopScreen();
-        for (int frame = 0; frame < 600 && (top.empty() || top == "ToolShedMode" || top.find("Loading") != std::string::npos);
+        for (int frame = 0; frame < 6000 && (top.empty() || top == "ToolShedMode" || top.find("Loading") != std::string::npos);
              ++frame)
         {
             child.Frames(1);
