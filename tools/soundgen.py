@@ -398,5 +398,27 @@ def sounds():
     })
     return made
 
+# HammerTheNail: a screw's ratchet while a tool turns (the rollover, pick-up
+# and tool-box sounds are the ones added above).
+def ratchet(clicks=6, seconds=0.5):
+    track = Track(seconds)
+    rng = random.Random(11)
+    for n in range(clicks):
+        def gen(i, hz=1800 + 150 * (n % 2)):
+            x = i / RATE
+            return (0.6 * math.sin(2 * math.pi * hz * x) + 0.4 * (rng.random() * 2 - 1)) * math.exp(-x * 160)
+        track.add(n * seconds / clicks, 0.05, gen, 1.0)
+    return track.normalised(0.7)
+
+
+_sounds_before_hammer_the_nail = sounds
+
+
+def sounds():
+    made = _sounds_before_hammer_the_nail()
+    made["SFX_Screw"] = lambda: ratchet()
+    return made
+
+
 if __name__ == "__main__":
     sys.exit(main(sys.argv[1:]))

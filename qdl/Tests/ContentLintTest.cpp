@@ -1486,6 +1486,134 @@ TEST_F(ContentLint, EveryCountTheMaterialsLevelCanBeWon)
         EXPECT_GE(perDifficulty[d], 2) << "CountTheMaterials levels at difficulty " << d;
 }
 
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// HammerTheNail: every picture, sprite type and constant its pieces compose
+// names for, the layouts' nodes, and every level against the tool box and the
+// picture and offset lists.
+
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/HammerTheNail/HammerTheNailLevel.h"
+
+namespace
+{
+
+TEST_F(ContentLint, HammerTheNailFindsEveryNameItComposes)
+{
+    auto frames = [](std::string const& name) {
+        AutoResource<IImageList> const list(name.c_str());
+        return list ? list->GetNumImages() : -1;
+    };
+    EXPECT_EQ(kNumFixItToolTypes, frames("FixIt_Tool_InBox_rollover"));
+    EXPECT_EQ(kNumFixItToolColors, frames("FixIt_Tool_InHand_Wrench"));
+    int nailFrames = -1;
+    for (int type = 0; type < kNumFixItToolTypes; ++type)
+    {
+        EXPECT_EQ(kNumFixItToolColors, frames(fixItToolInBoxImageName(FixItToolType(type))));
+        for (int color = 0; color < kNumFixItToolColors; ++color)
+        {
+            std::string const nail = fixItNailImageName(FixItToolType(type), FixItToolColor(color));
+            EXPECT_GT(frames(nail), 1) << nail;
+            nailFrames = nailFrames < 0 ? frames(nail) : std::min(nailFrames, frames(nail));
+            if (type == kFixItToolType_Wrench)
+                continue;
+            std::string const name = fixItDriverSpriteTypeName(FixItToolType(type), FixItToolColor(color));
+            AutoResource<SpriteType> const sprite(name.c_str());
+            ASSERT_TRUE(sprite) << name;
+            SpriteAnimation const* const normal = sprite->GetAnimation(Label::GetUniqueString("Normal"));
+            SpriteAnimation const* const rotate = sprite->GetAnimation(Label::GetUniqueString("Rotate"));
+            ASSERT_TRUE(normal && rotate) << name;
+            // The tool's follow-up waits for the turn to end: it must end.
+            EXPECT_EQ(1, rotate->GetNumPlays()) << name;
+            EXPECT_LT(normal->GetNumPlays(), 1) << name << ": \"Normal\" loops while the tool is held";
+        }
+    }
+    for (char const* name : {"FixIt_GameComplete", "FixIt_WrongTool", "FixIt_ClickAgain", "FixIt_NailComplete",
+                             "SFX_ObjectRollover", "SFX_ObjectStick", "SFX_Screw", "SFX_Toolbox"})
+        EXPECT_TRUE(AutoResource<ISound>(name)) << name;
+    EXPECT_TRUE(Constant<float>("FixIt_ToolSpinTime").IsValid());
+    EXPECT_TRUE(Constant<Vector2<int> >("HandCursorRegPt").IsValid());
+    std::vector<Vector2<float> > const screw = Constant<std::vector<Vector2<float> > >("ScrewToolAttachOffset");
+    std::vector<Vector2<float> > const wrench = Constant<std::vector<Vector2<float> > >("WrenchToolAttachOffset");
+    EXPECT_FALSE(Constant<std::vector<Vector2<float> > >("WrenchCounterRotationPath").operator std::vector<Vector2<float> >().empty());
+
+    // The nodes the mode, the tools and the nails resolve.
+    std::vector<std::pair<char const*, std::vector<std::string> > > const nodes = {
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaskInput_ClickMask"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "InGameFenn", "mouth"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialTargets"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_1"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_4"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "FX_Layer"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}},
+        {"ToolLayout", {"Tool", "shapeNode", "rolloverNode"}},
+        {"FloatingToolLayout", {"FloatingTool", "WrenchAnimNode"}},
+        {"FloatingToolLayout", {"FloatingTool", "DriverAnimNode"}},
+        {"NailLayout", {"Nail", "shapeNode"}},
+    };
+    for (auto const& lookup : nodes)
+    {
+        AutoResource<SceneLayout> const layout(lookup.first);
+        ASSERT_TRUE(layout) << lookup.first;
+        SceneNode* const root = new SceneNode(Label());
+        layout->InstantiateLayout(root);
+        SceneNode* node = root;
+        for (std::string const& step : lookup.second)
+            node = node ? node->GetChildByName(Label::GetUniqueString(step.c_str())) : nullptr;
+        EXPECT_NE(nullptr, node) << PathText(lookup.second) << " in " << lookup.first;
+        DeleteTree(root);
+    }
+
+    // Every level: known names (the reader leaves unknown ones out), a tool box
+    // that fits, nails with clicks to give within their pictures and the offset lists.
+    std::vector<sDeclaration> levels;
+    for (sDeclaration const& declaration : ReadDeclarations("HammerTheNailMode"))
+        if (declaration.tag == "HammerTheNailLevel")
+            levels.push_back(declaration);
+    EXPECT_EQ(12u, levels.size());
+    for (sDeclaration const& declaration : levels)
+    {
+        SCOPED_TRACE("level " + declaration.name);
+        AutoResource<HammerTheNailLevel> const level(declaration.name.c_str());
+        ASSERT_TRUE(level);
+        EXPECT_LE(level->tools.size(), static_cast<size_t>(kNumFixItToolSlots));
+        EXPECT_FALSE(level->nails.empty());
+        std::set<FixItTool> kinds;
+        for (NailData const& nail : level->nails)
+        {
+            EXPECT_GT(nail.clickCount, 0);
+            EXPECT_LT(nail.clickCount, nailFrames);
+            EXPECT_LT(static_cast<size_t>(nail.clickCount), screw.size());
+            EXPECT_LT(static_cast<size_t>(nail.clickCount), wrench.size());
+            kinds.insert(FixItTool(nail.type, nail.color));
+        }
+        for (FixItTool const& kind : kinds)
+            EXPECT_NE(level->tools.end(), std::find(level->tools.begin(), level->tools.end(), kind));
+        bool registered = false;
+        for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+        {
+            std::vector<Label> const& drawn =
+                GetLevelManager()->getLevels(kGameModeType_HammerTheNail, GameModeDifficulty(difficulty));
+            registered = registered || std::find(drawn.begin(), drawn.end(), level.GetDescriptor()->GetName()) !=
+                                           drawn.end();
+        }
+        EXPECT_TRUE(registered) << "not drawn at any difficulty";
+    }
+    // The reader counts the elements it understood: compare with the file's own count.
+    std::ifstream file(ContentFolder() + "/HammerTheNailMode.xml");
+    std::string const text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    size_t nailElements = 0;
+    for (size_t at = text.find("<Nail "); at != std::string::npos; at = text.find("<Nail ", at + 1))
+        ++nailElements;
+    size_t nailsRead = 0;
+    for (sDeclaration const& declaration : levels)
+        nailsRead += AutoResource<HammerTheNailLevel>(declaration.name.c_str())->nails.size();
+    EXPECT_EQ(nailElements, nailsRead) << "a nail of an unknown type or colour was left out";
+}
 } // namespace
 
 // --- ToolShed and StreetSigns ------------------------------------------------
