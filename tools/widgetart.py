@@ -26,6 +26,9 @@ CHECK_MARK = (46, 125, 50)
 BORDER = OUTLINE[:3]
 FRAME_BORDER = (84, 110, 122)
 WHITE = (255, 255, 255)
+# Lists and text fields are dark with light text, as the layout designer's
+# column draws every value in white.
+FIELD_FILL = (38, 50, 56)
 
 
 def rgba(colour, alpha=255):
@@ -138,12 +141,12 @@ def pictures():
     lists("GenericScrollUp", [arrow(s, True) for s in range(4)])
     lists("GenericScrollDown", [arrow(s, False) for s in range(4)])
 
-    lists("GenericList", nine_slice(6, 8, WHITE, FRAME_BORDER))
-    lists("GenericTextEditField", nine_slice(4, 8, WHITE, FRAME_BORDER))
+    lists("GenericList", nine_slice(6, 8, FIELD_FILL, FRAME_BORDER))
+    lists("GenericTextEditField", nine_slice(4, 8, FIELD_FILL, FRAME_BORDER))
     lists("GenericPanel", nine_slice(10, 8, CREAM[:3], COLOURS["Brown"]))
     strip = COLOURS["Orange"]
     lists("GenericStrip", three_slice(8, 8, 12, strip))
-    made["GenericTextEditCursor"] = Image.new("RGBA", (2, 16), rgba(BORDER))
+    made["GenericTextEditCursor"] = Image.new("RGBA", (2, 16), rgba(WHITE))
     made["GenericBadge"] = badge()
     return made
 

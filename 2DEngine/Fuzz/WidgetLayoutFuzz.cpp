@@ -3,7 +3,8 @@
 // must give objects or nothing, never a crash, a hang or a read out of bounds. The layout may name
 // the image lists "I1", "I3", "I4", "I5", "I9", "I12", "I15" and "I30" (that many images), the
 // lists "Flat" (nine images, image 3 without height) and "Empty", the image "Img", the font "F"
-// and the sound list "S".
+// and the sound list "S". An input whose first byte is odd is also opened in the layout designer
+// (with the designer's own resource names), which a later round closes again.
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/StringUtils.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
@@ -17,6 +18,7 @@
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "2DEngine/Source/Graphics/SoftwareCanvas.h"
+#include "2DEngine/Source/Widgets/DesignerObjects.h"
 #include "2DEngine/Source/Widgets/ObjectFactory.h"
 
 #include <cstdint>
@@ -116,7 +118,10 @@ namespace
                     "\" width=\"6\" height=\"8\"/>\n";
         body += "<fuzzimages name=\"Flat\" count=\"9\" edge=\"0\"/><fuzzimages name=\"Empty\" count=\"0\"/>\n"
                 "<fuzzimage name=\"Img\"/><fuzzfont name=\"F\"/>\n"
-                "<soundlist name=\"S\"><sound event=\"Hot\" src=\"Nada\"/></soundlist>\n</resources>\n";
+                "<soundlist name=\"S\"><sound event=\"Hot\" src=\"Nada\"/></soundlist>\n"
+                "<fuzzimages name=\"GenericCheckbox\" count=\"10\"/><fuzzimages name=\"GenericList\" count=\"9\"/>\n"
+                "<fuzzimages name=\"GenericTextEditField\" count=\"9\"/><fuzzimage name=\"GenericTextEditCursor\"/>\n"
+                "<fuzzfont name=\"Verdana12\"/>\n</resources>\n";
         LoadText(L"FuzzArt", body);
     }
 }
@@ -140,8 +145,13 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
         ApplicationMode mode;
         MainLoop::AutoContext context;
         MainLoop::WithinContext(&mode, context);
+        bool const designer = size > 0 && (data[0] & 1) != 0;
         if (Layout* found = AutoResource<Layout>("Fuzz").Get())
+        {
             found->Load(Label());
+            if (designer)
+                OpenLayoutDesigner(found->GetInstance(Label()));
+        }
 
         Image target(160, 120);
         Graphics::ICanvas* canvas = Graphics::CreateImageCanvas(&target);
@@ -151,6 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
         ObjectDatabase::sIterator objects;
         for (int round = 0; round < 8; ++round)
         {
+            // Half way through one object is destroyed under the open designer, and later the designer.
+            if (designer && round == 4)
+                database->DestroyObject(database->GetNextObject(&objects));
+            if (designer && round == 6)
+                database->DestroyNamedObject(Label::GetUniqueString("Corvane::DesignerSurface"));
             ObjectID const id = database->GetNextObject(&objects);
             database->SetFocus(id == kInvalidObjectID ? nullptr : database->GetObject(id));
             mode.Update(0.25f);
@@ -161,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
             database->OnMouseDown(kMouseButtonPrimary, x, y);
             database->OnMouseMove(x + 40, y - 5);
             database->OnMouseUp(kMouseButtonPrimary, x + 3, y + 3);
-            for (int key : {512, 37, 38, 39, 40, 8, 46, 36, 35, 13, 32, 258, 27, 513, 9})
+            for (int key : {512, 37, 38, 39, 40, 8, 46, 36, 35, 13, 32, 258, 27, 513, 9, 120})
                 database->OnKeyDown(key);
             database->OnTextInput(L"a\u00f1\t\r");
         }

@@ -1925,6 +1925,166 @@ TEST_F(ContentLint, StreetSignsLevelsFollowTheRules)
     }
 }
 
+// ---------------------------------------------------------------------------
+// HideAndSeek: every name the game looks up, the nodes of its three layouts
+// where the game and the cat expect them, and every level's limits (Fenn's
+// pose 2 on the overlay is checked with the other poses above).
+
+SceneNode* HideAndSeekNode(SceneNode* root, std::vector<std::string> const& path)
+{
+    SceneNode* node = root;
+    for (std::string const& step : path)
+    {
+        NodePathElement const element(step);
+        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
+    }
+    return node;
+}
+
+TEST_F(ContentLint, HideAndSeekFindsEveryNameItLooksUp)
+{
+    AutoResource<IImageList> const pictures("HideAndSeekObstacle");
+    AutoResource<IImageList> const highlights("HideAndSeekObstacle_Rollover");
+    AutoResource<IImageList> const animals("HideAndSeek_WrongAnimals");
+    ASSERT_TRUE(pictures && highlights && animals);
+    EXPECT_GE(pictures->GetNumImages(), 6);
+    EXPECT_EQ(pictures->GetNumImages(), highlights->GetNumImages());
+    EXPECT_GE(animals->GetNumImages(), 2);
+    for (char const* constant : {"MistleStartLocation", "MistleEndLocation"})
+        EXPECT_TRUE(Constant<Vector2<float> >(constant).IsValid()) << constant;
+    for (char const* sound : {"SFX_ObjectRollover", "SFX_SelectItem", "HideAndSeek_IncorrectAnswer",
+                              "HideAndSeek_GameComplete", "Music_Track1"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    for (char const* effect : {"SFX_ObjectRollover", "SFX_SelectItem"})
+        EXPECT_EQ(L"AudioResources_General",
+                  GetResourceManager()->GetResource(Label::GetUniqueString(effect))->GetManifest())
+            << effect;
+
+    // The game screen: layers at the screen's origin, the mask over them and
+    // covering every slot's obstacle, Help and Quit over everything.
+    AutoResource<SceneLayout> const screen("HideAndSeekModeLayout");
+    ASSERT_TRUE(screen);
+    SceneNode* const root = new SceneNode(Label());
+    screen->InstantiateLayout(root);
+    SceneNode* const playfield = HideAndSeekNode(root, {"GameScreenRoot", "Playfield"});
+    SceneNode* const mask = HideAndSeekNode(playfield, {"ClickMask"});
+    SceneNode* const layers = HideAndSeekNode(playfield, {"PlayfieldLayers"});
+    ASSERT_TRUE(playfield && mask && layers);
+    EXPECT_EQ(playfield->GetChildren().back(), mask) << "the mask is not over the layers";
+    EXPECT_EQ(HideAndSeekNode(root, {"GameScreenRoot"})->GetChildren().back(),
+              HideAndSeekNode(root, {"GameScreenRoot", "UI_attach"}));
+    for (char const* button : {"HelpButton", "QuitButton"})
+        EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(HideAndSeekNode(root, {"GameScreenRoot", "UI_attach", button})))
+            << button;
+    Vector2<float> const pictureSize(static_cast<float>(pictures->GetImageWidth(0)),
+                                     static_cast<float>(pictures->GetImageHeight(0)));
+    size_t const slotCounts[] = {3, 5, 6};
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::string const name = std::string("YSortedLayer_") + kGameModeDifficultyNames[difficulty];
+        SceneNode* const layer = HideAndSeekNode(layers, {name});
+        ASSERT_NE(nullptr, layer) << name;
+        EXPECT_EQ(0.0f, layer->GlobalGetLocation().x) << name;
+        EXPECT_EQ(0.0f, layer->GlobalGetLocation().y) << name;
+        EXPECT_EQ(slotCounts[difficulty], layer->GetChildCount()) << name;
+        Rect<float> const cover = mask->GlobalGetBounds();
+        for (SceneNode* slot : layer->GetChildren())
+        {
+            Vector2<float> const at = slot->GlobalGetLocation();
+            EXPECT_TRUE(cover.x <= at.x && cover.y <= at.y && at.x + pictureSize.x <= cover.x + cover.width &&
+                        at.y + pictureSize.y <= cover.y + cover.height)
+                << name << " slot " << slot->GetNodeName().GetString() << " lies outside the mask";
+        }
+    }
+    DeleteTree(root);
+
+    // The cat: a picture that runs and sits.
+    AutoResource<SceneLayout> const catLayout("HideAndSeekCharacterLayout");
+    ASSERT_TRUE(catLayout);
+    SceneNode* const cat = catLayout->InstantiateLayout(nullptr);
+    AnimatedSpriteNode* const catPicture = dynamic_cast<AnimatedSpriteNode*>(HideAndSeekNode(cat, {"imageNode"}));
+    ASSERT_NE(nullptr, catPicture);
+    ASSERT_NE(nullptr, catPicture->GetSpriteType());
+    for (char const* animation : {"Run", "Idle"})
+        EXPECT_NE(nullptr, catPicture->GetSpriteType()->GetAnimation(Label::GetUniqueString(animation))) << animation;
+    DeleteTree(cat);
+
+    // An obstacle: the picture at its corner, drawn over the animal; the rest hidden.
+    AutoResource<SceneLayout> const obstacleLayout("HideAndSeekObstacleLayout");
+    ASSERT_TRUE(obstacleLayout);
+    SceneNode* const obstacle = obstacleLayout->InstantiateLayout(nullptr);
+    SceneNode* const picture = HideAndSeekNode(obstacle, {"imageNode"});
+    SceneNode* const animal = HideAndSeekNode(obstacle, {"wrongAnimal"});
+    AnimatedSpriteNode* const tail = dynamic_cast<AnimatedSpriteNode*>(HideAndSeekNode(obstacle, {"MistleTail"}));
+    ASSERT_TRUE(dynamic_cast<StaticSpriteNode*>(picture) && dynamic_cast<StaticSpriteNode*>(animal) && tail);
+    ASSERT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(HideAndSeekNode(obstacle, {"rolloverNode"})));
+    EXPECT_EQ(0.0f, picture->LocalGetLocation().x);
+    EXPECT_EQ(0.0f, picture->LocalGetLocation().y);
+    std::list<SceneNode*> const& order = obstacle->GetChildren();
+    EXPECT_LT(std::distance(order.begin(), std::find(order.begin(), order.end(), animal)),
+              std::distance(order.begin(), std::find(order.begin(), order.end(), picture)))
+        << "the picture is not drawn over the animal";
+    for (char const* hidden : {"rolloverNode", "MistleTail", "wrongAnimal"})
+        EXPECT_FALSE(HideAndSeekNode(obstacle, {hidden})->LocalIsVisible()) << hidden;
+    ASSERT_NE(nullptr, tail->GetSpriteType());
+    EXPECT_NE(nullptr, tail->GetSpriteType()->GetAnimation(Label::GetUniqueString("TimedShow")));
+    DeleteTree(obstacle);
+}
+
+TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
+{
+    AutoResource<IImageList> const pictures("HideAndSeekObstacle");
+    AutoResource<SceneLayout> const screen("HideAndSeekModeLayout");
+    ASSERT_TRUE(pictures && screen);
+    SceneNode* const root = screen->InstantiateLayout(nullptr);
+    // The levels as the file gives them: attributes, then each "Obstacle" inside.
+    struct sLevel
+    {
+        std::string name;
+        int difficulty;
+        int numHides;
+        int numPreviewHides;
+        float runSpeed;
+        std::vector<int> pictures;
+    };
+    std::vector<sLevel> levels;
+    MacOSX::FileStream stream(ConvertStringUTF8ToWide(ContentFolder() + "/HideAndSeekMode.xml"), kFileRead,
+                              kFileOpenExisting);
+    std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
+    while (!reader->IsEOF())
+    {
+        XMLElement const* const element = reader->ReadElement();
+        if (element->kind != XMLElement::kStartElement)
+            continue;
+        if (element->name == L"HideAndSeekLevel")
+            levels.push_back({ConvertStringWideToUTF8String(element->GetAttribute(L"name")),
+                              lookUpName(element->GetAttribute(L"difficulty"), kGameModeDifficultyNames),
+                              element->GetAttribute(L"numHides", 0), element->GetAttribute(L"numPreviewHides", 0),
+                              element->GetAttribute(L"runSpeed", 0.0f), {}});
+        else if (element->name == L"Obstacle" && !levels.empty())
+            levels.back().pictures.push_back(element->GetAttribute(L"imageID", 0));
+    }
+    int levelsByDifficulty[kNumGameModeDifficulties] = {};
+    for (sLevel const& level : levels)
+    {
+        ASSERT_GE(level.difficulty, 0) << level.name << " names no difficulty";
+        ++levelsByDifficulty[level.difficulty];
+        SceneNode* const layer = HideAndSeekNode(
+            root, {"Playfield", "PlayfieldLayers", std::string("YSortedLayer_") + kGameModeDifficultyNames[level.difficulty]});
+        ASSERT_NE(nullptr, layer);
+        // The cat needs two places to change between and at least one run to hide.
+        EXPECT_GE(std::min(level.pictures.size(), layer->GetChildCount()), 2u) << level.name;
+        EXPECT_GE(level.numPreviewHides, 1) << level.name;
+        EXPECT_GE(level.numHides, 1) << level.name;
+        EXPECT_TRUE(level.runSpeed > 0.0f && std::isfinite(level.runSpeed)) << level.name;
+        for (int picture : level.pictures)
+            EXPECT_TRUE(picture >= 0 && picture < pictures->GetNumImages()) << level.name << " picture " << picture;
+    }
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+        EXPECT_EQ(4, levelsByDifficulty[difficulty]) << kGameModeDifficultyNames[difficulty];
+    DeleteTree(root);
+}
+
 } // namespace
 
 // --- TollerStacker and TrundelsDelivery ---------------------------------------

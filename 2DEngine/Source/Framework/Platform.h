@@ -92,7 +92,15 @@ struct sWindowConfig
 enum eCursor : int32_t
 {
     kCursor_None = 0,
-    kCursor_Arrow = 1
+    kCursor_Arrow = 1,
+    // The shapes of the layout designer's moves and resizes.
+    kCursor_Move = 2,
+    kCursor_SizeHorizontal = 3,
+    kCursor_SizeVertical = 4,
+    kCursor_SizeTopLeft = 5,
+    kCursor_SizeTopRight = 6,
+    kCursor_SizeBottomLeft = 7,
+    kCursor_SizeBottomRight = 8
 };
 
 // A rectangle in window coordinates, y down, as the window system gives it.

@@ -319,6 +319,18 @@ TEST_F(DesktopFixture, ArrowShapeHasASoftwareImage)
     EXPECT_EQ(platform->GetCustomCursorImage(kCursor_Arrow), Window::GetCustomCursorImage());
 }
 
+TEST_F(DesktopFixture, TheDesignersMoveAndResizeShapesKeepTheSoftwarePointerVisible)
+{
+    for (eCursor shape : {kCursor_Move, kCursor_SizeHorizontal, kCursor_SizeVertical, kCursor_SizeTopLeft,
+                          kCursor_SizeTopRight, kCursor_SizeBottomLeft, kCursor_SizeBottomRight})
+    {
+        Window::SetCursor(shape);
+        EXPECT_EQ(platform->GetCustomCursorImage(kCursor_Arrow), Window::GetCustomCursorImage()) << shape;
+        EXPECT_NE(nullptr, SDL_GetCursor());
+    }
+    Window::SetCursor(kCursor_Arrow);
+}
+
 TEST_F(DesktopFixture, AboutChordShowsTheAboutBox)
 {
     testing::internal::CaptureStderr();

@@ -149,7 +149,7 @@ protected:
     void SetUp() override
     {
         WidgetFixture::SetUp();
-        // Deleted with the other singletons.
+        // The registry does not own the audio platform: TearDown deletes it.
         audio = new SoundRecorder();
         GetResourceManager()->AddResourceFactory(L"sound", new NamedSoundFactory());
         GetResourceManager()->AddResourceFactory(L"soundlist", new SoundListResourceFactory());
@@ -162,6 +162,13 @@ protected:
                            L"</soundlist>");
         recorder = new MessageRecorder();
         Database()->AddObject(recorder);
+    }
+
+    void TearDown() override
+    {
+        WidgetFixture::TearDown();
+        delete audio;
+        audio = nullptr;
     }
 
     ObjectDatabase* Database() { return GetObjectDatabase(); }

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "Core/Source/Log.h"
 #include "Core/Source/XMLReader.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "qdl/Source/Game/GameConstants.h"
@@ -30,6 +31,13 @@ public:
         while (!reader.IsEOF())
             reader.ReadElement();
         int const difficulty = lookUpName(attributes.GetAttribute(L"difficulty"), kGameModeDifficultyNames);
+        // -1 is no value of GameModeDifficulty (converting it is undefined), so such a level stops here.
+        if (difficulty < 0)
+        {
+            Corvane::Internal::LogWrite("Level %s has no difficulty of Easy, Medium or Hard and is not used\n",
+                                        name.GetString());
+            return level.release();
+        }
         if (isPlayable(*level, name))
             GetLevelManager()->addLevelForGameModeType(kType, name, static_cast<GameModeDifficulty>(difficulty));
         return level.release();

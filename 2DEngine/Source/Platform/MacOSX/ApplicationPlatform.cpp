@@ -41,10 +41,17 @@ int ToSystemButton(uint8_t sdlButton)
     }
 }
 
+// The software cursor has the arrow alone: the designer's move and resize
+// shapes show it too, or the pointer would vanish over every frame.
+bool HasSoftwareImage(Corvane::eCursor cursor)
+{
+    return cursor >= Corvane::kCursor_Arrow && cursor <= Corvane::kCursor_SizeBottomRight;
+}
+
 } // namespace
 
 ApplicationPlatform::ApplicationPlatform()
-    : mCursor(kCursor_HardwareEnabled | kCursor_HardwareShown), mArrow(nullptr), mSwallowedKeyUp(0), mLastWidth(0),
+    : mCursor(kCursor_HardwareEnabled | kCursor_HardwareShown), mSystemCursors{}, mSwallowedKeyUp(0), mLastWidth(0),
       mLastHeight(0)
 {
 }
@@ -52,8 +59,9 @@ ApplicationPlatform::ApplicationPlatform()
 ApplicationPlatform::~ApplicationPlatform()
 {
     DestroyWindow();
-    if (mArrow)
-        SDL_FreeCursor(mArrow);
+    for (SDL_Cursor* cursor : mSystemCursors)
+        if (cursor)
+            SDL_FreeCursor(cursor);
 }
 
 void ApplicationPlatform::Setup()
@@ -102,22 +110,28 @@ void ApplicationPlatform::EnableHardwareCursor(bool enable)
 
 void ApplicationPlatform::SetHardwareCursor(Corvane::eCursor cursor)
 {
-    if (cursor != Corvane::kCursor_Arrow || SDL_WasInit(SDL_INIT_VIDEO) == 0)
+    static SDL_SystemCursor const kShapes[] = {
+        SDL_SYSTEM_CURSOR_ARROW,    SDL_SYSTEM_CURSOR_ARROW,    SDL_SYSTEM_CURSOR_SIZEALL,
+        SDL_SYSTEM_CURSOR_SIZEWE,   SDL_SYSTEM_CURSOR_SIZENS,   SDL_SYSTEM_CURSOR_SIZENWSE,
+        SDL_SYSTEM_CURSOR_SIZENESW, SDL_SYSTEM_CURSOR_SIZENESW, SDL_SYSTEM_CURSOR_SIZENWSE};
+    if (cursor < Corvane::kCursor_Arrow || cursor > Corvane::kCursor_SizeBottomRight ||
+        SDL_WasInit(SDL_INIT_VIDEO) == 0)
         return;
-    if (!mArrow)
-        mArrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    if (mArrow)
-        SDL_SetCursor(mArrow);
+    SDL_Cursor*& shape = mSystemCursors[cursor];
+    if (!shape)
+        shape = SDL_CreateSystemCursor(kShapes[cursor]);
+    if (shape)
+        SDL_SetCursor(shape);
 }
 
 Corvane::IImage const* ApplicationPlatform::GetCustomCursorImage(Corvane::eCursor cursor) const
 {
-    return cursor == Corvane::kCursor_Arrow ? GetArrowCursorImage() : nullptr;
+    return HasSoftwareImage(cursor) ? GetArrowCursorImage() : nullptr;
 }
 
 Corvane::Vector2<int> ApplicationPlatform::GetCustomCursorHotSpot(Corvane::eCursor cursor) const
 {
-    return cursor == Corvane::kCursor_Arrow ? GetArrowCursorHotSpot() : Corvane::Vector2<int>(0, 0);
+    return HasSoftwareImage(cursor) ? GetArrowCursorHotSpot() : Corvane::Vector2<int>(0, 0);
 }
 
 void ApplicationPlatform::RequestQuitAndWake()

@@ -74,7 +74,8 @@ private:
     bool ToPicture(int windowX, int windowY, int* x, int* y) const;
 
     uint8_t mCursor;
-    SDL_Cursor* mArrow;
+    // The system cursor of each shape, made on first use.
+    SDL_Cursor* mSystemCursors[9];
     // The key whose press was a menu chord: its release is not delivered either.
     int32_t mSwallowedKeyUp;
     int mLastWidth;

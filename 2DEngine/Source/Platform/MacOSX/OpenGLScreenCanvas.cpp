@@ -378,9 +378,13 @@ int OpenGLScreenCanvas::DrawLine(float x0, float y0, float x1, float y1, sDrawSt
     Emitter gl(Recording());
     gl.BindTexture(nullptr);
     gl.Color(state.color.r, state.color.g, state.color.b, state.color.a);
+    // A line through pixel edges lands on either neighbour, whichever the driver
+    // picks: through the centres of the pixels that hold its end points it lands
+    // on those pixels, as the software canvas draws it.
+    auto const centre = [](float value) { return std::floor(value) + 0.5f; };
     gl.Begin(GL_LINES);
-    gl.Vertex(x0, y0);
-    gl.Vertex(x1, y1);
+    gl.Vertex(centre(x0), centre(y0));
+    gl.Vertex(centre(x1), centre(y1));
     gl.End();
     return kDrawn;
 }

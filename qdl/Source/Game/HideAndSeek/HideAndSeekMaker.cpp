@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekMode.h"
 
 Corvane::ApplicationMode* createHideAndSeekGame(Corvane::Label)
 {
-    return gameNotAvailableYet("HideAndSeek");
+    return new HideAndSeekMode();
 }

@@ -1,0 +1,383 @@
+// The hide-and-seek game played through the driver over the real content, as
+// a child plays it: the automated player watches the cat, clicks where it
+// vanished and wins at every difficulty; wrong clicks, clicks caught by the
+// mask and clicks on a transparent corner; quitting while the cat runs.
+//
+// Set QDL_HIDEANDSEEK_SCREENSHOTS to a folder to keep a picture of each
+// difficulty while the cat hides (HideAndSeek_<difficulty>.png) and of the
+// cat found (HideAndSeek_Found_<difficulty>.png).
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Core/Source/Vector2.h"
+#include "2DEngine/Source/Framework/Constant.h"
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/FrontEnd/CutsceneMode.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
+#include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekCharacter.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekConstants.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekMode.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekObstacle.h"
+#include "qdl/Tests/HideAndSeek/HideAndSeekPlayer.h"
+
+using Corvane::ObjectID;
+using Corvane::Vector2;
+using GameDriver::Child;
+using namespace HideAndSeekPlayer;
+
+namespace
+{
+
+typedef std::vector<std::string> Screens;
+
+char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
+char const* const kLayerNames[] = {"YSortedLayer_Easy", "YSortedLayer_Medium", "YSortedLayer_Hard"};
+// The slots of each difficulty's layer in the content.
+size_t const kSlots[] = {3, 5, 6};
+
+// The game alone on the stack after loading, at that difficulty, in free play.
+void StartGameAt(GameDriver::Driver& driver, int difficulty)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
+        GetLevelManager()->setDifficulty(static_cast<GameModeDifficulty>(difficulty));
+        GetLevelManager()->setFreePlay(true);
+        // What the main menu does for the chosen profile.
+        GetStickerManager()->loadUnlockedStickerData();
+        return new HideAndSeekMode();
+    });
+}
+
+bool HasDisplay()
+{
+    GameDriver::Driver probe;
+    std::string reason;
+    return probe.HasDisplay(&reason);
+}
+
+void KeepScreenshot(Child& child, std::string const& name)
+{
+    if (char const* const folder = std::getenv("QDL_HIDEANDSEEK_SCREENSHOTS"))
+    {
+        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+    }
+}
+
+Vector2<float> CatAt()
+{
+    return CatRoot()->GlobalGetLocation();
+}
+
+bool TailShown(ObjectID obstacle)
+{
+    HideAndSeekObstacle* const place = ObstacleByID(obstacle);
+    return place && place->getTailNode()->GlobalIsVisible();
+}
+
+float PictureHeight(ObjectID obstacle)
+{
+    return ObstacleByID(obstacle)->getImageNode()->LocalGetLocation().y;
+}
+
+// The names of the difficulty layers whose slots hold an obstacle.
+std::vector<std::string> LayersWithObstacles()
+{
+    std::vector<std::string> layers;
+    for (HideAndSeekObstacle* obstacle : Obstacles())
+    {
+        std::string const layer = obstacle->getLayoutNode()->GetParent()->GetParent()->GetNodeName().GetString();
+        if (layers.empty() || layers.back() != layer)
+            layers.push_back(layer);
+    }
+    return layers;
+}
+
+bool PopupSettled()
+{
+    PopupMode const* const popup = dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
+    return popup && !popup->isIgnoringMouseClicks();
+}
+
+// Clicks a button of a popup once it has come to rest.
+bool ClickOnPopup(Child& child, std::string const& screen, std::string const& button)
+{
+    return child.WaitForScreen(screen, 300) && child.WaitUntil(PopupSettled, 300) && child.Click(button);
+}
+
+// Title, Play, Pondo's profile, OK, then New game or Continue: the main menu.
+void ToTheMainMenu(Child& child, std::string const& newOrContinue)
+{
+    ASSERT_TRUE(child.WaitForScreen("TitleMode", 1500));
+    ASSERT_TRUE(child.Click("PlayButton"));
+    ASSERT_TRUE(ClickOnPopup(child, "MyAccountMode", "PondoButton"));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(ClickOnPopup(child, "AccountConfirmMode", newOrContinue));
+    ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+}
+
+// The difficulty's button and OK on the difficulty popup; the game starts with
+// its overlay (Fenn in pose 2), which OK closes.
+void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
+{
+    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+    ASSERT_TRUE(ClickOnPopup(child, "DifficultySelectMode", buttons[difficulty]));
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+    EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
+    EXPECT_EQ(kIntroFennState_Waving, child.Look([] {
+        return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0))->getIntroState();
+    }));
+    EXPECT_EQ(difficulty, child.Look([] { return int(GetLevelManager()->getDifficulty()); }));
+    // While the overlay is up the cat stands at its start and nothing runs.
+    Vector2<float> const start = child.Look([] {
+        return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleStartLocation"));
+    });
+    ASSERT_TRUE(child.Frames(10));
+    EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
+    EXPECT_EQ(start.y, child.Look([] { return CatAt().y; }));
+    KeepScreenshot(child, std::string("HideAndSeek_Overlay_") + kDifficultyNames[difficulty]);
+    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+}
+
+// The automated player finds the cat as often as the level asks; the win's
+// voice and run follow, and 2.0 s after the cat arrives the level ends with
+// one more sticker for Pondo. Returns at the level's end.
+void FindTheCatEveryTime(Child& child, int difficulty)
+{
+    // The level's obstacles, as many as the layer has slots, in that layer only.
+    EXPECT_EQ(kSlots[difficulty], child.Look([] { return Obstacles().size(); }));
+    EXPECT_EQ(std::vector<std::string>{kLayerNames[difficulty]}, child.Look([] { return LayersWithObstacles(); }));
+    int const numHides = child.Look([] { return Game()->getNumHides(); });
+    std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
+    ASSERT_GE(numHides, 2);
+    bool const screenshots = std::getenv("QDL_HIDEANDSEEK_SCREENSHOTS") != nullptr;
+
+    CatWatcher watcher;
+    for (int find = 0; find < numHides; ++find)
+    {
+        SCOPED_TRACE("find " + std::to_string(find + 1));
+        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ASSERT_NE(Corvane::kInvalidObjectID, place);
+        // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
+        EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
+        if (find == 0)
+            KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
+
+        int const cheers = CountPlays(child.Sounds(), "General_CorrectAnswer");
+        ASSERT_TRUE(ClickObstacle(child, place));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_TRUE(child.Look([] { return CatShown() && CatAnimation() == "Idle" && MaskShown(); }));
+        EXPECT_FALSE(child.Look([place] { return TailShown(place); }));
+        EXPECT_EQ(cheers + 1, CountPlays(child.Sounds(), "General_CorrectAnswer"));
+        Vector2<float> const foundAt = child.Look([] { return CatAt(); });
+        if (find == 0 && screenshots)
+        {
+            ASSERT_TRUE(child.Wait(0.5f));
+            KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
+        }
+        // Counted 1.5 s after the click, when the picture is at its highest.
+        ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
+        if (find + 1 < numHides)
+        {
+            // The next hide starts from where the cat was found, at once.
+            std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
+            ASSERT_FALSE(plan.empty());
+            EXPECT_NEAR(foundAt.x, plan[0].x, 0.01f);
+            EXPECT_NEAR(foundAt.y, plan[0].y, 0.01f);
+            EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+        }
+    }
+
+    // Won: the voice, the run to the end place, and 2.0 s later the level's end, once.
+    ASSERT_TRUE(child.Frames(2));
+    EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_GameComplete"));
+    EXPECT_EQ("Run", child.Look([] { return CatAnimation(); }));
+    Vector2<float> const end = child.Look([] {
+        return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
+    });
+    ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
+    int frames = 0;
+    while (child.TopScreen() == "HideAndSeekMode" && frames < 200)
+    {
+        ASSERT_TRUE(child.Frames(1));
+        ++frames;
+    }
+    EXPECT_NEAR(100, frames, 3);
+    EXPECT_EQ((Screens{"HideAndSeekMode", "StickerUnlockMode"}), child.Screens());
+    EXPECT_EQ(std::to_string(std::stoi("0" + stickers) + 1),
+              GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+    EXPECT_EQ(numHides, child.Look([] { return Game()->getHidesFound(); }));
+}
+
+TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    for (int difficulty = 0; difficulty < 3; ++difficulty)
+    {
+        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        GameDriver::Driver driver;
+        driver.Play([difficulty](Child& child) {
+            ToTheMainMenu(child, "NewGame");
+            ASSERT_TRUE(child.Click("FreePlayButton"));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
+            ASSERT_TRUE(child.Click("HideAndSeek"));
+            ChooseDifficultyAndCloseTheOverlay(child, difficulty);
+            FindTheCatEveryTime(child, difficulty);
+            // After the sticker, free play goes on (seen once: it is the same at every difficulty).
+            if (difficulty == 0)
+            {
+                ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 500));
+                EXPECT_EQ(Screens{"FreePlaySelectMode"}, child.Screens());
+            }
+        });
+    }
+}
+
+TEST(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMiddleCutscene)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    driver.SetAccountValue("PondoButton_Progress", "4");
+    driver.Play([](Child& child) {
+        ToTheMainMenu(child, "Continue");
+        ASSERT_TRUE(child.Click("StoryButton"));
+        ChooseDifficultyAndCloseTheOverlay(child, 0);
+        EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
+        FindTheCatEveryTime(child, 0);
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 500));
+        EXPECT_EQ("Cutscene_Middle", child.Look([] {
+            return std::string(dynamic_cast<CutsceneMode*>(Corvane::MainLoop::GetTopMostMode(0))->getCutsceneID().GetString());
+        }));
+        EXPECT_EQ("5", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
+    });
+}
+
+TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Seconds)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    StartGameAt(driver, 0);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        CatWatcher watcher;
+        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ASSERT_NE(Corvane::kInvalidObjectID, place);
+        ObjectID const wrong = child.Look([place] {
+            for (HideAndSeekObstacle* obstacle : Obstacles())
+                if (obstacle->GetID() != place)
+                    return obstacle->GetID();
+            return Corvane::kInvalidObjectID;
+        });
+
+        int const selects = CountPlays(child.Sounds(), "SFX_SelectItem");
+        ASSERT_TRUE(ClickObstacle(child, wrong));
+        int frames = 2;
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_IncorrectAnswer"));
+        EXPECT_TRUE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
+        EXPECT_TRUE(child.Look([] { return MaskShown(); }));
+
+        // A click at the right place while the picture is up reaches the mask only.
+        ASSERT_TRUE(child.Frames(12));
+        frames += 12;
+        ASSERT_TRUE(ClickObstacle(child, place));
+        frames += 3;
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_EQ(0.0f, child.Look([place] { return PictureHeight(place); }));
+
+        // The mask goes at 2.0 s, with the animal; the wrong find counted nothing.
+        while (child.Look([] { return MaskShown(); }) && frames < 200)
+        {
+            ASSERT_TRUE(child.Frames(1));
+            ++frames;
+        }
+        EXPECT_NEAR(100, frames, 3);
+        // The animal goes with the picture's cue, at most a step after the mask.
+        ASSERT_TRUE(child.Frames(1));
+        EXPECT_FALSE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
+        EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
+        EXPECT_EQ(0.0f, child.Look([wrong] { return PictureHeight(wrong); }));
+
+        // The transparent corner of the picture takes no click.
+        int x = 0;
+        int y = 0;
+        ASSERT_TRUE(child.Look([place, &x, &y] { return TransparentPoint(ObstacleByID(place), &x, &y); }));
+        ASSERT_TRUE(ClickAt(child, x, y));
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_EQ(selects + 1, CountPlays(child.Sounds(), "SFX_SelectItem"));
+        EXPECT_FALSE(child.Look([] { return MaskShown(); }));
+
+        // The right place is still there to be found.
+        ASSERT_TRUE(ClickObstacle(child, place));
+        ASSERT_TRUE(child.WaitUntil([] { return Game()->getHidesFound() == 1; }, 100));
+
+        // The cat and the obstacles answer through the object interface as they do directly.
+        EXPECT_TRUE(child.Look([] {
+            Corvane::Object const* const cat = Cat();
+            Corvane::Object const* const obstacle = Obstacles()[0];
+            return cat->GetName() == getHideAndSeekCharacterName() && obstacle->GetRole() == getHideAndSeekObstacleRole() &&
+                   std::string(cat->GetName().GetString()) == "HideAndSeek_Character" &&
+                   std::string(obstacle->GetRole().GetString()) == "HideAndSeek_Obstacle";
+        }));
+        // A fresh game replaces this one and draws its level anew.
+        HideAndSeekMode const* const before = child.Look([] { return Game(); });
+        child.RunOnLoop([] { Game()->refreshMode(); });
+        ASSERT_TRUE(child.WaitUntil([before] { return Game() != nullptr && Game() != before; }, 10));
+        EXPECT_EQ(3u, child.Look([] { return Obstacles().size(); }));
+        EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
+    });
+}
+
+TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
+{
+    if (!HasDisplay())
+        GTEST_SKIP() << "no display";
+    GameDriver::Driver driver;
+    driver.SetAccountValue("PondoButton_Progress", "3");
+    StartGameAt(driver, 1);
+    std::string stickers;
+    driver.Play([&stickers](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
+        ASSERT_TRUE(child.WaitUntil([] { return CatAnimation() == "Run" && CatShown(); }, 100));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        Vector2<float> const stoppedAt = child.Look([] { return CatAt(); });
+        // The game below stands still while the question is asked.
+        ASSERT_TRUE(child.Wait(1.0f));
+        EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
+        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
+        ASSERT_TRUE(child.Click("NoButton"));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+        EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
+        // The cat runs on from where it stood.
+        ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); }, 50));
+
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
+    });
+    EXPECT_FALSE(stickers.empty());
+    EXPECT_EQ(stickers, GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_StickerCount"));
+    EXPECT_EQ("3", GameDriver::AccountRecord(driver.AccountFile(), "PondoButton_Progress"));
+}
+
+} // namespace
