@@ -398,6 +398,43 @@ def sounds():
     })
     return made
 
+
+# --- HereToThere: the delivery truck's engine and horn, added to the table of sounds above.
+
+def truck_engine(seconds, rev):
+    """A chugging engine that pulls away: a low buzz whose pitch rises by rev."""
+    track = Track(seconds)
+
+    def gen(i):
+        x = i / RATE
+        hz = 55.0 + rev * x / seconds
+        chug = 0.6 + 0.4 * math.sin(2 * math.pi * 9.0 * x)
+        fade = min(1.0, x / 0.05) * min(1.0, (seconds - x) / 0.15)
+        return (1.0 if (hz * x) % 1.0 < 0.4 else -1.0) * chug * fade
+    track.add(0, seconds, gen, 0.5)
+    return track.normalised(0.5)
+
+
+def truck_horn(seconds=0.45):
+    track = Track(seconds)
+    for hz in (392.0, 494.0):
+        track.tone(0.0, seconds, hz, 0.5, "square", attack=0.02, release=0.08, wrap=False)
+    return track.normalised(0.6)
+
+
+_sounds_before_here_to_there = sounds
+
+
+def sounds():
+    table = _sounds_before_here_to_there()
+    table.update({
+        "SFX_TrundelMoveShort": lambda: truck_engine(0.7, 25.0),
+        "SFX_TrundelMoveLong": lambda: truck_engine(1.6, 45.0),
+        "SFX_TrundelHorn": lambda: truck_horn(),
+    })
+    return table
+
+
 # HammerTheNail: a screw's ratchet while a tool turns (the rollover, pick-up
 # and tool-box sounds are the ones added above).
 def ratchet(clicks=6, seconds=0.5):

@@ -61,6 +61,10 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsLevel.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/HereToThere/HereToThereHousePlacement.h"
+#include "qdl/Source/Game/HereToThere/HereToThereLevel.h"
+#include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 
 namespace
 {
@@ -1486,6 +1490,89 @@ TEST_F(ContentLint, EveryCountTheMaterialsLevelCanBeWon)
         EXPECT_GE(perDifficulty[d], 2) << "CountTheMaterials levels at difficulty " << d;
 }
 
+// ---------------------------------------------------------------------------
+// HereToThere: every name the game looks up, its layouts' nodes, the truck's
+// road constants and the limits of every level.
+
+TEST_F(ContentLint, HereToThereFindsEverythingItLooksUp)
+{
+    EXPECT_EQ("", HereToThereMode::findMissingLayoutNode());
+    for (char const* layout : {"HereToThereModeLayout", "HereToThereObjectLayout", "HereToThereTargetLayout",
+                               "HereToThereCartLayout", "HereToThereDummyHouse"})
+        EXPECT_TRUE(AutoResource<SceneLayout>(layout)) << layout;
+    EXPECT_LE(3, AutoResource<IImageList>("HereToThere_Animal")->GetNumImages());
+    EXPECT_LE(2, AutoResource<IImageList>("HereToThere_DeliveryHouses")->GetNumImages());
+    for (int shape = 0; shape < kNumHereToThereObjectShapes; ++shape)
+    {
+        AutoResource<IImageList> const flags(getHereToThereFlagImageList(shape));
+        ASSERT_TRUE(flags) << getHereToThereFlagImageList(shape).GetString();
+        EXPECT_EQ(kNumHereToThereObjectColors, flags->GetNumImages()) << getHereToThereFlagImageList(shape).GetString();
+    }
+    AutoResource<SpriteType> const truck("HereToThere_TruckSpriteType");
+    ASSERT_TRUE(truck);
+    for (char const* animation : {"Drive-Left", "Idle-Left"})
+        EXPECT_NE(nullptr, truck->GetAnimation(Label::GetUniqueString(animation))) << animation;
+    for (char const* sound : {"SFX_TrundelMoveShort", "SFX_TrundelMoveLong", "SFX_TrundelHorn", "SFX_ObjectRollover",
+                              "SFX_SelectItem", "HereToThere_IncorrectAnswer", "HereToThere_GameComplete",
+                              "InGameHint_HereToThere_1", "InGameHint_HereToThere_2"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    for (char const* speed : {"TrundelForegroundDrivingSpeed", "TrundelBackgroundDrivingSpeed"})
+    {
+        ASSERT_TRUE(Constant<float>(speed).IsValid()) << speed;
+        EXPECT_GT(static_cast<float>(Constant<float>(speed)), 0.0f) << speed;
+    }
+    EXPECT_TRUE(Constant<float>("RoadEndX_Left").IsValid());
+    EXPECT_TRUE(Constant<float>("RoadEndX_Right").IsValid());
+    EXPECT_TRUE(Constant<Vector2<float> >("LoadingRowEnd_Left").IsValid());
+    EXPECT_TRUE(Constant<Vector2<float> >("TrundelIdleLocation").IsValid());
+    Constant<std::vector<Vector2<float> > > const left("RoadEnd_Left");
+    Constant<std::vector<Vector2<float> > > const right("RoadEnd_Right");
+    ASSERT_TRUE(left.IsValid() && right.IsValid());
+    std::vector<Vector2<float> > const lefts = left;
+    std::vector<Vector2<float> > const rights = right;
+    ASSERT_EQ(3u, lefts.size());
+    ASSERT_EQ(3u, rights.size());
+    // One y per road at both ends, so that a truck standing on a road may take the direct way.
+    for (size_t road = 0; road < 3; ++road)
+        EXPECT_EQ(lefts[road].y, rights[road].y) << "road " << road;
+}
+
+TEST_F(ContentLint, HereToThereLevelsKeepTheGamesLimits)
+{
+    int perDifficulty[kNumGameModeDifficulties] = {0, 0, 0};
+    for (IResourceDescriptor* descriptor : GetResourceManager()->GetResources<HereToThereLevel>())
+    {
+        HereToThereLevel const* const level = dynamic_cast<HereToThereLevel const*>(descriptor);
+        std::string const name = descriptor->GetName().GetString();
+        ASSERT_NE(nullptr, level) << name;
+        int const animals = static_cast<int>(level->animals.size());
+        EXPECT_GE(animals, 1) << name;
+        EXPECT_LE(animals, kNumHereToThereAnimalSlots) << name;
+        EXPECT_LE(level->numBuildings, kNumHereToThereHouseSlots) << name;
+        std::set<std::pair<int, int> > taken;
+        std::set<int> colours;
+        for (HereToThereAnimalData const& animal : level->animals)
+        {
+            EXPECT_GE(animal.type, 0) << name << ": an animal of no known shape";
+            EXPECT_GE(animal.color, 0) << name << ": an animal of no known colour";
+            taken.insert(std::make_pair(static_cast<int>(animal.type), static_cast<int>(animal.color)));
+            colours.insert(animal.color);
+        }
+        int const freePairs = level->matchColor ? kNumHereToThereObjectShapes * (kNumHereToThereObjectColors -
+                                                                                 static_cast<int>(colours.size()))
+                                                : kNumHereToThereObjectShapes * kNumHereToThereObjectColors -
+                                                      static_cast<int>(taken.size());
+        EXPECT_LE(level->numBuildings - animals, freePairs) << name << ": not enough free pairs for its decoys";
+        for (int d = 0; d < kNumGameModeDifficulties; ++d)
+        {
+            std::vector<Label> const& list =
+                GetLevelManager()->getLevels(kGameModeType_HereToThere, static_cast<GameModeDifficulty>(d));
+            perDifficulty[d] += std::count(list.begin(), list.end(), descriptor->GetName()) > 0 ? 1 : 0;
+        }
+    }
+    for (int d = 0; d < kNumGameModeDifficulties; ++d)
+        EXPECT_GE(perDifficulty[d], 1) << "no level at difficulty " << d;
+}
 
 } // namespace
 

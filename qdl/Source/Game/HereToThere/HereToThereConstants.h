@@ -24,3 +24,14 @@ enum HereToThereObjectShape
 
 extern char const* const kHereToThereObjectColorNames[kNumHereToThereObjectColors];
 extern char const* const kHereToThereObjectShapeNames[kNumHereToThereObjectShapes];
+
+// The image list of a flag of that shape ("HereToThere_Rectangle",
+// "HereToThere_Circle", "HereToThere_Triangle", "HereToThere_Star"), whose
+// frames are the colours in their order; null for a value of no shape.
+Corvane::Label getHereToThereFlagImageList(int shape);
+
+class SceneNode;
+
+// A new tree of the named scene layout, in no database yet; null, logged,
+// when the layout is missing or cannot be built.
+SceneNode* instantiateHereToThereLayout(char const* layoutName);

@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 
 Corvane::ApplicationMode* createHereToThereGame(Corvane::Label)
 {
-    return gameNotAvailableYet("HereToThere");
+    return new HereToThereMode();
 }

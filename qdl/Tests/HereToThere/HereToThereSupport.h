@@ -1,0 +1,66 @@
+#pragma once
+
+// The automated player of the animal-delivery game: it looks at the screen as
+// a child does (a flag's shape from its picture's list, its colour from the
+// frame), clicks at the centres of the nodes it means, and waits for the
+// truck between clicks. Everything here that reads the game runs on the
+// loop's thread (inside Child::Look or RunOnLoop).
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Core/Source/Vector2.h"
+#include "2DEngine/Source/Framework/Object.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+
+class HereToThereCart;
+class HereToThereMode;
+class SceneNode;
+
+namespace HereToThereSupport
+{
+
+// The game when it is the top screen, else null.
+HereToThereMode* Game();
+HereToThereCart* Cart();
+// Under the game's scene root: "GameScreenRoot/Playfield/YSorted".
+SceneNode* Layer();
+bool MaskShown();
+
+// (shape, colour) of the picture a flag node shows; (-1, -1) for none.
+std::pair<int, int> FlagOf(SceneNode const* shapeNode);
+
+struct sPiece
+{
+    bool found = false;
+    Corvane::ObjectID id = -1;
+    std::pair<int, int> flag{-1, -1};
+    Corvane::Vector2<float> centre;
+    int slot = -1;
+};
+
+// The first animal still waiting in the loading row (its "clickRect" centre).
+sPiece WaitingAnimal();
+int WaitingAnimalCount();
+// The house whose flag is the given one (its picture's centre); with skip, another one.
+sPiece HouseWithFlag(std::pair<int, int> flag, int skipSlot = -1);
+// A house on that road whose flag differs in colour or shape from the given flag, as asked.
+sPiece HouseDiffering(std::pair<int, int> flag, bool sameColour, bool sameShape);
+// The animal's layout node, wherever it is; null once it is gone.
+SceneNode* AnimalNode(Corvane::ObjectID animal);
+bool AnimalOnTruck(Corvane::ObjectID animal);
+bool TruckHome();
+
+// Mouse down and up at a point, a frame apart.
+bool ClickAt(GameDriver::Child& child, Corvane::Vector2<float> const& point);
+// Frames run until the condition holds; -1 when it did not within the limit.
+int FramesUntil(GameDriver::Child& child, std::function<bool()> const& condition, int maxFrames);
+// Closes the instruction overlay with its OK button when it is up.
+bool PassInstructions(GameDriver::Child& child);
+
+// Delivers every animal as a child would, checking each delivery on the way;
+// the number delivered.
+int DeliverEveryAnimal(GameDriver::Child& child);
+
+} // namespace HereToThereSupport
