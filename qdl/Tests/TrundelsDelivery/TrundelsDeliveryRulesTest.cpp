@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/TrundelsDelivery/DeliveryObject.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryConstants.h"
@@ -83,7 +84,14 @@ TEST_F(TrundelsDeliveryRules, TwoPressesInOneFrameStartOneAnswerAndTheTruckHonks
         ASSERT_TRUE(child.WaitForScreen("TrundelsDeliveryMode"));
         ASSERT_TRUE(WaitUntilReady(child));
         size_t const horn = child.Sounds().size();
-        ASSERT_TRUE(child.Click("GameScreenRoot/Playfield/CargoRoot/Cart_1/DeliveryCart/cart"));
+        // On the cab, where the truck's picture is solid.
+        Corvane::Vector2<int> const cab = child.Look([] {
+            Corvane::Rect<float> const truck =
+                GameDriver::Child::FindNode("GameScreenRoot/Playfield/CargoRoot/Cart_1/DeliveryCart/cart")
+                    ->GlobalGetBounds();
+            return Corvane::Vector2<int>(static_cast<int>(truck.x + 35), static_cast<int>(truck.y + 60));
+        });
+        ASSERT_TRUE(ClickAt(child, cab));
         EXPECT_EQ(1, CountOf(SoundsSince(child, horn), "SFX_TrundelHorn"));
 
         std::string why;
