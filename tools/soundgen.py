@@ -301,6 +301,11 @@ def sounds():
         "SFX_ScarrowTools": lambda: rattle(0.6),
         "SFX_TollerArm": lambda: whoosh(0.6),
         "SFX_GeneralClick": lambda: pop(0.08),
+        # PaintTheHouse and PileOfLeaves: the lift's arm and drive, the paint, the gust of leaves.
+        "SFX_ZeddoArm": lambda: blip(220, 330, 0.5, 0.6),
+        "SFX_ZeddoMove": lambda: blip(140, 180, 0.8, 0.6),
+        "SFX_Paint": lambda: whoosh(0.35),
+        "SFX_BlowLeaves": lambda: whoosh(1.2),
     }
 
 

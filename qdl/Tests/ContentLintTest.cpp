@@ -2174,6 +2174,165 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
 
 } // namespace
 
+// --- PaintTheHouse and PileOfLeaves -------------------------------------------
+
+#include "qdl/Source/Game/PaintTheHouse/PaintItLevel.h"
+#include "qdl/Source/Game/PaintTheHouse/PaintTheHouseConstants.h"
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesConstants.h"
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevel.h"
+
+namespace
+{
+
+// The sprite type has every animation named, each frame in its image list,
+// and each of the named one-shots plays once and ends.
+void ExpectAnimations(char const* spriteType, std::vector<std::string> const& loops,
+                      std::vector<std::string> const& oneShots)
+{
+    SCOPED_TRACE(spriteType);
+    AutoResource<SpriteType> const type(spriteType);
+    ASSERT_TRUE(type);
+    AutoResource<ImageList> const images(type->GetImages());
+    ASSERT_TRUE(images);
+    for (std::vector<std::string> const* names : {&loops, &oneShots})
+        for (std::string const& name : *names)
+        {
+            SpriteAnimation const* const animation = type->GetAnimation(Label::GetUniqueString(name.c_str()));
+            ASSERT_NE(nullptr, animation) << "no animation " << name;
+            for (AnimFrame const& frame : animation->GetFrames())
+                EXPECT_LT(frame.index, images->GetNumImages()) << name;
+            EXPECT_EQ(names == &oneShots, animation->GetNumPlays() == 1) << name;
+        }
+}
+
+TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesFindTheirResources)
+{
+    for (char const* layout : {"PaintTheHouseModeLayout", "HouseStripeLayout", "HousePaintBucketLayout",
+                               "PileOfLeavesModeLayout", "LeafLayout", "LeafCoveredToolLayout", "AnimatedLeafLayout"})
+        EXPECT_TRUE(AutoResource<SceneLayout>(layout)) << layout;
+    for (int color = 0; color < kNumHousePaintColors; ++color)
+    {
+        ExpectAnimations(kHousePaintFenceSpriteTypes[color].GetString(), {"Painted", "Unpainted"},
+                         {"AddPaint", "RemovePaint"});
+        EXPECT_TRUE(AutoResource<IImage>(kHousePaintBrushCursors[color])) << color;
+    }
+    // The bare fence gives nothing away: the same wood in every colour.
+    AutoResource<SpriteType> const red(kHousePaintFenceSpriteTypes[0]);
+    for (int color = 1; red && color < kNumHousePaintColors; ++color)
+    {
+        AutoResource<SpriteType> const other(kHousePaintFenceSpriteTypes[color]);
+        AutoResource<ImageList> const redImages(red->GetImages());
+        AutoResource<ImageList> const otherImages(other->GetImages());
+        ASSERT_TRUE(redImages && otherImages);
+        for (int x = 5; x < redImages->GetImageWidth(0); x += 9)
+            for (int y = 5; y < redImages->GetImageHeight(0); y += 17)
+                EXPECT_EQ(redImages->GetImagePixelAlpha(0, x, y), otherImages->GetImagePixelAlpha(0, x, y));
+    }
+    EXPECT_TRUE(AutoResource<IImage>("cursor_brush_clean"));
+    ExpectAnimations("PaintIt_LiftSpriteType", {"FennPaint", "Drive", "Idle"}, {"Raise", "Lower"});
+    ExpectAnimations("PileOfLeaves_DogSpriteType", {"Correct", "Wrong"}, {});
+    AutoResource<ImageList> const buckets("PaintIt_PaintBucket");
+    ASSERT_TRUE(buckets);
+    EXPECT_EQ(kNumHousePaintColors, buckets->GetNumImages());
+    for (int tool = 0; tool < kNumQuarrydaleTools; ++tool)
+    {
+        AutoResource<ImageList> const images(std::string("GeneralTool_") + kQuarrydaleToolNames[tool]);
+        ASSERT_TRUE(images) << kQuarrydaleToolNames[tool];
+        EXPECT_EQ(kNumLeafToolColors + 1, images->GetNumImages()) << kQuarrydaleToolNames[tool];
+    }
+    AutoResource<ImageList> const leaves("Leaves");
+    ASSERT_TRUE(leaves);
+    EXPECT_GE(leaves->GetNumImages(), 3);
+    for (char const* sound : {"SFX_GeneralClick", "SFX_ObjectRollover", "SFX_ZeddoArm", "SFX_ZeddoMove", "SFX_Paint",
+                              "SFX_BlowLeaves", "SFX_SelectItem", "InGameHint_PaintIt_1", "PaintIt_WrongColor",
+                              "VO_KeepGoing", "PaintIt_GameComplete", "PileOfLeaves_IncorrectAnswer",
+                              "PileOfLeaves_GameComplete"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    // The brush's tip, and every leaf landed before the search starts.
+    EXPECT_EQ(Vector2<int>(20, 15), static_cast<Vector2<int> >(Constant<Vector2<int> >("BrushCursorRegPt")));
+    float const speed = Constant<float>("LeafFlightSpeed");
+    ASSERT_GT(speed, 0.0f);
+    EXPECT_GE(static_cast<float>(Constant<float>("PreIntroLeafFlightTime")),
+              static_cast<float>(Constant<float>("PreFlightLeafDelayMax")) + 1150.0f / speed);
+    EXPECT_GT(static_cast<float>(Constant<float>("ToolCorrectFlySpeed")), 0.0f);
+}
+
+TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLayoutsHaveTheirNodes)
+{
+    struct sNode
+    {
+        char const* layout;
+        std::vector<std::string> path;
+    };
+    std::vector<sNode> const nodes = {
+        {"PaintTheHouseModeLayout", {"Playfield", "HouseRoot"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "Bucket1"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "Bucket2"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "Bucket3"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "AnimNodeRoot", "ZeddoAnimNode"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "FenceClickRect"}},
+        {"PaintTheHouseModeLayout", {"Playfield", "MouseInput_ClickMask"}},
+        {"HouseStripeLayout", {"imageNode", "rollover"}},
+        {"HousePaintBucketLayout", {"imageNode", "rollover"}},
+        {"PileOfLeavesModeLayout", {"Playfield", "LeafLayer"}},
+        {"PileOfLeavesModeLayout", {"Playfield", "ToolLayer"}},
+        {"PileOfLeavesModeLayout", {"Playfield", "ClickMask"}},
+        {"PileOfLeavesModeLayout", {"Playfield", "DogAnimationNode"}},
+        {"PileOfLeavesModeLayout", {"UI_attach", "ToolToPick"}},
+        {"PileOfLeavesModeLayout", {"UI_attach", "HighlightBox"}},
+        {"LeafLayout", {"imageNode"}},
+        {"LeafCoveredToolLayout", {"imageNode", "highlightNode"}},
+    };
+    for (sNode const& node : nodes)
+    {
+        AutoResource<SceneLayout> const layout(node.layout);
+        ASSERT_TRUE(layout) << node.layout;
+        SceneNode* const tree = layout->InstantiateLayout(nullptr);
+        EXPECT_NE(nullptr, NodeAt(tree, node.path)) << node.layout << " " << node.path.back();
+        DeleteTree(tree);
+    }
+    // The leaves lie above the tools and take no clicks, so clicks reach the tools.
+    AutoResource<SceneLayout> const leafLayout("LeafLayout");
+    SceneNode* const leaf = leafLayout->InstantiateLayout(nullptr);
+    EXPECT_FALSE(NodeAt(leaf, {"imageNode"})->GetHitTest());
+    DeleteTree(leaf);
+}
+
+TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLevelsFollowTheRules)
+{
+    std::vector<int> const loops = Constant<std::vector<int> >("RepeatedGameNumLoops");
+    int const tools[kNumGameModeDifficulties] = {3, 5, 8};
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        GameModeDifficulty const d = static_cast<GameModeDifficulty>(difficulty);
+        EXPECT_GE(GetLevelManager()->getLevels(kGameModeType_PaintIt, d).size(), 3u) << difficulty;
+        for (Label const name : GetLevelManager()->getLevels(kGameModeType_PaintIt, d))
+        {
+            AutoResource<PaintItLevel> const level(name);
+            ASSERT_TRUE(level) << name.GetString();
+            EXPECT_FALSE(level->patterns.empty()) << name.GetString();
+            // Six painted stripes show a period of at most four.
+            for (std::vector<int> const& pattern : level->patterns)
+                EXPECT_TRUE(!pattern.empty() && pattern.size() <= 4u) << name.GetString();
+        }
+        EXPECT_GE(GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, d).size(), 3u) << difficulty;
+        for (Label const name : GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, d))
+        {
+            AutoResource<PileOfLeavesLevel> const level(name);
+            ASSERT_TRUE(level) << name.GetString();
+            EXPECT_GE(level->numTools, std::max(tools[difficulty], loops.at(static_cast<size_t>(difficulty)) + 1))
+                << name.GetString();
+            EXPECT_LE(level->numTools, kMaxLeafCoveredTools) << name.GetString();
+            EXPECT_GE(level->cursorRadius, 80) << name.GetString();
+            EXPECT_LE(level->cursorRadius, 120) << name.GetString();
+            EXPECT_GT(level->areaCover, 0) << name.GetString();
+            EXPECT_GT(level->toolCover, 0) << name.GetString();
+        }
+    }
+}
+
+} // namespace
+
 // --- TollerStacker and TrundelsDelivery ---------------------------------------
 
 #include "qdl/Source/Game/LevelManager.h"

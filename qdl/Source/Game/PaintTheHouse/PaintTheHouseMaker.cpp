@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/PaintTheHouse/PaintTheHouseMode.h"
 
 Corvane::ApplicationMode* createPaintTheHouseGame(Corvane::Label)
 {
-    return gameNotAvailableYet("PaintTheHouse");
+    return new PaintTheHouseMode(true, -1);
 }

@@ -1,11 +1,20 @@
 #pragma once
 
-// The reader of "PileOfLeavesLevel" resources. The game's own fields are read in
-// readLevel as the game is built; the level is registered by difficulty.
+// The reader of "PileOfLeavesLevel" resources, from the level element's
+// attributes alone: "numTools", "areaCover" and "toolCover" (0 when absent),
+// "cursorRadius" (100 when absent); present but without digits is 0. The
+// radius is kept within 0 to 1,000 pixels, so that its square fits an int,
+// and a level with fewer tools than its difficulty asks for is logged.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevel.h"
 
 class PileOfLeavesLevelResourceFactory : public LevelResourceFactory<PileOfLeavesLevel, kGameModeType_PileOfLeaves>
 {
+public:
+    static int const kMaxCursorRadius = 1000;
+
+protected:
+    void readLevel(PileOfLeavesLevel& level, Corvane::IAttributeContainer const& attributes,
+                   Corvane::IXMLReader& reader) const override;
 };

@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesMode.h"
 
 Corvane::ApplicationMode* createPileOfLeavesGame(Corvane::Label)
 {
-    return gameNotAvailableYet("PileOfLeaves");
+    return new PileOfLeavesMode(true, -1);
 }

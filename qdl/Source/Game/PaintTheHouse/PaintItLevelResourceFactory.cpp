@@ -1,0 +1,38 @@
+#include "qdl/Source/Game/PaintTheHouse/PaintItLevelResourceFactory.h"
+
+#include "Core/Source/Log.h"
+
+std::vector<int> PaintItLevelResourceFactory::readPatternOrder(std::wstring const& order)
+{
+    std::vector<int> symbols;
+    for (wchar_t const letter : order)
+    {
+        if (letter == L'A' || letter == L'a')
+            symbols.push_back(0);
+        else if (letter == L'B' || letter == L'b')
+            symbols.push_back(1);
+        else if (letter == L'C' || letter == L'c')
+            symbols.push_back(2);
+    }
+    return symbols;
+}
+
+void PaintItLevelResourceFactory::readLevel(PaintItLevel& level, Corvane::IAttributeContainer const& attributes,
+                                            Corvane::IXMLReader& reader) const
+{
+    while (!reader.IsEOF())
+    {
+        Corvane::XMLElement const* const element = reader.ReadElement();
+        if (!element || element->kind != Corvane::XMLElement::kStartElement || element->name != L"Pattern")
+            continue;
+        std::vector<int> symbols = readPatternOrder(element->GetAttribute(L"order"));
+        // The mode steps through a pattern modulo its length: an empty one could never be painted.
+        if (symbols.empty())
+        {
+            Corvane::Internal::LogWrite("PaintItLevel \"%ls\": a Pattern without the letters A, B or C is left out (order \"%ls\")\n",
+                attributes.GetAttribute(L"name").c_str(), element->GetAttribute(L"order").c_str());
+            continue;
+        }
+        level.patterns.push_back(std::move(symbols));
+    }
+}

@@ -1,0 +1,145 @@
+// The leaf-blowing game's answers to a child's moves: a wrong tool twice,
+// clicks while a found tool flies, Quit mid-game, and a difficulty whose level
+// is missing.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "qdl/Tests/PileOfLeaves/PileOfLeavesTestSupport.h"
+
+using namespace PileOfLeavesTest;
+
+namespace
+{
+
+class PileOfLeavesRules : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string reason;
+        if (!driver.HasDisplay(&reason))
+            GTEST_SKIP() << "no display: " << reason;
+    }
+
+    GameDriver::Driver driver;
+};
+
+Corvane::Vector2<int> centreOfTool(Child& child, size_t index)
+{
+    return child.Look([index] {
+        std::vector<LeafCoveredTool*> const tools = Top<PileOfLeavesMode>()->getTools();
+        return index < tools.size() ? toolCentre(tools[index]) : Corvane::Vector2<int>(-1, -1);
+    });
+}
+
+std::string dogAnimation(Child& child)
+{
+    return child.Look([] {
+        AnimatedSpriteNode const* const dog =
+            dynamic_cast<AnimatedSpriteNode*>(Child::FindNode("GameScreenRoot/Playfield/DogAnimationNode"));
+        return std::string(dog ? dog->GetCurAnimationName().GetString() : "");
+    });
+}
+
+TEST_F(PileOfLeavesRules, AWrongToolTwiceWobblesAndIsNamedTwiceTheDogDroopsOnceAndClicksUnderTheMaskDoNothing)
+{
+    startGame(driver, kGameModeDifficulty_Medium, false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        ASSERT_TRUE(waitForSearch(child));
+        QuarrydaleTool const wanted = child.Look([] { return Top<PileOfLeavesMode>()->getToolToFind(); });
+        Corvane::Vector2<int> const wrong = centreOfTool(child, 1);
+        ASSERT_TRUE(child.MoveMouseTo(wrong.x, wrong.y));
+        for (int click = 1; click <= 2; ++click)
+        {
+            ASSERT_TRUE(child.PressMouse());
+            ASSERT_TRUE(child.ReleaseMouse());
+            ASSERT_TRUE(child.Frames(2));
+            EXPECT_EQ(click, countPlays(child, "PileOfLeaves_IncorrectAnswer"));
+            EXPECT_EQ(click, countPlays(child, "SFX_SelectItem"));
+            EXPECT_NE(0.0f, child.Look([] {
+                return Top<PileOfLeavesMode>()->getTools()[1]->getLayoutNode()->LocalGetOrientation().GetRadians();
+            })) << "the tool wobbles";
+        }
+        EXPECT_EQ("Wrong", dogAnimation(child));
+        EXPECT_EQ(wanted, child.Look([] { return Top<PileOfLeavesMode>()->getToolToFind(); }));
+        EXPECT_EQ(1, child.Look([] { return Top<PileOfLeavesMode>()->getHintLevel(); }));
+
+        // The right one: the dog cheers, the mask takes every click while it flies.
+        int const tools = child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); });
+        Corvane::Vector2<int> const right = centreOfTool(child, 0);
+        ASSERT_TRUE(child.MoveMouseTo(right.x, right.y));
+        ASSERT_TRUE(child.PressMouse());
+        ASSERT_TRUE(child.ReleaseMouse());
+        EXPECT_TRUE(maskShown(child));
+        ASSERT_TRUE(child.Frames(2));
+        EXPECT_EQ("Correct", dogAnimation(child));
+        int const selects = countPlays(child, "SFX_SelectItem");
+        ASSERT_TRUE(child.MoveMouseTo(wrong.x, wrong.y));
+        ASSERT_TRUE(child.PressMouse());
+        ASSERT_TRUE(child.ReleaseMouse());
+        EXPECT_EQ(selects, countPlays(child, "SFX_SelectItem"));
+        EXPECT_EQ(2, countPlays(child, "PileOfLeaves_IncorrectAnswer"));
+        ASSERT_TRUE(waitForSearch(child));
+        EXPECT_EQ(tools - 1, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
+    });
+}
+
+TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuWithNothingEarned)
+{
+    startGame(driver, kGameModeDifficulty_Easy, false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        ASSERT_TRUE(waitForSearch(child));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(child.Click("NoButton"));
+        ASSERT_TRUE(child.WaitForScreen(kGame, 100));
+        EXPECT_FALSE(maskShown(child));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
+        EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+    });
+}
+
+TEST_F(PileOfLeavesRules, AMissingHardLevelIsReportedOnceAndHelpAndQuitStillWork)
+{
+    driver.SetAccountValue("AccountID", "Pondo");
+    std::vector<Corvane::Label> kept;
+    driver.StartWith([&kept]() -> Corvane::ApplicationMode* {
+        GetStickerManager()->loadUnlockedStickerData();
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+        GetLevelManager()->setFreePlay(true);
+        std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
+            GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard));
+        kept = hard;
+        hard.assign(1, Corvane::Label::GetUniqueString("PileOfLeaves_Hard_NotDeclared"));
+        return new PileOfLeavesMode(true, -1);
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_EQ(std::vector<std::string>{
+                      ": Difficulty Level Not Found for PileOfLeavesMode. Fix the problem and press F5 to reload"},
+                  child.Notifications());
+        EXPECT_EQ(0, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
+        EXPECT_TRUE(child.IsShown("HelpButton"));
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        EXPECT_EQ(1u, child.Notifications().size());
+        EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+    });
+    std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
+        GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard));
+    hard = kept;
+}
+
+} // namespace
