@@ -314,10 +314,16 @@ def heading(text, font):
 
 # --- cursors -----------------------------------------------------------------
 
+# Both cursors have their tip on one pixel, (21, 4) with the outline, so that
+# one hot spot serves both ("DefaultCursorRegPt" and "HandCursorRegPt").
+CURSOR_TIP = (20, 3)
+
+
 def arrow_cursor():
-    canvas = Canvas(40, 44)
-    canvas.polygon([(3, 3), (3, 34), (11, 27), (17, 40), (24, 37), (18, 24), (29, 24)],
-                   fill=rgba(COLOURS["Yellow"]), width=3)
+    canvas = Canvas(57, 44)
+    tip_x, tip_y = CURSOR_TIP
+    outline = [(0, 0), (0, 31), (8, 24), (14, 37), (21, 34), (15, 21), (26, 21)]
+    canvas.polygon([(tip_x + x, tip_y + y) for x, y in outline], fill=rgba(COLOURS["Yellow"]), width=3)
     return canvas.result()
 
 

@@ -2604,3 +2604,277 @@ TEST_F(ContentLint, OptionsAndCreditsLayoutsHaveTheirNodesButtonsAndGroups)
 }
 
 } // namespace
+
+// --- TollerStacker and TrundelsDelivery ---------------------------------------
+
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerLevel.h"
+#include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryConstants.h"
+#include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevel.h"
+
+namespace
+{
+
+// The node at the path of names below the layout's root node, or null.
+SceneNode* StackerNodeAt(SceneNode* root, std::vector<std::string> const& path)
+{
+    SceneNode* node = root;
+    for (std::string const& step : path)
+    {
+        NodePathElement const element(step);
+        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
+    }
+    return node;
+}
+
+TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryFindTheirResources)
+{
+    for (char const* layout : {"TollerStackerModeLayout", "StackableObjectLayout", "StackTargetLayout",
+                               "TrundelsDeliveryModeLayout", "DeliveryCartLayout", "DeliveryObjectLayout"})
+        EXPECT_TRUE(AutoResource<SceneLayout>(layout)) << layout;
+    for (char const* list : {"RedLogs", "BlueLogs", "RedGirders", "BlueGirders", "LogRollover", "GirderRollover"})
+    {
+        AutoResource<ImageList> const images(list);
+        ASSERT_TRUE(images) << list;
+        EXPECT_EQ(5, images->GetNumImages()) << list;
+    }
+    for (char const* list : {"TrundelDeliveryItems_Small", "TrundelDeliveryItems_Small_rollover",
+                             "TrundelDeliveryItems_Large", "TrundelDeliveryItems_Large_rollover"})
+    {
+        AutoResource<ImageList> const images(list);
+        ASSERT_TRUE(images) << list;
+        EXPECT_EQ(kNumTrundelsDeliveryTypes, images->GetNumImages()) << list;
+    }
+    for (char const* image : {"Platform_Red", "Platform_Blue", "cursor_default"})
+        EXPECT_TRUE(AutoResource<IImage>(image)) << image;
+    for (char const* sound : {"SFX_ObjectRollover", "SFX_ObjectStick", "SFX_DropGirder", "SFX_GirderFall",
+                              "VO_Toller_IThinkSo", "VO_TollerTada", "SFX_TrundelHorn", "SFX_TrundelMoveLong",
+                              "SFX_GeneralClick", "SFX_Toolbox", "SFX_BrickDrop", "SFX_TollerArm",
+                              "TrundelsDelivery_WrongColor", "TrundelsDelivery_WrongType", "TrundelsDelivery_Wrong",
+                              "TrundelsDelivery_GameComplete", "General_CorrectAnswer", "General_IncorrectAnswer"})
+        EXPECT_TRUE(AutoResource<ISound>(sound)) << sound;
+    // The stacking game shows the arrow at the hand's hot spot: both tips are on one pixel.
+    EXPECT_EQ(static_cast<Vector2<int> >(Constant<Vector2<int> >("DefaultCursorRegPt")),
+              static_cast<Vector2<int> >(Constant<Vector2<int> >("HandCursorRegPt")));
+
+    struct sSprite
+    {
+        char const* type;
+        std::vector<char const*> animations;
+    };
+    for (sSprite const& sprite : {sSprite{"Toller_SpriteType", {"Idle", "Sad", "Happy"}},
+                                  sSprite{"Trundel_SpriteType", {"Idle-Left", "Drive-Left"}},
+                                  sSprite{"DeliveryCart_SpriteType", {"Idle-Left", "Drive-Left"}}})
+    {
+        AutoResource<SpriteType> const type(sprite.type);
+        ASSERT_TRUE(type) << sprite.type;
+        AutoResource<ImageList> const images(type->GetImages());
+        ASSERT_TRUE(images) << sprite.type;
+        for (char const* name : sprite.animations)
+        {
+            SpriteAnimation const* const animation = type->GetAnimation(Label::GetUniqueString(name));
+            ASSERT_NE(nullptr, animation) << sprite.type << " has no " << name;
+            for (AnimFrame const& frame : animation->GetFrames())
+                EXPECT_LT(frame.index, images->GetNumImages()) << sprite.type << " " << name;
+        }
+    }
+    // The crane's moods are short and end, so that the tasks waiting for them go on.
+    AutoResource<SpriteType> const crane("Toller_SpriteType");
+    for (char const* mood : {"Sad", "Happy"})
+    {
+        SpriteAnimation const* const animation = crane->GetAnimation(Label::GetUniqueString(mood));
+        ASSERT_NE(nullptr, animation);
+        EXPECT_EQ(1, animation->GetNumPlays()) << mood;
+        float length = 0.0f;
+        for (AnimFrame const& frame : animation->GetFrames())
+            length += frame.duration;
+        EXPECT_GT(length, 0.3f) << mood;
+        EXPECT_LT(length, 2.0f) << mood;
+    }
+}
+
+TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryLayoutsHaveTheirNodes)
+{
+    struct sNodes
+    {
+        char const* layout;
+        std::vector<std::vector<std::string> > paths;
+    };
+    std::vector<sNodes> layouts = {
+        {"TollerStackerModeLayout",
+         {{"GameScreenRoot", "Playfield", "DropItem_Mask"},
+          {"GameScreenRoot", "Playfield", "TollerAnimNode"},
+          {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Left"},
+          {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Right"},
+          {"GameScreenRoot", "FX_Layer"}}},
+        {"StackableObjectLayout", {{"imageNode"}, {"imageNode", "rollover"}}},
+        {"StackTargetLayout", {{"clickNode"}, {"Platform"}}},
+        {"TrundelsDeliveryModeLayout",
+         {{"GameScreenRoot", "Playfield", "CargoRoot"},
+          {"GameScreenRoot", "Playfield", "TollerAnimNode"},
+          {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}}},
+        {"DeliveryCartLayout",
+         {{"cargoImage"}, {"cargoImage_front"}, {"rolloverNode"}, {"rolloverNode_front"}, {"cart"}, {"cargoTarget"}}},
+        {"DeliveryObjectLayout", {{"imageNode"}, {"imageNode", "rolloverNode"}, {"HookAssembly"}}},
+    };
+    for (int i = 1; i <= 10; ++i)
+        layouts[0].paths.push_back({"GameScreenRoot", "Playfield", "MaterialSources", "Source_" + std::to_string(i)});
+    for (int i = 1; i <= 5; ++i)
+        layouts[2].paths.push_back({"Platform", "StackPoint_" + std::to_string(i)});
+    for (int i = 1; i <= 6; ++i)
+        layouts[3].paths.push_back({"GameScreenRoot", "Playfield", "CargoRoot", "Cart_" + std::to_string(i)});
+    for (int i = 1; i <= 5; ++i)
+        layouts[3].paths.push_back({"GameScreenRoot", "Playfield", "Pattern" + std::to_string(i)});
+
+    for (sNodes const& layout : layouts)
+    {
+        AutoResource<SceneLayout> const resource(layout.layout);
+        ASSERT_TRUE(resource) << layout.layout;
+        SceneNode* const root = resource->InstantiateLayout(nullptr);
+        // The mode layouts are looked up from the scene root, the others from their own root.
+        SceneNode* const scene = new SceneNode(Label());
+        scene->AttachChild(root);
+        bool const fromScene = std::string(layout.layout).find("ModeLayout") != std::string::npos;
+        for (std::vector<std::string> const& path : layout.paths)
+            EXPECT_NE(nullptr, StackerNodeAt(fromScene ? scene : root, path))
+                << layout.layout << " has no " << PathText(path);
+        if (!fromScene)
+        {
+            // The copy of an element's picture that may be made takes no click of its own.
+            SceneNode const* const picture = StackerNodeAt(root, {"imageNode"});
+            if (picture)
+            {
+                EXPECT_FALSE(picture->GetHitTest()) << layout.layout;
+            }
+        }
+        DeleteTree(scene);
+    }
+
+    AutoResource<SceneLayout> const stacker("TollerStackerModeLayout");
+    SceneNode* const scene = new SceneNode(Label());
+    stacker->InstantiateLayout(scene);
+    // The drop mask lies under everything on the playfield and covers it.
+    SceneNode* const playfield = StackerNodeAt(scene, {"GameScreenRoot", "Playfield"});
+    ASSERT_NE(nullptr, playfield);
+    EXPECT_EQ(Label::GetUniqueString("DropItem_Mask"), playfield->GetChildren().front()->GetNodeName());
+    EXPECT_GE(playfield->GetChildren().front()->GetWidth(), 800.0f);
+    EXPECT_GE(playfield->GetChildren().front()->GetHeight(), 600.0f);
+    DeleteTree(scene);
+
+    // The stack points rise from the first.
+    AutoResource<SceneLayout> const target("StackTargetLayout");
+    SceneNode* const platform = target->InstantiateLayout(nullptr);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_LT(StackerNodeAt(platform, {"Platform", "StackPoint_" + std::to_string(i + 1)})->LocalGetLocation().y,
+                  StackerNodeAt(platform, {"Platform", "StackPoint_" + std::to_string(i)})->LocalGetLocation().y);
+    DeleteTree(platform);
+
+    // The delivery game's mask comes after the choices, the crane and the train: it covers them.
+    AutoResource<SceneLayout> const delivery("TrundelsDeliveryModeLayout");
+    SceneNode* const yard = new SceneNode(Label());
+    delivery->InstantiateLayout(yard);
+    SceneNode* const field = StackerNodeAt(yard, {"GameScreenRoot", "Playfield"});
+    ASSERT_NE(nullptr, field);
+    EXPECT_EQ(Label::GetUniqueString("MouseInput_ClickMask"), field->GetChildren().back()->GetNodeName());
+    DeleteTree(yard);
+
+    AutoResource<SceneLayout> const choice("DeliveryObjectLayout");
+    SceneNode* const cargo = choice->InstantiateLayout(nullptr);
+    EXPECT_EQ(Vector2<float>(0.0f, -600.0f), StackerNodeAt(cargo, {"HookAssembly"})->LocalGetLocation());
+    DeleteTree(cargo);
+}
+
+TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryClickablePicturesAreSolidInTheMiddleAndClearAtTheCorners)
+{
+    struct sPictures
+    {
+        char const* list;
+        // The alpha a click must exceed.
+        int sensitivity;
+    };
+    for (sPictures const& pictures :
+         {sPictures{"RedLogs", 100}, sPictures{"BlueLogs", 100}, sPictures{"RedGirders", 100},
+          sPictures{"BlueGirders", 100}, sPictures{"TrundelDeliveryItems_Large", 128}})
+    {
+        AutoResource<ImageList> const list(pictures.list);
+        ASSERT_TRUE(list) << pictures.list;
+        for (int frame = 0; frame < list->GetNumImages(); ++frame)
+        {
+            int const w = list->GetImageWidth(frame);
+            int const h = list->GetImageHeight(frame);
+            EXPECT_GT(list->GetImagePixelAlpha(frame, w / 2, h / 2), pictures.sensitivity)
+                << pictures.list << " " << frame;
+            for (int x : {0, w - 1})
+                for (int y : {0, h - 1})
+                    EXPECT_LE(list->GetImagePixelAlpha(frame, x, y), pictures.sensitivity)
+                        << pictures.list << " " << frame << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryLevelsFitTheirGames)
+{
+    // Objects per level by difficulty, and whether logs and girders are mixed.
+    int const fewest[] = {3, 6, 8};
+    int const most[] = {4, 6, 10};
+    int const frames = AutoResource<ImageList>("RedLogs")->GetNumImages();
+    bool blueOnly = false;
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const levels =
+            GetLevelManager()->getLevels(kGameModeType_TollerStacker, static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << difficulty;
+        for (Label const name : levels)
+        {
+            AutoResource<TollerStackerLevel> const level(name);
+            ASSERT_TRUE(level) << name.GetString();
+            std::vector<StackableObjectData> const& objects = level->objects;
+            SCOPED_TRACE(name.GetString());
+            EXPECT_GE(static_cast<int>(objects.size()), fewest[difficulty]);
+            EXPECT_LE(static_cast<int>(objects.size()), most[difficulty]);
+            std::set<std::pair<int, int> > sizes;
+            std::set<int> colors;
+            std::set<int> types;
+            for (StackableObjectData const& object : objects)
+            {
+                EXPECT_GE(object.size, 1);
+                EXPECT_LE(object.size, frames);
+                EXPECT_TRUE(sizes.insert(std::make_pair(object.color, object.size)).second)
+                    << "two objects of one colour and size " << object.size;
+                colors.insert(object.color);
+                types.insert(object.type);
+            }
+            blueOnly = blueOnly || (colors.size() == 1 && *colors.begin() == kStackObjectColor_Blue);
+            if (difficulty == kGameModeDifficulty_Medium)
+            {
+                EXPECT_EQ(2u, colors.size());
+            }
+            if (difficulty == kGameModeDifficulty_Hard)
+            {
+                EXPECT_EQ(2u, types.size());
+            }
+        }
+    }
+    EXPECT_TRUE(blueOnly) << "an easy level of Blue only puts its platform on the left";
+
+    for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
+    {
+        std::vector<Label> const levels = GetLevelManager()->getLevels(kGameModeType_TrundelsDelivery,
+                                                                       static_cast<GameModeDifficulty>(difficulty));
+        EXPECT_GE(levels.size(), 3u) << difficulty;
+        for (Label const name : levels)
+        {
+            AutoResource<TrundelsDeliveryLevel> const level(name);
+            ASSERT_TRUE(level) << name.GetString();
+            EXPECT_FALSE(level->patterns.empty()) << name.GetString();
+            // Five carts show a pattern of at most four letters at least once whole.
+            for (std::vector<int> const& pattern : level->patterns)
+            {
+                EXPECT_GE(pattern.size(), 1u) << name.GetString();
+                EXPECT_LE(pattern.size(), 4u) << name.GetString();
+            }
+        }
+    }
+}
+
+} // namespace

@@ -4,14 +4,15 @@
 
 #include "Core/Source/Label.h"
 
-enum StackObjectColor
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum StackObjectColor : int
 {
     kStackObjectColor_Red = 0,
     kStackObjectColor_Blue,
     kNumStackObjectColors
 };
 
-enum StackObjectType
+enum StackObjectType : int
 {
     kStackObjectType_Girder = 0,
     kStackObjectType_Log,

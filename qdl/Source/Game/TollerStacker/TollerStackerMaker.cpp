@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
 
 Corvane::ApplicationMode* createTollerStackerGame(Corvane::Label)
 {
-    return gameNotAvailableYet("TollerStacker");
+    return new TollerStackerMode(true, -1);
 }

@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryMode.h"
 
 Corvane::ApplicationMode* createTrundelsDeliveryGame(Corvane::Label)
 {
-    return gameNotAvailableYet("TrundelsDelivery");
+    return new TrundelsDeliveryMode(true, -1);
 }

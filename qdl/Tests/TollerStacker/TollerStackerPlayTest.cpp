@@ -1,0 +1,110 @@
+// The stacking game played through the driver as a child plays it: in from
+// the title screen at every difficulty, each loop won by the automated player
+// from the level's objects, the sticker, and back to free play.
+//
+// Set QDL_GAME_SCREENSHOT_DIR to a folder to keep pictures of each
+// difficulty and of a held object.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
+#include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
+#include "qdl/Tests/TollerStacker/TollerStackerTestSupport.h"
+
+using namespace TollerStackerTest;
+using FrontEndPlay::Top;
+
+namespace
+{
+
+class TollerStackerWin : public FrontEndPlay::FrontEndPlayTest,
+                         public ::testing::WithParamInterface<GameModeDifficulty>
+{
+};
+
+TEST_P(TollerStackerWin, FromTheTitleEveryLoopIsStackedThenTheStickerAndFreePlay)
+{
+    GameModeDifficulty const difficulty = GetParam();
+    std::string const name = kGameModeDifficultyNames[difficulty];
+    driver.Play([&](Child& child) {
+        char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "TollerStacker", buttons[difficulty]));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(child.WaitForScreen("TollerStackerMode", 100));
+        EXPECT_EQ(FrontEndPlay::Screens{"TollerStackerMode"}, child.Screens());
+        EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
+        int const loops = 1 + child.Look([] { return Top<TollerStackerMode>()->getRoundsLeft(); });
+        std::vector<Corvane::Label> const levels = child.Look(
+            [difficulty] { return GetLevelManager()->getLevels(kGameModeType_TollerStacker, difficulty); });
+        EXPECT_GE(levels.size(), 3u);
+
+        for (int loop = 0; loop < loops; ++loop)
+        {
+            SCOPED_TRACE("loop " + std::to_string(loop + 1) + " of " + std::to_string(loops));
+            ASSERT_TRUE(child.WaitUntil(
+                [loops, loop] {
+                    TollerStackerMode const* const mode = Top<TollerStackerMode>();
+                    return mode && !mode->isOutroStarted() && mode->getRoundsLeft() == loops - 1 - loop;
+                },
+                200));
+            ASSERT_TRUE(WaitUntilSettled(child));
+            sTable const table = ReadTable(child);
+            EXPECT_NE(levels.end(), std::find(levels.begin(), levels.end(), table.level));
+            if (loop == 0)
+            {
+                Screenshot(child, "TollerStacker_" + name);
+                // Mid-answer: an object held over its platform.
+                sObject const& first = table.objects.front();
+                ASSERT_TRUE(ClickAt(child, first.centre));
+                ASSERT_TRUE(child.MoveMouseTo(PlatformOf(table, first.color)->click.x,
+                                              PlatformOf(table, first.color)->click.y));
+                ASSERT_TRUE(child.Frames(2));
+                Screenshot(child, "TollerStacker_" + name + "_held");
+                EXPECT_EQ(first.id, ReadTable(child).held);
+                ASSERT_TRUE(ClickAt(child, kEmptySpot));
+                sTable const dropped = ReadTable(child);
+                EXPECT_EQ(Corvane::kInvalidObjectID, dropped.held);
+                EXPECT_EQ(first.place, FindObject(dropped, first.id)->place);
+                EXPECT_TRUE(FindObject(dropped, first.id)->clickable);
+            }
+            size_t const before = child.Sounds().size();
+            StackEverything(child);
+            if (HasFatalFailure())
+                return;
+            std::vector<std::string> const sounds = SoundsSince(child, before);
+            EXPECT_EQ(1, CountOf(sounds, "VO_TollerTada"));
+            // Every platform judges its stack in the same frame: one fall is heard.
+            EXPECT_EQ(1, CountOf(sounds, "SFX_GirderFall"));
+            EXPECT_TRUE(ReadTable(child).outroStarted);
+            if (loop == 0)
+                Screenshot(child, "TollerStacker_" + name + "_stacked");
+        }
+
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
+        int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
+        ASSERT_GE(sticker, 0);
+        EXPECT_TRUE(child.Look([sticker] { return GetStickerManager()->isUnlocked(sticker); }));
+        EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 400));
+        EXPECT_EQ(FrontEndPlay::Screens{"FreePlaySelectMode"}, child.Screens());
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDifficulty, TollerStackerWin,
+                         ::testing::Values(kGameModeDifficulty_Easy, kGameModeDifficulty_Medium,
+                                           kGameModeDifficulty_Hard),
+                         [](::testing::TestParamInfo<GameModeDifficulty> const& info) {
+                             return std::string(kGameModeDifficultyNames[info.param]);
+                         });
+
+} // namespace

@@ -1,0 +1,59 @@
+// The delivery game over a copy of the content whose Hard levels hold no
+// usable pattern: the child is told once that the level is missing, sees no
+// train and no choice to press, earns nothing, and can leave.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
+#include "qdl/Tests/TrundelsDelivery/TrundelsDeliveryTestSupport.h"
+
+using namespace TrundelsDeliveryTest;
+
+namespace
+{
+
+class TrundelsDeliveryContent : public FrontEndPlay::FrontEndPlayTest
+{
+};
+
+TEST_F(TrundelsDeliveryContent, WithoutAUsableHardPatternTheChildIsToldOnceAndCanLeave)
+{
+    StartGame(driver, kGameModeDifficulty_Hard);
+    driver.UseContentCopy([](std::string const& folder) {
+        // Patterns without a letter A, B or C: every Hard level is left with none.
+        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/TrundelsDeliveryMode.xml", [](std::string& text) {
+            for (char const* order : {"ABCC", "AABC", "ABAC"})
+            {
+                size_t const at = text.find(std::string("order=\"") + order + "\"");
+                ASSERT_NE(std::string::npos, at) << order;
+                text.replace(at, 7 + std::string(order).size() + 1, "order=\"x-y-z\"");
+            }
+        }));
+    });
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TrundelsDeliveryMode"));
+        int const stickers = child.Look([] { return GetStickerManager()->getStickerCount(); });
+        ASSERT_TRUE(child.Wait(3.0f));
+        EXPECT_EQ(FrontEndPlay::Screens{"TrundelsDeliveryMode"}, child.Screens());
+        sYard const yard = ReadYard(child);
+        EXPECT_TRUE(yard.carts.empty());
+        EXPECT_EQ(5u, yard.choices.size());
+        for (sChoice const& choice : yard.choices)
+            EXPECT_FALSE(choice.clickable);
+        EXPECT_FALSE(yard.maskShown);
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(child.Click("YesButton"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 200));
+        EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
+    });
+    std::vector<std::string> const notes = driver.Notifications();
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_NE(std::string::npos,
+              notes[0].find("Difficulty Level Not Found for TrundelsDeliveryMode. Fix the problem and press F5 to reload"));
+}
+
+} // namespace
