@@ -1,7 +1,5 @@
 #include "qdl/Source/Game/GameMakers.h"
 
-#include "Core/Source/Log.h"
-
 using namespace Corvane;
 
 ApplicationMode* createGameModeOfType(GameModeType type, Label level)
@@ -22,11 +20,5 @@ ApplicationMode* createGameModeOfType(GameModeType type, Label level)
     case kGameModeType_HereToThere: return createHereToThereGame(level);
     case kNumGameModeTypes: break;
     }
-    return nullptr;
-}
-
-ApplicationMode* gameNotAvailableYet(char const* game)
-{
-    Internal::LogWrite("%s: not available yet\n", game);
     return nullptr;
 }

@@ -33,7 +33,3 @@ Corvane::ApplicationMode* createHereToThereGame(Corvane::Label level);
 // The mode of a game type from the table above; null for a type outside the
 // twelve or a game that cannot be started.
 Corvane::ApplicationMode* createGameModeOfType(GameModeType type, Corvane::Label level);
-
-// What a game's maker does while the game is not built: logs "<game>: not
-// available yet" and returns null.
-Corvane::ApplicationMode* gameNotAvailableYet(char const* game);
