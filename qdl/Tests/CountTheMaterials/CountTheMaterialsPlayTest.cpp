@@ -32,6 +32,7 @@
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 
 using GameDriver::Child;
@@ -44,17 +45,8 @@ namespace
 
 char const* const kProfile = "PondoButton";
 
-class CountTheMaterialsPlay : public ::testing::Test
+class CountTheMaterialsPlay : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
 std::string StickerCount(Child& child, char const* profile)
@@ -286,12 +278,8 @@ TEST_F(CountTheMaterialsPlay, TheStoryOpensWithTheIntroThenThisGameThenGoesOnToT
     driver.StartWith([]() -> Corvane::ApplicationMode* { return new MainMenuMode(); });
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
         std::string const before = StickerCount(child, "GrubbinButton");
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("EasyButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::StartTheStory(child, "EasyButton"));
         ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 50));
         EXPECT_EQ("Cutscene_Intro", child.Look([] {
             return std::string(FrontEndPlay::Top<CutsceneMode>()->getCutsceneID().GetString());

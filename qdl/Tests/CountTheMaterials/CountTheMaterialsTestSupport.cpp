@@ -54,23 +54,6 @@ bool Near(Corvane::Vector2<float> const& a, Corvane::Vector2<float> const& b)
     return std::abs(a.x - b.x) < 1.0f && std::abs(a.y - b.y) < 1.0f;
 }
 
-std::vector<std::string> SoundsSince(Child& child, size_t from)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    std::vector<std::string> names;
-    for (size_t i = from; i < plays.size(); ++i)
-        names.push_back(plays[i].sound);
-    return names;
-}
-
-int CountOf(std::vector<std::string> const& sounds, std::string const& name)
-{
-    int count = 0;
-    for (std::string const& sound : sounds)
-        count += sound == name ? 1 : 0;
-    return count;
-}
-
 long long LastPlayMS(Child& child, std::string const& name)
 {
     long long last = -1;

@@ -9,12 +9,16 @@
 
 #include "Core/Source/Vector2.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 class DraggableMaterial;
 class SceneNode;
 
 namespace CountTheMaterialsTestSupport
 {
+
+using GameDriver::CountOf;
+using GameDriver::SoundsSince;
 
 SceneNode* DumperRoot();
 SceneNode* DiggerRoot();
@@ -23,9 +27,6 @@ DraggableMaterial* PileAt(std::string const& picturePath);
 Corvane::Vector2<float> ConstantPoint(char const* name);
 bool Near(Corvane::Vector2<float> const& a, Corvane::Vector2<float> const& b);
 
-// The names of the sounds asked for from the play numbered `from` on.
-std::vector<std::string> SoundsSince(GameDriver::Child& child, size_t from);
-int CountOf(std::vector<std::string> const& sounds, std::string const& name);
 // The game time in ms of the last play of the sound, or -1.
 long long LastPlayMS(GameDriver::Child& child, std::string const& name);
 

@@ -20,6 +20,7 @@
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 
@@ -96,17 +97,8 @@ TouchPad* TopPad()
     return dynamic_cast<TouchPad*>(Corvane::MainLoop::GetTopMostMode(0));
 }
 
-class GameDriverTest : public ::testing::Test
+class GameDriverTest : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
 TEST_F(GameDriverTest, TheMouseLandsOnTheCentreOfTheNodeFoundByPathNameOrNodeName)

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
@@ -24,6 +23,7 @@
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 namespace FrontEndPlay
 {
@@ -31,21 +31,11 @@ namespace FrontEndPlay
 typedef std::vector<std::string> Screens;
 using GameDriver::Child;
 
-template <class T>
-T* Top()
-{
-    return dynamic_cast<T*>(Corvane::MainLoop::GetTopMostMode(0));
-}
-
+using GameDriver::Top;
 // Until the popup on top has slid in and bounced, when its buttons start to act.
 inline bool WaitForPopup(Child& child, std::string const& screen)
 {
-    return child.WaitForScreen(screen, 200) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup = Top<PopupMode>();
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   100);
+    return GameDriver::WaitForPopupToRest(child, screen);
 }
 
 inline std::string ImageListOf(Child& child, std::string const& node)
@@ -140,27 +130,6 @@ struct GameRequests
     }
 };
 
-// The level manager lives for the whole test program: each play starts from
-// its state at the program's start.
-inline void ResetLevelManager()
-{
-    LevelManager* const levels = GetLevelManager();
-    levels->setDifficulty(kGameModeDifficulty_Medium);
-    levels->setFreePlay(true);
-}
-
-class FrontEndPlayTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-        ResetLevelManager();
-    }
-
-    GameDriver::Driver driver;
-};
+typedef GameDriver::PlayTest FrontEndPlayTest;
 
 } // namespace FrontEndPlay

@@ -18,6 +18,7 @@
 #include "qdl/Source/Game/FrontEnd/TitleMode.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 
@@ -54,24 +55,11 @@ protected:
     void handleButtonClick(Corvane::Label) override {}
 };
 
-class QuitConfirmationPlay : public ::testing::Test
+class QuitConfirmationPlay : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
-template <class T>
-T* Top()
-{
-    return dynamic_cast<T*>(Corvane::MainLoop::GetTopMostMode(0));
-}
+using GameDriver::Top;
 
 bool WaitForPopupToSettle(Child& child)
 {

@@ -25,6 +25,7 @@
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
 #include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 using GameDriver::sSoundPlay;
@@ -34,24 +35,11 @@ namespace
 
 typedef std::vector<std::string> Screens;
 
-class TitleScreenPlay : public ::testing::Test
+class TitleScreenPlay : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
-int CountPlays(std::vector<sSoundPlay> const& plays, std::string const& sound)
-{
-    return int(
-        std::count_if(plays.begin(), plays.end(), [&sound](sSoundPlay const& play) { return play.sound == sound; }));
-}
+using GameDriver::CountPlays;
 
 bool Contains(std::vector<std::string> const& names, std::string const& name)
 {

@@ -33,17 +33,8 @@ std::string caseName(sPlayCase const& playCase)
     return std::string(kGameModeDifficultyNames[playCase.difficulty]) + (playCase.english ? "_EN" : "_SP");
 }
 
-class GameBaseWin : public ::testing::TestWithParam<sPlayCase>
+class GameBaseWin : public GameDriver::PlayTest, public ::testing::WithParamInterface<sPlayCase>
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
 // The right target of the game on top, clicked as a child clicks it.

@@ -20,6 +20,7 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 #include "qdl/Tests/GameBase/GameBaseTestGame.h"
 
 namespace GameBaseTest
@@ -44,11 +45,7 @@ std::string const kFreePlay = "GameBaseTest::FreePlayStandIn";
 std::string const kMainMenu = "GameBaseTest::MainMenuStandIn";
 std::string const kCutscene = "GameBaseTest::CutsceneStandIn";
 
-template <class T>
-T* Top()
-{
-    return dynamic_cast<T*>(Corvane::MainLoop::GetTopMostMode(0));
-}
+using GameDriver::Top;
 
 // The screens the game leads to, as stand-ins; the game makers start the test game.
 inline void installStandIns()

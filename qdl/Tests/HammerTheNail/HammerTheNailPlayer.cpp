@@ -114,12 +114,6 @@ bool IsInputMasked()
     return mask && mask->LocalIsVisible();
 }
 
-int CountPlays(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound)
-{
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&sound](GameDriver::sSoundPlay const& play) { return play.sound == sound; }));
-}
-
 bool DismissOverlay(Child& child)
 {
     if (!child.WaitForScreen("FennInstructionMode", 10))
@@ -128,11 +122,6 @@ bool DismissOverlay(Child& child)
     if (Child::FindNode("OkButton") && child.Look([] { return Child::FindNode("OkButton")->GlobalIsVisible(); }))
         child.Click("OkButton");
     return child.WaitForScreen("HammerTheNailMode", 1500);
-}
-
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
 }
 
 bool PickUp(Child& child, int type, int color)

@@ -11,9 +11,13 @@
 
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailConstants.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 namespace HammerTheNailPlayer
 {
+
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
 
 struct sPiece
 {
@@ -38,12 +42,9 @@ SceneNode* FloatingTool();
 bool IsInputMasked();
 bool IsOutroStarted();
 
-// How many times the sound was asked for so far.
-int CountPlays(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound);
 
 // Closes the instruction overlay with its OK button, or waits for it to close itself.
 bool DismissOverlay(GameDriver::Child& child);
-bool ClickAt(GameDriver::Child& child, int x, int y);
 // Picks up the boxed tool of that type and colour; false when there is none.
 bool PickUp(GameDriver::Child& child, int type, int color);
 // Drives in every nail of the board, checking each click; false at the first failure.

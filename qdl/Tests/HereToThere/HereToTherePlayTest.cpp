@@ -16,6 +16,7 @@
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 #include "qdl/Tests/HereToThere/HereToThereSupport.h"
 
@@ -25,26 +26,11 @@ using namespace HereToThereSupport;
 namespace
 {
 
-char const* const kDifficultyButtons[] = {"EasyButton", "MediumButton", "HardButton"};
-
-class HereToTherePlay : public ::testing::TestWithParam<int>
+class HereToTherePlay : public GameDriver::PlayTest, public ::testing::WithParamInterface<int>
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
-int CountSound(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& name)
-{
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&name](GameDriver::sSoundPlay const& play) { return play.sound == name; }));
-}
+using GameDriver::CountPlays;
 
 // The sticker screen's Resume when it is shown, until the named screen is up.
 bool ContinuePastTheSticker(Child& child, std::string const& next)
@@ -73,8 +59,8 @@ void ExpectTheLevelsEnd(Child& child, std::string const& profile, int stickersBe
               GameDriver::AccountRecord(child.AccountFile(), profile + "_StickerCount"));
     ASSERT_TRUE(ContinuePastTheSticker(child, next));
     std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    EXPECT_EQ(1, CountSound(plays, "HereToThere_GameComplete"));
-    EXPECT_EQ(0, CountSound(plays, "HereToThere_IncorrectAnswer"));
+    EXPECT_EQ(1, CountPlays(plays, "HereToThere_GameComplete"));
+    EXPECT_EQ(0, CountPlays(plays, "HereToThere_IncorrectAnswer"));
 }
 
 TEST_P(HereToTherePlay, FromTheTitleThroughFreePlayTheAutomatedPlayerDeliversEveryAnimal)
@@ -94,7 +80,7 @@ TEST_P(HereToTherePlay, FromTheTitleThroughFreePlayTheAutomatedPlayerDeliversEve
         ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         ASSERT_TRUE(child.Click("HereToThere"));
         ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click(kDifficultyButtons[difficulty]));
+        ASSERT_TRUE(child.Click(GameDriver::kDifficultyButtons[difficulty]));
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(PassInstructions(child));
         EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
@@ -121,9 +107,9 @@ TEST_P(HereToTherePlay, FromTheTitleThroughFreePlayTheAutomatedPlayerDeliversEve
         ExpectTheLevelsEnd(child, "PondoButton", stickers, "FreePlaySelectMode");
         EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
         std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-        EXPECT_EQ(animals, CountSound(plays, "General_CorrectAnswer"));
-        EXPECT_LE(animals, CountSound(plays, "SFX_TrundelMoveLong"));
-        EXPECT_LE(2 * animals, CountSound(plays, "SFX_SelectItem"));
+        EXPECT_EQ(animals, CountPlays(plays, "General_CorrectAnswer"));
+        EXPECT_LE(animals, CountPlays(plays, "SFX_TrundelMoveLong"));
+        EXPECT_LE(2 * animals, CountPlays(plays, "SFX_SelectItem"));
     });
 }
 
@@ -144,19 +130,7 @@ TEST_F(HereToThereStory, TheStorysThirdLevelIsThisGameAndWinningItMovesTheStoryO
     driver.SetAccountValue("AccountID", "GrubbinButton");
     driver.SetAccountValue("GrubbinButton_Progress", "3");
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-        ASSERT_TRUE(child.Click("PlayButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
-        ASSERT_TRUE(child.Click("GrubbinButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
-        ASSERT_TRUE(child.Click("Continue"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("EasyButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::ContinueTheStory(child, "EasyButton", "GrubbinButton"));
         ASSERT_TRUE(PassInstructions(child));
         EXPECT_FALSE(child.Look([] { return GetLevelManager()->isFreePlay(); }));
         int const stickers =

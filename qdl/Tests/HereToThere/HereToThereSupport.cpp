@@ -183,12 +183,6 @@ bool TruckHome()
     return at.x == idle.x && at.y == idle.y && cart->isFacingLeft();
 }
 
-bool ClickAt(Child& child, Vector2<float> const& point)
-{
-    return child.MoveMouseTo(static_cast<int>(point.x), static_cast<int>(point.y)) && child.PressMouse() &&
-           child.ReleaseMouse();
-}
-
 int FramesUntil(Child& child, std::function<bool()> const& condition, int maxFrames)
 {
     for (int frames = 0; frames <= maxFrames; ++frames)

@@ -13,6 +13,7 @@
 #include "Core/Source/Vector2.h"
 #include "2DEngine/Source/Framework/Object.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 class HereToThereCart;
 class HereToThereMode;
@@ -20,6 +21,8 @@ class SceneNode;
 
 namespace HereToThereSupport
 {
+
+using GameDriver::ClickAt;
 
 // The game when it is the top screen, else null.
 HereToThereMode* Game();
@@ -52,8 +55,6 @@ SceneNode* AnimalNode(Corvane::ObjectID animal);
 bool AnimalOnTruck(Corvane::ObjectID animal);
 bool TruckHome();
 
-// Mouse down and up at a point, a frame apart.
-bool ClickAt(GameDriver::Child& child, Corvane::Vector2<float> const& point);
 // Frames run until the condition holds; -1 when it did not within the limit.
 int FramesUntil(GameDriver::Child& child, std::function<bool()> const& condition, int maxFrames);
 // Closes the instruction overlay with its OK button when it is up.

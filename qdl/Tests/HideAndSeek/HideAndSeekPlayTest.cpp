@@ -40,30 +40,18 @@ namespace
 
 typedef std::vector<std::string> Screens;
 
-char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
 char const* const kLayerNames[] = {"YSortedLayer_Easy", "YSortedLayer_Medium", "YSortedLayer_Hard"};
 // The slots of each difficulty's layer in the content.
 size_t const kSlots[] = {3, 5, 6};
 
-// The game alone on the stack after loading, at that difficulty, in free play.
-void StartGameAt(GameDriver::Driver& driver, int difficulty)
+class HideAndSeekPlay : public GameDriver::PlayTest
 {
-    driver.SetAccountValue("AccountID", "PondoButton");
-    driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-        GetLevelManager()->setDifficulty(static_cast<GameModeDifficulty>(difficulty));
-        GetLevelManager()->setFreePlay(true);
-        // What the main menu does for the chosen profile.
-        GetStickerManager()->loadUnlockedStickerData();
-        return new HideAndSeekMode();
-    });
-}
-
-bool HasDisplay()
-{
-    GameDriver::Driver probe;
-    std::string reason;
-    return probe.HasDisplay(&reason);
-}
+protected:
+    void StartGameAt(int difficulty)
+    {
+        GameDriver::StartMiniGame(driver, GameModeDifficulty(difficulty), [] { return new HideAndSeekMode(); });
+    }
+};
 
 void KeepScreenshot(Child& child, std::string const& name)
 {
@@ -102,35 +90,12 @@ std::vector<std::string> LayersWithObstacles()
     return layers;
 }
 
-bool PopupSettled()
-{
-    PopupMode const* const popup = dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
-    return popup && !popup->isIgnoringMouseClicks();
-}
-
-// Clicks a button of a popup once it has come to rest.
-bool ClickOnPopup(Child& child, std::string const& screen, std::string const& button)
-{
-    return child.WaitForScreen(screen, 300) && child.WaitUntil(PopupSettled, 300) && child.Click(button);
-}
-
-// Title, Play, Pondo's profile, OK, then New game or Continue: the main menu.
-void ToTheMainMenu(Child& child, std::string const& newOrContinue)
-{
-    ASSERT_TRUE(child.WaitForScreen("TitleMode", 1500));
-    ASSERT_TRUE(child.Click("PlayButton"));
-    ASSERT_TRUE(ClickOnPopup(child, "MyAccountMode", "PondoButton"));
-    ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(ClickOnPopup(child, "AccountConfirmMode", newOrContinue));
-    ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
-}
-
 // The difficulty's button and OK on the difficulty popup; the game starts with
 // its overlay (Fenn in pose 2), which OK closes.
 void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
 {
-    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
-    ASSERT_TRUE(ClickOnPopup(child, "DifficultySelectMode", buttons[difficulty]));
+    ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "DifficultySelectMode"));
+    ASSERT_TRUE(child.Click(GameDriver::kDifficultyButtons[difficulty]));
     ASSERT_TRUE(child.Click("OkButton"));
     ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
     EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
@@ -145,7 +110,7 @@ void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
     ASSERT_TRUE(child.Frames(10));
     EXPECT_EQ(start.x, child.Look([] { return CatAt().x; }));
     EXPECT_EQ(start.y, child.Look([] { return CatAt().y; }));
-    KeepScreenshot(child, std::string("HideAndSeek_Overlay_") + kDifficultyNames[difficulty]);
+    KeepScreenshot(child, std::string("HideAndSeek_Overlay_") + kGameModeDifficultyNames[difficulty]);
     ASSERT_TRUE(child.Click("OkButton"));
     ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
 }
@@ -172,7 +137,7 @@ void FindTheCatEveryTime(Child& child, int difficulty)
         // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
         EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
         if (find == 0)
-            KeepScreenshot(child, std::string("HideAndSeek_") + kDifficultyNames[difficulty]);
+            KeepScreenshot(child, std::string("HideAndSeek_") + kGameModeDifficultyNames[difficulty]);
 
         int const cheers = CountPlays(child.Sounds(), "General_CorrectAnswer");
         ASSERT_TRUE(ClickObstacle(child, place));
@@ -184,7 +149,7 @@ void FindTheCatEveryTime(Child& child, int difficulty)
         if (find == 0 && screenshots)
         {
             ASSERT_TRUE(child.Wait(0.5f));
-            KeepScreenshot(child, std::string("HideAndSeek_Found_") + kDifficultyNames[difficulty]);
+            KeepScreenshot(child, std::string("HideAndSeek_Found_") + kGameModeDifficultyNames[difficulty]);
         }
         // Counted 1.5 s after the click, when the picture is at its highest.
         ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
@@ -220,16 +185,14 @@ void FindTheCatEveryTime(Child& child, int difficulty)
     EXPECT_EQ(numHides, child.Look([] { return Game()->getHidesFound(); }));
 }
 
-TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
+TEST_F(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
 {
-    if (!HasDisplay())
-        GTEST_SKIP() << "no display";
     for (int difficulty = 0; difficulty < 3; ++difficulty)
     {
-        SCOPED_TRACE(kDifficultyNames[difficulty]);
-        GameDriver::Driver driver;
-        driver.Play([difficulty](Child& child) {
-            ToTheMainMenu(child, "NewGame");
+        SCOPED_TRACE(kGameModeDifficultyNames[difficulty]);
+        GameDriver::Driver play;
+        play.Play([difficulty](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToMainMenu(child, "PondoButton", "NewGame"));
             ASSERT_TRUE(child.Click("FreePlayButton"));
             ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
             ASSERT_TRUE(child.Click("HideAndSeek"));
@@ -245,14 +208,11 @@ TEST(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
     }
 }
 
-TEST(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMiddleCutscene)
+TEST_F(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMiddleCutscene)
 {
-    if (!HasDisplay())
-        GTEST_SKIP() << "no display";
-    GameDriver::Driver driver;
     driver.SetAccountValue("PondoButton_Progress", "4");
     driver.Play([](Child& child) {
-        ToTheMainMenu(child, "Continue");
+        ASSERT_TRUE(GameDriver::ComeToMainMenu(child, "PondoButton", "Continue"));
         ASSERT_TRUE(child.Click("StoryButton"));
         ChooseDifficultyAndCloseTheOverlay(child, 0);
         EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
@@ -265,12 +225,9 @@ TEST(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMiddle
     });
 }
 
-TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Seconds)
+TEST_F(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Seconds)
 {
-    if (!HasDisplay())
-        GTEST_SKIP() << "no display";
-    GameDriver::Driver driver;
-    StartGameAt(driver, 0);
+    StartGameAt(0);
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
         CatWatcher watcher;
@@ -343,13 +300,10 @@ TEST(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2Se
     });
 }
 
-TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
+TEST_F(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
 {
-    if (!HasDisplay())
-        GTEST_SKIP() << "no display";
-    GameDriver::Driver driver;
     driver.SetAccountValue("PondoButton_Progress", "3");
-    StartGameAt(driver, 1);
+    StartGameAt(1);
     std::string stickers;
     driver.Play([&stickers](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
@@ -361,7 +315,7 @@ TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
         // The game below stands still while the question is asked.
         ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
-        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
         EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
@@ -369,8 +323,7 @@ TEST(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMenu)
         ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); }, 50));
 
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
-        ASSERT_TRUE(child.WaitUntil(PopupSettled, 100));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("YesButton"));
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());

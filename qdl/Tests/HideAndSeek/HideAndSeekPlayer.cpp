@@ -176,11 +176,6 @@ ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher, int m
     return child.Look([&watcher] { return watcher.HidingPlace(); });
 }
 
-bool ClickAt(GameDriver::Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 bool ClickObstacle(GameDriver::Child& child, ObjectID obstacle)
 {
     int x = 0;
@@ -188,12 +183,6 @@ bool ClickObstacle(GameDriver::Child& child, ObjectID obstacle)
     if (!child.Look([obstacle, &x, &y] { return OpaquePoint(ObstacleByID(obstacle), &x, &y); }))
         return false;
     return ClickAt(child, x, y);
-}
-
-int CountPlays(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound)
-{
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&sound](GameDriver::sSoundPlay const& play) { return play.sound == sound; }));
 }
 
 } // namespace HideAndSeekPlayer

@@ -14,6 +14,7 @@
 #include "Core/Source/Vector2.h"
 #include "2DEngine/Source/Framework/Object.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 class HideAndSeekCharacter;
 class HideAndSeekMode;
@@ -22,6 +23,9 @@ class SceneNode;
 
 namespace HideAndSeekPlayer
 {
+
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
 
 // The game on the mode stack (under an overlay too), or null.
 HideAndSeekMode* Game();
@@ -61,12 +65,8 @@ private:
 // hiding place as the child sees it, or invalid when the frames ran out.
 Corvane::ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher, int maxFrames);
 
-// Clicks at a screen point: move, press, release, a frame apart.
-bool ClickAt(GameDriver::Child& child, int x, int y);
 // Clicks an opaque point of the obstacle; false when it has none.
 bool ClickObstacle(GameDriver::Child& child, Corvane::ObjectID obstacle);
 
-// How often a sound was asked for.
-int CountPlays(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound);
 
 } // namespace HideAndSeekPlayer

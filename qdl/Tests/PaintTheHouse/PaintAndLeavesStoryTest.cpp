@@ -14,19 +14,8 @@ using GameDriver::Child;
 namespace
 {
 
-class PaintAndLeavesStory : public ::testing::Test
+class PaintAndLeavesStory : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
-        GetLevelManager()->setFreePlay(true);
-    }
-
-    GameDriver::Driver driver;
 };
 
 std::string progress(Child& child)
@@ -38,19 +27,7 @@ TEST_F(PaintAndLeavesStory, ContinuingAtStepEightPlaysPaintItThenPileOfLeavesOnT
 {
     driver.SetAccountValue("PondoButton_Progress", "8");
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-        ASSERT_TRUE(child.Click("PlayButton"));
-        ASSERT_TRUE(PileOfLeavesTest::waitForPopup(child, "MyAccountMode"));
-        ASSERT_TRUE(child.Click("PondoButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(PileOfLeavesTest::waitForPopup(child, "AccountConfirmMode"));
-        ASSERT_TRUE(child.Click("Continue"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(PileOfLeavesTest::waitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("EasyButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::ContinueTheStory(child, "EasyButton"));
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
         EXPECT_EQ((std::vector<std::string>{"PaintTheHouseMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(child.Click("OkButton"));

@@ -16,28 +16,9 @@ using namespace PaintTheHouseTest;
 namespace
 {
 
-class PaintTheHouseRules : public ::testing::Test
+class PaintTheHouseRules : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
-
-bool waitForPopup(Child& child, std::string const& screen)
-{
-    return child.WaitForScreen(screen, 200) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup = Top<PopupMode>();
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   100);
-}
 
 int frontColor(Child& child)
 {
@@ -80,7 +61,7 @@ TEST_F(PaintTheHouseRules, TheCleanBrushGivesTheHintAndAWrongColourIsNamedScrape
         // No bucket yet: the first hint at once, nothing painted, input open.
         ASSERT_TRUE(child.Click(kFence));
         ASSERT_TRUE(child.Frames(1));
-        EXPECT_EQ(1, countPlays(child, "InGameHint_PaintIt_1"));
+        EXPECT_EQ(1, CountPlays(child, "InGameHint_PaintIt_1"));
         EXPECT_EQ(4, stripesLeft(child));
         EXPECT_FALSE(maskShown(child));
         EXPECT_EQ(0, frontShown(child).second);
@@ -92,7 +73,7 @@ TEST_F(PaintTheHouseRules, TheCleanBrushGivesTheHintAndAWrongColourIsNamedScrape
                 wrong = color;
         ASSERT_GE(wrong, 0);
         ASSERT_TRUE(child.Click(bucketPath(bucketOfColor(child, wrong))));
-        EXPECT_EQ(1, countPlays(child, "SFX_GeneralClick"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_GeneralClick"));
         EXPECT_TRUE(brushCursorIs(child, brushName(wrong)));
         EXPECT_EQ(2, child.Look([] { return Top<PaintTheHouseMode>()->getHintLevel(); }));
         ASSERT_TRUE(child.Click(kFence));
@@ -104,9 +85,9 @@ TEST_F(PaintTheHouseRules, TheCleanBrushGivesTheHintAndAWrongColourIsNamedScrape
         EXPECT_EQ(wrong, child.Look([] { return Top<PaintTheHouseMode>()->getCurrentColor(); }));
 
         ASSERT_TRUE(waitForInput(child));
-        EXPECT_EQ(1, countPlays(child, "PaintIt_WrongColor"));
-        EXPECT_LE(4, countPlays(child, "SFX_ZeddoArm"));
-        EXPECT_EQ(2, countPlays(child, "SFX_Paint"));
+        EXPECT_EQ(1, CountPlays(child, "PaintIt_WrongColor"));
+        EXPECT_LE(4, CountPlays(child, "SFX_ZeddoArm"));
+        EXPECT_EQ(2, CountPlays(child, "SFX_Paint"));
         EXPECT_EQ(4, stripesLeft(child));
         EXPECT_EQ(right, frontColor(child));
         EXPECT_EQ(0, frontShown(child).second) << "the wrong paint is scraped off to the bare wood";
@@ -116,15 +97,15 @@ TEST_F(PaintTheHouseRules, TheCleanBrushGivesTheHintAndAWrongColourIsNamedScrape
         ASSERT_TRUE(child.Click(kFence));
         EXPECT_EQ(wrong, frontShown(child).first);
         ASSERT_TRUE(waitForInput(child));
-        EXPECT_EQ(2, countPlays(child, "PaintIt_WrongColor"));
+        EXPECT_EQ(2, CountPlays(child, "PaintIt_WrongColor"));
         EXPECT_EQ(4, stripesLeft(child));
 
         // The right bucket then paints it for good, and the lift drives on.
         paintNextStripe(child, right);
         EXPECT_EQ(3, stripesLeft(child));
-        EXPECT_EQ(1, countPlays(child, "SFX_ZeddoMove"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_ZeddoMove"));
         EXPECT_EQ(right, child.Look([] { return shownStripeColors().at(kNumPaintedStripes); }));
-        EXPECT_EQ(2, countPlays(child, "PaintIt_WrongColor"));
+        EXPECT_EQ(2, CountPlays(child, "PaintIt_WrongColor"));
     });
 }
 
@@ -137,7 +118,7 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
         int const color = frontColor(child);
         ASSERT_TRUE(child.Click(bucketPath(bucketOfColor(child, color))));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen(kGame, 100));
         EXPECT_EQ(Screens{kGame}, child.Screens());
@@ -145,10 +126,7 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
         EXPECT_TRUE(brushCursorIs(child, brushName(color)));
         EXPECT_EQ(4, stripesLeft(child));
 
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
         EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
@@ -157,24 +135,11 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
 
 TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLeft)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
-    std::vector<Corvane::Label> kept;
-    driver.StartWith([&kept]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-        GetLevelManager()->setFreePlay(true);
-        // The Hard list names a level that no manifest declares.
-        std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
-            GetLevelManager()->getLevels(kGameModeType_PaintIt, kGameModeDifficulty_Hard));
-        kept = hard;
-        hard.assign(1, Corvane::Label::GetUniqueString("PaintIt_Hard_NotDeclared"));
-        return new PaintTheHouseMode(true, -1);
-    });
+    GameDriver::UndeclaredLevelList hard(kGameModeType_PaintIt, kGameModeDifficulty_Hard);
+    hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "Pondo");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
-        EXPECT_EQ(std::vector<std::string>{
-                      ": Difficulty Level Not Found for PaintTheHouseMode. Fix the problem and press F5 to reload"},
-                  child.Notifications());
+        EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage(kGame)}, child.Notifications());
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(child.WaitForScreen(kGame, 50));
         // No fence to paint; the fence and a bucket do nothing.
@@ -182,16 +147,10 @@ TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLe
         ASSERT_TRUE(child.Click(kFence));
         ASSERT_TRUE(child.Frames(5));
         EXPECT_FALSE(child.Look([] { return Top<PaintTheHouseMode>()->isOutroStarted(); }));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(1u, child.Notifications().size());
         EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
     });
-    std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
-        GetLevelManager()->getLevels(kGameModeType_PaintIt, kGameModeDifficulty_Hard));
-    hard = kept;
 }
 
 } // namespace

@@ -25,21 +25,20 @@
 #include "qdl/Source/Game/PaintTheHouse/PaintTheHouseMode.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 namespace PaintTheHouseTest
 {
 
 using GameDriver::Child;
+using GameDriver::CountPlays;
+using GameDriver::SaveGameScreenshot;
+using GameDriver::Top;
+using GameDriver::WaitForPopupToRest;
 typedef std::vector<std::string> Screens;
 
 std::string const kGame = "PaintTheHouseMode";
 std::string const kFence = "GameScreenRoot/Playfield/FenceClickRect";
-
-template <class T>
-T* Top()
-{
-    return dynamic_cast<T*>(Corvane::MainLoop::GetTopMostMode(0));
-}
 
 inline std::string bucketPath(int k)
 {
@@ -49,20 +48,8 @@ inline std::string bucketPath(int k)
 // The game alone, as the difficulty screen starts it, for the profile "Pondo".
 inline void startGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = false)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
-    driver.StartWith([difficulty, playIntro]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(difficulty);
-        GetLevelManager()->setFreePlay(true);
-        return new PaintTheHouseMode(playIntro, -1);
-    });
-}
-
-inline int countPlays(Child& child, std::string const& sound)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&sound](GameDriver::sSoundPlay const& play) { return play.sound == sound; }));
+    GameDriver::StartMiniGame(
+        driver, difficulty, [playIntro] { return new PaintTheHouseMode(playIntro, -1); }, "Pondo");
 }
 
 // The colour each stripe's picture shows, left to right (-1 for none), on the loop's thread.
@@ -204,24 +191,15 @@ inline void winEveryRound(Child& child)
             400));
         previous = child.Look([] { return Top<PaintTheHouseMode>(); });
         int const loopsLeft = child.Look([] { return Top<PaintTheHouseMode>()->getLoopsLeft(); });
-        int const keepGoing = countPlays(child, "VO_KeepGoing");
+        int const keepGoing = CountPlays(child, "VO_KeepGoing");
         paintRound(child);
         ASSERT_TRUE(child.Frames(2));
         if (loopsLeft == 0)
         {
-            EXPECT_EQ(1, countPlays(child, "PaintIt_GameComplete"));
+            EXPECT_EQ(1, CountPlays(child, "PaintIt_GameComplete"));
             return;
         }
-        EXPECT_EQ(keepGoing + 1, countPlays(child, "VO_KeepGoing"));
-    }
-}
-
-// Keeps a picture when QDL_GAME_SCREENSHOT_DIR names a folder.
-inline void saveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+        EXPECT_EQ(keepGoing + 1, CountPlays(child, "VO_KeepGoing"));
     }
 }
 

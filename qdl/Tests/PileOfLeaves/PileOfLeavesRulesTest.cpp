@@ -14,17 +14,8 @@ using namespace PileOfLeavesTest;
 namespace
 {
 
-class PileOfLeavesRules : public ::testing::Test
+class PileOfLeavesRules : public GameDriver::PlayTest
 {
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
-    GameDriver::Driver driver;
 };
 
 Corvane::Vector2<int> centreOfTool(Child& child, size_t index)
@@ -58,8 +49,8 @@ TEST_F(PileOfLeavesRules, AWrongToolTwiceWobblesAndIsNamedTwiceTheDogDroopsOnceA
             ASSERT_TRUE(child.PressMouse());
             ASSERT_TRUE(child.ReleaseMouse());
             ASSERT_TRUE(child.Frames(2));
-            EXPECT_EQ(click, countPlays(child, "PileOfLeaves_IncorrectAnswer"));
-            EXPECT_EQ(click, countPlays(child, "SFX_SelectItem"));
+            EXPECT_EQ(click, CountPlays(child, "PileOfLeaves_IncorrectAnswer"));
+            EXPECT_EQ(click, CountPlays(child, "SFX_SelectItem"));
             EXPECT_NE(0.0f, child.Look([] {
                 return Top<PileOfLeavesMode>()->getTools()[1]->getLayoutNode()->LocalGetOrientation().GetRadians();
             })) << "the tool wobbles";
@@ -77,12 +68,12 @@ TEST_F(PileOfLeavesRules, AWrongToolTwiceWobblesAndIsNamedTwiceTheDogDroopsOnceA
         EXPECT_TRUE(maskShown(child));
         ASSERT_TRUE(child.Frames(2));
         EXPECT_EQ("Correct", dogAnimation(child));
-        int const selects = countPlays(child, "SFX_SelectItem");
+        int const selects = CountPlays(child, "SFX_SelectItem");
         ASSERT_TRUE(child.MoveMouseTo(wrong.x, wrong.y));
         ASSERT_TRUE(child.PressMouse());
         ASSERT_TRUE(child.ReleaseMouse());
-        EXPECT_EQ(selects, countPlays(child, "SFX_SelectItem"));
-        EXPECT_EQ(2, countPlays(child, "PileOfLeaves_IncorrectAnswer"));
+        EXPECT_EQ(selects, CountPlays(child, "SFX_SelectItem"));
+        EXPECT_EQ(2, CountPlays(child, "PileOfLeaves_IncorrectAnswer"));
         ASSERT_TRUE(waitForSearch(child));
         EXPECT_EQ(tools - 1, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
     });
@@ -95,14 +86,11 @@ TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuW
         ASSERT_TRUE(child.WaitForScreen(kGame));
         ASSERT_TRUE(waitForSearch(child));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
+        ASSERT_TRUE(WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen(kGame, 100));
         EXPECT_FALSE(maskShown(child));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
     });
@@ -110,36 +98,18 @@ TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuW
 
 TEST_F(PileOfLeavesRules, AMissingHardLevelIsReportedOnceAndHelpAndQuitStillWork)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
-    std::vector<Corvane::Label> kept;
-    driver.StartWith([&kept]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-        GetLevelManager()->setFreePlay(true);
-        std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
-            GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard));
-        kept = hard;
-        hard.assign(1, Corvane::Label::GetUniqueString("PileOfLeaves_Hard_NotDeclared"));
-        return new PileOfLeavesMode(true, -1);
-    });
+    GameDriver::UndeclaredLevelList hard(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard);
+    hard.startGame(driver, [] { return new PileOfLeavesMode(true, -1); }, "Pondo");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen(kGame));
         ASSERT_TRUE(child.Frames(3));
-        EXPECT_EQ(std::vector<std::string>{
-                      ": Difficulty Level Not Found for PileOfLeavesMode. Fix the problem and press F5 to reload"},
-                  child.Notifications());
+        EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage(kGame)}, child.Notifications());
         EXPECT_EQ(0, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
         EXPECT_TRUE(child.IsShown("HelpButton"));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(1u, child.Notifications().size());
         EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
     });
-    std::vector<Corvane::Label>& hard = const_cast<std::vector<Corvane::Label>&>(
-        GetLevelManager()->getLevels(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard));
-    hard = kept;
 }
 
 } // namespace

@@ -25,47 +25,24 @@
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesMode.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 namespace PileOfLeavesTest
 {
 
 using GameDriver::Child;
+using GameDriver::CountPlays;
+using GameDriver::SaveGameScreenshot;
+using GameDriver::Top;
+using GameDriver::WaitForPopupToRest;
 typedef std::vector<std::string> Screens;
 
 std::string const kGame = "PileOfLeavesMode";
 
-template <class T>
-T* Top()
-{
-    return dynamic_cast<T*>(Corvane::MainLoop::GetTopMostMode(0));
-}
-
 inline void startGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = true)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
-    driver.StartWith([difficulty, playIntro]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(difficulty);
-        GetLevelManager()->setFreePlay(true);
-        return new PileOfLeavesMode(playIntro, -1);
-    });
-}
-
-inline int countPlays(Child& child, std::string const& sound)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&sound](GameDriver::sSoundPlay const& play) { return play.sound == sound; }));
-}
-
-inline bool waitForPopup(Child& child, std::string const& screen)
-{
-    return child.WaitForScreen(screen, 200) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup = Top<PopupMode>();
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   100);
+    GameDriver::StartMiniGame(
+        driver, difficulty, [playIntro] { return new PileOfLeavesMode(playIntro, -1); }, "Pondo");
 }
 
 inline bool maskShown(Child& child)
@@ -213,14 +190,6 @@ inline void findEveryTool(Child& child)
         ASSERT_TRUE(child.Frames(1));
     }
     FAIL() << "the game asked for more tools than it made";
-}
-
-inline void saveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
 }
 
 } // namespace PileOfLeavesTest

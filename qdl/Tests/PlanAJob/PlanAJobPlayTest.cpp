@@ -4,14 +4,12 @@
 // second card was picked), quitting with a card held, and a content copy
 // without the level asked for.
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Framework/MainLoop.h"
-#include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
@@ -19,17 +17,15 @@
 #include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
-#include "qdl/Source/Game/StickerManager.h"
-#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
 
 namespace
 {
-
-char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
-char const* const kDifficultyButtons[] = {"EasyButton", "MediumButton", "HardButton"};
 
 struct sCard
 {
@@ -43,18 +39,6 @@ PlanAJobMode* Game()
     return dynamic_cast<PlanAJobMode*>(Corvane::MainLoop::GetTopMostMode(0));
 }
 
-template <class T>
-std::vector<T*> Live(char const* role)
-{
-    std::vector<T*> found;
-    Corvane::ObjectDatabase* const database = Corvane::GetObjectDatabase();
-    if (!database || !Game())
-        return found;
-    for (Corvane::ObjectID id : database->GetObjectsWithRole(Corvane::Label::GetUniqueString(role)))
-        if (T* const object = dynamic_cast<T*>(database->GetObject(id)))
-            found.push_back(object);
-    return found;
-}
 
 sCard CentreOf(MiniGameElement* element, int step)
 {
@@ -67,7 +51,7 @@ std::vector<sCard> LiveCards(Child& child)
 {
     return child.Look([] {
         std::vector<sCard> cards;
-        for (JobSequenceItem* const card : Live<JobSequenceItem>("PlanAJob_DropItem"))
+        for (JobSequenceItem* const card : GameDriver::LiveObjects<PlanAJobMode, JobSequenceItem>("PlanAJob_DropItem"))
             cards.push_back(CentreOf(card, card->step));
         return cards;
     });
@@ -79,7 +63,7 @@ sCard Slot(Child& child, int step, bool* filled = nullptr)
     return child.Look([step, filled] {
         SceneNode* const target = Child::FindNode("GameScreenRoot/Playfield/Blueprint/MaterialTargets");
         sCard found = {-1, 0, 0};
-        for (JobSequenceSlot* const slot : Live<JobSequenceSlot>("PlanAJob_DropSlot"))
+        for (JobSequenceSlot* const slot : GameDriver::LiveObjects<PlanAJobMode, JobSequenceSlot>("PlanAJob_DropSlot"))
             if (slot->step == step && target)
             {
                 found = CentreOf(slot, step);
@@ -90,11 +74,6 @@ sCard Slot(Child& child, int step, bool* filled = nullptr)
     });
 }
 
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 bool IsHolding(Child& child)
 {
     return child.Look([] { return DragSource<JobSequenceItem*>::GetHeldDragSource() != nullptr; });
@@ -103,15 +82,6 @@ bool IsHolding(Child& child)
 bool CancelMaskTakesClicks(Child& child)
 {
     return child.Look([] { return Child::FindNode("GameScreenRoot/Playfield/Material_ClickMask")->GetHitTest(); });
-}
-
-int CountPlays(Child& child, std::string const& sound, std::size_t from = 0)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    int count = 0;
-    for (std::size_t i = from; i < plays.size(); ++i)
-        count += plays[i].sound == sound;
-    return count;
 }
 
 int LevelNumEmpty(Child& child)
@@ -127,23 +97,7 @@ int LevelNumEmpty(Child& child)
 // Through the intro and the overlay, until the intro's mask has hidden.
 bool ReachPlay(Child& child)
 {
-    if (!child.WaitForScreen("FennInstructionMode", 3000))
-        return false;
-    child.Wait(0.5f);
-    if (child.IsShown("OkButton") && !child.Click("OkButton"))
-        return false;
-    if (!child.WaitForScreen("PlanAJobMode", 1500))
-        return false;
-    return child.WaitUntil([] { return !Child::FindNode("GameScreenRoot/Playfield/IntroClickMask")->LocalIsVisible(); },
-                           200);
-}
-
-void SaveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
+    return GameDriver::PassTheInstructions(child, "PlanAJobMode", "GameScreenRoot/Playfield/IntroClickMask");
 }
 
 // The automated player: each card, then the place of its step.
@@ -175,68 +129,54 @@ bool WaitForTheEnd(Child& child)
     return child.WaitUntil([] { return !Game(); }, 600);
 }
 
-class PlanAJobPlay : public ::testing::Test
+class PlanAJobPlay : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
     void StartAt(GameModeDifficulty difficulty)
     {
-        driver.SetAccountValue("AccountID", "PondoButton");
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(difficulty);
-            GetLevelManager()->setFreePlay(true);
-            GetStickerManager()->loadUnlockedStickerData();
-            return new PlanAJobMode();
-        });
+        GameDriver::StartMiniGame(driver, difficulty, [] { return new PlanAJobMode(); });
     }
+};
 
-    GameDriver::Driver driver;
+class PlanAJobPlayWin : public PlanAJobPlay, public ::testing::WithParamInterface<GameModeDifficulty>
+{
 };
 
 } // namespace
 
-TEST_F(PlanAJobPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
+TEST_P(PlanAJobPlayWin, AChildComesThroughFreePlayAndWins)
 {
-    for (int difficulty = 0; difficulty < 3; ++difficulty)
-    {
-        SCOPED_TRACE(kDifficultyNames[difficulty]);
-        GameDriver::Driver play;
-        play.Play([difficulty](Child& child) {
-            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PlanAJob", kDifficultyButtons[difficulty]));
-            ASSERT_TRUE(child.WaitForScreen("PlanAJobMode", 100));
-            // During the intro the mask swallows a click on the table: no card can be picked.
-            ClickAt(child, 400, 500);
-            EXPECT_FALSE(IsHolding(child));
-            ASSERT_TRUE(ReachPlay(child));
-            int const numEmpty = LevelNumEmpty(child);
-            std::vector<sCard> const cards = LiveCards(child);
-            EXPECT_EQ(std::size_t(numEmpty), cards.size());
-            int filled = 0;
-            for (int step = 0; step < 5; ++step)
-            {
-                bool isFilled = false;
-                EXPECT_GE(Slot(child, step, &isFilled).step, 0);
-                filled += isFilled;
-            }
-            EXPECT_EQ(5 - numEmpty, filled);
-            SaveScreenshot(child, std::string("PlanAJob_") + kDifficultyNames[difficulty]);
-            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
-            PlanTheJob(child);
-            ASSERT_TRUE(WaitForTheEnd(child));
-            EXPECT_EQ(1, CountPlays(child, "PlanAJob_GameComplete"));
-            EXPECT_EQ(1, CountPlays(child, "SFX_Construction"));
-            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
-        });
-        EXPECT_TRUE(play.Notifications().empty());
-    }
+    GameModeDifficulty const difficulty = GetParam();
+    driver.Play([difficulty](Child& child) {
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PlanAJob", difficulty));
+        ASSERT_TRUE(child.WaitForScreen("PlanAJobMode", 100));
+        // During the intro the mask swallows a click on the table: no card can be picked.
+        ClickAt(child, 400, 500);
+        EXPECT_FALSE(IsHolding(child));
+        ASSERT_TRUE(ReachPlay(child));
+        int const numEmpty = LevelNumEmpty(child);
+        std::vector<sCard> const cards = LiveCards(child);
+        EXPECT_EQ(std::size_t(numEmpty), cards.size());
+        int filled = 0;
+        for (int step = 0; step < 5; ++step)
+        {
+            bool isFilled = false;
+            EXPECT_GE(Slot(child, step, &isFilled).step, 0);
+            filled += isFilled;
+        }
+        EXPECT_EQ(5 - numEmpty, filled);
+        GameDriver::SaveGameScreenshot(child, std::string("PlanAJob_") + kGameModeDifficultyNames[difficulty]);
+        int const stickers = GameDriver::StickerCount(child);
+        PlanTheJob(child);
+        ASSERT_TRUE(WaitForTheEnd(child));
+        EXPECT_EQ(1, CountPlays(child, "PlanAJob_GameComplete"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_Construction"));
+        GameDriver::ExpectStickerThenFreePlay(child, stickers);
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
 }
+
+PLAY_AT_EVERY_DIFFICULTY(PlanAJobPlayWin);
 
 TEST_F(PlanAJobPlay, TheStoryAsksForTheShedAtTheChosenDifficulty)
 {
@@ -246,11 +186,7 @@ TEST_F(PlanAJobPlay, TheStoryAsksForTheShedAtTheChosenDifficulty)
     driver.StartWith([]() -> Corvane::ApplicationMode* { return new MainMenuMode(); });
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("MediumButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::StartTheStory(child, "MediumButton"));
         ASSERT_TRUE(ReachPlay(child));
         EXPECT_EQ("BuildShed_Medium", child.Look([] { return std::string(Game()->getLevelLabel().GetString()); }));
         EXPECT_EQ(3u, LiveCards(child).size());
@@ -339,11 +275,7 @@ TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
         sCard const card = LiveCards(child).front();
         ASSERT_TRUE(ClickAt(child, card.x, card.y));
         ASSERT_TRUE(IsHolding(child));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
-        child.Wait(1.0f);
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 300));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(account, child.AccountFile());
     });
@@ -351,12 +283,7 @@ TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
 
 TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
 {
-    driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/PlanAJobMode.xml", [](std::string& text) {
-            for (std::size_t at; (at = text.find("difficulty=\"Hard\"")) != std::string::npos;)
-                text.replace(at, std::string("difficulty=\"Hard\"").size(), "difficulty=\"Gone\"");
-        }));
-    });
+    GameDriver::WithoutLevelsOf(driver, "PlanAJobMode.xml");
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
         ASSERT_TRUE(ReachPlay(child));
@@ -369,7 +296,5 @@ TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
     });
-    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for PlanAJobMode. Fix the problem and press F5 to "
-                                       "reload"},
-              driver.Notifications());
+    EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage("PlanAJobMode")}, driver.Notifications());
 }

@@ -3,7 +3,6 @@
 // ground putting a piece back, quitting with a piece held, and a content copy
 // without the level asked for.
 
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,24 +11,21 @@
 
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
-#include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleElements.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
-#include "qdl/Source/Game/StickerManager.h"
-#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
 
 namespace
 {
-
-char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
-char const* const kDifficultyButtons[] = {"EasyButton", "MediumButton", "HardButton"};
 
 struct sPlace
 {
@@ -44,25 +40,13 @@ ScarrowPuzzleMode* Game()
     return dynamic_cast<ScarrowPuzzleMode*>(Corvane::MainLoop::GetTopMostMode(0));
 }
 
-template <class T>
-std::vector<T*> Live(char const* role)
-{
-    std::vector<T*> found;
-    Corvane::ObjectDatabase* const database = Corvane::GetObjectDatabase();
-    if (!database || !Game())
-        return found;
-    for (Corvane::ObjectID id : database->GetObjectsWithRole(Corvane::Label::GetUniqueString(role)))
-        if (T* const object = dynamic_cast<T*>(database->GetObject(id)))
-            found.push_back(object);
-    return found;
-}
 
 // The live pieces, each with an opaque point: the middle of its cell.
 std::vector<sPlace> LivePieces(Child& child)
 {
     return child.Look([] {
         std::vector<sPlace> pieces;
-        for (ScarrowPuzzlePiece* const piece : Live<ScarrowPuzzlePiece>("ScarrowPuzzle_PuzzlePiece"))
+        for (ScarrowPuzzlePiece* const piece : GameDriver::LiveObjects<ScarrowPuzzleMode, ScarrowPuzzlePiece>("ScarrowPuzzle_PuzzlePiece"))
         {
             Corvane::Rect<float> const bounds = piece->getInputNode()->GlobalGetBounds();
             pieces.push_back(sPlace{piece->pieceNum, int(bounds.x + bounds.width / 2),
@@ -76,7 +60,7 @@ std::vector<sPlace> Slots(Child& child)
 {
     return child.Look([] {
         std::vector<sPlace> slots;
-        for (ScarrowPuzzlePieceSlot* const slot : Live<ScarrowPuzzlePieceSlot>("ScarrowPuzzle_PuzzlePieceSlot"))
+        for (ScarrowPuzzlePieceSlot* const slot : GameDriver::LiveObjects<ScarrowPuzzleMode, ScarrowPuzzlePieceSlot>("ScarrowPuzzle_PuzzlePieceSlot"))
         {
             Corvane::Vector2<float> const centre = slot->getCentre();
             slots.push_back(sPlace{slot->pieceNum, int(centre.x), int(centre.y), slot->isFilled()});
@@ -93,23 +77,9 @@ sPlace SlotOf(Child& child, int pieceNum)
     return sPlace{-1, 0, 0, false};
 }
 
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 bool IsHolding(Child& child)
 {
     return child.Look([] { return DragSource<ScarrowPuzzlePiece*>::GetHeldDragSource() != nullptr; });
-}
-
-int CountPlays(Child& child, std::string const& sound, std::size_t from = 0)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    int count = 0;
-    for (std::size_t i = from; i < plays.size(); ++i)
-        count += plays[i].sound == sound;
-    return count;
 }
 
 std::size_t LevelPieceCount(Child& child)
@@ -122,23 +92,7 @@ std::size_t LevelPieceCount(Child& child)
 
 bool ReachPlay(Child& child)
 {
-    if (!child.WaitForScreen("FennInstructionMode", 3000))
-        return false;
-    child.Wait(0.5f);
-    if (child.IsShown("OkButton") && !child.Click("OkButton"))
-        return false;
-    if (!child.WaitForScreen("ScarrowPuzzleMode", 1500))
-        return false;
-    return child.WaitUntil(
-        [] { return !Child::FindNode("GameScreenRoot/Playfield/MouseInput_ClickMask")->LocalIsVisible(); }, 200);
-}
-
-void SaveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
+    return GameDriver::PassTheInstructions(child, "ScarrowPuzzleMode", "GameScreenRoot/Playfield/MouseInput_ClickMask");
 }
 
 // The automated player: each piece, then the middle of its slot.
@@ -162,68 +116,54 @@ void SolveThePuzzle(Child& child)
     FAIL() << "pieces were left";
 }
 
-class ScarrowPuzzlePlay : public ::testing::Test
+class ScarrowPuzzlePlay : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
     void StartAt(GameModeDifficulty difficulty)
     {
-        driver.SetAccountValue("AccountID", "PondoButton");
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(difficulty);
-            GetLevelManager()->setFreePlay(true);
-            GetStickerManager()->loadUnlockedStickerData();
-            return new ScarrowPuzzleMode();
-        });
+        GameDriver::StartMiniGame(driver, difficulty, [] { return new ScarrowPuzzleMode(); });
     }
+};
 
-    GameDriver::Driver driver;
+class ScarrowPuzzlePlayWin : public ScarrowPuzzlePlay, public ::testing::WithParamInterface<GameModeDifficulty>
+{
 };
 
 } // namespace
 
-TEST_F(ScarrowPuzzlePlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
+TEST_P(ScarrowPuzzlePlayWin, AChildComesThroughFreePlayAndWins)
 {
-    for (int difficulty = 0; difficulty < 3; ++difficulty)
-    {
-        SCOPED_TRACE(kDifficultyNames[difficulty]);
-        GameDriver::Driver play;
-        play.Play([difficulty](Child& child) {
-            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ScarrowPuzzle", kDifficultyButtons[difficulty]));
-            ASSERT_TRUE(child.WaitForScreen("ScarrowPuzzleMode", 100));
-            // Before the intro the pieces lie whole on the picture, each over its own slot.
-            for (sPlace const& piece : LivePieces(child))
-            {
-                sPlace const slot = SlotOf(child, piece.pieceNum);
-                EXPECT_EQ(slot.x, piece.x);
-                EXPECT_EQ(slot.y, piece.y);
-            }
-            ASSERT_TRUE(ReachPlay(child));
-            std::vector<sPlace> const pieces = LivePieces(child);
-            EXPECT_EQ(LevelPieceCount(child), pieces.size());
-            EXPECT_EQ(std::size_t(3 + difficulty), pieces.size());
-            // Distinct source places.
-            std::set<std::pair<int, int> > places;
-            for (sPlace const& piece : pieces)
-                places.insert({piece.x, piece.y});
-            EXPECT_EQ(pieces.size(), places.size());
-            SaveScreenshot(child, std::string("ScarrowPuzzle_") + kDifficultyNames[difficulty]);
-            std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
-            SolveThePuzzle(child);
-            ASSERT_TRUE(child.WaitUntil([] { return !Game(); }, 300));
-            EXPECT_EQ(1, CountPlays(child, "ScarrowPuzzle_GameComplete"));
-            EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
-        });
-        EXPECT_TRUE(play.Notifications().empty());
-    }
+    GameModeDifficulty const difficulty = GetParam();
+    driver.Play([difficulty](Child& child) {
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ScarrowPuzzle", difficulty));
+        ASSERT_TRUE(child.WaitForScreen("ScarrowPuzzleMode", 100));
+        // Before the intro the pieces lie whole on the picture, each over its own slot.
+        for (sPlace const& piece : LivePieces(child))
+        {
+            sPlace const slot = SlotOf(child, piece.pieceNum);
+            EXPECT_EQ(slot.x, piece.x);
+            EXPECT_EQ(slot.y, piece.y);
+        }
+        ASSERT_TRUE(ReachPlay(child));
+        std::vector<sPlace> const pieces = LivePieces(child);
+        EXPECT_EQ(LevelPieceCount(child), pieces.size());
+        EXPECT_EQ(std::size_t(3 + difficulty), pieces.size());
+        // Distinct source places.
+        std::set<std::pair<int, int> > places;
+        for (sPlace const& piece : pieces)
+            places.insert({piece.x, piece.y});
+        EXPECT_EQ(pieces.size(), places.size());
+        GameDriver::SaveGameScreenshot(child, std::string("ScarrowPuzzle_") + kGameModeDifficultyNames[difficulty]);
+        int const stickers = GameDriver::StickerCount(child);
+        SolveThePuzzle(child);
+        ASSERT_TRUE(child.WaitUntil([] { return !Game(); }, 300));
+        EXPECT_EQ(1, CountPlays(child, "ScarrowPuzzle_GameComplete"));
+        GameDriver::ExpectStickerThenFreePlay(child, stickers);
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
 }
+
+PLAY_AT_EVERY_DIFFICULTY(ScarrowPuzzlePlayWin);
 
 TEST_F(ScarrowPuzzlePlay, WrongSlotsFarAndNearAndTheGroundPutsThePieceBack)
 {
@@ -312,11 +252,7 @@ TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAcc
         sPlace const piece = LivePieces(child).front();
         ASSERT_TRUE(ClickAt(child, piece.x, piece.y));
         ASSERT_TRUE(IsHolding(child));
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
-        child.Wait(1.0f);
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 300));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(account, child.AccountFile());
     });
@@ -324,12 +260,7 @@ TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAcc
 
 TEST_F(ScarrowPuzzlePlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
 {
-    driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/ScarrowPuzzleMode.xml", [](std::string& text) {
-            for (std::size_t at; (at = text.find("difficulty=\"Hard\"")) != std::string::npos;)
-                text.replace(at, std::string("difficulty=\"Hard\"").size(), "difficulty=\"Gone\"");
-        }));
-    });
+    GameDriver::WithoutLevelsOf(driver, "ScarrowPuzzleMode.xml");
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
         ASSERT_TRUE(ReachPlay(child));
@@ -342,7 +273,6 @@ TEST_F(ScarrowPuzzlePlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
     });
-    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for ScarrowPuzzleMode. Fix the problem and press "
-                                       "F5 to reload"},
+    EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage("ScarrowPuzzleMode")},
               driver.Notifications());
 }

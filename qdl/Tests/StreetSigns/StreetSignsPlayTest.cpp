@@ -17,19 +17,19 @@
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
-#include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignsElements.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignsMode.h"
-#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
+using GameDriver::SaveGameScreenshot;
 
 namespace
 {
 
-char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
 char const* const kAccountID = "Ma\xc3\xb1" "ana";
 // The profile the route through free play chooses.
 char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
@@ -100,28 +100,6 @@ bool WaitForClicks(Child& child, int frames = 1500)
     return false;
 }
 
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
-
-std::size_t CountSince(Child& child, std::size_t from, std::string const& sound)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    std::size_t count = 0;
-    for (std::size_t i = from; i < plays.size(); ++i)
-        count += plays[i].sound == sound;
-    return count;
-}
-
-void SaveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
-}
-
 // The overlay of the first loop: OK when it shows one, else it closes itself.
 bool PassTheOverlay(Child& child)
 {
@@ -152,7 +130,7 @@ int PlayEveryLoop(Child& child, std::string const& screenshot)
             current = loop.mode;
             ++loops;
             if (loops == 1 && !screenshot.empty())
-                SaveScreenshot(child, screenshot);
+                SaveGameScreenshot(child, screenshot);
         }
         if (!wrongTried)
         {
@@ -163,10 +141,10 @@ int PlayEveryLoop(Child& child, std::string const& screenshot)
                     std::size_t const mark = child.Sounds().size();
                     EXPECT_TRUE(ClickAt(child, sign.x, sign.y));
                     child.Frames(2);
-                    EXPECT_EQ(1u, CountSince(child, mark, "StreetSigns_WrongSign") +
-                                      CountSince(child, mark, "StreetSigns_WrongColor") +
-                                      CountSince(child, mark, "StreetSigns_WrongShape"));
-                    EXPECT_EQ(0u, CountSince(child, mark, "General_CorrectAnswer"));
+                    EXPECT_EQ(1, CountPlays(child, "StreetSigns_WrongSign", mark) +
+                                     CountPlays(child, "StreetSigns_WrongColor", mark) +
+                                     CountPlays(child, "StreetSigns_WrongShape", mark));
+                    EXPECT_EQ(0, CountPlays(child, "General_CorrectAnswer", mark));
                     // The mask keeps a second answer from starting until the shake is over.
                     EXPECT_TRUE(Read(child).maskShown);
                     break;
@@ -204,15 +182,14 @@ protected:
 
     static void StartAt(GameDriver::Driver& driver, GameModeDifficulty difficulty)
     {
-        driver.SetAccountValue("AccountID", kAccountID);
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(difficulty);
-            GetLevelManager()->setFreePlay(true);
-            GetStickerManager()->loadUnlockedStickerData();
-            if (!GetGameScreenHooks().createMainMenuMode)
-                GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
-            return new StreetSignsMode(true, -1);
-        });
+        GameDriver::StartMiniGame(
+            driver, difficulty,
+            [] {
+                if (!GetGameScreenHooks().createMainMenuMode)
+                    GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+                return new StreetSignsMode(true, -1);
+            },
+            kAccountID);
     }
 
     // Medium and Hard are played for one loop only: the loops are the same game at every difficulty.
@@ -235,15 +212,14 @@ protected:
 
 TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficulty)
 {
-    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
     for (int difficulty = 0; difficulty < 3; ++difficulty)
     {
-        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        SCOPED_TRACE(kGameModeDifficultyNames[difficulty]);
         GameDriver::Driver driver;
         if (difficulty > 0)
             OneLoopOnly(driver);
-        driver.Play([difficulty, &buttons](Child& child) {
-            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "StreetSigns", buttons[difficulty]));
+        driver.Play([difficulty](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "StreetSigns", GameModeDifficulty(difficulty)));
             ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
             // The truck waits at its start while the overlay is up.
             child.Wait(2.0f);
@@ -255,23 +231,15 @@ TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficu
             }));
             ASSERT_TRUE(PassTheOverlay(child));
             std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey);
-            int const loops = PlayEveryLoop(child, std::string("StreetSigns_") + kDifficultyNames[difficulty]);
+            int const loops = PlayEveryLoop(child, std::string("StreetSigns_") + kGameModeDifficultyNames[difficulty]);
             EXPECT_EQ(difficulty == 0 ? 2 : 1, loops);
             // The sticker screen with the sticker saved, then free play again.
             ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
             EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
             EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
-            std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-            int complete = 0;
-            int overlays = 0;
-            for (GameDriver::sSoundPlay const& play : plays)
-            {
-                complete += play.sound == "StreetSigns_GameComplete";
-                overlays += play.sound == "GameDesc_StreetSigns";
-            }
-            EXPECT_EQ(1, complete);
+            EXPECT_EQ(1, CountPlays(child, "StreetSigns_GameComplete"));
             // The overlay came with the first loop only.
-            EXPECT_EQ(1, overlays);
+            EXPECT_EQ(1, CountPlays(child, "GameDesc_StreetSigns"));
         });
         EXPECT_TRUE(driver.Notifications().empty());
     }
@@ -295,7 +263,7 @@ TEST_F(StreetSignsPlay, TheTruckRepeatsTheRequestAndTheCraneAnswers)
         EXPECT_TRUE(word) << "the request is said again";
         mark = child.Sounds().size();
         ASSERT_TRUE(child.Click("GameScreenRoot/Playfield/TollerAnimNode"));
-        EXPECT_EQ(1u, CountSince(child, mark, "VO_Toller_IThinkSo"));
+        EXPECT_EQ(1, CountPlays(child, "VO_Toller_IThinkSo", mark));
         EXPECT_FALSE(Read(child).maskShown);
         if (std::getenv("QDL_GAME_SCREENSHOT_DIR"))
         {
@@ -307,7 +275,7 @@ TEST_F(StreetSignsPlay, TheTruckRepeatsTheRequestAndTheCraneAnswers)
                     break;
                 }
             child.Wait(1.8f);
-            SaveScreenshot(child, "StreetSigns_Lift");
+            SaveGameScreenshot(child, "StreetSigns_Lift");
         }
     });
 }
@@ -316,18 +284,7 @@ TEST_F(StreetSignsPlay, AContentCopyWithoutEasyLevelsTellsOnceAndBuildsNothing)
 {
     GameDriver::Driver driver;
     StartAt(driver, kGameModeDifficulty_Easy);
-    driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/StreetSignsMode.xml", [](std::string& text) {
-            for (;;)
-            {
-                std::size_t const start = text.find("<StreetSignLevel name=\"StreetSignsEasy");
-                if (start == std::string::npos)
-                    break;
-                std::size_t const end = text.find("</StreetSignLevel>", start);
-                text.erase(start, end + std::string("</StreetSignLevel>").size() - start);
-            }
-        }));
-    });
+    GameDriver::WithoutLevelRecords(driver, "StreetSignsMode.xml", "StreetSignLevel", "StreetSignsEasy");
     driver.Play([](Child& child) {
         ASSERT_TRUE(PassTheOverlay(child));
         std::string const account = child.AccountFile();
@@ -338,7 +295,6 @@ TEST_F(StreetSignsPlay, AContentCopyWithoutEasyLevelsTellsOnceAndBuildsNothing)
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
     });
-    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for StreetSignsMode. Fix the problem and press F5 "
-                                       "to reload"},
+    EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage("StreetSignsMode")},
               driver.Notifications());
 }

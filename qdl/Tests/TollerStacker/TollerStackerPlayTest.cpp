@@ -11,9 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "CorvaneExtensions/Source/SpriteNodes.h"
-#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
@@ -25,8 +23,7 @@ using FrontEndPlay::Top;
 namespace
 {
 
-class TollerStackerWin : public FrontEndPlay::FrontEndPlayTest,
-                         public ::testing::WithParamInterface<GameModeDifficulty>
+class TollerStackerWin : public GameDriver::DifficultyPlayTest
 {
 };
 
@@ -35,11 +32,11 @@ TEST_P(TollerStackerWin, FromTheTitleEveryLoopIsStackedThenTheStickerAndFreePlay
     GameModeDifficulty const difficulty = GetParam();
     std::string const name = kGameModeDifficultyNames[difficulty];
     driver.Play([&](Child& child) {
-        char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
-        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "TollerStacker", buttons[difficulty]));
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "TollerStacker", difficulty));
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(child.WaitForScreen("TollerStackerMode", 100));
+        int const stickers = GameDriver::StickerCount(child);
         EXPECT_EQ(FrontEndPlay::Screens{"TollerStackerMode"}, child.Screens());
         EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
         int const loops = 1 + child.Look([] { return Top<TollerStackerMode>()->getRoundsLeft(); });
@@ -61,14 +58,14 @@ TEST_P(TollerStackerWin, FromTheTitleEveryLoopIsStackedThenTheStickerAndFreePlay
             EXPECT_NE(levels.end(), std::find(levels.begin(), levels.end(), table.level));
             if (loop == 0)
             {
-                Screenshot(child, "TollerStacker_" + name);
+                SaveGameScreenshot(child, "TollerStacker_" + name);
                 // Mid-answer: an object held over its platform.
                 sObject const& first = table.objects.front();
                 ASSERT_TRUE(ClickAt(child, first.centre));
                 ASSERT_TRUE(child.MoveMouseTo(PlatformOf(table, first.color)->click.x,
                                               PlatformOf(table, first.color)->click.y));
                 ASSERT_TRUE(child.Frames(2));
-                Screenshot(child, "TollerStacker_" + name + "_held");
+                SaveGameScreenshot(child, "TollerStacker_" + name + "_held");
                 EXPECT_EQ(first.id, ReadTable(child).held);
                 ASSERT_TRUE(ClickAt(child, kEmptySpot));
                 sTable const dropped = ReadTable(child);
@@ -86,25 +83,14 @@ TEST_P(TollerStackerWin, FromTheTitleEveryLoopIsStackedThenTheStickerAndFreePlay
             EXPECT_EQ(1, CountOf(sounds, "SFX_GirderFall"));
             EXPECT_TRUE(ReadTable(child).outroStarted);
             if (loop == 0)
-                Screenshot(child, "TollerStacker_" + name + "_stacked");
+                SaveGameScreenshot(child, "TollerStacker_" + name + "_stacked");
         }
 
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
-        int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
-        ASSERT_GE(sticker, 0);
-        EXPECT_TRUE(child.Look([sticker] { return GetStickerManager()->isUnlocked(sticker); }));
-        EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 400));
-        EXPECT_EQ(FrontEndPlay::Screens{"FreePlaySelectMode"}, child.Screens());
+        GameDriver::ExpectStickerThenFreePlay(child, stickers);
     });
     EXPECT_TRUE(driver.Notifications().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryDifficulty, TollerStackerWin,
-                         ::testing::Values(kGameModeDifficulty_Easy, kGameModeDifficulty_Medium,
-                                           kGameModeDifficulty_Hard),
-                         [](::testing::TestParamInfo<GameModeDifficulty> const& info) {
-                             return std::string(kGameModeDifficultyNames[info.param]);
-                         });
+PLAY_AT_EVERY_DIFFICULTY(TollerStackerWin);
 
 } // namespace

@@ -247,10 +247,7 @@ TEST_F(TollerStackerRules, QuitMidGameNoGoesBackWithTheCursorYesLeavesWithoutPro
         }));
         EXPECT_EQ(Corvane::Vector2<int>(21, 4), child.Look([] { return Corvane::Window::GetCustomCursorHotSpot(); }));
 
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 200));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(FrontEndPlay::Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
         EXPECT_EQ(GameDriver::AccountRecord(account, "PondoButton_StickerCount"),

@@ -73,19 +73,7 @@ TEST_F(TollerStackerStory, ContinuingAtStepSixPlaysTollerStackerThenTrundelsDeli
 {
     driver.SetAccountValue("PondoButton_Progress", "6");
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-        ASSERT_TRUE(child.Click("PlayButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
-        ASSERT_TRUE(child.Click("PondoButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
-        ASSERT_TRUE(child.Click("Continue"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("EasyButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::ContinueTheStory(child, "EasyButton"));
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
         EXPECT_EQ((FrontEndPlay::Screens{"TollerStackerMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(child.Click("OkButton"));

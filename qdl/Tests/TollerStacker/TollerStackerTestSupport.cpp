@@ -1,7 +1,6 @@
 #include "qdl/Tests/TollerStacker/TollerStackerTestSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <tuple>
 
@@ -11,8 +10,6 @@
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
-#include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TollerStacker/StackableObject.h"
 #include "qdl/Source/Game/TollerStacker/StackingTarget.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevel.h"
@@ -124,11 +121,6 @@ bool WaitUntilLanded(Child& child, int maxFrames)
         maxFrames);
 }
 
-bool ClickAt(Child& child, Vector2<int> const& point)
-{
-    return child.MoveMouseTo(point.x, point.y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 sObject const* FindObject(sTable const& table, ObjectID id)
 {
     for (sObject const& object : table.objects)
@@ -209,42 +201,9 @@ void StackEverything(Child& child)
     }
 }
 
-std::vector<std::string> SoundsSince(Child& child, size_t from)
-{
-    std::vector<std::string> names;
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    for (size_t i = from; i < plays.size(); ++i)
-        names.push_back(plays[i].sound);
-    return names;
-}
-
-int CountOf(std::vector<std::string> const& sounds, std::string const& name)
-{
-    return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
-}
-
-void Screenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
-}
-
-} // namespace TollerStackerTest
-
-namespace TollerStackerTest
-{
-
 void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro)
 {
-    driver.SetAccountValue("AccountID", "PondoButton");
-    driver.StartWith([difficulty, playIntro]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(difficulty);
-        GetLevelManager()->setFreePlay(true);
-        return new TollerStackerMode(playIntro, -1);
-    });
+    GameDriver::StartMiniGame(driver, difficulty, [playIntro] { return new TollerStackerMode(playIntro, -1); });
 }
 
 } // namespace TollerStackerTest

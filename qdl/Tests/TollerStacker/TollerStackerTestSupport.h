@@ -1,8 +1,7 @@
 #pragma once
 
 // What the stacking game's plays share: the objects and platforms as the game
-// holds them (read on the loop's thread), clicks at their places, the way in
-// from the title screen, and the automated player that reads the level and
+// holds them (read on the loop's thread), and the automated player that reads the level and
 // stacks every colour biggest first.
 
 #include <string>
@@ -13,6 +12,7 @@
 #include "2DEngine/Source/Framework/Object.h"
 #include "qdl/Source/Game/GameModeTypes.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 class TollerStackerMode;
 
@@ -20,6 +20,10 @@ namespace TollerStackerTest
 {
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountOf;
+using GameDriver::SaveGameScreenshot;
+using GameDriver::SoundsSince;
 
 struct sObject
 {
@@ -65,7 +69,6 @@ sTable ReadTable(Child& child);
 bool WaitUntilSettled(Child& child, int maxFrames = 400);
 // Until no object is falling back to the ground.
 bool WaitUntilLanded(Child& child, int maxFrames = 200);
-bool ClickAt(Child& child, Corvane::Vector2<int> const& point);
 // A point of the playfield where only the drop mask takes a click.
 Corvane::Vector2<int> const kEmptySpot(120, 220);
 sObject const* FindObject(sTable const& table, Corvane::ObjectID id);
@@ -78,18 +81,6 @@ bool MatchesLevel(sTable const& table, std::string* why);
 // checking that each lands on "StackPoint_" rank + 1. Returns once the last
 // object is dropped.
 void StackEverything(Child& child);
-
-// The names of the sounds asked for from the play numbered `from` on.
-std::vector<std::string> SoundsSince(Child& child, size_t from);
-int CountOf(std::vector<std::string> const& sounds, std::string const& name);
-
-// Keeps a picture when QDL_GAME_SCREENSHOT_DIR names a folder.
-void Screenshot(Child& child, std::string const& name);
-
-} // namespace TollerStackerTest
-
-namespace TollerStackerTest
-{
 
 // The game alone on the stack at that difficulty, as the difficulty selection
 // starts it, for the profile "PondoButton" (stickers loaded); free play.

@@ -18,19 +18,19 @@
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/ToolShed/ToolShedElements.h"
 #include "qdl/Source/Game/ToolShed/ToolShedLevel.h"
 #include "qdl/Source/Game/ToolShed/ToolShedMode.h"
-#include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountPlays;
 
 namespace
 {
 
-char const* const kDifficultyNames[] = {"Easy", "Medium", "Hard"};
 char const* const kAccountID = "Luc\xc3\xad" "a";
 // The profile the route through free play chooses.
 char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
@@ -91,11 +91,6 @@ float SignX(Child& child, int position)
     });
 }
 
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 bool IsHolding(Child& child)
 {
     return child.Look([] { return DragSource<ToolShedItem*>::GetHeldDragSource() != nullptr; });
@@ -111,45 +106,15 @@ bool FennShows(Child& child, char const* image)
     });
 }
 
-int CountPlays(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound)
-{
-    int count = 0;
-    for (GameDriver::sSoundPlay const& play : plays)
-        count += play.sound == sound;
-    return count;
-}
-
 bool PlayedSince(Child& child, std::size_t from, std::string const& sound)
 {
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    for (std::size_t i = from; i < plays.size(); ++i)
-        if (plays[i].sound == sound)
-            return true;
-    return false;
+    return GameDriver::CountPlays(child, sound, from) > 0;
 }
 
 // Through the intro and the overlay, until the input mask has gone.
 bool ReachPlay(Child& child)
 {
-    // Loading takes as many frames as the machine makes it; the intro then takes about 500.
-    if (!child.WaitForScreen("FennInstructionMode", 9000))
-        return false;
-    child.Wait(0.5f);
-    // The overlay closes itself once the description has been said; OK closes it early.
-    if (child.IsShown("OkButton") && !child.Click("OkButton"))
-        return false;
-    if (!child.WaitForScreen("ToolShedMode", 1500))
-        return false;
-    return child.WaitUntil([] { return !Child::FindNode("GameScreenRoot/Playfield/MouseInput_ClickMask")->LocalIsVisible(); },
-                           200);
-}
-
-void SaveScreenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
+    return GameDriver::PassTheInstructions(child, "ToolShedMode", "GameScreenRoot/Playfield/MouseInput_ClickMask");
 }
 
 // Clicks a box whose tool type or colour differs from the held tool's as
@@ -198,54 +163,43 @@ class MainMenuStandIn : public SceneApplicationMode
 {
 };
 
-class ToolShedPlay : public ::testing::Test
+class ToolShedPlay : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-        driver.SetAccountValue("AccountID", kAccountID);
-    }
-
     void StartAt(GameModeDifficulty difficulty)
     {
-        driver.StartWith([difficulty]() -> Corvane::ApplicationMode* {
-            GetLevelManager()->setDifficulty(difficulty);
-            GetLevelManager()->setFreePlay(true);
-            GetStickerManager()->loadUnlockedStickerData();
-            if (!GetGameScreenHooks().createMainMenuMode)
-                GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
-            return new ToolShedMode();
-        });
+        GameDriver::StartMiniGame(
+            driver, difficulty,
+            [] {
+                if (!GetGameScreenHooks().createMainMenuMode)
+                    GetGameScreenHooks().createMainMenuMode = [] { return new MainMenuStandIn(); };
+                return new ToolShedMode();
+            },
+            kAccountID);
     }
-
-    GameDriver::Driver driver;
 };
 
 } // namespace
 
 TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
 {
-    char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
     for (int difficulty = 0; difficulty < 3; ++difficulty)
     {
-        SCOPED_TRACE(kDifficultyNames[difficulty]);
+        SCOPED_TRACE(kGameModeDifficultyNames[difficulty]);
         GameDriver::Driver play;
-        play.Play([difficulty, &buttons](Child& child) {
-            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ToolShed", buttons[difficulty]));
+        play.Play([difficulty](Child& child) {
+            ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ToolShed", GameModeDifficulty(difficulty)));
             ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 100));
             if (difficulty == kGameModeDifficulty_Easy && std::getenv("QDL_GAME_SCREENSHOT_DIR"))
             {
                 // The scarecrow throwing its second volley.
                 child.Wait(6.1f);
-                SaveScreenshot(child, "ToolShed_Intro");
+                GameDriver::SaveGameScreenshot(child, "ToolShed_Intro");
             }
             ASSERT_TRUE(ReachPlay(child));
             std::vector<sTool> const tools = LiveTools(child);
             EXPECT_EQ(std::vector<std::size_t>({3, 5, 8})[difficulty], tools.size());
-            SaveScreenshot(child, std::string("ToolShed_") + kDifficultyNames[difficulty]);
+            GameDriver::SaveGameScreenshot(child, std::string("ToolShed_") + kGameModeDifficultyNames[difficulty]);
             if (difficulty == kGameModeDifficulty_Hard)
             {
                 // The plates of the outer boxes sit 2 px further out than the layout puts them.
@@ -266,7 +220,7 @@ TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
             EXPECT_NE(stickersBefore, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
             ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
             EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
-            EXPECT_EQ(1, CountPlays(child.Sounds(), "ToolShed_GameComplete"));
+            EXPECT_EQ(1, CountPlays(child, "ToolShed_GameComplete"));
         });
         EXPECT_TRUE(play.Notifications().empty());
     }
@@ -303,9 +257,7 @@ TEST_F(ToolShedPlay, WrongBoxesAnswerAndTheGroundPutsTheToolBack)
         std::size_t const before = child.Sounds().size();
         ASSERT_TRUE(child.MoveMouseTo(chosen.x, chosen.y));
         child.Frames(3);
-        std::vector<GameDriver::sSoundPlay> const entered = child.Sounds();
-        EXPECT_EQ(1, CountPlays(std::vector<GameDriver::sSoundPlay>(entered.begin() + before, entered.end()),
-                                "SFX_ObjectRollover"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_ObjectRollover", before));
 
         ASSERT_TRUE(ClickAt(child, chosen.x, chosen.y));
         ASSERT_TRUE(IsHolding(child));
@@ -378,18 +330,7 @@ TEST_F(ToolShedPlay, QuittingWithAToolHeldLeadsToTheMainMenuAndKeepsTheAccount)
 
 TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
 {
-    driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/ToolShedMode.xml", [](std::string& text) {
-            for (;;)
-            {
-                std::size_t const start = text.find("<ToolShedLevel name=\"ToolShedHard");
-                if (start == std::string::npos)
-                    break;
-                std::size_t const end = text.find("</ToolShedLevel>", start);
-                text.erase(start, end + std::string("</ToolShedLevel>").size() - start);
-            }
-        }));
-    });
+    GameDriver::WithoutLevelRecords(driver, "ToolShedMode.xml", "ToolShedLevel", "ToolShedHard");
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("ToolShedMode"));
@@ -397,14 +338,12 @@ TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
         child.Wait(5.0f);
         EXPECT_EQ("ToolShedMode", child.TopScreen());
         EXPECT_TRUE(LiveTools(child).empty());
-        EXPECT_EQ(0, CountPlays(child.Sounds(), "ToolShed_GameComplete"));
+        EXPECT_EQ(0, CountPlays(child, "ToolShed_GameComplete"));
         EXPECT_EQ(account, child.AccountFile());
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
     });
-    EXPECT_EQ(std::vector<std::string>{": Difficulty Level Not Found for ToolShedMode. Fix the problem and press F5 to "
-                                       "reload"},
-              driver.Notifications());
+    EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage("ToolShedMode")}, driver.Notifications());
 }
 
 TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
@@ -457,7 +396,7 @@ TEST_F(ToolShedPlay, ALevelWithoutToolsIsNeverWon)
         EXPECT_FALSE(LevelBoxes(child).empty());
         child.Wait(4.0f);
         EXPECT_EQ("ToolShedMode", child.TopScreen());
-        EXPECT_EQ(0, CountPlays(child.Sounds(), "ToolShed_GameComplete"));
+        EXPECT_EQ(0, CountPlays(child, "ToolShed_GameComplete"));
         EXPECT_EQ(account, child.AccountFile());
     });
     EXPECT_TRUE(driver.Notifications().empty());

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "qdl/Source/Game/StickerManager.h"
-#include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 #include "qdl/Tests/TrundelsDelivery/TrundelsDeliveryTestSupport.h"
 
 using namespace TrundelsDeliveryTest;
@@ -15,7 +14,7 @@ using namespace TrundelsDeliveryTest;
 namespace
 {
 
-class TrundelsDeliveryContent : public FrontEndPlay::FrontEndPlayTest
+class TrundelsDeliveryContent : public GameDriver::PlayTest
 {
 };
 
@@ -35,25 +34,21 @@ TEST_F(TrundelsDeliveryContent, WithoutAUsableHardPatternTheChildIsToldOnceAndCa
     });
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("TrundelsDeliveryMode"));
-        int const stickers = child.Look([] { return GetStickerManager()->getStickerCount(); });
+        int const stickers = GameDriver::StickerCount(child);
         ASSERT_TRUE(child.Wait(3.0f));
-        EXPECT_EQ(FrontEndPlay::Screens{"TrundelsDeliveryMode"}, child.Screens());
+        EXPECT_EQ(std::vector<std::string>{"TrundelsDeliveryMode"}, child.Screens());
         sYard const yard = ReadYard(child);
         EXPECT_TRUE(yard.carts.empty());
         EXPECT_EQ(5u, yard.choices.size());
         for (sChoice const& choice : yard.choices)
             EXPECT_FALSE(choice.clickable);
         EXPECT_FALSE(yard.maskShown);
-        ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "QuitConfirmMode"));
-        ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 200));
-        EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
+        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
+        EXPECT_EQ(stickers, GameDriver::StickerCount(child));
     });
     std::vector<std::string> const notes = driver.Notifications();
     ASSERT_EQ(1u, notes.size());
-    EXPECT_NE(std::string::npos,
-              notes[0].find("Difficulty Level Not Found for TrundelsDeliveryMode. Fix the problem and press F5 to reload"));
+    EXPECT_NE(std::string::npos, notes[0].find(GameDriver::LevelNotFoundMessage("TrundelsDeliveryMode")));
 }
 
 } // namespace

@@ -10,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryMode.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
@@ -24,8 +22,7 @@ using FrontEndPlay::Top;
 namespace
 {
 
-class TrundelsDeliveryWin : public FrontEndPlay::FrontEndPlayTest,
-                            public ::testing::WithParamInterface<GameModeDifficulty>
+class TrundelsDeliveryWin : public GameDriver::DifficultyPlayTest
 {
 };
 
@@ -34,11 +31,11 @@ TEST_P(TrundelsDeliveryWin, FromTheTitleEveryLoopIsDeliveredThenTheStickerAndFre
     GameModeDifficulty const difficulty = GetParam();
     std::string const name = kGameModeDifficultyNames[difficulty];
     driver.Play([&](Child& child) {
-        char const* const buttons[] = {"EasyButton", "MediumButton", "HardButton"};
-        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "FarmerBrambold", buttons[difficulty]));
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "FarmerBrambold", difficulty));
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(child.WaitForScreen("TrundelsDeliveryMode", 100));
+        int const stickers = GameDriver::StickerCount(child);
         int const loops = 1 + ReadYard(child).loopsLeft;
         std::vector<Corvane::Label> const levels = child.Look(
             [difficulty] { return GetLevelManager()->getLevels(kGameModeType_TrundelsDelivery, difficulty); });
@@ -61,7 +58,7 @@ TEST_P(TrundelsDeliveryWin, FromTheTitleEveryLoopIsDeliveredThenTheStickerAndFre
             for (int k = 0; k < 3; ++k)
                 EXPECT_NE(nullptr, ChoiceOfType(yard, yard.mapping[static_cast<size_t>(k)]));
             if (loop == 0)
-                Screenshot(child, "TrundelsDelivery_" + name);
+                SaveGameScreenshot(child, "TrundelsDelivery_" + name);
             size_t const before = child.Sounds().size();
             DeliverTheRightCargo(child);
             if (HasFatalFailure())
@@ -69,7 +66,7 @@ TEST_P(TrundelsDeliveryWin, FromTheTitleEveryLoopIsDeliveredThenTheStickerAndFre
             if (loop == 0)
             {
                 ASSERT_TRUE(child.Wait(2.2f));
-                Screenshot(child, "TrundelsDelivery_" + name + "_lifted");
+                SaveGameScreenshot(child, "TrundelsDelivery_" + name + "_lifted");
             }
             ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, 400));
             sYard const done = ReadYard(child);
@@ -83,22 +80,11 @@ TEST_P(TrundelsDeliveryWin, FromTheTitleEveryLoopIsDeliveredThenTheStickerAndFre
             EXPECT_EQ(1, CountOf(SoundsSince(child, before), "TrundelsDelivery_GameComplete"));
         }
 
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
-        int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
-        ASSERT_GE(sticker, 0);
-        EXPECT_TRUE(child.Look([sticker] { return GetStickerManager()->isUnlocked(sticker); }));
-        EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 400));
-        EXPECT_EQ(FrontEndPlay::Screens{"FreePlaySelectMode"}, child.Screens());
+        GameDriver::ExpectStickerThenFreePlay(child, stickers);
     });
     EXPECT_TRUE(driver.Notifications().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryDifficulty, TrundelsDeliveryWin,
-                         ::testing::Values(kGameModeDifficulty_Easy, kGameModeDifficulty_Medium,
-                                           kGameModeDifficulty_Hard),
-                         [](::testing::TestParamInfo<GameModeDifficulty> const& info) {
-                             return std::string(kGameModeDifficultyNames[info.param]);
-                         });
+PLAY_AT_EVERY_DIFFICULTY(TrundelsDeliveryWin);
 
 } // namespace

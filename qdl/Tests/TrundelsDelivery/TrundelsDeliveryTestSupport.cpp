@@ -1,7 +1,6 @@
 #include "qdl/Tests/TrundelsDelivery/TrundelsDeliveryTestSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +11,6 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameConstants.h"
-#include "qdl/Source/Game/LevelManager.h"
-#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/TrundelsDelivery/DeliveryCart.h"
 #include "qdl/Source/Game/TrundelsDelivery/DeliveryObject.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevel.h"
@@ -158,11 +155,6 @@ bool WaitUntilReady(Child& child, int maxFrames)
         maxFrames);
 }
 
-bool ClickAt(Child& child, Vector2<int> const& point)
-{
-    return child.MoveMouseTo(point.x, point.y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 void DeliverTheRightCargo(Child& child)
 {
     sYard const yard = ReadYard(child);
@@ -182,35 +174,7 @@ void DeliverTheRightCargo(Child& child)
 
 void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro)
 {
-    driver.SetAccountValue("AccountID", "PondoButton");
-    driver.StartWith([difficulty, playIntro]() -> Corvane::ApplicationMode* {
-        GetStickerManager()->loadUnlockedStickerData();
-        GetLevelManager()->setDifficulty(difficulty);
-        GetLevelManager()->setFreePlay(true);
-        return new TrundelsDeliveryMode(playIntro, -1);
-    });
-}
-
-std::vector<std::string> SoundsSince(Child& child, size_t from)
-{
-    std::vector<std::string> names;
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    for (size_t i = from; i < plays.size(); ++i)
-        names.push_back(plays[i].sound);
-    return names;
-}
-
-int CountOf(std::vector<std::string> const& sounds, std::string const& name)
-{
-    return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
-}
-
-void Screenshot(Child& child, std::string const& name)
-{
-    if (char const* const folder = std::getenv("QDL_GAME_SCREENSHOT_DIR"))
-    {
-        EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
-    }
+    GameDriver::StartMiniGame(driver, difficulty, [playIntro] { return new TrundelsDeliveryMode(playIntro, -1); });
 }
 
 } // namespace TrundelsDeliveryTest

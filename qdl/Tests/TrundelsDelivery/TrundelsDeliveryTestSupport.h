@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Framework/Object.h"
 #include "qdl/Source/Game/GameModeTypes.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 class TrundelsDeliveryMode;
 
@@ -19,6 +20,10 @@ namespace TrundelsDeliveryTest
 {
 
 using GameDriver::Child;
+using GameDriver::ClickAt;
+using GameDriver::CountOf;
+using GameDriver::SaveGameScreenshot;
+using GameDriver::SoundsSince;
 
 struct sCart
 {
@@ -60,14 +65,9 @@ int NeededType(sYard const& yard, std::string* why);
 sChoice const* ChoiceOfType(sYard const& yard, int type);
 // Until the train stands and nothing hides the choices.
 bool WaitUntilReady(Child& child, int maxFrames = 400);
-bool ClickAt(Child& child, Corvane::Vector2<int> const& point);
 // Reads the pattern, checks it and clicks the right choice; the answer then plays.
 void DeliverTheRightCargo(Child& child);
 
 void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = false);
-std::vector<std::string> SoundsSince(Child& child, size_t from);
-int CountOf(std::vector<std::string> const& sounds, std::string const& name);
-// Keeps a picture when QDL_GAME_SCREENSHOT_DIR names a folder.
-void Screenshot(Child& child, std::string const& name);
 
 } // namespace TrundelsDeliveryTest
