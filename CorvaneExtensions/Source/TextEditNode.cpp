@@ -3,11 +3,10 @@
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
 #include "2DEngine/Source/Framework/Resource.h"
-#include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
-#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Widgets/TextFieldDrawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -235,43 +234,24 @@ void TextEditNode::DrawAt(Vector2<float> const& offset)
     // The field's own flag decides, as the scene draws it.
     if (!LocalIsVisible())
         return;
-    ControlLogic::sTextFieldFrame const frame = Frame();
     Vector2<float> const position = ControlNodes::NodeDrawPosition(*this, offset);
-    Graphics::sDrawState state = Graphics::GetDrawState();
-    state.tint.a = GlobalGetAlpha();
-    Graphics::ICanvas* canvas = Graphics::GetCanvas();
-
-    if (frame.fieldImages)
-        Graphics::DrawNineBrush(frame.fieldImages, 0, position.x, position.y, GetWidth(), GetHeight(), state, canvas);
-
-    Vector2<float> const location = GetTextLocation();
-    Font const* font = GetFont();
-    if (font && !GetValue().empty())
-    {
-        Rect<int> clip(static_cast<int>(position.x + location.x), static_cast<int>(position.y + location.y),
-                       static_cast<int>(GetTextBoxWidth()), static_cast<int>(GetTextBoxHeight()));
-        // The node's own clip narrows the box further; the box never spills past it.
-        if (GetUseClipRect())
-            clip = clip.getIntersection(GetClipRect());
-        Graphics::sDrawState text = state;
-        text.font = font;
-        text.color = GlobalGetColor();
-        text.hAlign = kHAlignment_Left;
-        text.vAlign = kVAlignment_Top;
-        text.clip = clip;
-        Graphics::DrawText(GetShownText().c_str(), position.x + location.x + GetScroll(), position.y + location.y, text,
-                           canvas);
-    }
-
-    if (HasFocus() && IsEnabled() && mCursorImages)
-    {
-        Vector2<float> const& caretPosition = mModel.GetCaretPosition();
-        Rect<float> cursor(position.x + caretPosition.x + GetScroll(), position.y + caretPosition.y,
-                           static_cast<float>(mCursorAnimation.GetWidth()), GetHeight() - 2.0f * caretPosition.y);
-        Graphics::sDrawState caret = state;
-        caret.hAlign = kHAlignment_Center;
-        Graphics::DrawStretchedAnimation(&mCursorAnimation, mTime, cursor, caret, canvas);
-    }
+    ControlLogic::sTextFieldLook look;
+    look.bounds = Rect<float>(position.x, position.y, GetWidth(), GetHeight());
+    look.frameState = Graphics::GetDrawState();
+    look.frameState.tint.a = GlobalGetAlpha();
+    look.textState = look.frameState;
+    look.textState.font = GetFont();
+    look.textState.color = GlobalGetColor();
+    look.textState.hAlign = kHAlignment_Left;
+    look.textState.vAlign = kVAlignment_Top;
+    look.caretState = look.frameState;
+    look.caretState.hAlign = kHAlignment_Center;
+    // The node's own clip narrows the text box further; the text never spills past it.
+    if (GetUseClipRect())
+        look.clip = &GetClipRect();
+    look.caret = HasFocus() && IsEnabled() && mCursorImages ? &mCursorAnimation : nullptr;
+    look.caretTime = mTime;
+    ControlLogic::DrawTextField(mModel, Frame(), look, Graphics::GetCanvas());
 }
 
 // Factory

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 #include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Drawing.h"
@@ -25,27 +24,9 @@ Label ButtonClickMessage()
 
 } // namespace
 
-ButtonObject::ButtonObject(Label name)
-    : ControlObject(name),
-      mScalable(false),
-      mKeyCode(0),
-      mHot(false),
-      mImages(nullptr),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
-{
-}
+ButtonObject::ButtonObject(Label name) : PressableObject(name), mScalable(false), mKeyCode(0) {}
 
-ButtonObject::ButtonObject(Label name, float layer)
-    : ControlObject(name, layer),
-      mScalable(false),
-      mKeyCode(0),
-      mHot(false),
-      mImages(nullptr),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
-{
-}
+ButtonObject::ButtonObject(Label name, float layer) : PressableObject(name, layer), mScalable(false), mKeyCode(0) {}
 
 void ButtonObject::SetText(std::wstring const& text)
 {
@@ -105,15 +86,7 @@ void ButtonObject::Click()
 
 bool ButtonObject::AlphaContains(int x, int y) const
 {
-    int const count = ControlLogic::ImageCount(mImages);
-    if (mAlphaSensitivity == 0 || count == 0)
-        return true;
-    Vector2<float> const& location = GetLocation();
-    int const dx = x - static_cast<int>(location.x);
-    int const dy = y - static_cast<int>(location.y);
-    int const alpha = count < 6 ? mImages->GetImagePixelAlpha(0, dx, dy)
-                                : Graphics::GetThreeBrushPixelAlpha(mImages, 0, dx, dy, GetBounds().width);
-    return alpha > mAlphaSensitivity;
+    return ImageAlphaContains(IsThreeSlice(), x, y);
 }
 
 MessageResult ButtonObject::OnKeyDown(int key)
@@ -124,38 +97,6 @@ MessageResult ButtonObject::OnKeyDown(int key)
         return kMessageNotHandled;
     Click();
     return kMessageHandled;
-}
-
-MessageResult ButtonObject::OnMouseMove(int x, int y)
-{
-    bool const wasHot = mHot;
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (mHot && !wasHot)
-        PlayControlSound(mSounds, HotEvent());
-    return kMessageNotHandled;
-}
-
-MessageResult ButtonObject::OnMouseDown(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (mHot)
-    {
-        Capture();
-        PlayControlSound(mSounds, DownEvent());
-    }
-    return mHot ? kMessageHandled : kMessageNotHandled;
-}
-
-MessageResult ButtonObject::OnMouseUp(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (HasCapture())
-    {
-        if (mHot)
-            Click();
-        ReleaseCapture();
-    }
-    return mHot ? kMessageHandled : kMessageNotHandled;
 }
 
 void ButtonObject::Draw()
@@ -189,12 +130,7 @@ void ButtonObject::Draw()
 Object* ButtonObjectFactory::CreateObject(Label name, IAttributeContainer const& attributes) const
 {
     ButtonObject* const button = new ButtonObject(name);
-    if (attributes.HasAttribute(L"images"))
-        button->SetImages(FindAttributeResource<IImageList>(attributes, L"images"));
-    if (attributes.HasAttribute(L"sounds"))
-        button->SetSounds(FindAttributeResource<SoundList>(attributes, L"sounds"));
-    if (attributes.HasAttribute(L"alphaSensitivity"))
-        button->SetAlphaSensitivity(attributes.GetAttribute(L"alphaSensitivity", 25));
+    button->ReadPressableAttributes(attributes);
     if (attributes.HasAttribute(L"keyCode"))
         button->SetKeyCode(GetKeyCodeByName(attributes.GetAttribute(std::wstring(L"keyCode")).c_str()) & 0xFFFF);
     if (attributes.HasAttribute(L"scalable"))

@@ -8,15 +8,15 @@
 
 #include <string>
 
-#include "2DEngine/Source/Widgets/ControlObject.h"
 #include "2DEngine/Source/Widgets/ObjectFactory.h"
+#include "2DEngine/Source/Widgets/PressableObject.h"
 
 namespace Corvane
 {
 
 class IImageList;
 
-class ButtonObject : public ControlObject, public TextComponent, public ScaleComponent
+class ButtonObject : public PressableObject, public ScaleComponent
 {
 public:
     explicit ButtonObject(Label name);
@@ -24,18 +24,14 @@ public:
 
     // Both size the button again (see UpdateSize).
     void SetText(std::wstring const& text) override;
-    void SetImages(IImageList const* images);
-    IImageList const* GetImages() const { return mImages; }
+    void SetImages(IImageList const* images) override;
 
     bool AlphaContains(int x, int y) const override;
     MessageResult OnKeyDown(int key) override;
-    MessageResult OnMouseMove(int x, int y) override;
-    MessageResult OnMouseDown(MouseButton button, int x, int y) override;
-    MessageResult OnMouseUp(MouseButton button, int x, int y) override;
     void Draw() override;
 
     // Broadcasts "ButtonClick"; no sound, whatever the enabled flag.
-    void Click();
+    void Click() override;
 
     bool HasFocusImages() const;
     // Six images or more: a three-slice frame per state.
@@ -48,12 +44,6 @@ public:
     // 0 for none.
     int GetKeyCode() const { return mKeyCode; }
     void SetKeyCode(int keyCode) { mKeyCode = keyCode; }
-    bool IsHot() const { return mHot; }
-    // 0 makes the whole rectangle clickable.
-    int GetAlphaSensitivity() const { return mAlphaSensitivity; }
-    void SetAlphaSensitivity(int sensitivity) { mAlphaSensitivity = sensitivity; }
-    SoundList const* GetSounds() const { return mSounds; }
-    void SetSounds(SoundList const* sounds) { mSounds = sounds; }
 
 private:
     // A frame keeps its width and takes image 0's height; single images give
@@ -62,10 +52,6 @@ private:
 
     bool mScalable;
     int mKeyCode;
-    bool mHot;
-    IImageList const* mImages;
-    int mAlphaSensitivity;
-    SoundList const* mSounds;
 };
 
 // "images", "sounds", "alphaSensitivity" (25), "keyCode" (a key name), "scalable".

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
@@ -40,91 +39,108 @@ Label RadioButtonRole()
     return label;
 }
 
-// What the check box and the radio button do alike, over their own fields.
+} // namespace
 
-void SizeToImages(ControlObject& control, IImageList const* images)
+// ---------------------------------------------------------------------------
+// What the check box and the radio button share
+
+ToggleObject::ToggleObject(Label name) : PressableObject(name), mChecked(false), mTextRect(0.0f, 0.0f, 0.0f, 0.0f)
 {
+}
+
+ToggleObject::ToggleObject(Label name, float layer)
+    : PressableObject(name, layer), mChecked(false), mTextRect(0.0f, 0.0f, 0.0f, 0.0f)
+{
+}
+
+void ToggleObject::SetText(std::wstring const& text)
+{
+    TextComponent::SetText(text);
+    Font const* const font = GetFont();
+    if (!font)
+        return;
+    // The caption's place right of the box, from where the box is now.
+    Rect<float> const& bounds = GetBounds();
+    int const glyphHeight = font->GetGlyphHeight();
+    mTextRect = Rect<float>(bounds.x + bounds.width + kCaptionGap,
+                            std::floor(bounds.y + bounds.height / 2.0f - static_cast<float>(glyphHeight / 2) + 0.5f),
+                            static_cast<float>(font->GetStringWidth(text.c_str())), static_cast<float>(glyphHeight));
+}
+
+void ToggleObject::SetImages(IImageList const* images)
+{
+    mImages = images;
     int const count = ControlLogic::ImageCount(images);
     if (count == 0)
         return;
-    Rect<float> bounds = control.GetBounds();
+    Rect<float> bounds = GetBounds();
     if (count <= kSingleImageLimit)
         bounds.width = static_cast<float>(images->GetImageWidth(0));
     bounds.height = static_cast<float>(images->GetImageHeight(0));
-    control.SetBounds(bounds);
+    SetBounds(bounds);
 }
 
-// The caption's place right of the box, from where the box is now.
-Rect<float> CaptionRect(ControlObject const& control, std::wstring const& text, Font const& font)
+bool ToggleObject::IsBackgroundThreeBrush() const
 {
-    Rect<float> const& bounds = control.GetBounds();
-    int const glyphHeight = font.GetGlyphHeight();
-    return Rect<float>(bounds.x + bounds.width + kCaptionGap,
-                       std::floor(bounds.y + bounds.height / 2.0f - static_cast<float>(glyphHeight / 2) + 0.5f),
-                       static_cast<float>(font.GetStringWidth(text.c_str())), static_cast<float>(glyphHeight));
+    return ControlLogic::ImageCount(mImages) > kSingleImageLimit;
 }
 
-bool ToggleAlphaContains(ControlObject const& control, IImageList const* images, int sensitivity, int x, int y)
+bool ToggleObject::BoundsContains(float x, float y) const
 {
-    int const count = ControlLogic::ImageCount(images);
-    if (sensitivity == 0 || count == 0)
+    if (ControlObject::BoundsContains(x, y))
         return true;
-    Vector2<float> const& location = control.GetLocation();
-    int const dx = x - static_cast<int>(location.x);
-    int const dy = y - static_cast<int>(location.y);
-    int const alpha = count <= kSingleImageLimit
-                          ? images->GetImagePixelAlpha(0, dx, dy)
-                          : Graphics::GetThreeBrushPixelAlpha(images, 0, dx, dy, control.GetBounds().width);
-    return alpha > sensitivity;
+    return GetFont() && ControlLogic::RectContains(mTextRect, x, y);
 }
 
-void DrawToggleImage(ControlObject const& control, IImageList const* images, int index)
+bool ToggleObject::AlphaContains(int x, int y) const
 {
-    if (!images)
+    return ImageAlphaContains(IsBackgroundThreeBrush(), x, y);
+}
+
+MessageResult ToggleObject::OnKeyDown(int key)
+{
+    if (!HasFocus() || !ControlLogic::IsActivationKey(key))
+        return kMessageNotHandled;
+    Click();
+    return kMessageHandled;
+}
+
+void ToggleObject::DrawBox(int index) const
+{
+    if (!mImages)
         return;
-    Rect<float> const& bounds = control.GetBounds();
-    if (ControlLogic::ImageCount(images) <= kSingleImageLimit)
-        Graphics::DrawImageList(images, index, bounds.x, bounds.y, Graphics::GetDrawState(), Graphics::GetCanvas());
+    Rect<float> const& bounds = GetBounds();
+    if (!IsBackgroundThreeBrush())
+        Graphics::DrawImageList(mImages, index, bounds.x, bounds.y, Graphics::GetDrawState(), Graphics::GetCanvas());
     else
-        Graphics::DrawThreeBrush(images, index * 3, bounds.x, bounds.y, bounds.width, Graphics::GetDrawState(),
+        Graphics::DrawThreeBrush(mImages, index * 3, bounds.x, bounds.y, bounds.width, Graphics::GetDrawState(),
                                  Graphics::GetCanvas());
 }
 
-void DrawCaption(std::wstring const& text, Graphics::sDrawState state, float x, float y, bool centred)
+void ToggleObject::DrawCaption(bool centred) const
 {
-    if (text.empty() || !state.font)
+    Graphics::sDrawState state = TextDrawState();
+    if (GetText().empty() || !state.font)
         return;
     state.hAlign = centred ? kHAlignment_Center : kHAlignment_Left;
     state.vAlign = centred ? kVAlignment_Middle : kVAlignment_Top;
-    Graphics::DrawText(text.c_str(), x, y, state, Graphics::GetCanvas());
+    Rect<float> const& bounds = GetBounds();
+    float const x = centred ? std::floor(bounds.x + bounds.width / 2.0f + 0.5f) : mTextRect.x;
+    float const y = centred ? std::floor(bounds.y + bounds.height / 2.0f + 0.5f) : mTextRect.y;
+    Graphics::DrawText(GetText().c_str(), x, y, state, Graphics::GetCanvas());
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Check box
 
-CheckBoxObject::CheckBoxObject(Label name)
-    : ControlObject(name),
-      mChecked(false),
-      mHot(false),
-      mImages(nullptr),
-      mTextRect(0.0f, 0.0f, 0.0f, 0.0f),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
+CheckBoxObject::CheckBoxObject(Label name) : ToggleObject(name)
 {
     SetText(GetText());
 }
 
 CheckBoxObject::CheckBoxObject(Label name, float layer, Vector2<float> const& location, IImageList const* images,
                                float width, wchar_t const* text, Font const* font, ColorF const& color)
-    : ControlObject(name, layer),
-      mChecked(false),
-      mHot(false),
-      mImages(nullptr),
-      mTextRect(0.0f, 0.0f, 0.0f, 0.0f),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
+    : ToggleObject(name, layer)
 {
     SetColor(color);
     SetFont(font);
@@ -133,24 +149,6 @@ CheckBoxObject::CheckBoxObject(Label name, float layer, Vector2<float> const& lo
     SetWidth(width);
     SetImages(images);
     SetText(text ? std::wstring(text) : std::wstring());
-}
-
-void CheckBoxObject::SetText(std::wstring const& text)
-{
-    TextComponent::SetText(text);
-    if (Font const* font = GetFont())
-        mTextRect = CaptionRect(*this, text, *font);
-}
-
-void CheckBoxObject::SetImages(IImageList const* images)
-{
-    mImages = images;
-    SizeToImages(*this, images);
-}
-
-bool CheckBoxObject::IsBackgroundThreeBrush() const
-{
-    return ControlLogic::ImageCount(mImages) > kSingleImageLimit;
 }
 
 bool CheckBoxObject::HasFocusImages() const
@@ -168,18 +166,6 @@ int CheckBoxObject::GetImageIndex() const
     return state + (count <= kSingleImageLimit ? count / 2 : count / 6);
 }
 
-bool CheckBoxObject::BoundsContains(float x, float y) const
-{
-    if (ControlObject::BoundsContains(x, y))
-        return true;
-    return GetFont() && ControlLogic::RectContains(mTextRect, x, y);
-}
-
-bool CheckBoxObject::AlphaContains(int x, int y) const
-{
-    return ToggleAlphaContains(*this, mImages, mAlphaSensitivity, x, y);
-}
-
 void CheckBoxObject::Click()
 {
     bool const wasChecked = mChecked;
@@ -188,88 +174,22 @@ void CheckBoxObject::Click()
     SendControlMessage(CheckBoxClickMessage());
 }
 
-MessageResult CheckBoxObject::OnKeyDown(int key)
-{
-    if (!HasFocus() || !ControlLogic::IsActivationKey(key))
-        return kMessageNotHandled;
-    Click();
-    return kMessageHandled;
-}
-
-MessageResult CheckBoxObject::OnMouseMove(int x, int y)
-{
-    bool const wasHot = mHot;
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (mHot && !wasHot)
-        PlayControlSound(mSounds, HotEvent());
-    return kMessageNotHandled;
-}
-
-MessageResult CheckBoxObject::OnMouseDown(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (!mHot)
-        return kMessageNotHandled;
-    Capture();
-    PlayControlSound(mSounds, DownEvent());
-    return kMessageHandled;
-}
-
-MessageResult CheckBoxObject::OnMouseUp(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (HasCapture())
-    {
-        if (mHot)
-            Click();
-        ReleaseCapture();
-    }
-    return mHot ? kMessageHandled : kMessageNotHandled;
-}
-
 void CheckBoxObject::Draw()
 {
     if (!IsVisible())
         return;
-    DrawToggleImage(*this, mImages, GetImageIndex());
-    DrawCaption(GetText(), TextDrawState(), mTextRect.x, mTextRect.y, false);
+    DrawBox(GetImageIndex());
+    DrawCaption(false);
 }
 
 // ---------------------------------------------------------------------------
 // Radio button
 
-RadioButtonObject::RadioButtonObject(Label name)
-    : ControlObject(name),
-      mChecked(false),
-      mHot(false),
-      mImages(nullptr),
-      mTextRect(0.0f, 0.0f, 0.0f, 0.0f),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
-{
-}
+RadioButtonObject::RadioButtonObject(Label name) : ToggleObject(name) {}
 
 Label RadioButtonObject::GetRole() const
 {
     return RadioButtonRole();
-}
-
-void RadioButtonObject::SetText(std::wstring const& text)
-{
-    TextComponent::SetText(text);
-    if (Font const* font = GetFont())
-        mTextRect = CaptionRect(*this, text, *font);
-}
-
-void RadioButtonObject::SetImages(IImageList const* images)
-{
-    mImages = images;
-    SizeToImages(*this, images);
-}
-
-bool RadioButtonObject::IsBackgroundThreeBrush() const
-{
-    return ControlLogic::ImageCount(mImages) > kSingleImageLimit;
 }
 
 bool RadioButtonObject::HasFocusImages() const
@@ -284,18 +204,6 @@ int RadioButtonObject::GetImageIndex() const
     if (mChecked && state != 3)
         return 2;
     return state;
-}
-
-bool RadioButtonObject::BoundsContains(float x, float y) const
-{
-    if (ControlObject::BoundsContains(x, y))
-        return true;
-    return GetFont() && ControlLogic::RectContains(mTextRect, x, y);
-}
-
-bool RadioButtonObject::AlphaContains(int x, int y) const
-{
-    return ToggleAlphaContains(*this, mImages, mAlphaSensitivity, x, y);
 }
 
 void RadioButtonObject::Click()
@@ -316,58 +224,12 @@ void RadioButtonObject::Click()
     SendControlMessage(RadioButtonClickMessage());
 }
 
-MessageResult RadioButtonObject::OnKeyDown(int key)
-{
-    if (!HasFocus() || !ControlLogic::IsActivationKey(key))
-        return kMessageNotHandled;
-    Click();
-    return kMessageHandled;
-}
-
-MessageResult RadioButtonObject::OnMouseMove(int x, int y)
-{
-    bool const wasHot = mHot;
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (mHot && !wasHot)
-        PlayControlSound(mSounds, HotEvent());
-    return kMessageNotHandled;
-}
-
-MessageResult RadioButtonObject::OnMouseDown(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (!mHot)
-        return kMessageNotHandled;
-    Capture();
-    PlayControlSound(mSounds, DownEvent());
-    return kMessageHandled;
-}
-
-MessageResult RadioButtonObject::OnMouseUp(MouseButton, int x, int y)
-{
-    mHot = BoundsContains(static_cast<float>(x), static_cast<float>(y));
-    if (HasCapture())
-    {
-        if (mHot)
-            Click();
-        ReleaseCapture();
-    }
-    return mHot ? kMessageHandled : kMessageNotHandled;
-}
-
 void RadioButtonObject::Draw()
 {
     if (!IsVisible())
         return;
-    DrawToggleImage(*this, mImages, GetImageIndex());
-    if (IsBackgroundThreeBrush())
-    {
-        Rect<float> const& bounds = GetBounds();
-        DrawCaption(GetText(), TextDrawState(), std::floor(bounds.x + bounds.width / 2.0f + 0.5f),
-                    std::floor(bounds.y + bounds.height / 2.0f + 0.5f), true);
-    }
-    else
-        DrawCaption(GetText(), TextDrawState(), mTextRect.x, mTextRect.y, false);
+    DrawBox(GetImageIndex());
+    DrawCaption(IsBackgroundThreeBrush());
 }
 
 // ---------------------------------------------------------------------------
@@ -376,24 +238,14 @@ void RadioButtonObject::Draw()
 Object* CheckBoxObjectFactory::CreateObject(Label name, IAttributeContainer const& attributes) const
 {
     CheckBoxObject* const box = new CheckBoxObject(name);
-    if (attributes.HasAttribute(L"images"))
-        box->SetImages(FindAttributeResource<IImageList>(attributes, L"images"));
-    if (attributes.HasAttribute(L"sounds"))
-        box->SetSounds(FindAttributeResource<SoundList>(attributes, L"sounds"));
-    if (attributes.HasAttribute(L"alphaSensitivity"))
-        box->SetAlphaSensitivity(attributes.GetAttribute(L"alphaSensitivity", 25));
+    box->ReadPressableAttributes(attributes);
     return box;
 }
 
 Object* RadioButtonObjectFactory::CreateObject(Label name, IAttributeContainer const& attributes) const
 {
     RadioButtonObject* const radio = new RadioButtonObject(name);
-    if (attributes.HasAttribute(L"images"))
-        radio->SetImages(FindAttributeResource<IImageList>(attributes, L"images"));
-    if (attributes.HasAttribute(L"sounds"))
-        radio->SetSounds(FindAttributeResource<SoundList>(attributes, L"sounds"));
-    if (attributes.HasAttribute(L"alphaSensitivity"))
-        radio->SetAlphaSensitivity(attributes.GetAttribute(L"alphaSensitivity", 25));
+    radio->ReadPressableAttributes(attributes);
     if (attributes.HasAttribute(L"group"))
         radio->SetGroup(Label::FromString(attributes.GetAttribute(std::wstring(L"group"))));
     return radio;

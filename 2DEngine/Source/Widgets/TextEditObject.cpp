@@ -1,10 +1,9 @@
 #include "2DEngine/Source/Widgets/TextEditObject.h"
 
-#include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
-#include "2DEngine/Source/Graphics/Drawing.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Widgets/TextFieldDrawing.h"
 
 namespace Corvane
 {
@@ -218,31 +217,14 @@ void TextEditObject::Draw()
 {
     if (!IsVisible())
         return;
-    ControlLogic::sTextFieldFrame const frame = Frame();
-    Rect<float> const& bounds = GetBounds();
-    if (frame.fieldImages)
-        Graphics::DrawNineBrush(frame.fieldImages, 0, bounds.x, bounds.y, bounds.width, bounds.height,
-                                Graphics::GetDrawState(), Graphics::GetCanvas());
-
-    Vector2<float> const location = mModel.TextLocation(frame);
-    if (GetFont() && !GetValue().empty())
-    {
-        Graphics::sDrawState state = TextDrawState();
-        state.clip = Rect<int>(static_cast<int>(bounds.x + location.x), static_cast<int>(bounds.y + location.y),
-                               static_cast<int>(ControlLogic::TextFieldModel::TextBoxWidth(frame)),
-                               static_cast<int>(ControlLogic::TextFieldModel::TextBoxHeight(frame)));
-        Graphics::DrawText(mModel.GetShownText(frame).c_str(), bounds.x + location.x + mModel.GetScroll(),
-                           bounds.y + location.y, state, Graphics::GetCanvas());
-    }
-
-    if (HasFocus() && IsEnabled() && mCursorImages)
-    {
-        Vector2<float> const& caret = mModel.GetCaretPosition();
-        Rect<float> cursor(bounds.x + caret.x + mModel.GetScroll(), bounds.y + caret.y,
-                           static_cast<float>(mCursorAnimation.GetWidth()), bounds.height - 2.0f * caret.y);
-        Graphics::DrawStretchedAnimation(&mCursorAnimation, mBlinkTime, cursor, Graphics::GetDrawState(),
-                                         Graphics::GetCanvas());
-    }
+    ControlLogic::sTextFieldLook look;
+    look.bounds = GetBounds();
+    look.frameState = Graphics::GetDrawState();
+    look.textState = TextDrawState();
+    look.caretState = Graphics::GetDrawState();
+    look.caret = HasFocus() && IsEnabled() && mCursorImages ? &mCursorAnimation : nullptr;
+    look.caretTime = mBlinkTime;
+    ControlLogic::DrawTextField(mModel, Frame(), look, Graphics::GetCanvas());
 }
 
 Object* TextEditObjectFactory::CreateObject(Label name, IAttributeContainer const& attributes) const
