@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "Core/Source/Log.h"
 #include "2DEngine/Source/Framework/Resource.h"
@@ -73,4 +74,23 @@ SceneNode* newElementLayout(char const* layoutName, char const* who)
                                     error.what());
         return nullptr;
     }
+}
+
+void deleteUnattachedTree(SceneNode* root)
+{
+    if (!root)
+        return;
+    std::vector<SceneNode*> const children(root->GetChildren().begin(), root->GetChildren().end());
+    for (SceneNode* child : children)
+        deleteUnattachedTree(child);
+    root->DetachFromParent();
+    delete root;
+}
+
+SceneNode* findLayoutNode(SceneNode* root, NodePathElement const* path, char const* layoutName, char const* who)
+{
+    SceneNode* const node = root ? root->GetDescendent(path) : nullptr;
+    if (!node && root)
+        Corvane::Internal::LogWrite("%s: the layout \"%s\" has no node %s\n", who, layoutName, pathText(path).c_str());
+    return node;
 }

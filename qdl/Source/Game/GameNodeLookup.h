@@ -30,3 +30,9 @@ SceneNode* findGameRootNode(NodePathElement const* path, char const* who);
 // A new instance of the named scene layout, not yet in any database or
 // tree; null, logged, when the layout is missing or cannot be built.
 SceneNode* newElementLayout(char const* layoutName, char const* who);
+// Deletes a tree that never joined a database, its deepest nodes first.
+void deleteUnattachedTree(SceneNode* root);
+// The node at the path below a tree built from the named layout; null, logged
+// with `who`, the layout and the path, when a step is missing (a null root is
+// not logged again).
+SceneNode* findLayoutNode(SceneNode* root, NodePathElement const* path, char const* layoutName, char const* who);

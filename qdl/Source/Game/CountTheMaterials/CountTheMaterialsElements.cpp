@@ -7,6 +7,7 @@
 #include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 
 using namespace Corvane;
 
@@ -75,17 +76,6 @@ SceneNode* instantiateElementLayout(char const* layoutName, ObjectDatabase* data
                            error.what());
         return nullptr;
     }
-}
-
-void deleteUnattachedTree(SceneNode* root)
-{
-    if (!root)
-        return;
-    std::vector<SceneNode*> const children(root->GetChildren().begin(), root->GetChildren().end());
-    for (SceneNode* child : children)
-        deleteUnattachedTree(child);
-    root->DetachFromParent();
-    delete root;
 }
 
 std::string findMissingElementNode()

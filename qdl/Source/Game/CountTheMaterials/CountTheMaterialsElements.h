@@ -22,8 +22,6 @@ extern char const* const kSloamBGLayout;
 // database when one is given; null, logged, when the layout is not loaded or
 // cannot be built.
 SceneNode* instantiateElementLayout(char const* layout, Corvane::ObjectDatabase* database, SceneNode* parent);
-// Deletes a tree that belongs to no database.
-void deleteUnattachedTree(SceneNode* root);
 
 // "<layout> has no node <path>" for the first node the pieces' code resolves
 // that a built element layout lacks (or "<layout> cannot be built"); empty

@@ -4,9 +4,10 @@
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
-#include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsElements.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 
 using namespace Corvane;
 

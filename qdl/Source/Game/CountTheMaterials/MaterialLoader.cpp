@@ -8,13 +8,14 @@
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
-#include "qdl/Source/Game/GameAudioManager.h"
-#include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsElements.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMoves.h"
 #include "qdl/Source/Game/CountTheMaterials/DraggableMaterial.h"
 #include "qdl/Source/Game/CountTheMaterials/MaterialTarget.h"
+#include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
+#include "qdl/Source/Game/SimpleFunctionTask.h"
 
 using namespace Corvane;
 

@@ -11,11 +11,12 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
-#include "qdl/Source/Game/GameConstants.h"
-#include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsElements.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMode.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsMoves.h"
+#include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
+#include "qdl/Source/Game/SimpleFunctionTask.h"
 
 using namespace Corvane;
 

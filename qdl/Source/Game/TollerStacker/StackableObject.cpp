@@ -8,6 +8,7 @@
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/NodeFeedbackTasks.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
@@ -54,7 +55,7 @@ StackableObject::StackableObject(int size_, StackObjectColor color_, StackObject
       sourceNodeID(source ? source->GetID() : kInvalidObjectID), isOnGround(true), falling(false), size(size_),
       color(color_), type(type_), dragCopy(kInvalidObjectID)
 {
-    unattachedRoot = instantiateStackerLayout(kStackableObjectLayout);
+    unattachedRoot = newElementLayout(kStackableObjectLayout, "TollerStacker");
     showFrame(imageNode(), imageListOf(color, type), size - 1);
     showFrame(rolloverNode(), rolloverListOf(type), size - 1);
     if (StaticSpriteNode* const picture = dynamic_cast<StaticSpriteNode*>(imageNode()))
@@ -71,7 +72,7 @@ StackableObject::StackableObject(int size_, StackObjectColor color_, StackObject
 
 StackableObject::~StackableObject()
 {
-    deleteUnattachedStackerTree(unattachedRoot);
+    deleteUnattachedTree(unattachedRoot);
 }
 
 char const* StackableObject::imageListOf(StackObjectColor color, StackObjectType type)
@@ -157,7 +158,7 @@ void StackableObject::DoOnStartDragging()
     destroyDragCopy();
     ObjectDatabase* const database = GetObjectDatabase();
     SceneNode* const effects = RootDescendent(kFXLayerPath);
-    SceneNode* const copy = database && effects ? instantiateStackerLayout(kStackableObjectLayout) : nullptr;
+    SceneNode* const copy = database && effects ? newElementLayout(kStackableObjectLayout, "TollerStacker") : nullptr;
     if (copy)
     {
         effects->AttachChild(copy);

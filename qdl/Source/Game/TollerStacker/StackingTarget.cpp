@@ -4,6 +4,7 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/TollerStacker/StackableObject.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerElements.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerMode.h"
@@ -27,7 +28,7 @@ Label const kFallSound = Label::GetUniqueString("SFX_GirderFall");
 
 StackingTarget::StackingTarget(StackObjectColor color_) : unattachedRoot(nullptr), color(color_)
 {
-    unattachedRoot = instantiateStackerLayout(kStackTargetLayout);
+    unattachedRoot = newElementLayout(kStackTargetLayout, "TollerStacker");
     StaticSpriteNode* const platform =
         dynamic_cast<StaticSpriteNode*>(findStackerNode(root(), kPlatformPath, kStackTargetLayout));
     if (platform && color == kStackObjectColor_Red)
@@ -46,7 +47,7 @@ StackingTarget::StackingTarget(StackObjectColor color_) : unattachedRoot(nullptr
 
 StackingTarget::~StackingTarget()
 {
-    deleteUnattachedStackerTree(unattachedRoot);
+    deleteUnattachedTree(unattachedRoot);
 }
 
 SceneNode* StackingTarget::GetLayoutNode()

@@ -20,11 +20,6 @@ extern char const* const kStackTargetLayout;
 Corvane::Label stackableObjectRole();
 Corvane::Label stackableTargetRole();
 
-// A fresh tree of the named layout outside any database; null, logged, when
-// the layout is missing or cannot be built.
-SceneNode* instantiateStackerLayout(char const* layoutName);
-// Deletes a tree that never joined a database.
-void deleteUnattachedStackerTree(SceneNode* root);
 // The node below `root`, or null, logged with the element's layout name, when
 // a step of the path is missing.
 SceneNode* findStackerNode(SceneNode* root, NodePathElement const* path, char const* layoutName);

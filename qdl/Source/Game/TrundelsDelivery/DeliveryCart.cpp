@@ -3,6 +3,7 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryElements.h"
 
 using namespace Corvane;
@@ -34,7 +35,7 @@ void showFrame(SceneNode* node, Label imageList, int frame)
 DeliveryCart::DeliveryCart(TrundelsDeliveryType type_, bool isFirst_)
     : unattachedRoot(nullptr), type(type_), isFirst(isFirst_)
 {
-    unattachedRoot = instantiateDeliveryLayout(kDeliveryCartLayout);
+    unattachedRoot = newElementLayout(kDeliveryCartLayout, "TrundelsDelivery");
     SceneNode* const cargo = findDeliveryNode(root(), kCargoPath, kDeliveryCartLayout);
     SceneNode* const frontCargo = findDeliveryNode(root(), kFrontCargoPath, kDeliveryCartLayout);
     showFrame(cargo, kSmallCargo, type);
@@ -59,7 +60,7 @@ DeliveryCart::DeliveryCart(TrundelsDeliveryType type_, bool isFirst_)
 
 DeliveryCart::~DeliveryCart()
 {
-    deleteUnattachedDeliveryTree(unattachedRoot);
+    deleteUnattachedTree(unattachedRoot);
 }
 
 SceneNode* DeliveryCart::GetLayoutNode()

@@ -5,6 +5,7 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/TrundelsDelivery/DeliveryCart.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryElements.h"
@@ -62,7 +63,7 @@ Task* playEffect(Label sound)
 
 DeliveryObject::DeliveryObject(TrundelsDeliveryType type_) : unattachedRoot(nullptr), type(type_)
 {
-    unattachedRoot = instantiateDeliveryLayout(kDeliveryObjectLayout);
+    unattachedRoot = newElementLayout(kDeliveryObjectLayout, "TrundelsDelivery");
     showFrame(getImageNode(), kLargeCargo, type);
     centreOnOrigin(getImageNode());
     if (StaticSpriteNode* const image = dynamic_cast<StaticSpriteNode*>(getImageNode()))
@@ -74,7 +75,7 @@ DeliveryObject::DeliveryObject(TrundelsDeliveryType type_) : unattachedRoot(null
 
 DeliveryObject::~DeliveryObject()
 {
-    deleteUnattachedDeliveryTree(unattachedRoot);
+    deleteUnattachedTree(unattachedRoot);
 }
 
 SceneNode* DeliveryObject::GetLayoutNode()

@@ -14,11 +14,6 @@ extern char const* const kTrundelsDeliveryModeLayout;
 extern char const* const kDeliveryCartLayout;
 extern char const* const kDeliveryObjectLayout;
 
-// A fresh tree of the named layout outside any database; null, logged, when
-// the layout is missing or cannot be built.
-SceneNode* instantiateDeliveryLayout(char const* layoutName);
-// Deletes a tree that never joined a database.
-void deleteUnattachedDeliveryTree(SceneNode* root);
 // The node below `root`; null, logged with the layout's name, when a step is missing.
 SceneNode* findDeliveryNode(SceneNode* root, NodePathElement const* path, char const* layoutName);
 // Both queues wait at a fresh cue point until both have reached it.
