@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "Core/Source/Log.h"
+#include "Core/Source/StringUtils.h"
 #include "Core/Source/Vector2.h"
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Framework/Tasks.h"
 #include "2DEngine/Source/Framework/Window.h"
+#include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "2DEngine/Source/Graphics/Image.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
@@ -255,4 +257,19 @@ SceneNode* QuarrydaleGameMode::instantiateGameLayout(char const* layoutName)
                                     error.what());
         return nullptr;
     }
+}
+
+bool QuarrydaleGameMode::instantiateGameLayoutOrLeave(char const* layoutName, char const* screen)
+{
+    if (instantiateGameLayout(layoutName))
+        return true;
+    Corvane::Platform::ModalNotification(
+        Corvane::ConvertStringUTF8ToWide(std::string("The ") + screen + " screen could not be built from its layout \"" +
+                                         layoutName + "\". Fix the problem and press F5 to reload"),
+        L"");
+    if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
+        Corvane::MainLoop::UnwindToMode(menu);
+    else
+        Corvane::MainLoop::PopMode();
+    return false;
 }

@@ -121,6 +121,11 @@ public:
     // Builds the game's layout under the scene root in this mode's database;
     // null, logged, when it is missing or broken.
     SceneNode* instantiateGameLayout(char const* layoutName);
+    // The same for a game that cannot be played without its layout: where it
+    // cannot be built the child is told "The <screen> screen could not be built
+    // from its layout "<layout>". Fix the problem and press F5 to reload" and
+    // taken to the main menu (or this screen is left without one); false then.
+    bool instantiateGameLayoutOrLeave(char const* layoutName, char const* screen);
 
 protected:
     // Once set, the outro and endLevel have started; never cleared.

@@ -32,3 +32,9 @@ public:
 private:
     Function function;
 };
+
+// One plain call as a task of any object's queue.
+inline Corvane::Task* newCallTask(std::function<void()> const& function)
+{
+    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
+}

@@ -38,11 +38,6 @@ Label gameLabel()
     return game;
 }
 
-Corvane::Task* newCall(std::function<void()> call)
-{
-    return new SimpleFunctionTask<Corvane::Object>([call](Corvane::Object*, float) { call(); });
-}
-
 } // namespace
 
 PileOfLeavesMode::PileOfLeavesMode(bool playIntro, int toolsLeft)
@@ -317,7 +312,7 @@ void PileOfLeavesMode::playIntroAnimation()
     if (!sequence)
         return;
     sequence->AddTask(new Corvane::TimedTask(Corvane::Constant<float>("PreIntroLeafFlightTime")));
-    sequence->AddTask(newCall([this] {
+    sequence->AddTask(newCallTask([this] {
         setupInstructionMode(gameLabel(), kIntroFennState_Waving, true);
         setToolToFind();
         startLeafMouseTracking();
@@ -344,8 +339,8 @@ void PileOfLeavesMode::setToolToFind()
     QuarrydaleTool const tool = toolToFind;
     if (Corvane::Object* const sequence = getSequenceObject())
     {
-        sequence->AddTask(newCall([color] { GetAudioManager()->playColorVocal(color); }));
-        sequence->AddTask(newCall([tool] { GetAudioManager()->playToolNameVocal(tool); }));
+        sequence->AddTask(newCallTask([color] { GetAudioManager()->playColorVocal(color); }));
+        sequence->AddTask(newCallTask([tool] { GetAudioManager()->playToolNameVocal(tool); }));
     }
     if (StaticSpriteNode* const picture = dynamic_cast<StaticSpriteNode*>(nodeOf(toolToPickID)))
     {
@@ -365,8 +360,8 @@ void PileOfLeavesMode::Enter()
     QuarrydaleTool const tool = toolToFind;
     if (Corvane::Object* const sequence = getSequenceObject())
     {
-        sequence->AddTask(newCall([color] { GetAudioManager()->playColorVocal(color); }));
-        sequence->AddTask(newCall([tool] { GetAudioManager()->playToolNameVocal(tool); }));
+        sequence->AddTask(newCallTask([color] { GetAudioManager()->playColorVocal(color); }));
+        sequence->AddTask(newCallTask([tool] { GetAudioManager()->playToolNameVocal(tool); }));
     }
 }
 
@@ -417,14 +412,14 @@ void PileOfLeavesMode::correctToolClicked(LeafCoveredTool* tool)
         --toolsLeftToFind;
         Corvane::Object* const carrier = dog ? static_cast<Corvane::Object*>(dog) : getSequenceObject();
         if (carrier)
-            carrier->AddTask(newCall([this] { setToolToFind(); }));
+            carrier->AddTask(newCallTask([this] { setToolToFind(); }));
         return;
     }
     Corvane::Object* const carrier = picture ? static_cast<Corvane::Object*>(picture) : getSequenceObject();
     if (!carrier)
         return;
     carrier->AddTask(new Corvane::TimedTask(0.5f));
-    carrier->AddTask(newCall([this] { playOutroAnimation(); }));
+    carrier->AddTask(newCallTask([this] { playOutroAnimation(); }));
 }
 
 void PileOfLeavesMode::playOutroAnimation()
@@ -442,9 +437,9 @@ void PileOfLeavesMode::playOutroAnimation()
     if (!carrier)
         return;
     carrier->AddTask(new Corvane::TimedTask(0.5f));
-    carrier->AddTask(newCall([] { GetAudioManager()->playSpecificSoundVocal(complete); }));
+    carrier->AddTask(newCallTask([] { GetAudioManager()->playSpecificSoundVocal(complete); }));
     carrier->AddTask(new Corvane::TimedTask(3.0f));
-    carrier->AddTask(newCall([this] { endLevel(); }));
+    carrier->AddTask(newCallTask([this] { endLevel(); }));
 }
 
 void PileOfLeavesMode::refreshMode()

@@ -15,7 +15,6 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/EnumTypeDeck.h"
-#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/LevelManager.h"
@@ -54,11 +53,6 @@ Label gameLabel()
     return game;
 }
 
-Corvane::Task* call(std::function<void()> function)
-{
-    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
-}
-
 SceneNode* childAt(SceneNode* parent, int index)
 {
     if (!parent || index < 0 || index >= static_cast<int>(parent->GetChildCount()))
@@ -86,18 +80,8 @@ SceneNode* PlanAJobMode::findPlayfieldNode(NodePathElement const* path) const
 void PlanAJobMode::Setup()
 {
     QuarrydaleGameMode::Setup();
-    if (!instantiateGameLayout("PlanAJobModeLayout"))
-    {
-        Corvane::Platform::ModalNotification(
-            L"The PlanAJobMode screen could not be built from its layout \"PlanAJobModeLayout\". Fix the problem "
-            L"and press F5 to reload",
-            L"");
-        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
-            Corvane::MainLoop::UnwindToMode(menu);
-        else
-            Corvane::MainLoop::PopMode();
+    if (!instantiateGameLayoutOrLeave("PlanAJobModeLayout", "PlanAJobMode"))
         return;
-    }
     Label level;
     if (levelLabel.IsValid())
     {
@@ -191,7 +175,7 @@ void PlanAJobMode::playIntroAnimation()
     blueprint->AddTask(new NodeLocationTask(Vector2<float>(Corvane::Constant<Vector2<float> >("BluePrintsFinalPosition")),
                                             Corvane::Constant<float>("BlueprintsMoveTime")));
     blueprint->AddTask(new Corvane::TimedTask(0.5f));
-    blueprint->AddTask(call([this] { setupInstructionMode(gameLabel(), kIntroFennState_Standing, true); }));
+    blueprint->AddTask(newCallTask([this] { setupInstructionMode(gameLabel(), kIntroFennState_Standing, true); }));
     blueprint->AddTask(new Corvane::CuePointTask(unmask));
 
     introMask->AddTask(new Corvane::CuePointTask(unmask));
@@ -228,7 +212,7 @@ void PlanAJobMode::playOutroAnimation()
         if (Corvane::Object* const sequence = getSequenceObject())
         {
             sequence->AddTask(new Corvane::TimedTask(2.0f));
-            sequence->AddTask(call([this] { endLevel(); }));
+            sequence->AddTask(newCallTask([this] { endLevel(); }));
         }
         return;
     }
@@ -240,9 +224,9 @@ void PlanAJobMode::playOutroAnimation()
     blueprint->AddTask(new Corvane::CuePointTask(blueprintGone));
 
     building->AddTask(new Corvane::CuePointTask(blueprintGone));
-    building->AddTask(call([] { GetAudioManager()->playSFX(label("SFX_Construction")); }));
+    building->AddTask(newCallTask([] { GetAudioManager()->playSFX(label("SFX_Construction")); }));
     building->AddTask(new NodeAnimationTask(label("BuildAnim"), kNodeAnimationTaskCompleteOnFinish));
-    building->AddTask(call([this] { endLevel(); }));
+    building->AddTask(newCallTask([this] { endLevel(); }));
 }
 
 void PlanAJobMode::cancelItemDragging()

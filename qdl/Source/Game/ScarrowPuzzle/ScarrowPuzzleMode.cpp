@@ -16,7 +16,6 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/EnumTypeDeck.h"
-#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/LevelManager.h"
@@ -54,11 +53,6 @@ Label gameLabel()
     return game;
 }
 
-Corvane::Task* call(std::function<void()> function)
-{
-    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
-}
-
 Vector2<float> point(char const* constant)
 {
     return Vector2<float>(Corvane::Constant<Vector2<float> >(constant));
@@ -90,17 +84,8 @@ SceneNode* ScarrowPuzzleMode::findPlayfieldNode(NodePathElement const* path) con
 void ScarrowPuzzleMode::Setup()
 {
     QuarrydaleGameMode::Setup();
-    if (!instantiateGameLayout("ScarrowPuzzleModeLayout"))
-    {
-        Corvane::Platform::ModalNotification(L"The ScarrowPuzzleMode screen could not be built from its layout "
-                                             L"\"ScarrowPuzzleModeLayout\". Fix the problem and press F5 to reload",
-                                             L"");
-        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
-            Corvane::MainLoop::UnwindToMode(menu);
-        else
-            Corvane::MainLoop::PopMode();
+    if (!instantiateGameLayoutOrLeave("ScarrowPuzzleModeLayout", "ScarrowPuzzleMode"))
         return;
-    }
     initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ScarrowPuzzle));
     if (SceneNode* const background = findPlayfieldNode(kBackgroundPath))
         setupMouseInputEatingNode(background);
@@ -171,19 +156,19 @@ void ScarrowPuzzleMode::startIntroAnimation()
     float const up = Corvane::Constant<float>("ScarrowPeekMoveUpTime");
     float const down = Corvane::Constant<float>("ScarrowPeekMoveDownTime");
     float const wait = Corvane::Constant<float>("ScarrowPeekWaitTime");
-    peeking->AddTask(call([] { GetAudioManager()->playSFX(label("SFX_ScarrowBricks")); }));
+    peeking->AddTask(newCallTask([] { GetAudioManager()->playSFX(label("SFX_ScarrowBricks")); }));
     char const* const peeks[2][2] = {{"ScarrowPeekingPos_1", "ScarrowPeekingPos_1_Up"},
                                      {"ScarrowPeekingPos_2", "ScarrowPeekingPos_2_Up"}};
     for (int peek = 0; peek < 2; ++peek)
     {
         if (peek == 1)
-            peeking->AddTask(call([peeking] { peeking->LocalSetFlipH(true); }));
+            peeking->AddTask(newCallTask([peeking] { peeking->LocalSetFlipH(true); }));
         peeking->AddTask(new NodeLocationTask(point(peeks[peek][0])));
         peeking->AddTask(new NodeLocationTask(point(peeks[peek][1]), up));
         peeking->AddTask(new Corvane::TimedTask(wait));
         peeking->AddTask(new NodeLocationTask(point(peeks[peek][0]), down));
     }
-    peeking->AddTask(call([this] { playIntroAnimation(); }));
+    peeking->AddTask(newCallTask([this] { playIntroAnimation(); }));
     peeking->AddTask(new Corvane::SelfDestructTask());
 }
 
@@ -226,7 +211,7 @@ void ScarrowPuzzleMode::playIntroAnimation()
         sequence->AddTask(new Corvane::CuePointTask(jumped));
     }
     sequence->AddTask(new Corvane::TimedTask(1.0f));
-    sequence->AddTask(call([this] { setupInstructionMode(gameLabel(), kIntroFennState_Waving, true); }));
+    sequence->AddTask(newCallTask([this] { setupInstructionMode(gameLabel(), kIntroFennState_Waving, true); }));
     if (inputMask)
     {
         Corvane::CuePoint* const instructed = Corvane::CuePoint::Create();
@@ -260,7 +245,7 @@ void ScarrowPuzzleMode::playOutroAnimation()
     if (Corvane::Object* const sequence = getSequenceObject())
     {
         sequence->AddTask(new Corvane::TimedTask(2.0f));
-        sequence->AddTask(call([this] { endLevel(); }));
+        sequence->AddTask(newCallTask([this] { endLevel(); }));
     }
 }
 

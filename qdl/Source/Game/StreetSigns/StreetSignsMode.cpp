@@ -16,7 +16,6 @@
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/EnumTypeDeck.h"
-#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlayfieldEntityYSort.h"
@@ -46,11 +45,6 @@ Label gameLabel()
 {
     static Label const game = label("StreetSigns");
     return game;
-}
-
-Corvane::Task* call(std::function<void()> function)
-{
-    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
 }
 
 int indexOfText(char const* text, char const* const* names, int count)
@@ -144,18 +138,8 @@ StreetSignTruck* StreetSignsMode::getTruck()
 void StreetSignsMode::Setup()
 {
     QuarrydaleGameMode::Setup();
-    if (!instantiateGameLayout("StreetSignsModeLayout"))
-    {
-        Corvane::Platform::ModalNotification(
-            L"The StreetSignsMode screen could not be built from its layout \"StreetSignsModeLayout\". Fix the "
-            L"problem and press F5 to reload",
-            L"");
-        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
-            Corvane::MainLoop::UnwindToMode(menu);
-        else
-            Corvane::MainLoop::PopMode();
+    if (!instantiateGameLayoutOrLeave("StreetSignsModeLayout", "StreetSignsMode"))
         return;
-    }
     initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_StreetSigns));
     if (SceneNode* const mask = findPlayfieldNode(kSignsMouseMaskPath))
         setupMouseInputEatingNode(mask);
@@ -233,8 +217,8 @@ void StreetSignsMode::playIntroAnimation()
     if (!truck)
         return;
     truck->driveOntoScreen();
-    truck->AddTask(call([this] { playTraitVocal(); }));
-    truck->AddTask(call([this] { maskMouseInput(false); }));
+    truck->AddTask(newCallTask([this] { playTraitVocal(); }));
+    truck->AddTask(newCallTask([this] { maskMouseInput(false); }));
 }
 
 void StreetSignsMode::playTraitVocal()
@@ -276,7 +260,7 @@ void StreetSignsMode::streetSignClicked(StreetSign* sign)
         sign->AddTask(new Corvane::TimedTask(0.6f));
         setCraneAnimation("Sad");
     }
-    sign->AddTask(call([this] { checkLevelEnding(); }));
+    sign->AddTask(newCallTask([this] { checkLevelEnding(); }));
 }
 
 void StreetSignsMode::checkLevelEnding()
@@ -303,12 +287,12 @@ void StreetSignsMode::playOutroAnimation()
         return;
     if (loopsLeft > 0)
     {
-        queue->AddTask(call([this] { refreshMode(); }));
+        queue->AddTask(newCallTask([this] { refreshMode(); }));
         return;
     }
     queue->AddTask(new Corvane::TimedTask(0.4f));
-    queue->AddTask(call([] { GetAudioManager()->playSpecificSoundVocal(label("StreetSigns_GameComplete")); }));
-    queue->AddTask(call([this] { endLevel(); }));
+    queue->AddTask(newCallTask([] { GetAudioManager()->playSpecificSoundVocal(label("StreetSigns_GameComplete")); }));
+    queue->AddTask(newCallTask([this] { endLevel(); }));
 }
 
 void StreetSignsMode::maskMouseInput(bool mask)

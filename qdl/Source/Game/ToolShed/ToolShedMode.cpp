@@ -17,7 +17,6 @@
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
-#include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/ToolShed/ToolShedElements.h"
@@ -64,15 +63,10 @@ Vector2<float> pointOf(char const* constant, std::size_t index)
     return Vector2<float>(0.0f, 0.0f);
 }
 
-Corvane::Task* call(std::function<void()> function)
-{
-    return new SimpleFunctionTask<Corvane::Object>([function](Corvane::Object*, float) { function(); });
-}
-
 Corvane::Task* playEffect(char const* sound)
 {
     Label const effect = label(sound);
-    return call([effect] { GetAudioManager()->playSFX(effect); });
+    return newCallTask([effect] { GetAudioManager()->playSFX(effect); });
 }
 
 // The scarecrow's jump in or out: its hop and a flight along the path over 1 s, side by side.
@@ -130,18 +124,8 @@ std::vector<ToolShedToolBox*> ToolShedMode::getToolBoxes()
 void ToolShedMode::Setup()
 {
     QuarrydaleGameMode::Setup();
-    if (!instantiateGameLayout("ToolShedModeLayout"))
-    {
-        Corvane::Platform::ModalNotification(
-            L"The ToolShedMode screen could not be built from its layout \"ToolShedModeLayout\". Fix the problem "
-            L"and press F5 to reload",
-            L"");
-        if (Corvane::ApplicationMode* const menu = newMainMenuScreen())
-            Corvane::MainLoop::UnwindToMode(menu);
-        else
-            Corvane::MainLoop::PopMode();
+    if (!instantiateGameLayoutOrLeave("ToolShedModeLayout", "ToolShedMode"))
         return;
-    }
     bool const built = initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ToolShed));
     if (built)
         playIntroAnimation();
@@ -338,7 +322,7 @@ void ToolShedMode::playIntroAnimation()
     for (int group = 0; group < 3; ++group)
     {
         figure->AddTask(new NodeLocationTask(pointOf("ScarrowArmShakeLocations", static_cast<std::size_t>(group))));
-        figure->AddTask(call([this, group] { throwUpToolsWithIndex(group); }));
+        figure->AddTask(newCallTask([this, group] { throwUpToolsWithIndex(group); }));
         figure->AddTask(new Corvane::TimedTask(pause));
     }
     figure->AddTask(new NodeAnimationTask(label("StartJump"), kNodeAnimationTaskCompleteOnStart));
@@ -346,10 +330,10 @@ void ToolShedMode::playIntroAnimation()
     figure->AddTask(new Corvane::CuePointTask(cues[3]));
 
     sequence->AddTask(new Corvane::CuePointTask(cues[3]));
-    sequence->AddTask(call([this] { landAllTools(); }));
+    sequence->AddTask(newCallTask([this] { landAllTools(); }));
     sequence->AddTask(new Corvane::TimedTask(0.4f + fallTime));
-    sequence->AddTask(call([this] { setupInstructionMode(gameLabel(), kIntroFennState_Waving, true); }));
-    sequence->AddTask(call([this] {
+    sequence->AddTask(newCallTask([this] { setupInstructionMode(gameLabel(), kIntroFennState_Waving, true); }));
+    sequence->AddTask(newCallTask([this] {
         if (SceneNode* const fenn = findPlayfieldNode(kFennInGamePath))
             fenn->LocalSetVisible(true);
     }));
@@ -383,7 +367,7 @@ void ToolShedMode::playOutroAnimation()
     if (Corvane::Object* const sequence = getSequenceObject())
     {
         sequence->AddTask(new Corvane::TimedTask(2.0f));
-        sequence->AddTask(call([this] { endLevel(); }));
+        sequence->AddTask(newCallTask([this] { endLevel(); }));
     }
 }
 
