@@ -22,6 +22,7 @@
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 using namespace CountTheMaterialsPlayer;
@@ -35,14 +36,11 @@ class MainMenuStandIn : public SceneApplicationMode
 {
 };
 
-class CountTheMaterialsAnswers : public ::testing::Test
+class CountTheMaterialsAnswers : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         driver.SetAccountValue("AccountID", "SloamButton");
         driver.SetAccountValue("SloamButton_Progress", "5");
         driver.StartWith([]() -> Corvane::ApplicationMode* {
@@ -53,8 +51,6 @@ protected:
             return new CountTheMaterialsMode(false, -1);
         });
     }
-
-    GameDriver::Driver driver;
 };
 
 // Until a sound whose name starts so is asked for after the play numbered `from`.

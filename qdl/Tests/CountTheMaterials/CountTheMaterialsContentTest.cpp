@@ -20,6 +20,7 @@
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsPlayer.h"
 #include "qdl/Tests/CountTheMaterials/CountTheMaterialsTestSupport.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 using namespace CountTheMaterialsPlayer;
@@ -34,14 +35,11 @@ class MainMenuStandIn : public SceneApplicationMode
 
 char const* const kManifest = "CountTheMaterialsMode.xml";
 
-class CountTheMaterialsContent : public ::testing::Test
+class CountTheMaterialsContent : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         driver.SetAccountValue("AccountID", "GrubbinButton");
         driver.SetAccountValue("GrubbinButton_Progress", "3");
     }
@@ -76,8 +74,6 @@ protected:
             EXPECT_EQ(GameDriver::AccountRecord(account, key), GameDriver::AccountRecord(after, key)) << key;
         EXPECT_EQ("3", GameDriver::AccountRecord(after, "GrubbinButton_Progress"));
     }
-
-    GameDriver::Driver driver;
 };
 
 TEST_F(CountTheMaterialsContent, WithoutALevelAtTheDifficultyTheMessageSaysSoAndQuitLeaves)

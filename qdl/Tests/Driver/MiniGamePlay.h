@@ -255,7 +255,11 @@ protected:
             GTEST_SKIP() << "no display: " << reason;
         GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
         GetLevelManager()->setFreePlay(true);
+        SetUpPlay();
     }
+
+    // What a test's own fixture prepares once the display is there.
+    virtual void SetUpPlay() {}
 
     Driver driver;
 };

@@ -24,21 +24,13 @@ using namespace GameBaseTest;
 namespace
 {
 
-class GameBaseMenus : public ::testing::Test
+class GameBaseMenus : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-        // The level manager outlives a play: start as the program does.
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
-        GetLevelManager()->setFreePlay(true);
         GameBaseTestGame::install();
     }
-
-    GameDriver::Driver driver;
 };
 
 // Until the popup on top has slid in and takes clicks.

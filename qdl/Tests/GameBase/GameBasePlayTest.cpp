@@ -70,9 +70,9 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         EXPECT_EQ(!playCase.english, spanishImages);
         saveScreenshot(child, "InstructionOverlay_" + caseName(playCase));
         // The description starts in the overlay's first updates.
-        for (int frame = 0; frame < 10 && countPlays(child, "GameDesc_ToolShed") == 0; ++frame)
+        for (int frame = 0; frame < 10 && CountPlays(child, "GameDesc_ToolShed") == 0; ++frame)
             ASSERT_TRUE(child.Frames(1));
-        EXPECT_EQ(1, countPlays(child, "GameDesc_ToolShed"));
+        EXPECT_EQ(1, CountPlays(child, "GameDesc_ToolShed"));
 
         // Spoken to the end, the overlay closes itself.
         ASSERT_TRUE(child.WaitForScreen(kGame, 1500));
@@ -105,12 +105,12 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
             if (loop == 0)
             {
                 // A wrong move: answered, and the next hint is the second one.
-                int const answers = countPlays(child, "General_IncorrectAnswer");
+                int const answers = CountPlays(child, "General_IncorrectAnswer");
                 clickTarget(child, (right + 1) % GameBaseTestGame::kNumTargets);
                 EXPECT_EQ(1, child.Look([] { return Top<GameBaseTestGame>()->getWrongMoves(); }));
                 EXPECT_EQ(2, child.Look([] { return Top<GameBaseTestGame>()->getHintLevel(); }));
                 ASSERT_TRUE(child.Frames(2));
-                EXPECT_EQ(answers + 1, countPlays(child, "General_IncorrectAnswer"));
+                EXPECT_EQ(answers + 1, CountPlays(child, "General_IncorrectAnswer"));
             }
             clickTarget(child, right);
             EXPECT_TRUE(child.Look([] { return Top<GameBaseTestGame>()->isOutroStarted(); }));
@@ -137,8 +137,8 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         }));
         EXPECT_EQ(std::to_string(stickersBefore + 1),
                   GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount"));
-        EXPECT_EQ(1, countPlays(child, "SFX_GameWin"));
-        EXPECT_EQ(0, countPlays(child, "VO_StickerBookDone"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
+        EXPECT_EQ(0, CountPlays(child, "VO_StickerBookDone"));
         EXPECT_EQ(playCase.english, child.IsShown("StickerReward/LocalRoot/StickerRewardMessage_EN"));
         EXPECT_EQ(!playCase.english, child.IsShown("StickerReward/LocalRoot/StickerRewardMessage_SP"));
         ASSERT_TRUE(child.Wait(1.0f));

@@ -26,16 +26,9 @@ using namespace GameBaseTest;
 namespace
 {
 
-class GameBaseReward : public ::testing::Test
+class GameBaseReward : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
     // One loop, no overlay, in free play or in the story.
     void startOneLoop(bool freePlay)
     {
@@ -45,8 +38,6 @@ protected:
         start.freePlay = freePlay;
         startGame(driver, start);
     }
-
-    GameDriver::Driver driver;
 };
 
 void winTheLoop(Child& child)
@@ -185,8 +176,8 @@ TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
         winTheLoop(child);
         ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
         EXPECT_EQ(StickerManager::kNoStickerLeft, child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); }));
-        EXPECT_EQ(1, countPlays(child, "VO_StickerBookDone"));
-        EXPECT_EQ(1, countPlays(child, "SFX_GameWin"));
+        EXPECT_EQ(1, CountPlays(child, "VO_StickerBookDone"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
         // The layout's badge stays in place of a sticker.
         EXPECT_TRUE(child.Look([] {
             StaticSpriteNode* const image =
@@ -203,7 +194,7 @@ TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
         winTheLoop(child);
         ASSERT_TRUE(child.WaitForScreen(kFreePlay, 100));
         EXPECT_EQ(Screens{kFreePlay}, child.Screens());
-        EXPECT_EQ(1, countPlays(child, "SFX_GameWin"));
+        EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
     });
 }
 

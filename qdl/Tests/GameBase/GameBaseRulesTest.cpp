@@ -35,16 +35,9 @@ namespace
 std::string const kFirstHint = "InGameHint_ToolShed_1";
 std::string const kLaterHint = "InGameHint_ToolShed_2";
 
-class GameBaseRules : public ::testing::Test
+class GameBaseRules : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
     // The game without its overlay, at the first level drawn.
     void startPlainGame(int loops = -1)
     {
@@ -53,8 +46,6 @@ protected:
         start.loops = loops;
         startGame(driver, start);
     }
-
-    GameDriver::Driver driver;
 };
 
 void clickWrongTarget(Child& child)
@@ -153,7 +144,7 @@ TEST_F(GameBaseRules, HintsStandStillUnderTheQuitQuestionAndNoRestoresTheTimerAn
         // Past the moment of the game's next hint, played by the main loop: the
         // timer does not run under the question.
         ASSERT_TRUE(child.Wait(11.0f));
-        EXPECT_EQ(0, countPlays(child, kFirstHint));
+        EXPECT_EQ(0, CountPlays(child, kFirstHint));
         ASSERT_TRUE(waitForPopupToSettle(child));
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_EQ(Screens{kGame}, child.Screens());
@@ -161,7 +152,7 @@ TEST_F(GameBaseRules, HintsStandStillUnderTheQuitQuestionAndNoRestoresTheTimerAn
         EXPECT_EQ(1, child.Look([] { return Top<GameBaseTestGame>()->getHintLevel(); }));
         // The full 30 seconds again, counted from the return.
         EXPECT_EQ((std::vector<std::string>{"", kFirstHint}), hintsOverSteps(child, {29.7f, 0.5f}));
-        EXPECT_EQ(0, countPlays(child, kFirstHint));
+        EXPECT_EQ(0, CountPlays(child, kFirstHint));
     });
 }
 

@@ -81,14 +81,7 @@ inline void startGame(GameDriver::Driver& driver, sStart const& start)
     });
 }
 
-// How often the sound was asked for so far.
-inline int countPlays(GameDriver::Child& child, std::string const& sound)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(), [&sound](GameDriver::sSoundPlay const& play) {
-        return play.sound == sound;
-    }));
-}
+using GameDriver::CountPlays;
 
 inline int repeatedLoops(GameModeDifficulty difficulty)
 {

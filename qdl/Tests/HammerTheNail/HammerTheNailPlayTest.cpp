@@ -26,6 +26,7 @@
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailMode.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 #include "qdl/Tests/HammerTheNail/HammerTheNailPlayer.h"
 
 using GameDriver::Child;
@@ -40,14 +41,11 @@ HammerTheNailMode* Game()
     return dynamic_cast<HammerTheNailMode*>(Corvane::MainLoop::GetTopMostMode(0));
 }
 
-class HammerTheNailPlay : public ::testing::Test
+class HammerTheNailPlay : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         driver.SetAccountValue("AccountID", kProfile);
     }
 
@@ -61,8 +59,6 @@ protected:
             return createHammerTheNailGame(Corvane::Label());
         });
     }
-
-    GameDriver::Driver driver;
 };
 
 // Frames until the condition holds, or -1.

@@ -31,6 +31,7 @@
 #include "qdl/Source/Game/HereToThere/HereToThereObject.h"
 #include "qdl/Source/Game/HereToThere/HereToThereTarget.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 #include "qdl/Tests/HereToThere/HereToThereSupport.h"
 
 using Corvane::Vector2;
@@ -40,14 +41,11 @@ using namespace HereToThereSupport;
 namespace
 {
 
-class HereToThereMoves : public ::testing::Test
+class HereToThereMoves : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         driver.SetAccountValue("AccountID", "SloamButton");
         driver.SetAccountValue("SloamButton_Progress", "2");
         driver.StartWith([] {
@@ -57,16 +55,9 @@ protected:
             return new HereToThereMode();
         });
     }
-
-    GameDriver::Driver driver;
 };
 
-int CountSound(Child& child, std::string const& name)
-{
-    std::vector<GameDriver::sSoundPlay> const plays = child.Sounds();
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&name](GameDriver::sSoundPlay const& play) { return play.sound == name; }));
-}
+using GameDriver::CountPlays;
 
 HereToThereTarget* House(Corvane::ObjectID id)
 {
@@ -122,7 +113,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
 {
     driver.Play([](Child& child) {
         ASSERT_TRUE(PassInstructions(child));
-        int const selectsBefore = CountSound(child, "SFX_SelectItem");
+        int const selectsBefore = CountPlays(child, "SFX_SelectItem");
 
         // A house clicked with no animal held: nothing plays, nothing moves.
         sPiece const anyHouse = child.Look([] { return HouseDiffering(std::make_pair(-2, -2), false, false); });
@@ -130,7 +121,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
         Vector2<float> const home = child.Look([] { return TruckAt(); });
         ASSERT_TRUE(ClickAt(child, anyHouse.centre));
         ASSERT_TRUE(child.Frames(5));
-        EXPECT_EQ(selectsBefore, CountSound(child, "SFX_SelectItem"));
+        EXPECT_EQ(selectsBefore, CountPlays(child, "SFX_SelectItem"));
         EXPECT_FALSE(child.Look([] { return MaskShown(); }));
         Vector2<float> const still = child.Look([] { return TruckAt(); });
         EXPECT_EQ(home.x, still.x);
@@ -171,16 +162,16 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
         }
         EXPECT_GE(wrong, 1) << "the level drawn had no house sharing only a colour or a shape";
         ASSERT_TRUE(child.Wait(4.0f));
-        EXPECT_EQ(wrong, CountSound(child, "HereToThere_IncorrectAnswer"));
+        EXPECT_EQ(wrong, CountPlays(child, "HereToThere_IncorrectAnswer"));
 
         // The next drive starts from the wrong house: the direct way exactly when the truck stands on the
         // road's line facing the house, else round the screen.
         bool const direct = child.Look([&moves] { return DirectWayTo(moves.right.id); });
-        int const shortBefore = CountSound(child, "SFX_TrundelMoveShort");
-        int const longBefore = CountSound(child, "SFX_TrundelMoveLong");
+        int const shortBefore = CountPlays(child, "SFX_TrundelMoveShort");
+        int const longBefore = CountPlays(child, "SFX_TrundelMoveLong");
         ASSERT_TRUE(ClickAt(child, moves.right.centre));
-        EXPECT_EQ(shortBefore + (direct ? 1 : 0), CountSound(child, "SFX_TrundelMoveShort"));
-        EXPECT_EQ(longBefore + (direct ? 0 : 1), CountSound(child, "SFX_TrundelMoveLong"));
+        EXPECT_EQ(shortBefore + (direct ? 1 : 0), CountPlays(child, "SFX_TrundelMoveShort"));
+        EXPECT_EQ(longBefore + (direct ? 0 : 1), CountPlays(child, "SFX_TrundelMoveLong"));
 
         // The pointer left over another house for the whole drive changes nothing.
         sPiece const decoy = child.Look([&moves] { return HouseDiffering(moves.animal.flag, false, false); });
@@ -199,7 +190,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
             return AnimalNode(id)->LocalGetLocation().x == attach->GlobalGetLocation().x;
         }));
         EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 800), 0);
-        EXPECT_EQ(1, CountSound(child, "General_CorrectAnswer"));
+        EXPECT_EQ(1, CountPlays(child, "General_CorrectAnswer"));
     });
 }
 
@@ -235,8 +226,8 @@ TEST_F(HereToThereMoves, TheTruckDrivesStraightOnOnlyFromItsRoadsLineTowardAHous
         };
         for (sCase const& test : cases)
         {
-            int const shortBefore = CountSound(child, "SFX_TrundelMoveShort");
-            int const longBefore = CountSound(child, "SFX_TrundelMoveLong");
+            int const shortBefore = CountPlays(child, "SFX_TrundelMoveShort");
+            int const longBefore = CountPlays(child, "SFX_TrundelMoveLong");
             float const roadY = child.Look([&test] {
                 HereToThereTarget* const house = AnyHouse();
                 HereToThereCart* const cart = Cart();
@@ -249,8 +240,8 @@ TEST_F(HereToThereMoves, TheTruckDrivesStraightOnOnlyFromItsRoadsLineTowardAHous
                 cart->startDeliverySequence(house);
                 return y;
             });
-            EXPECT_EQ(shortBefore + (test.direct ? 1 : 0), CountSound(child, "SFX_TrundelMoveShort"));
-            EXPECT_EQ(longBefore + (test.direct ? 0 : 1), CountSound(child, "SFX_TrundelMoveLong"));
+            EXPECT_EQ(shortBefore + (test.direct ? 1 : 0), CountPlays(child, "SFX_TrundelMoveShort"));
+            EXPECT_EQ(longBefore + (test.direct ? 0 : 1), CountPlays(child, "SFX_TrundelMoveLong"));
             // The direct way keeps to the road's line; the way round leaves the screen first.
             bool leftTheRoad = false;
             EXPECT_GE(FramesUntil(child, [&] {
@@ -395,20 +386,11 @@ TEST_F(HereToThereMoves, PiecesAnswerToTheirLabelsAndAFreshGameReplacesEverythin
     });
 }
 
-class HereToThereBadLevel : public ::testing::Test
+class HereToThereBadLevel : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-    }
-
     // The level manager outlives the play; the next play must not draw the level made here.
     void TearDown() override { *GetLevelManager() = LevelManager(); }
-
-    GameDriver::Driver driver;
 };
 
 TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheAccountAsItWas)

@@ -22,6 +22,7 @@
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekConstants.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekObstacle.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using Corvane::ObjectID;
 using Corvane::Vector2;
@@ -116,14 +117,11 @@ bool CatMirrored()
     return Cat()->getLayoutNode()->GetDescendent(kHideAndSeekImageNodePath)->LocalGetFlipH();
 }
 
-class HideAndSeekCat : public ::testing::Test
+class HideAndSeekCat : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         // The loading screen hands over to an empty scene; each case puts its field in its place.
         driver.StartWith([]() -> Corvane::ApplicationMode* { return new SceneApplicationMode(); });
     }
@@ -134,8 +132,6 @@ protected:
         child.RunOnLoop([setup] { Corvane::MainLoop::UnwindToMode(new CatField(setup)); });
         return child.WaitUntil([before] { return Field() != nullptr && Field() != before; }, 10);
     }
-
-    GameDriver::Driver driver;
 };
 
 TEST_F(HideAndSeekCat, TwoObstaclesAlternateAndAFindIsNeverTheNextPlace)

@@ -66,14 +66,11 @@ void ReplaceManifest(std::string const& text)
     }
 }
 
-class HideAndSeekContent : public ::testing::Test
+class HideAndSeekContent : public GameDriver::PlayTest
 {
 protected:
-    void SetUp() override
+    void SetUpPlay() override
     {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
         driver.SetAccountValue("AccountID", "SloamButton");
         driver.SetAccountValue("SloamButton_StickerCount", "7");
         driver.SetAccountValue("SloamButton_Progress", "2");
@@ -100,8 +97,6 @@ protected:
         }
         EXPECT_EQ("2", GameDriver::AccountRecord(driver.AccountFile(), "SloamButton_Progress"));
     }
-
-    GameDriver::Driver driver;
 };
 
 // Help and Quit are shown without the overlay, and Quit asks its question.

@@ -26,6 +26,7 @@
 #include "qdl/Source/Game/StickerBook/StickerList.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/MiniGamePlay.h"
 
 using GameDriver::Child;
 
@@ -141,29 +142,10 @@ bool ClickEntry(Child& child, int position)
     return child.MoveMouseTo(centre.first, centre.second) && child.PressMouse() && child.ReleaseMouse();
 }
 
-bool ClickAt(Child& child, int x, int y)
-{
-    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
-}
+using GameDriver::ClickAt;
 
-int SoundCount(std::vector<GameDriver::sSoundPlay> const& plays, std::string const& sound)
+class StickerBookPlay : public GameDriver::PlayTest
 {
-    return static_cast<int>(std::count_if(plays.begin(), plays.end(),
-                                          [&sound](GameDriver::sSoundPlay const& play) { return play.sound == sound; }));
-}
-
-class StickerBookPlay : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        std::string reason;
-        if (!driver.HasDisplay(&reason))
-            GTEST_SKIP() << "no display: " << reason;
-        GetLevelManager()->setFreePlay(true);
-    }
-
-    GameDriver::Driver driver;
 };
 
 TEST_F(StickerBookPlay, TheListShowsExactlyTheProfilesEarnedStickersOverItsPages)
@@ -345,8 +327,8 @@ TEST_F(StickerBookPlay, StickingDroppingErasingAndTheBackgroundsLeaveNothingForT
         EXPECT_FALSE(child.Look([] { return Book()->isDeleteMode(); }));
     });
     std::vector<GameDriver::sSoundPlay> const plays = driver.Sounds();
-    EXPECT_EQ(3, SoundCount(plays, "SFX_StickerStick"));
-    EXPECT_EQ(2, SoundCount(plays, "Instructions_StickerBook_Yarrowfete"));
+    EXPECT_EQ(3, GameDriver::CountPlays(plays, "SFX_StickerStick"));
+    EXPECT_EQ(2, GameDriver::CountPlays(plays, "Instructions_StickerBook_Yarrowfete"));
 }
 
 TEST_F(StickerBookPlay, TheEndOfTheStoryLeavesTheBookOverANewMainMenu)
