@@ -57,7 +57,7 @@ public:
     // Bytes held by allocated textures (their power-of-two sizes).
     static size_t GetAllocatedBytes();
 
-    static constexpr size_t kTextureBudgetBytes = size_t(48) * 1024 * 1024;
+    static constexpr size_t kTextureBudgetBytes = size_t(32) * 1024 * 1024;
 
 private:
     void Allocate();
