@@ -1,12 +1,29 @@
 #include "qdl/Benchmarks/FrameBenchmark.h"
 
+#include <cstdlib>
+#include <ctime>
+#include <memory>
 #include <string>
 
 #include "2DEngine/Source/Framework/Platform.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
+
+namespace
+{
+
+double processSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+} // namespace
 
 void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Driver&)> const& prepare,
-                     std::function<bool(GameDriver::Child&)> const& reach)
+                     ChildStep const& reach, sFrameSteps const& steps)
 {
     GameDriver::Driver driver;
     std::string reason;
@@ -17,19 +34,82 @@ void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Dri
     }
     if (prepare)
         prepare(driver);
-    bool const whole = state.range(0) == kWholeFrames;
-    driver.Play([&state, &reach, whole](GameDriver::Child& child) {
-        if (whole)
-            child.RunOnLoop([] {
-                if (auto* graphics = dynamic_cast<MacOSX::OpenGLGraphicsPlatform*>(Corvane::GetGraphicsPlatform()))
-                    graphics->SetRetainedFrames(false);
-            });
+    bool const kept = state.range(0) == kKeptFrames;
+    driver.Play([&state, &reach, &steps, kept](GameDriver::Child& child) {
         if (!reach(child))
         {
             state.SkipWithError("the screen was not reached");
             return;
         }
+        // The driver's platform draws whole frames unless told otherwise; the game's keeps them.
+        // Switched once the screen is reached: kept frames of the loading screen cost next to
+        // nothing, and the frames counted while waiting would run out before the loading ends.
+        child.RunOnLoop([kept] {
+            if (auto* graphics = dynamic_cast<MacOSX::OpenGLGraphicsPlatform*>(Corvane::GetGraphicsPlatform()))
+                graphics->SetRetainedFrames(kept);
+        });
+        // The first kept frame repaints the whole window.
+        if (!child.Frames(1))
+        {
+            state.SkipWithError("the game ended");
+            return;
+        }
+        double cpu = 0.0;
         for (auto _ : state)
-            child.Frames(1);
+        {
+            if (steps.between)
+            {
+                state.PauseTiming();
+                bool const ready = steps.between(child);
+                state.ResumeTiming();
+                if (!ready)
+                {
+                    state.SkipWithError("the next move could not be started");
+                    break;
+                }
+            }
+            double const start = processSeconds();
+            bool const drawn = steps.frame ? steps.frame(child) : child.Frames(1);
+            cpu += processSeconds() - start;
+            if (!drawn)
+            {
+                state.SkipWithError("the game ended");
+                break;
+            }
+        }
+        state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000.0, benchmark::Counter::kAvgIterations);
+        // A picture of the screen measured, to check it is the one meant: a kept frame
+        // is drawn after the driver's capture, so only whole frames are pictured.
+        char const* const folder = std::getenv("QDL_BENCHMARK_SCREENSHOT_DIR");
+        if (folder && !kept)
+            child.SaveScreenshot(std::string(folder) + "/" + child.TopScreen() + ".png");
     });
+}
+
+void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty,
+               std::function<Corvane::ApplicationMode*()> const& make)
+{
+    driver.SetAccountValue("AccountID", "PondoButton");
+    driver.StartWith([difficulty, make]() -> Corvane::ApplicationMode* {
+        GetStickerManager()->loadUnlockedStickerData();
+        GetLevelManager()->setDifficulty(difficulty);
+        GetLevelManager()->setFreePlay(true);
+        return make();
+    });
+}
+
+bool ClickAt(GameDriver::Child& child, int x, int y)
+{
+    return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();
+}
+
+ChildStep SweepPointer(int x0, int y0, int x1, int y1, int steps)
+{
+    auto const step = std::make_shared<int>(0);
+    int const span = steps < 1 ? 1 : steps;
+    return [=](GameDriver::Child& child) {
+        int const phase = (*step)++ % (2 * span);
+        int const along = phase <= span ? phase : 2 * span - phase;
+        return child.MoveMouseTo(x0 + (x1 - x0) * along / span, y0 + (y1 - y0) * along / span);
+    };
 }
