@@ -1,5 +1,6 @@
 #include "qdl/Benchmarks/FrameBenchmark.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "2DEngine/Source/Framework/Platform.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
+#include "qdl/Benchmarks/DrawCounter.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/StickerManager.h"
 
@@ -19,6 +21,38 @@ double processSeconds()
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
+
+// With QDL_BENCHMARK_PERF_FIFO naming the control fifo of `perf record -D -1
+// --control fifo:<fifo>`, perf samples only the timed frames, not the loading.
+class PerfControl
+{
+public:
+    PerfControl()
+    {
+        char const* const fifo = std::getenv("QDL_BENCHMARK_PERF_FIFO");
+        mControl = fifo ? std::fopen(fifo, "w") : nullptr;
+        tell("enable\n");
+    }
+    ~PerfControl()
+    {
+        tell("disable\n");
+        if (mControl)
+            std::fclose(mControl);
+    }
+    PerfControl(PerfControl const&) = delete;
+    PerfControl& operator=(PerfControl const&) = delete;
+
+private:
+    void tell(char const* command)
+    {
+        if (!mControl)
+            return;
+        std::fputs(command, mControl);
+        std::fflush(mControl);
+    }
+
+    std::FILE* mControl;
+};
 
 } // namespace
 
@@ -55,29 +89,40 @@ void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Dri
             return;
         }
         double cpu = 0.0;
-        for (auto _ : state)
+        sDrawCounts drawn;
         {
-            if (steps.between)
+            PerfControl const perf;
+            for (auto _ : state)
             {
-                state.PauseTiming();
-                bool const ready = steps.between(child);
-                state.ResumeTiming();
-                if (!ready)
+                if (steps.between)
                 {
-                    state.SkipWithError("the next move could not be started");
+                    state.PauseTiming();
+                    bool const ready = steps.between(child);
+                    state.ResumeTiming();
+                    if (!ready)
+                    {
+                        state.SkipWithError("the next move could not be started");
+                        break;
+                    }
+                }
+                sDrawCounts const before = GetDrawCounts();
+                double const start = processSeconds();
+                bool const played = steps.frame ? steps.frame(child) : child.Frames(1);
+                cpu += processSeconds() - start;
+                sDrawCounts const after = GetDrawCounts();
+                drawn.pixelsRepainted += after.pixelsRepainted - before.pixelsRepainted;
+                drawn.batches += after.batches - before.batches;
+                if (!played)
+                {
+                    state.SkipWithError("the game ended");
                     break;
                 }
             }
-            double const start = processSeconds();
-            bool const drawn = steps.frame ? steps.frame(child) : child.Frames(1);
-            cpu += processSeconds() - start;
-            if (!drawn)
-            {
-                state.SkipWithError("the game ended");
-                break;
-            }
         }
         state.counters["cpu_ms"] = benchmark::Counter(cpu * 1000.0, benchmark::Counter::kAvgIterations);
+        state.counters["repaint_kpx"] =
+            benchmark::Counter(double(drawn.pixelsRepainted) / 1000.0, benchmark::Counter::kAvgIterations);
+        state.counters["batches"] = benchmark::Counter(double(drawn.batches), benchmark::Counter::kAvgIterations);
         // A picture of the screen measured, to check it is the one meant: a kept frame
         // is drawn after the driver's capture, so only whole frames are pictured.
         char const* const folder = std::getenv("QDL_BENCHMARK_SCREENSHOT_DIR");
