@@ -65,6 +65,6 @@ void BM_PileOfLeavesSweepingTheHeap(benchmark::State& state)
 
 } // namespace
 
-// Twelve stripes of three rounds take about 1,800 frames; 600 stay within them.
+// 600 frames stay within the three rounds of a Hard game.
 FRAME_BENCHMARK(BM_PaintTheHouseMidPlay)->Iterations(600);
 FRAME_BENCHMARK(BM_PileOfLeavesSweepingTheHeap)->Iterations(320);
