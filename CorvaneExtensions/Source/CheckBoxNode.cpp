@@ -27,44 +27,12 @@ Label CheckBoxClickMessage()
 
 CheckBoxNode::CheckBoxNode(Label name, Vector2<float> const& location, IImageList const* images, float width,
                            wchar_t const* text, Font const* font, ColorF const& color)
-    : SceneNode(name),
-      TextComponent(text ? std::wstring(text) : std::wstring()),
-      mChecked(false),
-      mHot(false),
-      mImages(images),
-      mCaptionSize(0.0f, 0.0f),
-      mAlphaSensitivity(25),
-      mSounds(nullptr),
-      mWidth(width)
+    : ToggleNode(name, images, width, text, font), mCaptionSize(0.0f, 0.0f)
 {
-    FontComponent::SetFont(font);
     UpdateBounds();
     LocalSetColor(color);
     LocalSetLocation(location);
     LocalSetVisible(true);
-    SetHitTest(true);
-    mouseDownSignal.connect([this](SceneNode*, MouseButton, int, int) { HandleMouseDown(); });
-    mouseUpSignal.connect([this](SceneNode*, MouseButton, int, int) { HandleMouseUp(); });
-    capturedMouseUpSignal.connect([this](SceneNode*, MouseButton, int, int) { ReleaseCapture(); });
-    mouseEnterSignal.connect([this](SceneNode*) { HandleMouseEnter(); });
-    mouseExitSignal.connect([this](SceneNode*) { HandleMouseExit(); });
-}
-
-void CheckBoxNode::SetText(std::wstring const& text)
-{
-    TextComponent::SetText(text);
-    UpdateBounds();
-}
-
-void CheckBoxNode::SetFont(Font const* font)
-{
-    FontComponent::SetFont(font);
-    UpdateBounds();
-}
-
-bool CheckBoxNode::IsThreeSlice() const
-{
-    return ImageCount(mImages) >= 11;
 }
 
 bool CheckBoxNode::HasFocusImages() const
@@ -87,8 +55,7 @@ int CheckBoxNode::GetImageIndex() const
 
 void CheckBoxNode::UpdateBounds()
 {
-    // Without images the box is 0 x 0: a layout naming a missing list shows nothing.
-    SizeToImages(*this, mImages, IsThreeSlice(), mWidth);
+    ToggleNode::UpdateBounds();
     if (Font const* font = GetFont())
         mCaptionSize = Vector2<float>(static_cast<float>(font->GetStringWidth(GetText().c_str())),
                                       static_cast<float>(font->GetGlyphHeight()));
@@ -115,46 +82,9 @@ void CheckBoxNode::Click()
     SendNodeMessage(*this, CheckBoxClickMessage());
 }
 
-void CheckBoxNode::HandleMouseDown()
-{
-    PressControl(*this, IsEnabled(), mHot, mSounds);
-}
-
-void CheckBoxNode::HandleMouseUp()
-{
-    // Disabled while held down: let go of the capture and nothing more.
-    if (!IsEnabled())
-    {
-        ReleaseCapture();
-        return;
-    }
-    Click();
-    ReleaseCapture();
-}
-
-void CheckBoxNode::HandleMouseEnter()
-{
-    EnterControl(IsEnabled(), mHot, mSounds);
-}
-
-void CheckBoxNode::HandleMouseExit()
-{
-    if (IsEnabled())
-        mHot = false;
-}
-
-MessageResult CheckBoxNode::OnKeyDown(int key)
-{
-    if (!HasFocus() || !IsActivationKey(key))
-        return kMessageNotHandled;
-    Click();
-    return kMessageHandled;
-}
-
 bool CheckBoxNode::GlobalPointIntersects(Vector2<float> const& point) const
 {
-    if (GlobalBoundsContains(point.x, point.y) &&
-        AlphaContains(*this, mImages, IsThreeSlice(), mAlphaSensitivity, point))
+    if (ToggleNode::GlobalPointIntersects(point))
         return true;
     if (!GetFont())
         return false;

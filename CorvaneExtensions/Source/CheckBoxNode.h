@@ -7,51 +7,23 @@
 
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
-#include "CorvaneExtensions/Source/SceneNode.h"
-#include "CorvaneExtensions/Source/TextComponent.h"
+#include "CorvaneExtensions/Source/ToggleNode.h"
 
-#include "2DEngine/Source/Framework/Roles.h"
-
-#include <string>
-
-namespace Corvane
-{
-class Font;
-class IImageList;
-class SoundList;
-}
-
-class CheckBoxNode : public SceneNode,
-                     public TextComponent,
-                     public Corvane::FontComponent,
-                     public Corvane::EnableComponent
+class CheckBoxNode : public ToggleNode
 {
 public:
     // A null text is the empty caption.
     CheckBoxNode(Corvane::Label name, Corvane::Vector2<float> const& location, Corvane::IImageList const* images,
                  float width, wchar_t const* text, Corvane::Font const* font, Corvane::ColorF const& color);
 
-    Corvane::MessageResult OnKeyDown(int key) override;
     // The box by its pixels, or the caption's rectangle when there is a font.
     bool GlobalPointIntersects(Corvane::Vector2<float> const& point) const override;
     void DrawAt(Corvane::Vector2<float> const& offset) override;
 
-    void SetText(std::wstring const& text) override;
-    void SetFont(Corvane::Font const* font) override;
-
     // Flips the check, plays "Checked" or "Unchecked", sends "CheckBoxClick".
-    void Click();
-    bool IsChecked() const { return mChecked; }
+    void Click() override;
     // Presets the check: no message, no sound.
     void SetCheck(bool checked) { mChecked = checked; }
-
-    void SetAlphaSensitivity(int sensitivity) { mAlphaSensitivity = sensitivity; }
-    int GetAlphaSensitivity() const { return mAlphaSensitivity; }
-    // Not owned; null plays nothing.
-    void SetSoundList(Corvane::SoundList const* sounds) { mSounds = sounds; }
-    Corvane::SoundList const* GetSoundList() const { return mSounds; }
-    Corvane::IImageList const* GetImages() const { return mImages; }
-    bool IsHot() const { return mHot; }
 
     // The caption's rectangle in global coordinates, where it is drawn now; empty
     // without a font.
@@ -63,23 +35,14 @@ public:
     // 0 normal, 1 hot, 2 pressed, 3 disabled, 4 focused, whether checked or not.
     int GetStateIndex() const;
     bool HasFocusImages() const;
-    bool IsThreeSlice() const;
+
+protected:
+    // The box's size, and the caption's.
+    void UpdateBounds() override;
 
 private:
-    void UpdateBounds();
-    void HandleMouseDown();
-    void HandleMouseUp();
-    void HandleMouseEnter();
-    void HandleMouseExit();
-
-    bool mChecked;
-    bool mHot;
-    Corvane::IImageList const* mImages;
     // The caption's size; its place follows the node.
     Corvane::Vector2<float> mCaptionSize;
-    int mAlphaSensitivity;
-    Corvane::SoundList const* mSounds;
-    float mWidth;
 };
 
 class CheckBoxNodeDescriptor : public ControlNodes::ControlNodeDescriptor

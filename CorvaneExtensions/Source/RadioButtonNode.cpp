@@ -32,26 +32,11 @@ Label RadioButtonClickMessage()
 
 RadioButtonNode::RadioButtonNode(Label group, Label name, Vector2<float> const& location, IImageList const* images,
                                  float width, wchar_t const* text, Font const* font, ColorF const& color)
-    : SceneNode(name),
-      TextComponent(text ? std::wstring(text) : std::wstring()),
-      mGroup(group),
-      mChecked(false),
-      mHot(false),
-      mImages(images),
-      mWidth(width),
-      mAlphaSensitivity(25),
-      mSounds(nullptr)
+    : ToggleNode(name, images, width, text, font), mGroup(group)
 {
-    FontComponent::SetFont(font);
     UpdateBounds();
     LocalSetColor(color);
     LocalSetLocation(location);
-    SetHitTest(true);
-    mouseDownSignal.connect([this](SceneNode*, MouseButton, int, int) { HandleMouseDown(); });
-    mouseUpSignal.connect([this](SceneNode*, MouseButton, int, int) { HandleMouseUp(); });
-    capturedMouseUpSignal.connect([this](SceneNode*, MouseButton, int, int) { ReleaseCapture(); });
-    mouseEnterSignal.connect([this](SceneNode*) { HandleMouseEnter(); });
-    mouseExitSignal.connect([this](SceneNode*) { HandleMouseExit(); });
 }
 
 Label RadioButtonNode::GetRole() const
@@ -59,28 +44,11 @@ Label RadioButtonNode::GetRole() const
     return RadioButtonRole();
 }
 
-void RadioButtonNode::SetText(std::wstring const& text)
-{
-    TextComponent::SetText(text);
-    UpdateBounds();
-}
-
-void RadioButtonNode::SetFont(Font const* font)
-{
-    FontComponent::SetFont(font);
-    UpdateBounds();
-}
-
 void RadioButtonNode::SetImages(IImageList const* images, float width)
 {
     mImages = images;
     mWidth = width;
     UpdateBounds();
-}
-
-bool RadioButtonNode::IsThreeSlice() const
-{
-    return ImageCount(mImages) >= 11;
 }
 
 bool RadioButtonNode::HasFocusImages() const
@@ -95,12 +63,6 @@ int RadioButtonNode::GetImageIndex() const
     if (IsEnabled() && mChecked)
         return HasFocusImages() ? 4 : 2;
     return StateIndex(*this, IsEnabled(), mHot, HasFocusImages());
-}
-
-void RadioButtonNode::UpdateBounds()
-{
-    // Without images the button is 0 x 0: a layout naming a missing list shows nothing.
-    SizeToImages(*this, mImages, IsThreeSlice(), mWidth);
 }
 
 void RadioButtonNode::Click()
@@ -128,48 +90,6 @@ void RadioButtonNode::SetCheck(bool checked)
             continue;
         other->mChecked = false;
     }
-}
-
-void RadioButtonNode::HandleMouseDown()
-{
-    PressControl(*this, IsEnabled(), mHot, mSounds);
-}
-
-void RadioButtonNode::HandleMouseUp()
-{
-    // Disabled while held down: let go of the capture and nothing more.
-    if (!IsEnabled())
-    {
-        ReleaseCapture();
-        return;
-    }
-    Click();
-    ReleaseCapture();
-}
-
-void RadioButtonNode::HandleMouseEnter()
-{
-    EnterControl(IsEnabled(), mHot, mSounds);
-}
-
-void RadioButtonNode::HandleMouseExit()
-{
-    if (IsEnabled())
-        mHot = false;
-}
-
-MessageResult RadioButtonNode::OnKeyDown(int key)
-{
-    if (!HasFocus() || !IsActivationKey(key))
-        return kMessageNotHandled;
-    Click();
-    return kMessageHandled;
-}
-
-bool RadioButtonNode::GlobalPointIntersects(Vector2<float> const& point) const
-{
-    return GlobalBoundsContains(point.x, point.y) &&
-           AlphaContains(*this, mImages, IsThreeSlice(), mAlphaSensitivity, point);
 }
 
 void RadioButtonNode::DrawAt(Vector2<float> const& offset)

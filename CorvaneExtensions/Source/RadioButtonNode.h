@@ -7,24 +7,9 @@
 
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/NodeFactory.h"
-#include "CorvaneExtensions/Source/SceneNode.h"
-#include "CorvaneExtensions/Source/TextComponent.h"
+#include "CorvaneExtensions/Source/ToggleNode.h"
 
-#include "2DEngine/Source/Framework/Roles.h"
-
-#include <string>
-
-namespace Corvane
-{
-class Font;
-class IImageList;
-class SoundList;
-}
-
-class RadioButtonNode : public SceneNode,
-                        public TextComponent,
-                        public Corvane::FontComponent,
-                        public Corvane::EnableComponent
+class RadioButtonNode : public ToggleNode
 {
 public:
     // A null text is the empty caption.
@@ -35,50 +20,25 @@ public:
     // "RadioButton": the database lists every radio button under it.
     Corvane::Label GetRole() const override;
     using SceneNode::GetRole;
-    Corvane::MessageResult OnKeyDown(int key) override;
-    bool GlobalPointIntersects(Corvane::Vector2<float> const& point) const override;
     void DrawAt(Corvane::Vector2<float> const& offset) override;
 
     virtual Corvane::Label GetGroup() const { return mGroup; }
-    void SetText(std::wstring const& text) override;
-    void SetFont(Corvane::Font const* font) override;
 
     // Checks the button, then sends "RadioButtonClick". No sound.
-    void Click();
+    void Click() override;
     // Checking clears the others of the group directly: no message, no sound. Screens
     // call it to preset the choice, also while handling a click.
     void SetCheck(bool checked);
-    bool IsChecked() const { return mChecked; }
 
     void SetImages(Corvane::IImageList const* images, float width);
-    Corvane::IImageList const* GetImages() const { return mImages; }
-    void SetAlphaSensitivity(int sensitivity) { mAlphaSensitivity = sensitivity; }
-    int GetAlphaSensitivity() const { return mAlphaSensitivity; }
-    // Not owned; null plays nothing.
-    void SetSoundList(Corvane::SoundList const* sounds) { mSounds = sounds; }
-    Corvane::SoundList const* GetSoundList() const { return mSounds; }
-    bool IsHot() const { return mHot; }
 
     // 0 normal, 1 hot, 2 pressed or checked, 3 disabled, 4 focused (or checked, when
     // the list has focus images); the first image of the frame is three times it.
     int GetImageIndex() const;
     bool HasFocusImages() const;
-    bool IsThreeSlice() const;
 
 private:
-    void UpdateBounds();
-    void HandleMouseDown();
-    void HandleMouseUp();
-    void HandleMouseEnter();
-    void HandleMouseExit();
-
     Corvane::Label mGroup;
-    bool mChecked;
-    bool mHot;
-    Corvane::IImageList const* mImages;
-    float mWidth;
-    int mAlphaSensitivity;
-    Corvane::SoundList const* mSounds;
 };
 
 class RadioButtonNodeDescriptor : public ControlNodes::ControlNodeDescriptor

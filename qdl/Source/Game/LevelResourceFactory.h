@@ -7,12 +7,31 @@
 // registers nothing).
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Core/Source/Log.h"
 #include "Core/Source/XMLReader.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/LevelManager.h"
+
+// A pattern's letters as symbols, A as 0, B as 1 and C as 2 in either case;
+// any other character is skipped.
+inline std::vector<int> readPatternLetters(std::wstring const& order)
+{
+    std::vector<int> symbols;
+    for (wchar_t const letter : order)
+    {
+        if (letter == L'A' || letter == L'a')
+            symbols.push_back(0);
+        else if (letter == L'B' || letter == L'b')
+            symbols.push_back(1);
+        else if (letter == L'C' || letter == L'c')
+            symbols.push_back(2);
+    }
+    return symbols;
+}
 
 template <class T, GameModeType kType>
 class LevelResourceFactory : public Corvane::IResourceFactory

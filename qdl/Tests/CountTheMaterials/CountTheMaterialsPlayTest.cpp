@@ -58,21 +58,7 @@ std::string StickerCount(Child& child, char const* profile)
 // difficulty and OK: the game with its instruction overlay.
 void GoToTheGame(Child& child, char const* difficultyButton)
 {
-    ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-    ASSERT_TRUE(child.Click("PlayButton"));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
-    ASSERT_TRUE(child.Click(kProfile));
-    ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
-    ASSERT_TRUE(child.Click("NewGame"));
-    ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-    ASSERT_TRUE(child.Wait(0.2f));
-    ASSERT_TRUE(child.Click("FreePlayButton"));
-    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
-    ASSERT_TRUE(child.Click("CountTheMaterials"));
-    ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-    ASSERT_TRUE(child.Click(difficultyButton));
-    ASSERT_TRUE(child.Click("OkButton"));
+    ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "CountTheMaterials", difficultyButton, kProfile));
     ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
     EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "FennInstructionMode"}), child.Screens());
 }

@@ -2,10 +2,12 @@
 
 // What the plays of the mini-games share: the fixture that skips without a
 // display, the game started alone as the difficulty selection starts it, the
-// top screen by class, clicks at points of the screen, the sounds heard since
+// top screen by class and the game's live objects of a role, the way past the
+// instruction overlay, clicks at points of the screen, the sounds heard since
 // a mark, pictures kept when QDL_GAME_SCREENSHOT_DIR names a folder, the
 // sticker earned in free play, leaving a game through the quit question, and
-// a content copy whose levels of one difficulty are gone.
+// content without the levels of one difficulty (a copy whose manifest lacks
+// them, or a level list naming an undeclared level).
 
 #include <algorithm>
 #include <cstddef>
@@ -243,8 +245,8 @@ inline std::string LevelNotFoundMessage(std::string const& modeClass)
 }
 
 // A play of the real game; skipped where the test display cannot be opened.
-// The level manager lives for the whole test program, so each test starts
-// from its state at the program's start.
+// The level manager lives for the whole test program, so each test first puts
+// it back as the program starts it.
 class PlayTest : public ::testing::Test
 {
 protected:

@@ -67,21 +67,7 @@ TEST_P(HereToTherePlay, FromTheTitleThroughFreePlayTheAutomatedPlayerDeliversEve
 {
     int const difficulty = GetParam();
     driver.Play([difficulty](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
-        ASSERT_TRUE(child.Click("PlayButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "MyAccountMode"));
-        ASSERT_TRUE(child.Click("PondoButton"));
-        ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "AccountConfirmMode"));
-        ASSERT_TRUE(child.Click("NewGame"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Wait(0.2f));
-        ASSERT_TRUE(child.Click("FreePlayButton"));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
-        ASSERT_TRUE(child.Click("HereToThere"));
-        ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click(GameDriver::kDifficultyButtons[difficulty]));
-        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "HereToThere", GameModeDifficulty(difficulty)));
         ASSERT_TRUE(PassInstructions(child));
         EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
         EXPECT_EQ(difficulty, child.Look([] { return static_cast<int>(GetLevelManager()->getDifficulty()); }));

@@ -8,17 +8,7 @@ using namespace Corvane;
 
 std::vector<int> TrundelsDeliveryLevelResourceFactory::readPattern(std::wstring const& order)
 {
-    std::vector<int> symbols;
-    for (wchar_t const letter : order)
-    {
-        if (letter == L'A' || letter == L'a')
-            symbols.push_back(0);
-        else if (letter == L'B' || letter == L'b')
-            symbols.push_back(1);
-        else if (letter == L'C' || letter == L'c')
-            symbols.push_back(2);
-    }
-    return symbols;
+    return readPatternLetters(order);
 }
 
 void TrundelsDeliveryLevelResourceFactory::readLevel(TrundelsDeliveryLevel& level,
