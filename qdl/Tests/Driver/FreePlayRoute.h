@@ -4,9 +4,10 @@
 // New game, the main menu's Free play, the game's picture, a difficulty and
 // OK; or Continue, the main menu's Story, a difficulty and OK. Each popup is
 // clicked only once it has come to rest, as a child waits for it. The
-// mini-games' plays start with them.
+// mini-games' plays start with them; a child leaves through Quit.
 
 #include <string>
+#include <vector>
 
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
@@ -71,6 +72,19 @@ inline bool ComeToGameThroughFreePlay(Child& child, std::string const& game, Gam
                                       std::string const& profile = "PondoButton")
 {
     return ComeToGameThroughFreePlay(child, game, kDifficultyButtons[difficulty], profile);
+}
+
+// Quit, then Yes once the question has come to rest, until the main menu is on top.
+inline bool QuitToMainMenu(Child& child)
+{
+    return child.Click("QuitButton") && WaitForPopupToRest(child, "QuitConfirmMode") && child.Click("YesButton") &&
+           child.WaitForScreen("MainMenuMode", 300);
+}
+
+// The same: true when the child is on the main menu, and only there.
+inline bool LeaveThroughQuit(Child& child)
+{
+    return QuitToMainMenu(child) && child.Screens() == std::vector<std::string>{"MainMenuMode"};
 }
 
 } // namespace GameDriver

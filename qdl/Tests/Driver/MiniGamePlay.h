@@ -159,23 +159,13 @@ inline void ExpectStickerThenFreePlay(Child& child, int stickersBefore, std::str
     EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
 }
 
-// Quit, then Yes once the question has come to rest, until the main menu is on top.
-inline bool QuitToMainMenu(Child& child)
-{
-    return child.Click("QuitButton") && WaitForPopupToRest(child, "QuitConfirmMode") && child.Click("YesButton") &&
-           child.WaitForScreen("MainMenuMode", 300);
-}
-
 // Plays over a content copy in which the game's manifest ("ToolShedMode.xml")
 // names its levels of that difficulty in other letters, so that none is found.
 inline void WithoutLevelsOf(Driver& driver, std::string const& manifest, std::string const& difficulty = "Hard")
 {
     driver.UseContentCopy([manifest, difficulty](std::string const& folder) {
-        std::string const was = "difficulty=\"" + difficulty + "\"";
-        ASSERT_TRUE(EditTextFile(folder + "/" + manifest, [&was](std::string& text) {
-            for (std::size_t at; (at = text.find(was)) != std::string::npos;)
-                text.replace(at, was.size(), "difficulty=\"Gone\"");
-        }));
+        ASSERT_TRUE(
+            ReplaceInTextFile(folder + "/" + manifest, "difficulty=\"" + difficulty + "\"", "difficulty=\"Gone\""));
     });
 }
 
