@@ -330,15 +330,18 @@ def arrow_cursor():
 def hand_cursor():
     canvas = Canvas(44, 48)
     skin = rgba((255, 224, 178))
-    # Pointing finger, then the fist behind it.
+    # The index finger points up from the left of the fist with the thumb
+    # folded across its front: a finger raised from the middle of a fist reads
+    # as a rude sign.
     canvas.rounded((16, 3, 26, 30), 5, fill=skin, width=2.5)
-    canvas.rounded((8, 20, 38, 44), 10, fill=skin, width=2.5)
-    for x in (19, 26, 33):
-        canvas.line([(x, 24), (x, 31)], fill=OUTLINE, width=2)
-    canvas.rounded((16, 3, 26, 26), 5, fill=skin, outline=None)
-    canvas.line([(16, 8), (16, 24)], fill=OUTLINE, width=2.5)
-    canvas.line([(26, 8), (26, 24)], fill=OUTLINE, width=2.5)
-    canvas.rounded((6, 38, 40, 47), 3, fill=rgba(COLOURS["Blue"]), width=2.5)
+    canvas.rounded((14, 19, 42, 44), 9, fill=skin, width=2.5)
+    for x in (30, 36):
+        canvas.line([(x, 20), (x, 28)], fill=OUTLINE, width=2)
+    canvas.rounded((16, 3, 26, 24), 5, fill=skin, outline=None)
+    canvas.line([(16, 8), (16, 22)], fill=OUTLINE, width=2.5)
+    canvas.line([(26, 8), (26, 21)], fill=OUTLINE, width=2.5)
+    canvas.rounded((8, 26, 30, 37), 5, fill=skin, width=2.5)
+    canvas.rounded((12, 38, 42, 47), 3, fill=rgba(COLOURS["Blue"]), width=2.5)
     return canvas.result()
 
 

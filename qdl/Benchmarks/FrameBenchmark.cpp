@@ -88,9 +88,8 @@ void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Dri
             state.SkipWithError("the screen was not reached");
             return;
         }
-        // The driver's platform draws whole frames unless told otherwise; the game's keeps them.
-        // Switched once the screen is reached: kept frames of the loading screen cost next to
-        // nothing, and the frames counted while waiting would run out before the loading ends.
+        // The driver's platform keeps frames as the game's does; the whole variant switches that
+        // off once the screen is reached.
         child.RunOnLoop([kept] {
             if (auto* graphics = dynamic_cast<MacOSX::OpenGLGraphicsPlatform*>(Corvane::GetGraphicsPlatform()))
                 graphics->SetRetainedFrames(kept);
@@ -136,10 +135,9 @@ void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Dri
         state.counters["repaint_kpx"] =
             benchmark::Counter(double(drawn.pixelsRepainted) / 1000.0, benchmark::Counter::kAvgIterations);
         state.counters["batches"] = benchmark::Counter(double(drawn.batches), benchmark::Counter::kAvgIterations);
-        // A picture of the screen measured, to check it is the one meant: a kept frame
-        // is drawn after the driver's capture, so only whole frames are pictured.
+        // A picture of the screen measured, to check it is the one meant.
         char const* const folder = std::getenv("QDL_BENCHMARK_SCREENSHOT_DIR");
-        if (folder && !kept)
+        if (folder)
             child.SaveScreenshot(std::string(folder) + "/" + child.TopScreen() + ".png");
     });
 }

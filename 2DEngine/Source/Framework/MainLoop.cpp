@@ -580,6 +580,11 @@ IInputEventSink* GetInputEventSink()
 {
     return &GetLooper();
 }
+
+void DrawFrame()
+{
+    GetLooper().Draw();
+}
 } // namespace Internal
 
 } // namespace MainLoop

@@ -91,6 +91,9 @@ namespace Internal
 {
 // The loop as the receiver of platform input.
 IInputEventSink* GetInputEventSink();
+// Draws the mode stack again as the loop draws a frame, with no update: a
+// test draws one state twice to compare two ways of drawing it.
+void DrawFrame();
 } // namespace Internal
 
 } // namespace MainLoop

@@ -1,6 +1,7 @@
 #include "2DEngine/Tests/Platform/DesktopTestSupport.h"
 
 #include "2DEngine/Source/Graphics/KeyNames.h"
+#include "2DEngine/Source/Platform/MacOSX/WindowManagerQuery.h"
 
 using namespace DesktopTesting;
 
@@ -131,6 +132,27 @@ TEST_F(DesktopFixture, WithoutAWindowManagerAShownWindowIsActive)
     EXPECT_TRUE(platform->IsActive());
     Run({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
     EXPECT_TRUE(platform->IsActive());
+}
+
+// Drawing off screen (SDL's fallback when no window system answers), nobody
+// hands out the focus either.
+TEST(WindowManagerQuery, AnOffScreenDriverHasNoWindowManager)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        GTEST_SKIP() << "SDL's video is already started";
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    bool const started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    unsetenv("SDL_VIDEODRIVER");
+    if (!started)
+        GTEST_SKIP() << "no off-screen video driver: " << SDL_GetError();
+    SDL_Window* const window = SDL_CreateWindow("", 0, 0, 64, 48, SDL_WINDOW_HIDDEN);
+    EXPECT_NE(nullptr, window) << SDL_GetError();
+    if (window)
+    {
+        EXPECT_FALSE(MacOSX::QueryWindowManager(window));
+        SDL_DestroyWindow(window);
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 TEST_F(DesktopFixture, FocusFollowsTheWindow)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "2DEngine/Source/Graphics/Drawing.h"
+#include "2DEngine/Source/Graphics/ReferenceDrawing.h"
 #include "2DEngine/Source/Graphics/Texture.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
@@ -83,6 +84,48 @@ TEST_F(OpenGLFixture, AKeptFrameShowsTheSamePixelsAsAWholeRepaint)
         std::vector<unsigned char> const repainted = ReadWindow();
         ASSERT_EQ(repainted, kept) << "frame " << n;
     }
+}
+
+// Reference drawing draws a kept canvas's frame at once and whole; the kept
+// frame after it cannot build on what the back buffer held and is drawn whole.
+TEST_F(OpenGLFixture, AReferenceFrameIsDrawnAtOnceAndTheNextKeptFrameWhole)
+{
+    platform->SetRetainedFrames(true);
+    platform->Setup(sWindowConfig{kWindowMode_Windowed, 1, kPictureWidth, kPictureHeight});
+    if (!MacOSX::GLLayer::CanCopySubBuffer())
+        GTEST_SKIP() << "this OpenGL driver cannot show part of the back buffer";
+    OpenGLScreenCanvas whole(Rect<int>(0, 0, kPictureWidth, kPictureHeight));
+    std::unique_ptr<Image> backdrop(MakeHalvesImage(16, 12, true));
+    std::unique_ptr<Image> sprite(MakeHalvesImage(8, 6));
+    std::unique_ptr<Image> changing(MakeHalvesImage(6, 6));
+    auto const drawWhole = [&](int n) {
+        whole.BeginFrame();
+        DrawScene(&whole, n, backdrop.get(), sprite.get(), changing.get());
+        return ReadWindow();
+    };
+
+    ASSERT_EQ(0, platform->BeginScene());
+    ASSERT_NO_FATAL_FAILURE(DrawScene(platform->GetScreenCanvas(), 0, backdrop.get(), sprite.get(), changing.get()));
+    ASSERT_EQ(0, platform->EndScene());
+
+    std::vector<unsigned char> drawnAtOnce;
+    {
+        ScopedReferenceDrawing const plainly;
+        ASSERT_EQ(0, platform->BeginScene());
+        ASSERT_NO_FATAL_FAILURE(
+            DrawScene(platform->GetScreenCanvas(), 7, backdrop.get(), sprite.get(), changing.get()));
+        drawnAtOnce = ReadWindow();
+        ASSERT_EQ(0, platform->EndScene());
+    }
+    EXPECT_FALSE(IsReferenceDrawing());
+    EXPECT_EQ(drawWhole(7), drawnAtOnce);
+
+    // The same frame as the last kept one: only a whole repaint shows it again.
+    ASSERT_EQ(0, platform->BeginScene());
+    ASSERT_NO_FATAL_FAILURE(DrawScene(platform->GetScreenCanvas(), 0, backdrop.get(), sprite.get(), changing.get()));
+    ASSERT_EQ(0, platform->EndScene());
+    std::vector<unsigned char> const kept = ReadWindow();
+    EXPECT_EQ(drawWhole(0), kept);
 }
 
 TEST(OpenGLFrameTest, OnlyTheBatchesThatDifferCountAndTouchingPartsMerge)

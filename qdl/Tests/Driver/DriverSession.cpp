@@ -25,6 +25,8 @@
 #include "2DEngine/Source/Platform/MacOSX/MacOSXPlatform.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
+#include "2DEngine/Source/Widgets/LoadingMode.h"
 #include "qdl/Source/Game/Application.h"
 #include "qdl/Source/Game/DesktopEngine.h"
 #include "qdl/Source/Game/GameAudioManager.h"
@@ -186,14 +188,12 @@ class CapturingGraphicsPlatform : public MacOSX::OpenGLGraphicsPlatform
 public:
     CapturingGraphicsPlatform(unsigned long caps, Session* session) : OpenGLGraphicsPlatform(caps), mSession(session)
     {
+        // The program's own platform keeps its frames; a play draws as the program does.
+        SetRetainedFrames(true);
     }
 
-    int EndScene() override
-    {
-        // Before the swap, while the back buffer still holds the frame.
-        mSession->OnFrameDrawn();
-        return OpenGLGraphicsPlatform::EndScene();
-    }
+protected:
+    void OnFramePresented() override { mSession->OnFramePresented(); }
 
 private:
     Session* mSession;
@@ -367,6 +367,13 @@ void Session::Sleep(uint32_t milliseconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         return;
     }
+    // The content loads on a thread of its own in real time, while an unchanged
+    // frame costs next to nothing: the loading screen's frames take their real
+    // time, so that a wait counted in frames does not run out before the loading ends.
+    Corvane::LoadingMode const* const loading =
+        dynamic_cast<Corvane::LoadingMode const*>(Corvane::MainLoop::GetTopMostMode(0));
+    if (loading && loading->IsLoading())
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     mNowUS += uint64_t(milliseconds) * 1000;
     RecordingAudioPlatform::AdvanceOutput(GameTimeMS());
     Serve();
@@ -570,29 +577,84 @@ bool Session::PushKey(std::string const& name, bool down)
     return true;
 }
 
-void Session::OnFrameDrawn()
+namespace
 {
-    if (capturePath.empty())
-        return;
+
+// The game's picture in the back buffer, as the viewport places it.
+bool ReadBackBuffer(sPicture* picture)
+{
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     int const width = viewport[2];
     int const height = viewport[3];
     if (width <= 0 || height <= 0)
-        return;
+        return false;
     std::vector<unsigned char> rgba(size_t(width) * size_t(height) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
     glReadPixels(viewport[0], viewport[1], width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     // OpenGL's rows run from the bottom up.
-    std::vector<unsigned char> picture(rgba.size());
+    picture->width = width;
+    picture->height = height;
+    picture->rgba.resize(rgba.size());
     size_t const row = size_t(width) * 4;
     for (int y = 0; y < height; ++y)
         std::copy(rgba.begin() + long(size_t(height - 1 - y) * row), rgba.begin() + long(size_t(height - y) * row),
-                  picture.begin() + long(size_t(y) * row));
-    for (size_t alpha = 3; alpha < picture.size(); alpha += 4)
-        picture[alpha] = 255;
-    captured = stbi_write_png(capturePath.c_str(), width, height, 4, picture.data(), int(row)) != 0;
-    capturePath.clear();
+                  picture->rgba.begin() + long(size_t(y) * row));
+    for (size_t alpha = 3; alpha < picture->rgba.size(); alpha += 4)
+        picture->rgba[alpha] = 255;
+    return true;
+}
+
+} // namespace
+
+bool Session::ReadWindow(sPicture* picture)
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    MacOSX::GLLayer::GetDrawableSize(&drawableWidth, &drawableHeight);
+    int const width = viewport[2];
+    int const height = viewport[3];
+    if (width <= 0 || height <= 0)
+        return false;
+    sPicture read;
+    read.width = width;
+    read.height = height;
+    read.rgba.resize(size_t(width) * size_t(height) * 4);
+    // The viewport counts rows from the bottom, the window from the top.
+    int const top = drawableHeight - viewport[1] - height;
+    if (!MacOSX::GLLayer::ReadWindowPixels(viewport[0], top, width, height, read.rgba.data()))
+        return false;
+    *picture = std::move(read);
+    return true;
+}
+
+bool SavePicture(sPicture const& picture, std::string const& path)
+{
+    if (picture.width <= 0 || picture.height <= 0 || picture.rgba.size() != size_t(picture.width) * picture.height * 4)
+        return false;
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.rgba.data(), picture.width * 4) != 0;
+}
+
+void Session::OnFramePresented()
+{
+    if (capturePath.empty() && !captureInto)
+        return;
+    sPicture picture;
+    bool const read = ReadBackBuffer(&picture);
+    if (!capturePath.empty())
+    {
+        captured = read && SavePicture(picture, capturePath);
+        capturePath.clear();
+    }
+    if (captureInto)
+    {
+        if (read)
+            *captureInto = std::move(picture);
+        captureInto = nullptr;
+    }
 }
 
 } // namespace GameDriver

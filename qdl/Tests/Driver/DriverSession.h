@@ -99,10 +99,14 @@ public:
     int mouseX = -1;
     int mouseY = -1;
 
-    // Pictures, on the loop's thread.
-    void OnFrameDrawn();
+    // Pictures, on the loop's thread: the next frame that goes on screen is
+    // kept at capturePath (when set) and read into captureInto (when set).
+    void OnFramePresented();
     std::string capturePath;
     bool captured = false;
+    sPicture* captureInto = nullptr;
+    // The game's picture as the display shows it in the window; false when it cannot be read.
+    static bool ReadWindow(sPicture* picture);
 
 private:
     static constexpr uint64_t kStartUS = 1000000;

@@ -7,6 +7,7 @@
 
 #include "Core/Source/Label.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
+#include "2DEngine/Source/Graphics/ReferenceDrawing.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Tests/Driver/DriverSession.h"
@@ -222,6 +223,26 @@ bool Child::SaveScreenshot(std::string const& path)
     return Look([session] {
         session->capturePath.clear();
         return session->captured;
+    });
+}
+
+bool Child::DrawOptimisedAndReference(sPicture* optimised, sPicture* reference)
+{
+    Session* const session = mSession;
+    return Look([session, optimised, reference] {
+        *optimised = sPicture();
+        *reference = sPicture();
+        session->captureInto = optimised;
+        Corvane::MainLoop::Internal::DrawFrame();
+        // Where the display lets the window be read, the picture is the one it shows.
+        Session::ReadWindow(optimised);
+        {
+            Corvane::Graphics::ScopedReferenceDrawing const plainly;
+            session->captureInto = reference;
+            Corvane::MainLoop::Internal::DrawFrame();
+        }
+        session->captureInto = nullptr;
+        return !optimised->rgba.empty() && !reference->rgba.empty();
     });
 }
 

@@ -53,6 +53,17 @@ struct sSoundPlay
     uint64_t timeMS;
 };
 
+// A picture of the game's window: RGBA rows from the top, every pixel opaque.
+struct sPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+};
+
+// Keeps the picture as a PNG file; false when it cannot be written.
+bool SavePicture(sPicture const& picture, std::string const& path);
+
 class Session;
 
 // The script's hands and eyes. Every call waits for the loop; once the game
@@ -118,6 +129,13 @@ public:
 
     // Keeps the next drawn frame as a PNG picture; false when nothing was drawn.
     bool SaveScreenshot(std::string const& path);
+    // Draws the current state twice without an update: as the game draws it
+    // (a kept frame: only what differs from the picture on screen), read from
+    // the window as the display shows it (from the back buffer as it goes on
+    // screen where the window cannot be read), then whole with every drawing
+    // optimisation off (Graphics reference drawing), read from the back buffer.
+    // False when either could not be read.
+    bool DrawOptimisedAndReference(sPicture* optimised, sPicture* reference);
 
 private:
     Session* mSession;

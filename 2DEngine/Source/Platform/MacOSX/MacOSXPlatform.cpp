@@ -1,5 +1,8 @@
 #include "2DEngine/Source/Platform/MacOSX/MacOSXPlatform.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include <SDL2/SDL.h>
 
 #include "Core/Source/DiskPartition.h"
@@ -36,6 +39,9 @@ constexpr int kWaitSliceMilliseconds = 50;
 // How long after its creation a window that never had the focus asks for it again.
 constexpr uint32_t kFocusRetryPeriod = 2000;
 constexpr uint32_t kFocusRetryInterval = 200;
+// How often, and how far apart, an X display that does not answer is asked again.
+constexpr int kDisplayAttempts = 30;
+constexpr uint32_t kDisplayRetryMilliseconds = 100;
 
 struct sBundleState
 {
@@ -167,10 +173,31 @@ bool Platform::StartVideo()
     // Mesa only honours the request before the display is opened.
     if (Corvane::GetCommandLine().find(L"-software") != std::wstring::npos)
         RequestSoftwareRenderer();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    // When the X display does not answer at once (many programs opening it
+    // together), SDL falls back to a driver without windows that nobody sees
+    // and nobody gives the focus; the display is asked again for a while first.
+    char const* const display = std::getenv("DISPLAY");
+    bool const namedDisplay = display && *display && !std::getenv("SDL_VIDEODRIVER");
+    for (int attempt = 1;; ++attempt)
     {
-        Corvane::Internal::LogWrite("The display could not be opened: %s\n", SDL_GetError());
-        return false;
+        bool const started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        char const* const driver = started ? SDL_GetCurrentVideoDriver() : nullptr;
+        bool const onDisplay = started && (!namedDisplay || (driver && std::strcmp(driver, "x11") == 0));
+        if (onDisplay || attempt >= kDisplayAttempts)
+        {
+            if (!started)
+            {
+                Corvane::Internal::LogWrite("The display could not be opened: %s\n", SDL_GetError());
+                return false;
+            }
+            if (!onDisplay)
+                Corvane::Internal::LogWrite("The display \"%s\" did not answer; the \"%s\" video driver draws instead.\n",
+                                            display, driver ? driver : "");
+            break;
+        }
+        if (started)
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_Delay(kDisplayRetryMilliseconds);
     }
     // Loaded once for the process rather than with every window.
     if (SDL_GL_LoadLibrary(nullptr) != 0)

@@ -258,7 +258,7 @@ int OpenGLGraphicsPlatform::BeginScene()
     // The canvas clears only inside the clip; the bars beside a letterboxed
     // picture would otherwise keep whatever the buffer held. A kept frame
     // clears when it is presented.
-    if (!mScreenCanvas->IsRetained())
+    if (!mScreenCanvas->KeepsFrames())
         GLLayer::ClearWholeDrawable();
     mScreenCanvas->BeginFrame();
     return 0;
@@ -269,7 +269,9 @@ int OpenGLGraphicsPlatform::EndScene()
     if (!mScreenCanvas)
         return 0;
     mScreenCanvas->EndFrame();
-    if (mScreenCanvas->PresentFrame())
+    bool const swap = mScreenCanvas->PresentFrame();
+    OnFramePresented();
+    if (swap)
         GLLayer::SwapBuffers(mContext);
     // Drawn and shown: nothing holds a pixel pointer or needs an idle texture now.
     Corvane::OpenGLTexture::EndFrame();

@@ -62,7 +62,7 @@ public:
     // -1 when there is no screen canvas to draw (before Setup); otherwise
     // clears the whole drawable and the picture, and 0.
     int BeginScene() override;
-    // Swaps the buffers; 0.
+    // Shows the frame (a kept frame where it changed, else by a swap); 0.
     int EndScene() override;
     Corvane::Graphics::ICanvas* GetScreenCanvas() override;
     // A new texture for the image, attached to it, with the caller's reference;
@@ -88,6 +88,11 @@ public:
     // Throws "Could not find a display mode suitable for full screen mode." when none matches.
     static GLLayer::sDisplayMode ChooseFullScreenMode(std::vector<GLLayer::sDisplayMode> const& modes, int width,
                                                      int height);
+
+protected:
+    // In EndScene, once the frame is in the back buffer as it goes on screen
+    // and before any swap: the moment to read it back.
+    virtual void OnFramePresented() {}
 
 private:
     unsigned long mCaps;

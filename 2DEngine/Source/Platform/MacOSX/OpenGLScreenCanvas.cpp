@@ -9,6 +9,7 @@
 #include "2DEngine/Source/Framework/Platform.h"
 #include "2DEngine/Source/Graphics/CircleVertices.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ReferenceDrawing.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLContextLayer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
@@ -227,10 +228,18 @@ OpenGLScreenCanvas::~OpenGLScreenCanvas()
 
 int OpenGLScreenCanvas::BeginFrame()
 {
-    if (mRetained)
+    mKeeping = KeepsFrames();
+    if (mKeeping)
+    {
         mFrame.Clear();
+    }
     else
+    {
+        // A whole frame drawn between kept ones goes on screen by a swap: what
+        // the back buffer then holds is not the kept frame.
+        mShownValid = false;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, double(mBounds.width), double(mBounds.height), 0.0, -1.0, 1.0);
@@ -247,14 +256,20 @@ int OpenGLScreenCanvas::EndFrame()
 void OpenGLScreenCanvas::SetRetained(bool retained)
 {
     mRetained = retained;
+    mKeeping = false;
     mFrame.Clear();
     mShown.Clear();
     mShownValid = false;
 }
 
+bool OpenGLScreenCanvas::KeepsFrames() const
+{
+    return mRetained && !Graphics::IsReferenceDrawing();
+}
+
 bool OpenGLScreenCanvas::PresentFrame()
 {
-    if (!mRetained)
+    if (!mKeeping)
         return true;
 
     GLint viewport[4] = {0, 0, 0, 0};

@@ -10,7 +10,9 @@
 // that differ from the frame on screen, clipped to them, and shows just those
 // parts where the driver can; a frame like the one on screen costs nothing.
 // The pixels are those of a full repaint. Drawing at once stays the default,
-// for code that reads pixels back in the middle of a frame.
+// for code that reads pixels back in the middle of a frame. Reference drawing
+// (Graphics::SetReferenceDrawing) draws a kept canvas's frames at once and
+// whole while it is on.
 
 #include "2DEngine/Source/Graphics/Canvas.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
@@ -38,6 +40,8 @@ public:
 
     void SetRetained(bool retained);
     bool IsRetained() const { return mRetained; }
+    // Whether the next frame is kept: retained and not drawn for reference.
+    bool KeepsFrames() const;
     // Draws the kept frame where it differs from the one on screen. True when
     // the buffers must still be swapped to show it (always when not kept).
     bool PresentFrame();
@@ -70,13 +74,15 @@ public:
     static ITexture* GetTextureOfImage(IImage const* image);
 
 private:
-    OpenGLFrame* Recording() { return mRetained ? &mFrame : nullptr; }
+    OpenGLFrame* Recording() { return mKeeping ? &mFrame : nullptr; }
     void RepaintWhole();
     // Repaints the changed part, given in the frame's coordinates, and shows it.
     void RepaintPart(Rect<float> const& part, int const viewport[4]);
 
     Rect<int> mBounds;
     bool mRetained = false;
+    // Whether the frame being drawn is kept, fixed when it begins.
+    bool mKeeping = false;
     OpenGLFrame mFrame;
     OpenGLFrame mShown;
     bool mShownValid = false;

@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 #include <GL/glx.h>
+#include <X11/Xutil.h>
 
 namespace MacOSX
 {
@@ -40,6 +41,19 @@ bool HasExtension(char const* list, char const* name)
     return false;
 }
 
+// A channel of an X pixel, by the visual's mask, scaled to eight bits.
+unsigned char Channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0)
+        return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1))
+        ++shift;
+    unsigned long const maximum = mask >> shift;
+    unsigned long const value = (pixel & mask) >> shift;
+    return static_cast<unsigned char>(value * 255 / maximum);
+}
+
 } // namespace
 
 bool CanCopySubBuffer()
@@ -70,6 +84,44 @@ void ResetSubBufferSupport()
 {
     gSupport = eSupport::kUnknown;
     gCopySubBuffer = nullptr;
+}
+
+bool ReadWindowPixels(int x, int y, int width, int height, unsigned char* rgba)
+{
+    Display* const display = glXGetCurrentDisplay();
+    GLXDrawable const window = glXGetCurrentDrawable();
+    if (!display || window == 0 || width <= 0 || height <= 0 || x < 0 || y < 0)
+        return false;
+    // XGetImage fails with an X error (fatal by default) on a rectangle outside
+    // the window or off the screen.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
+        return false;
+    if (x + width > attributes.width || y + height > attributes.height)
+        return false;
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, attributes.root, x, y, &rootX, &rootY, &child);
+    Screen* const screen = attributes.screen;
+    if (rootX < 0 || rootY < 0 || rootX + width > WidthOfScreen(screen) || rootY + height > HeightOfScreen(screen))
+        return false;
+
+    XImage* const image = XGetImage(display, window, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+        {
+            unsigned long const pixel = XGetPixel(image, column, row);
+            unsigned char* const out = rgba + (std::size_t(row) * std::size_t(width) + std::size_t(column)) * 4;
+            out[0] = Channel(pixel, image->red_mask);
+            out[1] = Channel(pixel, image->green_mask);
+            out[2] = Channel(pixel, image->blue_mask);
+            out[3] = 255;
+        }
+    XDestroyImage(image);
+    return true;
 }
 
 } // namespace GLLayer

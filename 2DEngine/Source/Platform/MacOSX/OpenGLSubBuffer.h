@@ -21,6 +21,12 @@ void CopySubBuffer(int x, int y, int width, int height);
 // Forgets the answer (a new context).
 void ResetSubBufferSupport();
 
+// Reads the window of the current context as the display shows it, whatever
+// the back buffer holds: the rectangle in window pixels from the top left, as
+// RGBA rows from the top (alpha 255). False without a current X11 context or
+// when the rectangle is not wholly inside the window and the screen.
+bool ReadWindowPixels(int x, int y, int width, int height, unsigned char* rgba);
+
 } // namespace GLLayer
 } // namespace MacOSX
 

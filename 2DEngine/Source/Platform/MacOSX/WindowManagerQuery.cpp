@@ -4,6 +4,7 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <cstring>
 #include <string>
 
 namespace MacOSX
@@ -13,6 +14,10 @@ bool QueryWindowManager(SDL_Window* window)
 {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
+    // A video driver without a window system (drawing off screen) has no manager to hand out the focus.
+    char const* const driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
+        return false;
     if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
         return true;
     Display* const display = info.info.x11.display;

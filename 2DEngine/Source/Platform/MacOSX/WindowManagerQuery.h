@@ -11,7 +11,8 @@ namespace MacOSX
 
 // Whether a window manager runs on the window's display: a manager that
 // follows the desktop conventions owns the selection WM_S<screen> or names its
-// check window on the root window. Displays other than X11 are assumed to have one.
+// check window on the root window. A driver that draws off screen has none;
+// other displays than X11 are assumed to have one.
 bool QueryWindowManager(SDL_Window* window);
 
 } // namespace MacOSX

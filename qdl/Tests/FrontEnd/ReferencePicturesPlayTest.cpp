@@ -1,0 +1,131 @@
+// Every screen looks the same as the game draws it (kept frames and the other
+// drawing optimisations) and drawn whole for reference: the title, the quit
+// question, the main menu and a frame of each mini-game at a fixed step after
+// its start, each compared within one frame of a single play.
+//
+// Set QDL_REFERENCE_PICTURE_DIR to a folder to keep a picture of every screen.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "2DEngine/Source/Framework/MainLoop.h"
+#include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/GameMakers.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Tests/Driver/FreePlayRoute.h"
+#include "qdl/Tests/Driver/GameDriver.h"
+#include "qdl/Tests/Driver/ReferencePicture.h"
+
+using GameDriver::Child;
+using GameDriver::ShowsTheReferencePicture;
+
+namespace
+{
+
+// Frames from a game's spoken instructions skipped (or from its start, in a
+// game that gives none) to its compared frame: the game's first animations
+// under way. The instructions come at the latest after the opening scene.
+constexpr int kGameStep = 90;
+constexpr int kOpeningFrames = 600;
+
+struct sGame
+{
+    char const* name;
+    GameModeType type;
+};
+
+sGame const kGames[] = {
+    {"ToolShed", kGameModeType_ToolShed},
+    {"StreetSigns", kGameModeType_StreetSigns},
+    {"PlanAJob", kGameModeType_PlanAJob},
+    {"PaintTheHouse", kGameModeType_PaintIt},
+    {"TollerStacker", kGameModeType_TollerStacker},
+    {"HammerTheNail", kGameModeType_HammerTheNail},
+    {"CountTheMaterials", kGameModeType_CountTheMaterials},
+    {"TrundelsDelivery", kGameModeType_TrundelsDelivery},
+    {"PileOfLeaves", kGameModeType_PileOfLeaves},
+    {"ScarrowPuzzle", kGameModeType_ScarrowPuzzle},
+    {"HideAndSeek", kGameModeType_HideAndSeek},
+    {"HereToThere", kGameModeType_HereToThere},
+};
+
+// Starts the game from free play at the difficulty, as the difficulty selection does.
+bool StartGame(Child& child, GameModeType type, GameModeDifficulty difficulty)
+{
+    bool const started = child.Look([type, difficulty] {
+        GetLevelManager()->setFreePlay(true);
+        GetLevelManager()->setDifficulty(difficulty);
+        Corvane::ApplicationMode* const game = createGameModeOfType(type, Corvane::Label());
+        if (game)
+            Corvane::MainLoop::UnwindToMode(game);
+        return game != nullptr;
+    });
+    return started && child.WaitUntil([] { return !Corvane::MainLoop::IsModeChangePending(); }, 10);
+}
+
+// On the loop's thread.
+bool IsInstructions()
+{
+    return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0)) != nullptr;
+}
+
+} // namespace
+
+TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
+{
+    GameDriver::Driver driver;
+    std::string reason;
+    if (!driver.HasDisplay(&reason))
+        GTEST_SKIP() << "no display: " << reason;
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        ASSERT_TRUE(child.MoveMouseTo(560, 420));
+        ASSERT_TRUE(child.Frames(30));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "Title"));
+        // Under the mouse the sign turns into the play button.
+        ASSERT_TRUE(child.MoveMouseTo("TitleMainMenu/UI/PlayButton"));
+        ASSERT_TRUE(child.Frames(3));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "TitleHover"));
+
+        ASSERT_TRUE(child.Click("QuitButton"));
+        ASSERT_TRUE(child.Frames(10));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "QuitQuestionSliding"));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "QuitQuestion"));
+        ASSERT_TRUE(child.Click("NoButton"));
+
+        ASSERT_TRUE(child.WaitForScreen("TitleMode", 300));
+        ASSERT_TRUE(child.Click("PlayButton"));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "MyAccountMode"));
+        ASSERT_TRUE(child.Click("PondoButton"));
+        ASSERT_TRUE(child.Click("OkButton"));
+        ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "AccountConfirmMode"));
+        ASSERT_TRUE(child.Click("NewGame"));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 300));
+        ASSERT_TRUE(child.Frames(30));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "MainMenu"));
+
+        int next = 0;
+        bool instructionsCompared = false;
+        for (sGame const& game : kGames)
+        {
+            GameModeDifficulty const difficulty = static_cast<GameModeDifficulty>(next++ % kNumGameModeDifficulties);
+            ASSERT_TRUE(StartGame(child, game.type, difficulty)) << game.name;
+            // The spoken instructions, at the start or after an opening scene, are skipped.
+            if (child.WaitUntil(IsInstructions, kOpeningFrames))
+            {
+                if (!instructionsCompared)
+                {
+                    instructionsCompared = true;
+                    EXPECT_TRUE(ShowsTheReferencePicture(child, "Instructions"));
+                }
+                ASSERT_TRUE(child.Click("OkButton")) << game.name;
+                ASSERT_TRUE(child.WaitUntil([] { return !IsInstructions(); }, 100)) << game.name;
+            }
+            ASSERT_TRUE(child.Frames(kGameStep)) << game.name;
+            EXPECT_TRUE(ShowsTheReferencePicture(child, game.name + std::string(kGameModeDifficultyNames[difficulty])));
+        }
+    });
+}
