@@ -8,7 +8,6 @@
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
-#include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Tests/GameBase/GameBaseTestGame.h"
 
 namespace
@@ -19,13 +18,8 @@ int const kFrames = 120;
 
 void startTheTestGame(GameDriver::Driver& driver, bool playIntro)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
     GameBaseTestGame::install();
-    driver.StartWith([playIntro]() -> Corvane::ApplicationMode* {
-        GetLevelManager()->setDifficulty(kGameModeDifficulty_Medium);
-        GetLevelManager()->setFreePlay(true);
-        return new GameBaseTestGame(playIntro, 1);
-    });
+    StartGame(driver, kGameModeDifficulty_Medium, [playIntro] { return new GameBaseTestGame(playIntro, 1); });
 }
 
 void BM_GameUnderItsOverlayFrame(benchmark::State& state)

@@ -7,7 +7,6 @@
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
-#include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/HereToThere/HereToThereCart.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 #include "qdl/Source/Game/HereToThere/HereToThereObject.h"
@@ -42,21 +41,10 @@ bool CentreOf(char const* role, Accept const& accept, Corvane::Vector2<int>* cen
     return false;
 }
 
-bool ClickAt(GameDriver::Child& child, Corvane::Vector2<int> const& point)
-{
-    return child.MoveMouseTo(point.x, point.y) && child.PressMouse() && child.ReleaseMouse();
-}
-
 void BM_HereToThereDeliveryFrame(benchmark::State& state)
 {
     BenchmarkFrames(
-        state,
-        [](GameDriver::Driver& driver) {
-            driver.StartWith([] {
-                GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-                return new HereToThereMode();
-            });
-        },
+        state, StartGameAt<HereToThereMode>(kGameModeDifficulty_Hard),
         [](GameDriver::Child& child) {
             for (int frame = 0; frame < 3000 && child.TopScreen() != "HereToThereMode"; ++frame)
             {
@@ -75,7 +63,7 @@ void BM_HereToThereDeliveryFrame(benchmark::State& state)
                         return true;
                     }, &animal);
                 }) ||
-                !ClickAt(child, animal) || !child.Wait(1.5f))
+                !ClickAt(child, animal.x, animal.y) || !child.Wait(1.5f))
                 return false;
             Corvane::Vector2<int> house;
             return child.Look([&] {
@@ -83,7 +71,7 @@ void BM_HereToThereDeliveryFrame(benchmark::State& state)
                            return piece.getColor() == color && piece.getShape() == shape;
                        }, &house);
                    }) &&
-                   ClickAt(child, house) && child.Frames(10);
+                   ClickAt(child, house.x, house.y) && child.Frames(10);
         });
 }
 

@@ -1,7 +1,18 @@
 #include "2DEngine/Source/Graphics/Image.h"
 
 #include <cmath>
+#include <atomic>
 #include <cstring>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include <zlib.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "Core/Source/Log.h"
 
 #include "2DEngine/Source/Graphics/ImageManager.h"
 #include "2DEngine/Source/Graphics/Texture.h"
@@ -75,14 +86,161 @@ bool BaseImage::TakePixelsChanged() const
 }
 
 // ---------------------------------------------------------------------------
+// Packed images
+
+namespace
+{
+
+// The packed images, added from whichever thread loads them; their pixels are
+// dropped and rebuilt on the main thread only.
+struct PackedImages
+{
+    std::mutex lock;
+    std::set<Image const*> images;
+};
+
+PackedImages& GetPackedImages()
+{
+    static PackedImages* const gmPacked = new PackedImages();
+    return *gmPacked;
+}
+
+// Frames ended so far; a read stamps the image with it.
+std::atomic<uint32_t> gmPixelClock(0);
+
+// Static initialisation runs on the main thread, the only one that drops pixels.
+std::thread::id const gmMainThread = std::this_thread::get_id();
+
+} // namespace
+
+void Image::KeepPacked()
+{
+    size_t const bytes = size_t(GetWidth()) * size_t(GetHeight()) * sizeof(Color32);
+    if (!mPixels || bytes == 0 || !mPacked.empty())
+        return;
+    uLongf packedSize = compressBound(uLong(bytes));
+    std::vector<uint8_t> packed(packedSize);
+    // The fastest level: the pictures are flat colours and transparent margins,
+    // which pack about twelve to one even so, and a start must not wait on it.
+    if (compress2(packed.data(), &packedSize, reinterpret_cast<Bytef const*>(mPixels), uLong(bytes), 1) != Z_OK)
+        return;
+    packed.resize(packedSize);
+    packed.shrink_to_fit();
+    mPacked.swap(packed);
+    mLastRead = gmPixelClock.load(std::memory_order_relaxed);
+    PackedImages& registry = GetPackedImages();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    registry.images.insert(this);
+}
+
+void Image::Unpack()
+{
+    if (mPacked.empty())
+        return;
+    EnsurePixels();
+    {
+        PackedImages& registry = GetPackedImages();
+        std::lock_guard<std::mutex> guard(registry.lock);
+        registry.images.erase(this);
+    }
+    std::vector<uint8_t>().swap(mPacked);
+}
+
+void Image::EnsurePixels() const
+{
+    if (mPacked.empty())
+        return;
+    if (std::this_thread::get_id() != gmMainThread)
+    {
+        // A loading thread may keep reading after the frame ends, so what it
+        // reads is never dropped.
+        std::lock_guard<std::mutex> guard(GetPackedImages().lock);
+        mPinned = true;
+        Inflate();
+        return;
+    }
+    mLastRead = gmPixelClock.load(std::memory_order_relaxed);
+    Inflate();
+}
+
+void Image::Inflate() const
+{
+    if (mPixels)
+        return;
+    size_t const count = size_t(GetWidth()) * size_t(GetHeight());
+    Color32* const pixels = new Color32[count]();
+    uLongf unpackedSize = uLongf(count * sizeof(Color32));
+    if (uncompress(reinterpret_cast<Bytef*>(pixels), &unpackedSize, mPacked.data(), uLong(mPacked.size())) != Z_OK ||
+        unpackedSize != count * sizeof(Color32))
+    {
+        // Only a fault in memory could get here; a transparent picture is better than none.
+        Internal::LogWrite("A packed image of %d x %d could not be unpacked.\n", GetWidth(), GetHeight());
+        std::memset(static_cast<void*>(pixels), 0, count * sizeof(Color32));
+    }
+    mPixels = pixels;
+}
+
+void Image::DropPixels() const
+{
+    delete[] mPixels;
+    mPixels = nullptr;
+}
+
+void Image::EndFrame(uint32_t keepFrames)
+{
+    uint32_t const clock = ++gmPixelClock;
+    bool dropped = false;
+    PackedImages& registry = GetPackedImages();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    for (Image const* image : registry.images)
+    {
+        if (image->mPixels && !image->mPinned && clock - image->mLastRead > keepFrames)
+        {
+            image->DropPixels();
+            dropped = true;
+        }
+    }
+#if defined(__GLIBC__)
+    // Freed pixel arrays of a few hundred kilobytes can stay in the heap's free
+    // lists; give them back so that the memory really goes.
+    if (dropped)
+        malloc_trim(0);
+#endif
+}
+
+size_t Image::GetUnpackedPixelBytes()
+{
+    size_t bytes = 0;
+    PackedImages& registry = GetPackedImages();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    for (Image const* image : registry.images)
+    {
+        if (image->mPixels)
+            bytes += size_t(image->GetWidth()) * size_t(image->GetHeight()) * sizeof(Color32);
+    }
+    return bytes;
+}
+
+size_t Image::GetPackedBytes()
+{
+    size_t bytes = 0;
+    PackedImages& registry = GetPackedImages();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    for (Image const* image : registry.images)
+        bytes += image->mPacked.size();
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------
 // Image
 
-Image::Image() : mPixels(nullptr), mHasAlpha(false), mKeyed(false), mRotationCache(nullptr)
+Image::Image() : mPixels(nullptr), mHasAlpha(false), mKeyed(false), mRotationCache(nullptr), mLastRead(0), mPinned(false)
 {
 }
 
 Image::Image(int width, int height)
-    : BaseImage(width, height), mPixels(nullptr), mHasAlpha(true), mKeyed(false), mRotationCache(nullptr)
+    : BaseImage(width, height), mPixels(nullptr), mHasAlpha(true), mKeyed(false), mRotationCache(nullptr),
+      mLastRead(0), mPinned(false)
 {
     size_t const count = size_t(GetWidth()) * size_t(GetHeight());
     if (count > 0)
@@ -90,20 +248,41 @@ Image::Image(int width, int height)
 }
 
 Image::Image(Color32* pixels, int width, int height, bool hasAlpha, bool keyed)
-    : BaseImage(width, height), mPixels(pixels), mHasAlpha(hasAlpha), mKeyed(keyed), mRotationCache(nullptr)
+    : BaseImage(width, height), mPixels(pixels), mHasAlpha(hasAlpha), mKeyed(keyed), mRotationCache(nullptr),
+      mLastRead(0), mPinned(false)
 {
 }
 
 Image::~Image()
 {
+    if (!mPacked.empty())
+    {
+        PackedImages& registry = GetPackedImages();
+        std::lock_guard<std::mutex> guard(registry.lock);
+        registry.images.erase(this);
+    }
     delete mRotationCache;
     mRotationCache = nullptr;
     delete[] mPixels;
     mPixels = nullptr;
 }
 
+Color32* Image::GetPixels()
+{
+    Unpack();
+    EnsurePixels();
+    return mPixels;
+}
+
+Color32 const* Image::GetPixels() const
+{
+    EnsurePixels();
+    return mPixels;
+}
+
 void Image::Init(Color32* pixels, int width, int height, bool hasAlpha, bool keyed)
 {
+    Unpack();
     delete mRotationCache;
     mRotationCache = nullptr;
     if (pixels != mPixels)
@@ -121,6 +300,7 @@ Image* Image::Copy() const
     int const height = GetHeight();
     size_t const count = size_t(width) * size_t(height);
     Color32* pixels = nullptr;
+    EnsurePixels();
     if (count > 0 && mPixels)
     {
         pixels = new Color32[count];
@@ -135,6 +315,7 @@ Image* Image::Copy() const
 
 Color32 Image::GetPixel(int x, int y) const
 {
+    EnsurePixels();
     if (!mPixels || x < 0 || y < 0 || x >= GetWidth() || y >= GetHeight())
         return Color32(0);
     return mPixels[size_t(y) * size_t(GetWidth()) + size_t(x)];
@@ -142,6 +323,7 @@ Color32 Image::GetPixel(int x, int y) const
 
 void Image::SetPixel(int x, int y, Color32 color)
 {
+    Unpack();
     if (!mPixels || x < 0 || y < 0 || x >= GetWidth() || y >= GetHeight())
         return;
     mPixels[size_t(y) * size_t(GetWidth()) + size_t(x)] = color;

@@ -100,9 +100,11 @@ public:
     // Ignored outside the image (the image then stays as dirty as it was).
     void SetPixel(int x, int y, Color32 color);
 
-    // The pixel array, width x height words; null for an empty image.
-    Color32* GetPixels() { return mPixels; }
-    Color32 const* GetPixels() const { return mPixels; }
+    // The pixel array, width x height words; null for an empty image. The
+    // writable array is the caller's to change, so it ends any packed copy;
+    // the read-only one stays valid until the end of the frame.
+    Color32* GetPixels();
+    Color32 const* GetPixels() const;
     // The alpha bytes carry transparency that drawing must honour.
     bool HasAlpha() const { return mHasAlpha; }
     void SetHasAlpha(bool hasAlpha) { mHasAlpha = hasAlpha; }
@@ -120,11 +122,43 @@ public:
     // changed; a copy stays valid until then or until the image is destroyed.
     Image const* GetCachedRotation(Angle angle) const;
 
+    // Keeps a compressed copy of the pixels, so that while nothing reads them
+    // the array itself can be dropped (EndFrame) and later rebuilt, the same
+    // to the bit, on the next read. For images that are loaded once and then
+    // only read: every content picture is held for the whole run but few are
+    // on screen at once. Writing into the pixels ends the packed copy.
+    void KeepPacked();
+    bool IsPacked() const { return !mPacked.empty(); }
+    // Whether the pixel array is in memory now.
+    bool HasPixelsInMemory() const { return mPixels != nullptr; }
+
+    // Ends a frame of the pixel clock: packed images whose pixels were not read
+    // in the last keepFrames frames drop them. Main thread only, at a point where
+    // no caller holds a pixel pointer (after the frame is drawn).
+    static void EndFrame(uint32_t keepFrames = kPackedPixelsKeptFrames);
+    // Bytes of pixel arrays held in memory by packed images, and of their
+    // compressed copies.
+    static size_t GetUnpackedPixelBytes();
+    static size_t GetPackedBytes();
+
+    static constexpr uint32_t kPackedPixelsKeptFrames = 100;
+
 private:
-    Color32* mPixels;
+    // Rebuilds the pixel array of a packed image that dropped it, and stamps the read.
+    void EnsurePixels() const;
+    void Inflate() const;
+    // Forgets the packed copy (the pixels stay).
+    void Unpack();
+    void DropPixels() const;
+
+    mutable Color32* mPixels;
     bool mHasAlpha;
     bool mKeyed;
     ImageRotationCache* mRotationCache;
+    std::vector<uint8_t> mPacked;
+    mutable uint32_t mLastRead;
+    // Read by another thread than the main one: kept in memory from then on.
+    mutable bool mPinned;
 };
 
 // Pre-rotated copies of one image, one slot per rotation step.

@@ -313,6 +313,7 @@ Image* ImageManager::LoadImage(wchar_t const* name, Image* image)
     }
 
     image->Init(pixels, width, height, hasAlpha, keyed);
+    image->KeepPacked();
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <thread>
 
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/Texture.h"
@@ -345,4 +346,68 @@ TEST(ImageTest, CacheOwnsOnlyWhatWasAttached)
     }
     // The borrowed image is still whole.
     EXPECT_EQ(Color32(0xFF000000u), borrowed->GetPixel(0, 0));
+}
+
+// ---- Packed images ------------------------------------------------------------------------------
+
+TEST(ImageTest, PackedPixelsDropWhenUnreadAndComeBackTheSame)
+{
+    std::unique_ptr<Image> const reference = Numbered(40, 30);
+    std::unique_ptr<Image> image(reference->Copy());
+    image->KeepPacked();
+    ASSERT_TRUE(image->IsPacked());
+    bool const dirty = image->IsDirty();
+
+    // Read within the window: kept.
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        EXPECT_EQ(reference->GetPixel(5, 7), image->GetPixel(5, 7));
+        Image::EndFrame(2);
+    }
+    EXPECT_TRUE(image->HasPixelsInMemory());
+    EXPECT_GT(Image::GetUnpackedPixelBytes(), 0u);
+
+    for (int frame = 0; frame < 3; ++frame)
+        Image::EndFrame(2);
+    EXPECT_FALSE(image->HasPixelsInMemory());
+    // Dropping is no change: the texture need not be filled again.
+    EXPECT_EQ(dirty, image->IsDirty());
+
+    Image const& readOnly = *image;
+    ASSERT_NE(nullptr, readOnly.GetPixels());
+    EXPECT_TRUE(SamePixels(*reference, *image));
+    std::unique_ptr<Image> const copy(image->Copy());
+    EXPECT_TRUE(SamePixels(*reference, *copy));
+}
+
+TEST(ImageTest, WritingIntoAPackedImageKeepsTheWrittenPixels)
+{
+    std::unique_ptr<Image> image = Numbered(8, 8);
+    image->KeepPacked();
+    image->SetPixel(1, 1, Color32(0xFF123456u));
+    EXPECT_FALSE(image->IsPacked());
+    image->KeepPacked();
+    image->GetPixels()[2] = Color32(0xFF654321u);
+    EXPECT_FALSE(image->IsPacked());
+    for (int frame = 0; frame < 5; ++frame)
+        Image::EndFrame(1);
+    EXPECT_EQ(Color32(0xFF123456u), image->GetPixel(1, 1));
+    EXPECT_EQ(Color32(0xFF654321u), image->GetPixel(2, 0));
+}
+
+TEST(ImageTest, PixelsReadByAnotherThreadAreNeverDropped)
+{
+    std::unique_ptr<Image> image = Numbered(16, 16);
+    image->KeepPacked();
+    for (int frame = 0; frame < 4; ++frame)
+        Image::EndFrame(1);
+    ASSERT_FALSE(image->HasPixelsInMemory());
+
+    Color32 const* seen = nullptr;
+    std::thread([&] { seen = static_cast<Image const&>(*image).GetPixels(); }).join();
+    for (int frame = 0; frame < 4; ++frame)
+        Image::EndFrame(1);
+    EXPECT_TRUE(image->HasPixelsInMemory());
+    ASSERT_NE(nullptr, seen);
+    EXPECT_EQ(Color32(0xFF000302u), seen[3 * 16 + 2]);
 }

@@ -134,3 +134,37 @@ TEST_F(OpenGLTextureTest, ImagesThatAreNotPixelImagesDrawUntextured)
     // A flat quad in the tint.
     EXPECT_RGB(255, 0, 255, ReadPixel(12, 12));
 }
+
+TEST_F(OpenGLTextureTest, OverTheBudgetTheTexturesDrawnLongestAgoGoAndComeBack)
+{
+    Begin();
+    std::unique_ptr<Image> oldest(MakeHalvesImage(64, 64));
+    std::unique_ptr<Image> older(MakeHalvesImage(64, 64, true));
+    std::unique_ptr<Image> current(MakeHalvesImage(64, 64));
+    DrawImage(oldest.get(), 0, 0);
+    OpenGLTexture::EndFrame(size_t(1) << 30);
+    DrawImage(older.get(), 0, 0);
+    OpenGLTexture::EndFrame(size_t(1) << 30);
+    DrawImage(current.get(), 0, 0);
+    // Room for two of the three 64 x 64 textures.
+    size_t const one = 64 * 64 * 4;
+    OpenGLTexture::EndFrame(OpenGLTexture::GetAllocatedBytes() - one);
+    EXPECT_FALSE(TextureOf(*oldest)->HasTextureName());
+    EXPECT_TRUE(TextureOf(*older)->HasTextureName());
+    EXPECT_TRUE(TextureOf(*current)->HasTextureName());
+
+    // Drawn again, it is filled from its image, with its pixels dropped meanwhile.
+    oldest->KeepPacked();
+    for (int frame = 0; frame < 4; ++frame)
+        Image::EndFrame(1);
+    ASSERT_FALSE(oldest->HasPixelsInMemory());
+    ASSERT_EQ(0, platform->BeginScene());
+    DrawImage(oldest.get(), 10, 10);
+    EXPECT_TRUE(TextureOf(*oldest)->HasTextureName());
+    EXPECT_RGB(255, 0, 0, ReadPixel(11, 12));
+    EXPECT_RGB(0, 0, 255, ReadPixel(50, 12));
+
+    // Nothing drawn in the frame just ended goes, however small the budget.
+    OpenGLTexture::EndFrame(0);
+    EXPECT_TRUE(TextureOf(*oldest)->HasTextureName());
+}

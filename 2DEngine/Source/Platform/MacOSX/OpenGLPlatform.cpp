@@ -6,6 +6,7 @@
 
 #include "Core/Source/MacOSX/MacOSXError.h"
 #include "Core/Source/Singleton.h"
+#include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLSubBuffer.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
@@ -270,6 +271,9 @@ int OpenGLGraphicsPlatform::EndScene()
     mScreenCanvas->EndFrame();
     if (mScreenCanvas->PresentFrame())
         GLLayer::SwapBuffers(mContext);
+    // Drawn and shown: nothing holds a pixel pointer or needs an idle texture now.
+    Corvane::OpenGLTexture::EndFrame();
+    Corvane::Image::EndFrame();
     return 0;
 }
 

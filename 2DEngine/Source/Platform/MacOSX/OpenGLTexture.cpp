@@ -1,5 +1,6 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTexture.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <SDL2/SDL_opengl.h>
@@ -19,6 +20,9 @@ std::set<OpenGLTexture*>& GetRegistry()
     return gmAllTextures;
 }
 
+// Frames ended so far; drawing stamps a texture with it.
+uint32_t gmTextureClock = 0;
+
 uint64_t NextVersion()
 {
     static uint64_t gmUploads = 0;
@@ -28,7 +32,8 @@ uint64_t NextVersion()
 } // namespace
 
 OpenGLTexture::OpenGLTexture(Image const* image)
-    : mReferenceCount(1), mTextureName(0), mImage(image), mDirty(true), mVersion(0)
+    : mReferenceCount(1), mTextureName(0), mImage(image), mDirty(true), mVersion(0),
+      mLastUse(0)
 {
     if (mImage)
         mDescriptor = sTextureDescriptor::ForImageSize(mImage->GetWidth(), mImage->GetHeight());
@@ -72,6 +77,7 @@ void OpenGLTexture::Allocate()
 
 unsigned int OpenGLTexture::GetTextureID()
 {
+    mLastUse = gmTextureClock;
     // An image filled again at another size would be read past its end at the old one.
     if (mImage && (mImage->GetWidth() != mDescriptor.width || mImage->GetHeight() != mDescriptor.height))
     {
@@ -111,6 +117,45 @@ void OpenGLTexture::Delete()
 std::set<OpenGLTexture*> const& OpenGLTexture::GetAllTextures()
 {
     return GetRegistry();
+}
+
+size_t OpenGLTexture::GetBytes() const
+{
+    if (mTextureName == 0)
+        return 0;
+    return size_t(mDescriptor.textureWidth) * size_t(mDescriptor.textureHeight) * 4;
+}
+
+size_t OpenGLTexture::GetAllocatedBytes()
+{
+    size_t bytes = 0;
+    for (OpenGLTexture const* texture : GetRegistry())
+        bytes += texture->GetBytes();
+    return bytes;
+}
+
+void OpenGLTexture::EndFrame(size_t budgetBytes)
+{
+    uint32_t const frame = gmTextureClock++;
+    size_t bytes = GetAllocatedBytes();
+    if (bytes <= budgetBytes)
+        return;
+    std::vector<OpenGLTexture*> idle;
+    for (OpenGLTexture* texture : GetRegistry())
+    {
+        if (texture->mTextureName != 0 && texture->mLastUse != frame)
+            idle.push_back(texture);
+    }
+    std::sort(idle.begin(), idle.end(), [frame](OpenGLTexture const* a, OpenGLTexture const* b) {
+        return frame - a->mLastUse > frame - b->mLastUse;
+    });
+    for (OpenGLTexture* texture : idle)
+    {
+        if (bytes <= budgetBytes)
+            break;
+        bytes -= texture->GetBytes();
+        texture->Delete();
+    }
 }
 
 void OpenGLTexture::DeleteAll()

@@ -48,8 +48,20 @@ public:
     static std::set<OpenGLTexture*> const& GetAllTextures();
     static void DeleteAll();
 
+    // Ends a frame of the texture clock. While the textures hold more than
+    // budgetBytes, those drawn longest ago (never one drawn in this frame) give
+    // up their GL names; they are filled again from their images when next
+    // drawn. The software renderer keeps textures in the process's own memory,
+    // and a player who visits every screen would otherwise keep every picture twice.
+    static void EndFrame(size_t budgetBytes = kTextureBudgetBytes);
+    // Bytes held by allocated textures (their power-of-two sizes).
+    static size_t GetAllocatedBytes();
+
+    static constexpr size_t kTextureBudgetBytes = size_t(32) * 1024 * 1024;
+
 private:
     void Allocate();
+    size_t GetBytes() const;
 
     int mReferenceCount;
     unsigned int mTextureName;
@@ -57,6 +69,7 @@ private:
     Image const* mImage;
     bool mDirty;
     uint64_t mVersion;
+    uint32_t mLastUse;
 };
 
 } // namespace Corvane
