@@ -473,9 +473,12 @@ void ForEachNode(SceneNode* node, std::function<void(SceneNode*)> const& visit)
     }
 }
 
-// The node's place among its parent's children: 0 is drawn first, under the others.
+// The node's place among its parent's children: 0 is drawn first, under the
+// others; -1 for no node.
 long SiblingPlace(SceneNode const* node)
 {
+    if (!node || !node->GetParent())
+        return -1;
     std::list<SceneNode*> const& siblings = node->GetParent()->GetChildren();
     return std::distance(siblings.begin(), std::find(siblings.begin(), siblings.end(), node));
 }
@@ -2417,7 +2420,8 @@ TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryLayoutsHaveTheirNodes)
         nodes.push_back({"TollerStackerModeLayout",
                          {"GameScreenRoot", "Playfield", "MaterialSources", "Source_" + std::to_string(i)}, kAnyNode});
     for (int i = 1; i <= 5; ++i)
-        nodes.push_back({"StackTargetLayout", {"StackTarget", "Platform", "StackPoint_" + std::to_string(i)}, kAnyNode});
+        nodes.push_back(
+            {"StackTargetLayout", {"StackTarget", "Platform", "StackPoint_" + std::to_string(i)}, kAnyNode});
     for (int i = 1; i <= 6; ++i)
         nodes.push_back({"TrundelsDeliveryModeLayout",
                          {"GameScreenRoot", "Playfield", "CargoRoot", "Cart_" + std::to_string(i)}, kAnyNode});
@@ -2658,7 +2662,8 @@ TEST_F(ContentLint, StickerBookLayoutsLayTheirNodesAsTheBookNeeds)
     ExpectElementTakesNoClicks("StickerLayout", {});
     BuiltLayout const page("StickerBookSurfaceLayout");
     ASSERT_TRUE(page.Root());
-    EXPECT_LT(SiblingPlace(NodeAt(page.Root(), {"stickerHolderNode"})), SiblingPlace(NodeAt(page.Root(), {"clickNode"})));
+    EXPECT_LT(SiblingPlace(NodeAt(page.Root(), {"stickerHolderNode"})),
+              SiblingPlace(NodeAt(page.Root(), {"clickNode"})));
 
     // The list lays its entries out in a row 4 pixels apart, about 550 wide.
     BuiltLayout const list("StickerListLayout");
