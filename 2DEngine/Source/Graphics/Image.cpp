@@ -128,6 +128,9 @@ void Image::KeepPacked()
     packed.shrink_to_fit();
     mPacked.swap(packed);
     mLastRead = gmPixelClock.load(std::memory_order_relaxed);
+    // Nothing has read them yet, and most pictures wait a long time for their
+    // screen: the loading threads would otherwise hold every picture decoded at once.
+    DropPixels();
     PackedImages& registry = GetPackedImages();
     std::lock_guard<std::mutex> guard(registry.lock);
     registry.images.insert(this);

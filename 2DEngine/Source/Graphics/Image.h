@@ -122,9 +122,9 @@ public:
     // changed; a copy stays valid until then or until the image is destroyed.
     Image const* GetCachedRotation(Angle angle) const;
 
-    // Keeps a compressed copy of the pixels, so that while nothing reads them
-    // the array itself can be dropped (EndFrame) and later rebuilt, the same
-    // to the bit, on the next read. For images that are loaded once and then
+    // Keeps a compressed copy of the pixels and drops the array, which is
+    // rebuilt, the same to the bit, on the next read and dropped again while
+    // nothing reads it (EndFrame). For images that are loaded once and then
     // only read: every content picture is held for the whole run but few are
     // on screen at once. Writing into the pixels ends the packed copy.
     void KeepPacked();

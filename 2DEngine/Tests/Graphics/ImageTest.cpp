@@ -356,6 +356,7 @@ TEST(ImageTest, PackedPixelsDropWhenUnreadAndComeBackTheSame)
     std::unique_ptr<Image> image(reference->Copy());
     image->KeepPacked();
     ASSERT_TRUE(image->IsPacked());
+    EXPECT_FALSE(image->HasPixelsInMemory());
     bool const dirty = image->IsDirty();
 
     // Read within the window: kept.
