@@ -1,22 +1,13 @@
-// libFuzzer target for HereToThere levels read through the resource manager:
-// any manifest bytes must load or be refused, never crash, hang or read out of
-// bounds; every level read must then be placed on the playfield with each of
-// the twelve slots filled exactly once, whatever its animals and counts.
-#include <cstdint>
-#include <cstdlib>
+// libFuzzer target for HereToThere's level reader and the placing of a level's
+// houses: every level made, whatever its animals and counts, fills each of the
+// twelve slots exactly once, every house on the road of its slot.
 #include <set>
-#include <string>
 
-#include "Core/Source/MemoryStream.h"
-#include "Core/Source/Random.h"
-#include "Core/Source/Singleton.h"
-#include "2DEngine/Source/Framework/Resource.h"
-#include "2DEngine/Source/Framework/ResourceManager.h"
-#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Fuzz/LevelFuzzHarness.h"
 #include "qdl/Source/Game/HereToThere/HereToThereHousePlacement.h"
 #include "qdl/Source/Game/HereToThere/HereToThereLevelResourceFactory.h"
 
-using namespace Corvane;
+using LevelFuzz::check;
 
 namespace
 {
@@ -27,50 +18,25 @@ public:
     void placeHouse(int slot, HereToThereObjectColor, HereToThereObjectShape, int road) override
     {
         take(slot);
-        if (road != slot / kNumHereToThereHouseSlotsPerRoad)
-            std::abort();
+        check(road == slot / kNumHereToThereHouseSlotsPerRoad);
     }
     void placeDummyHouse(int slot) override { take(slot); }
 
     void take(int slot)
     {
-        if (slot < 0 || slot >= kNumHereToThereHouseSlots || !slots.insert(slot).second)
-            std::abort();
+        check(slot >= 0 && slot < kNumHereToThereHouseSlots && slots.insert(slot).second);
     }
 
     std::set<int> slots;
 };
 
+void checkLevel(HereToThereLevel const& level, Corvane::Label)
+{
+    CheckingSite site;
+    placeHereToThereHouses(level, site);
+    check(site.slots.size() == static_cast<size_t>(kNumHereToThereHouseSlots));
+}
+
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
-{
-    Random::Engine_Setup();
-    GetResourceManager()->AddResourceFactory(L"HereToThereLevel", new HereToThereLevelResourceFactory());
-    MemoryStream stream(L"Fuzz");
-    stream.Write(data, size);
-    stream.Seek(kSeekBegin, 0);
-    try
-    {
-        GetResourceManager()->LoadFromStream(&stream, L"Fuzz");
-    }
-    catch (std::exception const&)
-    {
-        // A broken manifest is refused with its error; nothing of it is used.
-    }
-    for (IResourceDescriptor* descriptor : GetResourceManager()->GetResources<HereToThereLevel>())
-    {
-        HereToThereLevel const* const level = dynamic_cast<HereToThereLevel const*>(descriptor);
-        if (!level)
-            std::abort();
-        CheckingSite site;
-        placeHereToThereHouses(*level, site);
-        if (site.slots.size() != static_cast<size_t>(kNumHereToThereHouseSlots))
-            std::abort();
-    }
-    GetResourceManager()->Cleanup();
-    Internal::DeleteAllSingletons();
-    *GetLevelManager() = LevelManager();
-    Random::Engine_Destroy();
-    return 0;
-}
+LEVEL_FUZZ_TARGET(HereToThereLevel, HereToThereLevelResourceFactory, checkLevel)

@@ -1,38 +1,21 @@
 // libFuzzer target for the delivery game's level reader and the mode's set-up
-// without a scene: any bytes as a level element must read without a crash and
-// keep only patterns of the symbols 0 to 2 with at least one symbol; for every
-// pattern kept, the six carts continue it and the five choices, all different,
-// hold the type cart 6 needs.
-
+// without a scene: every level made keeps only patterns of the symbols 0 to 2
+// with at least one symbol; for every pattern kept, the six carts continue it
+// and the five choices, all different, hold the type cart 6 needs.
 #include <algorithm>
-#include <cstdint>
-#include <cstdlib>
-#include <exception>
-#include <memory>
 #include <set>
 #include <vector>
 
-#include "Core/Source/MemoryStream.h"
-#include "Core/Source/Random.h"
-#include "Core/Source/XMLReader.h"
-#include "2DEngine/Source/Framework/Resource.h"
+#include "qdl/Fuzz/LevelFuzzHarness.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevelResourceFactory.h"
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryMode.h"
 
-using namespace Corvane;
-
-extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size);
+using LevelFuzz::check;
 
 namespace
 {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-void checkLevel(TrundelsDeliveryLevel const& level)
+void checkLevel(TrundelsDeliveryLevel const& level, Corvane::Label)
 {
     // Any order of the thirteen types, as the mode draws one.
     std::vector<TrundelsDeliveryType> mapping;
@@ -58,40 +41,4 @@ void checkLevel(TrundelsDeliveryLevel const& level)
 
 } // namespace
 
-// The random streams, the level manager and the interned names live for the
-// whole run; made here so that no input is blamed for them.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    Random::Engine_Setup();
-    std::atexit([] { Random::Engine_Destroy(); });
-    char const warm[] = "<TrundelsDeliveryLevel name=\"Warm\" difficulty=\"Easy\"><Pattern order=\"AB\"/></TrundelsDeliveryLevel>";
-    LLVMFuzzerTestOneInput(reinterpret_cast<uint8_t const*>(warm), sizeof(warm) - 1);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size)
-{
-    char const* const text = reinterpret_cast<char const*>(data);
-    uint32_t const length = static_cast<uint32_t>(size);
-    try
-    {
-        ReadOnlyMemoryStream attributeStream(L"Fuzz", text, length);
-        std::unique_ptr<IXMLReader> attributeReader(CreateXMLReader(&attributeStream));
-        XMLElement const* const first = attributeReader->ReadElement();
-        if (!first)
-            return 0;
-        XMLElement const element = *first;
-        ReadOnlyMemoryStream stream(L"Fuzz", text, length);
-        std::unique_ptr<IXMLReader> reader(CreateXMLReader(&stream));
-        std::unique_ptr<IResourceDescriptor> resource(TrundelsDeliveryLevelResourceFactory().CreateResource(
-            L"Fuzz", Label::GetUniqueString("TrundelsDelivery_Fuzz"), element, *reader));
-        TrundelsDeliveryLevel const* const level = dynamic_cast<TrundelsDeliveryLevel const*>(resource.get());
-        check(level != nullptr);
-        checkLevel(*level);
-    }
-    catch (std::exception const&)
-    {
-        // Malformed XML is the reader's to report; the resource manager logs it.
-    }
-    return 0;
-}
+LEVEL_FUZZ_TARGET(TrundelsDeliveryLevel, TrundelsDeliveryLevelResourceFactory, checkLevel)

@@ -100,6 +100,20 @@ TEST_F(LevelManagerTest, ALevelRegisteredTwiceIsKeptOnceSoTheDrawEnds)
     EXPECT_EQ(L("Pintura_Fácil"), manager.getLevelForGameModeType(kGameModeType_PaintIt));
 }
 
+TEST_F(LevelManagerTest, ARemovedLevelLeavesEveryDifficultyOfItsGameAndOnlyThat)
+{
+    manager.addLevelForGameModeType(kGameModeType_PaintIt, L("Pintura_1"), kGameModeDifficulty_Easy);
+    manager.addLevelForGameModeType(kGameModeType_PaintIt, L("Pintura_1"), kGameModeDifficulty_Hard);
+    manager.addLevelForGameModeType(kGameModeType_PaintIt, L("Pintura_2"), kGameModeDifficulty_Hard);
+    manager.addLevelForGameModeType(kGameModeType_PlanAJob, L("Pintura_1"), kGameModeDifficulty_Easy);
+    manager.removeLevelForGameModeType(kGameModeType_PaintIt, L("Pintura_1"));
+    EXPECT_TRUE(manager.getLevels(kGameModeType_PaintIt, kGameModeDifficulty_Easy).empty());
+    EXPECT_EQ(std::vector<Corvane::Label>{L("Pintura_2")},
+              manager.getLevels(kGameModeType_PaintIt, kGameModeDifficulty_Hard));
+    EXPECT_EQ(std::vector<Corvane::Label>{L("Pintura_1")},
+              manager.getLevels(kGameModeType_PlanAJob, kGameModeDifficulty_Easy));
+}
+
 TEST_F(LevelManagerTest, DifficultiesOutsideTheThreeAreRefusedAndChangeNothing)
 {
     testing::internal::CaptureStderr();

@@ -55,6 +55,15 @@ void LevelManager::addLevelForGameModeType(GameModeType type, Label level, GameM
     list.push_back(level);
 }
 
+void LevelManager::removeLevelForGameModeType(GameModeType type, Label level)
+{
+    for (std::map<GameModeType, std::vector<Label> >& games : levels)
+    {
+        std::vector<Label>& list = games[type];
+        list.erase(std::remove(list.begin(), list.end(), level), list.end());
+    }
+}
+
 std::vector<Label> const& LevelManager::getLevels(GameModeType type, GameModeDifficulty difficultyOfLevels)
 {
     static std::vector<Label> const none;

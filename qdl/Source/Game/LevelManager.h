@@ -24,6 +24,9 @@ public:
     // outside Easy..Hard is refused (logged), and so is a level already in the
     // list, which a manifest loaded again would otherwise add twice.
     void addLevelForGameModeType(GameModeType type, Corvane::Label level, GameModeDifficulty difficulty);
+    // Takes the level off the game's lists at every difficulty (a record of
+    // that name read again may belong elsewhere, or nowhere).
+    void removeLevelForGameModeType(GameModeType type, Corvane::Label level);
     // A random level of the game at the current difficulty, never the level
     // last returned unless it is the only one; the null label when the game
     // has none (the last level is then left as it was).

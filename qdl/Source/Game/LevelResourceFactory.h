@@ -4,7 +4,9 @@
 // lets the game read its own elements, and registers the level with the level
 // manager under the game and the difficulty named by the element's
 // "difficulty" attribute ("Easy", "Medium" or "Hard", exactly; any other text
-// registers nothing).
+// registers nothing). A record read again under the same name (a manifest
+// loaded again, a name written twice) replaces the earlier one, so the level
+// is listed only where the latest record says.
 
 #include <memory>
 
@@ -31,6 +33,7 @@ public:
         while (!reader.IsEOF())
             reader.ReadElement();
         int const difficulty = lookUpName(attributes.GetAttribute(L"difficulty"), kGameModeDifficultyNames);
+        GetLevelManager()->removeLevelForGameModeType(kType, name);
         // -1 is no value of GameModeDifficulty (converting it is undefined), so such a level stops here.
         if (difficulty < 0)
         {

@@ -130,6 +130,26 @@ TEST_F(CountTheMaterialsLevelTest, ALevelWithoutRequestOrWithAnUnknownMaterialIs
     }
 }
 
+TEST_F(CountTheMaterialsLevelTest, ALevelReadAgainIsOfferedOnlyWhereItsLatestRecordSays)
+{
+    // The later record replaces the earlier one of its name: the game must not draw the name
+    // and find a level it cannot play.
+    Load(L"<CountTheMaterialsLevel name='Ctm_Twice' difficulty='Easy'><Request material='Plant' number='1'/>"
+         L"<Material type='Plant' number='1'/></CountTheMaterialsLevel>"
+         L"<CountTheMaterialsLevel name='Ctm_Twice' difficulty='Easy'><Material type='Plant' number='1'/>"
+         L"</CountTheMaterialsLevel>"
+         L"<CountTheMaterialsLevel name='Ctm_Moved' difficulty='Easy'><Request material='Plant' number='1'/>"
+         L"</CountTheMaterialsLevel>"
+         L"<CountTheMaterialsLevel name='Ctm_Moved' difficulty='Hard'><Request material='Plant' number='1'/>"
+         L"</CountTheMaterialsLevel>");
+    AutoResource<CountTheMaterialsLevel> const twice("Ctm_Twice");
+    ASSERT_TRUE(twice);
+    EXPECT_FALSE(twice->hasRequest);
+    EXPECT_FALSE(RegisteredAnywhere("Ctm_Twice"));
+    EXPECT_FALSE(Registered("Ctm_Moved", kGameModeDifficulty_Easy));
+    EXPECT_TRUE(Registered("Ctm_Moved", kGameModeDifficulty_Hard));
+}
+
 TEST_F(CountTheMaterialsLevelTest, PilesPastTheFifthAreLeftOutAndLogged)
 {
     Load(L"<CountTheMaterialsLevel name='Ctm_Seven' difficulty='Hard'><Request material='LogBrown' number='2'/>"

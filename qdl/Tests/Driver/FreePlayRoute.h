@@ -3,9 +3,10 @@
 // The way a child comes to a mini-game: the title's Play, a profile and OK,
 // New game, the main menu's Free play, the game's picture, a difficulty and
 // OK. Each popup is clicked only once it has come to rest, as a child waits
-// for it. The mini-games' plays start with it.
+// for it. The mini-games' plays start with it; a child leaves through Quit.
 
 #include <string>
+#include <vector>
 
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
@@ -39,6 +40,14 @@ inline bool ComeToGameThroughFreePlay(Child& child, std::string const& game, std
            child.WaitForScreen("MainMenuMode", 300) && child.Click("FreePlayButton") &&
            child.WaitForScreen("FreePlaySelectMode", 300) && child.Click(game) &&
            WaitForPopupToRest(child, "DifficultySelectMode") && child.Click(difficulty) && child.Click("OkButton");
+}
+
+// Quit, then Yes on the quit question once it has come to rest: true when
+// the child is on the main menu, and only there.
+inline bool LeaveThroughQuit(Child& child)
+{
+    return child.Click("QuitButton") && WaitForPopupToRest(child, "QuitConfirmMode") && child.Click("YesButton") &&
+           child.WaitForScreen("MainMenuMode", 300) && child.Screens() == std::vector<std::string>{"MainMenuMode"};
 }
 
 } // namespace GameDriver

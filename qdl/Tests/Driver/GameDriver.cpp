@@ -322,6 +322,19 @@ bool EditTextFile(std::string const& path, std::function<void(std::string& text)
     return bool(file);
 }
 
+bool ReplaceInTextFile(std::string const& path, std::string const& from, std::string const& to)
+{
+    bool found = false;
+    bool const edited = EditTextFile(path, [&](std::string& text) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        {
+            text.replace(at, from.size(), to);
+            found = true;
+        }
+    });
+    return edited && found;
+}
+
 bool HasAccountRecord(std::string const& accountFile, std::string const& key, std::string const& value)
 {
     return accountFile.find("<record name=\"" + EscapeXML(key) + "\" value=\"" + EscapeXML(value) + "\"") !=

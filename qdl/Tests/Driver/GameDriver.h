@@ -174,6 +174,9 @@ private:
 // Rewrites a text file in place (of a content copy, for instance); false when
 // it cannot be read or written.
 bool EditTextFile(std::string const& path, std::function<void(std::string& text)> const& edit);
+// Replaces every `from` in the text file with `to` (a difficulty, a layout
+// node's name); false when the file cannot be edited or holds no `from`.
+bool ReplaceInTextFile(std::string const& path, std::string const& from, std::string const& to);
 
 // Whether the account file holds the record of that key with that value.
 bool HasAccountRecord(std::string const& accountFile, std::string const& key, std::string const& value);

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -116,6 +117,10 @@ TEST_F(HereToThereLevelReader, AnimalsAreTakenAtAnyDepthInOrderAndUnknownNamesBe
     ASSERT_NE(nullptr, nested);
     EXPECT_EQ(12, nested->numBuildings);
     EXPECT_EQ((Animals{{2, 2}, {0, 1}, {-1, -1}, {-1, -1}}), AnimalsOf(nested));
+    // -1 held in an enum whose values need only three bits would be undefined.
+    static_assert(std::is_same<std::underlying_type<HereToThereObjectColor>::type, int>::value &&
+                      std::is_same<std::underlying_type<HereToThereObjectShape>::type, int>::value,
+                  "an unknown name's -1 must be a value of the colour and shape types");
     HereToThereLevel const* const empty = Level("Vacio");
     ASSERT_NE(nullptr, empty);
     EXPECT_TRUE(empty->animals.empty());

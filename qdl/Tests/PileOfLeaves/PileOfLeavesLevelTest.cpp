@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -98,6 +99,18 @@ TEST_F(PileOfLeavesLevelTest, ARadiusWhoseSquareWouldOverflowIsKeptWithinAThousa
     EXPECT_NE(std::string::npos, log.find("\"Leaves_Huge\": cursorRadius 70000 is taken as 1000")) << log;
 }
 
+TEST_F(PileOfLeavesLevelTest, LeafCountsTheModeCouldNotLayOutAreKeptWithinTheirLimitsAndLogged)
+{
+    // Every leaf is placed against all the others at set-up: two billion would never end.
+    Load(L"<PileOfLeavesLevel name='Leaves_Storm' difficulty='Easy' areaCover='2000000000' toolCover='900'/>"
+         L"<PileOfLeavesLevel name='Leaves_Calm' difficulty='Easy' areaCover='-4' toolCover='-1'/>");
+    EXPECT_EQ(PileOfLeavesLevelResourceFactory::kMaxAreaCover, Fields("Leaves_Storm")[2]);
+    EXPECT_EQ(PileOfLeavesLevelResourceFactory::kMaxToolCover, Fields("Leaves_Storm")[3]);
+    EXPECT_EQ((std::vector<int>{0, 0}), (std::vector<int>{Fields("Leaves_Calm")[2], Fields("Leaves_Calm")[3]}));
+    EXPECT_NE(std::string::npos, log.find("\"Leaves_Storm\": areaCover 2000000000 is taken as")) << log;
+    EXPECT_NE(std::string::npos, log.find("\"Leaves_Calm\": toolCover -1 is taken as 0")) << log;
+}
+
 TEST_F(PileOfLeavesLevelTest, ADifficultyNotWrittenExactlyRegistersNothingAndTooFewToolsAreLogged)
 {
     Corvane::CreateConstantResourceFactories();
@@ -148,6 +161,15 @@ TEST_F(PileOfLeavesLevelTest, ToolPairsPerLevelSizeAndTheCapThatKeepsToolMakingF
     EXPECT_TRUE(PileOfLeavesMode::mayDrawTool(7, kQuarrydaleTool_Wrench, 1));
     EXPECT_FALSE(PileOfLeavesMode::mayDrawTool(7, kQuarrydaleTool_Screwdriver, 2));
     EXPECT_TRUE(PileOfLeavesMode::mayDrawTool(7, kQuarrydaleTool_Pliers, 3));
+    // Drawn without a scene: as many as may be, each pair once.
+    std::vector<sLeafToolDraw> const drawn = PileOfLeavesMode::drawTools(40);
+    std::vector<std::pair<int, int> > pairs;
+    for (sLeafToolDraw const& tool : drawn)
+        pairs.emplace_back(tool.type, tool.color);
+    std::sort(pairs.begin(), pairs.end());
+    EXPECT_EQ(static_cast<size_t>(kMaxLeafCoveredTools), pairs.size());
+    EXPECT_TRUE(std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end());
+    EXPECT_TRUE(PileOfLeavesMode::drawTools(-2).empty());
 }
 
 TEST_F(PileOfLeavesLevelTest, APlaceIsFreeInsideThePlayAreaAndOffTheOtherToolsByMoreThanAPixel)

@@ -1,6 +1,6 @@
 // The PlanAJob level reader: the pictures' names from the base and the
 // difficulty, numEmpty held to 1..5, the level registered by difficulty, and
-// the element's children left to the manifest.
+// the element's children left to the manifest; and the steps the mode deals.
 
 #include <algorithm>
 #include <string>
@@ -12,6 +12,7 @@
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevelResourceFactory.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
 #include "qdl/Tests/GameTestSupport.h"
 
 using namespace Corvane;
@@ -123,4 +124,36 @@ TEST_F(PlanAJobLevelTest, ChildrenOfALevelAreLeftToTheManifestAndChangeNothing)
     ASSERT_TRUE(inner);
     EXPECT_EQ("Inner_Objects_Hard", Text(inner->objects));
     EXPECT_TRUE(IsRegistered("PJInner", kGameModeDifficulty_Hard));
+}
+
+TEST_F(PlanAJobLevelTest, AJobReadAgainIsListedOnlyAtItsLatestDifficulty)
+{
+    PlanAJobLevel const* const level =
+        Load("Cobertizo_Mover", L"<PlanAJobLevel name='Cobertizo_Mover' difficulty='Easy' imageList='A' numEmpty='1'/>"
+                                L"<PlanAJobLevel name='Cobertizo_Mover' difficulty='Hard' imageList='A'"
+                                L" numEmpty='5'/>");
+    ASSERT_NE(nullptr, level);
+    EXPECT_EQ(5, level->numEmpty);
+    EXPECT_FALSE(IsRegistered("Cobertizo_Mover", kGameModeDifficulty_Easy));
+    EXPECT_TRUE(IsRegistered("Cobertizo_Mover", kGameModeDifficulty_Hard));
+}
+
+TEST_F(PlanAJobLevelTest, EveryDealLeavesExactlyTheEmptyStepsAndPreFillsTheRest)
+{
+    // Outside 1..5 the deal is held to the nearest end, as the reader holds numEmpty.
+    for (int numEmpty : {-3, 0, 1, 3, 5, 9})
+    {
+        int const empty = std::min(std::max(numEmpty, 1), PlanAJobLevel::kNumSteps);
+        sPlanAJobDeal const deal = PlanAJobMode::dealSteps(numEmpty);
+        ASSERT_EQ(static_cast<size_t>(PlanAJobLevel::kNumSteps), deal.preFilled.size());
+        ASSERT_EQ(static_cast<size_t>(empty), deal.missing.size()) << numEmpty;
+        std::vector<bool> seen(PlanAJobLevel::kNumSteps, false);
+        for (int const step : deal.missing)
+        {
+            ASSERT_TRUE(step >= 0 && step < PlanAJobLevel::kNumSteps);
+            EXPECT_FALSE(deal.preFilled[static_cast<size_t>(step)] || seen[static_cast<size_t>(step)]) << step;
+            seen[static_cast<size_t>(step)] = true;
+        }
+        EXPECT_EQ(PlanAJobLevel::kNumSteps - empty, std::count(deal.preFilled.begin(), deal.preFilled.end(), true));
+    }
 }

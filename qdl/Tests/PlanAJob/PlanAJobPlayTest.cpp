@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -352,10 +353,8 @@ TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
 TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
 {
     driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/PlanAJobMode.xml", [](std::string& text) {
-            for (std::size_t at; (at = text.find("difficulty=\"Hard\"")) != std::string::npos;)
-                text.replace(at, std::string("difficulty=\"Hard\"").size(), "difficulty=\"Gone\"");
-        }));
+        ASSERT_TRUE(
+            GameDriver::ReplaceInTextFile(folder + "/PlanAJobMode.xml", "difficulty=\"Hard\"", "difficulty=\"Gone\""));
     });
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
@@ -373,3 +372,38 @@ TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
                                        "reload"},
               driver.Notifications());
 }
+
+// A node the game builds its slots or cards under, renamed in a content copy.
+// The parameter: the node's name, and the start of the path the game looks up through it.
+class PlanAJobBrokenLayout : public PlanAJobPlay,
+                             public ::testing::WithParamInterface<std::pair<std::string, std::string> >
+{
+};
+
+TEST_P(PlanAJobBrokenLayout, TheMissingNodeIsLoggedAndQuitStillLeaves)
+{
+    std::string const node = GetParam().first;
+    driver.UseContentCopy([node](std::string const& folder) {
+        ASSERT_TRUE(GameDriver::ReplaceInTextFile(folder + "/PlanAJobMode.xml", "nodeName=\"" + node + "\"",
+                                                  "nodeName=\"" + node + "Gone\""));
+    });
+    StartAt(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(ReachPlay(child));
+        std::string const account = child.AccountFile();
+        child.Wait(1.0f);
+        EXPECT_EQ("PlanAJobMode", child.TopScreen());
+        EXPECT_TRUE(GameDriver::LeaveThroughQuit(child));
+        EXPECT_EQ(account, child.AccountFile());
+    });
+    std::string const missing = std::string("PlanAJobMode: the node \"") + GetParam().second;
+    EXPECT_NE(std::string::npos, driver.Log().find(missing)) << driver.Log();
+    EXPECT_TRUE(driver.Notifications().empty());
+}
+
+using PlanAJobNode = PlanAJobBrokenLayout::ParamType;
+
+INSTANTIATE_TEST_SUITE_P(Nodes, PlanAJobBrokenLayout,
+                         ::testing::Values(PlanAJobNode("MaterialTargets", "Blueprint/MaterialTargets"),
+                                           PlanAJobNode("MaterialSources", "MaterialSources")),
+                         [](::testing::TestParamInfo<PlanAJobNode> const& info) { return info.param.first; });

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -325,10 +326,8 @@ TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAcc
 TEST_F(ScarrowPuzzlePlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
 {
     driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/ScarrowPuzzleMode.xml", [](std::string& text) {
-            for (std::size_t at; (at = text.find("difficulty=\"Hard\"")) != std::string::npos;)
-                text.replace(at, std::string("difficulty=\"Hard\"").size(), "difficulty=\"Gone\"");
-        }));
+        ASSERT_TRUE(GameDriver::ReplaceInTextFile(folder + "/ScarrowPuzzleMode.xml", "difficulty=\"Hard\"",
+                                                  "difficulty=\"Gone\""));
     });
     StartAt(kGameModeDifficulty_Hard);
     driver.Play([](Child& child) {
@@ -346,3 +345,38 @@ TEST_F(ScarrowPuzzlePlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
                                        "F5 to reload"},
               driver.Notifications());
 }
+
+// A node the game builds its slots or pieces under, renamed in a content copy.
+// The parameter: the node's name, and the start of the path the game looks up through it.
+class ScarrowPuzzleBrokenLayout : public ScarrowPuzzlePlay,
+                                  public ::testing::WithParamInterface<std::pair<std::string, std::string> >
+{
+};
+
+TEST_P(ScarrowPuzzleBrokenLayout, TheMissingNodeIsLoggedAndQuitStillLeaves)
+{
+    std::string const node = GetParam().first;
+    driver.UseContentCopy([node](std::string const& folder) {
+        ASSERT_TRUE(GameDriver::ReplaceInTextFile(folder + "/ScarrowPuzzleMode.xml", "nodeName=\"" + node + "\"",
+                                                  "nodeName=\"" + node + "Gone\""));
+    });
+    StartAt(kGameModeDifficulty_Easy);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(ReachPlay(child));
+        std::string const account = child.AccountFile();
+        child.Wait(1.0f);
+        EXPECT_EQ("ScarrowPuzzleMode", child.TopScreen());
+        EXPECT_TRUE(GameDriver::LeaveThroughQuit(child));
+        EXPECT_EQ(account, child.AccountFile());
+    });
+    std::string const missing = std::string("ScarrowPuzzleMode: the node \"") + GetParam().second;
+    EXPECT_NE(std::string::npos, driver.Log().find(missing)) << driver.Log();
+    EXPECT_TRUE(driver.Notifications().empty());
+}
+
+using ScarrowPuzzleNode = ScarrowPuzzleBrokenLayout::ParamType;
+
+INSTANTIATE_TEST_SUITE_P(Nodes, ScarrowPuzzleBrokenLayout,
+                         ::testing::Values(ScarrowPuzzleNode("PuzzlePieceSlots", "PuzzlePieceSlots"),
+                                           ScarrowPuzzleNode("PuzzlePieces", "PuzzlePieces/Source_")),
+                         [](::testing::TestParamInfo<ScarrowPuzzleNode> const& info) { return info.param.first; });

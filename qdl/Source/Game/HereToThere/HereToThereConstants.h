@@ -4,7 +4,8 @@
 
 #include "Core/Source/Label.h"
 
-enum HereToThereObjectColor
+// Sized, so that -1, the value of a name that matches nothing, is a value of the type.
+enum HereToThereObjectColor : int
 {
     kHereToThereObjectColor_Blue = 0,
     kHereToThereObjectColor_Green,
@@ -13,7 +14,7 @@ enum HereToThereObjectColor
     kNumHereToThereObjectColors
 };
 
-enum HereToThereObjectShape
+enum HereToThereObjectShape : int
 {
     kHereToThereObjectShape_Square = 0,
     kHereToThereObjectShape_Circle,

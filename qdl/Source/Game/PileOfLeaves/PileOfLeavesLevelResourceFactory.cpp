@@ -1,11 +1,28 @@
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevelResourceFactory.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "Core/Source/Log.h"
 #include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Framework/Constant.h"
+
+namespace
+{
+
+int readClamped(Corvane::IAttributeContainer const& attributes, wchar_t const* attribute, int absent, int low, int high,
+                std::string const& name)
+{
+    int const read = attributes.GetAttribute(attribute, absent);
+    int const kept = std::min(std::max(read, low), high);
+    if (kept != read)
+        Corvane::Internal::LogWrite("PileOfLeavesLevel \"%s\": %ls %d is taken as %d\n", name.c_str(), attribute, read,
+                                    kept);
+    return kept;
+}
+
+} // namespace
 
 void PileOfLeavesLevelResourceFactory::readLevel(PileOfLeavesLevel& level,
                                                  Corvane::IAttributeContainer const& attributes,
@@ -13,13 +30,9 @@ void PileOfLeavesLevelResourceFactory::readLevel(PileOfLeavesLevel& level,
 {
     std::string const name = Corvane::TruncateStringWideToASCII(attributes.GetAttribute(L"name").c_str());
     level.numTools = attributes.GetAttribute(L"numTools", 0);
-    level.areaCover = attributes.GetAttribute(L"areaCover", 0);
-    level.toolCover = attributes.GetAttribute(L"toolCover", 0);
-    int const radius = attributes.GetAttribute(L"cursorRadius", 100);
-    level.cursorRadius = std::min(std::max(radius, 0), static_cast<int>(kMaxCursorRadius));
-    if (level.cursorRadius != radius)
-        Corvane::Internal::LogWrite("PileOfLeavesLevel \"%s\": cursorRadius %d is taken as %d\n", name.c_str(), radius,
-                                    level.cursorRadius);
+    level.areaCover = readClamped(attributes, L"areaCover", 0, 0, kMaxAreaCover, name);
+    level.toolCover = readClamped(attributes, L"toolCover", 0, 0, kMaxToolCover, name);
+    level.cursorRadius = readClamped(attributes, L"cursorRadius", 100, 0, kMaxCursorRadius, name);
     // Each tool asked for is one found and destroyed: the level needs that many, and one more.
     int const difficulty = lookUpName(attributes.GetAttribute(L"difficulty"), kGameModeDifficultyNames);
     Corvane::Constant<std::vector<int> > const loops("RepeatedGameNumLoops");

@@ -4,6 +4,7 @@
 // attributes alone: "numTools", "areaCover" and "toolCover" (0 when absent),
 // "cursorRadius" (100 when absent); present but without digits is 0. The
 // radius is kept within 0 to 1,000 pixels, so that its square fits an int,
+// the leaf counts within 0 to their limits below (each logged when changed),
 // and a level with fewer tools than its difficulty asks for is logged.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
@@ -12,7 +13,11 @@
 class PileOfLeavesLevelResourceFactory : public LevelResourceFactory<PileOfLeavesLevel, kGameModeType_PileOfLeaves>
 {
 public:
-    static int const kMaxCursorRadius = 1000;
+    static constexpr int kMaxCursorRadius = 1000;
+    // The most leaves scattered over the area, and heaped on each tool: every
+    // leaf is placed against all others while the mode sets up.
+    static constexpr int kMaxAreaCover = 200;
+    static constexpr int kMaxToolCover = 20;
 
 protected:
     void readLevel(PileOfLeavesLevel& level, Corvane::IAttributeContainer const& attributes,

@@ -181,19 +181,12 @@ void PileOfLeavesMode::Setup()
     GetAudioManager()->setMusicMode(1, gameLabel());
 }
 
-void PileOfLeavesMode::generateTools(int count)
+std::vector<sLeafToolDraw> PileOfLeavesMode::drawTools(int count)
 {
-    SceneNode* const toolLayer = nodeOf(toolLayerID);
     int const wanted = std::max(0, count);
-    int const available = toolsAvailable(wanted);
-    int const made = std::min(wanted, available);
-    if (made < wanted)
-        Corvane::Internal::LogWrite("%s: %d tools cannot all differ; %d are made\n", kWho, wanted, made);
-    if (made < toolsLeftToFind + 1)
-        Corvane::Internal::LogWrite("%s: %d tools for %d to find; the game ends after the last\n", kWho, made,
-                                    toolsLeftToFind + 1);
+    int const made = std::min(wanted, toolsAvailable(wanted));
     std::vector<std::vector<bool> > used(kNumQuarrydaleTools, std::vector<bool>(kNumLeafToolColors, false));
-    std::vector<Corvane::Rect<float> > placed;
+    std::vector<sLeafToolDraw> drawn;
     for (int n = 0; n < made; ++n)
     {
         QuarrydaleColor color;
@@ -207,7 +200,25 @@ void PileOfLeavesMode::generateTools(int count)
                 break;
         }
         used[type][color] = true;
-        LeafCoveredTool* const tool = new LeafCoveredTool(color, type);
+        drawn.push_back(sLeafToolDraw{type, color});
+    }
+    return drawn;
+}
+
+void PileOfLeavesMode::generateTools(int count)
+{
+    SceneNode* const toolLayer = nodeOf(toolLayerID);
+    int const wanted = std::max(0, count);
+    int const made = std::min(wanted, toolsAvailable(wanted));
+    if (made < wanted)
+        Corvane::Internal::LogWrite("%s: %d tools cannot all differ; %d are made\n", kWho, wanted, made);
+    if (made < toolsLeftToFind + 1)
+        Corvane::Internal::LogWrite("%s: %d tools for %d to find; the game ends after the last\n", kWho, made,
+                                    toolsLeftToFind + 1);
+    std::vector<Corvane::Rect<float> > placed;
+    for (sLeafToolDraw const& drawn : drawTools(count))
+    {
+        LeafCoveredTool* const tool = new LeafCoveredTool(drawn.color, drawn.type);
         tool->AddToCurScene(toolLayer);
         SceneNode* const node = tool->getLayoutNode();
         if (!node)

@@ -19,6 +19,13 @@ class Leaf;
 class LeafCoveredTool;
 class SceneNode;
 
+// A tool to make: its type and colour.
+struct sLeafToolDraw
+{
+    QuarrydaleTool type;
+    QuarrydaleColor color;
+};
+
 class PileOfLeavesMode : public QuarrydaleGameMode
 {
 public:
@@ -60,6 +67,9 @@ public:
     static bool mayDrawTool(int count, QuarrydaleTool type, int colorsOfType);
     // The most tools a level of `count` tools can make.
     static int toolsAvailable(int count);
+    // The tools a level of `count` tools makes, in the order made: as many as
+    // it may draw, each pair at most once.
+    static std::vector<sLeafToolDraw> drawTools(int count);
     // How much of a place's bounds lies off the play area, or over the other
     // tools' bounds (more than one pixel both ways); 0 is a free place.
     static float placeOverlap(Corvane::Rect<float> const& place, std::vector<Corvane::Rect<float> > const& others);

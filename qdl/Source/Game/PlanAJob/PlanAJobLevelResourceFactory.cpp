@@ -39,6 +39,8 @@ IResourceDescriptor* PlanAJobLevelResourceFactory::CreateResource(std::wstring c
     if (level.numEmpty != numEmpty)
         Internal::LogWrite("PlanAJob level %s: numEmpty %d is outside 1 to %d; the game leaves %d steps empty\n",
                            name.GetString(), numEmpty, PlanAJobLevel::kNumSteps, level.numEmpty);
+    // A record read again under this name replaces the earlier one, and so does its difficulty.
+    GetLevelManager()->removeLevelForGameModeType(kGameModeType_PlanAJob, name);
     GetLevelManager()->addLevelForGameModeType(kGameModeType_PlanAJob, name,
                                                static_cast<GameModeDifficulty>(difficulty));
     return resource.release();

@@ -18,6 +18,7 @@
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
@@ -29,6 +30,7 @@ using Corvane::Vector2;
 namespace
 {
 
+char const kWho[] = "PlanAJobMode";
 NodePathElement const kTargetsPath[3] = {"Blueprint", "MaterialTargets", NodePathTerminator()};
 NodePathElement const kSourcesPath[2] = {"MaterialSources", NodePathTerminator()};
 NodePathElement const kCancelMaskPath[2] = {"Material_ClickMask", NodePathTerminator()};
@@ -79,8 +81,8 @@ PlanAJobMode::~PlanAJobMode() {}
 SceneNode* PlanAJobMode::findPlayfieldNode(NodePathElement const* path) const
 {
     SceneNode* const root = GetRootNode();
-    SceneNode* const playfield = root ? root->GetDescendent(kPlayfieldPath) : nullptr;
-    return playfield ? playfield->GetDescendent(path) : nullptr;
+    SceneNode* const playfield = root ? findGameNode(root, kPlayfieldPath, kWho) : nullptr;
+    return playfield ? findGameNode(playfield, path, kWho) : nullptr;
 }
 
 void PlanAJobMode::Setup()
@@ -124,6 +126,26 @@ void PlanAJobMode::Setup()
         Corvane::Internal::LogWrite("PlanAJob: no level %s; the blueprint stays empty\n", level.GetString());
 }
 
+sPlanAJobDeal PlanAJobMode::dealSteps(int numEmpty)
+{
+    // The reader keeps numEmpty in 1..5; a record made elsewhere is held to it too.
+    int const empty = std::min(std::max(numEmpty, 1), PlanAJobLevel::kNumSteps);
+    EnumTypeDeck<int> deck(PlanAJobLevel::kNumSteps);
+    sPlanAJobDeal deal;
+    deal.preFilled.assign(PlanAJobLevel::kNumSteps, false);
+    for (int dealt = 0; dealt < PlanAJobLevel::kNumSteps; ++dealt)
+    {
+        int const step = deck.DrawCard();
+        if (step < 0)
+            break;
+        if (dealt < PlanAJobLevel::kNumSteps - empty)
+            deal.preFilled[static_cast<std::size_t>(step)] = true;
+        else
+            deal.missing.push_back(step);
+    }
+    return deal;
+}
+
 bool PlanAJobMode::initializeLevel(Label levelName)
 {
     Corvane::AutoResource<PlanAJobLevel> const level(levelName);
@@ -133,37 +155,24 @@ bool PlanAJobMode::initializeLevel(Label levelName)
             L"Difficulty Level Not Found for PlanAJobMode. Fix the problem and press F5 to reload", L"");
         return false;
     }
-    // The reader keeps numEmpty in 1..5; a record made elsewhere is held to it too.
-    int const numEmpty = std::min(std::max(level->numEmpty, 1), PlanAJobLevel::kNumSteps);
-    EnumTypeDeck<int> deck(PlanAJobLevel::kNumSteps);
-    std::vector<bool> preFilled(PlanAJobLevel::kNumSteps, false);
-    std::vector<int> missing;
-    for (int dealt = 0; dealt < PlanAJobLevel::kNumSteps; ++dealt)
-    {
-        int const step = deck.DrawCard();
-        if (step < 0)
-            break;
-        if (dealt < PlanAJobLevel::kNumSteps - numEmpty)
-            preFilled[step] = true;
-        else
-            missing.push_back(step);
-    }
+    sPlanAJobDeal const deal = dealSteps(level->numEmpty);
 
     SceneNode* const targets = findPlayfieldNode(kTargetsPath);
     for (int step = 0; step < PlanAJobLevel::kNumSteps; ++step)
     {
         JobSequenceSlot* const slot = new JobSequenceSlot(level->targets, step);
         slot->AddToCurScene(childAt(targets, step));
-        if (preFilled[step])
+        if (deal.preFilled[static_cast<std::size_t>(step)])
             slot->setAsFilled();
     }
     slotsBuilt = true;
 
     SceneNode* const sources = findPlayfieldNode(kSourcesPath);
-    SceneNode* const group = sources ? sources->GetDescendent(kSourceGroupPaths[numEmpty - 1]) : nullptr;
-    for (std::size_t j = 0; j < missing.size(); ++j)
+    SceneNode* const group =
+        sources && !deal.missing.empty() ? sources->GetDescendent(kSourceGroupPaths[deal.missing.size() - 1]) : nullptr;
+    for (std::size_t j = 0; j < deal.missing.size(); ++j)
     {
-        JobSequenceItem* const card = new JobSequenceItem(level->objects, missing[j]);
+        JobSequenceItem* const card = new JobSequenceItem(level->objects, deal.missing[j]);
         card->AddToCurScene(childAt(group, static_cast<int>(j)));
     }
 

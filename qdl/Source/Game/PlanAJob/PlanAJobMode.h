@@ -24,11 +24,21 @@
 // the level's sprite type with "WaitAnim" and "BuildAnim"; sounds
 // "SFX_Construction", "PlanAJob_GameComplete".
 
+#include <vector>
+
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/NodePath.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
 
 class SceneNode;
+
+// The five steps dealt for a level: those drawn on the blueprint, and the
+// missing ones in the order their cards take the places of "Sources_<count>".
+struct sPlanAJobDeal
+{
+    std::vector<bool> preFilled;
+    std::vector<int> missing;
+};
 
 class PlanAJobMode : public QuarrydaleGameMode
 {
@@ -44,6 +54,8 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
+    // The steps of a level leaving `numEmpty` of them (held to 1..5) empty.
+    static sPlanAJobDeal dealSteps(int numEmpty);
     // Builds the blueprint and the cards; false (with the notification) when
     // there is no such level.
     bool initializeLevel(Corvane::Label level);

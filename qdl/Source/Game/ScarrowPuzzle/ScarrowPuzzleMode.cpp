@@ -19,6 +19,7 @@
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameConstants.h"
+#include "qdl/Source/Game/GameNodeLookup.h"
 #include "qdl/Source/Game/LevelManager.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleElements.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
@@ -30,6 +31,7 @@ using Corvane::Vector2;
 namespace
 {
 
+char const kWho[] = "ScarrowPuzzleMode";
 typedef std::vector<Vector2<float> > Points;
 
 NodePathElement const kBackgroundPath[2] = {"PuzzleBackground", NodePathTerminator()};
@@ -83,8 +85,8 @@ ScarrowPuzzleMode::~ScarrowPuzzleMode() {}
 SceneNode* ScarrowPuzzleMode::findPlayfieldNode(NodePathElement const* path) const
 {
     SceneNode* const root = GetRootNode();
-    SceneNode* const playfield = root ? root->GetDescendent(kPlayfieldPath) : nullptr;
-    return playfield ? playfield->GetDescendent(path) : nullptr;
+    SceneNode* const playfield = root ? findGameNode(root, kPlayfieldPath, kWho) : nullptr;
+    return playfield ? findGameNode(playfield, path, kWho) : nullptr;
 }
 
 void ScarrowPuzzleMode::Setup()
@@ -115,6 +117,26 @@ void ScarrowPuzzleMode::Setup()
     startIntroAnimation();
 }
 
+int ScarrowPuzzleMode::backgroundFrame(int puzzleID)
+{
+    // The lowest int less one would overflow: a number below one has no frame.
+    return puzzleID >= 1 ? puzzleID - 1 : -1;
+}
+
+std::vector<ScarrowPuzzlePieceSlotData> ScarrowPuzzleMode::piecesInPlay(ScarrowPuzzleLevel const& level, Label levelName)
+{
+    // One source place per piece: a sixth piece would have none, and its slot could never be filled.
+    std::vector<ScarrowPuzzlePieceSlotData> pieces = level.puzzlePieces;
+    if (pieces.size() > static_cast<std::size_t>(kMaxPieces))
+    {
+        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has %d pieces; the game has places for %d, the rest are "
+                                    "left out\n",
+                                    levelName.GetString(), static_cast<int>(pieces.size()), kMaxPieces);
+        pieces.resize(kMaxPieces);
+    }
+    return pieces;
+}
+
 bool ScarrowPuzzleMode::initializeLevel(Label levelName)
 {
     Corvane::AutoResource<ScarrowPuzzleLevel> const level(levelName);
@@ -124,15 +146,7 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
             L"Difficulty Level Not Found for ScarrowPuzzleMode. Fix the problem and press F5 to reload", L"");
         return false;
     }
-    // One source place per piece: a sixth piece would have none, and its slot could never be filled.
-    std::vector<ScarrowPuzzlePieceSlotData> pieces = level->puzzlePieces;
-    if (pieces.size() > static_cast<std::size_t>(kMaxPieces))
-    {
-        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has %d pieces; the game has places for %d, the rest are "
-                                    "left out\n",
-                                    levelName.GetString(), static_cast<int>(pieces.size()), kMaxPieces);
-        pieces.resize(kMaxPieces);
-    }
+    std::vector<ScarrowPuzzlePieceSlotData> pieces = piecesInPlay(*level, levelName);
     SceneNode* const slots = findPlayfieldNode(kSlotsPath);
     for (ScarrowPuzzlePieceSlotData const& data : pieces)
     {
@@ -155,7 +169,7 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
     if (!piecesBuilt)
         Corvane::Internal::LogWrite("ScarrowPuzzle level %s has no pieces\n", levelName.GetString());
     if (StaticSpriteNode* const background = dynamic_cast<StaticSpriteNode*>(findPlayfieldNode(kBackgroundPath)))
-        background->setImage(label("PuzzleBG"), level->puzzleID - 1);
+        background->setImage(label("PuzzleBG"), backgroundFrame(level->puzzleID));
     return true;
 }
 

@@ -23,9 +23,12 @@
 // "JumpAnimAirTime", "ScarrowJumpingPath_1".."_3"; the jumper's animation
 // "StartJump"; sounds "SFX_ScarrowBricks", "ScarrowPuzzle_GameComplete".
 
+#include <vector>
+
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/NodePath.h"
 #include "qdl/Source/Game/QuarrydaleGameMode.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
 
 class SceneNode;
 
@@ -44,6 +47,12 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
+    // The frame of "PuzzleBG" behind the puzzle: its number less one; -1 (no
+    // frame) for a number below one.
+    static int backgroundFrame(int puzzleID);
+    // The level's pieces the game builds, slots and pieces alike: its first five (the rest logged).
+    static std::vector<ScarrowPuzzlePieceSlotData> piecesInPlay(ScarrowPuzzleLevel const& level,
+                                                                Corvane::Label levelName);
     // Builds slots and pieces; false (with the notification) when there is no such level.
     bool initializeLevel(Corvane::Label level);
     void startIntroAnimation();
