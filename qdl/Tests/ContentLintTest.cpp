@@ -15,6 +15,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <list>
 #include <map>
 #include <memory>
 #include <set>
@@ -113,11 +116,14 @@ enum eNodeType
 
 struct sNodeLookup
 {
-    char const* user;
     char const* layout;
     // Node names from the scene root, the layout's root node first.
     std::vector<std::string> path;
     eNodeType type;
+    // -1: any number of children.
+    int children = -1;
+    // Animations an animated sprite's type must have.
+    std::vector<std::string> animations = {};
 };
 
 // Buttons are told apart by their object name ("name"), not their node name.
@@ -257,26 +263,22 @@ std::vector<sLookup> ResourceLookups()
 std::vector<sNodeLookup> NodeLookups()
 {
     return {
-        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
-        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
-        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "PlayButton"}, kButton},
-        {"title screen", "Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
-        {"quit confirmation", "QuitLayout", {"Quit", "Text_QuitConfirm"}, kStyledText},
-        {"quit confirmation", "QuitLayout", {"Quit", "Title_EN"}, kAnyNode},
-        {"quit confirmation", "QuitLayout", {"Quit", "Title_SP"}, kAnyNode},
-        {"quit confirmation", "QuitLayout", {"Quit", "YesButton"}, kButton},
+        {"Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
+        {"Title_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
+        {"Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "PlayButton"}, kButton},
+        {"Title_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
+        {"QuitLayout", {"Quit", "Text_QuitConfirm"}, kStyledText},
+        {"QuitLayout", {"Quit", "Title_EN"}, kAnyNode},
+        {"QuitLayout", {"Quit", "Title_SP"}, kAnyNode},
+        {"QuitLayout", {"Quit", "YesButton"}, kButton},
         // The instruction overlay and the sticker reward screen.
-        {"instruction overlay", "FennInstructionModeLayout", {"FennInstructionMode", "LevelIntroFenn"},
-         kAnimatedSprite},
-        {"instruction overlay", "FennInstructionModeLayout", {"FennInstructionMode", "SkipButton"}, kButton},
-        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot"}, kAnyNode},
-        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot", "unlockedImage"},
-         kStaticSprite},
-        {"sticker unlock screen", "StickerRewardLayout", {"StickerReward", "LocalRoot", "starburst"}, kAnyNode},
-        {"sticker unlock screen", "StickerRewardLayout",
-         {"StickerReward", "LocalRoot", "StickerRewardMessage_EN"}, kAnyNode},
-        {"sticker unlock screen", "StickerRewardLayout",
-         {"StickerReward", "LocalRoot", "StickerRewardMessage_SP"}, kAnyNode},
+        {"FennInstructionModeLayout", {"FennInstructionMode", "LevelIntroFenn"}, kAnimatedSprite},
+        {"FennInstructionModeLayout", {"FennInstructionMode", "SkipButton"}, kButton},
+        {"StickerRewardLayout", {"StickerReward", "LocalRoot"}, kAnyNode},
+        {"StickerRewardLayout", {"StickerReward", "LocalRoot", "unlockedImage"}, kStaticSprite},
+        {"StickerRewardLayout", {"StickerReward", "LocalRoot", "starburst"}, kAnyNode},
+        {"StickerRewardLayout", {"StickerReward", "LocalRoot", "StickerRewardMessage_EN"}, kAnyNode},
+        {"StickerRewardLayout", {"StickerReward", "LocalRoot", "StickerRewardMessage_SP"}, kAnyNode},
     };
 }
 
@@ -442,6 +444,277 @@ std::string PathText(std::vector<std::string> const& path)
 }
 
 // ---------------------------------------------------------------------------
+// The checks every screen and game shares.
+
+// The node at the path of names below `root`, or null.
+SceneNode* NodeAt(SceneNode* root, std::vector<std::string> const& path)
+{
+    SceneNode* node = root;
+    for (std::string const& step : path)
+    {
+        NodePathElement const element(step);
+        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
+    }
+    return node;
+}
+
+// Calls `visit` on the node and on every node below it.
+void ForEachNode(SceneNode* node, std::function<void(SceneNode*)> const& visit)
+{
+    std::vector<SceneNode*> pending;
+    if (node)
+        pending.push_back(node);
+    while (!pending.empty())
+    {
+        SceneNode* const next = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), next->GetChildren().begin(), next->GetChildren().end());
+        visit(next);
+    }
+}
+
+// The node's place among its parent's children: 0 is drawn first, under the
+// others; -1 for no node.
+long SiblingPlace(SceneNode const* node)
+{
+    if (!node || !node->GetParent())
+        return -1;
+    std::list<SceneNode*> const& siblings = node->GetParent()->GetChildren();
+    return std::distance(siblings.begin(), std::find(siblings.begin(), siblings.end(), node));
+}
+
+// A layout built under a scene root of its own, as a screen builds it; deleted with this.
+class BuiltLayout
+{
+public:
+    explicit BuiltLayout(std::string const& name) : mScene(new SceneNode(Label())), mRoot(nullptr)
+    {
+        AutoResource<SceneLayout> const layout(name.c_str());
+        if (layout)
+            mRoot = layout->InstantiateLayout(mScene);
+    }
+    ~BuiltLayout() { DeleteTree(mScene); }
+    BuiltLayout(BuiltLayout const&) = delete;
+    BuiltLayout& operator=(BuiltLayout const&) = delete;
+
+    // The scene root the layout is built under.
+    SceneNode* Scene() const { return mScene; }
+    // The layout's root node; null when there is no such layout.
+    SceneNode* Root() const { return mRoot; }
+    // The node at the path from the scene root, the layout's root node first.
+    SceneNode* At(std::vector<std::string> const& path) const { return mRoot ? NodeAt(mScene, path) : nullptr; }
+
+private:
+    SceneNode* mScene;
+    SceneNode* mRoot;
+};
+
+// The frames of the image list; -1 when there is no such list.
+int ImageCountOf(std::string const& name)
+{
+    IImageList const* const list = AutoResource<IImageList>(name).Get();
+    return list ? list->GetNumImages() : -1;
+}
+
+// The sprite type has every animation named, each frame in its image list;
+// the loops repeat, and each one-shot plays once and ends.
+void ExpectAnimations(std::string const& spriteType, std::vector<std::string> const& loops,
+                      std::vector<std::string> const& oneShots)
+{
+    SCOPED_TRACE(spriteType);
+    AutoResource<SpriteType> const type(spriteType.c_str());
+    ASSERT_TRUE(type) << "not a sprite type";
+    // Sprite nodes draw from an image list proper: a film strip shows nothing.
+    AutoResource<ImageList> const images(type->GetImages());
+    ASSERT_TRUE(images) << "its images " << type->GetImages().GetString() << " are not an image list";
+    for (std::vector<std::string> const* names : {&loops, &oneShots})
+        for (std::string const& name : *names)
+        {
+            SpriteAnimation const* const animation = type->GetAnimation(Label::GetUniqueString(name.c_str()));
+            ASSERT_NE(nullptr, animation) << "no animation " << name;
+            for (AnimFrame const& frame : animation->GetFrames())
+                EXPECT_LT(frame.index, images->GetNumImages()) << name;
+            if (names == &oneShots)
+            {
+                EXPECT_EQ(1, animation->GetNumPlays()) << name << " does not play once";
+            }
+            else
+            {
+                EXPECT_LT(animation->GetNumPlays(), 1) << name << " does not repeat";
+            }
+        }
+}
+
+// Each name is loaded, of its kind and of its shape.
+void ExpectLookups(std::vector<sLookup> const& lookups)
+{
+    for (sLookup const& lookup : lookups)
+    {
+        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
+        Label const name = Label::GetUniqueString(lookup.name.c_str());
+        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
+        switch (lookup.kind)
+        {
+        case kImage:
+            EXPECT_TRUE(AutoResource<IImage>(name)) << "not an image";
+            break;
+        case kImageList:
+        {
+            AutoResource<ImageList> const list(name);
+            ASSERT_TRUE(list) << "not an image list";
+            if (lookup.count >= 0)
+            {
+                EXPECT_EQ(lookup.count, list->GetNumImages());
+            }
+            else
+            {
+                EXPECT_GT(list->GetNumImages(), 0);
+            }
+            break;
+        }
+        case kFont:
+            EXPECT_TRUE(AutoResource<Font>(name)) << "not a font";
+            break;
+        case kSpriteType:
+        {
+            AutoResource<SpriteType> const type(name);
+            ASSERT_TRUE(type) << "not a sprite type";
+            AutoResource<ImageList> const images(type->GetImages());
+            ASSERT_TRUE(images) << "its images " << type->GetImages().GetString() << " are not an image list";
+            for (std::string const& animationName : lookup.keys)
+            {
+                SpriteAnimation const* animation = type->GetAnimation(Label::GetUniqueString(animationName.c_str()));
+                ASSERT_NE(nullptr, animation) << "no animation " << animationName;
+                for (AnimFrame const& frame : animation->GetFrames())
+                    EXPECT_LT(frame.index, images->GetNumImages()) << "animation " << animationName;
+            }
+            break;
+        }
+        case kSound:
+            EXPECT_TRUE(AutoResource<ISound>(name)) << "not a sound";
+            break;
+        case kSoundList:
+        {
+            AutoResource<SoundList> const list(name);
+            ASSERT_TRUE(list) << "not a sound list";
+            for (std::string const& event : lookup.keys)
+                EXPECT_NE(nullptr, list->GetSound(Label::GetUniqueString(event.c_str()))) << "no sound for " << event;
+            break;
+        }
+        case kLayout:
+            EXPECT_TRUE(AutoResource<SceneLayout>(name)) << "not a scene layout";
+            break;
+        case kProgression:
+        {
+            AutoResource<LevelProgressionData> const story(name);
+            ASSERT_TRUE(story) << "not a level progression";
+            EXPECT_FALSE(story->entries.empty());
+            break;
+        }
+        case kFloat:
+            EXPECT_TRUE(Constant<float>(name).IsValid()) << "not a float";
+            break;
+        case kVector2i:
+            EXPECT_TRUE(Constant<Vector2<int> >(name).IsValid()) << "not an int 2D vector";
+            break;
+        case kVector2f:
+            EXPECT_TRUE(Constant<Vector2<float> >(name).IsValid()) << "not a float 2D vector";
+            break;
+        case kString:
+        {
+            Constant<std::wstring> const text(name);
+            ASSERT_TRUE(text.IsValid()) << "not a string";
+            EXPECT_FALSE(static_cast<std::wstring>(text).empty());
+            break;
+        }
+        case kIntArray:
+        {
+            Constant<std::vector<int> > const list(name);
+            ASSERT_TRUE(list.IsValid()) << "not an int list";
+            if (lookup.count >= 0)
+            {
+                EXPECT_EQ(static_cast<size_t>(lookup.count), static_cast<std::vector<int> >(list).size());
+            }
+            break;
+        }
+        }
+    }
+}
+
+// Each node is in its layout where the code looks, of its kind and shape.
+void ExpectNodes(std::vector<sNodeLookup> const& lookups)
+{
+    for (sNodeLookup const& lookup : lookups)
+    {
+        SCOPED_TRACE(PathText(lookup.path) + " in " + lookup.layout);
+        BuiltLayout const layout(lookup.layout);
+        SceneNode* const node = layout.At(lookup.path);
+        if (!node)
+        {
+            ADD_FAILURE() << (layout.Root() ? "no such node" : "no such layout");
+            continue;
+        }
+        switch (lookup.type)
+        {
+        case kAnyNode:
+            break;
+        case kButton:
+            EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node)) << "not a button";
+            break;
+        case kAnimatedSprite:
+        {
+            AnimatedSpriteNode* const sprite = dynamic_cast<AnimatedSpriteNode*>(node);
+            EXPECT_NE(nullptr, sprite) << "not an animated sprite";
+            SpriteType const* const type = sprite ? sprite->GetSpriteType() : nullptr;
+            for (std::string const& animation : lookup.animations)
+                EXPECT_TRUE(type && type->GetAnimation(Label::GetUniqueString(animation.c_str())))
+                    << "no animation " << animation;
+            break;
+        }
+        case kStaticSprite:
+            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
+            break;
+        case kStyledText:
+            EXPECT_NE(nullptr, dynamic_cast<StyledTextSpriteNode*>(node)) << "not a styled text sprite";
+            break;
+        }
+        if (lookup.children >= 0)
+        {
+            EXPECT_EQ(static_cast<size_t>(lookup.children), node->GetChildCount());
+        }
+    }
+}
+
+// Each button the code dispatches on is in its layout under that object name.
+void ExpectButtons(std::vector<sButtonLookup> const& lookups)
+{
+    for (sButtonLookup const& lookup : lookups)
+    {
+        BuiltLayout const layout(lookup.layout);
+        ASSERT_TRUE(layout.Root()) << lookup.layout;
+        EXPECT_NE(nullptr, FindButtonNamed(layout.Root(), Label::GetUniqueString(lookup.name)))
+            << lookup.user << " dispatches on a button named " << lookup.name << " in " << lookup.layout;
+    }
+}
+
+// The copy of an element under the pointer must never take a click meant for
+// what lies below it: nothing in the element's layout is hit-testable, and the
+// highlights named start hidden.
+void ExpectElementTakesNoClicks(std::string const& element, std::set<std::string> const& hidden)
+{
+    BuiltLayout const layout(element);
+    ASSERT_TRUE(layout.Root()) << element;
+    ForEachNode(layout.Root(), [&](SceneNode* node) {
+        std::string const name = node->GetNodeName().GetString();
+        EXPECT_FALSE(node->GetHitTest()) << element << " node " << name;
+        if (hidden.count(name))
+        {
+            EXPECT_FALSE(node->LocalIsVisible()) << element << " shows its " << name << " from the start";
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------
 // The engine as the game sets it up, without a window: files, the game's
 // resource kinds, graphics, constants and an audio platform mixing offline.
 
@@ -557,151 +830,17 @@ TEST_F(ContentLint, EverySoundFileDecodes)
 
 TEST_F(ContentLint, EveryLookedUpNameHasItsKindAndShape)
 {
-    for (sLookup const& lookup : ResourceLookups())
-    {
-        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
-        Label const name = Label::GetUniqueString(lookup.name.c_str());
-        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
-        switch (lookup.kind)
-        {
-        case kImage:
-            EXPECT_TRUE(AutoResource<IImage>(name)) << "not an image";
-            break;
-        case kImageList:
-        {
-            AutoResource<IImageList> const list(name);
-            ASSERT_TRUE(list) << "not an image list";
-            if (lookup.count >= 0)
-            {
-                EXPECT_EQ(lookup.count, list->GetNumImages());
-            }
-            else
-            {
-                EXPECT_GT(list->GetNumImages(), 0);
-            }
-            break;
-        }
-        case kFont:
-            EXPECT_TRUE(AutoResource<Font>(name)) << "not a font";
-            break;
-        case kSpriteType:
-        {
-            AutoResource<SpriteType> const type(name);
-            ASSERT_TRUE(type) << "not a sprite type";
-            // Sprite nodes draw from an image list proper: a film strip shows nothing.
-            AutoResource<ImageList> const images(type->GetImages());
-            ASSERT_TRUE(images) << "its images " << type->GetImages().GetString() << " are not an image list";
-            for (std::string const& animationName : lookup.keys)
-            {
-                SpriteAnimation const* animation = type->GetAnimation(Label::GetUniqueString(animationName.c_str()));
-                ASSERT_NE(nullptr, animation) << "no animation " << animationName;
-                for (AnimFrame const& frame : animation->GetFrames())
-                    EXPECT_LT(frame.index, images->GetNumImages()) << "animation " << animationName;
-            }
-            break;
-        }
-        case kSound:
-            EXPECT_TRUE(AutoResource<ISound>(name)) << "not a sound";
-            break;
-        case kSoundList:
-        {
-            AutoResource<SoundList> const list(name);
-            ASSERT_TRUE(list) << "not a sound list";
-            for (std::string const& event : lookup.keys)
-                EXPECT_NE(nullptr, list->GetSound(Label::GetUniqueString(event.c_str()))) << "no sound for " << event;
-            break;
-        }
-        case kLayout:
-            EXPECT_TRUE(AutoResource<SceneLayout>(name)) << "not a scene layout";
-            break;
-        case kProgression:
-        {
-            AutoResource<LevelProgressionData> const story(name);
-            ASSERT_TRUE(story) << "not a level progression";
-            EXPECT_FALSE(story->entries.empty());
-            break;
-        }
-        case kFloat:
-            EXPECT_TRUE(Constant<float>(name).IsValid()) << "not a float";
-            break;
-        case kVector2i:
-            EXPECT_TRUE(Constant<Vector2<int> >(name).IsValid()) << "not an int 2D vector";
-            break;
-        case kVector2f:
-            EXPECT_TRUE(Constant<Vector2<float> >(name).IsValid()) << "not a float 2D vector";
-            break;
-        case kString:
-        {
-            Constant<std::wstring> const text(name);
-            ASSERT_TRUE(text.IsValid()) << "not a string";
-            EXPECT_FALSE(static_cast<std::wstring>(text).empty());
-            break;
-        }
-        case kIntArray:
-        {
-            Constant<std::vector<int> > const list(name);
-            ASSERT_TRUE(list.IsValid()) << "not an int list";
-            if (lookup.count >= 0)
-            {
-                EXPECT_EQ(static_cast<size_t>(lookup.count), static_cast<std::vector<int> >(list).size());
-            }
-            break;
-        }
-        }
-    }
+    ExpectLookups(ResourceLookups());
 }
 
 TEST_F(ContentLint, LayoutNodesAreWhereTheScreensLook)
 {
-    for (sNodeLookup const& lookup : NodeLookups())
-    {
-        SCOPED_TRACE(std::string(lookup.user) + " looks up " + PathText(lookup.path) + " in " + lookup.layout);
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout);
-        // The scene root of a screen, with the layout built under it.
-        SceneNode* const root = new SceneNode(Label());
-        layout->InstantiateLayout(root);
-        SceneNode* node = root;
-        for (std::string const& step : lookup.path)
-        {
-            NodePathElement const element(step);
-            node = boost::apply_visitor(NodePathVisitor(node), element);
-            if (!node)
-                break;
-        }
-        EXPECT_NE(nullptr, node) << "no such node";
-        switch (lookup.type)
-        {
-        case kAnyNode:
-            break;
-        case kButton:
-            EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node)) << "not a button";
-            break;
-        case kAnimatedSprite:
-            EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(node)) << "not an animated sprite";
-            break;
-        case kStaticSprite:
-            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
-            break;
-        case kStyledText:
-            EXPECT_NE(nullptr, dynamic_cast<StyledTextSpriteNode*>(node)) << "not a styled text sprite";
-            break;
-        }
-        DeleteTree(root);
-    }
+    ExpectNodes(NodeLookups());
 }
 
 TEST_F(ContentLint, ButtonsCarryTheNamesTheScreensDispatchOn)
 {
-    for (sButtonLookup const& lookup : ButtonLookups())
-    {
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout) << lookup.layout;
-        SceneNode* const tree = layout->InstantiateLayout(nullptr);
-        EXPECT_NE(nullptr, FindButtonNamed(tree, Label::GetUniqueString(lookup.name)))
-            << lookup.user << " dispatches on a button named " << lookup.name << " in " << lookup.layout;
-        DeleteTree(tree);
-    }
+    ExpectButtons(ButtonLookups());
 }
 
 TEST_F(ContentLint, LayoutsShowEveryPictureTheyName)
@@ -709,13 +848,8 @@ TEST_F(ContentLint, LayoutsShowEveryPictureTheyName)
     // Every button of every layout has state images, every sprite a picture.
     for (IResourceDescriptor* descriptor : GetResourceManager()->GetResources<SceneLayout>())
     {
-        SceneNode* const tree = dynamic_cast<SceneLayout*>(descriptor)->InstantiateLayout(nullptr);
-        std::vector<SceneNode*> nodes{tree};
-        while (!nodes.empty())
-        {
-            SceneNode* const node = nodes.back();
-            nodes.pop_back();
-            nodes.insert(nodes.end(), node->GetChildren().begin(), node->GetChildren().end());
+        BuiltLayout const layout(descriptor->GetName().GetString());
+        ForEachNode(layout.Root(), [descriptor](SceneNode* node) {
             std::string const where =
                 std::string(descriptor->GetName().GetString()) + " node " + node->GetNodeName().GetString();
             if (ButtonNode* button = dynamic_cast<ButtonNode*>(node))
@@ -726,8 +860,7 @@ TEST_F(ContentLint, LayoutsShowEveryPictureTheyName)
             {
                 EXPECT_GT(sprite->GetWidth(), 0.0f) << where << " has no picture";
             }
-        }
-        DeleteTree(tree);
+        });
     }
 }
 
@@ -879,12 +1012,6 @@ char const* const kWidgetKeys[] = {"background",  "textedit",   "list",       "t
                                    "slider",      "checkbox",   "button",     "radiobutton", "textsprite",
                                    "imagesprite", "animsprite", "ninebrush",  "threebrush"};
 
-int ImageCountOf(std::string const& name)
-{
-    IImageList const* const list = AutoResource<IImageList>(name).Get();
-    return list ? list->GetNumImages() : -1;
-}
-
 // Whether an image list of that many images fits the attribute of the widget type.
 bool FitsWidget(std::string const& tag, std::string const& attribute, int count)
 {
@@ -1026,33 +1153,30 @@ std::vector<sLookup> FrontEndScreenLookups()
 std::vector<sNodeLookup> FrontEndScreenNodeLookups()
 {
     std::vector<sNodeLookup> lookups = {
-        {"profile selection", "ProfilesLayout", {"Profiles", "Profiles_Title"}, kAnyNode},
-        {"profile selection", "ProfilesLayout", {"Profiles", "Profiles_Title_SP"}, kAnyNode},
-        {"profile selection", "ProfilesLayout", {"Profiles", "ChooseProfile_text"}, kStyledText},
-        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title"}, kAnyNode},
-        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title_SP"}, kAnyNode},
-        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirmText"}, kStyledText},
-        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "NewGame"}, kButton},
-        {"profile confirmation", "ProfileConfirmLayout", {"ProfileConfirm", "Continue"}, kButton},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StoryButton"}, kButton},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StickerBookButton"}, kButton},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "FreePlayButton"}, kButton},
-        {"main menu", "MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
-        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "Title_EN"}, kAnyNode},
-        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "Title_SP"}, kAnyNode},
-        {"difficulty selection", "DifficultySelectLayout", {"DifficultySelect", "ChooseDifficultyText"},
-         kStyledText},
-        {"cutscene screen", "CutsceneModeLayout", {"CutsceneRoot", "CutsceneImage"}, kStaticSprite},
-        {"cutscene screen", "CutsceneModeLayout", {"CutsceneRoot", "SkipButton"}, kButton},
+        {"ProfilesLayout", {"Profiles", "Profiles_Title"}, kAnyNode},
+        {"ProfilesLayout", {"Profiles", "Profiles_Title_SP"}, kAnyNode},
+        {"ProfilesLayout", {"Profiles", "ChooseProfile_text"}, kStyledText},
+        {"ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title"}, kAnyNode},
+        {"ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirm_Title_SP"}, kAnyNode},
+        {"ProfileConfirmLayout", {"ProfileConfirm", "ProfileConfirmText"}, kStyledText},
+        {"ProfileConfirmLayout", {"ProfileConfirm", "NewGame"}, kButton},
+        {"ProfileConfirmLayout", {"ProfileConfirm", "Continue"}, kButton},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_EN"}, kAnyNode},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "GameLogo_SP"}, kAnyNode},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StoryButton"}, kButton},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "StickerBookButton"}, kButton},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "FreePlayButton"}, kButton},
+        {"MainMenu_YarrowfeteLayout", {"TitleMainMenu", "UI", "SignSwing"}, kAnimatedSprite},
+        {"DifficultySelectLayout", {"DifficultySelect", "Title_EN"}, kAnyNode},
+        {"DifficultySelectLayout", {"DifficultySelect", "Title_SP"}, kAnyNode},
+        {"DifficultySelectLayout", {"DifficultySelect", "ChooseDifficultyText"}, kStyledText},
+        {"CutsceneModeLayout", {"CutsceneRoot", "CutsceneImage"}, kStaticSprite},
+        {"CutsceneModeLayout", {"CutsceneRoot", "SkipButton"}, kButton},
     };
     for (char const* profile : {"Pondo", "Sloam", "Grubbin"})
     {
-        lookups.push_back({"profile selection", "ProfilesLayout", {"Profiles", std::string(profile) + "StickerCount"},
-                           kStyledText});
-        lookups.push_back({"profile selection", "ProfilesLayout", {"Profiles", std::string(profile) + "StickerText"},
-                           kStaticSprite});
+        lookups.push_back({"ProfilesLayout", {"Profiles", std::string(profile) + "StickerCount"}, kStyledText});
+        lookups.push_back({"ProfilesLayout", {"Profiles", std::string(profile) + "StickerText"}, kStaticSprite});
     }
     return lookups;
 }
@@ -1087,98 +1211,23 @@ std::vector<sButtonLookup> FrontEndScreenButtonLookups()
 std::map<std::string, Label> RadioGroups(char const* layoutName)
 {
     std::map<std::string, Label> groups;
-    AutoResource<SceneLayout> const layout(layoutName);
-    if (!layout)
-        return groups;
-    SceneNode* const tree = layout->InstantiateLayout(nullptr);
-    std::vector<SceneNode*> nodes{tree};
-    while (!nodes.empty())
-    {
-        SceneNode* const node = nodes.back();
-        nodes.pop_back();
-        nodes.insert(nodes.end(), node->GetChildren().begin(), node->GetChildren().end());
+    BuiltLayout const layout(layoutName);
+    ForEachNode(layout.Root(), [&groups](SceneNode* node) {
         if (RadioButtonNode const* const radio = dynamic_cast<RadioButtonNode*>(node))
             groups[radio->GetName().GetString()] = radio->GetGroup();
-    }
-    DeleteTree(tree);
+    });
     return groups;
 }
 
 TEST_F(ContentLint, FrontEndScreensFindTheirContent)
 {
-    for (sLookup const& lookup : FrontEndScreenLookups())
-    {
-        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
-        Label const name = Label::GetUniqueString(lookup.name.c_str());
-        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
-        switch (lookup.kind)
-        {
-        case kImage:
-            EXPECT_TRUE(AutoResource<IImage>(name)) << "not an image";
-            break;
-        case kImageList:
-        {
-            AutoResource<IImageList> const list(name);
-            ASSERT_TRUE(list) << "not an image list";
-            EXPECT_EQ(lookup.count, list->GetNumImages());
-            break;
-        }
-        case kSpriteType:
-        {
-            AutoResource<SpriteType> const type(name);
-            ASSERT_TRUE(type) << "not a sprite type";
-            AutoResource<ImageList> const images(type->GetImages());
-            ASSERT_TRUE(images) << "its images are not an image list";
-            for (std::string const& animation : lookup.keys)
-                EXPECT_NE(nullptr, type->GetAnimation(Label::GetUniqueString(animation.c_str()))) << animation;
-            break;
-        }
-        case kSound:
-            EXPECT_TRUE(AutoResource<ISound>(name)) << "not a sound";
-            break;
-        case kLayout:
-            EXPECT_TRUE(AutoResource<SceneLayout>(name)) << "not a scene layout";
-            break;
-        case kString:
-            EXPECT_TRUE(Constant<std::wstring>(name).IsValid()) << "not a string";
-            break;
-        default:
-            ADD_FAILURE() << "kind not checked here";
-        }
-    }
+    ExpectLookups(FrontEndScreenLookups());
 }
 
 TEST_F(ContentLint, FrontEndScreenNodesAndButtonsAreWhereTheScreensLook)
 {
-    for (sNodeLookup const& lookup : FrontEndScreenNodeLookups())
-    {
-        SCOPED_TRACE(std::string(lookup.user) + " looks up " + PathText(lookup.path) + " in " + lookup.layout);
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout);
-        SceneNode* const root = new SceneNode(Label());
-        layout->InstantiateLayout(root);
-        SceneNode* node = root;
-        for (std::string const& step : lookup.path)
-            if (node)
-                node = node->GetChildByName(Label::GetUniqueString(step.c_str()));
-        EXPECT_NE(nullptr, node) << "no such node";
-        bool const ofItsKind = lookup.type == kAnyNode ||
-                               (lookup.type == kButton && dynamic_cast<ButtonNode*>(node)) ||
-                               (lookup.type == kAnimatedSprite && dynamic_cast<AnimatedSpriteNode*>(node)) ||
-                               (lookup.type == kStaticSprite && dynamic_cast<StaticSpriteNode*>(node)) ||
-                               (lookup.type == kStyledText && dynamic_cast<StyledTextSpriteNode*>(node));
-        EXPECT_TRUE(ofItsKind) << "not of the kind the screen needs";
-        DeleteTree(root);
-    }
-    for (sButtonLookup const& lookup : FrontEndScreenButtonLookups())
-    {
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout) << lookup.layout;
-        SceneNode* const tree = layout->InstantiateLayout(nullptr);
-        EXPECT_NE(nullptr, FindButtonNamed(tree, Label::GetUniqueString(lookup.name)))
-            << lookup.user << " dispatches on a button named " << lookup.name << " in " << lookup.layout;
-        DeleteTree(tree);
-    }
+    ExpectNodes(FrontEndScreenNodeLookups());
+    ExpectButtons(FrontEndScreenButtonLookups());
 }
 
 TEST_F(ContentLint, FrontEndRadioButtonsShareOneGroupPerChoice)
@@ -1246,31 +1295,24 @@ TEST_F(ContentLint, EveryMiniGameLayoutHasHelpAndQuitUnderItsUIAttachNode)
             if (declaration.tag != "scenelayout")
                 continue;
             ++layouts;
-            AutoResource<SceneLayout> const layout(declaration.name.c_str());
-            ASSERT_TRUE(layout) << declaration.name << " of " << manifest;
-            SceneNode* const root = new SceneNode(Label());
-            layout->InstantiateLayout(root);
-            if (root->GetChild(Label::GetUniqueString("GameScreenRoot")))
+            BuiltLayout const layout(declaration.name);
+            ASSERT_TRUE(layout.Root()) << declaration.name << " of " << manifest;
+            if (!layout.At({"GameScreenRoot"}))
+                continue;
+            ++gameLayouts;
+            SceneNode* const attach = layout.Scene()->GetDescendent(kUIAttachPath);
+            ASSERT_NE(nullptr, attach) << declaration.name << " of " << manifest << " has no GameScreenRoot/UI_attach";
+            for (char const* button : {"HelpButton", "QuitButton"})
             {
-                ++gameLayouts;
-                SceneNode* const attach = root->GetDescendent(kUIAttachPath);
-                ASSERT_NE(nullptr, attach) << declaration.name << " of " << manifest
-                                           << " has no GameScreenRoot/UI_attach";
-                for (char const* button : {"HelpButton", "QuitButton"})
+                SceneNode* const node = NodeAt(attach, {button});
+                EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node))
+                    << declaration.name << " of " << manifest << ": no button node " << button << " under UI_attach";
+                if (node)
                 {
-                    NodePathElement const path[] = {button, NodePathTerminator()};
-                    SceneNode* const node = attach->GetDescendent(path);
-                    EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node))
-                        << declaration.name << " of " << manifest << ": no button node " << button
-                        << " under UI_attach";
-                    if (node)
-                    {
-                        EXPECT_STREQ(button, node->GetName().GetString())
-                            << declaration.name << " of " << manifest << ": the base dispatches on the object name";
-                    }
+                    EXPECT_STREQ(button, node->GetName().GetString())
+                        << declaration.name << " of " << manifest << ": the base dispatches on the object name";
                 }
             }
-            DeleteTree(root);
         }
         // A game that has landed has its screen; one not built yet declares no layout.
         if (layouts > 0)
@@ -1282,37 +1324,17 @@ TEST_F(ContentLint, EveryMiniGameLayoutHasHelpAndQuitUnderItsUIAttachNode)
 
 TEST_F(ContentLint, FennHasAPoseForEveryIntroState)
 {
-    AutoResource<SceneLayout> const layout("FennInstructionModeLayout");
-    ASSERT_TRUE(layout);
-    SceneNode* const tree = layout->InstantiateLayout(nullptr);
-    NodePathElement const path[] = {"LevelIntroFenn", NodePathTerminator()};
-    AnimatedSpriteNode* const fenn = dynamic_cast<AnimatedSpriteNode*>(tree->GetDescendent(path));
+    BuiltLayout const layout("FennInstructionModeLayout");
+    ASSERT_TRUE(layout.Root());
+    AnimatedSpriteNode* const fenn = dynamic_cast<AnimatedSpriteNode*>(NodeAt(layout.Root(), {"LevelIntroFenn"}));
     ASSERT_NE(nullptr, fenn) << "LevelIntroFenn must be a direct child of the layout's root";
     ASSERT_NE(nullptr, fenn->GetImageList());
     EXPECT_GT(fenn->GetImageList()->GetNumImages(), static_cast<int>(kIntroFennState_Waving));
-    DeleteTree(tree);
 }
 
 // ---------------------------------------------------------------------------
 // CountTheMaterials: the pictures, sounds and tuning values its pieces look up,
 // the nodes of its five layouts, and every level it can draw.
-
-struct sCountTheMaterialsNode
-{
-    char const* layout;
-    char const* path;
-    eNodeType type;
-    // Animations an animated sprite's type must have.
-    std::vector<std::string> animations;
-};
-
-SceneNode* FollowNodePath(SceneNode* node, std::string const& path)
-{
-    std::stringstream steps(path);
-    for (std::string step; node && std::getline(steps, step, '/');)
-        node = node->GetChildByName(Label::GetUniqueString(step.c_str()));
-    return node;
-}
 
 int CountTheMaterialsPileFrames()
 {
@@ -1369,80 +1391,48 @@ TEST_F(ContentLint, CountTheMaterialsLayoutsHaveTheNodesItsPiecesResolve)
 {
     std::vector<std::string> const diggerAnimations{"Idle-Right", "Drive-Right-Down", "Drive-Right-Up", "Drive-Left-Up",
                                                     "Drive-Right-Down-Reverse"};
-    std::vector<sCountTheMaterialsNode> const nodes = {
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/Material_ClickMask", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_0", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_1", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_2", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_3", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/Playfield/YSortedLayer/MaterialSources_4", kAnyNode, {}},
-        {"CountTheMaterialModeLayout", "GameScreenRoot/FX_Layer", kAnyNode, {}},
-        {"MaterialSourceLayout", "imageNode", kStaticSprite, {}},
-        {"MaterialSourceLayout", "imageNode/highlightNode", kStaticSprite, {}},
-        {"MaterialTargetLayout", "sloamImage", kAnimatedSprite, {"Idle-Left", "Drive-Left"}},
-        {"MaterialTargetLayout", "sloamImage/HighlightBox", kStaticSprite, {}},
-        {"MaterialTargetLayout", "sloamImage/HighlightBox/imageNode", kStaticSprite, {}},
-        {"MaterialTargetLayout", "sloamImage/HighlightBox/MaterialCount", kAnyNode, {}},
-        {"MaterialTargetLayout", "MaterialsInCart", kAnyNode, {}},
-        {"MaterialLoaderLayout", "truckImage", kAnimatedSprite, diggerAnimations},
-        {"MaterialLoaderLayout", "truckImage/ShovelNode", kAnimatedSprite, {"Drive-Right-Up", "Drive-Left-Up"}},
-        {"MaterialLoaderLayout", "truckImage/materialAttach", kAnyNode, {}},
-        {"MaterialLoaderLayout", "truckImage/materialAttach_flip", kAnyNode, {}},
-        {"SloamBGLayout", "", kAnyNode, {}},
+    std::vector<sNodeLookup> nodes = {
+        {"CountTheMaterialModeLayout", {"GameScreenRoot", "Playfield", "Material_ClickMask"}, kAnyNode},
+        {"CountTheMaterialModeLayout", {"GameScreenRoot", "Playfield", "YSortedLayer"}, kAnyNode},
+        {"CountTheMaterialModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode},
+        {"MaterialSourceLayout", {"MaterialSource", "imageNode"}, kStaticSprite},
+        {"MaterialSourceLayout", {"MaterialSource", "imageNode", "highlightNode"}, kStaticSprite},
+        {"MaterialTargetLayout", {"MaterialTarget", "sloamImage"}, kAnimatedSprite, -1, {"Idle-Left", "Drive-Left"}},
+        {"MaterialTargetLayout", {"MaterialTarget", "sloamImage", "HighlightBox"}, kStaticSprite},
+        {"MaterialTargetLayout", {"MaterialTarget", "sloamImage", "HighlightBox", "imageNode"}, kStaticSprite},
+        {"MaterialTargetLayout", {"MaterialTarget", "sloamImage", "HighlightBox", "MaterialCount"}, kAnyNode},
+        {"MaterialTargetLayout", {"MaterialTarget", "MaterialsInCart"}, kAnyNode},
+        {"MaterialLoaderLayout", {"MaterialLoader", "truckImage"}, kAnimatedSprite, -1, diggerAnimations},
+        {"MaterialLoaderLayout", {"MaterialLoader", "truckImage", "ShovelNode"}, kAnimatedSprite, -1,
+         {"Drive-Right-Up", "Drive-Left-Up"}},
+        {"MaterialLoaderLayout", {"MaterialLoader", "truckImage", "materialAttach"}, kAnyNode},
+        {"MaterialLoaderLayout", {"MaterialLoader", "truckImage", "materialAttach_flip"}, kAnyNode},
+        {"SloamBGLayout", {"SloamBG"}, kAnyNode},
     };
-    for (sCountTheMaterialsNode const& lookup : nodes)
-    {
-        SCOPED_TRACE(std::string("CountTheMaterials looks up \"") + lookup.path + "\" in " + lookup.layout);
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout);
-        SceneNode* const holder = new SceneNode(Label());
-        SceneNode* const tree = layout->InstantiateLayout(holder);
-        ASSERT_NE(nullptr, tree);
-        // The game's layout is resolved from the scene root, the pieces' from their own root.
-        bool const fromSceneRoot = std::string(lookup.path).rfind("GameScreenRoot/", 0) == 0;
-        SceneNode* const node = FollowNodePath(fromSceneRoot ? holder : tree, lookup.path);
-        EXPECT_NE(nullptr, node) << "no such node";
-        if (node && lookup.type == kStaticSprite)
-        {
-            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
-        }
-        if (node && lookup.type == kAnimatedSprite)
-        {
-            AnimatedSpriteNode* const sprite = dynamic_cast<AnimatedSpriteNode*>(node);
-            ASSERT_NE(nullptr, sprite) << "not an animated sprite";
-            ASSERT_NE(nullptr, sprite->GetSpriteType());
-            for (std::string const& animation : lookup.animations)
-                EXPECT_NE(nullptr, sprite->GetSpriteType()->GetAnimation(Label::GetUniqueString(animation.c_str())))
-                    << "no animation " << animation;
-        }
-        DeleteTree(holder);
-    }
+    for (int source = 0; source < 5; ++source)
+        nodes.push_back({"CountTheMaterialModeLayout",
+                         {"GameScreenRoot", "Playfield", "YSortedLayer", "MaterialSources_" + std::to_string(source)},
+                         kAnyNode});
+    ExpectNodes(nodes);
 
     // The count is a text in a large font; the mask is shown at the start; the
     // sorted layer stands at the screen's origin, where the drives aim.
-    AutoResource<SceneLayout> const target("MaterialTargetLayout");
-    ASSERT_TRUE(target);
-    SceneNode* const dumper = target->InstantiateLayout(nullptr);
-    TextSpriteNode* const count = dynamic_cast<TextSpriteNode*>(FollowNodePath(dumper, "sloamImage/HighlightBox/MaterialCount"));
+    BuiltLayout const target("MaterialTargetLayout");
+    TextSpriteNode* const count = dynamic_cast<TextSpriteNode*>(
+        target.At({"MaterialTarget", "sloamImage", "HighlightBox", "MaterialCount"}));
     ASSERT_NE(nullptr, count) << "MaterialCount is not a text sprite";
     ASSERT_NE(nullptr, count->GetFont());
     EXPECT_EQ(AutoResource<Font>("UIFontLarge").Get(), count->GetFont());
-    DeleteTree(dumper);
 
-    AutoResource<SceneLayout> const game("CountTheMaterialModeLayout");
-    ASSERT_TRUE(game);
-    SceneNode* const root = new SceneNode(Label());
-    game->InstantiateLayout(root);
-    SceneNode* const mask = FollowNodePath(root, "GameScreenRoot/Playfield/Material_ClickMask");
+    BuiltLayout const game("CountTheMaterialModeLayout");
+    SceneNode* const mask = game.At({"GameScreenRoot", "Playfield", "Material_ClickMask"});
     ASSERT_NE(nullptr, mask);
     EXPECT_TRUE(mask->GlobalIsVisible());
     EXPECT_GE(mask->GetWidth(), 800.0f);
     EXPECT_GE(mask->GetHeight(), 600.0f);
-    SceneNode* const layer = FollowNodePath(root, "GameScreenRoot/Playfield/YSortedLayer");
+    SceneNode* const layer = game.At({"GameScreenRoot", "Playfield", "YSortedLayer"});
     ASSERT_NE(nullptr, layer);
     EXPECT_EQ(Vector2<float>(0.0f, 0.0f), layer->GlobalGetLocation());
-    DeleteTree(root);
 }
 
 TEST_F(ContentLint, EveryCountTheMaterialsLevelCanBeWon)
@@ -1589,32 +1579,22 @@ namespace
 
 TEST_F(ContentLint, HammerTheNailFindsEveryNameItComposes)
 {
-    auto frames = [](std::string const& name) {
-        AutoResource<IImageList> const list(name.c_str());
-        return list ? list->GetNumImages() : -1;
-    };
-    EXPECT_EQ(kNumFixItToolTypes, frames("FixIt_Tool_InBox_rollover"));
-    EXPECT_EQ(kNumFixItToolColors, frames("FixIt_Tool_InHand_Wrench"));
+    EXPECT_EQ(kNumFixItToolTypes, ImageCountOf("FixIt_Tool_InBox_rollover"));
+    EXPECT_EQ(kNumFixItToolColors, ImageCountOf("FixIt_Tool_InHand_Wrench"));
     int nailFrames = -1;
     for (int type = 0; type < kNumFixItToolTypes; ++type)
     {
-        EXPECT_EQ(kNumFixItToolColors, frames(fixItToolInBoxImageName(FixItToolType(type))));
+        EXPECT_EQ(kNumFixItToolColors, ImageCountOf(fixItToolInBoxImageName(FixItToolType(type))));
         for (int color = 0; color < kNumFixItToolColors; ++color)
         {
             std::string const nail = fixItNailImageName(FixItToolType(type), FixItToolColor(color));
-            EXPECT_GT(frames(nail), 1) << nail;
-            nailFrames = nailFrames < 0 ? frames(nail) : std::min(nailFrames, frames(nail));
+            EXPECT_GT(ImageCountOf(nail), 1) << nail;
+            nailFrames = nailFrames < 0 ? ImageCountOf(nail) : std::min(nailFrames, ImageCountOf(nail));
             if (type == kFixItToolType_Wrench)
                 continue;
-            std::string const name = fixItDriverSpriteTypeName(FixItToolType(type), FixItToolColor(color));
-            AutoResource<SpriteType> const sprite(name.c_str());
-            ASSERT_TRUE(sprite) << name;
-            SpriteAnimation const* const normal = sprite->GetAnimation(Label::GetUniqueString("Normal"));
-            SpriteAnimation const* const rotate = sprite->GetAnimation(Label::GetUniqueString("Rotate"));
-            ASSERT_TRUE(normal && rotate) << name;
-            // The tool's follow-up waits for the turn to end: it must end.
-            EXPECT_EQ(1, rotate->GetNumPlays()) << name;
-            EXPECT_LT(normal->GetNumPlays(), 1) << name << ": \"Normal\" loops while the tool is held";
+            // "Normal" loops while the tool is held; the tool's follow-up waits for the turn to end.
+            ExpectAnimations(fixItDriverSpriteTypeName(FixItToolType(type), FixItToolColor(color)), {"Normal"},
+                             {"Rotate"});
         }
     }
     for (char const* name : {"FixIt_GameComplete", "FixIt_WrongTool", "FixIt_ClickAgain", "FixIt_NailComplete",
@@ -1627,33 +1607,21 @@ TEST_F(ContentLint, HammerTheNailFindsEveryNameItComposes)
     EXPECT_FALSE(Constant<std::vector<Vector2<float> > >("WrenchCounterRotationPath").operator std::vector<Vector2<float> >().empty());
 
     // The nodes the mode, the tools and the nails resolve.
-    std::vector<std::pair<char const*, std::vector<std::string> > > const nodes = {
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaskInput_ClickMask"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "InGameFenn", "mouth"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialTargets"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_1"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_4"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "FX_Layer"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}},
-        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}},
-        {"ToolLayout", {"Tool", "shapeNode", "rolloverNode"}},
-        {"FloatingToolLayout", {"FloatingTool", "WrenchAnimNode"}},
-        {"FloatingToolLayout", {"FloatingTool", "DriverAnimNode"}},
-        {"NailLayout", {"Nail", "shapeNode"}},
-    };
-    for (auto const& lookup : nodes)
-    {
-        AutoResource<SceneLayout> const layout(lookup.first);
-        ASSERT_TRUE(layout) << lookup.first;
-        SceneNode* const root = new SceneNode(Label());
-        layout->InstantiateLayout(root);
-        SceneNode* node = root;
-        for (std::string const& step : lookup.second)
-            node = node ? node->GetChildByName(Label::GetUniqueString(step.c_str())) : nullptr;
-        EXPECT_NE(nullptr, node) << PathText(lookup.second) << " in " << lookup.first;
-        DeleteTree(root);
-    }
+    ExpectNodes({
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaskInput_ClickMask"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "InGameFenn", "mouth"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialTargets"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_1"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "Playfield", "MaterialSources", "Source_4"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kAnyNode},
+        {"HammerTheNailModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kAnyNode},
+        {"ToolLayout", {"Tool", "shapeNode", "rolloverNode"}, kAnyNode},
+        {"FloatingToolLayout", {"FloatingTool", "WrenchAnimNode"}, kAnyNode},
+        {"FloatingToolLayout", {"FloatingTool", "DriverAnimNode"}, kAnyNode},
+        {"NailLayout", {"Nail", "shapeNode"}, kAnyNode},
+    });
 
     // Every level: known names (the reader leaves unknown ones out), a tool box
     // that fits, nails with clicks to give within their pictures and the offset lists.
@@ -1713,18 +1681,6 @@ TEST_F(ContentLint, HammerTheNailFindsEveryNameItComposes)
 namespace
 {
 
-// The node at the path (names from the layout's root node down), or null.
-SceneNode* NodeAt(SceneNode* root, std::vector<std::string> const& path)
-{
-    SceneNode* node = root;
-    for (std::string const& step : path)
-    {
-        NodePathElement const element(step);
-        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
-    }
-    return node;
-}
-
 // The length of a one-shot animation in seconds; -1 for one that repeats.
 float OneShotLength(SpriteAnimation const& animation)
 {
@@ -1775,64 +1731,21 @@ TEST_F(ContentLint, ToolShedAndStreetSignsFindTheirResources)
         lookups.push_back({"ToolShed and StreetSigns", kSound, sound, -1, {}});
     for (char const* time : {"ToolThrowUpTime", "ToolFallDownTime", "ScarrowToolShedPeekMoveTime", "ArmShakePauseTime"})
         lookups.push_back({"ToolShed", kFloat, time, -1, {}});
+    ExpectLookups(lookups);
+    // Every one-shot animation lasts 0.3 to 0.6 s.
     for (sLookup const& lookup : lookups)
     {
-        SCOPED_TRACE(std::string(lookup.user) + " looks up \"" + lookup.name + "\"");
-        Label const name = Label::GetUniqueString(lookup.name.c_str());
-        ASSERT_NE(nullptr, GetResourceManager()->GetResource(name)) << "not loaded";
-        switch (lookup.kind)
+        if (lookup.kind != kSpriteType)
+            continue;
+        AutoResource<SpriteType> const type(lookup.name.c_str());
+        for (auto const& entry : type->GetAnimations())
         {
-        case kImage:
-            EXPECT_TRUE(AutoResource<IImage>(name));
-            break;
-        case kImageList:
-        {
-            AutoResource<ImageList> const list(name);
-            ASSERT_TRUE(list) << "not an image list";
-            EXPECT_EQ(lookup.count, list->GetNumImages());
-            break;
-        }
-        case kSpriteType:
-        {
-            AutoResource<SpriteType> const type(name);
-            ASSERT_TRUE(type);
-            AutoResource<ImageList> const images(type->GetImages());
-            ASSERT_TRUE(images);
-            for (std::string const& animationName : lookup.keys)
+            float const length = OneShotLength(entry.second);
+            if (length >= 0.0f)
             {
-                SpriteAnimation const* const animation =
-                    type->GetAnimation(Label::GetUniqueString(animationName.c_str()));
-                ASSERT_NE(nullptr, animation) << "no animation " << animationName;
-                for (AnimFrame const& frame : animation->GetFrames())
-                    EXPECT_LT(frame.index, images->GetNumImages()) << animationName;
+                EXPECT_GE(length, 0.3f - 1e-4f) << lookup.name << " " << entry.first.GetString();
+                EXPECT_LE(length, 0.6f + 1e-4f) << lookup.name << " " << entry.first.GetString();
             }
-            // Every one-shot animation lasts 0.3 to 0.6 s.
-            for (auto const& entry : type->GetAnimations())
-            {
-                float const length = OneShotLength(entry.second);
-                if (length >= 0.0f)
-                {
-                    EXPECT_GE(length, 0.3f - 1e-4f) << entry.first.GetString();
-                    EXPECT_LE(length, 0.6f + 1e-4f) << entry.first.GetString();
-                }
-            }
-            break;
-        }
-        case kSound:
-            EXPECT_TRUE(AutoResource<ISound>(name));
-            break;
-        case kLayout:
-            EXPECT_TRUE(AutoResource<SceneLayout>(name));
-            break;
-        case kFloat:
-            EXPECT_TRUE(Constant<float>(name).IsValid());
-            break;
-        case kIntArray:
-            EXPECT_EQ(static_cast<size_t>(lookup.count),
-                      static_cast<std::vector<int> >(Constant<std::vector<int> >(name)).size());
-            break;
-        default:
-            ADD_FAILURE() << "no check for this kind";
         }
     }
     typedef std::vector<Vector2<float> > Points;
@@ -1847,99 +1760,44 @@ TEST_F(ContentLint, ToolShedAndStreetSignsFindTheirResources)
 
 TEST_F(ContentLint, ToolShedAndStreetSignsLayoutsHaveTheirNodes)
 {
-    struct sNode
-    {
-        char const* layout;
-        std::vector<std::string> path;
-        eNodeType type;
-        // -1: any number of children.
-        int children;
-    };
-    std::vector<sNode> const nodes = {
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ToolsLayer"}, kAnyNode, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}, kAnyNode, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode, -1},
+    ExpectNodes({
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ToolsLayer"}, kAnyNode},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "DropItem_ClickMask"}, kAnyNode},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode},
         {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ToolBoxesLayer"}, kAnyNode, 6},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowTop"}, kAnyNode, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowLeft"}, kAnyNode, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowRight"}, kAnyNode, -1},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowTop"}, kAnyNode},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowLeft"}, kAnyNode},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "scarrowRight"}, kAnyNode},
         {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "ScarrowDisplayLayer", "ScarrowAnimNode"},
-         kAnimatedSprite, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "Fenn_InGame"}, kStaticSprite, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton, -1},
-        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton, -1},
-        {"ToolShedItemLayout", {"ToolShedItem", "imageNode"}, kStaticSprite, -1},
-        {"ToolShedItemLayout", {"ToolShedItem", "imageNode", "rolloverNode"}, kStaticSprite, -1},
-        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode"}, kAnimatedSprite, -1},
-        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "clickRect"}, kAnyNode, -1},
-        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "signNode"}, kStaticSprite, -1},
+         kAnimatedSprite},
+        {"ToolShedModeLayout", {"GameScreenRoot", "Playfield", "Fenn_InGame"}, kStaticSprite},
+        {"ToolShedModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode},
+        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton},
+        {"ToolShedModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton},
+        {"ToolShedItemLayout", {"ToolShedItem", "imageNode"}, kStaticSprite},
+        {"ToolShedItemLayout", {"ToolShedItem", "imageNode", "rolloverNode"}, kStaticSprite},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode"}, kAnimatedSprite},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "clickRect"}, kAnyNode},
+        {"ToolShedToolBoxLayout", {"ToolShedToolBox", "animNode", "signNode"}, kStaticSprite},
         {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_12"}, kAnyNode, 12},
         {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_9"}, kAnyNode, 9},
         {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "SignsLayout_6"}, kAnyNode, 6},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "TollerAnimNode"}, kAnimatedSprite, -1},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode, -1},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "YSortedLayer"}, kAnyNode, -1},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode, -1},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton, -1},
-        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton, -1},
-        {"StreetSignLayout", {"StreetSign", "imageNode"}, kStaticSprite, -1},
-        {"StreetSignLayout", {"StreetSign", "imageNode", "rollover"}, kStaticSprite, -1},
-        {"StreetSignLayout", {"StreetSign", "HookAssembly"}, kAnyNode, -1},
-        {"StreetSignTruckLayout", {"StreetSignTruck", "sloamImage"}, kAnimatedSprite, -1},
-        {"StreetSignTruckLayout", {"StreetSignTruck", "MaterialsInCart"}, kAnyNode, -1},
-    };
-    for (sNode const& lookup : nodes)
-    {
-        SCOPED_TRACE(PathText(lookup.path) + " in " + lookup.layout);
-        AutoResource<SceneLayout> const layout(lookup.layout);
-        ASSERT_TRUE(layout);
-        SceneNode* const root = new SceneNode(Label());
-        layout->InstantiateLayout(root);
-        SceneNode* const node = NodeAt(root, lookup.path);
-        EXPECT_NE(nullptr, node) << "no such node";
-        if (node && lookup.type == kAnimatedSprite)
-        {
-            EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(node)) << "not an animated sprite";
-        }
-        if (node && lookup.type == kStaticSprite)
-        {
-            EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(node)) << "not a static sprite";
-        }
-        if (node && lookup.type == kButton)
-        {
-            EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(node)) << "not a button";
-        }
-        if (node && lookup.children >= 0)
-        {
-            EXPECT_EQ(static_cast<size_t>(lookup.children), node->GetChildCount());
-        }
-        DeleteTree(root);
-    }
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "TollerAnimNode"}, kAnimatedSprite},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "Playfield", "YSortedLayer"}, kAnyNode},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "HelpButton"}, kButton},
+        {"StreetSignsModeLayout", {"GameScreenRoot", "UI_attach", "QuitButton"}, kButton},
+        {"StreetSignLayout", {"StreetSign", "imageNode"}, kStaticSprite},
+        {"StreetSignLayout", {"StreetSign", "imageNode", "rollover"}, kStaticSprite},
+        {"StreetSignLayout", {"StreetSign", "HookAssembly"}, kAnyNode},
+        {"StreetSignTruckLayout", {"StreetSignTruck", "sloamImage"}, kAnimatedSprite},
+        {"StreetSignTruckLayout", {"StreetSignTruck", "MaterialsInCart"}, kAnyNode},
+    });
 
-    // The copy of an element under the pointer must never take a click meant for what lies below it:
-    // nothing in an element's layout is hit-testable, and highlights start hidden.
     for (char const* element : {"ToolShedItemLayout", "ToolShedToolBoxLayout", "StreetSignLayout",
                                 "StreetSignTruckLayout"})
-    {
-        AutoResource<SceneLayout> const layout(element);
-        ASSERT_TRUE(layout) << element;
-        SceneNode* const tree = layout->InstantiateLayout(nullptr);
-        std::vector<SceneNode*> pending{tree};
-        while (!pending.empty())
-        {
-            SceneNode* const node = pending.back();
-            pending.pop_back();
-            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
-            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
-            std::string const nodeName = node->GetNodeName().GetString();
-            if (nodeName == "rollover" || nodeName == "rolloverNode")
-            {
-                EXPECT_FALSE(node->LocalIsVisible()) << element << " shows its highlight from the start";
-            }
-        }
-        DeleteTree(tree);
-    }
+        ExpectElementTakesNoClicks(element, {"rollover", "rolloverNode"});
 }
 
 TEST_F(ContentLint, ToolShedLevelsFollowTheRules)
@@ -2017,17 +1875,6 @@ TEST_F(ContentLint, StreetSignsLevelsFollowTheRules)
 // where the game and the cat expect them, and every level's limits (Fenn's
 // pose 2 on the overlay is checked with the other poses above).
 
-SceneNode* HideAndSeekNode(SceneNode* root, std::vector<std::string> const& path)
-{
-    SceneNode* node = root;
-    for (std::string const& step : path)
-    {
-        NodePathElement const element(step);
-        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
-    }
-    return node;
-}
-
 TEST_F(ContentLint, HideAndSeekFindsEveryNameItLooksUp)
 {
     AutoResource<IImageList> const pictures("HideAndSeekObstacle");
@@ -2049,19 +1896,16 @@ TEST_F(ContentLint, HideAndSeekFindsEveryNameItLooksUp)
 
     // The game screen: layers at the screen's origin, the mask over them and
     // covering every slot's obstacle, Help and Quit over everything.
-    AutoResource<SceneLayout> const screen("HideAndSeekModeLayout");
-    ASSERT_TRUE(screen);
-    SceneNode* const root = new SceneNode(Label());
-    screen->InstantiateLayout(root);
-    SceneNode* const playfield = HideAndSeekNode(root, {"GameScreenRoot", "Playfield"});
-    SceneNode* const mask = HideAndSeekNode(playfield, {"ClickMask"});
-    SceneNode* const layers = HideAndSeekNode(playfield, {"PlayfieldLayers"});
+    BuiltLayout const screen("HideAndSeekModeLayout");
+    SceneNode* const root = screen.Scene();
+    SceneNode* const playfield = NodeAt(root, {"GameScreenRoot", "Playfield"});
+    SceneNode* const mask = NodeAt(playfield, {"ClickMask"});
+    SceneNode* const layers = NodeAt(playfield, {"PlayfieldLayers"});
     ASSERT_TRUE(playfield && mask && layers);
     EXPECT_EQ(playfield->GetChildren().back(), mask) << "the mask is not over the layers";
-    EXPECT_EQ(HideAndSeekNode(root, {"GameScreenRoot"})->GetChildren().back(),
-              HideAndSeekNode(root, {"GameScreenRoot", "UI_attach"}));
+    EXPECT_EQ(NodeAt(root, {"GameScreenRoot"})->GetChildren().back(), NodeAt(root, {"GameScreenRoot", "UI_attach"}));
     for (char const* button : {"HelpButton", "QuitButton"})
-        EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(HideAndSeekNode(root, {"GameScreenRoot", "UI_attach", button})))
+        EXPECT_NE(nullptr, dynamic_cast<ButtonNode*>(NodeAt(root, {"GameScreenRoot", "UI_attach", button})))
             << button;
     Vector2<float> const pictureSize(static_cast<float>(pictures->GetImageWidth(0)),
                                      static_cast<float>(pictures->GetImageHeight(0)));
@@ -2069,7 +1913,7 @@ TEST_F(ContentLint, HideAndSeekFindsEveryNameItLooksUp)
     for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
     {
         std::string const name = std::string("YSortedLayer_") + kGameModeDifficultyNames[difficulty];
-        SceneNode* const layer = HideAndSeekNode(layers, {name});
+        SceneNode* const layer = NodeAt(layers, {name});
         ASSERT_NE(nullptr, layer) << name;
         EXPECT_EQ(0.0f, layer->GlobalGetLocation().x) << name;
         EXPECT_EQ(0.0f, layer->GlobalGetLocation().y) << name;
@@ -2083,47 +1927,33 @@ TEST_F(ContentLint, HideAndSeekFindsEveryNameItLooksUp)
                 << name << " slot " << slot->GetNodeName().GetString() << " lies outside the mask";
         }
     }
-    DeleteTree(root);
 
-    // The cat: a picture that runs and sits.
-    AutoResource<SceneLayout> const catLayout("HideAndSeekCharacterLayout");
-    ASSERT_TRUE(catLayout);
-    SceneNode* const cat = catLayout->InstantiateLayout(nullptr);
-    AnimatedSpriteNode* const catPicture = dynamic_cast<AnimatedSpriteNode*>(HideAndSeekNode(cat, {"imageNode"}));
-    ASSERT_NE(nullptr, catPicture);
-    ASSERT_NE(nullptr, catPicture->GetSpriteType());
-    for (char const* animation : {"Run", "Idle"})
-        EXPECT_NE(nullptr, catPicture->GetSpriteType()->GetAnimation(Label::GetUniqueString(animation))) << animation;
-    DeleteTree(cat);
-
-    // An obstacle: the picture at its corner, drawn over the animal; the rest hidden.
-    AutoResource<SceneLayout> const obstacleLayout("HideAndSeekObstacleLayout");
-    ASSERT_TRUE(obstacleLayout);
-    SceneNode* const obstacle = obstacleLayout->InstantiateLayout(nullptr);
-    SceneNode* const picture = HideAndSeekNode(obstacle, {"imageNode"});
-    SceneNode* const animal = HideAndSeekNode(obstacle, {"wrongAnimal"});
-    AnimatedSpriteNode* const tail = dynamic_cast<AnimatedSpriteNode*>(HideAndSeekNode(obstacle, {"MistleTail"}));
-    ASSERT_TRUE(dynamic_cast<StaticSpriteNode*>(picture) && dynamic_cast<StaticSpriteNode*>(animal) && tail);
-    ASSERT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(HideAndSeekNode(obstacle, {"rolloverNode"})));
+    // The cat: a picture that runs and sits. An obstacle: the picture at its
+    // corner, drawn over the animal; the rest hidden.
+    ExpectNodes({
+        {"HideAndSeekCharacterLayout", {"Mistle", "imageNode"}, kAnimatedSprite, -1, {"Run", "Idle"}},
+        {"HideAndSeekObstacleLayout", {"HideAndSeekObstacle", "imageNode"}, kStaticSprite},
+        {"HideAndSeekObstacleLayout", {"HideAndSeekObstacle", "wrongAnimal"}, kStaticSprite},
+        {"HideAndSeekObstacleLayout", {"HideAndSeekObstacle", "rolloverNode"}, kStaticSprite},
+        {"HideAndSeekObstacleLayout", {"HideAndSeekObstacle", "MistleTail"}, kAnimatedSprite, -1, {"TimedShow"}},
+    });
+    BuiltLayout const obstacle("HideAndSeekObstacleLayout");
+    SceneNode* const picture = NodeAt(obstacle.Root(), {"imageNode"});
+    SceneNode* const animal = NodeAt(obstacle.Root(), {"wrongAnimal"});
+    ASSERT_TRUE(picture && animal);
     EXPECT_EQ(0.0f, picture->LocalGetLocation().x);
     EXPECT_EQ(0.0f, picture->LocalGetLocation().y);
-    std::list<SceneNode*> const& order = obstacle->GetChildren();
-    EXPECT_LT(std::distance(order.begin(), std::find(order.begin(), order.end(), animal)),
-              std::distance(order.begin(), std::find(order.begin(), order.end(), picture)))
-        << "the picture is not drawn over the animal";
+    EXPECT_LT(SiblingPlace(animal), SiblingPlace(picture)) << "the picture is not drawn over the animal";
     for (char const* hidden : {"rolloverNode", "MistleTail", "wrongAnimal"})
-        EXPECT_FALSE(HideAndSeekNode(obstacle, {hidden})->LocalIsVisible()) << hidden;
-    ASSERT_NE(nullptr, tail->GetSpriteType());
-    EXPECT_NE(nullptr, tail->GetSpriteType()->GetAnimation(Label::GetUniqueString("TimedShow")));
-    DeleteTree(obstacle);
+        EXPECT_FALSE(NodeAt(obstacle.Root(), {hidden})->LocalIsVisible()) << hidden;
 }
 
 TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
 {
     AutoResource<IImageList> const pictures("HideAndSeekObstacle");
-    AutoResource<SceneLayout> const screen("HideAndSeekModeLayout");
-    ASSERT_TRUE(pictures && screen);
-    SceneNode* const root = screen->InstantiateLayout(nullptr);
+    BuiltLayout const screen("HideAndSeekModeLayout");
+    SceneNode* const root = screen.Root();
+    ASSERT_TRUE(pictures && root);
     // The levels as the file gives them: attributes, then each "Obstacle" inside.
     struct sLevel
     {
@@ -2156,7 +1986,7 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
     {
         ASSERT_GE(level.difficulty, 0) << level.name << " names no difficulty";
         ++levelsByDifficulty[level.difficulty];
-        SceneNode* const layer = HideAndSeekNode(
+        SceneNode* const layer = NodeAt(
             root, {"Playfield", "PlayfieldLayers", std::string("YSortedLayer_") + kGameModeDifficultyNames[level.difficulty]});
         ASSERT_NE(nullptr, layer);
         // The cat needs two places to change between and at least one run to hide.
@@ -2169,7 +1999,6 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
     }
     for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
         EXPECT_EQ(4, levelsByDifficulty[difficulty]) << kGameModeDifficultyNames[difficulty];
-    DeleteTree(root);
 }
 
 } // namespace
@@ -2189,27 +2018,6 @@ TEST_F(ContentLint, HideAndSeekLevelsArePlayable)
 
 namespace
 {
-
-// The sprite type has every animation named, each frame in its image list,
-// and each of the named one-shots plays once and ends.
-void ExpectAnimations(char const* spriteType, std::vector<std::string> const& loops,
-                      std::vector<std::string> const& oneShots)
-{
-    SCOPED_TRACE(spriteType);
-    AutoResource<SpriteType> const type(spriteType);
-    ASSERT_TRUE(type);
-    AutoResource<ImageList> const images(type->GetImages());
-    ASSERT_TRUE(images);
-    for (std::vector<std::string> const* names : {&loops, &oneShots})
-        for (std::string const& name : *names)
-        {
-            SpriteAnimation const* const animation = type->GetAnimation(Label::GetUniqueString(name.c_str()));
-            ASSERT_NE(nullptr, animation) << "no animation " << name;
-            for (AnimFrame const& frame : animation->GetFrames())
-                EXPECT_LT(frame.index, images->GetNumImages()) << name;
-            EXPECT_EQ(names == &oneShots, animation->GetNumPlays() == 1) << name;
-        }
-}
 
 TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesFindTheirResources)
 {
@@ -2265,43 +2073,29 @@ TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesFindTheirResources)
 
 TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLayoutsHaveTheirNodes)
 {
-    struct sNode
-    {
-        char const* layout;
-        std::vector<std::string> path;
-    };
-    std::vector<sNode> const nodes = {
-        {"PaintTheHouseModeLayout", {"Playfield", "HouseRoot"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "Bucket1"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "Bucket2"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "Bucket3"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "AnimNodeRoot", "ZeddoAnimNode"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "FenceClickRect"}},
-        {"PaintTheHouseModeLayout", {"Playfield", "MouseInput_ClickMask"}},
-        {"HouseStripeLayout", {"imageNode", "rollover"}},
-        {"HousePaintBucketLayout", {"imageNode", "rollover"}},
-        {"PileOfLeavesModeLayout", {"Playfield", "LeafLayer"}},
-        {"PileOfLeavesModeLayout", {"Playfield", "ToolLayer"}},
-        {"PileOfLeavesModeLayout", {"Playfield", "ClickMask"}},
-        {"PileOfLeavesModeLayout", {"Playfield", "DogAnimationNode"}},
-        {"PileOfLeavesModeLayout", {"UI_attach", "ToolToPick"}},
-        {"PileOfLeavesModeLayout", {"UI_attach", "HighlightBox"}},
-        {"LeafLayout", {"imageNode"}},
-        {"LeafCoveredToolLayout", {"imageNode", "highlightNode"}},
-    };
-    for (sNode const& node : nodes)
-    {
-        AutoResource<SceneLayout> const layout(node.layout);
-        ASSERT_TRUE(layout) << node.layout;
-        SceneNode* const tree = layout->InstantiateLayout(nullptr);
-        EXPECT_NE(nullptr, NodeAt(tree, node.path)) << node.layout << " " << node.path.back();
-        DeleteTree(tree);
-    }
+    ExpectNodes({
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "HouseRoot"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "Bucket1"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "Bucket2"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "Bucket3"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "AnimNodeRoot", "ZeddoAnimNode"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "FenceClickRect"}, kAnyNode},
+        {"PaintTheHouseModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode},
+        {"HouseStripeLayout", {"HouseStripe", "imageNode", "rollover"}, kAnyNode},
+        {"HousePaintBucketLayout", {"HousePaintBucket", "imageNode", "rollover"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "Playfield", "LeafLayer"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "Playfield", "ToolLayer"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "Playfield", "ClickMask"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "Playfield", "DogAnimationNode"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "UI_attach", "ToolToPick"}, kAnyNode},
+        {"PileOfLeavesModeLayout", {"GameScreenRoot", "UI_attach", "HighlightBox"}, kAnyNode},
+        {"LeafLayout", {"Leaf", "imageNode"}, kAnyNode},
+        {"LeafCoveredToolLayout", {"LeafCoveredTool", "imageNode", "highlightNode"}, kAnyNode},
+    });
     // The leaves lie above the tools and take no clicks, so clicks reach the tools.
-    AutoResource<SceneLayout> const leafLayout("LeafLayout");
-    SceneNode* const leaf = leafLayout->InstantiateLayout(nullptr);
-    EXPECT_FALSE(NodeAt(leaf, {"imageNode"})->GetHitTest());
-    DeleteTree(leaf);
+    BuiltLayout const leaf("LeafLayout");
+    ASSERT_NE(nullptr, NodeAt(leaf.Root(), {"imageNode"}));
+    EXPECT_FALSE(NodeAt(leaf.Root(), {"imageNode"})->GetHitTest());
 }
 
 TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLevelsFollowTheRules)
@@ -2339,8 +2133,6 @@ TEST_F(ContentLint, PaintTheHouseAndPileOfLeavesLevelsFollowTheRules)
 
 TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
 {
-    Label const wait = Label::GetUniqueString("WaitAnim");
-    Label const build = Label::GetUniqueString("BuildAnim");
     for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
     {
         std::vector<Label> const& levels =
@@ -2361,12 +2153,8 @@ TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
             ASSERT_TRUE(cards && targets);
             EXPECT_EQ(PlanAJobLevel::kNumSteps, cards->GetNumImages());
             EXPECT_EQ(PlanAJobLevel::kNumSteps, targets->GetNumImages());
-            AutoResource<SpriteType> const type(level->spriteType);
-            ASSERT_TRUE(type);
-            ASSERT_NE(nullptr, type->GetAnimation(wait));
-            ASSERT_NE(nullptr, type->GetAnimation(build));
-            EXPECT_LE(type->GetAnimation(wait)->GetNumPlays(), 0) << "WaitAnim repeats";
-            EXPECT_EQ(1, type->GetAnimation(build)->GetNumPlays()) << "BuildAnim plays once, so the outro ends";
+            // BuildAnim plays once, so that the outro ends.
+            ExpectAnimations(level->spriteType.GetString(), {"WaitAnim"}, {"BuildAnim"});
         }
     }
     AutoResource<ImageList> const empty("BluePrintTargetImages");
@@ -2380,14 +2168,10 @@ TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
         EXPECT_TRUE(Constant<Vector2<float> >(point).IsValid()) << point;
     EXPECT_GT(static_cast<float>(Constant<float>("BlueprintsMoveTime")), 0.0f);
 
-    AutoResource<SceneLayout> const layout("PlanAJobModeLayout");
-    ASSERT_TRUE(layout);
-    SceneNode* const root = new SceneNode(Label());
-    layout->InstantiateLayout(root);
-    std::vector<std::string> const playfield = {"GameScreenRoot", "Playfield"};
-    auto at = [&](std::vector<std::string> path) {
-        path.insert(path.begin(), playfield.begin(), playfield.end());
-        return NodeAt(root, path);
+    BuiltLayout const layout("PlanAJobModeLayout");
+    auto at = [&layout](std::vector<std::string> path) {
+        path.insert(path.begin(), {"GameScreenRoot", "Playfield"});
+        return layout.At(path);
     };
     ASSERT_NE(nullptr, at({"Blueprint", "MaterialTargets"}));
     EXPECT_EQ(5u, at({"Blueprint", "MaterialTargets"})->GetChildCount());
@@ -2404,36 +2188,14 @@ TEST_F(ContentLint, PlanAJobLevelsNameTheirPicturesAndTheLayoutHasItsPlaces)
     ASSERT_TRUE(mask && intro);
     EXPECT_TRUE(intro->LocalIsVisible());
     // The cancel mask lies under the cards and the blueprint; the intro's mask above everything.
-    std::vector<SceneNode*> const children(at({})->GetChildren().begin(), at({})->GetChildren().end());
-    auto place = [&children](SceneNode* node) { return std::find(children.begin(), children.end(), node) - children.begin(); };
-    EXPECT_LT(place(mask), place(at({"MaterialSources"})));
-    EXPECT_LT(place(mask), place(at({"Blueprint"})));
-    EXPECT_EQ(static_cast<long>(children.size()) - 1, place(intro));
-    DeleteTree(root);
+    EXPECT_LT(SiblingPlace(mask), SiblingPlace(at({"MaterialSources"})));
+    EXPECT_LT(SiblingPlace(mask), SiblingPlace(at({"Blueprint"})));
+    EXPECT_EQ(static_cast<long>(at({})->GetChildCount()) - 1, SiblingPlace(intro));
 
+    ExpectNodes({{"JobSequenceItemLayout", {"JobSequenceItem", "imageNode"}, kStaticSprite},
+                 {"JobSequenceSlotLayout", {"JobSequenceSlot", "imageNode"}, kStaticSprite}});
     for (char const* element : {"JobSequenceItemLayout", "JobSequenceSlotLayout"})
-    {
-        AutoResource<SceneLayout> const elementLayout(element);
-        ASSERT_TRUE(elementLayout) << element;
-        SceneNode* const tree = elementLayout->InstantiateLayout(nullptr);
-        std::vector<SceneNode*> pending{tree};
-        bool image = false;
-        while (!pending.empty())
-        {
-            SceneNode* const node = pending.back();
-            pending.pop_back();
-            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
-            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
-            std::string const nodeName = node->GetNodeName().GetString();
-            image |= nodeName == "imageNode" && dynamic_cast<StaticSpriteNode*>(node);
-            if (nodeName == "rollover")
-            {
-                EXPECT_FALSE(node->LocalIsVisible()) << element;
-            }
-        }
-        EXPECT_TRUE(image) << element << " has no picture node";
-        DeleteTree(tree);
-    }
+        ExpectElementTakesNoClicks(element, {"rollover"});
 }
 
 } // namespace
@@ -2488,119 +2250,92 @@ TEST_F(ContentLint, ScarrowPuzzleLevelsHaveOneToFiveDistinctPiecesWithTheirPictu
     for (char const* path : {"ScarrowJumpingPath_1", "ScarrowJumpingPath_2", "ScarrowJumpingPath_3"})
         EXPECT_GE(static_cast<Points>(Constant<Points>(path)).size(), 2u) << path;
 
-    AutoResource<SceneLayout> const layout("ScarrowPuzzleModeLayout");
-    ASSERT_TRUE(layout);
-    SceneNode* const root = new SceneNode(Label());
-    layout->InstantiateLayout(root);
-    SceneNode* const playfield = NodeAt(root, {"GameScreenRoot", "Playfield"});
+    BuiltLayout const layout("ScarrowPuzzleModeLayout");
+    SceneNode* const playfield = layout.At({"GameScreenRoot", "Playfield"});
     ASSERT_NE(nullptr, playfield);
     EXPECT_NE(nullptr, dynamic_cast<StaticSpriteNode*>(NodeAt(playfield, {"PuzzleBackground"})));
     EXPECT_EQ(5u, NodeAt(playfield, {"PuzzlePieces"})->GetChildCount());
     EXPECT_NE(nullptr, NodeAt(playfield, {"ScarrowPeeking"}));
     EXPECT_NE(nullptr, dynamic_cast<AnimatedSpriteNode*>(NodeAt(playfield, {"ScarrowAnimNode"})));
     EXPECT_NE(nullptr, NodeAt(playfield, {"PuzzlePieceSlots"}));
-    std::vector<SceneNode*> const children(playfield->GetChildren().begin(), playfield->GetChildren().end());
-    auto place = [&children](SceneNode* node) { return std::find(children.begin(), children.end(), node) - children.begin(); };
     SceneNode* const drop = NodeAt(playfield, {"DropItem_ClickMask"});
     SceneNode* const input = NodeAt(playfield, {"MouseInput_ClickMask"});
     ASSERT_TRUE(drop && input);
-    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieceSlots"})));
-    EXPECT_LT(place(drop), place(NodeAt(playfield, {"PuzzlePieces"})));
-    EXPECT_EQ(static_cast<long>(children.size()) - 1, place(input));
+    EXPECT_LT(SiblingPlace(drop), SiblingPlace(NodeAt(playfield, {"PuzzlePieceSlots"})));
+    EXPECT_LT(SiblingPlace(drop), SiblingPlace(NodeAt(playfield, {"PuzzlePieces"})));
+    EXPECT_EQ(static_cast<long>(playfield->GetChildCount()) - 1, SiblingPlace(input));
     EXPECT_TRUE(input->LocalIsVisible());
-    DeleteTree(root);
 
     for (char const* element : {"ScarrowPuzzlePieceLayout", "ScarrowPuzzlePieceSlotLayout"})
-    {
-        AutoResource<SceneLayout> const elementLayout(element);
-        ASSERT_TRUE(elementLayout) << element;
-        SceneNode* const tree = elementLayout->InstantiateLayout(nullptr);
-        std::vector<SceneNode*> pending{tree};
-        while (!pending.empty())
+        ExpectElementTakesNoClicks(element, {"rolloverNode"});
+    // An empty slot shows nothing until its piece is put in.
+    BuiltLayout const slot("ScarrowPuzzlePieceSlotLayout");
+    ForEachNode(slot.Root(), [](SceneNode* node) {
+        if (node->GetNodeName() == Label::GetUniqueString("imageNode"))
         {
-            SceneNode* const node = pending.back();
-            pending.pop_back();
-            pending.insert(pending.end(), node->GetChildren().begin(), node->GetChildren().end());
-            EXPECT_FALSE(node->GetHitTest()) << element << " node " << node->GetNodeName().GetString();
-            std::string const nodeName = node->GetNodeName().GetString();
-            if (nodeName == "rolloverNode")
-            {
-                EXPECT_FALSE(node->LocalIsVisible()) << element;
-            }
-            // An empty slot shows nothing until its piece is put in.
-            if (std::string(element) == "ScarrowPuzzlePieceSlotLayout" && nodeName == "imageNode")
-            {
-                EXPECT_EQ(0.0f, node->LocalGetAlpha());
-            }
+            EXPECT_EQ(0.0f, node->LocalGetAlpha());
         }
-        DeleteTree(tree);
-    }
+    });
 }
 
 TEST_F(ContentLint, OptionsAndCreditsFindTheirContent)
 {
-    for (char const* text : {"Options_Sound_EN", "Options_Sound_SP", "Options_Language_EN", "Options_Language_SP"})
-        EXPECT_TRUE(Constant<std::wstring>(text).IsValid()) << text;
-    // Radio buttons have a fifth image, checked; the pages are always five.
-    std::vector<std::pair<std::string, int> > const lists = {
-        {"Button_Sound_On_EN", 5},      {"Button_Sound_On_SP", 5},      {"Button_Sound_Off_EN", 5},
-        {"Button_Sound_Off_SP", 5},     {"Button_Language_English", 5}, {"Button_Language_Espanol", 5},
-        {"Button_UI_Cancel_EN", 4},     {"Button_UI_Cancel_SP", 4},     {"Button_ChangeProfile_EN", 4},
-        {"Button_ChangeProfile_SP", 4}, {"Button_Credits_Left", 4},     {"Button_Credits_Right", 4},
-        {"Button_Credits_Back", 4},     {"Credits_TextPages", MyCreditsMode::kLastPage + 1},
+    std::vector<sLookup> lookups = {
+        {"options", kLayout, "OptionsLayout", -1, {}},
+        {"credits", kLayout, "CreditsLayout", -1, {}},
+        // The pages are always five.
+        {"credits", kImageList, "Credits_TextPages", 5, {}},
     };
-    for (auto const& list : lists)
-    {
-        AutoResource<IImageList> const images(list.first);
-        ASSERT_TRUE(images) << list.first;
-        EXPECT_EQ(list.second, images->GetNumImages()) << list.first;
-    }
+    for (char const* text : {"Options_Sound_EN", "Options_Sound_SP", "Options_Language_EN", "Options_Language_SP"})
+        lookups.push_back({"options", kString, text, -1, {}});
+    // Radio buttons have a fifth image, checked.
+    for (char const* radio : {"Button_Sound_On_EN", "Button_Sound_On_SP", "Button_Sound_Off_EN", "Button_Sound_Off_SP",
+                              "Button_Language_English", "Button_Language_Espanol"})
+        lookups.push_back({"options", kImageList, radio, 5, {}});
+    for (char const* button : {"Button_UI_Cancel_EN", "Button_UI_Cancel_SP", "Button_ChangeProfile_EN",
+                               "Button_ChangeProfile_SP"})
+        lookups.push_back({"options", kImageList, button, 4, {}});
+    for (char const* button : {"Button_Credits_Left", "Button_Credits_Right", "Button_Credits_Back"})
+        lookups.push_back({"credits", kImageList, button, 4, {}});
+    ExpectLookups(lookups);
+    // The screen turns up to its fixed last page: each page can be reached, no page is blank.
+    EXPECT_EQ(ImageCountOf("Credits_TextPages") - 1, static_cast<int>(MyCreditsMode::kLastPage));
 }
 
 TEST_F(ContentLint, OptionsAndCreditsLayoutsHaveTheirNodesButtonsAndGroups)
 {
-    AutoResource<SceneLayout> const options("OptionsLayout");
-    ASSERT_TRUE(options);
-    SceneNode* const tree = options->InstantiateLayout(nullptr);
-    ASSERT_TRUE(tree);
-    EXPECT_EQ("Options", std::string(tree->GetNodeName().GetString()));
-    for (char const* text : {"Text_Sound", "Text_Language"})
-        EXPECT_TRUE(dynamic_cast<StyledTextSpriteNode*>(NodeAt(tree, {text}))) << text;
-    for (char const* title : {"Title_EN", "Title_SP"})
-        EXPECT_TRUE(NodeAt(tree, {title})) << title;
+    ExpectNodes({
+        {"OptionsLayout", {"Options", "Text_Sound"}, kStyledText},
+        {"OptionsLayout", {"Options", "Text_Language"}, kStyledText},
+        {"OptionsLayout", {"Options", "Title_EN"}, kAnyNode},
+        {"OptionsLayout", {"Options", "Title_SP"}, kAnyNode},
+        {"CreditsLayout", {"Credits", "TextPages"}, kStaticSprite},
+    });
+    ExpectButtons({
+        {"options", "OptionsLayout", "OkButton"},
+        {"credits", "CreditsLayout", "BackButton"},
+        {"credits", "CreditsLayout", "buttonLeft"},
+        {"credits", "CreditsLayout", "buttonRight"},
+    });
     // Reached both by path and by name, so both names are the same.
-    for (char const* radio : {"SoundOnButton", "SoundOffButton"})
+    BuiltLayout const options("OptionsLayout");
+    for (char const* button : {"SoundOnButton", "SoundOffButton", "CancelButton", "ProfileButton"})
     {
-        RadioButtonNode const* const node = dynamic_cast<RadioButtonNode*>(NodeAt(tree, {radio}));
-        ASSERT_TRUE(node) << radio;
-        EXPECT_EQ(std::string(radio), node->GetName().GetString());
-    }
-    for (char const* button : {"CancelButton", "ProfileButton"})
-    {
-        ButtonNode const* const node = dynamic_cast<ButtonNode*>(NodeAt(tree, {button}));
+        SceneNode* const node = options.At({"Options", button});
         ASSERT_TRUE(node) << button;
+        EXPECT_TRUE(std::string(button).rfind("Sound", 0) == 0 ? dynamic_cast<RadioButtonNode*>(node) != nullptr
+                                                                : dynamic_cast<ButtonNode*>(node) != nullptr)
+            << button << " is not of its kind";
         EXPECT_EQ(std::string(button), node->GetName().GetString());
     }
-    EXPECT_TRUE(FindButtonNamed(tree, Label::GetUniqueString("OkButton")));
-    DeleteTree(tree);
 
     std::map<std::string, Label> const groups = RadioGroups("OptionsLayout");
     ASSERT_EQ(4u, groups.size());
-    ASSERT_EQ(1u, groups.count("EnglishButton"));
-    ASSERT_EQ(1u, groups.count("EspanolButton"));
+    for (char const* radio : {"SoundOnButton", "SoundOffButton", "EnglishButton", "EspanolButton"})
+        ASSERT_EQ(1u, groups.count(radio)) << radio;
     EXPECT_EQ(groups.at("SoundOnButton"), groups.at("SoundOffButton"));
     EXPECT_EQ(groups.at("EnglishButton"), groups.at("EspanolButton"));
     EXPECT_NE(groups.at("SoundOnButton"), groups.at("EnglishButton"));
-
-    AutoResource<SceneLayout> const credits("CreditsLayout");
-    ASSERT_TRUE(credits);
-    SceneNode* const page = credits->InstantiateLayout(nullptr);
-    ASSERT_TRUE(page);
-    EXPECT_EQ("Credits", std::string(page->GetNodeName().GetString()));
-    EXPECT_TRUE(dynamic_cast<StaticSpriteNode*>(NodeAt(page, {"TextPages"})));
-    for (char const* button : {"BackButton", "buttonLeft", "buttonRight"})
-        EXPECT_TRUE(FindButtonNamed(page, Label::GetUniqueString(button))) << button;
-    DeleteTree(page);
 }
 
 } // namespace
@@ -2614,18 +2349,6 @@ TEST_F(ContentLint, OptionsAndCreditsLayoutsHaveTheirNodesButtonsAndGroups)
 
 namespace
 {
-
-// The node at the path of names below the layout's root node, or null.
-SceneNode* StackerNodeAt(SceneNode* root, std::vector<std::string> const& path)
-{
-    SceneNode* node = root;
-    for (std::string const& step : path)
-    {
-        NodePathElement const element(step);
-        node = node ? boost::apply_visitor(NodePathVisitor(node), element) : nullptr;
-    }
-    return node;
-}
 
 TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryFindTheirResources)
 {
@@ -2657,131 +2380,85 @@ TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryFindTheirResources)
     EXPECT_EQ(static_cast<Vector2<int> >(Constant<Vector2<int> >("DefaultCursorRegPt")),
               static_cast<Vector2<int> >(Constant<Vector2<int> >("HandCursorRegPt")));
 
-    struct sSprite
-    {
-        char const* type;
-        std::vector<char const*> animations;
-    };
-    for (sSprite const& sprite : {sSprite{"Toller_SpriteType", {"Idle", "Sad", "Happy"}},
-                                  sSprite{"Trundel_SpriteType", {"Idle-Left", "Drive-Left"}},
-                                  sSprite{"DeliveryCart_SpriteType", {"Idle-Left", "Drive-Left"}}})
-    {
-        AutoResource<SpriteType> const type(sprite.type);
-        ASSERT_TRUE(type) << sprite.type;
-        AutoResource<ImageList> const images(type->GetImages());
-        ASSERT_TRUE(images) << sprite.type;
-        for (char const* name : sprite.animations)
-        {
-            SpriteAnimation const* const animation = type->GetAnimation(Label::GetUniqueString(name));
-            ASSERT_NE(nullptr, animation) << sprite.type << " has no " << name;
-            for (AnimFrame const& frame : animation->GetFrames())
-                EXPECT_LT(frame.index, images->GetNumImages()) << sprite.type << " " << name;
-        }
-    }
-    // The crane's moods are short and end, so that the tasks waiting for them go on.
+    ExpectAnimations("Toller_SpriteType", {"Idle"}, {"Sad", "Happy"});
+    ExpectAnimations("Trundel_SpriteType", {"Idle-Left", "Drive-Left"}, {});
+    ExpectAnimations("DeliveryCart_SpriteType", {"Idle-Left", "Drive-Left"}, {});
+    // The crane's moods are short, so that the tasks waiting for them go on soon.
     AutoResource<SpriteType> const crane("Toller_SpriteType");
     for (char const* mood : {"Sad", "Happy"})
     {
         SpriteAnimation const* const animation = crane->GetAnimation(Label::GetUniqueString(mood));
         ASSERT_NE(nullptr, animation);
-        EXPECT_EQ(1, animation->GetNumPlays()) << mood;
-        float length = 0.0f;
-        for (AnimFrame const& frame : animation->GetFrames())
-            length += frame.duration;
-        EXPECT_GT(length, 0.3f) << mood;
-        EXPECT_LT(length, 2.0f) << mood;
+        EXPECT_GT(OneShotLength(*animation), 0.3f) << mood;
+        EXPECT_LT(OneShotLength(*animation), 2.0f) << mood;
     }
 }
 
 TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryLayoutsHaveTheirNodes)
 {
-    struct sNodes
-    {
-        char const* layout;
-        std::vector<std::vector<std::string> > paths;
+    std::vector<sNodeLookup> nodes = {
+        {"TollerStackerModeLayout", {"GameScreenRoot", "Playfield", "DropItem_Mask"}, kAnyNode},
+        {"TollerStackerModeLayout", {"GameScreenRoot", "Playfield", "TollerAnimNode"}, kAnyNode},
+        {"TollerStackerModeLayout", {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Left"}, kAnyNode},
+        {"TollerStackerModeLayout", {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Right"}, kAnyNode},
+        {"TollerStackerModeLayout", {"GameScreenRoot", "FX_Layer"}, kAnyNode},
+        {"StackableObjectLayout", {"StackableObject", "imageNode"}, kAnyNode},
+        {"StackableObjectLayout", {"StackableObject", "imageNode", "rollover"}, kAnyNode},
+        {"StackTargetLayout", {"StackTarget", "clickNode"}, kAnyNode},
+        {"StackTargetLayout", {"StackTarget", "Platform"}, kAnyNode},
+        {"TrundelsDeliveryModeLayout", {"GameScreenRoot", "Playfield", "CargoRoot"}, kAnyNode},
+        {"TrundelsDeliveryModeLayout", {"GameScreenRoot", "Playfield", "TollerAnimNode"}, kAnyNode},
+        {"TrundelsDeliveryModeLayout", {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}, kAnyNode},
+        {"DeliveryObjectLayout", {"DeliveryObject", "imageNode"}, kAnyNode},
+        {"DeliveryObjectLayout", {"DeliveryObject", "imageNode", "rolloverNode"}, kAnyNode},
+        {"DeliveryObjectLayout", {"DeliveryObject", "HookAssembly"}, kAnyNode},
     };
-    std::vector<sNodes> layouts = {
-        {"TollerStackerModeLayout",
-         {{"GameScreenRoot", "Playfield", "DropItem_Mask"},
-          {"GameScreenRoot", "Playfield", "TollerAnimNode"},
-          {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Left"},
-          {"GameScreenRoot", "Playfield", "MaterialTargets", "Target_Right"},
-          {"GameScreenRoot", "FX_Layer"}}},
-        {"StackableObjectLayout", {{"imageNode"}, {"imageNode", "rollover"}}},
-        {"StackTargetLayout", {{"clickNode"}, {"Platform"}}},
-        {"TrundelsDeliveryModeLayout",
-         {{"GameScreenRoot", "Playfield", "CargoRoot"},
-          {"GameScreenRoot", "Playfield", "TollerAnimNode"},
-          {"GameScreenRoot", "Playfield", "MouseInput_ClickMask"}}},
-        {"DeliveryCartLayout",
-         {{"cargoImage"}, {"cargoImage_front"}, {"rolloverNode"}, {"rolloverNode_front"}, {"cart"}, {"cargoTarget"}}},
-        {"DeliveryObjectLayout", {{"imageNode"}, {"imageNode", "rolloverNode"}, {"HookAssembly"}}},
-    };
+    for (char const* node : {"cargoImage", "cargoImage_front", "rolloverNode", "rolloverNode_front", "cart",
+                             "cargoTarget"})
+        nodes.push_back({"DeliveryCartLayout", {"DeliveryCart", node}, kAnyNode});
     for (int i = 1; i <= 10; ++i)
-        layouts[0].paths.push_back({"GameScreenRoot", "Playfield", "MaterialSources", "Source_" + std::to_string(i)});
+        nodes.push_back({"TollerStackerModeLayout",
+                         {"GameScreenRoot", "Playfield", "MaterialSources", "Source_" + std::to_string(i)}, kAnyNode});
     for (int i = 1; i <= 5; ++i)
-        layouts[2].paths.push_back({"Platform", "StackPoint_" + std::to_string(i)});
+        nodes.push_back(
+            {"StackTargetLayout", {"StackTarget", "Platform", "StackPoint_" + std::to_string(i)}, kAnyNode});
     for (int i = 1; i <= 6; ++i)
-        layouts[3].paths.push_back({"GameScreenRoot", "Playfield", "CargoRoot", "Cart_" + std::to_string(i)});
+        nodes.push_back({"TrundelsDeliveryModeLayout",
+                         {"GameScreenRoot", "Playfield", "CargoRoot", "Cart_" + std::to_string(i)}, kAnyNode});
     for (int i = 1; i <= 5; ++i)
-        layouts[3].paths.push_back({"GameScreenRoot", "Playfield", "Pattern" + std::to_string(i)});
-
-    for (sNodes const& layout : layouts)
+        nodes.push_back(
+            {"TrundelsDeliveryModeLayout", {"GameScreenRoot", "Playfield", "Pattern" + std::to_string(i)}, kAnyNode});
+    ExpectNodes(nodes);
+    // The copy of an element's picture that may be made takes no click of its own.
+    for (char const* element : {"StackableObjectLayout", "DeliveryObjectLayout"})
     {
-        AutoResource<SceneLayout> const resource(layout.layout);
-        ASSERT_TRUE(resource) << layout.layout;
-        SceneNode* const root = resource->InstantiateLayout(nullptr);
-        // The mode layouts are looked up from the scene root, the others from their own root.
-        SceneNode* const scene = new SceneNode(Label());
-        scene->AttachChild(root);
-        bool const fromScene = std::string(layout.layout).find("ModeLayout") != std::string::npos;
-        for (std::vector<std::string> const& path : layout.paths)
-            EXPECT_NE(nullptr, StackerNodeAt(fromScene ? scene : root, path))
-                << layout.layout << " has no " << PathText(path);
-        if (!fromScene)
-        {
-            // The copy of an element's picture that may be made takes no click of its own.
-            SceneNode const* const picture = StackerNodeAt(root, {"imageNode"});
-            if (picture)
-            {
-                EXPECT_FALSE(picture->GetHitTest()) << layout.layout;
-            }
-        }
-        DeleteTree(scene);
+        BuiltLayout const layout(element);
+        SceneNode const* const picture = NodeAt(layout.Root(), {"imageNode"});
+        EXPECT_TRUE(picture && !picture->GetHitTest()) << element;
     }
 
-    AutoResource<SceneLayout> const stacker("TollerStackerModeLayout");
-    SceneNode* const scene = new SceneNode(Label());
-    stacker->InstantiateLayout(scene);
     // The drop mask lies under everything on the playfield and covers it.
-    SceneNode* const playfield = StackerNodeAt(scene, {"GameScreenRoot", "Playfield"});
-    ASSERT_NE(nullptr, playfield);
-    EXPECT_EQ(Label::GetUniqueString("DropItem_Mask"), playfield->GetChildren().front()->GetNodeName());
-    EXPECT_GE(playfield->GetChildren().front()->GetWidth(), 800.0f);
-    EXPECT_GE(playfield->GetChildren().front()->GetHeight(), 600.0f);
-    DeleteTree(scene);
+    BuiltLayout const stacker("TollerStackerModeLayout");
+    SceneNode* const mask = stacker.At({"GameScreenRoot", "Playfield", "DropItem_Mask"});
+    ASSERT_NE(nullptr, mask);
+    EXPECT_EQ(0, SiblingPlace(mask));
+    EXPECT_GE(mask->GetWidth(), 800.0f);
+    EXPECT_GE(mask->GetHeight(), 600.0f);
 
     // The stack points rise from the first.
-    AutoResource<SceneLayout> const target("StackTargetLayout");
-    SceneNode* const platform = target->InstantiateLayout(nullptr);
+    BuiltLayout const target("StackTargetLayout");
     for (int i = 1; i < 5; ++i)
-        EXPECT_LT(StackerNodeAt(platform, {"Platform", "StackPoint_" + std::to_string(i + 1)})->LocalGetLocation().y,
-                  StackerNodeAt(platform, {"Platform", "StackPoint_" + std::to_string(i)})->LocalGetLocation().y);
-    DeleteTree(platform);
+        EXPECT_LT(NodeAt(target.Root(), {"Platform", "StackPoint_" + std::to_string(i + 1)})->LocalGetLocation().y,
+                  NodeAt(target.Root(), {"Platform", "StackPoint_" + std::to_string(i)})->LocalGetLocation().y);
 
     // The delivery game's mask comes after the choices, the crane and the train: it covers them.
-    AutoResource<SceneLayout> const delivery("TrundelsDeliveryModeLayout");
-    SceneNode* const yard = new SceneNode(Label());
-    delivery->InstantiateLayout(yard);
-    SceneNode* const field = StackerNodeAt(yard, {"GameScreenRoot", "Playfield"});
+    BuiltLayout const delivery("TrundelsDeliveryModeLayout");
+    SceneNode* const field = delivery.At({"GameScreenRoot", "Playfield"});
     ASSERT_NE(nullptr, field);
     EXPECT_EQ(Label::GetUniqueString("MouseInput_ClickMask"), field->GetChildren().back()->GetNodeName());
-    DeleteTree(yard);
 
-    AutoResource<SceneLayout> const choice("DeliveryObjectLayout");
-    SceneNode* const cargo = choice->InstantiateLayout(nullptr);
-    EXPECT_EQ(Vector2<float>(0.0f, -600.0f), StackerNodeAt(cargo, {"HookAssembly"})->LocalGetLocation());
-    DeleteTree(cargo);
+    BuiltLayout const choice("DeliveryObjectLayout");
+    EXPECT_EQ(Vector2<float>(0.0f, -600.0f), NodeAt(choice.Root(), {"HookAssembly"})->LocalGetLocation());
 }
 
 TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryClickablePicturesAreSolidInTheMiddleAndClearAtTheCorners)
@@ -2875,6 +2552,125 @@ TEST_F(ContentLint, TollerStackerAndTrundelsDeliveryLevelsFitTheirGames)
             }
         }
     }
+}
+
+} // namespace
+
+// --- The sticker book -------------------------------------------------------------
+
+#include "CorvaneExtensions/Source/NodeGridNode.h"
+
+namespace
+{
+
+char const* const kStickerBookButtons[] = {"QuitButton",    "HelpButton",         "BGLeftButton",
+                                           "BGRightButton", "StickersLeftButton", "StickersRightButton"};
+
+TEST_F(ContentLint, StickerBookFindsItsContent)
+{
+    std::vector<sLookup> lookups = {
+        {"sticker book", kLayout, "StickerModeLayout", -1, {}},
+        {"sticker book", kLayout, "StickerLayout", -1, {}},
+        {"sticker book", kLayout, "StickerBookSurfaceLayout", -1, {}},
+        {"sticker book", kLayout, "StickerListLayout", -1, {}},
+        {"sticker book", kImageList, "StickerBGs", -1, {}},
+        {"sticker book", kImage, "StickerMode_Eraser_Image", -1, {}},
+        {"sticker book", kSound, "SFX_StickerStick", -1, {}},
+        {"sticker book", kSound, "Instructions_StickerBook_Yarrowfete", -1, {}},
+        {"sticker book", kSound, "Music_GeneralUI", -1, {}},
+    };
+    for (char const* button : {"Button_StickerBook_Quit", "Button_StickerBook_Help", "Button_StickerBook_BGLeft",
+                               "Button_StickerBook_BGRight", "Button_StickerBook_ListLeft",
+                               "Button_StickerBook_ListRight"})
+        lookups.push_back({"sticker book", kImageList, button, 4, {}});
+    ExpectLookups(lookups);
+    EXPECT_GE(ImageCountOf("StickerBGs"), 3);
+    // The eraser cursor's hot spot (5, 9) lies on its picture.
+    AutoResource<IImage> const eraser("StickerMode_Eraser_Image");
+    ASSERT_TRUE(eraser);
+    EXPECT_GT(eraser->GetWidth(), 5);
+    EXPECT_GT(eraser->GetHeight(), 9);
+    // The spoken help is in both languages.
+    for (char const* manifest : {"AudioResources", "AudioResources_SP"})
+    {
+        std::vector<sDeclaration> const sounds = ReadDeclarations(manifest);
+        EXPECT_TRUE(std::any_of(sounds.begin(), sounds.end(), [](sDeclaration const& declaration) {
+            return declaration.tag == "sound" && declaration.name == "Instructions_StickerBook_Yarrowfete";
+        })) << manifest;
+    }
+    // At most 150 stickers fit the saved unlock array; some are shown scaled
+    // down in the list (taller than 110), some are wider than tall.
+    AutoResource<ImageList> const stickers("AllStickersList");
+    ASSERT_TRUE(stickers);
+    EXPECT_LE(stickers->GetNumImages(), 150);
+    bool tall = false;
+    bool wide = false;
+    for (int sticker = 0; sticker < stickers->GetNumImages(); ++sticker)
+    {
+        tall |= stickers->GetImageHeight(sticker) > 110;
+        wide |= stickers->GetImageWidth(sticker) > stickers->GetImageHeight(sticker);
+    }
+    EXPECT_TRUE(tall && wide);
+}
+
+TEST_F(ContentLint, StickerBookLayoutsLayTheirNodesAsTheBookNeeds)
+{
+    std::vector<sNodeLookup> nodes = {
+        {"StickerModeLayout", {"StickerMode", "BG_Image"}, kStaticSprite},
+        {"StickerModeLayout", {"StickerMode", "Material_ClickMask"}, kAnyNode},
+        {"StickerModeLayout", {"StickerMode", "Surface"}, kAnyNode},
+        {"StickerModeLayout", {"StickerMode", "StickerList"}, kAnyNode},
+        {"StickerModeLayout", {"StickerMode", "eraser"}, kStaticSprite},
+        {"StickerModeLayout", {"StickerMode", "FX_Layer"}, kAnyNode},
+        {"StickerLayout", {"Sticker", "StickerImage"}, kStaticSprite},
+        {"StickerBookSurfaceLayout", {"StickerSurface", "stickerHolderNode"}, kAnyNode},
+        {"StickerBookSurfaceLayout", {"StickerSurface", "clickNode"}, kAnyNode},
+        {"StickerListLayout", {"StickerListRoot", "ListBG", "ListField"}, kAnyNode},
+    };
+    std::vector<sButtonLookup> buttons;
+    for (char const* button : kStickerBookButtons)
+    {
+        nodes.push_back({"StickerModeLayout", {"StickerMode", button}, kButton});
+        buttons.push_back({"sticker book", "StickerModeLayout", button});
+    }
+    ExpectNodes(nodes);
+    ExpectButtons(buttons);
+
+    // The click mask covers the screen just above the background and under
+    // everything else; the drag image's layer lies above the page and the list.
+    BuiltLayout const book("StickerModeLayout");
+    SceneNode* const mask = book.At({"StickerMode", "Material_ClickMask"});
+    SceneNode* const layer = book.At({"StickerMode", "FX_Layer"});
+    ASSERT_TRUE(mask && layer);
+    EXPECT_EQ(0, SiblingPlace(book.At({"StickerMode", "BG_Image"})));
+    EXPECT_EQ(1, SiblingPlace(mask));
+    EXPECT_EQ(Vector2<float>(0.0f, 0.0f), mask->GlobalGetLocation());
+    EXPECT_GE(mask->GetWidth(), 800.0f);
+    EXPECT_GE(mask->GetHeight(), 600.0f);
+    for (char const* below : {"Surface", "StickerList"})
+        EXPECT_LT(SiblingPlace(book.At({"StickerMode", below})), SiblingPlace(layer)) << below;
+    // Every button can show that it is disabled.
+    for (char const* name : kStickerBookButtons)
+    {
+        ButtonNode const* const button = dynamic_cast<ButtonNode*>(book.At({"StickerMode", name}));
+        ASSERT_TRUE(button && button->GetImages()) << name;
+        EXPECT_GE(button->GetImages()->GetNumImages(), 4) << name;
+    }
+
+    // Only the wired entries and stuck stickers take presses; the page's click
+    // area is drawn above the stuck stickers.
+    ExpectElementTakesNoClicks("StickerLayout", {});
+    BuiltLayout const page("StickerBookSurfaceLayout");
+    ASSERT_TRUE(page.Root());
+    EXPECT_LT(SiblingPlace(NodeAt(page.Root(), {"stickerHolderNode"})),
+              SiblingPlace(NodeAt(page.Root(), {"clickNode"})));
+
+    // The list lays its entries out in a row 4 pixels apart, about 550 wide.
+    BuiltLayout const list("StickerListLayout");
+    NodeGridNode const* const field = dynamic_cast<NodeGridNode*>(NodeAt(list.Root(), {"ListBG", "ListField"}));
+    ASSERT_NE(nullptr, field) << "ListField is not a node grid";
+    EXPECT_EQ(4.0f, field->GetHSpacing());
+    EXPECT_NEAR(550.0f, field->GetMaxWidth(), 20.0f);
 }
 
 } // namespace

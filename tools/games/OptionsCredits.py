@@ -52,14 +52,15 @@ CREDIT_PAGES = (
 
 
 def credits_page(font, heading, lines):
-    w, h = 560, 400
+    # Tall enough to hide the menu's buttons below, whose captions would show cut in half.
+    w, h = 560, 440
     canvas = Canvas(w, h)
     canvas.rounded((4, 4, w - 4, h - 4), 26, fill=rgba(COLOURS["Orange"]), width=4)
     canvas.rounded((16, 16, w - 16, h - 16), 20, fill=CREAM, width=3)
-    canvas.fit_text((w / 2, 62), heading, font, 38, w - 60, BLUE, stroke=3)
+    canvas.fit_text((w / 2, 66), heading, font, 38, w - 60, BLUE, stroke=3)
     for row, line in enumerate(lines):
         if line:
-            canvas.fit_text((w / 2, 140 + row * 46), line, font, 24, w - 70, INK, outline=None)
+            canvas.fit_text((w / 2, 156 + row * 52), line, font, 24, w - 70, INK, outline=None)
     return canvas.result()
 
 

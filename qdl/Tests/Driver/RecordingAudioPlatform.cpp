@@ -40,7 +40,7 @@ public:
     void Play(Corvane::ISound const* sound, int loops) override
     {
         if (mPlatform)
-            mPlatform->Record(sound, loops);
+            mPlatform->Record(sound, loops, mInner.get());
         mInner->Play(sound, loops);
     }
     void Stop() override { mInner->Stop(); }
@@ -73,6 +73,7 @@ RecordingAudioPlatform::~RecordingAudioPlatform()
 void RecordingAudioPlatform::Cleanup()
 {
     mPlaying.clear();
+    mNames.clear();
     BASSAudioPlatform::Cleanup();
 }
 
@@ -82,8 +83,12 @@ void RecordingAudioPlatform::Update(float dt)
     // Let go of what has stopped, so that the platform drops it on its next update.
     std::vector<boost::intrusive_ptr<Corvane::ISoundChannel> > still;
     for (auto const& channel : mPlaying)
+    {
         if (channel->IsPlaying())
             still.push_back(channel);
+        else
+            mNames.erase(channel.get());
+    }
     mPlaying.swap(still);
 }
 
@@ -102,16 +107,21 @@ std::vector<std::string> RecordingAudioPlatform::GetPlayingSounds() const
 {
     std::vector<std::string> playing;
     for (auto const& channel : mPlaying)
-        if (channel->IsPlaying() && channel->GetSound())
-            playing.push_back(GetSoundName(channel->GetSound()));
+    {
+        auto const name = mNames.find(channel.get());
+        if (channel->IsPlaying() && channel->GetSound() && name != mNames.end())
+            playing.push_back(name->second);
+    }
     return playing;
 }
 
-void RecordingAudioPlatform::Record(Corvane::ISound const* sound, int loops)
+void RecordingAudioPlatform::Record(Corvane::ISound const* sound, int loops, Corvane::ISoundChannel const* channel)
 {
-    if (!sound || !mPlays)
+    if (!sound)
         return;
-    mPlays->push_back(sSoundPlay{GetSoundName(sound), sound->GetKind().GetString(), loops, mClock ? mClock() : 0});
+    mNames[channel] = GetSoundName(sound);
+    if (mPlays)
+        mPlays->push_back(sSoundPlay{mNames[channel], sound->GetKind().GetString(), loops, mClock ? mClock() : 0});
 }
 
 void RecordingAudioPlatform::Forget(RecordingChannel* channel)

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ public:
     static void UseOfflineOutput(bool offline);
 
     // Called by the channels.
-    void Record(Corvane::ISound const* sound, int loops);
+    void Record(Corvane::ISound const* sound, int loops, Corvane::ISoundChannel const* channel);
     void Forget(RecordingChannel* channel);
 
 private:
@@ -50,6 +51,10 @@ private:
     std::set<RecordingChannel*> mChannels;
     // The platform's own channels, watched until they stop.
     std::vector<boost::intrusive_ptr<Corvane::ISoundChannel> > mPlaying;
+    // The name of the sound each of them was last given, taken when it was
+    // given: a channel plays on after its sound's manifest is unloaded, and
+    // then its sound pointer points at nothing.
+    std::map<Corvane::ISoundChannel const*, std::string> mNames;
 };
 
 // The name under which a sound resource was declared; "" for a sound without one.

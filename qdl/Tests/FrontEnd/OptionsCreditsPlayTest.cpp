@@ -125,13 +125,15 @@ TEST_F(OptionsCreditsPlay, OnlyOkOrChangeProfileSwapTheVoiceManifestWhileVoicesP
         EXPECT_EQ(std::make_pair(1, 0), VoiceLoads(child));
         EXPECT_EQ("true", AccountRecord(child.AccountFile(), "EnglishLanguage"));
 
-        // Spanish and OK with one voice-over playing and two waiting.
+        // Spanish and OK with one voice-over playing and two waiting, and an
+        // English line playing as an effect: its channel holds its data and plays on.
         OpenOptions(child);
         ASSERT_TRUE(child.Click("EspanolButton"));
         child.RunOnLoop([] {
             GetAudioManager()->playSpecificSoundVocal(Corvane::Label::GetUniqueString("SFX_UI_ChooseDifficulty"));
             GetAudioManager()->playNumberVocal(3);
             GetAudioManager()->playNumberVocal(4);
+            GetAudioManager()->playSFX(Corvane::Label::GetUniqueString("SFX_UI_WelcomePark"));
         });
         ASSERT_TRUE(child.Frames(2));
         ASSERT_TRUE(child.Click("OkButton"));
@@ -139,6 +141,8 @@ TEST_F(OptionsCreditsPlay, OnlyOkOrChangeProfileSwapTheVoiceManifestWhileVoicesP
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(std::make_pair(0, 1), VoiceLoads(child));
         EXPECT_TRUE(child.Look([] { return GetAudioManager()->getVoiceQueue().empty(); }));
+        std::vector<std::string> const playing = child.PlayingSounds();
+        EXPECT_NE(playing.end(), std::find(playing.begin(), playing.end(), "SFX_UI_WelcomePark"));
         EXPECT_EQ("false", AccountRecord(child.AccountFile(), "EnglishLanguage"));
         EXPECT_EQ("Button_MainMenu_FreePlay_SP", ImageListOf(child, "FreePlayButton"));
         // Voice-overs go on, now from the Spanish manifest.
