@@ -169,6 +169,32 @@ inline void WithoutLevelsOf(Driver& driver, std::string const& manifest, std::st
     });
 }
 
+// Plays over a content copy whose game manifest ("PlanAJobMode.xml") renames the
+// layout node nodeName; start starts the game and reachPlay brings the child into
+// it. The game "<mode>: the node \"<path>..." logs what it misses, tells the child
+// nothing, changes no account record, and Quit still leads out.
+inline void ExpectMissingLayoutNodeLoggedAndQuitLeaves(Driver& driver, std::string const& mode,
+                                                       std::string const& nodeName, std::string const& path,
+                                                       std::function<void()> const& start,
+                                                       std::function<bool(Child&)> const& reachPlay)
+{
+    driver.UseContentCopy([mode, nodeName](std::string const& folder) {
+        ASSERT_TRUE(ReplaceInTextFile(folder + "/" + mode + ".xml", "nodeName=\"" + nodeName + "\"",
+                                      "nodeName=\"" + nodeName + "Gone\""));
+    });
+    start();
+    driver.Play([mode, reachPlay](Child& child) {
+        ASSERT_TRUE(reachPlay(child));
+        std::string const account = child.AccountFile();
+        child.Wait(1.0f);
+        EXPECT_EQ(mode, child.TopScreen());
+        EXPECT_TRUE(LeaveThroughQuit(child));
+        EXPECT_EQ(account, child.AccountFile());
+    });
+    EXPECT_NE(std::string::npos, driver.Log().find(mode + ": the node \"" + path)) << driver.Log();
+    EXPECT_TRUE(driver.Notifications().empty());
+}
+
 // The game's level list at one difficulty naming only a level that no
 // manifest declares, from the game's start until this goes.
 class UndeclaredLevelList

@@ -309,23 +309,9 @@ class PlanAJobBrokenLayout : public PlanAJobPlay,
 
 TEST_P(PlanAJobBrokenLayout, TheMissingNodeIsLoggedAndQuitStillLeaves)
 {
-    std::string const node = GetParam().first;
-    driver.UseContentCopy([node](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::ReplaceInTextFile(folder + "/PlanAJobMode.xml", "nodeName=\"" + node + "\"",
-                                                  "nodeName=\"" + node + "Gone\""));
-    });
-    StartAt(kGameModeDifficulty_Easy);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        child.Wait(1.0f);
-        EXPECT_EQ("PlanAJobMode", child.TopScreen());
-        EXPECT_TRUE(GameDriver::LeaveThroughQuit(child));
-        EXPECT_EQ(account, child.AccountFile());
-    });
-    std::string const missing = std::string("PlanAJobMode: the node \"") + GetParam().second;
-    EXPECT_NE(std::string::npos, driver.Log().find(missing)) << driver.Log();
-    EXPECT_TRUE(driver.Notifications().empty());
+    GameDriver::ExpectMissingLayoutNodeLoggedAndQuitLeaves(
+        driver, "PlanAJobMode", GetParam().first, GetParam().second, [this] { StartAt(kGameModeDifficulty_Easy); },
+        ReachPlay);
 }
 
 using PlanAJobNode = PlanAJobBrokenLayout::ParamType;

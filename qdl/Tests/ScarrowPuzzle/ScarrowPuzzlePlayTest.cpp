@@ -287,23 +287,9 @@ class ScarrowPuzzleBrokenLayout : public ScarrowPuzzlePlay,
 
 TEST_P(ScarrowPuzzleBrokenLayout, TheMissingNodeIsLoggedAndQuitStillLeaves)
 {
-    std::string const node = GetParam().first;
-    driver.UseContentCopy([node](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::ReplaceInTextFile(folder + "/ScarrowPuzzleMode.xml", "nodeName=\"" + node + "\"",
-                                                  "nodeName=\"" + node + "Gone\""));
-    });
-    StartAt(kGameModeDifficulty_Easy);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        child.Wait(1.0f);
-        EXPECT_EQ("ScarrowPuzzleMode", child.TopScreen());
-        EXPECT_TRUE(GameDriver::LeaveThroughQuit(child));
-        EXPECT_EQ(account, child.AccountFile());
-    });
-    std::string const missing = std::string("ScarrowPuzzleMode: the node \"") + GetParam().second;
-    EXPECT_NE(std::string::npos, driver.Log().find(missing)) << driver.Log();
-    EXPECT_TRUE(driver.Notifications().empty());
+    GameDriver::ExpectMissingLayoutNodeLoggedAndQuitLeaves(
+        driver, "ScarrowPuzzleMode", GetParam().first, GetParam().second, [this] { StartAt(kGameModeDifficulty_Easy); },
+        ReachPlay);
 }
 
 using ScarrowPuzzleNode = ScarrowPuzzleBrokenLayout::ParamType;
