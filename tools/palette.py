@@ -2,6 +2,7 @@
 share: friendly rounded shapes with a dark outline, drawn at twice the size and
 scaled down so that edges come out smooth."""
 
+import argparse
 import os
 
 from PIL import Image, ImageDraw, ImageFont
@@ -108,3 +109,23 @@ def save(image, path):
     temporary = path + ".tmp"
     image.save(temporary, format="PNG", optimize=False)
     os.replace(temporary, path)
+
+
+def run_picture_generator(doc, pictures, argv):
+    """The command line every picture generator shares: --font, --output-dir and
+    --stamp. pictures(font_path) gives {name: image}; each is saved as name.png,
+    and the stamp is written last, so that a build sees it only once all exist."""
+    parser = argparse.ArgumentParser(description=doc, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--font", required=True, help="TrueType font for the lettering")
+    parser.add_argument("--output-dir", required=True)
+    parser.add_argument("--stamp", help="file touched when every picture is written")
+    args = parser.parse_args(argv)
+    if not os.path.isfile(args.font):
+        parser.error("no font file at %s" % args.font)
+    os.makedirs(args.output_dir, exist_ok=True)
+    for name, image in pictures(args.font).items():
+        save(image, os.path.join(args.output_dir, name + ".png"))
+    if args.stamp:
+        with open(args.stamp, "w") as stamp:
+            stamp.write("done\n")
+    return 0

@@ -10,14 +10,12 @@ Button state images are written as <name>_0.png .. <name>_3.png; the sign's
 frames as one film strip, left to right.
 """
 
-import argparse
 import math
-import os
 import sys
 
 from PIL import Image
 
-from palette import (COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, greyed, lighter, rgba, save)
+from palette import (run_picture_generator, COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, greyed, lighter, rgba)
 
 WOOD = (214, 140, 66)
 WHITE = rgba(COLOURS["White"])
@@ -446,20 +444,7 @@ def pictures(font):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for the lettering")
-    parser.add_argument("--output-dir", required=True)
-    parser.add_argument("--stamp", help="file touched when every picture is written")
-    args = parser.parse_args(argv)
-    if not os.path.isfile(args.font):
-        parser.error("no font file at %s" % args.font)
-    os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
-        save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
-    return 0
+    return run_picture_generator(__doc__, pictures, argv)
 
 
 if __name__ == "__main__":

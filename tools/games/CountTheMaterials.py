@@ -9,14 +9,12 @@ and the request bubble.
     CountTheMaterials.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp done.stamp
 """
 
-import argparse
 import math
-import os
 import sys
 
 from PIL import Image, ImageFilter, ImageOps
 
-from palette import COLOURS, OUTLINE, SKY, SUPERSAMPLE, Canvas, darker, lighter, rgba, save
+from palette import run_picture_generator, COLOURS, OUTLINE, SKY, SUPERSAMPLE, Canvas, darker, lighter, rgba
 
 WHITE = rgba(COLOURS["White"])
 TERRACOTTA = (196, 98, 58)
@@ -311,18 +309,7 @@ def pictures(font):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for any lettering")
-    parser.add_argument("--output-dir", required=True)
-    parser.add_argument("--stamp", help="file written when every picture is written")
-    args = parser.parse_args(argv)
-    os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
-        save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
-    return 0
+    return run_picture_generator(__doc__, pictures, argv)
 
 
 if __name__ == "__main__":

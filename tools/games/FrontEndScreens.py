@@ -10,12 +10,10 @@ A button's state images are written as <name>_0.png .. <name>_3.png (normal,
 hot, pressed, disabled); a radio button has a fifth, <name>_4.png, checked.
 """
 
-import argparse
 import math
-import os
 import sys
 
-from palette import COLOURS, CREAM, OUTLINE, Canvas, darker, greyed, lighter, rgba, save
+from palette import run_picture_generator, COLOURS, CREAM, OUTLINE, Canvas, darker, greyed, lighter, rgba
 import uiart
 
 WHITE = rgba(COLOURS["White"])
@@ -440,20 +438,7 @@ def pictures(font):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for the lettering")
-    parser.add_argument("--output-dir", required=True)
-    parser.add_argument("--stamp", help="file touched when every picture is written")
-    args = parser.parse_args(argv)
-    if not os.path.isfile(args.font):
-        parser.error("no font file at %s" % args.font)
-    os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
-        save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
-    return 0
+    return run_picture_generator(__doc__, pictures, argv)
 
 
 if __name__ == "__main__":

@@ -7,12 +7,10 @@ that moves on.
     StickerReward.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp games/StickerReward.stamp
 """
 
-import argparse
 import math
-import os
 import sys
 
-from palette import COLOURS, OUTLINE, Canvas, lighter, rgba, save
+from palette import run_picture_generator, COLOURS, OUTLINE, Canvas, lighter, rgba
 import uiart
 
 STARBURST_SIZE = 340
@@ -78,19 +76,7 @@ def pictures(font):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for the lettering")
-    parser.add_argument("--output-dir", required=True)
-    parser.add_argument("--stamp", required=True, help="file written once every picture is")
-    args = parser.parse_args(argv)
-    if not os.path.isfile(args.font):
-        parser.error("no font file at %s" % args.font)
-    os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
-        save(image, os.path.join(args.output_dir, name + ".png"))
-    with open(args.stamp, "w") as stamp:
-        stamp.write("done\n")
-    return 0
+    return run_picture_generator(__doc__, pictures, argv)
 
 
 if __name__ == "__main__":

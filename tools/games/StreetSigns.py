@@ -9,14 +9,12 @@ crane Toller (idle, happy, sad).
 Image lists are written as <name>_0.png, <name>_1.png ...; the stamp last.
 """
 
-import argparse
 import math
-import os
 import sys
 
 from PIL import Image, ImageChops, ImageFilter
 
-from palette import COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, rgba, save
+from palette import run_picture_generator, COLOURS, CREAM, OUTLINE, SKY, Canvas, darker, rgba
 
 # The game's sign colours and shapes, in the order of the level files.
 SIGN_COLOURS = ["Red", "Green", "Blue", "Orange", "Yellow"]
@@ -180,18 +178,7 @@ def pictures(font):
 
 
 def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--font", required=True, help="TrueType font for the lettering")
-    parser.add_argument("--output-dir", required=True)
-    parser.add_argument("--stamp", help="file touched when every picture is written")
-    args = parser.parse_args(argv)
-    os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
-        save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
-    return 0
+    return run_picture_generator(__doc__, pictures, argv)
 
 
 if __name__ == "__main__":

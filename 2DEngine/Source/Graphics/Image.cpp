@@ -224,16 +224,6 @@ size_t Image::GetUnpackedPixelBytes()
     return bytes;
 }
 
-size_t Image::GetPackedBytes()
-{
-    size_t bytes = 0;
-    PackedImages& registry = GetPackedImages();
-    std::lock_guard<std::mutex> guard(registry.lock);
-    for (Image const* image : registry.images)
-        bytes += image->mPacked.size();
-    return bytes;
-}
-
 // ---------------------------------------------------------------------------
 // Image
 

@@ -136,10 +136,8 @@ public:
     // in the last keepFrames frames drop them. Main thread only, at a point where
     // no caller holds a pixel pointer (after the frame is drawn).
     static void EndFrame(uint32_t keepFrames = kPackedPixelsKeptFrames);
-    // Bytes of pixel arrays held in memory by packed images, and of their
-    // compressed copies.
+    // Bytes of pixel arrays held in memory by packed images.
     static size_t GetUnpackedPixelBytes();
-    static size_t GetPackedBytes();
 
     static constexpr uint32_t kPackedPixelsKeptFrames = 100;
 
