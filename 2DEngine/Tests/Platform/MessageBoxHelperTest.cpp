@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include <SDL2/SDL.h>
+
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
 #include "2DEngine/Source/Platform/MacOSX/MessageBoxHelper.h"
 #include "2DEngine/Source/Platform/MacOSX/TerminationSignals.h"
@@ -93,8 +95,9 @@ bool WaitFor(Condition const& condition, std::chrono::seconds limit)
     return condition();
 }
 
-// A copy of this test that shows a real box and exits 0 when it returned
-// because the program was asked to end, 3 otherwise.
+// A copy of this test that opens a window, as the game does, shows a real box
+// over it and exits 0 when the box returned because the program was asked to
+// end, 3 when it returned otherwise and 4 without a window.
 pid_t ForkGameShowingABox()
 {
     pid_t const pid = fork();
@@ -102,7 +105,15 @@ pid_t ForkGameShowingABox()
         return pid;
     unsetenv(MacOSX::kLogMessageBoxesVariable);
     MacOSX::Internal::ResetTerminationRequest();
-    MacOSX::ShowMessageBox(MacOSX::kMessageBox_Caution, L"Quarrydale", L"Nobody will answer this box.", nullptr);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        _exit(4);
+    SDL_Window* const window = SDL_CreateWindow("Quarrydale", 0, 0, 640, 480, SDL_WINDOW_SHOWN);
+    if (!window)
+        _exit(4);
+    MacOSX::ShowMessageBox(MacOSX::kMessageBox_Caution, L"Quarrydale",
+                           L"The scene layout HideAndSeekModeLayout is missing or broken, so HideAndSeekMode has "
+                           L"nothing to show. Fix the problem and press F5 to reload",
+                           window);
     _exit(MacOSX::IsTerminationRequested() ? 0 : 3);
 }
 
@@ -133,7 +144,7 @@ TEST(MessageBoxText, LinesFitTheColumnsAndKeepEveryWord)
     std::vector<sCase> const cases = {
         {"short text", L"The disk is full.", 40, {L"The disk is full."}},
         {"broken at spaces", L"Difficulty Level Not Found for HideAndSeekMode", 20,
-         {L"Difficulty Level", L"Not Found for", L"HideAndSeekMode"}},
+         {L"Difficulty Level Not", L"Found for", L"HideAndSeekMode"}},
         {"own breaks kept", L"Function:\tSetup\nLine:\t12\n\nno level", 40,
          {L"Function:\tSetup", L"Line:\t12", L"", L"no level"}},
         {"long path cut", L"in /usr/share/quarrydale/Resources/HideAndSeekMode.xml now", 16,
@@ -210,8 +221,10 @@ TEST(MessageBoxHelper, ATerminationSignalClosesTheBoxAndAKilledGameTakesItAlong)
             },
             std::chrono::seconds(20));
         if (!shown)
-            WaitForExit(game, std::chrono::seconds(0));
-        ASSERT_TRUE(shown) << "the box's helper never started";
+        {
+            int const status = WaitForExit(game, std::chrono::seconds(0));
+            FAIL() << "the box's helper never started; the game's status: " << status;
+        }
         ASSERT_EQ(1u, helpers.size());
         // Let the helper draw its box before the game is ended.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
