@@ -23,11 +23,14 @@
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
 #include "2DEngine/Source/Platform/MacOSX/MessageBoxHelper.h"
 #include "2DEngine/Source/Platform/MacOSX/TerminationSignals.h"
+#include "2DEngine/Tests/Platform/ProcessTestSupport.h"
 
 namespace
 {
 
 using Clock = std::chrono::steady_clock;
+using ProcessTestSupport::ChildrenOf;
+using ProcessTestSupport::IsGone;
 
 std::vector<std::wstring> Lines(std::wstring const& text)
 {
@@ -45,41 +48,6 @@ std::wstring WithoutBreaks(std::wstring text)
         if (character == L'\n')
             character = L' ';
     return text;
-}
-
-// The processes whose parent is `parent`, from /proc.
-std::vector<pid_t> ChildrenOf(pid_t parent)
-{
-    std::vector<pid_t> children;
-    for (auto const& entry : std::filesystem::directory_iterator("/proc"))
-    {
-        std::ifstream stat(entry.path() / "stat");
-        std::string text;
-        if (!std::getline(stat, text))
-            continue;
-        // "pid (name) state ppid ...": the name may hold spaces and parentheses.
-        size_t const close = text.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        std::istringstream rest(text.substr(close + 1));
-        char state = 0;
-        pid_t ppid = 0;
-        rest >> state >> ppid;
-        if (ppid == parent && state != 'Z')
-            children.push_back(static_cast<pid_t>(std::atoi(entry.path().filename().c_str())));
-    }
-    return children;
-}
-
-// Gone, or a zombie nobody needs to see.
-bool IsGone(pid_t pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text;
-    if (!std::getline(stat, text))
-        return true;
-    size_t const close = text.rfind(')');
-    return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z';
 }
 
 template <class Condition>
