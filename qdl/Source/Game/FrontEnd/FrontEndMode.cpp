@@ -235,7 +235,7 @@ bool FrontEndMode::isScreenContentLoaded(wchar_t const* manifest, wchar_t const*
     std::wstring const reason = status == Corvane::kLoadingJobStatus_FileMissing
                                     ? L"The file is missing"
                                     : L"The file could not be read to its end (the log tells where it went wrong)";
-    Corvane::Internal::LogWrite("%s: %ls.xml was not read to its end, so %ls stays closed\n", screenName, manifest,
+    Corvane::Internal::LogWrite("%s: %ls.xml did not load whole, so %ls stays closed\n", screenName, manifest,
                                 what);
     notifyLoadError(manifest, reason + L", so " + what + L" cannot be opened.");
     return false;
