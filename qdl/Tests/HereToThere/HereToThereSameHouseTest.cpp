@@ -109,8 +109,10 @@ TEST_F(HereToThereSameHouse, TheWrongHouseClickedAgainSendsTheTruckAgainFacingEi
             EXPECT_EQ(shortDrives + (direct ? 1 : 0), CountPlays(child, "SFX_TrundelMoveShort"));
             EXPECT_EQ(longDrives + (direct ? 0 : 1), CountPlays(child, "SFX_TrundelMoveLong"));
             EXPECT_TRUE(child.Look([] { return MaskShown(); }));
-            // The mouse is free again once the house has refused the animal.
+            // The mouse is free again once the house has refused the animal, and its voice says so.
             ASSERT_GE(FramesUntil(child, [] { return !MaskShown(); }, 800), 0);
+            for (int frame = 0; frame < 250 && CountPlays(child, "HereToThere_IncorrectAnswer") < click; ++frame)
+                ASSERT_TRUE(child.Frames(1));
             EXPECT_EQ(click, CountPlays(child, "HereToThere_IncorrectAnswer"));
             EXPECT_TRUE(child.Look([animalID, houseID] {
                 return AnimalOnTruck(animalID) && TruckStandsAt(houseID);
