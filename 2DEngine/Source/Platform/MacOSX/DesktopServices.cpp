@@ -198,6 +198,12 @@ sKeyCharacter TranslateKey(int32_t keySymbol)
         return sKeyCharacter{16, 103};
     case SDLK_F12:
         return sKeyCharacter{16, 111};
+    // Insert sits where the help key does and Pause where F15 does; they are
+    // the adjust-mode keys.
+    case SDLK_INSERT:
+        return sKeyCharacter{5, 114};
+    case SDLK_PAUSE:
+        return sKeyCharacter{16, 113};
     case SDLK_MINUS:
     case SDLK_EQUALS:
     case SDLK_LEFTBRACKET:
