@@ -7,7 +7,8 @@
 # corvane_tests(<target> LABEL <label>... DIRS <dir>... DEPS <target>... [DISPLAY])
 #   One GoogleTest executable of every .cpp in the folders; each test is
 #   labelled so that `ctest -L <label>` runs one subsystem. DISPLAY marks
-#   tests that need an X display (scripts/test runs them under Xvfb).
+#   tests that need an X display: each runs on a virtual display of its own
+#   (scripts/run-on-own-display), also under a plain `ctest`.
 
 set(CORVANE_WARNINGS -Wall -Wextra)
 
@@ -48,16 +49,16 @@ function(corvane_tests target)
   target_compile_options(${target} PRIVATE ${CORVANE_WARNINGS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   set(labels ${ARG_LABEL})
-  set(lock)
   if(ARG_DISPLAY)
     list(APPEND labels display)
-    # Tests that open windows share one X server: full-screen switches and
-    # focus changes of one would disturb another running beside it.
-    set(lock RESOURCE_LOCK display)
+    # Each test gets an X server and a per-user data folder of its own, so
+    # full-screen switches, focus changes and saved accounts of one never
+    # disturb another running beside it.
+    set_target_properties(${target} PROPERTIES
+      CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/run-on-own-display)
   endif()
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ${lock}
     DISCOVERY_TIMEOUT 60)
   # Labels are set after discovery: a list value does not survive being handed
   # through gtest_discover_tests' PROPERTIES.
