@@ -180,6 +180,10 @@ bool Platform::StartVideo()
     bool const namedDisplay = display && *display && !std::getenv("SDL_VIDEODRIVER");
     for (int attempt = 1;; ++attempt)
     {
+        // Until the last attempt only the X display is asked: the drivers SDL
+        // would try after it (Wayland among them) fail noisily where there is none.
+        if (namedDisplay)
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, attempt < kDisplayAttempts ? "x11" : nullptr);
         bool const started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
         char const* const driver = started ? SDL_GetCurrentVideoDriver() : nullptr;
         bool const onDisplay = started && (!namedDisplay || (driver && std::strcmp(driver, "x11") == 0));
