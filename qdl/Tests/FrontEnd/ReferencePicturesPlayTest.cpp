@@ -1,19 +1,25 @@
 // Every screen looks the same as the game draws it (kept frames and the other
 // drawing optimisations) and drawn whole for reference: the title, the quit
 // question, the main menu and a frame of each mini-game at a fixed step after
-// its start, each compared within one frame of a single play.
+// its start, the sticker reward and the sticker book with a sticker carried,
+// each compared within one frame of a single play.
 //
 // Set QDL_REFERENCE_PICTURE_DIR to a folder to keep a picture of every screen.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Framework/MainLoop.h"
+#include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/GameMakers.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerBook/StickerBookMode.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/Driver/ReferencePicture.h"
@@ -63,6 +69,23 @@ bool StartGame(Child& child, GameModeType type, GameModeDifficulty difficulty)
         return game != nullptr;
     });
     return started && child.WaitUntil([] { return !Corvane::MainLoop::IsModeChangePending(); }, 10);
+}
+
+// Frames of the reward screen before its compared frame: the sticker dropped, the starburst turning.
+constexpr int kRewardStep = 40;
+
+// A press on the sticker list's first entry.
+bool PickUpTheFirstSticker(Child& child)
+{
+    std::pair<int, int> const centre = child.Look([] {
+        SceneNode* const field = Child::FindNode("ListField");
+        if (!field || field->GetChildren().empty())
+            return std::make_pair(-1, -1);
+        Corvane::Rect<float> const bounds = field->GetChildren().front()->GetCompositeBounds();
+        return std::make_pair(int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2));
+    });
+    return centre.first >= 0 && child.MoveMouseTo(centre.first, centre.second) && child.PressMouse() &&
+           child.ReleaseMouse();
 }
 
 // On the loop's thread.
@@ -127,5 +150,29 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
             ASSERT_TRUE(child.Frames(kGameStep)) << game.name;
             EXPECT_TRUE(ShowsTheReferencePicture(child, game.name + std::string(kGameModeDifficultyNames[difficulty])));
         }
+
+        // The reward's starburst turning over the last game.
+        child.RunOnLoop([] { Corvane::MainLoop::PushMode(new StickerUnlockMode(0)); });
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 5));
+        ASSERT_TRUE(child.Frames(kRewardStep));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "StickerReward"));
+
+        // A sticker carried over the stickers stuck on the book's page.
+        child.RunOnLoop([] {
+            for (int n = 0; n < 4; ++n)
+                GetStickerManager()->unlockRandomSticker();
+            Corvane::MainLoop::UnwindToMode(new StickerBookMode());
+        });
+        ASSERT_TRUE(child.WaitForScreen("StickerBookMode"));
+        for (int n = 0; n < 6; ++n)
+        {
+            ASSERT_TRUE(PickUpTheFirstSticker(child));
+            ASSERT_TRUE(child.MoveMouseTo(200 + 60 * n, 120 + 30 * n));
+            ASSERT_TRUE(child.PressMouse() && child.ReleaseMouse());
+        }
+        ASSERT_TRUE(PickUpTheFirstSticker(child));
+        for (int n = 0; n < 8; ++n)
+            ASSERT_TRUE(child.MoveMouseTo(180 + 50 * n, 110 + 25 * n));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "StickerBookCarrying"));
     });
 }

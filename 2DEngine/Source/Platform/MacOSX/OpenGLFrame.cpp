@@ -41,8 +41,11 @@ void OpenGLFrame::Clear()
     mOpen = false;
 }
 
-void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion)
+void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink)
 {
+    mHasInk = ink && texture != 0 && mode == GL_TRIANGLE_STRIP;
+    if (mHasInk)
+        mInk = *ink;
     sBatch batch;
     batch.mode = mode;
     batch.texture = texture;
@@ -83,7 +86,23 @@ void OpenGLFrame::Vertex(float x, float y)
 
 void OpenGLFrame::End()
 {
+    if (mOpen && mHasInk && !mBatches.empty() && mBatches.back().count == 4)
+    {
+        sBatch& batch = mBatches.back();
+        float xy[8];
+        float uv[8];
+        for (int k = 0; k < 4; ++k)
+        {
+            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
+            xy[2 * k] = vertex.x;
+            xy[2 * k + 1] = vertex.y;
+            uv[2 * k] = vertex.u;
+            uv[2 * k + 1] = vertex.v;
+        }
+        batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
+    }
     mOpen = false;
+    mHasInk = false;
 }
 
 bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const
@@ -146,6 +165,8 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     mVertices.swap(other.mVertices);
     std::swap(mCurrent, other.mCurrent);
     std::swap(mOpen, other.mOpen);
+    std::swap(mHasInk, other.mHasInk);
+    std::swap(mInk, other.mInk);
 }
 
 void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Core/Source/Rect.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLTextureInk.h"
 
 namespace Corvane
 {
@@ -34,12 +35,14 @@ public:
         uint64_t textureVersion;
         uint32_t first;
         uint32_t count;
-        // Of the vertices, in the frame's own coordinates.
+        // Of what the batch can change, in the frame's own coordinates: the
+        // vertices' bounds, or for a textured quad those of its texture's ink.
         Rect<float> bounds;
     };
 
     void Clear();
-    void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion);
+    // The texture's ink, when known, narrows a textured quad's bounds (not while drawing for reference).
+    void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink = nullptr);
     void Color(float r, float g, float b, float a);
     void TexCoord(float u, float v);
     void Vertex(float x, float y);
@@ -68,6 +71,8 @@ private:
     std::vector<sVertex> mVertices;
     sVertex mCurrent{1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
     bool mOpen = false;
+    bool mHasInk = false;
+    sTextureInk mInk;
 };
 
 // Merges overlapping rectangles, then the pair whose union grows the least,

@@ -32,6 +32,12 @@ constexpr std::size_t kMaxRepaintedParts = 4;
 // the rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
 
+// The depth buffer too while the depth test is on.
+GLbitfield ClearedBuffers()
+{
+    return glIsEnabled(GL_DEPTH_TEST) ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+}
+
 // Where the drawing goes: straight to OpenGL, or into the frame being kept.
 class Emitter
 {
@@ -44,6 +50,8 @@ public:
         OpenGLTexture* const glTexture = dynamic_cast<OpenGLTexture*>(texture);
         mTexture = glTexture ? glTexture->GetTextureID() : 0;
         mVersion = glTexture ? glTexture->GetVersion() : 0;
+        // Reference drawing repaints by the quads' own bounds.
+        mInk = glTexture && !Graphics::IsReferenceDrawing() ? &glTexture->GetInk() : nullptr;
         if (!mFrame)
             glBindTexture(GL_TEXTURE_2D, mTexture);
         return mTexture;
@@ -58,7 +66,7 @@ public:
     void Begin(GLenum mode)
     {
         if (mFrame)
-            mFrame->Begin(mode, mTexture, mVersion);
+            mFrame->Begin(mode, mTexture, mVersion, mInk);
         else
             glBegin(mode);
     }
@@ -88,6 +96,7 @@ private:
     OpenGLFrame* mFrame;
     unsigned int mTexture = 0;
     uint64_t mVersion = 0;
+    sTextureInk const* mInk = nullptr;
 };
 
 // Corners in strip order: top-left, bottom-left, top-right, bottom-right.
@@ -229,6 +238,12 @@ OpenGLScreenCanvas::~OpenGLScreenCanvas()
 int OpenGLScreenCanvas::BeginFrame()
 {
     mKeeping = KeepsFrames();
+    // Every vertex lies at the same depth, so the depth test passes every
+    // fragment and only costs the rasteriser a read and a write per pixel.
+    if (Graphics::IsReferenceDrawing())
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
     if (mKeeping)
     {
         mFrame.Clear();
@@ -238,7 +253,7 @@ int OpenGLScreenCanvas::BeginFrame()
         // A whole frame drawn between kept ones goes on screen by a swap: what
         // the back buffer then holds is not the kept frame.
         mShownValid = false;
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(ClearedBuffers());
     }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -306,7 +321,7 @@ bool OpenGLScreenCanvas::PresentFrame()
 void OpenGLScreenCanvas::RepaintWhole()
 {
     MacOSX::GLLayer::ClearWholeDrawable();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(ClearedBuffers());
     mFrame.Replay(nullptr);
     if (MacOSX::GLLayer::CanCopySubBuffer())
     {
@@ -353,7 +368,7 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
 
     glScissor(left, bottom, right - left, top - bottom);
     glEnable(GL_SCISSOR_TEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(ClearedBuffers());
     // Whatever can reach a pixel of the repainted rectangle meets this area.
     float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
     float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
