@@ -134,11 +134,21 @@ std::vector<Rect<float>> OpenGLFrame::Difference(OpenGLFrame const& other, std::
     return changed;
 }
 
-void OpenGLFrame::Replay(Rect<float> const* area) const
+std::size_t OpenGLFrame::FirstDifference(OpenGLFrame const& other) const
+{
+    std::size_t const common = std::min(mBatches.size(), other.mBatches.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (!SameBatch(i, other, i))
+            return i;
+    return common;
+}
+
+void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end) const
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();
-    for (sBatch const& batch : mBatches)
+    for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
     {
+        sBatch const& batch = mBatches[i];
         if (area && !Meet(batch.bounds, *area))
             continue;
         if (batch.texture != bound)

@@ -61,8 +61,14 @@ public:
     // ones merged, then the closest pairs); empty when the frames are the same.
     std::vector<Rect<float>> Difference(OpenGLFrame const& other, std::size_t maxRects) const;
 
-    // Issues every batch whose bounds meet the area (all of them for null).
-    void Replay(Rect<float> const* area) const;
+    // The index of the first batch that differs from the other frame's batch
+    // at the same place (the shorter frame's count when one frame begins
+    // with the other; the count when they are the same).
+    std::size_t FirstDifference(OpenGLFrame const& other) const;
+
+    // Issues every batch from `first` up to `end` (the count at most) whose
+    // bounds meet the area (all of them for null).
+    void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX) const;
 
     void Swap(OpenGLFrame& other);
 

@@ -270,6 +270,7 @@ int OpenGLScreenCanvas::EndFrame()
 
 void OpenGLScreenCanvas::SetRetained(bool retained)
 {
+    mBackdrop.Forget();
     mRetained = retained;
     mKeeping = false;
     mFrame.Clear();
@@ -308,8 +309,15 @@ bool OpenGLScreenCanvas::PresentFrame()
             RepaintWhole();
             swap = true;
         }
-        for (Rect<float> const& part : inPlace ? parts : std::vector<Rect<float>>())
-            RepaintPart(part, viewport);
+        else if (!parts.empty())
+        {
+            std::size_t const beneath = mBackdrop.Observe(mFrame.FirstDifference(mShown));
+            if (beneath > 0)
+                RepaintWholeOverBackdrop(beneath, parts, viewport);
+            else
+                for (Rect<float> const& part : parts)
+                    RepaintPart(part, viewport);
+        }
     }
 
     mShown.Swap(mFrame);
@@ -320,6 +328,7 @@ bool OpenGLScreenCanvas::PresentFrame()
 
 void OpenGLScreenCanvas::RepaintWhole()
 {
+    mBackdrop.Forget();
     MacOSX::GLLayer::ClearWholeDrawable();
     glClear(ClearedBuffers());
     mFrame.Replay(nullptr);
@@ -332,10 +341,30 @@ void OpenGLScreenCanvas::RepaintWhole()
     }
 }
 
-void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4])
+void OpenGLScreenCanvas::RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts,
+                                                  int const viewport[4])
+{
+    int width = 0;
+    int height = 0;
+    MacOSX::GLLayer::GetDrawableSize(&width, &height);
+    MacOSX::GLLayer::ClearWholeDrawable();
+    glClear(ClearedBuffers());
+    mFrame.Replay(nullptr, 0, beneath);
+    mBackdrop.Capture(beneath, width, height);
+    mFrame.Replay(nullptr, beneath);
+    // The back buffer holds the whole frame; only the changed parts need showing.
+    for (Rect<float> const& part : parts)
+    {
+        int box[4] = {0, 0, 0, 0};
+        if (PartInWindow(part, viewport, box))
+            MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
+    }
+}
+
+bool OpenGLScreenCanvas::PartInWindow(Rect<float> const& part, int const viewport[4], int box[4]) const
 {
     if (mBounds.width <= 0 || mBounds.height <= 0)
-        return;
+        return false;
     float const scaleX = float(viewport[2]) / float(mBounds.width);
     float const scaleY = float(viewport[3]) / float(mBounds.height);
     // In window pixels, rows counted from the bottom as OpenGL counts them.
@@ -364,18 +393,34 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
     right = std::min(right, drawableWidth);
     top = std::min(top, drawableHeight);
     if (right <= left || top <= bottom)
-        return;
+        return false;
+    box[0] = left;
+    box[1] = bottom;
+    box[2] = right - left;
+    box[3] = top - bottom;
+    return true;
+}
 
-    glScissor(left, bottom, right - left, top - bottom);
+void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4])
+{
+    int box[4] = {0, 0, 0, 0};
+    if (!PartInWindow(part, viewport, box))
+        return;
+    glScissor(box[0], box[1], box[2], box[3]);
     glEnable(GL_SCISSOR_TEST);
     glClear(ClearedBuffers());
     // Whatever can reach a pixel of the repainted rectangle meets this area.
+    float const scaleX = float(viewport[2]) / float(mBounds.width);
+    float const scaleY = float(viewport[3]) / float(mBounds.height);
     float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
     float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
     Rect<float> const area(part.x - reachX, part.y - reachY, part.width + 2.0f * reachX, part.height + 2.0f * reachY);
-    mFrame.Replay(&area);
+    std::size_t const beneath = mBackdrop.GetCount();
+    if (beneath > 0)
+        mBackdrop.Draw(box[0], box[1], box[2], box[3]);
+    mFrame.Replay(&area, beneath);
     MacOSX::GLLayer::RestoreClipRect();
-    MacOSX::GLLayer::CopySubBuffer(left, bottom, right - left, top - bottom);
+    MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
 }
 
 Label OpenGLScreenCanvas::GetKind()
