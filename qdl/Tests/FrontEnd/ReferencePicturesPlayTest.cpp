@@ -7,13 +7,11 @@
 // Set QDL_REFERENCE_PICTURE_DIR to a folder to keep a picture of every screen.
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Framework/MainLoop.h"
-#include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/FennInstructionMode.h"
 #include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/GameMakers.h"
@@ -23,6 +21,7 @@
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/Driver/ReferencePicture.h"
+#include "qdl/Tests/StickerBook/StickerBookTestSupport.h"
 
 using GameDriver::Child;
 using GameDriver::ShowsTheReferencePicture;
@@ -73,20 +72,6 @@ bool StartGame(Child& child, GameModeType type, GameModeDifficulty difficulty)
 
 // Frames of the reward screen before its compared frame: the sticker dropped, the starburst turning.
 constexpr int kRewardStep = 40;
-
-// A press on the sticker list's first entry.
-bool PickUpTheFirstSticker(Child& child)
-{
-    std::pair<int, int> const centre = child.Look([] {
-        SceneNode* const field = Child::FindNode("ListField");
-        if (!field || field->GetChildren().empty())
-            return std::make_pair(-1, -1);
-        Corvane::Rect<float> const bounds = field->GetChildren().front()->GetCompositeBounds();
-        return std::make_pair(int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2));
-    });
-    return centre.first >= 0 && child.MoveMouseTo(centre.first, centre.second) && child.PressMouse() &&
-           child.ReleaseMouse();
-}
 
 // On the loop's thread.
 bool IsInstructions()
@@ -166,11 +151,11 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
         ASSERT_TRUE(child.WaitForScreen("StickerBookMode"));
         for (int n = 0; n < 6; ++n)
         {
-            ASSERT_TRUE(PickUpTheFirstSticker(child));
+            ASSERT_TRUE(StickerBookTest::pickUpTheFirstSticker(child));
             ASSERT_TRUE(child.MoveMouseTo(200 + 60 * n, 120 + 30 * n));
             ASSERT_TRUE(child.PressMouse() && child.ReleaseMouse());
         }
-        ASSERT_TRUE(PickUpTheFirstSticker(child));
+        ASSERT_TRUE(StickerBookTest::pickUpTheFirstSticker(child));
         for (int n = 0; n < 8; ++n)
             ASSERT_TRUE(child.MoveMouseTo(180 + 50 * n, 110 + 25 * n));
         EXPECT_TRUE(ShowsTheReferencePicture(child, "StickerBookCarrying"));
