@@ -143,6 +143,21 @@ std::size_t OpenGLFrame::FirstDifference(OpenGLFrame const& other) const
     return common;
 }
 
+float OpenGLFrame::CoveredArea(std::size_t first, std::size_t end, std::vector<Rect<float>> const& within) const
+{
+    float area = 0.0f;
+    for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
+        for (Rect<float> const& rect : within)
+        {
+            Rect<float> const& bounds = mBatches[i].bounds;
+            float const width = std::min(bounds.x + bounds.width, rect.x + rect.width) - std::max(bounds.x, rect.x);
+            float const height = std::min(bounds.y + bounds.height, rect.y + rect.height) - std::max(bounds.y, rect.y);
+            if (width > 0.0f && height > 0.0f)
+                area += width * height;
+        }
+    return area;
+}
+
 void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end) const
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();

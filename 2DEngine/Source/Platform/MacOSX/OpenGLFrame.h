@@ -66,6 +66,10 @@ public:
     // with the other; the count when they are the same).
     std::size_t FirstDifference(OpenGLFrame const& other) const;
 
+    // The area the batches from `first` up to `end` cover within the
+    // rectangles, added up over the batches (their bounds) and the rectangles.
+    float CoveredArea(std::size_t first, std::size_t end, std::vector<Rect<float>> const& within) const;
+
     // Issues every batch from `first` up to `end` (the count at most) whose
     // bounds meet the area (all of them for null).
     void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include <SDL2/SDL_opengl.h>
@@ -31,6 +32,9 @@ constexpr std::size_t kMaxRepaintedParts = 4;
 // Window pixels around a changed part that are repainted too: filtering and
 // the rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
+// A picture of the layers beneath the changes is taken when the frames like
+// the current one would win back its cost within this many frames.
+constexpr int kBackdropPayBackFrames = 32;
 
 // The depth buffer too while the depth test is on.
 GLbitfield ClearedBuffers()
@@ -312,7 +316,7 @@ bool OpenGLScreenCanvas::PresentFrame()
         else if (!parts.empty())
         {
             std::size_t const beneath = mBackdrop.Observe(mFrame.FirstDifference(mShown));
-            if (beneath > 0)
+            if (beneath > 0 && BackdropPaysFor(beneath, parts))
                 RepaintWholeOverBackdrop(beneath, parts, viewport);
             else
                 for (Rect<float> const& part : parts)
@@ -339,6 +343,19 @@ void OpenGLScreenCanvas::RepaintWhole()
         MacOSX::GLLayer::GetDrawableSize(&width, &height);
         MacOSX::GLLayer::CopySubBuffer(0, 0, width, height);
     }
+}
+
+bool OpenGLScreenCanvas::BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const
+{
+    // Taking the picture costs a whole repaint; each later frame like this one
+    // is spared the layers beneath its parts, less the copy of the picture.
+    std::vector<Rect<float>> const window(1, Rect<float>(mBounds));
+    float const whole = mFrame.CoveredArea(0, SIZE_MAX, window);
+    float partsArea = 0.0f;
+    for (Rect<float> const& part : parts)
+        partsArea += part.width * part.height;
+    float const spared = mFrame.CoveredArea(0, beneath, parts) - partsArea;
+    return spared * float(kBackdropPayBackFrames) >= whole;
 }
 
 void OpenGLScreenCanvas::RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts,

@@ -82,6 +82,8 @@ public:
 private:
     OpenGLFrame* Recording() { return mKeeping ? &mFrame : nullptr; }
     void RepaintWhole();
+    // Whether a backdrop of the frame's first batches is worth its whole repaint.
+    bool BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const;
     // Draws the frame's first batches whole, keeps them as the backdrop, draws
     // the rest and shows the changed parts.
     void RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts, int const viewport[4]);
