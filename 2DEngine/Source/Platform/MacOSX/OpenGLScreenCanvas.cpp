@@ -1,6 +1,7 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -319,8 +320,7 @@ bool OpenGLScreenCanvas::PresentFrame()
             if (beneath > 0 && BackdropPaysFor(beneath, parts))
                 RepaintWholeOverBackdrop(beneath, parts, viewport);
             else
-                for (Rect<float> const& part : parts)
-                    RepaintPart(part, viewport);
+                RepaintParts(parts, viewport);
         }
     }
 
@@ -418,11 +418,26 @@ bool OpenGLScreenCanvas::PartInWindow(Rect<float> const& part, int const viewpor
     return true;
 }
 
-void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4])
+void OpenGLScreenCanvas::RepaintParts(std::vector<Rect<float>> const& parts, int const viewport[4])
 {
-    int box[4] = {0, 0, 0, 0};
-    if (!PartInWindow(part, viewport, box))
-        return;
+    // Each showing waits for the rasteriser to finish: all parts are drawn first.
+    std::vector<std::array<int, 4>> shown;
+    for (Rect<float> const& part : parts)
+    {
+        std::array<int, 4> box = {0, 0, 0, 0};
+        if (PartInWindow(part, viewport, box.data()))
+        {
+            RepaintPart(part, viewport, box.data());
+            shown.push_back(box);
+        }
+    }
+    MacOSX::GLLayer::RestoreClipRect();
+    for (std::array<int, 4> const& box : shown)
+        MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
+}
+
+void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4], int const box[4])
+{
     glScissor(box[0], box[1], box[2], box[3]);
     glEnable(GL_SCISSOR_TEST);
     glClear(ClearedBuffers());
@@ -436,8 +451,6 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
     if (beneath > 0)
         mBackdrop.Draw(box[0], box[1], box[2], box[3]);
     mFrame.Replay(&area, beneath);
-    MacOSX::GLLayer::RestoreClipRect();
-    MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
 }
 
 Label OpenGLScreenCanvas::GetKind()
