@@ -154,6 +154,16 @@ void StartGame(GameDriver::Driver& driver, GameModeDifficulty difficulty,
     });
 }
 
+std::function<void(GameDriver::Driver&)> InFullScreen(std::function<void(GameDriver::Driver&)> const& prepare)
+{
+    return [prepare](GameDriver::Driver& driver) {
+        if (prepare)
+            prepare(driver);
+        // The last record of a key is the one read.
+        driver.SetAccountValue("Corvane::Window::Mode", "1");
+    };
+}
+
 bool ClickAt(GameDriver::Child& child, int x, int y)
 {
     return child.MoveMouseTo(x, y) && child.PressMouse() && child.ReleaseMouse();

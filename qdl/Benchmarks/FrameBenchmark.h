@@ -65,6 +65,11 @@ std::function<void(GameDriver::Driver&)> StartGameAt(GameModeDifficulty difficul
     };
 }
 
+// The preparation, then the game started full screen (the display's whole
+// 1024×768, the frame scaled up to it) as a child's machine runs it, rather
+// than in the 800×600 window the other benchmarks use.
+std::function<void(GameDriver::Driver&)> InFullScreen(std::function<void(GameDriver::Driver&)> const& prepare);
+
 // A press and a release at the point.
 bool ClickAt(GameDriver::Child& child, int x, int y);
 

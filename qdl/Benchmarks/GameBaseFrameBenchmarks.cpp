@@ -1,7 +1,8 @@
 // Frames of the mini-game base's screens, with its test mini-game: the game
 // under its instruction overlay, the sticker screen over the won game, and the
-// free-play selection that follows. Each is timed within its screen's life
-// (the overlay until its description ends, the sticker screen for 3.75 s).
+// free-play selection that follows; the sticker screen full screen too. Each
+// is timed within its screen's life (the overlay until its description ends,
+// the sticker screen for 3.75 s).
 
 #include "qdl/Benchmarks/FrameBenchmark.h"
 
@@ -29,16 +30,26 @@ void BM_GameUnderItsOverlayFrame(benchmark::State& state)
         [](GameDriver::Child& child) { return child.WaitForScreen("FennInstructionMode"); });
 }
 
+bool reachTheStickerScreen(GameDriver::Child& child)
+{
+    if (!child.WaitForScreen("GameBaseTestGame"))
+        return false;
+    child.RunOnLoop([] { Corvane::MainLoop::PushMode(new StickerUnlockMode(0)); });
+    return child.WaitForScreen("StickerUnlockMode", 5);
+}
+
 void BM_StickerScreenFrame(benchmark::State& state)
 {
     BenchmarkFrames(
-        state, [](GameDriver::Driver& driver) { startTheTestGame(driver, false); },
-        [](GameDriver::Child& child) {
-            if (!child.WaitForScreen("GameBaseTestGame"))
-                return false;
-            child.RunOnLoop([] { Corvane::MainLoop::PushMode(new StickerUnlockMode(0)); });
-            return child.WaitForScreen("StickerUnlockMode", 5);
-        });
+        state, [](GameDriver::Driver& driver) { startTheTestGame(driver, false); }, reachTheStickerScreen);
+}
+
+// The same at the size a child's machine draws it: full screen.
+void BM_StickerScreenFullScreenFrame(benchmark::State& state)
+{
+    BenchmarkFrames(
+        state, InFullScreen([](GameDriver::Driver& driver) { startTheTestGame(driver, false); }),
+        reachTheStickerScreen);
 }
 
 void BM_FreePlaySelectionFrame(benchmark::State& state)
@@ -56,4 +67,5 @@ void BM_FreePlaySelectionFrame(benchmark::State& state)
 
 FRAME_BENCHMARK(BM_GameUnderItsOverlayFrame)->Iterations(kFrames);
 FRAME_BENCHMARK(BM_StickerScreenFrame)->Iterations(kFrames);
+FRAME_BENCHMARK(BM_StickerScreenFullScreenFrame)->Iterations(kFrames);
 FRAME_BENCHMARK(BM_FreePlaySelectionFrame)->Iterations(kFrames);

@@ -4,14 +4,13 @@
 
 #include "qdl/Benchmarks/FrameBenchmark.h"
 
-#include <utility>
-
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Source/Game/StickerBook/StickerBookElements.h"
 #include "qdl/Source/Game/StickerBook/StickerBookMode.h"
 #include "qdl/Source/Game/StickerManager.h"
+#include "qdl/Tests/StickerBook/StickerBookTestSupport.h"
 
 using GameDriver::Child;
 
@@ -46,19 +45,6 @@ bool StickTheStickers(Child& child)
     });
 }
 
-// A press on the list's first entry picks its sticker up.
-bool PickUpTheFirstEntry(Child& child)
-{
-    std::pair<int, int> const centre = child.Look([] {
-        SceneNode* const field = Child::FindNode("ListField");
-        if (!field || field->GetChildren().empty())
-            return std::make_pair(-1, -1);
-        Corvane::Rect<float> const bounds = field->GetChildren().front()->GetCompositeBounds();
-        return std::make_pair(int(bounds.x + bounds.width / 2), int(bounds.y + bounds.height / 2));
-    });
-    return centre.first >= 0 && ClickAt(child, centre.first, centre.second);
-}
-
 void BM_StickerBookFullPage(benchmark::State& state)
 {
     sFrameSteps steps;
@@ -78,7 +64,8 @@ void BM_StickerBookFullPage(benchmark::State& state)
             });
         },
         [](Child& child) {
-            return child.WaitForScreen("StickerBookMode") && StickTheStickers(child) && PickUpTheFirstEntry(child);
+            return child.WaitForScreen("StickerBookMode") && StickTheStickers(child) &&
+                   StickerBookTest::pickUpTheFirstSticker(child);
         },
         steps);
 }

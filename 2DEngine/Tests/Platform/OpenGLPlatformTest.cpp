@@ -6,6 +6,7 @@
 
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Drawing.h"
+#include "2DEngine/Source/Graphics/ReferenceDrawing.h"
 
 using namespace OpenGLTesting;
 using MacOSX::GLLayer::sDisplayMode;
@@ -139,7 +140,14 @@ TEST_F(OpenGLPlatformTest, FixedStateBlendsByAlphaAndClearsToTransparentBlack)
     Begin();
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    // Drawing in one plane needs no depth test; the plain drawing keeps it.
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    {
+        Graphics::ScopedReferenceDrawing const plainly;
+        EXPECT_EQ(0, platform->EndScene());
+        ASSERT_EQ(0, platform->BeginScene());
+        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    }
     GLint source = 0;
     GLint destination = 0;
     glGetIntegerv(GL_BLEND_SRC, &source);

@@ -1,7 +1,8 @@
 // Every screen looks the same as the game draws it (kept frames and the other
 // drawing optimisations) and drawn whole for reference: the title, the quit
 // question, the main menu and a frame of each mini-game at a fixed step after
-// its start, each compared within one frame of a single play.
+// its start, the sticker reward and the sticker book with a sticker carried,
+// each compared within one frame of a single play.
 //
 // Set QDL_REFERENCE_PICTURE_DIR to a folder to keep a picture of every screen.
 
@@ -12,11 +13,15 @@
 
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "qdl/Source/Game/FennInstructionMode.h"
+#include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/GameMakers.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerBook/StickerBookMode.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/Driver/ReferencePicture.h"
+#include "qdl/Tests/StickerBook/StickerBookTestSupport.h"
 
 using GameDriver::Child;
 using GameDriver::ShowsTheReferencePicture;
@@ -64,6 +69,9 @@ bool StartGame(Child& child, GameModeType type, GameModeDifficulty difficulty)
     });
     return started && child.WaitUntil([] { return !Corvane::MainLoop::IsModeChangePending(); }, 10);
 }
+
+// Frames of the reward screen before its compared frame: the sticker dropped, the starburst turning.
+constexpr int kRewardStep = 40;
 
 // On the loop's thread.
 bool IsInstructions()
@@ -127,5 +135,29 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
             ASSERT_TRUE(child.Frames(kGameStep)) << game.name;
             EXPECT_TRUE(ShowsTheReferencePicture(child, game.name + std::string(kGameModeDifficultyNames[difficulty])));
         }
+
+        // The reward's starburst turning over the last game.
+        child.RunOnLoop([] { Corvane::MainLoop::PushMode(new StickerUnlockMode(0)); });
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 5));
+        ASSERT_TRUE(child.Frames(kRewardStep));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "StickerReward"));
+
+        // A sticker carried over the stickers stuck on the book's page.
+        child.RunOnLoop([] {
+            for (int n = 0; n < 4; ++n)
+                GetStickerManager()->unlockRandomSticker();
+            Corvane::MainLoop::UnwindToMode(new StickerBookMode());
+        });
+        ASSERT_TRUE(child.WaitForScreen("StickerBookMode"));
+        for (int n = 0; n < 6; ++n)
+        {
+            ASSERT_TRUE(StickerBookTest::pickUpTheFirstSticker(child));
+            ASSERT_TRUE(child.MoveMouseTo(200 + 60 * n, 120 + 30 * n));
+            ASSERT_TRUE(child.PressMouse() && child.ReleaseMouse());
+        }
+        ASSERT_TRUE(StickerBookTest::pickUpTheFirstSticker(child));
+        for (int n = 0; n < 8; ++n)
+            ASSERT_TRUE(child.MoveMouseTo(180 + 50 * n, 110 + 25 * n));
+        EXPECT_TRUE(ShowsTheReferencePicture(child, "StickerBookCarrying"));
     });
 }

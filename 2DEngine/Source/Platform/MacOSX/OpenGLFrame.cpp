@@ -41,8 +41,11 @@ void OpenGLFrame::Clear()
     mOpen = false;
 }
 
-void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion)
+void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink)
 {
+    mHasInk = ink && texture != 0 && mode == GL_TRIANGLE_STRIP;
+    if (mHasInk)
+        mInk = *ink;
     sBatch batch;
     batch.mode = mode;
     batch.texture = texture;
@@ -83,7 +86,23 @@ void OpenGLFrame::Vertex(float x, float y)
 
 void OpenGLFrame::End()
 {
+    if (mOpen && mHasInk && !mBatches.empty() && mBatches.back().count == 4)
+    {
+        sBatch& batch = mBatches.back();
+        float xy[8];
+        float uv[8];
+        for (int k = 0; k < 4; ++k)
+        {
+            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
+            xy[2 * k] = vertex.x;
+            xy[2 * k + 1] = vertex.y;
+            uv[2 * k] = vertex.u;
+            uv[2 * k + 1] = vertex.v;
+        }
+        batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
+    }
     mOpen = false;
+    mHasInk = false;
 }
 
 bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const
@@ -115,11 +134,36 @@ std::vector<Rect<float>> OpenGLFrame::Difference(OpenGLFrame const& other, std::
     return changed;
 }
 
-void OpenGLFrame::Replay(Rect<float> const* area) const
+std::size_t OpenGLFrame::FirstDifference(OpenGLFrame const& other) const
+{
+    std::size_t const common = std::min(mBatches.size(), other.mBatches.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (!SameBatch(i, other, i))
+            return i;
+    return common;
+}
+
+float OpenGLFrame::CoveredArea(std::size_t first, std::size_t end, std::vector<Rect<float>> const& within) const
+{
+    float area = 0.0f;
+    for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
+        for (Rect<float> const& rect : within)
+        {
+            Rect<float> const& bounds = mBatches[i].bounds;
+            float const width = std::min(bounds.x + bounds.width, rect.x + rect.width) - std::max(bounds.x, rect.x);
+            float const height = std::min(bounds.y + bounds.height, rect.y + rect.height) - std::max(bounds.y, rect.y);
+            if (width > 0.0f && height > 0.0f)
+                area += width * height;
+        }
+    return area;
+}
+
+void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end) const
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();
-    for (sBatch const& batch : mBatches)
+    for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
     {
+        sBatch const& batch = mBatches[i];
         if (area && !Meet(batch.bounds, *area))
             continue;
         if (batch.texture != bound)
@@ -146,6 +190,8 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     mVertices.swap(other.mVertices);
     std::swap(mCurrent, other.mCurrent);
     std::swap(mOpen, other.mOpen);
+    std::swap(mHasInk, other.mHasInk);
+    std::swap(mInk, other.mInk);
 }
 
 void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Core/Source/Rect.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLTextureInk.h"
 
 namespace Corvane
 {
@@ -34,12 +35,14 @@ public:
         uint64_t textureVersion;
         uint32_t first;
         uint32_t count;
-        // Of the vertices, in the frame's own coordinates.
+        // Of what the batch can change, in the frame's own coordinates: the
+        // vertices' bounds, or for a textured quad those of its texture's ink.
         Rect<float> bounds;
     };
 
     void Clear();
-    void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion);
+    // The texture's ink, when known, narrows a textured quad's bounds (not while drawing for reference).
+    void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink = nullptr);
     void Color(float r, float g, float b, float a);
     void TexCoord(float u, float v);
     void Vertex(float x, float y);
@@ -58,8 +61,18 @@ public:
     // ones merged, then the closest pairs); empty when the frames are the same.
     std::vector<Rect<float>> Difference(OpenGLFrame const& other, std::size_t maxRects) const;
 
-    // Issues every batch whose bounds meet the area (all of them for null).
-    void Replay(Rect<float> const* area) const;
+    // The index of the first batch that differs from the other frame's batch
+    // at the same place (the shorter frame's count when one frame begins
+    // with the other; the count when they are the same).
+    std::size_t FirstDifference(OpenGLFrame const& other) const;
+
+    // The area the batches from `first` up to `end` cover within the
+    // rectangles, added up over the batches (their bounds) and the rectangles.
+    float CoveredArea(std::size_t first, std::size_t end, std::vector<Rect<float>> const& within) const;
+
+    // Issues every batch from `first` up to `end` (the count at most) whose
+    // bounds meet the area (all of them for null).
+    void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX) const;
 
     void Swap(OpenGLFrame& other);
 
@@ -68,6 +81,8 @@ private:
     std::vector<sVertex> mVertices;
     sVertex mCurrent{1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
     bool mOpen = false;
+    bool mHasInk = false;
+    sTextureInk mInk;
 };
 
 // Merges overlapping rectangles, then the pair whose union grows the least,

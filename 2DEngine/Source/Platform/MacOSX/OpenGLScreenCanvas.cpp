@@ -1,7 +1,9 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include <SDL2/SDL_opengl.h>
@@ -31,6 +33,15 @@ constexpr std::size_t kMaxRepaintedParts = 4;
 // Window pixels around a changed part that are repainted too: filtering and
 // the rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
+// A picture of the layers beneath the changes is taken when the frames like
+// the current one would win back its cost within this many frames.
+constexpr int kBackdropPayBackFrames = 32;
+
+// The depth buffer too while the depth test is on.
+GLbitfield ClearedBuffers()
+{
+    return glIsEnabled(GL_DEPTH_TEST) ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+}
 
 // Where the drawing goes: straight to OpenGL, or into the frame being kept.
 class Emitter
@@ -44,6 +55,8 @@ public:
         OpenGLTexture* const glTexture = dynamic_cast<OpenGLTexture*>(texture);
         mTexture = glTexture ? glTexture->GetTextureID() : 0;
         mVersion = glTexture ? glTexture->GetVersion() : 0;
+        // Reference drawing repaints by the quads' own bounds.
+        mInk = glTexture && !Graphics::IsReferenceDrawing() ? &glTexture->GetInk() : nullptr;
         if (!mFrame)
             glBindTexture(GL_TEXTURE_2D, mTexture);
         return mTexture;
@@ -58,7 +71,7 @@ public:
     void Begin(GLenum mode)
     {
         if (mFrame)
-            mFrame->Begin(mode, mTexture, mVersion);
+            mFrame->Begin(mode, mTexture, mVersion, mInk);
         else
             glBegin(mode);
     }
@@ -88,6 +101,7 @@ private:
     OpenGLFrame* mFrame;
     unsigned int mTexture = 0;
     uint64_t mVersion = 0;
+    sTextureInk const* mInk = nullptr;
 };
 
 // Corners in strip order: top-left, bottom-left, top-right, bottom-right.
@@ -229,6 +243,12 @@ OpenGLScreenCanvas::~OpenGLScreenCanvas()
 int OpenGLScreenCanvas::BeginFrame()
 {
     mKeeping = KeepsFrames();
+    // Every vertex lies at the same depth, so the depth test passes every
+    // fragment and only costs the rasteriser a read and a write per pixel.
+    if (Graphics::IsReferenceDrawing())
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
     if (mKeeping)
     {
         mFrame.Clear();
@@ -238,7 +258,7 @@ int OpenGLScreenCanvas::BeginFrame()
         // A whole frame drawn between kept ones goes on screen by a swap: what
         // the back buffer then holds is not the kept frame.
         mShownValid = false;
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(ClearedBuffers());
     }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -255,6 +275,7 @@ int OpenGLScreenCanvas::EndFrame()
 
 void OpenGLScreenCanvas::SetRetained(bool retained)
 {
+    mBackdrop.Forget();
     mRetained = retained;
     mKeeping = false;
     mFrame.Clear();
@@ -293,8 +314,14 @@ bool OpenGLScreenCanvas::PresentFrame()
             RepaintWhole();
             swap = true;
         }
-        for (Rect<float> const& part : inPlace ? parts : std::vector<Rect<float>>())
-            RepaintPart(part, viewport);
+        else if (!parts.empty())
+        {
+            std::size_t const beneath = mBackdrop.Observe(mFrame.FirstDifference(mShown));
+            if (beneath > 0 && BackdropPaysFor(beneath, parts))
+                RepaintWholeOverBackdrop(beneath, parts, viewport);
+            else
+                RepaintParts(parts, viewport);
+        }
     }
 
     mShown.Swap(mFrame);
@@ -305,8 +332,9 @@ bool OpenGLScreenCanvas::PresentFrame()
 
 void OpenGLScreenCanvas::RepaintWhole()
 {
+    mBackdrop.Forget();
     MacOSX::GLLayer::ClearWholeDrawable();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(ClearedBuffers());
     mFrame.Replay(nullptr);
     if (MacOSX::GLLayer::CanCopySubBuffer())
     {
@@ -317,10 +345,43 @@ void OpenGLScreenCanvas::RepaintWhole()
     }
 }
 
-void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4])
+bool OpenGLScreenCanvas::BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const
+{
+    // Taking the picture costs a whole repaint; each later frame like this one
+    // is spared the layers beneath its parts, less the copy of the picture.
+    std::vector<Rect<float>> const window(1, Rect<float>(mBounds));
+    float const whole = mFrame.CoveredArea(0, SIZE_MAX, window);
+    float partsArea = 0.0f;
+    for (Rect<float> const& part : parts)
+        partsArea += part.width * part.height;
+    float const spared = mFrame.CoveredArea(0, beneath, parts) - partsArea;
+    return spared * float(kBackdropPayBackFrames) >= whole;
+}
+
+void OpenGLScreenCanvas::RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts,
+                                                  int const viewport[4])
+{
+    int width = 0;
+    int height = 0;
+    MacOSX::GLLayer::GetDrawableSize(&width, &height);
+    MacOSX::GLLayer::ClearWholeDrawable();
+    glClear(ClearedBuffers());
+    mFrame.Replay(nullptr, 0, beneath);
+    mBackdrop.Capture(beneath, width, height);
+    mFrame.Replay(nullptr, beneath);
+    // The back buffer holds the whole frame; only the changed parts need showing.
+    for (Rect<float> const& part : parts)
+    {
+        int box[4] = {0, 0, 0, 0};
+        if (PartInWindow(part, viewport, box))
+            MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
+    }
+}
+
+bool OpenGLScreenCanvas::PartInWindow(Rect<float> const& part, int const viewport[4], int box[4]) const
 {
     if (mBounds.width <= 0 || mBounds.height <= 0)
-        return;
+        return false;
     float const scaleX = float(viewport[2]) / float(mBounds.width);
     float const scaleY = float(viewport[3]) / float(mBounds.height);
     // In window pixels, rows counted from the bottom as OpenGL counts them.
@@ -349,18 +410,47 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
     right = std::min(right, drawableWidth);
     top = std::min(top, drawableHeight);
     if (right <= left || top <= bottom)
-        return;
+        return false;
+    box[0] = left;
+    box[1] = bottom;
+    box[2] = right - left;
+    box[3] = top - bottom;
+    return true;
+}
 
-    glScissor(left, bottom, right - left, top - bottom);
+void OpenGLScreenCanvas::RepaintParts(std::vector<Rect<float>> const& parts, int const viewport[4])
+{
+    // Each showing waits for the rasteriser to finish: all parts are drawn first.
+    std::vector<std::array<int, 4>> shown;
+    for (Rect<float> const& part : parts)
+    {
+        std::array<int, 4> box = {0, 0, 0, 0};
+        if (PartInWindow(part, viewport, box.data()))
+        {
+            RepaintPart(part, viewport, box.data());
+            shown.push_back(box);
+        }
+    }
+    MacOSX::GLLayer::RestoreClipRect();
+    for (std::array<int, 4> const& box : shown)
+        MacOSX::GLLayer::CopySubBuffer(box[0], box[1], box[2], box[3]);
+}
+
+void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport[4], int const box[4])
+{
+    glScissor(box[0], box[1], box[2], box[3]);
     glEnable(GL_SCISSOR_TEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(ClearedBuffers());
     // Whatever can reach a pixel of the repainted rectangle meets this area.
+    float const scaleX = float(viewport[2]) / float(mBounds.width);
+    float const scaleY = float(viewport[3]) / float(mBounds.height);
     float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
     float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
     Rect<float> const area(part.x - reachX, part.y - reachY, part.width + 2.0f * reachX, part.height + 2.0f * reachY);
-    mFrame.Replay(&area);
-    MacOSX::GLLayer::RestoreClipRect();
-    MacOSX::GLLayer::CopySubBuffer(left, bottom, right - left, top - bottom);
+    std::size_t const beneath = mBackdrop.GetCount();
+    if (beneath > 0)
+        mBackdrop.Draw(box[0], box[1], box[2], box[3]);
+    mFrame.Replay(&area, beneath);
 }
 
 Label OpenGLScreenCanvas::GetKind()

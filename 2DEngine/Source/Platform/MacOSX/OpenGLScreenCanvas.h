@@ -12,9 +12,15 @@
 // The pixels are those of a full repaint. Drawing at once stays the default,
 // for code that reads pixels back in the middle of a frame. Reference drawing
 // (Graphics::SetReferenceDrawing) draws a kept canvas's frames at once and
-// whole while it is on.
+// whole while it is on. Repainted parts start from a picture of the batches
+// beneath everything that changes, once those have stayed the same a while
+// (OpenGLBackdrop).
+
+#include <cstddef>
+#include <vector>
 
 #include "2DEngine/Source/Graphics/Canvas.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
 
 namespace Corvane
@@ -76,8 +82,18 @@ public:
 private:
     OpenGLFrame* Recording() { return mKeeping ? &mFrame : nullptr; }
     void RepaintWhole();
-    // Repaints the changed part, given in the frame's coordinates, and shows it.
-    void RepaintPart(Rect<float> const& part, int const viewport[4]);
+    // Whether a backdrop of the frame's first batches is worth its whole repaint.
+    bool BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const;
+    // Draws the frame's first batches whole, keeps them as the backdrop, draws
+    // the rest and shows the changed parts.
+    void RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts, int const viewport[4]);
+    // Repaints the changed parts, given in the frame's coordinates, and shows them.
+    void RepaintParts(std::vector<Rect<float>> const& parts, int const viewport[4]);
+    // Repaints one part within its box in the window (PartInWindow).
+    void RepaintPart(Rect<float> const& part, int const viewport[4], int const box[4]);
+    // The part's rectangle in window pixels (x, y from the bottom left, width,
+    // height) with the margin that filtering needs; false when none of it is on screen.
+    bool PartInWindow(Rect<float> const& part, int const viewport[4], int box[4]) const;
 
     Rect<int> mBounds;
     bool mRetained = false;
@@ -86,6 +102,8 @@ private:
     OpenGLFrame mFrame;
     OpenGLFrame mShown;
     bool mShownValid = false;
+    // The window under the kept frames' changing batches.
+    OpenGLBackdrop mBackdrop;
     int mShownViewport[4] = {0, 0, 0, 0};
 };
 

@@ -97,6 +97,12 @@ unsigned int OpenGLTexture::GetTextureID()
             // 0xAARRGGBB words lie in memory as B, G, R, A.
             glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, mDescriptor.width, mDescriptor.height, GL_BGRA, GL_UNSIGNED_BYTE,
                             pixels);
+            mInk = FindTextureInk(pixels, mDescriptor.width, mDescriptor.height, mDescriptor.textureWidth,
+                                  mDescriptor.textureHeight);
+        }
+        else
+        {
+            mInk = sTextureInk();
         }
         mDirty = false;
         mVersion = NextVersion();

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "2DEngine/Source/Graphics/Texture.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLTextureInk.h"
 
 namespace Corvane
 {
@@ -43,6 +44,8 @@ public:
     // uploads of the process, so equal versions mean equal contents.
     uint64_t GetVersion() const { return mVersion; }
     bool HasTextureName() const { return mTextureName != 0; }
+    // Where the uploaded pixels are visible; the whole texture before an upload.
+    sTextureInk const& GetInk() const { return mInk; }
 
     // Every live texture; the graphics platform drops their GL names when its context goes away.
     static std::set<OpenGLTexture*> const& GetAllTextures();
@@ -70,6 +73,7 @@ private:
     bool mDirty;
     uint64_t mVersion;
     uint32_t mLastUse;
+    sTextureInk mInk;
 };
 
 } // namespace Corvane

@@ -1,0 +1,44 @@
+#ifndef CORVANE_PLATFORM_MACOSX_OPENGLTEXTUREINK_H
+#define CORVANE_PLATFORM_MACOSX_OPENGLTEXTUREINK_H
+
+// Where a texture's visible texels lie. A fragment whose texel samples are
+// all wholly transparent leaves the pixel under it exactly as it was (the
+// blend adds nothing and keeps all of what is there), so a picture with a
+// transparent border, drawn turned or moved, changes only the pixels over its
+// ink: a kept frame need repaint no more than that.
+
+#include "Core/Source/Color.h"
+#include "Core/Source/Rect.h"
+
+namespace Corvane
+{
+
+// In texture coordinates (0 to 1 over the whole power-of-two texture), with a
+// texel of margin for linear filtering: the box around the ink, and the
+// ellipse (a circle in texels) around the picture's centre that holds it.
+struct sTextureInk
+{
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 1.0f;
+    float bottom = 1.0f;
+    float centreU = 0.5f;
+    float centreV = 0.5f;
+    float radiusU = 1.0f;
+    float radiusV = 1.0f;
+};
+
+// The ink of a picture of width x height pixels (rows from the top) in a
+// texture of textureWidth x textureHeight texels.
+sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int textureWidth, int textureHeight);
+
+// The bounds (in the frame's coordinates) of what a textured quad with that
+// ink can change: the quad given as a triangle strip (top-left, bottom-left,
+// top-right, bottom-right in texture terms) of positions xy and texture
+// coordinates uv, two floats each. The quad's own bounds when its corners
+// are not a parallelogram with texture coordinates along its sides.
+Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float const uv[8], Rect<float> const& quadBounds);
+
+} // namespace Corvane
+
+#endif
