@@ -343,73 +343,6 @@ def hand_cursor():
     return canvas.result()
 
 
-# --- stickers -----------------------------------------------------------------
-
-STICKER_SIZE = 120
-STICKER_COLOURS = ["Red", "Blue", "Green", "Purple", "Orange"]
-
-
-def sticker_motif(canvas, motif, cx, cy, r, colour):
-    ink = rgba(COLOURS[colour])
-    if motif == "star":
-        canvas.polygon(star_points(cx, cy + 3, r, r * 0.45), fill=rgba(COLOURS["Yellow"]), width=3)
-    elif motif == "heart":
-        canvas.ellipse((cx - r * 0.9, cy - r * 0.6, cx + r * 0.05, cy + r * 0.3), fill=ink, width=3)
-        canvas.ellipse((cx - r * 0.05, cy - r * 0.6, cx + r * 0.9, cy + r * 0.3), fill=ink, width=3)
-        canvas.polygon([(cx - r * 0.86, cy - r * 0.05), (cx, cy + r * 0.9), (cx + r * 0.86, cy - r * 0.05)],
-                       fill=ink, width=3)
-        canvas.polygon([(cx - r * 0.8, cy - r * 0.12), (cx, cy + r * 0.8), (cx + r * 0.8, cy - r * 0.12),
-                        (cx, cy - r * 0.3)], fill=ink, outline=None)
-    elif motif == "house":
-        canvas.rounded((cx - r * 0.65, cy - r * 0.1, cx + r * 0.65, cy + r * 0.8), 4, fill=rgba(COLOURS["Yellow"]),
-                       width=3)
-        canvas.polygon([(cx - r * 0.9, cy), (cx, cy - r * 0.85), (cx + r * 0.9, cy)], fill=ink, width=3)
-        canvas.rounded((cx - r * 0.2, cy + r * 0.3, cx + r * 0.2, cy + r * 0.8), 3, fill=rgba(COLOURS["Brown"]),
-                       width=2.5)
-    elif motif == "cone":
-        canvas.polygon([(cx - r * 0.55, cy + r * 0.7), (cx - r * 0.12, cy - r * 0.85), (cx + r * 0.12, cy - r * 0.85),
-                        (cx + r * 0.55, cy + r * 0.7)], fill=rgba(COLOURS["Orange"]), width=3)
-        canvas.line([(cx - r * 0.3, cy), (cx + r * 0.3, cy)], fill=WHITE, width=7)
-        canvas.rounded((cx - r * 0.8, cy + r * 0.62, cx + r * 0.8, cy + r * 0.85), 3, fill=ink, width=3)
-    elif motif == "flower":
-        for i in range(6):
-            a = 2 * math.pi * i / 6
-            px, py = cx + r * 0.5 * math.cos(a), cy + r * 0.5 * math.sin(a)
-            canvas.ellipse((px - r * 0.34, py - r * 0.34, px + r * 0.34, py + r * 0.34), fill=ink, width=2.5)
-        canvas.ellipse((cx - r * 0.3, cy - r * 0.3, cx + r * 0.3, cy + r * 0.3), fill=rgba(COLOURS["Yellow"]),
-                       width=2.5)
-    else:
-        for i in range(10):
-            a = 2 * math.pi * i / 10
-            canvas.line([(cx + r * 0.6 * math.cos(a), cy + r * 0.6 * math.sin(a)),
-                         (cx + r * 0.95 * math.cos(a), cy + r * 0.95 * math.sin(a))], fill=OUTLINE, width=5)
-        canvas.ellipse((cx - r * 0.55, cy - r * 0.55, cx + r * 0.55, cy + r * 0.55), fill=rgba(COLOURS["Yellow"]),
-                       width=3)
-        canvas.ellipse((cx - r * 0.25, cy - r * 0.15, cx - r * 0.1, cy), fill=OUTLINE, outline=None)
-        canvas.ellipse((cx + r * 0.1, cy - r * 0.15, cx + r * 0.25, cy), fill=OUTLINE, outline=None)
-        canvas.line([(cx - r * 0.22, cy + r * 0.18), (cx, cy + r * 0.3), (cx + r * 0.22, cy + r * 0.18)],
-                    fill=OUTLINE, width=3)
-
-
-# Sticker sizes by colour: round, small, tall, wide and large, so that the
-# book's list shows some at their own size and scales the others down.
-STICKER_SHAPES = [(120, 120), (90, 90), (150, 220), (220, 110), (160, 160)]
-
-
-def stickers():
-    """Thirty stickers: six motifs, each on five coloured badges of mixed sizes."""
-    made = []
-    for motif in ("star", "heart", "house", "cone", "flower", "sun"):
-        for colour, (w, h) in zip(STICKER_COLOURS, STICKER_SHAPES):
-            canvas = Canvas(w, h)
-            canvas.rounded((3, 3, w - 3, h - 3), min(w, h) * 0.3, fill=WHITE, width=3)
-            canvas.rounded((12, 12, w - 12, h - 12), min(w, h) * 0.24, fill=rgba(lighter(COLOURS[colour], 0.55)),
-                           width=3)
-            sticker_motif(canvas, motif, w / 2, h / 2, min(w, h) * 0.3, colour)
-            made.append(canvas.result())
-    return made
-
-
 # -------------------------------------------------------------------------------
 
 def pictures(font):
@@ -438,8 +371,6 @@ def pictures(font):
     made["Quit_Title_SP"] = heading("¿Ya te vas?", font)
     made["cursor_default"] = arrow_cursor()
     made["cursor_hand"] = hand_cursor()
-    for index, image in enumerate(stickers()):
-        made["Sticker_%d" % index] = image
     return made
 
 

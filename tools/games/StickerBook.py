@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the sticker book: three scenes to stick stickers on,
 the strip behind the list of stickers, the eraser (as a button and as the
-cursor) and the wordless buttons. The stickers themselves are drawn by uiart.
+cursor) and the wordless buttons. The stickers themselves are drawn by Stickers.py.
 
     StickerBook.py --font DejaVuSans-Bold.ttf --output-dir build/qdl/Resources --stamp x.stamp
 
