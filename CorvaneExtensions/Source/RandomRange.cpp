@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/RandomRange.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "2DEngine/Source/Framework/Constant.h"
 
 using namespace Corvane;
@@ -9,7 +11,7 @@ IResourceDescriptor* RandomRangeResourceFactory::CreateResource(std::wstring con
                                                                 IXMLReader&) const
 {
     Internal::ValueWrapper<RandomRange>* range = new Internal::ValueWrapper<RandomRange>(manifest, name, attributes);
-    range->value.max = attributes.GetAttribute(L"max", 0.0f);
-    range->value.min = attributes.GetAttribute(L"min", 0.0f);
+    range->value.max = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
+    range->value.min = ReadNumber(attributes, L"min", 0.0f, NumberRanges::kFinite);
     return range;
 }
