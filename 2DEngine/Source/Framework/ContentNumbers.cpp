@@ -71,29 +71,32 @@ namespace Corvane
                            ConvertStringWideToUTF8String(text).c_str(), range.what, fallback);
     }
 
+    namespace
+    {
+        template <class T>
+        T ReadChecked(IAttributeContainer const& attributes, wchar_t const* name, T defaultValue,
+                      NumberRange const& range)
+        {
+            std::wstring const key(name);
+            if (!attributes.HasAttribute(key))
+                return defaultValue;
+            T const value = attributes.GetAttribute(key, defaultValue);
+            if (NumberFits(value, range))
+                return value;
+            ReportRefusedNumber(name, attributes.GetAttribute(key), range, defaultValue);
+            return defaultValue;
+        }
+    }
+
     float ReadNumber(IAttributeContainer const& attributes, wchar_t const* name, float defaultValue,
                      NumberRange const& range)
     {
-        std::wstring const key(name);
-        if (!attributes.HasAttribute(key))
-            return defaultValue;
-        float const value = attributes.GetAttribute(key, defaultValue);
-        if (NumberFits(value, range))
-            return value;
-        ReportRefusedNumber(name, attributes.GetAttribute(key), range, defaultValue);
-        return defaultValue;
+        return ReadChecked(attributes, name, defaultValue, range);
     }
 
     int ReadNumber(IAttributeContainer const& attributes, wchar_t const* name, int defaultValue,
                    NumberRange const& range)
     {
-        std::wstring const key(name);
-        if (!attributes.HasAttribute(key))
-            return defaultValue;
-        int const value = attributes.GetAttribute(key, defaultValue);
-        if (NumberFits(value, range))
-            return value;
-        ReportRefusedNumber(name, attributes.GetAttribute(key), range, defaultValue);
-        return defaultValue;
+        return ReadChecked(attributes, name, defaultValue, range);
     }
 }

@@ -226,8 +226,9 @@ void Layout::Load(Label instance)
     for (std::size_t i = 0; i < mDescriptions.size(); ++i)
     {
         XMLElement const& description = mDescriptions[i];
+        std::wstring const objectName = description.GetAttribute(std::wstring(L"name"));
         ContentReadScope const place(mFileName, ConvertStringUTF8ToWide(mName.GetString()) + L"/" +
-                                                    description.GetAttribute(std::wstring(L"name")));
+                                                    (objectName.empty() ? mTypeKeys[i] : objectName));
         Label name;
         if (description.HasAttribute(L"name"))
         {
