@@ -71,6 +71,8 @@ namespace Corvane
     // outside it, or a name not loaded, gives `fallback`. A refused value is logged once, with
     // its manifest, its name and "value".
     float ReadConstant(char const* name, NumberRange const& range, float fallback = 0.0f);
+    // A duration in seconds, as ReadConstant with NumberRanges::kTime: a refused time is none.
+    inline float ReadTimeConstant(char const* name) { return ReadConstant(name, NumberRanges::kTime); }
 
     // The factory of one scalar kind: CreateValue makes the typed holder, CreateResource hands
     // it to the resource manager. Neither ever fails: missing or unreadable attributes give
