@@ -8,7 +8,8 @@ IResourceDescriptor* RandomRangeResourceFactory::CreateResource(std::wstring con
                                                                 IAttributeContainer const& attributes,
                                                                 IXMLReader& reader) const
 {
-    ContentReadScope const place(Internal::ContentFileName(manifest, reader), ConvertStringUTF8ToWide(name.GetString()));
+    ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                 ConvertStringUTF8ToWide(name.GetString()));
     Internal::ValueWrapper<RandomRange>* range = new Internal::ValueWrapper<RandomRange>(manifest, name, attributes);
     range->value.max = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
     range->value.min = ReadNumber(attributes, L"min", 0.0f, NumberRanges::kFinite);

@@ -380,7 +380,8 @@ Findings MissingSoundFileFindings(std::string const& folder)
     {
         std::string const* const src = element.Find("src");
         // Inside a sound list, "src" names a sound resource, not a file.
-        if (element.tag == "sound" && element.depth == 1 && src && !HasFile(folder, *src, {".ogg", ".mp3", ".wav", ".aif"}))
+        if (element.tag == "sound" && element.depth == 1 && src &&
+            !HasFile(folder, *src, {".ogg", ".mp3", ".wav", ".aif"}))
             findings.push_back(element.Where() + ": its file " + *src + " is missing");
     }
     std::ifstream table(folder + "/VoiceOver.tsv");

@@ -89,7 +89,8 @@ namespace Corvane
         IResourceDescriptor* CreateResource(std::wstring const& manifest, Label name,
                                             IAttributeContainer const& attributes, IXMLReader& reader) const override
         {
-            ContentReadScope const place(Internal::ContentFileName(manifest, reader), ConvertStringUTF8ToWide(name.GetString()));
+            ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                         ConvertStringUTF8ToWide(name.GetString()));
             return CreateValue(manifest, name, attributes);
         }
     };
@@ -137,7 +138,8 @@ namespace Corvane
             std::unique_ptr<Internal::ValueWrapper<std::vector<T> > > list(
                 new Internal::ValueWrapper<std::vector<T> >(manifest, name, attributes));
             F itemFactory;
-            ContentReadScope const place(Internal::ContentFileName(manifest, reader), ConvertStringUTF8ToWide(name.GetString()));
+            ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                         ConvertStringUTF8ToWide(name.GetString()));
             // The array element itself.
             reader.ReadElement();
             while (!reader.IsEOF())

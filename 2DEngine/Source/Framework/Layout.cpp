@@ -97,7 +97,8 @@ void ApplyCommonAttributes(Object* object, IAttributeContainer const& attributes
     if (IOrientation* orientation = dynamic_cast<IOrientation*>(object))
     {
         if (attributes.HasAttribute(L"orientation"))
-            orientation->SetOrientation(Angle::FromDegrees(ReadNumber(attributes, L"orientation", 0.0f, NumberRanges::kFinite)));
+            orientation->SetOrientation(
+                Angle::FromDegrees(ReadNumber(attributes, L"orientation", 0.0f, NumberRanges::kFinite)));
     }
 
     if (IAlignment* alignment = dynamic_cast<IAlignment*>(object))
@@ -357,7 +358,8 @@ IResourceDescriptor* LayoutResourceFactory::CreateResource(std::wstring const& m
     value.SetAttributes(attributes.GetAttributes());
     value.SetScreenSize(ReadNumber(attributes, L"screenWidth", kLayoutDefaultScreenWidth, NumberRanges::kSize),
                         ReadNumber(attributes, L"screenHeight", kLayoutDefaultScreenHeight, NumberRanges::kSize));
-    value.SetOffset(ReadNumber(attributes, L"x", 0.0f, NumberRanges::kPosition), ReadNumber(attributes, L"y", 0.0f, NumberRanges::kPosition));
+    value.SetOffset(ReadNumber(attributes, L"x", 0.0f, NumberRanges::kPosition),
+                    ReadNumber(attributes, L"y", 0.0f, NumberRanges::kPosition));
 
     // The layout element itself; a confined reader reports its end until this first read.
     reader.ReadElement();

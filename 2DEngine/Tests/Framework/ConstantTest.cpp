@@ -246,7 +246,8 @@ TEST_F(ConstantTest, NumbersThatAreNotFiniteAreRefusedWithTheirFileNameAndAttrib
     LoadConstants(L"<vector2f name='Where' x='1' y='inf'/><floatarray name='Steps'><f value='1'/><f value='nan'/>"
                   L"</floatarray>");
     EXPECT_FLOAT_EQ(0.0f, static_cast<Vector2<float> >(Constant<Vector2<float> >("Where")).y);
-    EXPECT_EQ((std::vector<float>{1.0f, 0.0f}), static_cast<std::vector<float> >(Constant<std::vector<float> >("Steps")));
+    EXPECT_EQ((std::vector<float>{1.0f, 0.0f}),
+              static_cast<std::vector<float> >(Constant<std::vector<float> >("Steps")));
 }
 
 TEST_F(ConstantTest, AConstantReadAsATimeTakesOnlyWhatATimeCan)
@@ -260,7 +261,8 @@ TEST_F(ConstantTest, AConstantReadAsATimeTakesOnlyWhatATimeCan)
     EXPECT_FLOAT_EQ(9.0f, ReadConstant("Forever", NumberRanges::kTime, 9.0f));
     EXPECT_FLOAT_EQ(9.0f, ReadConstant("Whole", NumberRanges::kTime, 9.0f)) << "an int is not a float constant";
     std::string const logged = log.Take();
-    EXPECT_NE(std::string::npos, logged.find("GlobalConstants.xml: Back: \"value\" is \"-1\", which a time cannot take; 9 is used."))
+    EXPECT_NE(std::string::npos,
+              logged.find("GlobalConstants.xml: Back: \"value\" is \"-1\", which a time cannot take; 9 is used."))
         << logged;
     size_t const first = logged.find("Forever: \"value\" is \"3e+11\"");
     EXPECT_NE(std::string::npos, first) << logged;

@@ -303,13 +303,14 @@ TEST_F(LayoutTest, NumbersNoObjectCanTakeAreRefusedAndTheRestStays)
          Rect<float>(0, 20, 30, 40), 1.0f},
         {L"x=\"10\" y=\"20\" width=\"inf\" height=\"40\"", "Screen/B: \"width\" is \"inf\", which a size cannot take",
          Rect<float>(10, 20, 0, 40), 1.0f},
-        {L"x=\"10\" y=\"20\" width=\"30\" height=\"40\" alpha=\"-2\"", "\"alpha\" is \"-2\", which a fraction cannot take",
-         Rect<float>(10, 20, 30, 40), 1.0f},
+        {L"x=\"10\" y=\"20\" width=\"30\" height=\"40\" alpha=\"-2\"",
+         "\"alpha\" is \"-2\", which a fraction cannot take", Rect<float>(10, 20, 30, 40), 1.0f},
     };
     for (sCase const& c : cases)
     {
         SCOPED_TRACE(c.logged);
-        Layout* layout = Define(L"<layout name=\"Screen\"><box name=\"B\" " + std::wstring(c.attributes) + L"/></layout>");
+        Layout* layout =
+            Define(L"<layout name=\"Screen\"><box name=\"B\" " + std::wstring(c.attributes) + L"/></layout>");
         ASSERT_NE(nullptr, layout);
         TestSupport::StderrCapture log;
         layout->Load(Label());
