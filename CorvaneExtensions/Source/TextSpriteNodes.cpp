@@ -41,6 +41,14 @@ int WholePixels(float width)
     return static_cast<int>(width);
 }
 
+// The box a text is justified in: the wrap width when the text wraps, so that a
+// centred text stands in the middle of the box the layout gave it, whatever its
+// widest line; otherwise the text's own width.
+float BoxWidth(TextSpriteComponent const& text, float measuredWidth)
+{
+    return text.GetTextWidth() > 0.0f ? static_cast<float>(WholePixels(text.GetTextWidth())) : measuredWidth;
+}
+
 } // namespace
 
 void TextSpriteComponent::SetTextFromResource(Label name)
@@ -150,7 +158,7 @@ void TextSpriteNode::DrawAt(Vector2<float> const& offset)
     if (!GlobalIsVisible() || !GetFont() || GetText().empty())
         return;
     Vector2<float> const position = ControlNodes::NodeDrawPosition(*this, offset);
-    float x = JustifiedX(position.x, GetWidth(), GetTextJustification());
+    float x = JustifiedX(position.x, BoxWidth(*this, GetWidth()), GetTextJustification());
     float y = position.y;
     if (mNoBlur)
     {
@@ -214,7 +222,7 @@ void StyledTextSpriteNode::DrawAt(Vector2<float> const& offset)
     if (!GlobalIsVisible() || mRuns.empty())
         return;
     Vector2<float> const position = ControlNodes::NodeDrawPosition(*this, offset);
-    float x = JustifiedX(position.x, GetWidth(), GetTextJustification());
+    float x = JustifiedX(position.x, BoxWidth(*this, GetWidth()), GetTextJustification());
     float y = position.y;
     if (mNoBlur)
     {

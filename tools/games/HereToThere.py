@@ -29,7 +29,7 @@ FLAG_SIZE = (40, 36)
 HOUSE_SIZE = (110, 90)
 CAGE_SIZE = (80, 90)
 ANIMAL_SIZE = (64, 60)
-TRUCK_SIZE = (170, 80)
+TRUCK_SIZE = (190, 80)
 ASPHALT = (96, 96, 104)
 GRASS = (124, 179, 66)
 WOOD = (188, 120, 60)
@@ -162,7 +162,7 @@ def truck(frame):
     canvas.rounded((6, 8, 64, 60), 8, rgba(red))
     canvas.rounded((12, 14, 44, 34), 4, rgba(lighter(SKY, 0.3)), width=2)
     canvas.rounded((2, 50, 14, 58), 2, rgba(COLOURS["Yellow"]), width=2)
-    for cx in (34, 130):
+    for cx in (34, width - 40):
         canvas.ellipse((cx - 16, 48, cx + 16, 80), rgba(COLOURS["Black"]), width=2)
         canvas.ellipse((cx - 7, 57, cx + 7, 71), rgba(COLOURS["Gray"]), width=1)
         angle = frame * math.pi / 4

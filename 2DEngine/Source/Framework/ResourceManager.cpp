@@ -278,6 +278,15 @@ namespace Corvane
         return found == mJobs.end() ? 0 : found->second->loadCount;
     }
 
+    bool ResourceManager::GetLoadStatus(std::wstring const& manifest, eLoadingJobStatus* status) const
+    {
+        auto found = mJobs.find(manifest);
+        if (found == mJobs.end())
+            return false;
+        *status = found->second->GetStatus();
+        return true;
+    }
+
     IResourceDescriptor* ResourceManager::GetResource(Label name)
     {
         ScopedLock lock(mMutex);

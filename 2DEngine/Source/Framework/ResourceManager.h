@@ -129,6 +129,8 @@ namespace Corvane
         void Unload(wchar_t const* manifest);
         // 0 for a manifest without a job.
         int GetLoadCount(std::wstring const& manifest) const;
+        // The status of the manifest's job; false, and nothing stored, when it has none.
+        bool GetLoadStatus(std::wstring const& manifest, eLoadingJobStatus* status) const;
 
         // Not a new reference; null when the name is not bound.
         IResourceDescriptor* GetResource(Label name);

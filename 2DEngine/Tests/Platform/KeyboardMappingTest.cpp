@@ -5,6 +5,7 @@
 #include "2DEngine/Source/Graphics/KeyNames.h"
 #include "2DEngine/Source/Platform/MacOSX/DesktopServices.h"
 #include "2DEngine/Source/Platform/MacOSX/MacOSXPlatform.h"
+#include "2DEngine/Source/Widgets/ControlLogic.h"
 
 namespace
 {
@@ -93,6 +94,16 @@ TEST(KeyboardMapping, DesktopKeysMatchKeyNames)
         std::wstring const name = L"F" + std::to_wstring(i + 1);
         EXPECT_EQ(Corvane::GetKeyCodeByName(name.c_str()), CodeOfKey(functionKeys[i])) << i + 1;
     }
+}
+
+// The adjust-mode codes come from keys of their own, which no named key reaches.
+TEST(KeyboardMapping, InsertAndPauseAreTheAdjustModeKeys)
+{
+    EXPECT_EQ(Corvane::ControlLogic::kKeyAdjustMode, CodeOfKey(SDLK_INSERT));
+    EXPECT_EQ(Corvane::ControlLogic::kKeyAdjustModeLeave, CodeOfKey(SDLK_PAUSE));
+    // Character 16 without F15's virtual key stays no key; the help character needs its key too.
+    EXPECT_EQ(0, Platform::ToKeyCode(16, 114));
+    EXPECT_EQ(0, Platform::ToKeyCode(5, 113));
 }
 
 TEST(KeyboardMapping, KeysWithoutACodeGiveZero)

@@ -84,6 +84,22 @@ TEST_F(WidgetGalleryTest, TheControlsAnswerTheMouseKeysAndTyping)
                              run.sounds->Take();
                          }});
 
+    // The keyboard adjust mode through the desktop keys: Right does nothing
+    // until Insert, then steps a tick; Pause leaves the mode again.
+    run.steps.push_back({[] {
+                             Named<SliderObject>("Volume")->Focus();
+                             PushKey(SDLK_RIGHT);
+                             PushKey(SDLK_INSERT);
+                             PushKey(SDLK_RIGHT);
+                             PushKey(SDLK_PAUSE);
+                             PushKey(SDLK_RIGHT);
+                         },
+                         [&] {
+                             EXPECT_EQ(0.25f, Named<SliderObject>("Volume")->GetValue());
+                             EXPECT_EQ((Lines{"SliderValueChange Volume"}), Heard(run));
+                             run.sounds->Take();
+                         }});
+
     // Typing into the text field.
     run.steps.push_back({[] {
                              PushClick(100, 300);

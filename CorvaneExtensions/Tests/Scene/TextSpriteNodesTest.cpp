@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <map>
+#include <string>
 
 using namespace Corvane;
 using namespace ControlTesting;
@@ -133,8 +136,9 @@ TEST_F(TextSpriteNodesTest, JustificationAnchorsTheTextInTheNodesBox)
     EXPECT_EQ(20.0f, extent.first);
     EXPECT_EQ(120.0f, extent.second);
 
-    // A centred wrapped text centres each line on the box's middle; the first
-    // line keeps its closing blank, so the box is 50 wide and its middle is at 45.
+    // A centred wrapped text centres each line on the middle of its wrap box,
+    // 45 wide, at 42 (not on the node's own width: the first line keeps its
+    // closing blank, so the node is 50 wide).
     right->SetTextJustification(kHAlignment_Center);
     right->SetText(L"aaaa bb");
     right->SetTextWidth(45.0f);
@@ -148,8 +152,8 @@ TEST_F(TextSpriteNodesTest, JustificationAnchorsTheTextInTheNodesBox)
     }
     ASSERT_EQ(2u, secondLine.size());
     std::pair<float, float> const line = Extent(secondLine);
-    EXPECT_EQ(35.0f, line.first);
-    EXPECT_EQ(55.0f, line.second);
+    EXPECT_EQ(32.0f, line.first);
+    EXPECT_EQ(52.0f, line.second);
 }
 
 TEST_F(TextSpriteNodesTest, TextModesAreMatchedExactlyAndDrawInTheBackgroundColour)
@@ -283,6 +287,43 @@ TEST_F(TextSpriteNodesTest, StyledTextWrapsOnlyWithAWidth)
     EXPECT_LE(styled->GetWidth(), 80.0f);
     EXPECT_EQ(16.0f * static_cast<float>(styled->GetLineDimensions().lines.size()), styled->GetHeight());
     EXPECT_EQ(styled->GetTotalHeight(), static_cast<int>(styled->GetHeight()));
+}
+
+// Every line of a centred styled text, the widest first one too, stands in the
+// middle of the box the layout gives it, with or without wrapping; right
+// justification ends each line at the box's right edge.
+TEST_F(TextSpriteNodesTest, StyledTextIsJustifiedInItsWrapBox)
+{
+    struct sCase
+    {
+        wchar_t const* attributes;
+        float middle;
+        float right;
+    } const cases[] = {
+        {L"width=\"300\" textJustify=\"center\"", 190.0f, -1.0f},
+        {L"width=\"90\" textJustify=\"center\"", 85.0f, -1.0f},
+        {L"width=\"300\" textJustify=\"right\"", -1.0f, 340.0f},
+    };
+    for (sCase const& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::string(c.attributes, c.attributes + wcslen(c.attributes)));
+        StyledTextSpriteNode* styled = FromLayout<StyledTextSpriteNode>(
+            std::wstring(L"<styledtextspritenode x=\"40\" font=\"Fuente\" text=\"uno dos tres, cuatro\" ") +
+            c.attributes + L"/>");
+        ASSERT_NE(nullptr, styled);
+        std::map<float, std::vector<sDrawCall>> lines;
+        for (sDrawCall const& glyph : Glyphs(styled))
+            lines[glyph.y].push_back(glyph);
+        EXPECT_EQ(styled->GetLineDimensions().lines.size(), lines.size());
+        for (auto const& line : lines)
+        {
+            std::pair<float, float> const extent = Extent(line.second);
+            if (c.middle >= 0.0f)
+                EXPECT_NEAR(c.middle, (extent.first + extent.second) / 2.0f, 5.0f) << line.first;
+            else
+                EXPECT_EQ(c.right, extent.second) << line.first;
+        }
+    }
 }
 
 TEST_F(TextSpriteNodesTest, StyledTextDrawsEachRunInItsColourAtTheNodesAlpha)

@@ -238,6 +238,20 @@ void QuarrydaleGameMode::setGameCursor()
     Corvane::Window::SetCustomCursor(image.Get(), Corvane::Constant<Corvane::Vector2<int> >("HandCursorRegPt"));
 }
 
+std::wstring levelNotFoundMessage(char const* modeClass, Corvane::Label level)
+{
+    std::string const manifest = std::string(modeClass) + ".xml";
+    std::string detail;
+    if (level.IsNull())
+        detail = manifest + " has no " + kGameModeDifficultyNames[GetLevelManager()->getDifficulty()] +
+                 " level that could be read";
+    else
+        detail = "the level \"" + std::string(level.GetString()) + "\" is missing from " + manifest +
+                 " or could not be read";
+    return Corvane::ConvertStringUTF8ToWide("Difficulty Level Not Found for " + std::string(modeClass) + ": " +
+                                            detail + ". Fix the problem and press F5 to reload");
+}
+
 SceneNode* QuarrydaleGameMode::instantiateGameLayout(char const* layoutName)
 {
     char const* const game = gameName.IsNull() ? "A mini-game" : gameName.GetString();

@@ -47,6 +47,8 @@
 // "cursor_default" and the constant "DefaultCursorRegPt"; the hint voice-overs
 // of the game label; the constant "RepeatedGameNumLoops".
 
+#include <string>
+
 #include "Core/Source/Label.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 
@@ -60,6 +62,12 @@ enum IntroFennState
     kIntroFennState_Pointing = 1,
     kIntroFennState_Waving = 2,
 };
+
+// What the child is told when the game's level cannot be played: "Difficulty
+// Level Not Found for <modeClass>", the level asked for (or, when none was
+// found at all, the difficulty) and the manifest "<modeClass>.xml" that should
+// hold it, then ". Fix the problem and press F5 to reload".
+std::wstring levelNotFoundMessage(char const* modeClass, Corvane::Label level);
 
 class QuarrydaleGameMode : public SceneApplicationMode
 {

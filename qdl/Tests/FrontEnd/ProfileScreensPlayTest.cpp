@@ -115,6 +115,16 @@ TEST_F(ProfileScreensPlay, AChoiceThatCannotBeStoredLeavesThePreviousProfileAlon
         EXPECT_EQ((Screens{"TitleMode", "MyAccountMode"}), child.Screens());
         EXPECT_EQ(L"Your choice could not be saved. Please try OK again.",
                   TextOf(child, "Profiles/ChooseProfile_text"));
+        Screenshot(child, "Profiles_NotStored");
+        // The message ends above the pictures, and the heading it stands in for gives way.
+        float const messageBottom = child.Look([] {
+            SceneNode const* const text = Child::FindNode("Profiles/ChooseProfile_text");
+            return text->LocalGetLocation().y + text->GetHeight();
+        });
+        float const picturesTop =
+            child.Look([] { return Child::FindNode("Profiles/PondoButton")->LocalGetLocation().y; });
+        EXPECT_LE(messageBottom, picturesTop);
+        EXPECT_FALSE(child.IsShown("Profiles/Profiles_Title"));
         EXPECT_EQ("SloamButton", AccountRecord(child.AccountFile(), "AccountID"));
 
         // Once the account can be written again, OK goes on with the profile chosen.

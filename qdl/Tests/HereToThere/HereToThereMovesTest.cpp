@@ -41,53 +41,10 @@ using namespace HereToThereSupport;
 namespace
 {
 
-class HereToThereMoves : public GameDriver::PlayTest
-{
-protected:
-    void SetUpPlay() override
-    {
-        driver.SetAccountValue("AccountID", "SloamButton");
-        driver.SetAccountValue("SloamButton_Progress", "2");
-        driver.StartWith([] {
-            GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
-            // As the profile confirmation does for the chosen profile.
-            GetStickerManager()->loadUnlockedStickerData();
-            return new HereToThereMode();
-        });
-    }
-};
+// The game at Hard for a profile in the middle of the story.
+using HereToThereMoves = HardGamePlay;
 
 using GameDriver::CountPlays;
-
-HereToThereTarget* House(Corvane::ObjectID id)
-{
-    HereToThereMode* const game = Game();
-    return game ? dynamic_cast<HereToThereTarget*>(game->GetObjectDatabase()->GetObject(id)) : nullptr;
-}
-
-Vector2<float> TruckAt()
-{
-    HereToThereCart* const cart = Cart();
-    return cart && cart->GetLayoutNode() ? cart->GetLayoutNode()->LocalGetLocation() : Vector2<float>(-1, -1);
-}
-
-// Whether the truck standing where it stands takes the direct way to the house.
-bool DirectWayTo(Corvane::ObjectID house)
-{
-    HereToThereCart* const cart = Cart();
-    HereToThereTarget* const target = House(house);
-    Vector2<float> const at = TruckAt();
-    float const left = target->GetLayoutNode()->GlobalGetBounds().x;
-    Vector2<float> const entry = cart->getEnterScreenStartPoint(target);
-    return at.y == entry.y && (cart->isFacingLeft() ? left <= at.x : at.x <= left);
-}
-
-bool StandsAt(Corvane::ObjectID house)
-{
-    Vector2<float> const car = House(house)->getCarPosition();
-    Vector2<float> const at = TruckAt();
-    return at.x == car.x && at.y == car.y;
-}
 
 // The first waiting animal, a house of its colour but another shape, one of its shape but another
 // colour, and its own house.
@@ -301,9 +258,11 @@ TEST_F(HereToThereMoves, ALevelThatCannotBeFoundIsNamedWordForWordAndHelpAndQuit
         child.RunOnLoop([] { Game()->initializeLevel(Corvane::Label::GetUniqueString("NingunNivel\xc3\xb1")); });
         std::vector<std::string> const notes = child.Notifications();
         ASSERT_FALSE(notes.empty());
+        // The log writes a character outside ASCII as '?'.
         EXPECT_NE(std::string::npos,
-                  notes.back().find("Difficulty Level Not Found for HereToThereMode. Fix the problem and press F5 to "
-                                    "reload"))
+                  notes.back().find("Difficulty Level Not Found for HereToThereMode: the level \"NingunNivel?\" is "
+                                    "missing from HereToThereMode.xml or could not be read. Fix the problem and press "
+                                    "F5 to reload"))
             << notes.back();
         EXPECT_TRUE(child.IsShown("HelpButton"));
         EXPECT_TRUE(child.IsShown("QuitButton"));

@@ -15,6 +15,9 @@
 #include "qdl/Source/Game/HereToThere/HereToThereConstants.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
 #include "qdl/Source/Game/HereToThere/HereToThereObject.h"
+#include "qdl/Source/Game/HereToThere/HereToThereTarget.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/StickerManager.h"
 
 using Corvane::Vector2;
 using GameDriver::Child;
@@ -181,6 +184,50 @@ bool TruckHome()
     Vector2<float> const idle = Corvane::Constant<Vector2<float> >("TrundelIdleLocation");
     Vector2<float> const at = cart->GetLayoutNode()->LocalGetLocation();
     return at.x == idle.x && at.y == idle.y && cart->isFacingLeft();
+}
+
+void HardGamePlay::SetUpPlay()
+{
+    driver.SetAccountValue("AccountID", "SloamButton");
+    driver.SetAccountValue("SloamButton_Progress", "2");
+    driver.StartWith([] {
+        GetLevelManager()->setDifficulty(kGameModeDifficulty_Hard);
+        // As the profile confirmation does for the chosen profile.
+        GetStickerManager()->loadUnlockedStickerData();
+        return new HereToThereMode();
+    });
+}
+
+HereToThereTarget* House(Corvane::ObjectID id)
+{
+    HereToThereMode* const game = Game();
+    return game ? dynamic_cast<HereToThereTarget*>(game->GetObjectDatabase()->GetObject(id)) : nullptr;
+}
+
+Vector2<float> TruckAt()
+{
+    HereToThereCart* const cart = Cart();
+    return cart && cart->GetLayoutNode() ? cart->GetLayoutNode()->LocalGetLocation() : Vector2<float>(-1, -1);
+}
+
+bool DirectWayTo(Corvane::ObjectID house)
+{
+    HereToThereCart* const cart = Cart();
+    HereToThereTarget* const target = House(house);
+    Vector2<float> const at = TruckAt();
+    float const left = target->GetLayoutNode()->GlobalGetBounds().x;
+    Vector2<float> const entry = cart->getEnterScreenStartPoint(target);
+    return at.y == entry.y && (cart->isFacingLeft() ? left <= at.x : at.x <= left);
+}
+
+bool StandsAt(Corvane::ObjectID house)
+{
+    HereToThereTarget* const target = House(house);
+    if (!target)
+        return false;
+    Vector2<float> const car = target->getCarPosition();
+    Vector2<float> const at = TruckAt();
+    return at.x == car.x && at.y == car.y;
 }
 
 int FramesUntil(Child& child, std::function<bool()> const& condition, int maxFrames)

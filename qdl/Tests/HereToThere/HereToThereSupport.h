@@ -17,6 +17,7 @@
 
 class HereToThereCart;
 class HereToThereMode;
+class HereToThereTarget;
 class SceneNode;
 
 namespace HereToThereSupport
@@ -54,6 +55,22 @@ sPiece HouseDiffering(std::pair<int, int> flag, bool sameColour, bool sameShape)
 SceneNode* AnimalNode(Corvane::ObjectID animal);
 bool AnimalOnTruck(Corvane::ObjectID animal);
 bool TruckHome();
+
+// The game started at Hard, with nothing before it, for a profile in the middle of the story.
+class HardGamePlay : public GameDriver::PlayTest
+{
+protected:
+    void SetUpPlay() override;
+};
+
+// A house by its object ID; null when there is none.
+HereToThereTarget* House(Corvane::ObjectID id);
+// The truck's place; (-1, -1) without a truck.
+Corvane::Vector2<float> TruckAt();
+// Whether the truck standing where it stands takes the direct way to the house.
+bool DirectWayTo(Corvane::ObjectID house);
+// Whether the truck stands where it stops for the house.
+bool StandsAt(Corvane::ObjectID house);
 
 // Frames run until the condition holds; -1 when it did not within the limit.
 int FramesUntil(GameDriver::Child& child, std::function<bool()> const& condition, int maxFrames);

@@ -18,6 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include "2DEngine/Tests/Platform/ProcessTestSupport.h"
+
+// After gtest: Xlib's macros (None, Bool) would clash with its names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 extern char** environ;
 
 namespace
@@ -37,7 +44,8 @@ std::string ReadFile(fs::path const& path)
 class GameProcess
 {
 public:
-    explicit GameProcess(std::string const& name)
+    // With showBoxes, the game shows its message boxes instead of logging them.
+    explicit GameProcess(std::string const& name, bool showBoxes = false)
     {
         mHome = fs::temp_directory_path() / ("qdl-termination-" + name + "-" + std::to_string(getpid()));
         fs::remove_all(mHome);
@@ -47,7 +55,8 @@ public:
         std::string const home = "XDG_DATA_HOME=" + mHome.string();
         std::vector<std::string> environment{home};
         for (char** entry = environ; *entry; ++entry)
-            if (std::string(*entry).rfind("XDG_DATA_HOME=", 0) != 0)
+            if (std::string(*entry).rfind("XDG_DATA_HOME=", 0) != 0 &&
+                !(showBoxes && std::string(*entry).rfind("CORVANE_LOG_MESSAGE_BOXES=", 0) == 0))
                 environment.push_back(*entry);
         std::vector<char*> envp;
         for (std::string& entry : environment)
@@ -94,6 +103,7 @@ public:
     }
 
     void Signal(int kind) { kill(mPid, kind); }
+    pid_t Pid() const { return mPid; }
 
     // The exit status once the game has ended within the limit, else -1.
     int WaitForExit(std::chrono::milliseconds limit)
@@ -146,6 +156,60 @@ void ExpectSavedOnSignal(GameProcess& game, int kind)
     EXPECT_NE(std::string::npos, account.find("</account>")) << account;
 }
 
+// The top-level window of the process on the display, or 0.
+Window WindowOf(Display* display, pid_t pid)
+{
+    Atom const pidAtom = XInternAtom(display, "_NET_WM_PID", True);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (pidAtom == None || !XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    Window found = 0;
+    for (unsigned int i = 0; i < count && !found; ++i)
+    {
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* value = nullptr;
+        if (XGetWindowProperty(display, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                               &after, &value) == Success &&
+            value && items == 1 && *reinterpret_cast<unsigned long*>(value) == static_cast<unsigned long>(pid))
+            found = children[i];
+        if (value)
+            XFree(value);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// Ctrl+Shift+A, the about box's chord, typed into the window.
+void TypeAboutChord(Display* display, Window window)
+{
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    unsigned int state = 0;
+    for (KeySym const symbol : {XK_Control_L, XK_Shift_L, XK_a})
+    {
+        XKeyEvent key = {};
+        key.type = KeyPress;
+        key.display = display;
+        key.window = window;
+        key.root = DefaultRootWindow(display);
+        key.time = CurrentTime;
+        key.same_screen = True;
+        key.keycode = XKeysymToKeycode(display, symbol);
+        key.state = state;
+        XSendEvent(display, window, True, KeyPressMask, reinterpret_cast<XEvent*>(&key));
+        state |= symbol == XK_Control_L ? ControlMask : (symbol == XK_Shift_L ? ShiftMask : 0);
+    }
+    XSync(display, False);
+}
+
 } // namespace
 
 // While loading, the loading screen refuses a menu quit; a termination signal still ends the program.
@@ -166,5 +230,37 @@ TEST(TerminationSignalTest, SigtermAndSighupOnTheTitleEndTheGameWithTheAccountSa
         ASSERT_TRUE(game.WaitForLog("LoadingMode Actual Load Times", std::chrono::seconds(120))) << game.LogText();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         ExpectSavedOnSignal(game, kind);
+    }
+}
+
+// The about box is up, the main thread waiting in it, when the signal comes:
+// the box closes, the game ends as a normal quit with the account saved, and
+// the box's helper process does not outlive it.
+TEST(TerminationSignalTest, ASignalWhileAMessageBoxIsUpEndsTheGameWithTheAccountSaved)
+{
+    for (int const kind : {SIGTERM, SIGINT})
+    {
+        SCOPED_TRACE(kind);
+        GameProcess game("box-" + std::to_string(kind), true);
+        ASSERT_TRUE(game.Started());
+        ASSERT_TRUE(game.WaitForLog("LoadingMode Actual Load Times", std::chrono::seconds(120))) << game.LogText();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        Display* const display = XOpenDisplay(nullptr);
+        ASSERT_NE(nullptr, display);
+        Window const window = WindowOf(display, game.Pid());
+        EXPECT_NE(0u, window);
+        TypeAboutChord(display, window);
+        XCloseDisplay(display);
+        std::vector<pid_t> helpers;
+        Clock::time_point const end = Clock::now() + std::chrono::seconds(10);
+        while (helpers.empty() && Clock::now() < end)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            helpers = ProcessTestSupport::ChildrenOf(game.Pid());
+        }
+        ASSERT_EQ(1u, helpers.size()) << "no box came up\n" << game.LogText();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ExpectSavedOnSignal(game, kind);
+        EXPECT_TRUE(ProcessTestSupport::IsGone(helpers.front()));
     }
 }

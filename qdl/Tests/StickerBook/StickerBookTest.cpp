@@ -56,6 +56,19 @@ TEST(StickerPageSplit, TallStickersCountAtTheirShownWidthAndUnearnedOnesTakeNoRo
     EXPECT_EQ((Starts{0, 5}), splitStickerPages(earned, AllOfSize(300, 220)));
 }
 
+TEST(StickerPageSplit, TheShownWidthIsScaledInWholeNumbers)
+{
+    // h x h stickers show 110 wide for every height, also where 110 / h in floating point loses a pixel.
+    for (int const height : {134, 169, 177, 178, 183})
+    {
+        auto const sizes = [height](int index) {
+            return index < 3 ? std::make_pair(height, height) : std::make_pair(205, 100);
+        };
+        // 3 x 114 + 209 = 551: the fourth sticker begins the second page.
+        EXPECT_EQ((Starts{0, 3}), splitStickerPages(std::vector<bool>(4, true), sizes)) << height;
+    }
+}
+
 TEST(StickerPageSplit, AnOverWideFirstStickerLeavesTheFirstPageEmptyAndNoneEarnedIsOnePage)
 {
     std::vector<bool> const earned = {false, false, true, true};

@@ -10,6 +10,8 @@
 
 #include "Core/Source/Log.h"
 #include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Platform/MacOSX/MessageBoxHelper.h"
+#include "2DEngine/Source/Platform/MacOSX/TerminationSignals.h"
 
 namespace MacOSX
 {
@@ -31,22 +33,47 @@ bool AreMessageBoxesLogged()
     return value && value[0] && std::strcmp(value, "0") != 0;
 }
 
+namespace
+{
+
+// The box's text laid out for the display the parent window is on (the first
+// display without a parent).
+std::wstring layOutForDisplay(std::wstring const& text, SDL_Window* parent)
+{
+    int display = parent ? SDL_GetWindowDisplayIndex(parent) : 0;
+    SDL_Rect bounds = {0, 0, 800, 600};
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &bounds) != 0)
+        bounds = SDL_Rect{0, 0, 800, 600};
+    return WrapMessageBoxText(text, GetMessageBoxColumns(bounds.w), GetMessageBoxLines(bounds.h));
+}
+
+} // namespace
+
 void ShowMessageBox(eMessageBoxKind kind, std::wstring const& title, std::wstring const& text, SDL_Window* parent)
 {
-    if (AreMessageBoxesLogged())
+    // Once the program is asked to end nobody waits for an answer: the box would only hold up the quit.
+    if (AreMessageBoxesLogged() || IsTerminationRequested())
     {
         Corvane::Internal::LogWrite("Message box: %ls: %ls\n", title.c_str(), text.c_str());
         return;
     }
     std::string const utf8Title = Corvane::ConvertStringWideToUTF8String(title);
-    std::string const utf8Text = Corvane::ConvertStringWideToUTF8String(text);
+    std::string const utf8Text = Corvane::ConvertStringWideToUTF8String(layOutForDisplay(text, parent));
     Uint32 const flags = kind == kMessageBox_Caution ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
-    if (SDL_ShowSimpleMessageBox(flags, utf8Title.c_str(), utf8Text.c_str(), parent) != 0)
+    int result = 0;
     {
+        MessageBoxHelperScope const helper;
+        result = SDL_ShowSimpleMessageBox(flags, utf8Title.c_str(), utf8Text.c_str(), parent);
+    }
+    if (result == 0)
+        return;
+    if (IsTerminationRequested())
+        Corvane::Internal::LogWrite("Message box (closed, the program is ending): %ls: %ls\n", title.c_str(),
+                                    text.c_str());
+    else
         // Without a display the text must still reach someone.
         Corvane::Internal::LogWrite("Message box (not shown: %s): %ls: %ls\n", SDL_GetError(), title.c_str(),
                                     text.c_str());
-    }
 }
 
 Corvane::sPlatformRect ComputeLetterbox(int outerWidth, int outerHeight, int pictureWidth, int pictureHeight)
@@ -171,6 +198,12 @@ sKeyCharacter TranslateKey(int32_t keySymbol)
         return sKeyCharacter{16, 103};
     case SDLK_F12:
         return sKeyCharacter{16, 111};
+    // Insert sits where the help key does and Pause where F15 does; they are
+    // the adjust-mode keys.
+    case SDLK_INSERT:
+        return sKeyCharacter{5, 114};
+    case SDLK_PAUSE:
+        return sKeyCharacter{16, 113};
     case SDLK_MINUS:
     case SDLK_EQUALS:
     case SDLK_LEFTBRACKET:

@@ -47,7 +47,9 @@ enum eMessageBoxKind
 };
 
 // Shows a box with one button and waits until it is dismissed; the parent may
-// be null. With the switch set, logs "Message box: <title>: <text>" instead.
+// be null. The text is broken into lines that fit the display. With the switch
+// set, or once a termination signal has come (which also closes a box being
+// shown), logs "Message box: <title>: <text>" instead.
 void ShowMessageBox(eMessageBoxKind kind, std::wstring const& title, std::wstring const& text, SDL_Window* parent);
 
 // Where a picture of the given size is drawn in a window of the outer size:

@@ -409,8 +409,11 @@ int Platform::ToKeyCode(char character, unsigned long virtualKey)
         {16, 97, 117},  {16, 98, 118},  {16, 100, 119}, {16, 101, 120}, {16, 109, 121}, {16, 103, 122},
         {16, 111, 123}, {'-', 0, 189},  {'=', 0, 187},  {'[', 0, 219},  {']', 0, 221},  {'\\', 0, 220},
         {';', 0, 186},  {'\'', 0, 222}, {',', 0, 188},  {'.', 0, 190},  {'/', 0, 191},  {'`', 0, 192},
+        // The keyboard adjust-mode keys of sliders and lists, beyond the named keys: the help key
+        // (Insert on a PC keyboard) enters and leaves adjust mode, F15 (Pause) only leaves it.
+        {5, 114, 512},  {16, 113, 513},
     };
-    static_assert(sizeof(kRows) / sizeof(kRows[0]) == 36, "the keyboard mapping has 36 rows");
+    static_assert(sizeof(kRows) / sizeof(kRows[0]) == 38, "the keyboard mapping has 38 rows");
 
     if (character >= 'a' && character <= 'z')
         return character - 'a' + 'A';

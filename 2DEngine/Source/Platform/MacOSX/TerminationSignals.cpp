@@ -3,6 +3,8 @@
 #include <csignal>
 #include <initializer_list>
 
+#include "2DEngine/Source/Platform/MacOSX/MessageBoxHelper.h"
+
 namespace MacOSX
 {
 
@@ -15,6 +17,8 @@ bool gInstalled = false;
 extern "C" void OnTerminationSignal(int)
 {
     gTerminationRequested = 1;
+    // A message box holds the main thread until its helper ends: end it, so that the loop sees the request.
+    Internal::EndMessageBoxHelper();
 }
 
 void CatchSignals()

@@ -10,9 +10,11 @@
 #include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Framework/Window.h"
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
+#include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
@@ -81,6 +83,12 @@ std::string describeNodePath(NodePathElement const* path)
         text += boost::apply_visitor(PathStepText(), *path);
     }
     return text;
+}
+
+void notifyLoadError(std::wstring const& manifest, std::wstring const& error)
+{
+    Corvane::Platform::ModalNotification(error, L"There was an error loading " + manifest +
+                                                    L".xml. Fix the problem and press F5 to reload");
 }
 
 FrontEndMode::FrontEndMode(char const* screenName) : screenName(screenName), modeChangeQueued(false) {}
@@ -217,6 +225,20 @@ void FrontEndMode::startNextStoryStep()
 void FrontEndMode::requestQuit()
 {
     Corvane::MainLoop::RequestQuit();
+}
+
+bool FrontEndMode::isScreenContentLoaded(wchar_t const* manifest, wchar_t const* what) const
+{
+    Corvane::eLoadingJobStatus status = Corvane::kLoadingJobStatus_Complete;
+    if (!Corvane::GetResourceManager()->GetLoadStatus(manifest, &status) || status >= 0)
+        return true;
+    std::wstring const reason = status == Corvane::kLoadingJobStatus_FileMissing
+                                    ? L"The file is missing"
+                                    : L"The file could not be read to its end (the log tells where it went wrong)";
+    Corvane::Internal::LogWrite("%s: %ls.xml did not load whole, so %ls stays closed\n", screenName, manifest,
+                                what);
+    notifyLoadError(manifest, reason + L", so " + what + L" cannot be opened.");
+    return false;
 }
 
 PopupMode::PopupMode(char const* screenName) : FrontEndMode(screenName), blockingClicks(true) {}

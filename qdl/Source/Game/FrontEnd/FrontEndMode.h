@@ -38,6 +38,11 @@ void setDefaultCursor();
 // A path as text for messages: "TitleMainMenu/UI/PlayButton".
 std::string describeNodePath(NodePathElement const* path);
 
+// The box in which every content load failure is told: the title "There was an
+// error loading <manifest>.xml. Fix the problem and press F5 to reload" over
+// the error as the message.
+void notifyLoadError(std::wstring const& manifest, std::wstring const& error);
+
 class FrontEndMode : public SceneApplicationMode
 {
 public:
@@ -109,6 +114,11 @@ protected:
     void startNextStoryStep();
     // Asks the quit handlers; the buttons stay active.
     void requestQuit();
+    // Whether the manifest a screen is built from was read to its end (one that
+    // was never asked for counts as read). If not, the child is told in the load
+    // failure box that `what` cannot be opened, and should stay where it is:
+    // half a manifest could show half a sticker book or cut the story short.
+    bool isScreenContentLoaded(wchar_t const* manifest, wchar_t const* what) const;
 
 private:
     void reportWrongNodeKind(NodePathElement const* path) const;

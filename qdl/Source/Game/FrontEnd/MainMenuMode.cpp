@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
+#include "2DEngine/Source/Framework/Resource.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/FrontEnd/AnimatedSignButton.h"
@@ -11,6 +12,7 @@
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/LevelProgressionData.h"
 #include "qdl/Source/Game/StickerManager.h"
 
 using Corvane::Label;
@@ -81,6 +83,16 @@ void MainMenuMode::handleButtonClick(Label button)
 void MainMenuMode::startStory()
 {
     static Label const story = Label::GetUniqueString("ParkStory");
+    // Checked before the level manager is touched: a story cut short would end
+    // early and start over at its first step.
+    if (!isScreenContentLoaded(L"LevelProgressionPark", L"the story"))
+        return;
+    if (!Corvane::AutoResource<LevelProgressionData>(story))
+    {
+        notifyLoadError(L"LevelProgressionPark", L"The story \"ParkStory\" is not in the file, so it cannot be "
+                                                 L"played.");
+        return;
+    }
     LevelManager* const levels = GetLevelManager();
     levels->setFreePlay(false);
     levels->setLevelProgression(story);
@@ -104,6 +116,8 @@ void MainMenuMode::openCredits()
 
 void MainMenuMode::openStickerBook()
 {
+    if (!isScreenContentLoaded(L"StickerBook", L"the sticker book"))
+        return;
     sGameScreenHooks const& hooks = GetGameScreenHooks();
     pushScreen(hooks.createStickerBookMode ? hooks.createStickerBookMode() : nullptr, "the sticker book");
 }

@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/FrontEnd/MyAccountMode.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "Core/Source/Log.h"
@@ -22,6 +23,10 @@ namespace
 NodePathElement const kEnglishTitlePath[] = {"Profiles", "Profiles_Title", NodePathTerminator()};
 NodePathElement const kSpanishTitlePath[] = {"Profiles", "Profiles_Title_SP", NodePathTerminator()};
 NodePathElement const kPromptPath[] = {"Profiles", "ChooseProfile_text", NodePathTerminator()};
+NodePathElement const kFirstPicturePath[] = {"Profiles", "PondoButton", NodePathTerminator()};
+// Between the message and the pictures; and the highest the message may rise, below the plate's stripe.
+float const kMessageGap = 6.0f;
+float const kMessageTop = 50.0f;
 
 struct sProfile
 {
@@ -51,12 +56,14 @@ Label okButtonName()
 
 } // namespace
 
-MyAccountMode::MyAccountMode() : PopupMode("MyAccountMode") {}
+MyAccountMode::MyAccountMode() : PopupMode("MyAccountMode"), promptHomeY(0.0f) {}
 
 void MyAccountMode::Setup()
 {
     PopupMode::Setup();
     instantiatePopupLayout("ProfilesLayout");
+    if (SceneNode* const prompt = GetRootNode() ? GetRootNode()->GetDescendent(kPromptPath) : nullptr)
+        promptHomeY = prompt->LocalGetLocation().y;
     enableOkButton(false);
     GetStickerManager()->loadUnlockedStickerData();
 }
@@ -74,7 +81,10 @@ void MyAccountMode::Enter()
                                      Label::GetUniqueString("ProfileSelect_EN")};
     bool const english = isEnglishLanguage();
     showLanguageNode(findSceneNode(kEnglishTitlePath), findSceneNode(kSpanishTitlePath), english);
-    setTextFromConstant(findNode<StyledTextSpriteNode>(kPromptPath), prompts[english]);
+    StyledTextSpriteNode* const promptText = findNode<StyledTextSpriteNode>(kPromptPath);
+    setTextFromConstant(promptText, prompts[english]);
+    if (promptText)
+        promptText->LocalSetLocation(promptText->LocalGetLocation().x, promptHomeY);
 
     Corvane::Account const* const account = Corvane::GetAccountManager()->GetCurrentAccount();
     for (sProfile const& profile : kProfiles)
@@ -131,12 +141,30 @@ void MyAccountMode::confirmProfile()
     {
         Corvane::Internal::LogWrite("MyAccountMode: the profile %s could not be stored; the choice stays open\n",
                                     selectedProfile.GetString());
-        static Label const notStored[2] = {Label::GetUniqueString("ProfileNotStored_SP"),
-                                           Label::GetUniqueString("ProfileNotStored_EN")};
-        setTextFromConstant(findNode<StyledTextSpriteNode>(kPromptPath), notStored[isEnglishLanguage()]);
+        showNotStoredMessage();
         return;
     }
     pushScreen(new AccountConfirmMode(), "the profile confirmation");
+}
+
+void MyAccountMode::showNotStoredMessage()
+{
+    static Label const notStored[2] = {Label::GetUniqueString("ProfileNotStored_SP"),
+                                       Label::GetUniqueString("ProfileNotStored_EN")};
+    StyledTextSpriteNode* const prompt = findNode<StyledTextSpriteNode>(kPromptPath);
+    setTextFromConstant(prompt, notStored[isEnglishLanguage()]);
+    SceneNode const* const pictures = findSceneNode(kFirstPicturePath);
+    if (!prompt || !pictures)
+        return;
+    float const room = pictures->LocalGetLocation().y - kMessageGap;
+    if (promptHomeY + prompt->GetHeight() <= room)
+        return;
+    for (NodePathElement const* path : {kEnglishTitlePath, kSpanishTitlePath})
+        if (SceneNode* const title = findSceneNode(path))
+            title->LocalSetVisible(false);
+    // In the middle of the room the heading leaves.
+    float const top = (kMessageTop + room - prompt->GetHeight()) / 2.0f;
+    prompt->LocalSetLocation(prompt->LocalGetLocation().x, std::max(kMessageTop, top));
 }
 
 void MyAccountMode::enableOkButton(bool enable)

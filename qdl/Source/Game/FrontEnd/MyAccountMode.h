@@ -9,7 +9,8 @@
 //
 // Content: the layout "ProfilesLayout" with the nodes Profiles/Profiles_Title,
 // Profiles/Profiles_Title_SP, Profiles/ChooseProfile_text and, per profile,
-// Profiles/<Name>StickerCount and Profiles/<Name>StickerText; the radio
+// Profiles/<Name>StickerCount and Profiles/<Name>StickerText, the nodes
+// Profiles/<Name>Button of the pictures; the radio
 // buttons "PondoButton", "SloamButton" and "GrubbinButton" of one group and
 // the button "OkButton"; the images "Profiles_Text_Stickers_EN" and
 // "Profiles_Text_Stickers_SP"; the text constants "ProfileSelect_EN",
@@ -39,6 +40,12 @@ protected:
 
 private:
     void enableOkButton(bool enable);
+    // The prompt says the choice could not be stored. Taking more lines than
+    // the prompt, the message rises into the heading's place (the heading
+    // gives way) so that it ends above the pictures.
+    void showNotStoredMessage();
 
     Corvane::Label selectedProfile;
+    // Where the layout puts the prompt; Enter puts it back there.
+    float promptHomeY;
 };

@@ -11,7 +11,6 @@
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
-#include "2DEngine/Source/Platform/MacOSX/PlatformServices.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/RadioButtonNode.h"
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
@@ -58,12 +57,6 @@ boost::intrusive_ptr<Corvane::IAudioControls> masterControls()
 {
     return Corvane::IsAudioPlatformRegistered() ? Corvane::GetAudioPlatform()->GetMasterControls()
                                                 : boost::intrusive_ptr<Corvane::IAudioControls>();
-}
-
-void notifyLoadError(std::wstring const& manifest, std::wstring const& error)
-{
-    Corvane::Platform::ModalNotification(error, L"There was an error loading " + manifest +
-                                                    L".xml. Fix the problem and press F5 to reload");
 }
 
 } // namespace
@@ -193,7 +186,7 @@ void MyOptionsMode::changeProfile()
     reloadAudioIfLanguageChanged();
     Corvane::ApplicationMode* const menu = newMainMenuScreen();
     unwindToScreen(menu, "the main menu");
-    if (menu)
+    if (menu && isScreenContentLoaded(L"ProfileSelect", L"the profile selection"))
         pushScreen(newProfileSelectionScreen(), "the profile selection");
 }
 

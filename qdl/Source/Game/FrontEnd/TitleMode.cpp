@@ -68,7 +68,8 @@ void TitleMode::handleButtonClick(Label button)
 
 void TitleMode::openProfileSelection()
 {
-    pushScreen(newProfileSelectionScreen(), "the profile selection");
+    if (isScreenContentLoaded(L"ProfileSelect", L"the profile selection"))
+        pushScreen(newProfileSelectionScreen(), "the profile selection");
 }
 
 void TitleMode::openOptions()

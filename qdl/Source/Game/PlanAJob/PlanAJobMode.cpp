@@ -135,8 +135,7 @@ bool PlanAJobMode::initializeLevel(Label levelName)
     Corvane::AutoResource<PlanAJobLevel> const level(levelName);
     if (!level)
     {
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for PlanAJobMode. Fix the problem and press F5 to reload", L"");
+        Corvane::Platform::ModalNotification(levelNotFoundMessage("PlanAJobMode", levelName), L"");
         return false;
     }
     sPlanAJobDeal const deal = dealSteps(level->numEmpty);

@@ -13,7 +13,7 @@
 // The story names a job ("BuildShed") and the mode loads "<job>_Easy",
 // "_Medium" or "_Hard" for the current difficulty; free play draws a level.
 // A missing level gives the notification "Difficulty Level Not Found for
-// PlanAJobMode. Fix the problem and press F5 to reload" (empty title) and an
+// PlanAJobMode" naming the level and its file (levelNotFoundMessage) and an
 // empty blueprint that is never won; Help and Quit still work.
 //
 // Content: layout "PlanAJobModeLayout" (nodes below "GameScreenRoot"/"Playfield":

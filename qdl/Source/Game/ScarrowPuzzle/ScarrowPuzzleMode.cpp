@@ -127,8 +127,7 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
     Corvane::AutoResource<ScarrowPuzzleLevel> const level(levelName);
     if (!level)
     {
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for ScarrowPuzzleMode. Fix the problem and press F5 to reload", L"");
+        Corvane::Platform::ModalNotification(levelNotFoundMessage("ScarrowPuzzleMode", levelName), L"");
         return false;
     }
     std::vector<ScarrowPuzzlePieceSlotData> pieces = piecesInPlay(*level, levelName);

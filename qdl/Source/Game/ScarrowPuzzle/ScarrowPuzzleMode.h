@@ -11,7 +11,7 @@
 //
 // A level uses its first five pieces (the rest are logged and left out). A
 // missing level gives the notification "Difficulty Level Not Found for
-// ScarrowPuzzleMode. Fix the problem and press F5 to reload" (empty title);
+// ScarrowPuzzleMode" naming the level and its file (levelNotFoundMessage);
 // a missing or empty level is never won, and Help and Quit still work.
 //
 // Content: layout "ScarrowPuzzleModeLayout" (below "GameScreenRoot"/"Playfield":

@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/StickerBook/StickerList.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/Image.h"
@@ -49,10 +50,11 @@ std::vector<int> splitStickerPages(std::vector<bool> const& earned,
         if (!earned[i])
             continue;
         std::pair<int, int> const picture = size(i);
-        float const scale = picture.second > Sticker::kMaxEntryHeight
-                                ? static_cast<float>(Sticker::kMaxEntryHeight) / picture.second
-                                : 1.0f;
-        int const width = static_cast<int>(scale * picture.first);
+        // Scaled in whole numbers: a float scale of 110 / h loses a pixel for many heights (134, 169, ...).
+        int64_t const scaled = picture.second > Sticker::kMaxEntryHeight
+                                   ? int64_t(Sticker::kMaxEntryHeight) * picture.first / picture.second
+                                   : picture.first;
+        int const width = static_cast<int>(scaled);
         x += width + kEntryGap;
         if (x > kPageWidth)
         {

@@ -165,8 +165,7 @@ bool StreetSignsMode::initializeLevel(Label levelName)
     {
         if (level)
             Corvane::Internal::LogWrite("StreetSigns level %s asks for nothing\n", levelName.GetString());
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for StreetSignsMode. Fix the problem and press F5 to reload", L"");
+        Corvane::Platform::ModalNotification(levelNotFoundMessage("StreetSignsMode", levelName), L"");
         return false;
     }
     request = level->attRequests.front();

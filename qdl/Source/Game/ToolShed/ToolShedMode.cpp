@@ -151,8 +151,7 @@ bool ToolShedMode::initializeLevel(Label levelName)
     Corvane::AutoResource<ToolShedLevel> const level(levelName);
     if (!level)
     {
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for ToolShedMode. Fix the problem and press F5 to reload", L"");
+        Corvane::Platform::ModalNotification(levelNotFoundMessage("ToolShedMode", levelName), L"");
         return false;
     }
     generateTools(*level);

@@ -10,7 +10,7 @@
 // and the level ends 2 s later. A level is played once; there are no loops.
 //
 // A level that is missing gives the notification "Difficulty Level Not Found
-// for ToolShedMode. Fix the problem and press F5 to reload" (empty title) and
+// for ToolShedMode" naming the level and its file (levelNotFoundMessage) and
 // a yard without tools that is never won; Help and Quit still work. A layout
 // that cannot be built is reported the same way and the main menu follows.
 //
