@@ -5,6 +5,8 @@ scaled down so that edges come out smooth."""
 import argparse
 import os
 
+import outputs
+
 from PIL import Image, ImageDraw, ImageFont
 
 # The ten colours of the game, by the names its content uses.
@@ -123,9 +125,8 @@ def run_picture_generator(doc, pictures, argv):
     if not os.path.isfile(args.font):
         parser.error("no font file at %s" % args.font)
     os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures(args.font).items():
+    made = pictures(args.font)
+    for name, image in made.items():
         save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
+    outputs.finish(args.stamp, args.output_dir, [name + ".png" for name in made])
     return 0

@@ -20,6 +20,8 @@ import subprocess
 import sys
 import wave
 
+import outputs
+
 RATE = 22050
 
 # Note names to semitones above C.
@@ -333,9 +335,7 @@ def main(argv):
         pairs += [wav, os.path.join(args.output_dir, name + ".ogg")]
     if subprocess.run([args.encoder, "--quality", "0.3"] + pairs).returncode != 0:
         return 1
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("%d sounds\n" % len(wavs))
+    outputs.finish(args.stamp, args.output_dir, [name + ".ogg" for name in wavs])
     return 0
 
 

@@ -16,6 +16,8 @@ import os
 import subprocess
 import sys
 
+import outputs
+
 # A bright, friendly voice for each language, a little slower than usual.
 VOICES = {
     "EN": ["-v", "en+f3", "-s", "140", "-p", "65"],
@@ -80,9 +82,7 @@ def main(argv):
     processes = [subprocess.Popen([args.encoder, "--quality", "0.2"] + run) for run in runs if run]
     if any(process.wait() != 0 for process in processes):
         return 1
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("%d lines\n" % (len(jobs) // 2))
+    outputs.finish(args.stamp, args.output_dir, [os.path.basename(ogg) for _, _, _, ogg in jobs])
     return 0
 
 

@@ -17,6 +17,7 @@ import sys
 from PIL import Image, ImageDraw
 
 from palette import COLOURS, CREAM, OUTLINE, save
+import outputs
 
 # Fills by state: normal, hot, pressed, disabled, focused. Boxes are pale,
 # buttons and thumbs strong; the interiors are flat so one pixel tells the state.
@@ -157,11 +158,10 @@ def main(argv):
     parser.add_argument("--stamp", help="file touched when every picture is written")
     args = parser.parse_args(argv)
     os.makedirs(args.output_dir, exist_ok=True)
-    for name, image in pictures().items():
+    made = pictures()
+    for name, image in made.items():
         save(image, os.path.join(args.output_dir, name + ".png"))
-    if args.stamp:
-        with open(args.stamp, "w") as stamp:
-            stamp.write("done\n")
+    outputs.finish(args.stamp, args.output_dir, [name + ".png" for name in made])
     return 0
 
 

@@ -1,6 +1,8 @@
 #include "Core/Source/XMLReader.h"
 
+#include "Core/Source/Log.h"
 #include "Core/Source/MemoryStream.h"
+#include "Core/Source/StringUtils.h"
 #include "Core/Source/StringFormatter.h"
 #include "Core/Source/TextReader.h"
 #include "Core/Source/XMLEntities.h"
@@ -285,6 +287,8 @@ namespace Corvane
                     const wchar_t quoteText[2] = {quote, 0};
                     std::wstring value = ReadUntil(quoteText);
                     Expect(quoteText);
+                    if (element->HasAttribute(attributeName))
+                        ReportDuplicateAttribute(name, attributeName);
                     element->SetAttribute(attributeName, DecodeEntities(value));
                     SkipWhiteSpace();
                 }
@@ -296,6 +300,18 @@ namespace Corvane
                     Queue(new ParsedXMLElement(XMLElement::kEndElement, name));
                 }
                 Expect(L">");
+            }
+
+            // A tag that gives one attribute twice is most likely damaged (a flipped byte
+            // turned another name into this one). The last value still wins, as it always
+            // has; the line lets the damage be found.
+            void ReportDuplicateAttribute(const std::wstring& tag, const std::wstring& attribute)
+            {
+                std::wstring const where = XMLError::FormatError(mCopy.GetName(), mReader.GetLine(), L"");
+                Internal::LogWrite("%s<%s> gives the attribute \"%s\" twice; the last value is used.\n",
+                                   ConvertStringWideToUTF8String(where).c_str(),
+                                   ConvertStringWideToUTF8String(tag).c_str(),
+                                   ConvertStringWideToUTF8String(attribute).c_str());
             }
 
             void Queue(XMLElement* element)

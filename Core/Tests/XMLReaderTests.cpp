@@ -2,6 +2,7 @@
 
 #include "Core/Source/XMLEntities.h"
 #include "Core/Tests/XMLTestSupport.h"
+#include "Core/Tests/Support/StderrCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +93,14 @@ TEST(XMLReader, CommentsAndProcessingInstructionsAreSkippedAndNest)
 
 TEST(XMLReader, TagSyntaxCorners)
 {
-    // The last of a duplicated attribute wins; white space before '=' belongs to the name.
-    EXPECT_EQ((Elements{L"<a k=2>", L"</a>"}), ReadAll("<a k='1' k='2'/>"));
+    // The last of a duplicated attribute wins, and the tag is logged with its file and
+    // line; white space before '=' belongs to the name.
+    {
+        TestSupport::StderrCapture log;
+        EXPECT_EQ((Elements{L"<r>", L"text[\n]", L"<a k=2>", L"</a>", L"</r>"}), ReadAll("<r>\n<a k='1' k='2'/></r>"));
+        std::string const logged = log.Take();
+        EXPECT_NE(std::string::npos, logged.find("test.xml(2): <a> gives the attribute \"k\" twice")) << logged;
+    }
     EXPECT_EQ((Elements{L"<a k =v>", L"</a>"}), ReadAll("<a k ='v'/>"));
     // Anything after an end tag's name is skipped.
     EXPECT_EQ((Elements{L"<a>", L"</a>"}), ReadAll("< a\t></a junk >"));

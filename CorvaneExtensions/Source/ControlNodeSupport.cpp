@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
@@ -163,10 +165,10 @@ void DrawControlCaption(SceneNode const& node, std::wstring const& text, Font co
 void ReadControlAttributes(IAttributeContainer const& attributes, ControlNodeDescriptor& descriptor)
 {
     descriptor.images = ReadResourceLabel(attributes, L"images");
-    descriptor.width = attributes.GetAttribute(L"width", 0.0f);
+    descriptor.width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
     descriptor.text = attributes.GetAttribute(std::wstring(L"text"));
     descriptor.font = ReadResourceLabel(attributes, L"font");
-    descriptor.alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
+    descriptor.alphaSensitivity = ReadNumber(attributes, L"alphaSensitivity", 25, NumberRanges::kCount);
     descriptor.sounds = ReadResourceLabel(attributes, L"sounds");
     if (attributes.HasAttribute(L"textResource"))
         descriptor.textResource = ReadResourceLabel(attributes, L"textResource");

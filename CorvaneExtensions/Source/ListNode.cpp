@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/ListNode.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
 #include "2DEngine/Source/Framework/Resource.h"
@@ -181,8 +183,8 @@ SceneNodeDescriptor* ListNodeFactory::CreateDescriptor(IAttributeContainer const
 {
     ListNodeDescriptor* descriptor = new ListNodeDescriptor();
     descriptor->images = ReadResourceLabel(attributes, L"images");
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     descriptor->font = ReadResourceLabel(attributes, L"font");
     descriptor->textColor = ColorF::FromString(attributes.GetAttribute(std::wstring(L"textColor")));
     descriptor->selectedTextColor = ColorF::FromString(attributes.GetAttribute(std::wstring(L"selectedTextColor")));

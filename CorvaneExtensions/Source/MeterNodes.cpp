@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/MeterNodes.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/TextAlignment.h"
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
@@ -300,8 +302,8 @@ SceneNodeDescriptor* MeterBarNodeFactory::CreateDescriptor(IAttributeContainer c
     d->direction = ParseMeterDirection(attributes.GetAttribute(std::wstring(L"direction")));
     d->size = NonNegative(attributes.GetAttribute(L"size", 0));
     d->images = ControlNodes::ReadResourceLabel(attributes, L"images");
-    d->maximum = attributes.GetAttribute(L"max", 0.0f);
-    d->start = attributes.GetAttribute(L"start", 0.0f);
+    d->maximum = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
+    d->start = ReadNumber(attributes, L"start", 0.0f, NumberRanges::kFinite);
     return d;
 }
 
@@ -324,8 +326,8 @@ SceneNodeDescriptor* DiscreteMeterBarNodeFactory::CreateDescriptor(IAttributeCon
     d->images = ControlNodes::ReadResourceLabel(attributes, L"images");
     d->count = NonNegative(attributes.GetAttribute(L"size", 0));
     d->spacing = NonNegative(attributes.GetAttribute(L"offset", 0));
-    d->maximum = attributes.GetAttribute(L"max", 0.0f);
-    d->start = attributes.GetAttribute(L"start", 0.0f);
+    d->maximum = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
+    d->start = ReadNumber(attributes, L"start", 0.0f, NumberRanges::kFinite);
     return d;
 }
 
@@ -348,8 +350,8 @@ SceneNodeDescriptor* FractionTextMeterNodeFactory::CreateDescriptor(IAttributeCo
     if (attributes.HasAttribute(L"color"))
         d->color = ColorF::FromString(attributes.GetAttribute(std::wstring(L"color")));
     d->justification = StringToHAlignment(attributes.GetAttribute(std::wstring(L"textJustify")), kHAlignment_Left);
-    d->maximum = attributes.GetAttribute(L"max", 0.0f);
-    d->start = attributes.GetAttribute(L"start", 0.0f);
+    d->maximum = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
+    d->start = ReadNumber(attributes, L"start", 0.0f, NumberRanges::kFinite);
     return d;
 }
 

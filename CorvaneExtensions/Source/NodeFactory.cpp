@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/NodeFactory.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/SceneNode.h"
 
 using namespace Corvane;
@@ -7,8 +9,8 @@ using namespace Corvane;
 SceneNodeDescriptor* BasicSceneNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     BasicSceneNodeDescriptor* descriptor = new BasicSceneNodeDescriptor;
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     return descriptor;
 }
 

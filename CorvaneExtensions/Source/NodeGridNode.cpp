@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/NodeGridNode.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include <algorithm>
 
 using namespace Corvane;
@@ -107,10 +109,10 @@ SceneNodeDescriptor* NodeGridNodeFactory::CreateDescriptor(IAttributeContainer c
 {
     NodeGridNodeDescriptor* d = new NodeGridNodeDescriptor();
     d->growBehavior = ParseGridGrowBehavior(attributes.GetAttribute(std::wstring(L"gridGrowBehavior")));
-    d->hSpacing = attributes.GetAttribute(L"hSpacing", 0.0f);
-    d->vSpacing = attributes.GetAttribute(L"vSpacing", 0.0f);
-    d->maxWidth = attributes.GetAttribute(L"maxWidth", -1.0f);
-    d->maxHeight = attributes.GetAttribute(L"maxHeight", -1.0f);
+    d->hSpacing = ReadNumber(attributes, L"hSpacing", 0.0f, NumberRanges::kFinite);
+    d->vSpacing = ReadNumber(attributes, L"vSpacing", 0.0f, NumberRanges::kFinite);
+    d->maxWidth = ReadNumber(attributes, L"maxWidth", -1.0f, NumberRanges::kFinite);
+    d->maxHeight = ReadNumber(attributes, L"maxHeight", -1.0f, NumberRanges::kFinite);
     return d;
 }
 

@@ -6,10 +6,12 @@ using namespace Corvane;
 
 IResourceDescriptor* RandomRangeResourceFactory::CreateResource(std::wstring const& manifest, Label name,
                                                                 IAttributeContainer const& attributes,
-                                                                IXMLReader&) const
+                                                                IXMLReader& reader) const
 {
+    ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                 ConvertStringUTF8ToWide(name.GetString()));
     Internal::ValueWrapper<RandomRange>* range = new Internal::ValueWrapper<RandomRange>(manifest, name, attributes);
-    range->value.max = attributes.GetAttribute(L"max", 0.0f);
-    range->value.min = attributes.GetAttribute(L"min", 0.0f);
+    range->value.max = ReadNumber(attributes, L"max", 0.0f, NumberRanges::kFinite);
+    range->value.min = ReadNumber(attributes, L"min", 0.0f, NumberRanges::kFinite);
     return range;
 }

@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/SceneLayout.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
@@ -99,6 +101,15 @@ SceneNodeFactory* FindFactory(std::wstring const& tag)
     return factory;
 }
 
+// How refused numbers name a node: its node name, else its object name, else its tag.
+std::wstring NodeStep(XMLElement const& element)
+{
+    for (wchar_t const* key : {L"nodeName", L"name"})
+        if (element.HasAttribute(key) && !element.GetAttribute(std::wstring(key)).empty())
+            return element.GetAttribute(std::wstring(key));
+    return element.name;
+}
+
 // Deletes a subtree that never joined a database, when building it failed part-way.
 void DeleteUnregisteredSubtree(SceneNode* node)
 {
@@ -161,16 +172,16 @@ SceneLayout::LayoutDescriptor::LayoutDescriptor(SceneNodeFactory* factory_, IAtt
 
     nodeName = ReadLabel(attributes, L"nodeName");
     name = ReadLabel(attributes, L"name");
-    location.x = attributes.GetAttribute(L"x", 0.0f);
-    location.y = attributes.GetAttribute(L"y", 0.0f);
-    scale.x = attributes.GetAttribute(L"scaleX", 1.0f);
-    scale.y = attributes.GetAttribute(L"scaleY", 1.0f);
-    orientation = Angle::FromDegrees(attributes.GetAttribute(L"orientation", 0.0f));
+    location.x = ReadNumber(attributes, L"x", 0.0f, NumberRanges::kPosition);
+    location.y = ReadNumber(attributes, L"y", 0.0f, NumberRanges::kPosition);
+    scale.x = ReadNumber(attributes, L"scaleX", 1.0f, NumberRanges::kFinite);
+    scale.y = ReadNumber(attributes, L"scaleY", 1.0f, NumberRanges::kFinite);
+    orientation = Angle::FromDegrees(ReadNumber(attributes, L"orientation", 0.0f, NumberRanges::kFinite));
     visible = attributes.GetAttribute(L"visible", true);
     if (attributes.HasAttribute(L"color"))
         color = ColorF::FromString(attributes.GetAttribute(std::wstring(L"color")));
     else
-        color = ColorF(1.0f, 1.0f, 1.0f, attributes.GetAttribute(L"alpha", 1.0f));
+        color = ColorF(1.0f, 1.0f, 1.0f, ReadNumber(attributes, L"alpha", 1.0f, NumberRanges::kFraction));
     hitTest = attributes.GetAttribute(L"hitTest", false);
     buttons = ParseButtons(ReadText(attributes, L"buttons", L"left"));
     rotateHAlign = ParseHAlignment(ReadText(attributes, L"rotateHAlign", L"left"));
@@ -214,6 +225,7 @@ void SceneLayout::ParseLayoutChildren(LayoutDescriptor* parent, IXMLReader& read
         if (!element || element->kind != XMLElement::kStartElement)
             continue;
         SceneNodeFactory* factory = FindFactory(element->name);
+        ContentReadScope const place(NodeStep(*element));
         std::unique_ptr<LayoutDescriptor> child(new LayoutDescriptor(factory, *element));
         LayoutDescriptor* added = child.get();
         parent->children.push_back(child.release());
@@ -274,6 +286,7 @@ IResourceDescriptor* SceneLayoutResourceFactory::CreateResource(std::wstring con
 {
     std::unique_ptr<ResourceWrapper<SceneLayout> > resource(
         new ResourceWrapper<SceneLayout>(manifest, name, attributes));
+    ContentReadScope const layoutPlace(reader.GetFileName(), ConvertStringUTF8ToWide(name.GetString()));
     try
     {
         // The manifest element itself comes first.
@@ -286,6 +299,7 @@ IResourceDescriptor* SceneLayoutResourceFactory::CreateResource(std::wstring con
             if (resource->GetRootDescriptor())
                 throw SceneLayoutException("scene has more than one root node");
             SceneNodeFactory* factory = FindFactory(element->name);
+            ContentReadScope const place(NodeStep(*element));
             SceneLayout::LayoutDescriptor* root = resource->CreateRootDescriptor(factory, *element);
             XMLElementReader rootReader(&reader);
             SceneLayout::ParseLayoutChildren(root, rootReader);

@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/ScrollBarNode.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
@@ -91,7 +93,7 @@ SceneNodeDescriptor* ScrollBarNodeFactory::CreateDescriptor(IAttributeContainer 
     descriptor->thumbImages = ReadResourceLabel(attributes, L"thumbImages");
     descriptor->upArrowImages = ReadResourceLabel(attributes, L"upArrowImages");
     descriptor->downArrowImages = ReadResourceLabel(attributes, L"downArrowImages");
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     return descriptor;
 }
 

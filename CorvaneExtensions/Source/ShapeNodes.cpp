@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/ShapeNodes.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Drawing.h"
@@ -100,8 +102,8 @@ void BackgroundNode::DrawAt(Vector2<float> const& offset)
 SceneNodeDescriptor* RectNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     RectNodeDescriptor* descriptor = new RectNodeDescriptor();
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     descriptor->filled = attributes.GetAttribute(L"filled", true);
     return descriptor;
 }
@@ -117,8 +119,8 @@ SceneNode* RectNodeFactory::CreateNode(SceneNodeDescriptor const* descriptor) co
 SceneNodeDescriptor* EllipseNodeFactory::CreateDescriptor(IAttributeContainer const& attributes) const
 {
     EllipseNodeDescriptor* descriptor = new EllipseNodeDescriptor();
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     descriptor->filled = attributes.GetAttribute(L"filled", true);
     return descriptor;
 }
@@ -137,8 +139,8 @@ SceneNodeDescriptor* BackgroundNodeFactory::CreateDescriptor(IAttributeContainer
     std::wstring const images = attributes.GetAttribute(std::wstring(L"images"));
     if (!images.empty())
         descriptor->images = Label::FromString(TruncateStringWideToASCII(images));
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->height = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     return descriptor;
 }
 

@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/SliderNode.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
@@ -319,10 +321,10 @@ SceneNodeDescriptor* SliderNodeFactory::CreateDescriptor(IAttributeContainer con
     descriptor->channelImages = ReadResourceLabel(attributes, L"channelImages");
     descriptor->thumbImages = ReadResourceLabel(attributes, L"thumbImages");
     descriptor->disabledChannelImages = ReadResourceLabel(attributes, L"disableImages");
-    descriptor->width = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->thumbOffsetY = attributes.GetAttribute(L"thumbOffsetY", 0.0f);
-    descriptor->initialValue = attributes.GetAttribute(L"initialValue", 0.0f);
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 25);
+    descriptor->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->thumbOffsetY = ReadNumber(attributes, L"thumbOffsetY", 0.0f, NumberRanges::kPosition);
+    descriptor->initialValue = ReadNumber(attributes, L"initialValue", 0.0f, NumberRanges::kFinite);
+    descriptor->alphaSensitivity = ReadNumber(attributes, L"alphaSensitivity", 25, NumberRanges::kCount);
     descriptor->sounds = ReadResourceLabel(attributes, L"sounds");
     return descriptor;
 }

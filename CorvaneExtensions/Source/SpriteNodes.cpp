@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/AnimationController.h"
 #include "CorvaneExtensions/Source/SpriteType.h"
 
@@ -327,7 +329,7 @@ SceneNodeDescriptor* StaticSpriteNodeFactory::CreateDescriptor(IAttributeContain
 {
     StaticSpriteNodeDescriptor* descriptor = new StaticSpriteNodeDescriptor();
     descriptor->image = ReadResourceLabel(attributes, L"src");
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 0);
+    descriptor->alphaSensitivity = ReadNumber(attributes, L"alphaSensitivity", 0, NumberRanges::kCount);
     descriptor->noBlur = attributes.GetAttribute(L"noBlur", false);
     return descriptor;
 }
@@ -347,11 +349,11 @@ SceneNodeDescriptor* TiledSpriteNodeFactory::CreateDescriptor(IAttributeContaine
 {
     TiledSpriteNodeDescriptor* descriptor = new TiledSpriteNodeDescriptor();
     descriptor->image = ReadResourceLabel(attributes, L"src");
-    descriptor->size.x = attributes.GetAttribute(L"width", 0.0f);
-    descriptor->size.y = attributes.GetAttribute(L"height", 0.0f);
+    descriptor->size.x = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    descriptor->size.y = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     descriptor->sourceOffset.x = attributes.GetAttribute(L"srcOffsetX", 0);
     descriptor->sourceOffset.y = attributes.GetAttribute(L"srcOffsetY", 0);
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 0);
+    descriptor->alphaSensitivity = ReadNumber(attributes, L"alphaSensitivity", 0, NumberRanges::kCount);
     return descriptor;
 }
 
@@ -375,7 +377,7 @@ SceneNodeDescriptor* AnimatedSpriteNodeFactory::CreateDescriptor(IAttributeConta
         descriptor->initialAnimation =
             Label::FromString(TruncateStringWideToASCII(attributes.GetAttribute(std::wstring(L"initialAnimation"))));
     }
-    descriptor->alphaSensitivity = attributes.GetAttribute(L"alphaSensitivity", 0);
+    descriptor->alphaSensitivity = ReadNumber(attributes, L"alphaSensitivity", 0, NumberRanges::kCount);
     descriptor->noBlur = attributes.GetAttribute(L"noBlur", false);
     return descriptor;
 }

@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/TextEditNode.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 
 #include "2DEngine/Source/Framework/Resource.h"
@@ -261,7 +263,7 @@ SceneNodeDescriptor* TextEditNodeFactory::CreateDescriptor(IAttributeContainer c
     TextEditNodeDescriptor* d = new TextEditNodeDescriptor();
     d->fieldImages = ControlNodes::ReadResourceLabel(attributes, L"fieldImages");
     d->cursorImage = ControlNodes::ReadResourceLabel(attributes, L"cursorImage");
-    d->width = attributes.GetAttribute(L"width", 0.0f);
+    d->width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
     d->font = ControlNodes::ReadResourceLabel(attributes, L"font");
     d->maxCharacters = attributes.GetAttribute(L"maxCharacters", TextEditNode::kNoCharacterLimit);
     d->maxStringWidth = attributes.GetAttribute(L"maxStringWidth", TextEditNode::kNoWidthLimit);

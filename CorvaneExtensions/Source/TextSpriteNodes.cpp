@@ -1,5 +1,7 @@
 #include "CorvaneExtensions/Source/TextSpriteNodes.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/Source/ControlNodeSupport.h"
 #include "CorvaneExtensions/Source/TextAlignment.h"
 
@@ -249,7 +251,7 @@ void ReadCommonTextAttributes(IAttributeContainer const& attributes, std::wstrin
     *text = attributes.GetAttribute(std::wstring(L"text"));
     if (attributes.HasAttribute(L"textResource"))
         *textResource = ControlNodes::ReadResourceLabel(attributes, L"textResource");
-    *textWidth = attributes.GetAttribute(L"width", 0.0f);
+    *textWidth = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
     *justification = StringToHAlignment(attributes.GetAttribute(std::wstring(L"textJustify")), kHAlignment_Left);
     *noBlur = attributes.GetAttribute(L"noBlur", false);
 }

@@ -68,6 +68,7 @@
 #include "qdl/Source/Game/HereToThere/HereToThereHousePlacement.h"
 #include "qdl/Source/Game/HereToThere/HereToThereLevel.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
+#include "qdl/Tests/ContentLintChecks.h"
 
 namespace
 {
@@ -386,13 +387,11 @@ long long DecodedFrames(std::string const& path)
     return frames;
 }
 
-// The table of spoken lines is source, not build output: it stands beside the manifests
-// in the source tree, two folders up from this file.
+// The table of spoken lines is copied beside the manifests it voices: the lint reads the
+// one of the content it is pointed at.
 std::string VoiceTablePath()
 {
-    std::string const here = __FILE__;
-    std::string const tests = here.substr(0, here.rfind('/'));
-    return tests.substr(0, tests.rfind('/')) + "/Resources/VoiceOver.tsv";
+    return ContentFolder() + "/VoiceOver.tsv";
 }
 
 std::vector<std::vector<std::string> > ReadVoiceTable()
@@ -960,6 +959,31 @@ TEST_F(ContentLint, LocalizedNamesComeInEnglishAndSpanishPairs)
         for (std::string const& name : spanish)
             EXPECT_EQ(1u, english.count(twin(name, "_SP", "_EN"))) << name << " of " << pair.spanish;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Damage the engine reads past with no more than a log line: numbers that no
+// use can take, attributes given twice, names that no manifest declares,
+// pictures, frames, sounds and spoken lines whose files are gone. The checks
+// read the folder as plain files (ContentLintChecks).
+
+TEST_F(ContentLint, ContentHoldsNoDamageTheGameWouldReadPast)
+{
+    struct sCheck
+    {
+        char const* what;
+        ContentLintChecks::Findings (*check)(std::string const& folder);
+    };
+    sCheck const checks[] = {
+        {"numbers", ContentLintChecks::NumberFindings},
+        {"attributes given twice", ContentLintChecks::DuplicateAttributeFindings},
+        {"undeclared names", ContentLintChecks::UndeclaredNameFindings},
+        {"pictures", ContentLintChecks::MissingPictureFindings},
+        {"sound files", ContentLintChecks::MissingSoundFileFindings},
+    };
+    for (sCheck const& check : checks)
+        for (std::string const& finding : check.check(ContentFolder()))
+            ADD_FAILURE() << check.what << ": " << finding;
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Core/Source/Log.h"
+#include "Core/Source/ValueText.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 
 namespace Corvane
@@ -24,6 +25,38 @@ namespace Corvane
             Internal::LogWrite("The constant %s is not loaded or has another type; its default value is used.\n",
                                name.GetString());
         }
+
+        std::wstring ContentFileName(std::wstring const& manifest, IXMLReader& reader)
+        {
+            std::wstring const file = reader.GetFileName();
+            return file.empty() ? manifest + L".xml" : file;
+        }
+    }
+
+    float ReadConstant(char const* name, NumberRange const& range, float fallback)
+    {
+        Constant<float> const constant(name);
+        // Reading an unbound constant logs its name.
+        float const value = constant;
+        if (!constant.IsValid())
+            return fallback;
+        if (NumberFits(value, range))
+            return value;
+        // Read every time its use comes round: one line per name is enough.
+        static std::mutex reportedLock;
+        static std::set<std::string> reported;
+        bool first = false;
+        {
+            std::lock_guard<std::mutex> lock(reportedLock);
+            first = reported.insert(name).second;
+        }
+        if (first)
+        {
+            ContentReadScope const place(constant.GetDescriptor()->GetManifest() + L".xml",
+                                         ConvertStringUTF8ToWide(name));
+            ReportRefusedNumber(L"value", ValueText::FormatFloat(value), range, fallback);
+        }
+        return fallback;
     }
 
     namespace
@@ -35,9 +68,11 @@ namespace Corvane
             return new Internal::ValueWrapper<T>(manifest, name, attributes);
         }
 
+        // A constant is not told its use: any finite number is taken here, and a use that takes
+        // less reads it through ReadConstant.
         float ReadFloat(IAttributeContainer const& attributes, wchar_t const* name, float defaultValue)
         {
-            return attributes.GetAttribute(name, defaultValue);
+            return ReadNumber(attributes, name, defaultValue, NumberRanges::kFinite);
         }
 
         int ReadInt(IAttributeContainer const& attributes, wchar_t const* name, int defaultValue)

@@ -9,6 +9,7 @@
 #include "Core/Source/Rect.h"
 #include "Core/Source/Vector2.h"
 #include "Core/Source/XMLReader.h"
+#include "2DEngine/Source/Framework/ContentNumbers.h"
 #include "2DEngine/Source/Framework/Resource.h"
 
 // Named constants: tuning values declared in manifests, one element per value, whose tag
@@ -33,6 +34,8 @@ namespace Corvane
 
         // Logs a constant read that found no value, once per name.
         void ReportMissingConstant(Label name);
+        // The file the reader reads, or the manifest's name when it names none.
+        std::wstring ContentFileName(std::wstring const& manifest, IXMLReader& reader);
     }
 
     // A named constant, bound at construction to the value loaded under the name. Valid while
@@ -54,6 +57,8 @@ namespace Corvane
         }
 
         bool IsValid() const { return mValue != nullptr; }
+        // The resource holding the value; null when the name is not bound.
+        ResourceDescriptor const* GetDescriptor() const { return mValue; }
 
     private:
         void Bind() { mValue = dynamic_cast<Internal::ValueWrapper<T>*>(Internal::FindResource(mName)); }
@@ -62,9 +67,16 @@ namespace Corvane
         Label mName;
     };
 
+    // A float constant read for a use that takes only `range` (a time, a size): a value
+    // outside it, or a name not loaded, gives `fallback`. A refused value is logged once, with
+    // its manifest, its name and "value".
+    float ReadConstant(char const* name, NumberRange const& range, float fallback = 0.0f);
+    // A duration in seconds, as ReadConstant with NumberRanges::kTime: a refused time is none.
+    inline float ReadTimeConstant(char const* name) { return ReadConstant(name, NumberRanges::kTime); }
+
     // The factory of one scalar kind: CreateValue makes the typed holder, CreateResource hands
     // it to the resource manager. Neither ever fails: missing or unreadable attributes give
-    // the kind's defaults.
+    // the kind's defaults, and a float that is not finite is refused and logged.
     template <class T>
     class ScalarResourceFactory : public IResourceFactory
     {
@@ -75,8 +87,10 @@ namespace Corvane
                                                        IAttributeContainer const& attributes) const = 0;
 
         IResourceDescriptor* CreateResource(std::wstring const& manifest, Label name,
-                                            IAttributeContainer const& attributes, IXMLReader&) const override
+                                            IAttributeContainer const& attributes, IXMLReader& reader) const override
         {
+            ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                         ConvertStringUTF8ToWide(name.GetString()));
             return CreateValue(manifest, name, attributes);
         }
     };
@@ -124,6 +138,8 @@ namespace Corvane
             std::unique_ptr<Internal::ValueWrapper<std::vector<T> > > list(
                 new Internal::ValueWrapper<std::vector<T> >(manifest, name, attributes));
             F itemFactory;
+            ContentReadScope const place(Internal::ContentFileName(manifest, reader),
+                                         ConvertStringUTF8ToWide(name.GetString()));
             // The array element itself.
             reader.ReadElement();
             while (!reader.IsEOF())

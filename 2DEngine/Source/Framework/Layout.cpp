@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Framework/Layout.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include <memory>
 
 #include "2DEngine/Source/Framework/ObjectDatabase.h"
@@ -32,23 +34,23 @@ float ValidSide(float side, float fallback)
 void ApplyCommonAttributes(Object* object, IAttributeContainer const& attributes, float sx, float sy)
 {
     if (IDrawable* drawable = dynamic_cast<IDrawable*>(object))
-        drawable->SetLayer(attributes.GetAttribute(L"layer", 0.0f));
+        drawable->SetLayer(ReadNumber(attributes, L"layer", 0.0f, NumberRanges::kFinite));
 
     IBounds* const bounds = dynamic_cast<IBounds*>(object);
     if (bounds)
     {
         Rect<float> const current = bounds->GetBounds();
-        float const height = attributes.GetAttribute(L"height", current.height);
-        float const width = attributes.GetAttribute(L"width", current.width);
-        float const y = attributes.GetAttribute(L"y", current.y);
-        float const x = attributes.GetAttribute(L"x", current.x);
+        float const height = ReadNumber(attributes, L"height", current.height, NumberRanges::kSize);
+        float const width = ReadNumber(attributes, L"width", current.width, NumberRanges::kSize);
+        float const y = ReadNumber(attributes, L"y", current.y, NumberRanges::kPosition);
+        float const x = ReadNumber(attributes, L"x", current.x, NumberRanges::kPosition);
         bounds->SetBounds(Rect<float>(x * sx, y * sy, width * sx, height * sy));
     }
     else if (ILocation* location = dynamic_cast<ILocation*>(object))
     {
         Vector2<float> const current = location->GetLocation();
-        float const y = attributes.GetAttribute(L"y", current.y);
-        float const x = attributes.GetAttribute(L"x", current.x);
+        float const y = ReadNumber(attributes, L"y", current.y, NumberRanges::kPosition);
+        float const x = ReadNumber(attributes, L"x", current.x, NumberRanges::kPosition);
         location->SetLocation(Vector2<float>(x * sx, y * sy));
     }
 
@@ -71,7 +73,7 @@ void ApplyCommonAttributes(Object* object, IAttributeContainer const& attributes
     else if (IAlpha* alpha = dynamic_cast<IAlpha*>(object))
     {
         if (attributes.HasAttribute(L"alpha"))
-            alpha->SetAlpha(attributes.GetAttribute(L"alpha", 1.0f));
+            alpha->SetAlpha(ReadNumber(attributes, L"alpha", 1.0f, NumberRanges::kFraction));
     }
 
     if (IFontComponent* fontComponent = dynamic_cast<IFontComponent*>(object))
@@ -95,7 +97,8 @@ void ApplyCommonAttributes(Object* object, IAttributeContainer const& attributes
     if (IOrientation* orientation = dynamic_cast<IOrientation*>(object))
     {
         if (attributes.HasAttribute(L"orientation"))
-            orientation->SetOrientation(Angle::FromDegrees(attributes.GetAttribute(L"orientation", 0.0f)));
+            orientation->SetOrientation(
+                Angle::FromDegrees(ReadNumber(attributes, L"orientation", 0.0f, NumberRanges::kFinite)));
     }
 
     if (IAlignment* alignment = dynamic_cast<IAlignment*>(object))
@@ -140,8 +143,8 @@ void ApplyCommonAttributes(Object* object, IAttributeContainer const& attributes
         if (attributes.HasAttribute(L"scaleX") || attributes.HasAttribute(L"scaleY") || !bounds)
         {
             Vector2<float> const current = scale->GetScale();
-            float const scaleY = attributes.GetAttribute(L"scaleY", current.y);
-            float const scaleX = attributes.GetAttribute(L"scaleX", current.x);
+            float const scaleY = ReadNumber(attributes, L"scaleY", current.y, NumberRanges::kFinite);
+            float const scaleX = ReadNumber(attributes, L"scaleX", current.x, NumberRanges::kFinite);
             scale->SetScale(Vector2<float>(scaleX * sx, scaleY * sy));
         }
     }
@@ -224,6 +227,9 @@ void Layout::Load(Label instance)
     for (std::size_t i = 0; i < mDescriptions.size(); ++i)
     {
         XMLElement const& description = mDescriptions[i];
+        std::wstring const objectName = description.GetAttribute(std::wstring(L"name"));
+        ContentReadScope const place(mFileName, ConvertStringUTF8ToWide(mName.GetString()) + L"/" +
+                                                    (objectName.empty() ? mTypeKeys[i] : objectName));
         Label name;
         if (description.HasAttribute(L"name"))
         {
@@ -347,10 +353,13 @@ IResourceDescriptor* LayoutResourceFactory::CreateResource(std::wstring const& m
     std::unique_ptr<ResourceWrapper<Layout>> layout(new ResourceWrapper<Layout>(manifest, name, attributes));
     Layout& value = *layout;
     value.SetName(name);
+    value.SetFileName(reader.GetFileName());
+    ContentReadScope const place(reader.GetFileName(), ConvertStringUTF8ToWide(name.GetString()));
     value.SetAttributes(attributes.GetAttributes());
-    value.SetScreenSize(attributes.GetAttribute(L"screenWidth", kLayoutDefaultScreenWidth),
-                        attributes.GetAttribute(L"screenHeight", kLayoutDefaultScreenHeight));
-    value.SetOffset(attributes.GetAttribute(L"x", 0.0f), attributes.GetAttribute(L"y", 0.0f));
+    value.SetScreenSize(ReadNumber(attributes, L"screenWidth", kLayoutDefaultScreenWidth, NumberRanges::kSize),
+                        ReadNumber(attributes, L"screenHeight", kLayoutDefaultScreenHeight, NumberRanges::kSize));
+    value.SetOffset(ReadNumber(attributes, L"x", 0.0f, NumberRanges::kPosition),
+                    ReadNumber(attributes, L"y", 0.0f, NumberRanges::kPosition));
 
     // The layout element itself; a confined reader reports its end until this first read.
     reader.ReadElement();

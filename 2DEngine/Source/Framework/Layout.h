@@ -62,6 +62,8 @@ public:
 
     // Filled by the resource factory.
     void SetName(Label name) { mName = name; }
+    // The file it was read from, named when a number of it is refused.
+    void SetFileName(std::wstring const& file) { mFileName = file; }
     void SetScreenSize(float width, float height);
     void SetOffset(float x, float y);
     void AddDescription(XMLElement const& element);
@@ -74,6 +76,7 @@ private:
     float mX;
     float mY;
     Label mName;
+    std::wstring mFileName;
 };
 
 // One loaded instance of a layout. Each group operation first stores the value

@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Widgets/PressableObject.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 #include "2DEngine/Source/Graphics/Brush.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
@@ -38,7 +40,7 @@ void PressableObject::ReadPressableAttributes(IAttributeContainer const& attribu
     if (attributes.HasAttribute(L"sounds"))
         SetSounds(FindAttributeResource<SoundList>(attributes, L"sounds"));
     if (attributes.HasAttribute(L"alphaSensitivity"))
-        SetAlphaSensitivity(attributes.GetAttribute(L"alphaSensitivity", 25));
+        SetAlphaSensitivity(ReadNumber(attributes, L"alphaSensitivity", 25, NumberRanges::kCount));
 }
 
 MessageResult PressableObject::OnMouseMove(int x, int y)

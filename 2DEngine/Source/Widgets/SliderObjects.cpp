@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Widgets/SliderObjects.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -323,9 +325,9 @@ Object* SliderObjectFactory::CreateObject(Label name, IAttributeContainer const&
     if (attributes.HasAttribute(L"sounds"))
         slider->SetSounds(FindAttributeResource<SoundList>(attributes, L"sounds"));
     if (attributes.HasAttribute(L"alphaSensitivity"))
-        slider->SetAlphaSensitivity(attributes.GetAttribute(L"alphaSensitivity", 25));
+        slider->SetAlphaSensitivity(ReadNumber(attributes, L"alphaSensitivity", 25, NumberRanges::kCount));
     if (attributes.HasAttribute(L"numTicks"))
-        slider->SetNumTicks(attributes.GetAttribute(L"numTicks", 0));
+        slider->SetNumTicks(ReadNumber(attributes, L"numTicks", 0, NumberRanges::kCount));
     if (attributes.HasAttribute(L"snapToTicks"))
         slider->SetSnapToTicks(attributes.GetAttribute(L"snapToTicks", false));
     return slider;

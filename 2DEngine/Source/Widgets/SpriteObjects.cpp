@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Widgets/SpriteObjects.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Drawing.h"
@@ -30,8 +32,8 @@ bool IsUnitScale(Vector2<float> const& scale)
 // an axis without a usable request or size keeps the factor 1.
 void ScaleToRequestedSize(IScale* scale, IAttributeContainer const& attributes, int naturalWidth, int naturalHeight)
 {
-    float const width = attributes.GetAttribute(L"width", 0.0f);
-    float const height = attributes.GetAttribute(L"height", 0.0f);
+    float const width = ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize);
+    float const height = ReadNumber(attributes, L"height", 0.0f, NumberRanges::kSize);
     float const sx = width > 0.0f && naturalWidth > 0 ? width / float(naturalWidth) : 1.0f;
     float const sy = height > 0.0f && naturalHeight > 0 ? height / float(naturalHeight) : 1.0f;
     scale->SetScale(sx, sy);
@@ -175,7 +177,7 @@ Object* TextSpriteObjectFactory::CreateObject(Label name, IAttributeContainer co
 {
     TextSpriteObject* const sprite = new TextSpriteObject(name);
     if (attributes.HasAttribute(L"width"))
-        sprite->SetWrapWidth(attributes.GetAttribute(L"width", 0.0f));
+        sprite->SetWrapWidth(ReadNumber(attributes, L"width", 0.0f, NumberRanges::kSize));
     if (attributes.HasAttribute(L"bgcolor"))
         sprite->SetEffectColor(ColorF::FromString(attributes.GetAttribute(L"bgcolor")));
     if (attributes.HasAttribute(L"dropOffset"))

@@ -1,5 +1,7 @@
 #include "2DEngine/Source/Widgets/TextEditObject.h"
 
+#include "2DEngine/Source/Framework/ContentNumbers.h"
+
 #include "2DEngine/Source/Graphics/Context.h"
 #include "2DEngine/Source/Graphics/Font.h"
 #include "2DEngine/Source/Graphics/Image.h"
@@ -235,9 +237,9 @@ Object* TextEditObjectFactory::CreateObject(Label name, IAttributeContainer cons
     if (attributes.HasAttribute(L"cursorImage"))
         field->SetCursorImage(FindAttributeResource<IImage>(attributes, L"cursorImage"));
     if (attributes.HasAttribute(L"maxCharacters"))
-        field->SetMaxCharacterCount(attributes.GetAttribute(L"maxCharacters", 0));
+        field->SetMaxCharacterCount(ReadNumber(attributes, L"maxCharacters", 0, NumberRanges::kCount));
     if (attributes.HasAttribute(L"maxStringWidth"))
-        field->SetMaxStringWidth(attributes.GetAttribute(L"maxStringWidth", 0));
+        field->SetMaxStringWidth(ReadNumber(attributes, L"maxStringWidth", 0, NumberRanges::kCount));
     if (attributes.HasAttribute(L"passwordMode"))
         field->SetPasswordMode(attributes.GetAttribute(L"passwordMode", false));
     if (attributes.HasAttribute(L"passwordCharacter"))

@@ -1,6 +1,7 @@
 #include "2DEngine/Tests/Framework/ResourceTestSupport.h"
 
 #include "2DEngine/Source/Framework/Constant.h"
+#include "Core/Tests/Support/StderrCapture.h"
 
 using namespace Corvane;
 using namespace ResourceTesting;
@@ -214,4 +215,56 @@ TEST_F(ConstantTest, TheSameNameInTwoManifestsIsRefused)
     testing::internal::GetCapturedStderr();
     EXPECT_FLOAT_EQ(2.5f, float(Constant<float>("Speed")));
     EXPECT_FALSE(Constant<int>("Speed").IsValid());
+}
+
+// ---- Numbers no use can take ------------------------------------------------------------------
+
+TEST_F(ConstantTest, NumbersThatAreNotFiniteAreRefusedWithTheirFileNameAndAttribute)
+{
+    struct sCase
+    {
+        wchar_t const* element;
+        char const* name;
+        char const* logged;
+    };
+    sCase const cases[] = {
+        {L"<float name='Speed' value='NaN'/>", "Speed", "GlobalConstants.xml: Speed: \"value\" is \"NaN\""},
+        {L"<vector2f name='Where' x='1' y='inf'/>", "Where", "Where: \"y\" is \"inf\", which a number cannot take"},
+        {L"<rectf name='Area' x='1' y='2' w='1e40' h='4'/>", "Area", "Area: \"w\" is \"1e40\""},
+        {L"<floatarray name='Steps'><f value='1'/><f value='-nan'/></floatarray>", "Steps",
+         "Steps: \"value\" is \"-nan\""},
+    };
+    for (sCase const& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TestSupport::StderrCapture log;
+        LoadConstants(c.element);
+        std::string const logged = log.Take();
+        EXPECT_NE(std::string::npos, logged.find(c.logged)) << logged;
+        manager->Unload(L"GlobalConstants");
+    }
+    LoadConstants(L"<vector2f name='Where' x='1' y='inf'/><floatarray name='Steps'><f value='1'/><f value='nan'/>"
+                  L"</floatarray>");
+    EXPECT_FLOAT_EQ(0.0f, static_cast<Vector2<float> >(Constant<Vector2<float> >("Where")).y);
+    EXPECT_EQ((std::vector<float>{1.0f, 0.0f}),
+              static_cast<std::vector<float> >(Constant<std::vector<float> >("Steps")));
+}
+
+TEST_F(ConstantTest, AConstantReadAsATimeTakesOnlyWhatATimeCan)
+{
+    LoadConstants(L"<float name='Slide' value='0.35'/><float name='Back' value='-1'/>"
+                  L"<float name='Forever' value='3e11'/><int name='Whole' value='2'/>");
+    TestSupport::StderrCapture log;
+    EXPECT_FLOAT_EQ(0.35f, ReadConstant("Slide", NumberRanges::kTime, 9.0f));
+    EXPECT_FLOAT_EQ(9.0f, ReadConstant("Back", NumberRanges::kTime, 9.0f));
+    EXPECT_FLOAT_EQ(9.0f, ReadConstant("Forever", NumberRanges::kTime, 9.0f));
+    EXPECT_FLOAT_EQ(9.0f, ReadConstant("Forever", NumberRanges::kTime, 9.0f));
+    EXPECT_FLOAT_EQ(9.0f, ReadConstant("Whole", NumberRanges::kTime, 9.0f)) << "an int is not a float constant";
+    std::string const logged = log.Take();
+    EXPECT_NE(std::string::npos,
+              logged.find("GlobalConstants.xml: Back: \"value\" is \"-1\", which a time cannot take; 9 is used."))
+        << logged;
+    size_t const first = logged.find("Forever: \"value\" is \"3e+11\"");
+    EXPECT_NE(std::string::npos, first) << logged;
+    EXPECT_EQ(std::string::npos, logged.find("Forever", first + 1)) << "logged once";
 }

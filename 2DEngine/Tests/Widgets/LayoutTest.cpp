@@ -8,6 +8,7 @@
 #include "2DEngine/Source/Widgets/ObjectFactory.h"
 #include "2DEngine/Source/Widgets/SpriteObjects.h"
 #include "2DEngine/Tests/Widgets/WidgetTestSupport.h"
+#include "Core/Tests/Support/StderrCapture.h"
 
 using namespace Corvane;
 using namespace WidgetTesting;
@@ -285,4 +286,41 @@ TEST_F(LayoutTest, GroupOperationsReachEveryObjectWithTheRole)
     mode->DestroyObject(Named<Object>("T")->GetID());
     group->SetVisible(true);
     EXPECT_TRUE(group->IsVisible());
+}
+
+TEST_F(LayoutTest, NumbersNoObjectCanTakeAreRefusedAndTheRestStays)
+{
+    WindowOfSize window(800, 600);
+    struct sCase
+    {
+        wchar_t const* attributes;
+        char const* logged;
+        Rect<float> bounds;
+        float alpha;
+    };
+    sCase const cases[] = {
+        {L"x=\"NaN\" y=\"20\" width=\"30\" height=\"40\"", "Screen/B: \"x\" is \"NaN\", which a position cannot take",
+         Rect<float>(0, 20, 30, 40), 1.0f},
+        {L"x=\"10\" y=\"20\" width=\"inf\" height=\"40\"", "Screen/B: \"width\" is \"inf\", which a size cannot take",
+         Rect<float>(10, 20, 0, 40), 1.0f},
+        {L"x=\"10\" y=\"20\" width=\"30\" height=\"40\" alpha=\"-2\"",
+         "\"alpha\" is \"-2\", which a fraction cannot take", Rect<float>(10, 20, 30, 40), 1.0f},
+    };
+    for (sCase const& c : cases)
+    {
+        SCOPED_TRACE(c.logged);
+        Layout* layout =
+            Define(L"<layout name=\"Screen\"><box name=\"B\" " + std::wstring(c.attributes) + L"/></layout>");
+        ASSERT_NE(nullptr, layout);
+        TestSupport::StderrCapture log;
+        layout->Load(Label());
+        std::string const logged = log.Take();
+        EXPECT_NE(std::string::npos, logged.find(c.logged)) << logged;
+        Box* box = Named<Box>("B");
+        ASSERT_NE(nullptr, box);
+        EXPECT_EQ(c.bounds, box->GetBounds());
+        EXPECT_FLOAT_EQ(c.alpha, box->GetAlpha());
+        layout->Unload(Label());
+        GetResourceManager()->Unload(L"Screens");
+    }
 }

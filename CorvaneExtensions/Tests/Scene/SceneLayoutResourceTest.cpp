@@ -18,6 +18,7 @@
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
+#include "Core/Tests/Support/StderrCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -216,4 +217,49 @@ TEST_F(SceneLayoutResourceTest, SetupRegistersTheSceneKindsAndTheNodeTagsBuilt)
     ASSERT_NE(nullptr, dynamic_cast<RectNode*>(fence.get()));
     EXPECT_EQ(10.0f, fence->GetWidth());
     EXPECT_NE(nullptr, dynamic_cast<EllipseNode*>(fence->GetChildByName(L8("sol"))));
+}
+
+TEST_F(SceneLayoutResourceTest, NumbersNoNodeCanTakeAreRefusedWithTheFileNodeAndAttribute)
+{
+    struct sCase
+    {
+        wchar_t const* attributes;
+        char const* logged;
+        Rect<float> bounds;
+        float alpha;
+    };
+    sCase const cases[] = {
+        {L"x='NaN' y='30'", "Rota.xml: Rota/Obra/Gr?a: \"x\" is \"NaN\", which a position cannot take; 0 is used.",
+         Rect<float>(0, 30, 50, 50), 1.0f},
+        {L"x='10' y='-inf'", "\"y\" is \"-inf\", which a position cannot take", Rect<float>(10, 0, 50, 50), 1.0f},
+        {L"x='10' y='30' width='-50'", "\"width\" is \"-50\", which a size cannot take", Rect<float>(10, 30, 0, 50),
+         1.0f},
+        {L"x='10' y='30' alpha='7'", "\"alpha\" is \"7\", which a fraction cannot take", Rect<float>(10, 30, 50, 50),
+         1.0f},
+        {L"x='10' y='30' alpha='0.5'", nullptr, Rect<float>(10, 30, 50, 50), 0.5f},
+    };
+    for (sCase const& c : cases)
+    {
+        SCOPED_TRACE(c.logged ? c.logged : "no damage");
+        std::wstring const attributes = c.attributes;
+        std::wstring const manifest = L"<resources><scenelayout name=\"Rota\"><scenenode nodeName=\"Obra\">"
+                                      L"<scenenode nodeName=\"Gr\u00faa\" width='50' height='50' " +
+                                      attributes + L"/></scenenode></scenelayout></resources>";
+        Files().SetFile(L"Rota.xml", manifest);
+        TestSupport::StderrCapture log;
+        GetResourceManager()->Load(L"Rota");
+        std::string const logged = log.Take();
+        if (c.logged)
+            EXPECT_NE(std::string::npos, logged.find(c.logged)) << logged;
+        else
+            EXPECT_EQ(std::string::npos, logged.find("cannot take")) << logged;
+        AutoResource<SceneLayout> const layout("Rota");
+        ASSERT_TRUE(layout);
+        SceneModeFixture scene;
+        layout->InstantiateLayout(scene.Database(), scene.Root());
+        SceneNode* const node = scene.Root()->GetChildren().back()->GetChildren().front();
+        EXPECT_EQ(c.bounds, node->GlobalGetBounds());
+        EXPECT_FLOAT_EQ(c.alpha, node->LocalGetColor().a);
+        GetResourceManager()->Unload(L"Rota");
+    }
 }

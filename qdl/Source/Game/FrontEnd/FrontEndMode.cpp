@@ -245,8 +245,8 @@ PopupMode::PopupMode(char const* screenName) : FrontEndMode(screenName), blockin
 
 SceneNode* PopupMode::instantiatePopupLayout(char const* layoutName)
 {
-    float const moveTime = Corvane::Constant<float>("UI_PopupWindow_MoveTime");
-    float const bounceTime = Corvane::Constant<float>("UI_PopupWindow_BounceTime");
+    float const moveTime = Corvane::ReadTimeConstant("UI_PopupWindow_MoveTime");
+    float const bounceTime = Corvane::ReadTimeConstant("UI_PopupWindow_BounceTime");
     float const offscreenY = Corvane::Constant<float>("UI_PopupWindow_OffscreenLoc");
 
     SceneNode* const window = instantiateLayout(layoutName);

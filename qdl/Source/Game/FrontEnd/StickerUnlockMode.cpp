@@ -57,9 +57,9 @@ void StickerUnlockMode::Setup()
         starburst->AddTask(new Corvane::RepeatingTask(new NodeOrientationTask(angles, kStarburstQuarterTurnTime)));
     }
 
-    float const dropTime = Corvane::Constant<float>("StickerScreenDropTime");
-    float const bounceTime = Corvane::Constant<float>("StickerScreenBounceTime");
-    float const displayTime = Corvane::Constant<float>("StickerScreenDisplayTime");
+    float const dropTime = Corvane::ReadTimeConstant("StickerScreenDropTime");
+    float const bounceTime = Corvane::ReadTimeConstant("StickerScreenBounceTime");
+    float const displayTime = Corvane::ReadTimeConstant("StickerScreenDisplayTime");
     Corvane::Vector2<float> const end = Corvane::Constant<Corvane::Vector2<float> >("StickerScreenEndLocation");
     SceneNode* timerNode = findSceneNode(kLocalRootPath);
     if (timerNode)

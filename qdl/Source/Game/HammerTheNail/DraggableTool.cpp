@@ -208,7 +208,7 @@ void DraggableTool::returnToolToCursor()
 
 void DraggableTool::animateClickOnNail(TargetNail* nail)
 {
-    float const spin = Constant<float>("FixIt_ToolSpinTime");
+    float const spin = Corvane::ReadTimeConstant("FixIt_ToolSpinTime");
     SceneNode* const playfield = RootDescendent(kPlayfieldPath);
     if (SceneNode* const mouth = playfield ? playfield->GetDescendent(kFixItFennMouthPath) : nullptr)
     {

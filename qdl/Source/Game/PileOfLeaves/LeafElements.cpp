@@ -115,7 +115,8 @@ void Leaf::flyToStablePosition()
     if (!node)
         return;
     float const speed = Corvane::Constant<float>("LeafFlightSpeed");
-    node->AddTask(new Corvane::TimedTask(Corvane::Random::GetFloatRange(Corvane::Constant<float>("PreFlightLeafDelayMax"))));
+    node->AddTask(
+        new Corvane::TimedTask(Corvane::Random::GetFloatRange(Corvane::ReadTimeConstant("PreFlightLeafDelayMax"))));
     Corvane::Vector2<float> const start = node->LocalGetLocation();
     double const dx = static_cast<int>(start.x) - stablePosition.x;
     double const dy = static_cast<int>(start.y) - stablePosition.y;

@@ -303,7 +303,7 @@ void PileOfLeavesMode::createAnimatedLeaf()
     SceneNode* const leaf = layout->InstantiateLayout(GetObjectDatabase(), leafLayer);
     if (!leaf)
         return;
-    float const half = 0.5f * static_cast<float>(Corvane::Constant<float>("PreIntroLeafFlightTime"));
+    float const half = 0.5f * Corvane::ReadTimeConstant("PreIntroLeafFlightTime");
     float const extra = Corvane::Random::GetFloatRange(half);
     int const y = Corvane::Random::GetIntRange(200, 600);
     leaf->LocalSetLocation(-100.0f, static_cast<float>(y));
@@ -321,7 +321,7 @@ void PileOfLeavesMode::playIntroAnimation()
     Corvane::Object* const sequence = getSequenceObject();
     if (!sequence)
         return;
-    sequence->AddTask(new Corvane::TimedTask(Corvane::Constant<float>("PreIntroLeafFlightTime")));
+    sequence->AddTask(new Corvane::TimedTask(Corvane::ReadTimeConstant("PreIntroLeafFlightTime")));
     sequence->AddTask(newCallTask([this] {
         setupInstructionMode(gameLabel(), kIntroFennState_Waving, true);
         setToolToFind();

@@ -181,7 +181,7 @@ void PlanAJobMode::playIntroAnimation()
         return;
     }
     blueprint->AddTask(new NodeLocationTask(Vector2<float>(Corvane::Constant<Vector2<float> >("BluePrintsFinalPosition")),
-                                            Corvane::Constant<float>("BlueprintsMoveTime")));
+                                            Corvane::ReadTimeConstant("BlueprintsMoveTime")));
     blueprint->AddTask(new Corvane::TimedTask(0.5f));
     blueprint->AddTask(newCallTask([this] { setupInstructionMode(gameLabel(), kIntroFennState_Standing, true); }));
     blueprint->AddTask(new Corvane::CuePointTask(unmask));
@@ -227,7 +227,7 @@ void PlanAJobMode::playOutroAnimation()
     Corvane::CuePoint* const blueprintGone = Corvane::CuePoint::Create();
     blueprint->AddTask(new NodeLocationTask(
         Vector2<float>(Corvane::Constant<Vector2<float> >("BluePrintsOffScreenPosition")),
-        Corvane::Constant<float>("BlueprintsMoveTime")));
+        Corvane::ReadTimeConstant("BlueprintsMoveTime")));
     blueprint->AddTask(new Corvane::TimedTask(0.5f));
     blueprint->AddTask(new Corvane::CuePointTask(blueprintGone));
 

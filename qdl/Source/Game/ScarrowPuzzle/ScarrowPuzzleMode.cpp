@@ -166,9 +166,9 @@ void ScarrowPuzzleMode::startIntroAnimation()
         playIntroAnimation();
         return;
     }
-    float const up = Corvane::Constant<float>("ScarrowPeekMoveUpTime");
-    float const down = Corvane::Constant<float>("ScarrowPeekMoveDownTime");
-    float const wait = Corvane::Constant<float>("ScarrowPeekWaitTime");
+    float const up = Corvane::ReadTimeConstant("ScarrowPeekMoveUpTime");
+    float const down = Corvane::ReadTimeConstant("ScarrowPeekMoveDownTime");
+    float const wait = Corvane::ReadTimeConstant("ScarrowPeekWaitTime");
     peeking->AddTask(newCallTask([] { GetAudioManager()->playSFX(label("SFX_ScarrowBricks")); }));
     char const* const peeks[2][2] = {{"ScarrowPeekingPos_1", "ScarrowPeekingPos_1_Up"},
                                      {"ScarrowPeekingPos_2", "ScarrowPeekingPos_2_Up"}};
@@ -197,7 +197,7 @@ void ScarrowPuzzleMode::playIntroAnimation()
     SceneNode* const jumper = findPlayfieldNode(kJumperPath);
     SceneNode* const inputMask = findPlayfieldNode(kInputMaskPath);
     Corvane::Object* const sequence = getSequenceObject();
-    float const airTime = Corvane::Constant<float>("JumpAnimAirTime");
+    float const airTime = Corvane::ReadTimeConstant("JumpAnimAirTime");
     if (jumper)
     {
         // Without pieces there is no landing to wait for.

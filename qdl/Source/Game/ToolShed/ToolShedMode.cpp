@@ -229,7 +229,7 @@ void ToolShedMode::throwUpToolsWithIndex(int group)
         box->shakeToolBox(group);
     GetAudioManager()->playSFX(label("SFX_Toolbox"));
     Vector2<float> const hand = pointOf("ScarrowArmShakeLocations", static_cast<std::size_t>(group));
-    float const upTime = Corvane::Constant<float>("ToolThrowUpTime");
+    float const upTime = Corvane::ReadTimeConstant("ToolThrowUpTime");
     for (ToolShedItem* const tool : getTools())
     {
         if (tool->throwGroup != group)
@@ -253,7 +253,7 @@ void ToolShedMode::throwUpToolsWithIndex(int group)
 
 void ToolShedMode::landAllTools()
 {
-    float const fallTime = Corvane::Constant<float>("ToolFallDownTime");
+    float const fallTime = Corvane::ReadTimeConstant("ToolFallDownTime");
     for (ToolShedItem* const tool : getTools())
     {
         SceneNode* const node = tool->GetLayoutNode();
@@ -285,9 +285,9 @@ void ToolShedMode::playIntroAnimation()
     Corvane::CuePoint* const cues[5] = {Corvane::CuePoint::Create(), Corvane::CuePoint::Create(),
                                         Corvane::CuePoint::Create(), Corvane::CuePoint::Create(),
                                         Corvane::CuePoint::Create()};
-    float const peekTime = Corvane::Constant<float>("ScarrowToolShedPeekMoveTime");
-    float const pause = Corvane::Constant<float>("ArmShakePauseTime");
-    float const fallTime = Corvane::Constant<float>("ToolFallDownTime");
+    float const peekTime = Corvane::ReadTimeConstant("ScarrowToolShedPeekMoveTime");
+    float const pause = Corvane::ReadTimeConstant("ArmShakePauseTime");
+    float const fallTime = Corvane::ReadTimeConstant("ToolFallDownTime");
 
     struct sPeek
     {
