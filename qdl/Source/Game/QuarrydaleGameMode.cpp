@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "Core/Source/Log.h"
@@ -98,6 +99,15 @@ void QuarrydaleGameMode::showUIButtons()
                                         gameName.IsNull() ? "A mini-game" : gameName.GetString(),
                                         describeNodePath(path).c_str());
     }
+}
+
+void QuarrydaleGameMode::levelNotFound(char const* modeClass, Label game, IntroFennState pose)
+{
+    Corvane::Platform::ModalNotification(Corvane::ConvertStringUTF8ToWide(std::string("Difficulty Level Not Found for ") +
+                                                                          modeClass +
+                                                                          ". Fix the problem and press F5 to reload"),
+                                         L"");
+    setupInstructionMode(game, pose, false);
 }
 
 void QuarrydaleGameMode::setupMouseInputEatingNode(SceneNode* node)

@@ -124,7 +124,7 @@ void HammerTheNailMode::initializeLevel(Label level)
     AutoResource<HammerTheNailLevel> const data(level);
     if (!data)
     {
-        reportUnplayable(L"Difficulty Level Not Found for HammerTheNailMode. Fix the problem and press F5 to reload");
+        levelNotFound("HammerTheNailMode", kGameLabel, kIntroFennState_Standing);
         return;
     }
     SceneNode* const targets = getPlayfieldNode(kFixItMaterialTargetsPath);

@@ -224,9 +224,7 @@ void HereToThereMode::initializeLevel(Label levelName)
     Corvane::AutoResource<HereToThereLevel> const level(levelName);
     if (!level)
     {
-        notify("Difficulty Level Not Found for HereToThereMode. Fix the problem and press F5 to reload");
-        // No overlay for a game that cannot be played, but Help and Quit to leave by.
-        setupInstructionMode(game, kIntroFennState_Standing, false);
+        levelNotFound("HereToThereMode", game, kIntroFennState_Standing);
         return;
     }
     setupInstructionMode(game, kIntroFennState_Standing, true);

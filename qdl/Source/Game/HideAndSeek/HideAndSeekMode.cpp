@@ -138,10 +138,7 @@ void HideAndSeekMode::initializeLevel(Label level)
     AutoResource<HideAndSeekLevel> const data(level);
     if (!data)
     {
-        Platform::ModalNotification(
-            L"Difficulty Level Not Found for HideAndSeekMode. Fix the problem and press F5 to reload", L"");
-        // No overlay without a game, but Help and Quit stay within reach.
-        showUIButtons();
+        levelNotFound("HideAndSeekMode", gameLabel(), kIntroFennState_Waving);
         return;
     }
     numHides = data->numHides;

@@ -175,8 +175,7 @@ void PaintTheHouseMode::setupDeliveryPatterns()
     {
         if (level)
             Corvane::Internal::LogWrite("%s: the level \"%s\" has no pattern\n", kWho, levelName.GetString());
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for PaintTheHouseMode. Fix the problem and press F5 to reload", L"");
+        levelNotFound("PaintTheHouseMode", getGameModeLabel(kGameModeType_PaintIt), kIntroFennState_Standing);
         return;
     }
     int const index = Corvane::Random::GetIntRange(static_cast<int>(level->patterns.size()) - 1);

@@ -150,10 +150,7 @@ void PileOfLeavesMode::Setup()
     {
         if (level)
             Corvane::Internal::LogWrite("%s: the level \"%s\" makes no tool\n", kWho, levelName.GetString());
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for PileOfLeavesMode. Fix the problem and press F5 to reload", L"");
-        // Help and Quit all the same, so that the child can leave.
-        setupInstructionMode(gameLabel(), kIntroFennState_Waving, false);
+        levelNotFound("PileOfLeavesMode", gameLabel(), kIntroFennState_Waving);
         return;
     }
     hideTools(level->toolCover, level->areaCover);

@@ -67,12 +67,12 @@ public:
 
     // The label asked for, with its suffix once set up; null from free play.
     Corvane::Label getLevelLabel() const { return levelLabel; }
-    bool hasBuiltSlots() const { return slotsBuilt; }
 
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
 
     Corvane::Label levelLabel;
-    // The win test applies only once the level has given slots to fill.
-    bool slotsBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a blueprint without an empty slot is won.
+    bool levelSetUp;
 };

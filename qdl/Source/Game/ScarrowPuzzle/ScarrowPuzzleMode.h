@@ -62,11 +62,10 @@ public:
     // Puts a held piece back at its source place.
     void cancelItemDragging();
 
-    bool hasBuiltPieces() const { return piecesBuilt; }
-
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
 
-    // The win test applies only once the level has given pieces.
-    bool piecesBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a board without an empty slot is won.
+    bool levelSetUp;
 };

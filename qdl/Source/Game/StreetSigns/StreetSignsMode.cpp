@@ -160,13 +160,13 @@ bool StreetSignsMode::initializeLevel(Label levelName)
 {
     setupInstructionMode(gameLabel(), kIntroFennState_Standing, playIntro);
     Corvane::AutoResource<StreetSignLevel> const level(levelName);
-    // A level that asks for nothing cannot be played: it is reported as missing.
-    if (!level || level->attRequests.empty())
+    // A level that asks for nothing, or shows no sign, cannot be played: it is reported as missing.
+    if (!level || level->attRequests.empty() || level->signEntries.empty())
     {
         if (level)
-            Corvane::Internal::LogWrite("StreetSigns level %s asks for nothing\n", levelName.GetString());
-        Corvane::Platform::ModalNotification(
-            L"Difficulty Level Not Found for StreetSignsMode. Fix the problem and press F5 to reload", L"");
+            Corvane::Internal::LogWrite("StreetSigns level %s asks for nothing or shows no sign\n",
+                                        levelName.GetString());
+        levelNotFound("StreetSignsMode", gameLabel(), kIntroFennState_Standing);
         return false;
     }
     request = level->attRequests.front();

@@ -51,8 +51,6 @@ Label const kTadaLine = Label::GetUniqueString("VO_TollerTada");
 Label const kSadAnimation = Label::GetUniqueString("Sad");
 Label const kHappyAnimation = Label::GetUniqueString("Happy");
 
-wchar_t const* const kLevelNotFound =
-    L"Difficulty Level Not Found for TollerStackerMode. Fix the problem and press F5 to reload";
 float const kSadDelaySeconds = 1.0f;
 float const kOutroWaitSeconds = 1.5f;
 
@@ -130,9 +128,7 @@ void TollerStackerMode::initializeLevel(Label levelName)
     AutoResource<TollerStackerLevel> const found(levelName);
     if (!found)
     {
-        Platform::ModalNotification(kLevelNotFound, L"");
-        // Help and Quit still show, so that the child can leave the empty playfield.
-        setupInstructionMode(kGameLabel, kIntroFennState_Standing, false);
+        levelNotFound("TollerStackerMode", kGameLabel, kIntroFennState_Standing);
         return;
     }
     setupInstructionMode(kGameLabel, kIntroFennState_Standing, playIntro);

@@ -70,12 +70,12 @@ public:
     // The live objects of each role, in the database's order.
     std::vector<ToolShedItem*> getTools();
     std::vector<ToolShedToolBox*> getToolBoxes();
-    bool hasBuiltTools() const { return toolsBuilt; }
 
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
     bool isPlaceFree(float x, float y, float threshold);
 
-    // The win test applies only once the level has given tools.
-    bool toolsBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a playfield without tools is won.
+    bool levelSetUp;
 };

@@ -54,8 +54,6 @@ Label const kHappyAnimation = Label::GetUniqueString("Happy");
 Label const kIdleAnimation = Label::GetUniqueString("Idle-Left");
 Label const kDriveAnimation = Label::GetUniqueString("Drive-Left");
 
-wchar_t const* const kLevelNotFound =
-    L"Difficulty Level Not Found for TrundelsDeliveryMode. Fix the problem and press F5 to reload";
 float const kTrainStartX = 900.0f;
 float const kTrainEndX = -700.0f;
 float const kTrainSeconds = 1.5f;
@@ -153,7 +151,7 @@ void TrundelsDeliveryMode::setupDeliveryPatterns()
     // A level whose patterns were all left out cannot be played either.
     if (!found || found->patterns.empty())
     {
-        Platform::ModalNotification(kLevelNotFound, L"");
+        levelNotFound("TrundelsDeliveryMode", kGameLabel, kIntroFennState_Standing);
         return;
     }
     int const index = generatePatternIndexMapping(level);

@@ -1,0 +1,94 @@
+#include "qdl/Source/Game/LevelResourceFactory.h"
+
+#include <cmath>
+#include <cwctype>
+
+#include "Core/Source/StringUtils.h"
+
+namespace
+{
+
+// Whether the text starts with a number: white space, a sign, then a digit, or
+// (for a decimal) a point and a digit. "NaN", "inf" and "" are no numbers.
+bool startsWithNumber(std::wstring const& text, bool decimal)
+{
+    size_t at = 0;
+    while (at < text.size() && std::iswspace(static_cast<wint_t>(text[at])))
+        ++at;
+    if (at < text.size() && (text[at] == L'+' || text[at] == L'-'))
+        ++at;
+    if (decimal && at < text.size() && text[at] == L'.')
+        ++at;
+    return at < text.size() && text[at] >= L'0' && text[at] <= L'9';
+}
+
+std::string narrow(std::wstring const& text)
+{
+    return Corvane::TruncateStringWideToASCII(text);
+}
+
+} // namespace
+
+LevelNumbers::LevelNumbers(std::wstring const& manifest, Corvane::Label level_)
+    : file(narrow(manifest) + ".xml"), level(level_), refused(false)
+{
+}
+
+template <class Number>
+Number LevelNumbers::refuse(std::wstring const& node, wchar_t const* attribute, std::wstring const& text,
+                            char const* why, Number absent, Number low, Number high)
+{
+    bool const absentFits = absent >= low && absent <= high;
+    Corvane::Internal::LogWrite("%s, level %s: %s \"%s\" of \"%s\" %s (it takes %g to %g); %s\n", file.c_str(),
+                                level.GetString(), narrow(node).c_str(), narrow(attribute).c_str(),
+                                narrow(text).c_str(), why, static_cast<double>(low), static_cast<double>(high),
+                                absentFits ? "the value for none is used" : "the level is not used");
+    if (!absentFits)
+        refused = true;
+    return absent;
+}
+
+int LevelNumbers::wholeNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
+                              wchar_t const* attribute, int absent, int low, int high)
+{
+    if (!element.HasAttribute(attribute))
+    {
+        if (absent < low || absent > high)
+            refuseLevel(narrow(node) + " has no \"" + narrow(attribute) + "\"");
+        return absent;
+    }
+    std::wstring const text = element.GetAttribute(attribute);
+    if (!startsWithNumber(text, false))
+        return refuse(node, attribute, text, "is no number", absent, low, high);
+    int const value = element.GetAttribute(attribute, absent);
+    if (value < low || value > high)
+        return refuse(node, attribute, text, "is out of range", absent, low, high);
+    return value;
+}
+
+float LevelNumbers::decimalNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
+                                  wchar_t const* attribute, float absent, float low, float high)
+{
+    if (!element.HasAttribute(attribute))
+    {
+        if (!(absent >= low && absent <= high))
+            refuseLevel(narrow(node) + " has no \"" + narrow(attribute) + "\"");
+        return absent;
+    }
+    std::wstring const text = element.GetAttribute(attribute);
+    if (!startsWithNumber(text, true))
+        return refuse(node, attribute, text, "is no number", absent, low, high);
+    float const value = element.GetAttribute(attribute, absent);
+    if (!std::isfinite(value))
+        return refuse(node, attribute, text, "is not finite", absent, low, high);
+    if (value < low || value > high)
+        return refuse(node, attribute, text, "is out of range", absent, low, high);
+    return value;
+}
+
+void LevelNumbers::refuseLevel(std::string const& reason)
+{
+    Corvane::Internal::LogWrite("%s, level %s: %s; the level is not used\n", file.c_str(), level.GetString(),
+                                reason.c_str());
+    refused = true;
+}
