@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/LevelResourceFactory.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cwctype>
 
 #include "Core/Source/StringUtils.h"
@@ -27,6 +28,18 @@ std::string narrow(std::wstring const& text)
     return Corvane::TruncateStringWideToASCII(text);
 }
 
+std::string numberText(int value)
+{
+    return std::to_string(value);
+}
+
+std::string numberText(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
 } // namespace
 
 LevelNumbers::LevelNumbers(std::wstring const& manifest, Corvane::Label level_)
@@ -39,9 +52,9 @@ Number LevelNumbers::refuse(std::wstring const& node, wchar_t const* attribute, 
                             char const* why, Number absent, Number low, Number high)
 {
     bool const absentFits = absent >= low && absent <= high;
-    Corvane::Internal::LogWrite("%s, level %s: %s \"%s\" of \"%s\" %s (it takes %g to %g); %s\n", file.c_str(),
+    Corvane::Internal::LogWrite("%s, level %s: %s \"%s\" of \"%s\" %s (it takes %s to %s); %s\n", file.c_str(),
                                 level.GetString(), narrow(node).c_str(), narrow(attribute).c_str(),
-                                narrow(text).c_str(), why, static_cast<double>(low), static_cast<double>(high),
+                                narrow(text).c_str(), why, numberText(low).c_str(), numberText(high).c_str(),
                                 absentFits ? "the value for none is used" : "the level is not used");
     if (!absentFits)
         refused = true;
