@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwctype>
+#include <type_traits>
 
 #include "Core/Source/StringUtils.h"
 
@@ -61,26 +62,9 @@ Number LevelNumbers::refuse(std::wstring const& node, wchar_t const* attribute, 
     return absent;
 }
 
-int LevelNumbers::wholeNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
-                              wchar_t const* attribute, int absent, int low, int high)
-{
-    if (!element.HasAttribute(attribute))
-    {
-        if (absent < low || absent > high)
-            refuseLevel(narrow(node) + " has no \"" + narrow(attribute) + "\"");
-        return absent;
-    }
-    std::wstring const text = element.GetAttribute(attribute);
-    if (!startsWithNumber(text, false))
-        return refuse(node, attribute, text, "is no number", absent, low, high);
-    int const value = element.GetAttribute(attribute, absent);
-    if (value < low || value > high)
-        return refuse(node, attribute, text, "is out of range", absent, low, high);
-    return value;
-}
-
-float LevelNumbers::decimalNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
-                                  wchar_t const* attribute, float absent, float low, float high)
+template <class Number>
+Number LevelNumbers::number(Corvane::IAttributeContainer const& element, std::wstring const& node,
+                            wchar_t const* attribute, Number absent, Number low, Number high)
 {
     if (!element.HasAttribute(attribute))
     {
@@ -89,14 +73,26 @@ float LevelNumbers::decimalNumber(Corvane::IAttributeContainer const& element, s
         return absent;
     }
     std::wstring const text = element.GetAttribute(attribute);
-    if (!startsWithNumber(text, true))
+    if (!startsWithNumber(text, std::is_floating_point<Number>::value))
         return refuse(node, attribute, text, "is no number", absent, low, high);
-    float const value = element.GetAttribute(attribute, absent);
-    if (!std::isfinite(value))
+    Number const value = element.GetAttribute(attribute, absent);
+    if (!std::isfinite(static_cast<double>(value)))
         return refuse(node, attribute, text, "is not finite", absent, low, high);
     if (value < low || value > high)
         return refuse(node, attribute, text, "is out of range", absent, low, high);
     return value;
+}
+
+int LevelNumbers::wholeNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
+                              wchar_t const* attribute, int absent, int low, int high)
+{
+    return number(element, node, attribute, absent, low, high);
+}
+
+float LevelNumbers::decimalNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
+                                  wchar_t const* attribute, float absent, float low, float high)
+{
+    return number(element, node, attribute, absent, low, high);
 }
 
 void LevelNumbers::refuseLevel(std::string const& reason)

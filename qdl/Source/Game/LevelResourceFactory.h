@@ -72,6 +72,9 @@ public:
     Corvane::Label getLevel() const { return level; }
 
 private:
+    template <class Number>
+    Number number(Corvane::IAttributeContainer const& element, std::wstring const& node, wchar_t const* attribute,
+                  Number absent, Number low, Number high);
     // Logs the refused text and says what takes its place.
     template <class Number>
     Number refuse(std::wstring const& node, wchar_t const* attribute, std::wstring const& text, char const* why,

@@ -12,9 +12,10 @@
 //
 // The story names a job ("BuildShed") and the mode loads "<job>_Easy",
 // "_Medium" or "_Hard" for the current difficulty; free play draws a level.
-// A missing level gives the notification "Difficulty Level Not Found for
-// PlanAJobMode. Fix the problem and press F5 to reload" (empty title) and an
-// empty blueprint that is never won; Help and Quit still work.
+// A missing level, or a named one without one to five steps to place, gives
+// the notification "Difficulty Level Not Found for PlanAJobMode. Fix the
+// problem and press F5 to reload" (empty title); the empty blueprint is won at
+// once (no intro) and the level ends.
 //
 // Content: layout "PlanAJobModeLayout" (nodes below "GameScreenRoot"/"Playfield":
 // "Blueprint"/"MaterialTargets" with five children, "Blueprint"/"FennHands",

@@ -12,7 +12,8 @@
 // A level uses its first five pieces (the rest are logged and left out). A
 // missing level gives the notification "Difficulty Level Not Found for
 // ScarrowPuzzleMode. Fix the problem and press F5 to reload" (empty title);
-// a missing or empty level is never won, and Help and Quit still work.
+// a board without pieces, missing level or empty one, is won at once (no
+// intro) and the level ends.
 //
 // Content: layout "ScarrowPuzzleModeLayout" (below "GameScreenRoot"/"Playfield":
 // "PuzzleBackground", "PuzzlePieces"/"Source_1".."Source_5", "ScarrowPeeking",

@@ -10,9 +10,10 @@
 // and the level ends 2 s later. A level is played once; there are no loops.
 //
 // A level that is missing gives the notification "Difficulty Level Not Found
-// for ToolShedMode. Fix the problem and press F5 to reload" (empty title) and
-// a yard without tools that is never won; Help and Quit still work. A layout
-// that cannot be built is reported the same way and the main menu follows.
+// for ToolShedMode. Fix the problem and press F5 to reload" (empty title); a
+// yard without tools, missing level or level without tools, is won at once
+// (no intro) and the level ends. A layout that cannot be built is reported and
+// the main menu follows.
 //
 // Content: layout "ToolShedModeLayout" (ToolShedConstants.h names its nodes);
 // constants "ScarrowArmShakeLocations" (three points), "ToolThrowUpTime",
