@@ -6,6 +6,8 @@
 #include "qdl/Fuzz/LevelFuzzHarness.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekLevelResourceFactory.h"
 
+using LevelFuzz::check;
+
 namespace
 {
 
