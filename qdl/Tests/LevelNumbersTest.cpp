@@ -204,10 +204,9 @@ TEST_F(LevelNumbersTest, ALevelAChildCouldNotFinishIsNeverOffered)
          "<HereToThereLevel name='%' difficulty='Easy'><Animal type='Star' color='Blue'/></HereToThereLevel>",
          "<HereToThereLevel name='%' difficulty='Easy' numBuildings='3'/>", false},
         {"HideAndSeekMode", kGameModeType_HideAndSeek,
-         "<HideAndSeekLevel name='%' difficulty='Easy' numPreviewHides='1' runSpeed='9'><Obstacle/><Obstacle/>"
-         "</HideAndSeekLevel>",
          "<HideAndSeekLevel name='%' difficulty='Easy' numPreviewHides='1' runSpeed='9'><Obstacle/>"
          "</HideAndSeekLevel>",
+         "<HideAndSeekLevel name='%' difficulty='Easy' numPreviewHides='1' runSpeed='9'/>",
          false},
         {"TollerStackerMode", kGameModeType_TollerStacker,
          "<TollerStackerLevel name='%' difficulty='Easy'><StackObject size='1' color='Red' type='Log'/>"

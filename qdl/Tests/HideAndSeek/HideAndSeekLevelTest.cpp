@@ -124,7 +124,7 @@ TEST_F(HideAndSeekLevelRead, OnlyTheWordFalseTurnsTheTailOff)
     EXPECT_FALSE(off->showTail);
 }
 
-TEST_F(HideAndSeekLevelRead, ALevelWithoutRunsSpeedOrTwoObstaclesIsLoggedAndNeverDrawn)
+TEST_F(HideAndSeekLevelRead, ALevelWithoutRunsSpeedOrObstaclesIsLoggedAndNeverDrawn)
 {
     std::wstring const obstacles = L"<Obstacle imageID='0'/><Obstacle imageID='1'/>";
     std::string const log = Load(L"<HideAndSeekLevel name='Bare' difficulty='Easy'>" + obstacles +
@@ -134,18 +134,18 @@ TEST_F(HideAndSeekLevelRead, ALevelWithoutRunsSpeedOrTwoObstaclesIsLoggedAndNeve
                                  L"<HideAndSeekLevel name='Endless' difficulty='Easy' numPreviewHides='2' "
                                  L"runSpeed='inf'>" + obstacles + L"</HideAndSeekLevel>"
                                  L"<HideAndSeekLevel name='Alone' difficulty='Easy' numPreviewHides='2' "
-                                 L"runSpeed='90'><Obstacle imageID='0'/></HideAndSeekLevel>");
+                                 L"runSpeed='90'/>");
     AutoResource<HideAndSeekLevel> const bare("Bare");
     ASSERT_TRUE(bare);
     EXPECT_EQ(0, bare->numHides);
     EXPECT_EQ(0, bare->numPreviewHides);
     EXPECT_FLOAT_EQ(0.0f, bare->runSpeed);
-    // The cat never hides without a run, takes no time without a speed, and needs two places.
+    // The cat never hides without a run, takes no time without a speed, and needs a place.
     EXPECT_NE(std::string::npos, log.find("level Bare: HideAndSeekLevel has no \"numPreviewHides\"")) << log;
     EXPECT_NE(std::string::npos, log.find("level Backwards: HideAndSeekLevel \"runSpeed\" of \"-40\"")) << log;
     EXPECT_NE(std::string::npos, log.find("level Endless: HideAndSeekLevel \"runSpeed\" of \"inf\" is no number"))
         << log;
-    EXPECT_NE(std::string::npos, log.find("level Alone: it has fewer than two Obstacles")) << log;
+    EXPECT_NE(std::string::npos, log.find("level Alone: it has no Obstacle")) << log;
     for (char const* name : {"Bare", "Backwards", "Endless", "Alone"})
         EXPECT_FALSE(IsRegistered(name, kGameModeDifficulty_Easy)) << name;
     // A refused number keeps the value of a missing one.

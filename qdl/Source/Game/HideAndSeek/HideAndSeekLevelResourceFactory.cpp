@@ -30,7 +30,7 @@ void HideAndSeekLevelResourceFactory::readLevel(HideAndSeekLevel& level, IAttrib
 
 void HideAndSeekLevelResourceFactory::checkPlayable(HideAndSeekLevel const& level, LevelNumbers& numbers) const
 {
-    // Every run of the cat goes to another obstacle than the one it stands at.
-    if (level.obstacles.size() < 2)
-        numbers.refuseLevel("it has fewer than two Obstacles");
+    // The cat hides behind an obstacle; with one only, it stays there.
+    if (level.obstacles.empty())
+        numbers.refuseLevel("it has no Obstacle");
 }

@@ -5,7 +5,7 @@
 // element, and the "imageID" of every "Obstacle" element inside it, at any
 // depth, in document order. "numHides" and "imageID" are 0 or more,
 // "numPreviewHides" 1 or more, "runSpeed" above 0; a level without them, or
-// with fewer than two obstacles, is not registered.
+// without obstacles, is not registered.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekLevel.h"
