@@ -14,9 +14,15 @@ void checkLevel(CountTheMaterialsLevel const& level, Corvane::Label name)
     check(level.materials.size() <= static_cast<size_t>(CountTheMaterialsLevel::kMaxPiles));
     if (!LevelFuzz::isOffered(kGameModeType_CountTheMaterials, name))
         return;
-    check(level.hasRequest && isBuildingMaterial(level.requestedMaterial));
+    check(level.hasRequest && isBuildingMaterial(level.requestedMaterial) && level.requestedNumber >= 1);
+    bool answered = false;
     for (MaterialData const& pile : level.materials)
-        check(isBuildingMaterial(pile.type));
+    {
+        check(isBuildingMaterial(pile.type) && pile.number >= 1);
+        answered |= pile.type == level.requestedMaterial && pile.number == level.requestedNumber;
+    }
+    // An offered level can be won.
+    check(answered);
 }
 
 } // namespace

@@ -30,8 +30,10 @@ public:
     std::set<int> slots;
 };
 
-void checkLevel(HereToThereLevel const& level, Corvane::Label)
+void checkLevel(HereToThereLevel const& level, Corvane::Label name)
 {
+    check(level.numBuildings >= 0 && level.numBuildings <= kNumHereToThereHouseSlots);
+    check(level.animals.size() >= 1 || !LevelFuzz::isOffered(kGameModeType_HereToThere, name));
     CheckingSite site;
     placeHereToThereHouses(level, site);
     check(site.slots.size() == static_cast<size_t>(kNumHereToThereHouseSlots));

@@ -19,8 +19,10 @@ void checkToolShed(ToolShedLevel const& level, Corvane::Label)
                   tool.color < kNumToolShedToolColors);
 }
 
-void checkStreetSigns(StreetSignLevel const& level, Corvane::Label)
+void checkStreetSigns(StreetSignLevel const& level, Corvane::Label name)
 {
+    check((!level.attRequests.empty() && !level.signEntries.empty()) ||
+          !LevelFuzz::isOffered(kGameModeType_StreetSigns, name));
     check(level.signEntries.size() <= static_cast<size_t>(StreetSignLevel::kMaxSigns));
     for (StreetSignData const& sign : level.signEntries)
         check(sign.color >= 0 && sign.color < kNumStreetSignColors && sign.shape >= 0 &&

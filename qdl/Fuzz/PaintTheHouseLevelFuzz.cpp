@@ -15,8 +15,9 @@ using LevelFuzz::check;
 namespace
 {
 
-void checkLevel(PaintItLevel const& level, Corvane::Label)
+void checkLevel(PaintItLevel const& level, Corvane::Label name)
 {
+    check(!level.patterns.empty() || !LevelFuzz::isOffered(kGameModeType_PaintIt, name));
     std::vector<int> const mapping = PaintTheHouseMode::drawColorMapping();
     std::vector<int> sorted(mapping);
     std::sort(sorted.begin(), sorted.end());

@@ -20,7 +20,7 @@ namespace
 
 void checkLevel(PileOfLeavesLevel const& level, Corvane::Label)
 {
-    check(level.cursorRadius >= 0 && level.cursorRadius <= PileOfLeavesLevelResourceFactory::kMaxCursorRadius);
+    check(level.cursorRadius >= 1 && level.cursorRadius <= PileOfLeavesLevelResourceFactory::kMaxCursorRadius);
     check(level.areaCover >= 0 && level.areaCover <= PileOfLeavesLevelResourceFactory::kMaxAreaCover);
     check(level.toolCover >= 0 && level.toolCover <= PileOfLeavesLevelResourceFactory::kMaxToolCover);
 

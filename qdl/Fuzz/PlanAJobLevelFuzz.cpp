@@ -13,13 +13,15 @@ using LevelFuzz::check;
 namespace
 {
 
-void checkLevel(PlanAJobLevel const& level, Corvane::Label)
+void checkLevel(PlanAJobLevel const& level, Corvane::Label name)
 {
-    check(level.numEmpty >= 1 && level.numEmpty <= PlanAJobLevel::kNumSteps);
+    // A level without a step to place is not offered; the mode deals one all the same.
+    check((level.numEmpty >= 1 && level.numEmpty <= PlanAJobLevel::kNumSteps) ||
+          (level.numEmpty == 0 && !LevelFuzz::isOffered(kGameModeType_PlanAJob, name)));
     check(level.objects.IsValid() && level.targets.IsValid() && level.spriteType.IsValid());
     sPlanAJobDeal const deal = PlanAJobMode::dealSteps(level.numEmpty);
     check(deal.preFilled.size() == static_cast<size_t>(PlanAJobLevel::kNumSteps));
-    check(deal.missing.size() == static_cast<size_t>(level.numEmpty));
+    check(deal.missing.size() == static_cast<size_t>(std::max(level.numEmpty, 1)));
     std::set<int> missing;
     for (int const step : deal.missing)
     {

@@ -20,8 +20,11 @@ void checkLevel(ScarrowPuzzleLevel const& level, Corvane::Label name)
     int const frame = ScarrowPuzzleMode::backgroundFrame(level.puzzleID);
     check(level.puzzleID >= 1 ? frame == level.puzzleID - 1 : frame == -1);
     std::string const base = "Puzzle" + std::to_string(level.puzzleID);
+    check(level.puzzleID >= 1 || !LevelFuzz::isOffered(kGameModeType_ScarrowPuzzle, name));
     for (ScarrowPuzzlePieceSlotData const& piece : level.puzzlePieces)
     {
+        // A piece is a frame of its lists, and its slot a place on the screen.
+        check(piece.pieceNum >= 0 && piece.x >= 0.0f && piece.x <= 800.0f && piece.y >= 0.0f && piece.y <= 600.0f);
         check(piece.image == Corvane::Label::FromString(base));
         check(piece.rollover == Corvane::Label::FromString(base + "_rollover"));
     }

@@ -4,6 +4,7 @@
 // place of its own and at most two platforms.
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "qdl/Fuzz/LevelFuzzHarness.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevelResourceFactory.h"
@@ -14,12 +15,17 @@ using LevelFuzz::check;
 namespace
 {
 
-void checkLevel(TollerStackerLevel const& level, Corvane::Label)
+void checkLevel(TollerStackerLevel const& level, Corvane::Label name)
 {
     check(level.objects.size() <= static_cast<size_t>(TollerStackerLevel::kMaxObjects));
+    bool const offered = LevelFuzz::isOffered(kGameModeType_TollerStacker, name);
+    // An offered level has objects, each of a picture, and one right place for each.
+    check(!offered || !level.objects.empty());
+    std::set<std::pair<int, int> > sizes;
     int perColor[kNumStackObjectColors] = {0, 0};
     for (StackableObjectData const& object : level.objects)
     {
+        check(!offered || (object.size >= 1 && sizes.insert(std::make_pair(object.color, object.size)).second));
         check(object.color >= 0 && object.color < kNumStackObjectColors);
         check(object.type >= 0 && object.type < kNumStackObjectTypes);
         check(++perColor[object.color] <= TollerStackerLevel::kMaxObjectsPerColor);

@@ -15,8 +15,9 @@ using LevelFuzz::check;
 namespace
 {
 
-void checkLevel(TrundelsDeliveryLevel const& level, Corvane::Label)
+void checkLevel(TrundelsDeliveryLevel const& level, Corvane::Label name)
 {
+    check(!level.patterns.empty() || !LevelFuzz::isOffered(kGameModeType_TrundelsDelivery, name));
     // Any order of the thirteen types, as the mode draws one.
     std::vector<TrundelsDeliveryType> mapping;
     for (int type = 0; type < kNumTrundelsDeliveryTypes; ++type)

@@ -2698,3 +2698,98 @@ TEST_F(ContentLint, StickerBookLayoutsLayTheirNodesAsTheBookNeeds)
 }
 
 } // namespace
+
+// --- Levels: none that a child could not finish ships --------------------------
+// Every level element of the twelve games' manifests, read again by its own
+// game's reader as the game loads it: the reader must refuse nothing in it (no
+// number out of what the game can use, nothing left out) and offer the level at
+// its difficulty. Reading again leaves the level manager as it was.
+
+#include <memory>
+
+#include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsLevelResourceFactory.h"
+#include "qdl/Source/Game/HammerTheNail/HammerTheNailLevelResourceFactory.h"
+#include "qdl/Source/Game/HereToThere/HereToThereLevelResourceFactory.h"
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekLevelResourceFactory.h"
+#include "qdl/Source/Game/PaintTheHouse/PaintItLevelResourceFactory.h"
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevelResourceFactory.h"
+#include "qdl/Source/Game/PlanAJob/PlanAJobLevelResourceFactory.h"
+#include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevelResourceFactory.h"
+#include "qdl/Source/Game/StreetSigns/StreetSignLevelResourceFactory.h"
+#include "qdl/Source/Game/TollerStacker/TollerStackerLevelResourceFactory.h"
+#include "qdl/Source/Game/ToolShed/ToolShedLevelResourceFactory.h"
+#include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevelResourceFactory.h"
+
+namespace
+{
+
+struct sLevelReader
+{
+    GameModeType type;
+    std::shared_ptr<IResourceFactory> reader;
+};
+
+std::map<std::wstring, sLevelReader> LevelReaders()
+{
+    return {{L"CountTheMaterialsLevel",
+             {kGameModeType_CountTheMaterials, std::make_shared<CountTheMaterialsLevelResourceFactory>()}},
+            {L"HammerTheNailLevel", {kGameModeType_HammerTheNail, std::make_shared<HammerTheNailLevelResourceFactory>()}},
+            {L"HereToThereLevel", {kGameModeType_HereToThere, std::make_shared<HereToThereLevelResourceFactory>()}},
+            {L"HideAndSeekLevel", {kGameModeType_HideAndSeek, std::make_shared<HideAndSeekLevelResourceFactory>()}},
+            {L"PaintItLevel", {kGameModeType_PaintIt, std::make_shared<PaintItLevelResourceFactory>()}},
+            {L"PileOfLeavesLevel", {kGameModeType_PileOfLeaves, std::make_shared<PileOfLeavesLevelResourceFactory>()}},
+            {L"PlanAJobLevel", {kGameModeType_PlanAJob, std::make_shared<PlanAJobLevelResourceFactory>()}},
+            {L"ScarrowPuzzleLevel", {kGameModeType_ScarrowPuzzle, std::make_shared<ScarrowPuzzleLevelResourceFactory>()}},
+            {L"StreetSignLevel", {kGameModeType_StreetSigns, std::make_shared<StreetSignLevelResourceFactory>()}},
+            {L"TollerStackerLevel", {kGameModeType_TollerStacker, std::make_shared<TollerStackerLevelResourceFactory>()}},
+            {L"ToolShedLevel", {kGameModeType_ToolShed, std::make_shared<ToolShedLevelResourceFactory>()}},
+            {L"TrundelsDeliveryLevel",
+             {kGameModeType_TrundelsDelivery, std::make_shared<TrundelsDeliveryLevelResourceFactory>()}}};
+}
+
+bool IsOffered(GameModeType type, Label level)
+{
+    for (int d = 0; d < kNumGameModeDifficulties; ++d)
+    {
+        std::vector<Label> const& levels = GetLevelManager()->getLevels(type, static_cast<GameModeDifficulty>(d));
+        if (std::find(levels.begin(), levels.end(), level) != levels.end())
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ContentLint, EveryLevelIsOfferedAndItsReaderRefusesNothingInIt)
+{
+    std::map<std::wstring, sLevelReader> const readers = LevelReaders();
+    int levels = 0;
+    for (char const* manifest : kMiniGameManifests)
+    {
+        MacOSX::FileStream stream(ConvertStringUTF8ToWide(ContentFolder() + "/" + manifest + ".xml"), kFileRead,
+                                  kFileOpenExisting);
+        std::unique_ptr<IXMLReader> file(CreateXMLReader(&stream));
+        while (!file->IsEOF())
+        {
+            XMLElement const* const element = file->ReadElement();
+            auto const kind = element && element->kind == XMLElement::kStartElement ? readers.find(element->name)
+                                                                                      : readers.end();
+            if (kind == readers.end())
+                continue;
+            Label const name = Label::FromString(element->GetAttribute(L"name"));
+            SCOPED_TRACE(std::string(manifest) + ", level " + name.GetString());
+            ++levels;
+            AttributeContainer const attributes(element->GetAttributes());
+            XMLElementReader level(file.get());
+            testing::internal::CaptureStderr();
+            std::unique_ptr<IResourceDescriptor> const read(kind->second.reader->CreateResource(
+                ConvertStringUTF8ToWide(manifest), name, attributes, level));
+            std::string const log = testing::internal::GetCapturedStderr();
+            EXPECT_EQ("", log);
+            EXPECT_TRUE(IsOffered(kind->second.type, name));
+            while (!level.IsEOF())
+                level.ReadElement();
+        }
+    }
+    EXPECT_GE(levels, 12 * 3);
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "Core/Source/Log.h"
@@ -98,6 +99,12 @@ void QuarrydaleGameMode::showUIButtons()
                                         gameName.IsNull() ? "A mini-game" : gameName.GetString(),
                                         describeNodePath(path).c_str());
     }
+}
+
+void QuarrydaleGameMode::levelNotFound(char const* modeClass, Label level, Label game, IntroFennState pose)
+{
+    Corvane::Platform::ModalNotification(levelNotFoundMessage(modeClass, level), L"");
+    setupInstructionMode(game, pose, false);
 }
 
 void QuarrydaleGameMode::setupMouseInputEatingNode(SceneNode* node)

@@ -27,6 +27,11 @@
 //   then the game has no label for hints and Help, and the Help and Quit
 //   buttons stay as the layout made them. A game whose level cannot be set up
 //   still calls it (or showUIButtons), so that the child can leave.
+// - levelNotFound(...) when the level it drew cannot be played: no record of
+//   that name is loaded, or the record holds nothing the game can play (its
+//   reader refuses such levels, so this is the record of a damaged or missing
+//   manifest). A game whose win test counts what is left to place, and so
+//   finds nothing left, then ends the level as its win test says.
 // - resetHintTimer(1) after a finished step or a cancelled drag,
 //   resetHintTimer(2) while a step is under way or after a wrong move.
 // - Its intro and outro chains on getSequenceObject(). The outro starts with
@@ -94,6 +99,10 @@ public:
     virtual void setupInstructionMode(Corvane::Label game, IntroFennState pose, bool showInstructions);
 
     void showUIButtons();
+    // Tells the child that the level cannot be played (levelNotFoundMessage)
+    // and shows Help and Quit, with the game label and pose for them, so that
+    // the child can always leave.
+    void levelNotFound(char const* modeClass, Corvane::Label level, Corvane::Label game, IntroFennState pose);
     // Makes the node swallow mouse presses, releases and hovering over it and
     // over its hit-testable descendants while it is visible.
     void setupMouseInputEatingNode(SceneNode* node);

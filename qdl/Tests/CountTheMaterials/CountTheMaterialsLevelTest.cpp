@@ -71,7 +71,7 @@ TEST_F(CountTheMaterialsLevelTest, PilesInDocumentOrderAtAnyDepthAndTheLastReque
          L"  <Request material='LogRed' number='2'/>"
          L"  <group><Material type='Plant' number='1'/><deeper><Material type='BricksBlue' number='6'/></deeper></group>"
          L"  <material type='LogRed' number='2'/>"
-         L"  <Request material='CementGray' number=' +4 bags'/>"
+         L"  <Request material='BricksBlue' number=' +6 bags'/>"
          L"</CountTheMaterialsLevel>");
     AutoResource<CountTheMaterialsLevel> const level("Ctm_Order");
     ASSERT_TRUE(level);
@@ -79,16 +79,16 @@ TEST_F(CountTheMaterialsLevelTest, PilesInDocumentOrderAtAnyDepthAndTheLastReque
     ExpectPile(level->materials[0], kBuildingMaterial_ConeRed, 3);
     ExpectPile(level->materials[1], kBuildingMaterial_Plant, 1);
     ExpectPile(level->materials[2], kBuildingMaterial_BricksBlue, 6);
-    EXPECT_EQ(kBuildingMaterial_CementGray, level->requestedMaterial);
-    EXPECT_EQ(4, level->requestedNumber);
+    EXPECT_EQ(kBuildingMaterial_BricksBlue, level->requestedMaterial);
+    EXPECT_EQ(6, level->requestedNumber);
     EXPECT_TRUE(Registered("Ctm_Order", kGameModeDifficulty_Medium));
     EXPECT_EQ(std::string::npos, log.find("Ctm_Order")) << log;
 }
 
 TEST_F(CountTheMaterialsLevelTest, DifficultiesAndMaterialsAreMatchedExactlyWithCase)
 {
-    Load(L"<CountTheMaterialsLevel name='Ctm_Easy' difficulty='Easy'><Request material='Plant' number='1'/></CountTheMaterialsLevel>"
-         L"<CountTheMaterialsLevel name='Ctm_Hard' difficulty='Hard'><Request material='BricksBlue' number='1'/></CountTheMaterialsLevel>"
+    Load(L"<CountTheMaterialsLevel name='Ctm_Easy' difficulty='Easy'><Request material='Plant' number='1'/><Material type='Plant' number='1'/></CountTheMaterialsLevel>"
+         L"<CountTheMaterialsLevel name='Ctm_Hard' difficulty='Hard'><Request material='BricksBlue' number='1'/><Material type='BricksBlue' number='1'/></CountTheMaterialsLevel>"
          L"<CountTheMaterialsLevel name='Ctm_Lower' difficulty='easy'><Request material='Plant' number='1'/></CountTheMaterialsLevel>"
          L"<CountTheMaterialsLevel name='Ctm_Upper' difficulty='HARD'><Request material='Plant' number='1'/></CountTheMaterialsLevel>"
          L"<CountTheMaterialsLevel name='Ctm_None'><Request material='Plant' number='1'/></CountTheMaterialsLevel>");
@@ -141,6 +141,7 @@ TEST_F(CountTheMaterialsLevelTest, ALevelReadAgainIsOfferedOnlyWhereItsLatestRec
          L"<CountTheMaterialsLevel name='Ctm_Moved' difficulty='Easy'><Request material='Plant' number='1'/>"
          L"</CountTheMaterialsLevel>"
          L"<CountTheMaterialsLevel name='Ctm_Moved' difficulty='Hard'><Request material='Plant' number='1'/>"
+         L"<Material type='Plant' number='1'/>"
          L"</CountTheMaterialsLevel>");
     AutoResource<CountTheMaterialsLevel> const twice("Ctm_Twice");
     ASSERT_TRUE(twice);

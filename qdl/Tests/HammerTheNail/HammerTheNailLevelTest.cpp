@@ -78,7 +78,7 @@ std::vector<FixItTool> Tools(std::initializer_list<FixItTool> tools)
 TEST_F(HammerTheNailLevelTest, ExtraToolsComeFirstThenOneToolPerKindOfNailByTypeThenColour)
 {
     Load(L"<HammerTheNailLevel name='Martillo_Ejemplo' difficulty='Medium'>"
-         L"  <Nail type='DriverPlus' color='Red' clickCount='2' x='10' y='-20'/>"
+         L"  <Nail type='DriverPlus' color='Red' clickCount='2' x='10' y='20'/>"
          L"  <Nail type='Wrench' color='Blue' clickCount='1' x='300' y='40'/>"
          L"  <Nail type='DriverPlus' color='Red' clickCount='3'/>"
          L"  <Tool type='Wrench' color='Green'/>"
@@ -93,7 +93,7 @@ TEST_F(HammerTheNailLevelTest, ExtraToolsComeFirstThenOneToolPerKindOfNailByType
     EXPECT_EQ(kFixItToolColor_Red, level.nails[0].color);
     EXPECT_EQ(2, level.nails[0].clickCount);
     EXPECT_EQ(10, level.nails[0].x);
-    EXPECT_EQ(-20, level.nails[0].y);
+    EXPECT_EQ(20, level.nails[0].y);
     EXPECT_EQ(3, level.nails[2].clickCount);
     // Missing coordinates read as 0.
     EXPECT_EQ(0, level.nails[2].x);
@@ -116,7 +116,7 @@ TEST_F(HammerTheNailLevelTest, NailsAreReadAtAnyDepthAndAToolEqualToANailsIsNotM
     EXPECT_TRUE(Registered("Nested", kGameModeDifficulty_Hard));
 }
 
-TEST_F(HammerTheNailLevelTest, ALevelOfToolsOnlyAndNailsWithoutClicksAreAccepted)
+TEST_F(HammerTheNailLevelTest, ALevelOfToolsOnlyOrOfNailsWithoutClicksIsReadButNeverDrawn)
 {
     Load(L"<HammerTheNailLevel name='OnlyTools' difficulty='Easy'>"
          L"  <Tool type='Wrench' color='Red'/><Tool type='DriverPlus' color='Blue'/>"
@@ -132,6 +132,9 @@ TEST_F(HammerTheNailLevelTest, ALevelOfToolsOnlyAndNailsWithoutClicksAreAccepted
         EXPECT_EQ(0, nail.clickCount);
     // Two nails of one kind add one tool, not two.
     EXPECT_EQ(1u, Level("DrivenIn").tools.size());
+    // Won when a click drives the last nail in: with no click to give, never.
+    EXPECT_FALSE(RegisteredAnywhere("OnlyTools"));
+    EXPECT_FALSE(RegisteredAnywhere("DrivenIn"));
 }
 
 TEST_F(HammerTheNailLevelTest, AnUnknownDifficultyIsLoadedButNeverDrawn)
@@ -181,7 +184,7 @@ TEST_F(HammerTheNailLevelTest, ALevelYieldingMoreToolsThanSlotsIsLoggedAndNeverD
                                  L"</HammerTheNailLevel>");
     EXPECT_EQ(5u, Level("FiveTools").tools.size());
     EXPECT_FALSE(RegisteredAnywhere("FiveTools"));
-    EXPECT_NE(std::string::npos, log.find("FiveTools needs 5 tools")) << log;
+    EXPECT_NE(std::string::npos, log.find("FiveTools: it needs 5 tools")) << log;
     EXPECT_TRUE(Registered("FourTools", kGameModeDifficulty_Hard));
 }
 

@@ -133,8 +133,8 @@ TEST_F(HereToThereLevelReader, ADifficultyThatIsNotOneOfTheThreeWordsRegistersNo
     Load(L"<HereToThereLevel name='Minusculas' difficulty='easy'/>"
          L"<HereToThereLevel name='Espacio' difficulty=' Hard'/>"
          L"<HereToThereLevel name='SinDificultad'/>"
-         L"<HereToThereLevel name='Facil' difficulty='Easy'/>"
-         L"<HereToThereLevel name='Dificil' difficulty='Hard'/>");
+         L"<HereToThereLevel name='Facil' difficulty='Easy'><Animal type='Star' color='Blue'/></HereToThereLevel>"
+         L"<HereToThereLevel name='Dificil' difficulty='Hard'><Animal type='Star' color='Blue'/></HereToThereLevel>");
     for (char const* name : {"Minusculas", "Espacio", "SinDificultad"})
     {
         EXPECT_NE(nullptr, Level(name)) << name;

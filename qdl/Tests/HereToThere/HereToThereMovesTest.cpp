@@ -393,7 +393,7 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
         << driver.Log();
 }
 
-TEST_F(HereToThereBadLevel, ALevelWithoutAnimalsBuildsItsHousesAndTruckAndNeverEnds)
+TEST_F(HereToThereBadLevel, ALevelWithoutAnimalsIsNeverDrawnAndTheChildIsToldItIsNotFound)
 {
     driver.StartWith([] {
         *GetLevelManager() = LevelManager();
@@ -407,16 +407,13 @@ TEST_F(HereToThereBadLevel, ALevelWithoutAnimalsBuildsItsHousesAndTruckAndNeverE
         return new HereToThereMode();
     });
     driver.Play([](Child& child) {
-        ASSERT_TRUE(PassInstructions(child));
+        ASSERT_TRUE(child.WaitForScreen("HereToThereMode", 3000));
+        ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ(0, child.Look([] { return WaitingAnimalCount(); }));
-        EXPECT_EQ(3u, child.Look([] {
-            return Game()->GetObjectDatabase()->GetObjectsWithRole(Corvane::Label::GetUniqueString("HereToThere_Target")).size();
-        }));
-        EXPECT_TRUE(child.Look([] { return TruckHome(); }));
-        ASSERT_TRUE(child.Wait(5.0f));
         EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
-        EXPECT_FALSE(child.Look([] { return Game()->isOutroStarted(); }));
+        EXPECT_TRUE(child.IsShown("QuitButton"));
     });
+    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "HereToThereMode", "Medium"));
 }
 
 TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCanStillLeave)

@@ -124,29 +124,32 @@ TEST_F(HideAndSeekLevelRead, OnlyTheWordFalseTurnsTheTailOff)
     EXPECT_FALSE(off->showTail);
 }
 
-TEST_F(HideAndSeekLevelRead, MissingNumbersReadAsZeroAndUnplayableOnesAreLoggedWithTheLevel)
+TEST_F(HideAndSeekLevelRead, ALevelWithoutRunsSpeedOrObstaclesIsLoggedAndNeverDrawn)
 {
-    std::string const log = Load(L"<HideAndSeekLevel name='Bare' difficulty='Easy'/>"
+    std::wstring const obstacles = L"<Obstacle imageID='0'/><Obstacle imageID='1'/>";
+    std::string const log = Load(L"<HideAndSeekLevel name='Bare' difficulty='Easy'>" + obstacles +
+                                 L"</HideAndSeekLevel>"
                                  L"<HideAndSeekLevel name='Backwards' difficulty='Easy' numHides='2' "
-                                 L"numPreviewHides='-3' runSpeed='-40'/>"
+                                 L"numPreviewHides='-3' runSpeed='-40'>" + obstacles + L"</HideAndSeekLevel>"
                                  L"<HideAndSeekLevel name='Endless' difficulty='Easy' numPreviewHides='2' "
-                                 L"runSpeed='inf'/>");
+                                 L"runSpeed='inf'>" + obstacles + L"</HideAndSeekLevel>"
+                                 L"<HideAndSeekLevel name='Alone' difficulty='Easy' numPreviewHides='2' "
+                                 L"runSpeed='90'/>");
     AutoResource<HideAndSeekLevel> const bare("Bare");
     ASSERT_TRUE(bare);
     EXPECT_EQ(0, bare->numHides);
     EXPECT_EQ(0, bare->numPreviewHides);
     EXPECT_FLOAT_EQ(0.0f, bare->runSpeed);
-    EXPECT_TRUE(bare->obstacles.empty());
-    // Each unplayable value is named with its level; the record keeps what the file says.
-    EXPECT_NE(std::string::npos, log.find("\"Bare\": runSpeed 0 is not a positive speed")) << log;
-    EXPECT_NE(std::string::npos, log.find("\"Bare\": numPreviewHides 0 counts as 1")) << log;
-    EXPECT_NE(std::string::npos, log.find("\"Backwards\": runSpeed -40")) << log;
-    EXPECT_NE(std::string::npos, log.find("\"Backwards\": numPreviewHides -3 counts as 1")) << log;
-    EXPECT_NE(std::string::npos, log.find("\"Endless\": runSpeed inf")) << log;
-    EXPECT_EQ(std::string::npos, log.find("\"Endless\": numPreviewHides")) << log;
-    AutoResource<HideAndSeekLevel> const backwards("Backwards");
-    ASSERT_TRUE(backwards);
-    EXPECT_EQ(-3, backwards->numPreviewHides);
+    // The cat never hides without a run, takes no time without a speed, and needs a place.
+    EXPECT_NE(std::string::npos, log.find("level Bare: HideAndSeekLevel has no \"numPreviewHides\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("level Backwards: HideAndSeekLevel \"runSpeed\" of \"-40\"")) << log;
+    EXPECT_NE(std::string::npos, log.find("level Endless: HideAndSeekLevel \"runSpeed\" of \"inf\" is no number"))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("level Alone: it has no Obstacle")) << log;
+    for (char const* name : {"Bare", "Backwards", "Endless", "Alone"})
+        EXPECT_FALSE(IsRegistered(name, kGameModeDifficulty_Easy)) << name;
+    // A refused number keeps the value of a missing one.
+    EXPECT_EQ(0, AutoResource<HideAndSeekLevel>("Backwards")->numPreviewHides);
 }
 
 TEST_F(HideAndSeekLevelRead, ADifficultyNotSpelledExactlyRegistersNothing)
@@ -155,7 +158,8 @@ TEST_F(HideAndSeekLevelRead, ADifficultyNotSpelledExactlyRegistersNothing)
          L"<HideAndSeekLevel name='Spaced' difficulty=' Hard'/>"
          L"<HideAndSeekLevel name='Trailing' difficulty='Medium '/>"
          L"<HideAndSeekLevel name='None'/>"
-         L"<HideAndSeekLevel name='Medio' difficulty='Medium'/>");
+         L"<HideAndSeekLevel name='Medio' difficulty='Medium' numPreviewHides='1' runSpeed='100'>"
+         L"<Obstacle imageID='0'/><Obstacle imageID='1'/></HideAndSeekLevel>");
     for (char const* name : {"Lower", "Spaced", "Trailing", "None"})
     {
         // The level is still made; no difficulty's list holds it.

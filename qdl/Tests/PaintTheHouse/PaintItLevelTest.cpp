@@ -92,10 +92,12 @@ TEST_F(PaintItLevelTest, PatternsAnywhereInTheLevelInDocumentOrderAndEmptyOnesLe
     // No empty pattern is kept, so the mode never steps modulo 0; each one left out is logged.
     EXPECT_EQ(Patterns{}, PatternsOf("Paint_Empty"));
     EXPECT_EQ(Patterns{}, PatternsOf("Paint_None"));
-    EXPECT_NE(std::string::npos, log.find("Paint_Empty\": a Pattern without the letters A, B or C")) << log;
+    EXPECT_NE(std::string::npos, log.find("Paint_Empty: a Pattern without the letters A, B or C")) << log;
     EXPECT_TRUE(Registered("Paint_Two", kGameModeDifficulty_Easy));
     EXPECT_TRUE(Registered("Paint_Nested", kGameModeDifficulty_Medium));
-    EXPECT_TRUE(Registered("Paint_None", kGameModeDifficulty_Hard));
+    // Without a pattern there is no fence to paint: made, never drawn.
+    EXPECT_FALSE(Registered("Paint_None", kGameModeDifficulty_Hard));
+    EXPECT_FALSE(Registered("Paint_Empty", kGameModeDifficulty_Hard));
 }
 
 TEST_F(PaintItLevelTest, ADifficultyNotWrittenExactlyRegistersTheLevelUnderNone)

@@ -73,45 +73,23 @@ protected:
     std::vector<Label> kept[kNumGameModeDifficulties];
 };
 
-TEST_F(PileOfLeavesLevelTest, AttributesAloneWithTheirDefaultsAndPresentButEmptyIsZero)
+TEST_F(PileOfLeavesLevelTest, AttributesAloneWithTheirDefaultsAndTheirLeadingNumbers)
 {
-    Load(L"<PileOfLeavesLevel name='Leaves_Bare' difficulty='Easy'><Tool numTools='9'/></PileOfLeavesLevel>"
-         L"<PileOfLeavesLevel name='Leaves_Full' difficulty='Hard' numTools='8' cursorRadius='80' areaCover='40'"
-         L"  toolCover='6'/>"
-         L"<PileOfLeavesLevel name='Leaves_Px' difficulty='Medium' cursorRadius='60px' numTools='px60' areaCover=' 30'/>"
-         L"<PileOfLeavesLevel name='Leaves_Empty' difficulty='Medium' cursorRadius=''/>");
-    // Child elements change nothing.
-    EXPECT_EQ((std::vector<int>{0, 100, 0, 0}), Fields("Leaves_Bare"));
+    Load(L"<PileOfLeavesLevel name='Leaves_Full' difficulty='Hard' numTools='8' cursorRadius='80' areaCover='40'"
+         L"  toolCover='6'><Tool numTools='9'/></PileOfLeavesLevel>"
+         L"<PileOfLeavesLevel name='Leaves_Px' difficulty='Medium' cursorRadius='60px' numTools='4' areaCover=' 30'/>"
+         L"<PileOfLeavesLevel name='Leaves_Bare' difficulty='Easy' numTools='3'/>");
+    // Child elements change nothing; text after a number is not read.
     EXPECT_EQ((std::vector<int>{8, 80, 40, 6}), Fields("Leaves_Full"));
-    EXPECT_EQ((std::vector<int>{0, 60, 30, 0}), Fields("Leaves_Px"));
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), Fields("Leaves_Empty"));
-    EXPECT_TRUE(Registered("Leaves_Bare", kGameModeDifficulty_Easy));
+    EXPECT_EQ((std::vector<int>{4, 60, 30, 0}), Fields("Leaves_Px"));
+    EXPECT_EQ((std::vector<int>{3, 100, 0, 0}), Fields("Leaves_Bare"));
     EXPECT_TRUE(Registered("Leaves_Full", kGameModeDifficulty_Hard));
     EXPECT_TRUE(Registered("Leaves_Px", kGameModeDifficulty_Medium));
+    EXPECT_TRUE(Registered("Leaves_Bare", kGameModeDifficulty_Easy));
+    EXPECT_EQ(std::string::npos, log.find("level Leaves_")) << log;
 }
 
-TEST_F(PileOfLeavesLevelTest, ARadiusWhoseSquareWouldOverflowIsKeptWithinAThousandAndLogged)
-{
-    Load(L"<PileOfLeavesLevel name='Leaves_Huge' difficulty='Easy' cursorRadius='70000'/>"
-         L"<PileOfLeavesLevel name='Leaves_Negative' difficulty='Easy' cursorRadius='-5'/>");
-    EXPECT_EQ(1000, Fields("Leaves_Huge")[1]);
-    EXPECT_EQ(0, Fields("Leaves_Negative")[1]);
-    EXPECT_NE(std::string::npos, log.find("\"Leaves_Huge\": cursorRadius 70000 is taken as 1000")) << log;
-}
-
-TEST_F(PileOfLeavesLevelTest, LeafCountsTheModeCouldNotLayOutAreKeptWithinTheirLimitsAndLogged)
-{
-    // Every leaf is placed against all the others at set-up: two billion would never end.
-    Load(L"<PileOfLeavesLevel name='Leaves_Storm' difficulty='Easy' areaCover='2000000000' toolCover='900'/>"
-         L"<PileOfLeavesLevel name='Leaves_Calm' difficulty='Easy' areaCover='-4' toolCover='-1'/>");
-    EXPECT_EQ(PileOfLeavesLevelResourceFactory::kMaxAreaCover, Fields("Leaves_Storm")[2]);
-    EXPECT_EQ(PileOfLeavesLevelResourceFactory::kMaxToolCover, Fields("Leaves_Storm")[3]);
-    EXPECT_EQ((std::vector<int>{0, 0}), (std::vector<int>{Fields("Leaves_Calm")[2], Fields("Leaves_Calm")[3]}));
-    EXPECT_NE(std::string::npos, log.find("\"Leaves_Storm\": areaCover 2000000000 is taken as")) << log;
-    EXPECT_NE(std::string::npos, log.find("\"Leaves_Calm\": toolCover -1 is taken as 0")) << log;
-}
-
-TEST_F(PileOfLeavesLevelTest, ADifficultyNotWrittenExactlyRegistersNothingAndTooFewToolsAreLogged)
+TEST_F(PileOfLeavesLevelTest, ADifficultyNotWrittenExactlyOrTooFewToolsRegistersNothing)
 {
     Corvane::CreateConstantResourceFactories();
     LoadManifest(L"Constants", L"<resources><intarray name='RepeatedGameNumLoops'>"
@@ -119,11 +97,16 @@ TEST_F(PileOfLeavesLevelTest, ADifficultyNotWrittenExactlyRegistersNothingAndToo
     Load(L"<PileOfLeavesLevel name='Leaves_Small' difficulty='easy' numTools='3'/>"
          L"<PileOfLeavesLevel name='Leaves_Caps' difficulty='HARD' numTools='3'/>"
          L"<PileOfLeavesLevel name='Leaves_None' numTools='3'/>"
-         L"<PileOfLeavesLevel name='Leaves_Few' difficulty='Hard' numTools='2'/>");
-    for (char const* level : {"Leaves_Small", "Leaves_Caps", "Leaves_None"})
+         L"<PileOfLeavesLevel name='Leaves_Few' difficulty='Hard' numTools='2'/>"
+         L"<PileOfLeavesLevel name='Leaves_Enough' difficulty='Hard' numTools='3'/>");
+    for (char const* level : {"Leaves_Small", "Leaves_Caps", "Leaves_None", "Leaves_Few"})
         for (int difficulty = 0; difficulty < kNumGameModeDifficulties; ++difficulty)
             EXPECT_FALSE(Registered(level, static_cast<GameModeDifficulty>(difficulty))) << level;
-    EXPECT_NE(std::string::npos, log.find("\"Leaves_Few\": numTools 2 is fewer than the 3 tools")) << log;
+    // Each tool found is taken away: two loops at Hard ask for three tools.
+    EXPECT_NE(std::string::npos, log.find("PileOfLeavesMode.xml, level Leaves_Few: PileOfLeavesLevel \"numTools\" of "
+                                          "\"2\" is out of range (it takes 3 to 22)"))
+        << log;
+    EXPECT_TRUE(Registered("Leaves_Enough", kGameModeDifficulty_Hard));
 }
 
 TEST_F(PileOfLeavesLevelTest, ThePointerPushesALeafToTheEdgeOfItsCircleAndOnlyInsideItsSquare)

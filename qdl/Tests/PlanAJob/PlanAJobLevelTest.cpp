@@ -94,20 +94,27 @@ TEST_F(PlanAJobLevelTest, TheCardsSuffixFollowsTheDifficultyAndAnUnknownOneTakes
         EXPECT_FALSE(IsRegistered("PJLower", static_cast<GameModeDifficulty>(difficulty)));
 }
 
-TEST_F(PlanAJobLevelTest, NumEmptyOutsideOneToFiveIsHeldToTheNearestEndAndLogged)
+TEST_F(PlanAJobLevelTest, ALevelWithoutOneToFiveEmptyStepsIsLoggedAndNeverDrawn)
 {
     testing::internal::CaptureStderr();
-    LoadManifest(L"PlanAJobLevels.xml",
+    LoadManifest(L"PlanAJobLevels",
                  L"<resources><PlanAJobLevel name='PJZero' difficulty='Easy' imageList='J' numEmpty='0'/>"
                  L"<PlanAJobLevel name='PJMissing' difficulty='Easy' imageList='J'/>"
                  L"<PlanAJobLevel name='PJSix' difficulty='Hard' imageList='J' numEmpty='6'/>"
                  L"<PlanAJobLevel name='PJFive' difficulty='Hard' imageList='J' numEmpty='5'/></resources>");
     std::string const log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(1, AutoResource<PlanAJobLevel>("PJZero")->numEmpty);
-    EXPECT_EQ(1, AutoResource<PlanAJobLevel>("PJMissing")->numEmpty);
-    EXPECT_EQ(5, AutoResource<PlanAJobLevel>("PJSix")->numEmpty);
+    // No empty step: the blueprint would be full before the child could play.
+    for (char const* level : {"PJZero", "PJMissing", "PJSix"})
+    {
+        EXPECT_TRUE(AutoResource<PlanAJobLevel>(level)) << level;
+        EXPECT_FALSE(IsRegistered(level, kGameModeDifficulty_Easy) || IsRegistered(level, kGameModeDifficulty_Hard))
+            << level;
+    }
+    EXPECT_NE(std::string::npos, log.find("PlanAJobLevels.xml, level PJZero: PlanAJobLevel \"numEmpty\" of \"0\""))
+        << log;
+    EXPECT_NE(std::string::npos, log.find("level PJMissing: PlanAJobLevel has no \"numEmpty\"")) << log;
     EXPECT_EQ(5, AutoResource<PlanAJobLevel>("PJFive")->numEmpty);
-    EXPECT_NE(std::string::npos, log.find("PJZero: numEmpty 0 is outside 1 to 5")) << log;
+    EXPECT_TRUE(IsRegistered("PJFive", kGameModeDifficulty_Hard));
     EXPECT_EQ(std::string::npos, log.find("PJFive")) << log;
 }
 

@@ -282,24 +282,6 @@ TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
     });
 }
 
-TEST_F(PlanAJobPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
-{
-    GameDriver::WithoutLevelsOf(driver, "PlanAJobMode.xml");
-    StartAt(kGameModeDifficulty_Hard);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        child.Wait(3.0f);
-        EXPECT_EQ("PlanAJobMode", child.TopScreen());
-        EXPECT_TRUE(LiveCards(child).empty());
-        EXPECT_EQ(0, CountPlays(child, "PlanAJob_GameComplete"));
-        EXPECT_EQ(account, child.AccountFile());
-        ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
-    });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "PlanAJobMode", "Hard"));
-}
-
 // A node the game builds its slots or cards under, renamed in a content copy.
 // The parameter: the node's name, and the start of the path the game looks up through it.
 class PlanAJobBrokenLayout : public PlanAJobPlay,

@@ -85,14 +85,13 @@ TEST_F(ScarrowPuzzleLevelTest, NestedPiecesCountDefaultsApplyAndNothingInsideBec
 {
     ScarrowPuzzleLevel const* const level =
         Load("PuzzleOdd", L"<ScarrowPuzzleLevel name='PuzzleOdd' puzzleID='12' difficulty='Hard'>"
-                          L"<group><PuzzlePiece pieceNum='0' x='3'/></group>"
+                          L"<group><PuzzlePiece pieceNum='2' x='3'/></group>"
                           L"<PuzzlePiece/>"
                           L"<ScarrowPuzzleLevel name='PuzzleInside' puzzleID='2' difficulty='Hard'/>"
-                          L"<PuzzlePiece pieceNum='-2147483648' y='-4.25'/>"
+                          L"<PuzzlePiece pieceNum='3' y='4.25'/>"
                           L"</ScarrowPuzzleLevel>");
     ASSERT_NE(nullptr, level);
-    EXPECT_EQ((std::vector<sPiece>{{-1, 3.0f, 0.0f}, {0, 0.0f, 0.0f}, {-2147483647 - 1, 0.0f, -4.25f}}),
-              Pieces(*level));
+    EXPECT_EQ((std::vector<sPiece>{{1, 3.0f, 0.0f}, {0, 0.0f, 0.0f}, {2, 0.0f, 4.25f}}), Pieces(*level));
     EXPECT_STREQ("Puzzle12_rollover", level->puzzlePieces.front().rollover.GetString());
     EXPECT_TRUE(IsRegistered("PuzzleOdd", kGameModeDifficulty_Hard));
     EXPECT_FALSE(AutoResource<ScarrowPuzzleLevel>("PuzzleInside"));

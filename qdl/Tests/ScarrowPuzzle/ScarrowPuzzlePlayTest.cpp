@@ -259,24 +259,6 @@ TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAcc
     });
 }
 
-TEST_F(ScarrowPuzzlePlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
-{
-    GameDriver::WithoutLevelsOf(driver, "ScarrowPuzzleMode.xml");
-    StartAt(kGameModeDifficulty_Hard);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        child.Wait(3.0f);
-        EXPECT_EQ("ScarrowPuzzleMode", child.TopScreen());
-        EXPECT_TRUE(LivePieces(child).empty());
-        EXPECT_EQ(0, CountPlays(child, "ScarrowPuzzle_GameComplete"));
-        EXPECT_EQ(account, child.AccountFile());
-        ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
-    });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "ScarrowPuzzleMode", "Hard"));
-}
-
 // A node the game builds its slots or pieces under, renamed in a content copy.
 // The parameter: the node's name, and the start of the path the game looks up through it.
 class ScarrowPuzzleBrokenLayout : public ScarrowPuzzlePlay,

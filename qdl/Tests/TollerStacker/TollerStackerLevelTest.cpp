@@ -59,16 +59,13 @@ TEST_F(TollerStackerLevelTest, ObjectsInDocumentOrderAtAnyDepthWithSizesReadAsNu
          L"  <StackObject size='3' color='Blue' type='Log'/>"
          L"  <group><deeper><StackObject size=' +5 big' color='Red' type='Girder'/></deeper></group>"
          L"  <stackobject size='1' color='Red' type='Log'/>"
-         L"  <StackObject color='Red' type='Log'/>"
          L"</TollerStackerLevel>"
          L"<StackObject size='2' color='Red' type='Log'/>");
     AutoResource<TollerStackerLevel> const level("Ts_Order");
     ASSERT_TRUE(level);
-    ASSERT_EQ(3u, level->objects.size());
+    ASSERT_EQ(2u, level->objects.size());
     ExpectObject(level->objects[0], 3, kStackObjectColor_Blue, kStackObjectType_Log);
     ExpectObject(level->objects[1], 5, kStackObjectColor_Red, kStackObjectType_Girder);
-    // Without a size: 0, which shows no picture.
-    ExpectObject(level->objects[2], 0, kStackObjectColor_Red, kStackObjectType_Log);
     EXPECT_TRUE(Registered("Ts_Order", kGameModeDifficulty_Medium));
 }
 
@@ -85,8 +82,8 @@ TEST_F(TollerStackerLevelTest, ADifficultyInAnotherCaseOrMissingIsMadeButNeverDr
             EXPECT_FALSE(Registered(name, static_cast<GameModeDifficulty>(difficulty))) << name;
     }
     EXPECT_NE(std::string::npos, log.find("Ts_Lower")) << log;
-    // An empty level is a level; the game shows nothing and cannot end.
-    EXPECT_TRUE(Registered("Ts_Hard", kGameModeDifficulty_Hard));
+    // An empty level is made, but with nothing to stack it could never end: it is not offered.
+    EXPECT_FALSE(Registered("Ts_Hard", kGameModeDifficulty_Hard));
     EXPECT_TRUE(AutoResource<TollerStackerLevel>("Ts_Hard")->objects.empty());
 }
 

@@ -328,24 +328,6 @@ TEST_F(ToolShedPlay, QuittingWithAToolHeldLeadsToTheMainMenuAndKeepsTheAccount)
     });
 }
 
-TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
-{
-    GameDriver::WithoutLevelRecords(driver, "ToolShedMode.xml", "ToolShedLevel", "ToolShedHard");
-    StartAt(kGameModeDifficulty_Hard);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("ToolShedMode"));
-        std::string const account = child.AccountFile();
-        child.Wait(5.0f);
-        EXPECT_EQ("ToolShedMode", child.TopScreen());
-        EXPECT_TRUE(LiveTools(child).empty());
-        EXPECT_EQ(0, CountPlays(child, "ToolShed_GameComplete"));
-        EXPECT_EQ(account, child.AccountFile());
-        ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
-    });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "ToolShedMode", "Hard"));
-}
-
 TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
 {
     driver.UseContentCopy([](std::string const& folder) {
@@ -371,33 +353,3 @@ TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
     EXPECT_NE(std::string::npos, driver.Notifications()[0].find("could not be built"));
 }
 
-TEST_F(ToolShedPlay, ALevelWithoutToolsIsNeverWon)
-{
-    driver.UseContentCopy([](std::string const& folder) {
-        ASSERT_TRUE(GameDriver::EditTextFile(folder + "/ToolShedMode.xml", [](std::string& text) {
-            // The Easy levels keep their boxes and lose their tools.
-            std::size_t at = 0;
-            while ((at = text.find("<toolEntry", at)) != std::string::npos)
-            {
-                std::size_t const level = text.rfind("<ToolShedLevel", at);
-                std::size_t const end = text.find("/>", at);
-                if (text.find("difficulty=\"Easy\"", level) < at)
-                    text.erase(at, end + 2 - at);
-                else
-                    at = end;
-            }
-        }));
-    });
-    StartAt(kGameModeDifficulty_Easy);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        EXPECT_TRUE(LiveTools(child).empty());
-        EXPECT_FALSE(LevelBoxes(child).empty());
-        child.Wait(4.0f);
-        EXPECT_EQ("ToolShedMode", child.TopScreen());
-        EXPECT_EQ(0, CountPlays(child, "ToolShed_GameComplete"));
-        EXPECT_EQ(account, child.AccountFile());
-    });
-    EXPECT_TRUE(driver.Notifications().empty());
-}

@@ -2,9 +2,10 @@
 
 // The reader of "CountTheMaterialsLevel" resources: "Material" elements at any
 // depth are the piles in document order, the last "Request" element is the
-// request; names are matched exactly, case included. A level naming a
-// material outside the table, or asking for nothing, is logged and not
-// offered to the game; piles past the fifth are logged and left out.
+// request; names are matched exactly, case included; numbers of items are 1
+// or more. A level naming a material outside the table, asking for nothing,
+// or laying out no pile that is the one asked for is logged and not offered
+// to the game; piles past the fifth are logged and left out.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsLevel.h"
@@ -14,6 +15,6 @@ class CountTheMaterialsLevelResourceFactory
 {
 protected:
     void readLevel(CountTheMaterialsLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
-    bool isPlayable(CountTheMaterialsLevel const& level, Corvane::Label name) const override;
+                   std::wstring const& tag, Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
+    void checkPlayable(CountTheMaterialsLevel const& level, LevelNumbers& numbers) const override;
 };

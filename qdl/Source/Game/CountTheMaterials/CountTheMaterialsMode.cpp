@@ -51,7 +51,6 @@ Label const kOtherMaterialLine = Label::GetUniqueString("CTM_IncorrectAnswer");
 Label const kTooFewLine = Label::GetUniqueString("CTM_NotEnough");
 Label const kTooManyLine = Label::GetUniqueString("CTM_TooMuch");
 
-
 // A uniform shuffle drawn from the process's rand, as the level content's shuffles are.
 void shuffle(std::vector<MaterialData>& piles)
 {
@@ -142,9 +141,7 @@ void CountTheMaterialsMode::initializeLevel(Label levelName)
     level = levelName;
     if (!found)
     {
-        Platform::ModalNotification(levelNotFoundMessage("CountTheMaterialsMode", levelName), L"");
-        // Help and Quit still show, so the child can leave the empty playfield.
-        setupInstructionMode(kGameLabel, kIntroFennState_Standing, false);
+        levelNotFound("CountTheMaterialsMode", levelName, kGameLabel, kIntroFennState_Standing);
         return;
     }
     setupInstructionMode(kGameLabel, kIntroFennState_Standing, playIntro);

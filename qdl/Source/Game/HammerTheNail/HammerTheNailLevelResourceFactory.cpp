@@ -1,5 +1,6 @@
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailLevelResourceFactory.h"
 
+#include <limits>
 #include <set>
 #include <string>
 
@@ -11,7 +12,7 @@ using namespace Corvane;
 namespace
 {
 // The tool of a "Nail" or "Tool" element; false when its type or colour names nothing.
-bool readTool(XMLElement const& element, Label level, FixItTool& tool)
+bool readTool(XMLElement const& element, LevelNumbers const& numbers, FixItTool& tool)
 {
     std::wstring const type = element.GetAttribute(L"type");
     std::wstring const color = element.GetAttribute(L"color");
@@ -19,8 +20,8 @@ bool readTool(XMLElement const& element, Label level, FixItTool& tool)
     int const colorIndex = lookUpName(color, kFixItToolColorNames);
     if (typeIndex < 0 || colorIndex < 0)
     {
-        Internal::LogWrite("HammerTheNail level %s: a %ls of type \"%s\" and color \"%s\" is left out\n",
-                           level.GetString(), element.name.c_str(), TruncateStringWideToASCII(type).c_str(),
+        Internal::LogWrite("%s, level %s: a %ls of type \"%s\" and color \"%s\" is left out\n",
+                           numbers.getFile().c_str(), numbers.getLevel().GetString(), element.name.c_str(), TruncateStringWideToASCII(type).c_str(),
                            TruncateStringWideToASCII(color).c_str());
         return false;
     }
@@ -29,10 +30,10 @@ bool readTool(XMLElement const& element, Label level, FixItTool& tool)
 }
 } // namespace
 
-void HammerTheNailLevelResourceFactory::readLevel(HammerTheNailLevel& level, IAttributeContainer const& attributes,
-                                                  IXMLReader& reader) const
+void HammerTheNailLevelResourceFactory::readLevel(HammerTheNailLevel& level, IAttributeContainer const&,
+                                                  std::wstring const&, IXMLReader& reader,
+                                                  LevelNumbers& numbers) const
 {
-    Label const name = Label::FromString(attributes.GetAttribute(L"name"));
     std::set<FixItTool> nailTools;
     while (!reader.IsEOF())
     {
@@ -42,27 +43,34 @@ void HammerTheNailLevelResourceFactory::readLevel(HammerTheNailLevel& level, IAt
         FixItTool tool;
         if (element->name == L"Nail")
         {
-            if (!readTool(*element, name, tool))
+            if (!readTool(*element, numbers, tool))
                 continue;
-            NailData const nail = {tool.first, tool.second, element->GetAttribute(L"clickCount", 0),
-                                   element->GetAttribute(L"x", 0), element->GetAttribute(L"y", 0)};
+            // The clicks left are the frame the nail shows: below 0 it would show nothing.
+            NailData const nail = {
+                tool.first, tool.second,
+                numbers.wholeNumber(*element, element->name, L"clickCount", 0, 0, std::numeric_limits<int>::max()),
+                numbers.wholeNumber(*element, element->name, L"x", 0, 0, LevelNumbers::kScreenWidth),
+                numbers.wholeNumber(*element, element->name, L"y", 0, 0, LevelNumbers::kScreenHeight)};
             level.nails.push_back(nail);
             nailTools.insert(tool);
         }
         else if (element->name == L"Tool")
         {
-            if (readTool(*element, name, tool))
+            if (readTool(*element, numbers, tool))
                 level.tools.push_back(tool);
         }
     }
     level.tools.insert(level.tools.end(), nailTools.begin(), nailTools.end());
 }
 
-bool HammerTheNailLevelResourceFactory::isPlayable(HammerTheNailLevel const& level, Label name) const
+void HammerTheNailLevelResourceFactory::checkPlayable(HammerTheNailLevel const& level, LevelNumbers& numbers) const
 {
-    if (level.tools.size() <= static_cast<size_t>(kNumFixItToolSlots))
-        return true;
-    Internal::LogWrite("HammerTheNail level %s needs %d tools but the tool box has %d slots; it is not used\n",
-                       name.GetString(), static_cast<int>(level.tools.size()), kNumFixItToolSlots);
-    return false;
+    if (level.tools.size() > static_cast<size_t>(kNumFixItToolSlots))
+        return numbers.refuseLevel("it needs " + std::to_string(level.tools.size()) + " tools but the tool box has " +
+                                   std::to_string(kNumFixItToolSlots) + " slots");
+    // The level is won when a click drives the last nail in: one nail at least must need a click.
+    for (NailData const& nail : level.nails)
+        if (nail.clickCount > 0)
+            return;
+    numbers.refuseLevel("no nail needs a click");
 }

@@ -124,7 +124,7 @@ void HammerTheNailMode::initializeLevel(Label level)
     AutoResource<HammerTheNailLevel> const data(level);
     if (!data)
     {
-        reportUnplayable(levelNotFoundMessage("HammerTheNailMode", level));
+        levelNotFound("HammerTheNailMode", level, kGameLabel, kIntroFennState_Standing);
         return;
     }
     SceneNode* const targets = getPlayfieldNode(kFixItMaterialTargetsPath);

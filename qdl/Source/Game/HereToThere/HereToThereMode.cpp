@@ -224,9 +224,7 @@ void HereToThereMode::initializeLevel(Label levelName)
     Corvane::AutoResource<HereToThereLevel> const level(levelName);
     if (!level)
     {
-        notify(Corvane::ConvertStringWideToUTF8String(levelNotFoundMessage("HereToThereMode", levelName)));
-        // No overlay for a game that cannot be played, but Help and Quit to leave by.
-        setupInstructionMode(game, kIntroFennState_Standing, false);
+        levelNotFound("HereToThereMode", levelName, game, kIntroFennState_Standing);
         return;
     }
     setupInstructionMode(game, kIntroFennState_Standing, true);

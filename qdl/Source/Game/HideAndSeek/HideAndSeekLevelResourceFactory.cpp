@@ -1,28 +1,21 @@
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekLevelResourceFactory.h"
 
-#include <cmath>
-
-#include "Core/Source/Log.h"
-#include "Core/Source/StringUtils.h"
+#include <limits>
 
 using namespace Corvane;
 
 void HideAndSeekLevelResourceFactory::readLevel(HideAndSeekLevel& level, IAttributeContainer const& attributes,
-                                                IXMLReader& reader) const
+                                                std::wstring const& tag, IXMLReader& reader,
+                                                LevelNumbers& numbers) const
 {
-    level.numHides = attributes.GetAttribute(L"numHides", 0);
-    level.numPreviewHides = attributes.GetAttribute(L"numPreviewHides", 0);
-    level.runSpeed = attributes.GetAttribute(L"runSpeed", 0.0f);
+    int const most = std::numeric_limits<int>::max();
+    // No hide to find wins at the first find; the cat needs one run at least to hide, and a
+    // speed above 0 to take any time over it.
+    level.numHides = numbers.wholeNumber(attributes, tag, L"numHides", 0, 0, most);
+    level.numPreviewHides = numbers.wholeNumber(attributes, tag, L"numPreviewHides", 0, 1, most);
+    level.runSpeed = numbers.decimalNumber(attributes, tag, L"runSpeed", 0.0f, std::numeric_limits<float>::min(),
+                                           std::numeric_limits<float>::max());
     level.showTail = attributes.GetAttribute(L"showTail", true);
-
-    std::string const name = TruncateStringWideToASCII(attributes.GetAttribute(L"name").c_str());
-    if (!(level.runSpeed > 0.0f && std::isfinite(level.runSpeed)))
-        Internal::LogWrite("HideAndSeekLevel \"%s\": runSpeed %g is not a positive speed; the cat's runs will be "
-                           "instant\n",
-                           name.c_str(), static_cast<double>(level.runSpeed));
-    if (level.numPreviewHides < 1)
-        Internal::LogWrite("HideAndSeekLevel \"%s\": numPreviewHides %d counts as 1\n", name.c_str(),
-                           level.numPreviewHides);
 
     while (!reader.IsEOF())
     {
@@ -30,7 +23,14 @@ void HideAndSeekLevelResourceFactory::readLevel(HideAndSeekLevel& level, IAttrib
         if (!element || element->kind != XMLElement::kStartElement || element->name != L"Obstacle")
             continue;
         HideAndSeekObstacleData obstacle;
-        obstacle.imageID = element->GetAttribute(L"imageID", 0);
+        obstacle.imageID = numbers.wholeNumber(*element, element->name, L"imageID", 0, 0, most);
         level.obstacles.push_back(obstacle);
     }
+}
+
+void HideAndSeekLevelResourceFactory::checkPlayable(HideAndSeekLevel const& level, LevelNumbers& numbers) const
+{
+    // The cat hides behind an obstacle; with one only, it stays there.
+    if (level.obstacles.empty())
+        numbers.refuseLevel("it has no Obstacle");
 }

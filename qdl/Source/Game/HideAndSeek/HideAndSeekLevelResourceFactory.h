@@ -3,9 +3,9 @@
 // The reader of "HideAndSeekLevel" resources: "numHides", "numPreviewHides",
 // "runSpeed" and "showTail" (true unless exactly "false") from the level
 // element, and the "imageID" of every "Obstacle" element inside it, at any
-// depth, in document order. A speed that is not a positive number and fewer
-// than one run per hide are logged with the level's name; the cat copes with
-// both.
+// depth, in document order. "numHides" and "imageID" are 0 or more,
+// "numPreviewHides" 1 or more, "runSpeed" above 0; a level without them, or
+// without obstacles, is not registered.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/HideAndSeek/HideAndSeekLevel.h"
@@ -17,5 +17,6 @@ public:
 
 protected:
     void readLevel(HideAndSeekLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
+                   std::wstring const& tag, Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
+    void checkPlayable(HideAndSeekLevel const& level, LevelNumbers& numbers) const override;
 };

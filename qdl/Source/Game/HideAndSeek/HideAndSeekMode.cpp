@@ -138,9 +138,7 @@ void HideAndSeekMode::initializeLevel(Label level)
     AutoResource<HideAndSeekLevel> const data(level);
     if (!data)
     {
-        Platform::ModalNotification(levelNotFoundMessage("HideAndSeekMode", level), L"");
-        // No overlay without a game, but Help and Quit stay within reach.
-        showUIButtons();
+        levelNotFound("HideAndSeekMode", level, gameLabel(), kIntroFennState_Waving);
         return;
     }
     numHides = data->numHides;

@@ -7,8 +7,9 @@ std::vector<int> PaintItLevelResourceFactory::readPatternOrder(std::wstring cons
     return readPatternLetters(order);
 }
 
-void PaintItLevelResourceFactory::readLevel(PaintItLevel& level, Corvane::IAttributeContainer const& attributes,
-                                            Corvane::IXMLReader& reader) const
+void PaintItLevelResourceFactory::readLevel(PaintItLevel& level, Corvane::IAttributeContainer const&,
+                                            std::wstring const&, Corvane::IXMLReader& reader,
+                                            LevelNumbers& numbers) const
 {
     while (!reader.IsEOF())
     {
@@ -19,10 +20,18 @@ void PaintItLevelResourceFactory::readLevel(PaintItLevel& level, Corvane::IAttri
         // The mode steps through a pattern modulo its length: an empty one could never be painted.
         if (symbols.empty())
         {
-            Corvane::Internal::LogWrite("PaintItLevel \"%ls\": a Pattern without the letters A, B or C is left out (order \"%ls\")\n",
-                attributes.GetAttribute(L"name").c_str(), element->GetAttribute(L"order").c_str());
+            Corvane::Internal::LogWrite("%s, level %s: a Pattern without the letters A, B or C is left out (order "
+                                        "\"%ls\")\n",
+                                        numbers.getFile().c_str(), numbers.getLevel().GetString(),
+                                        element->GetAttribute(L"order").c_str());
             continue;
         }
         level.patterns.push_back(std::move(symbols));
     }
+}
+
+void PaintItLevelResourceFactory::checkPlayable(PaintItLevel const& level, LevelNumbers& numbers) const
+{
+    if (level.patterns.empty())
+        numbers.refuseLevel("it has no Pattern with the letters A, B or C");
 }

@@ -3,7 +3,8 @@
 // The reader of "PaintItLevel" resources: every "Pattern" element inside the
 // level, at any depth, in document order; its "order" letters A, B and C in
 // either case become 0, 1 and 2, any other character is skipped. A pattern
-// without one of the three letters is logged and left out.
+// without one of the three letters is logged and left out; a level left
+// without patterns is not registered.
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ public:
     static std::vector<int> readPatternOrder(std::wstring const& order);
 
 protected:
-    void readLevel(PaintItLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
+    void readLevel(PaintItLevel& level, Corvane::IAttributeContainer const& attributes, std::wstring const& tag,
+                   Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
+    void checkPlayable(PaintItLevel const& level, LevelNumbers& numbers) const override;
 };

@@ -175,7 +175,7 @@ void PaintTheHouseMode::setupDeliveryPatterns()
     {
         if (level)
             Corvane::Internal::LogWrite("%s: the level \"%s\" has no pattern\n", kWho, levelName.GetString());
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("PaintTheHouseMode", levelName), L"");
+        levelNotFound("PaintTheHouseMode", levelName, getGameModeLabel(kGameModeType_PaintIt), kIntroFennState_Standing);
         return;
     }
     int const index = Corvane::Random::GetIntRange(static_cast<int>(level->patterns.size()) - 1);

@@ -1,50 +1,39 @@
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevelResourceFactory.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
-#include "Core/Source/Log.h"
-#include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Framework/Constant.h"
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesConstants.h"
 
 namespace
 {
 
-int readClamped(Corvane::IAttributeContainer const& attributes, wchar_t const* attribute, int absent, int low, int high,
-                std::string const& name)
+// Each tool asked for is found and taken away, and the next is asked for from
+// those left: a level needs one more tool than its loops, and at least one.
+int toolsAskedFor(int difficulty)
 {
-    int const read = attributes.GetAttribute(attribute, absent);
-    int const kept = std::min(std::max(read, low), high);
-    if (kept != read)
-        Corvane::Internal::LogWrite("PileOfLeavesLevel \"%s\": %ls %d is taken as %d\n", name.c_str(), attribute, read,
-                                    kept);
-    return kept;
+    Corvane::Constant<std::vector<int> > const loops("RepeatedGameNumLoops");
+    if (difficulty < 0 || !loops.IsValid())
+        return 1;
+    std::vector<int> const perDifficulty = loops;
+    return static_cast<size_t>(difficulty) < perDifficulty.size()
+               ? std::max(perDifficulty[static_cast<size_t>(difficulty)], 0) + 1
+               : 1;
 }
 
 } // namespace
 
 void PileOfLeavesLevelResourceFactory::readLevel(PileOfLeavesLevel& level,
                                                  Corvane::IAttributeContainer const& attributes,
-                                                 Corvane::IXMLReader& /*reader*/) const
+                                                 std::wstring const& tag, Corvane::IXMLReader& /*reader*/,
+                                                 LevelNumbers& numbers) const
 {
-    std::string const name = Corvane::TruncateStringWideToASCII(attributes.GetAttribute(L"name").c_str());
-    level.numTools = attributes.GetAttribute(L"numTools", 0);
-    level.areaCover = readClamped(attributes, L"areaCover", 0, 0, kMaxAreaCover, name);
-    level.toolCover = readClamped(attributes, L"toolCover", 0, 0, kMaxToolCover, name);
-    level.cursorRadius = readClamped(attributes, L"cursorRadius", 100, 0, kMaxCursorRadius, name);
-    // Each tool asked for is one found and destroyed: the level needs that many, and one more.
     int const difficulty = lookUpName(attributes.GetAttribute(L"difficulty"), kGameModeDifficultyNames);
-    Corvane::Constant<std::vector<int> > const loops("RepeatedGameNumLoops");
-    if (difficulty >= 0 && loops.IsValid())
-    {
-        std::vector<int> const perDifficulty = loops;
-        int const asked = static_cast<size_t>(difficulty) < perDifficulty.size()
-                              ? std::max(perDifficulty[static_cast<size_t>(difficulty)], 0) + 1
-                              : 1;
-        if (level.numTools < asked)
-            Corvane::Internal::LogWrite("PileOfLeavesLevel \"%s\": numTools %d is fewer than the %d tools its "
-                                        "difficulty asks for\n",
-                                        name.c_str(), level.numTools, asked);
-    }
+    level.numTools = numbers.wholeNumber(attributes, tag, L"numTools", 0, toolsAskedFor(difficulty),
+                                         kMaxLeafCoveredTools);
+    level.areaCover = numbers.wholeNumber(attributes, tag, L"areaCover", 0, 0, kMaxAreaCover);
+    level.toolCover = numbers.wholeNumber(attributes, tag, L"toolCover", 0, 0, kMaxToolCover);
+    // A radius of 0 blows no leaf aside.
+    level.cursorRadius = numbers.wholeNumber(attributes, tag, L"cursorRadius", 100, 1, kMaxCursorRadius);
 }

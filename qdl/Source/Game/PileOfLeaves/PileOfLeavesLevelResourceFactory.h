@@ -2,10 +2,10 @@
 
 // The reader of "PileOfLeavesLevel" resources, from the level element's
 // attributes alone: "numTools", "areaCover" and "toolCover" (0 when absent),
-// "cursorRadius" (100 when absent); present but without digits is 0. The
-// radius is kept within 0 to 1,000 pixels, so that its square fits an int,
-// the leaf counts within 0 to their limits below (each logged when changed),
-// and a level with fewer tools than its difficulty asks for is logged.
+// "cursorRadius" (100 when absent). The radius lies within 1 to 1,000 pixels,
+// so that its square fits an int, and the leaf counts within 0 to their
+// limits below; a level whose tools are fewer than its difficulty asks for
+// (one more than its loops) or more than can be placed is not registered.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/PileOfLeaves/PileOfLeavesLevel.h"
@@ -21,5 +21,5 @@ public:
 
 protected:
     void readLevel(PileOfLeavesLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
+                   std::wstring const& tag, Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
 };

@@ -150,9 +150,7 @@ void PileOfLeavesMode::Setup()
     {
         if (level)
             Corvane::Internal::LogWrite("%s: the level \"%s\" makes no tool\n", kWho, levelName.GetString());
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("PileOfLeavesMode", levelName), L"");
-        // Help and Quit all the same, so that the child can leave.
-        setupInstructionMode(gameLabel(), kIntroFennState_Waving, false);
+        levelNotFound("PileOfLeavesMode", levelName, gameLabel(), kIntroFennState_Waving);
         return;
     }
     hideTools(level->toolCover, level->areaCover);

@@ -1,11 +1,11 @@
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevelResourceFactory.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "Core/Source/Log.h"
 #include "qdl/Source/Game/GameConstants.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/LevelResourceFactory.h"
 
 using namespace Corvane;
 
@@ -33,15 +33,16 @@ IResourceDescriptor* PlanAJobLevelResourceFactory::CreateResource(std::wstring c
     level.objects = suffixed(base, kObjectSuffixes[difficulty >= 0 && difficulty < 2 ? difficulty : 2]);
     level.targets = suffixed(base, "_Targets");
     level.spriteType = suffixed(base, "_SpriteType");
-    int const numEmpty = attributes.GetAttribute(L"numEmpty", 0);
-    // Outside 1..5 there is no group of card places: 0 would pre-fill every slot and win at once.
-    level.numEmpty = std::min(std::max(numEmpty, 1), PlanAJobLevel::kNumSteps);
-    if (level.numEmpty != numEmpty)
-        Internal::LogWrite("PlanAJob level %s: numEmpty %d is outside 1 to %d; the game leaves %d steps empty\n",
-                           name.GetString(), numEmpty, PlanAJobLevel::kNumSteps, level.numEmpty);
+    // Between one and all five steps are left for the child: with none the blueprint is full.
+    LevelNumbers numbers(manifest, name);
+    level.numEmpty = numbers.wholeNumber(attributes, L"PlanAJobLevel", L"numEmpty", 0, 1, PlanAJobLevel::kNumSteps);
     // A record read again under this name replaces the earlier one, and so does its difficulty.
     GetLevelManager()->removeLevelForGameModeType(kGameModeType_PlanAJob, name);
-    GetLevelManager()->addLevelForGameModeType(kGameModeType_PlanAJob, name,
-                                               static_cast<GameModeDifficulty>(difficulty));
+    if (difficulty < 0)
+        Internal::LogWrite("%s, level %s has no difficulty of Easy, Medium or Hard and is not used\n",
+                           numbers.getFile().c_str(), name.GetString());
+    else if (!numbers.isRefused())
+        GetLevelManager()->addLevelForGameModeType(kGameModeType_PlanAJob, name,
+                                                   static_cast<GameModeDifficulty>(difficulty));
     return resource.release();
 }

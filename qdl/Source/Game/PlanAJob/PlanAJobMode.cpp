@@ -68,7 +68,7 @@ SceneNode* childAt(SceneNode* parent, int index)
 
 } // namespace
 
-PlanAJobMode::PlanAJobMode(Label level) : levelLabel(level), slotsBuilt(false) {}
+PlanAJobMode::PlanAJobMode(Label level) : levelLabel(level), levelSetUp(false) {}
 
 PlanAJobMode::~PlanAJobMode() {}
 
@@ -95,7 +95,12 @@ void PlanAJobMode::Setup()
     else
         level = GetLevelManager()->getLevelForGameModeType(kGameModeType_PlanAJob);
     bool const built = initializeLevel(level);
-    playIntroAnimation();
+    // Without a level there is nothing to bring in: the empty blueprint is won at once.
+    if (built)
+        playIntroAnimation();
+    else if (SceneNode* const introMask = findPlayfieldNode(kIntroMaskPath))
+        introMask->LocalSetVisible(false);
+    levelSetUp = true;
     if (SceneNode* const introMask = findPlayfieldNode(kIntroMaskPath))
         setupMouseInputEatingNode(introMask);
     if (SceneNode* const hands = findPlayfieldNode(kFennHandsPath))
@@ -107,7 +112,8 @@ void PlanAJobMode::Setup()
     }
     GetAudioManager()->setMusicMode(kMusicMode_InGame, gameLabel());
     if (!built)
-        Corvane::Internal::LogWrite("PlanAJob: no level %s; the blueprint stays empty\n", level.GetString());
+        Corvane::Internal::LogWrite("PlanAJob: no level %s; the empty blueprint ends it at once\n",
+                                    level.GetString());
 }
 
 sPlanAJobDeal PlanAJobMode::dealSteps(int numEmpty)
@@ -133,9 +139,10 @@ sPlanAJobDeal PlanAJobMode::dealSteps(int numEmpty)
 bool PlanAJobMode::initializeLevel(Label levelName)
 {
     Corvane::AutoResource<PlanAJobLevel> const level(levelName);
-    if (!level)
+    // A story's level is named, not drawn: one its reader refused is not found either.
+    if (!level || level->numEmpty < 1 || level->numEmpty > PlanAJobLevel::kNumSteps)
     {
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("PlanAJobMode", levelName), L"");
+        levelNotFound("PlanAJobMode", levelName, gameLabel(), kIntroFennState_Standing);
         return false;
     }
     sPlanAJobDeal const deal = dealSteps(level->numEmpty);
@@ -148,7 +155,6 @@ bool PlanAJobMode::initializeLevel(Label levelName)
         if (deal.preFilled[static_cast<std::size_t>(step)])
             slot->setAsFilled();
     }
-    slotsBuilt = true;
 
     SceneNode* const sources = findPlayfieldNode(kSourcesPath);
     SceneNode* const group =
@@ -195,8 +201,8 @@ void PlanAJobMode::Update(float dt)
     QuarrydaleGameMode::Update(dt);
     std::pair<int, int> const mouse = Corvane::MainLoop::GetLastMousePos();
     OnMouseMove(mouse.first, mouse.second);
-    // A missing level builds no slot, and an empty blueprint is never won.
-    if (!slotsBuilt)
+    // A missing level builds no slot: an empty set counts as all filled.
+    if (!levelSetUp)
         return;
     Corvane::ObjectDatabase* const database = GetObjectDatabase();
     for (Corvane::ObjectID id : database->GetObjectsWithRole(label("PlanAJob_DropSlot")))
@@ -214,9 +220,11 @@ void PlanAJobMode::playOutroAnimation()
     GetAudioManager()->playSpecificSoundVocal(label("PlanAJob_GameComplete"));
     SceneNode* const blueprint = findPlayfieldNode(kBlueprintPath);
     SceneNode* const building = findPlayfieldNode(kBuildingPath);
-    if (!blueprint || !building)
+    bool const nothingBuilt = GetObjectDatabase()->GetObjectsWithRole(label("PlanAJob_DropSlot")).empty();
+    if (!blueprint || !building || nothingBuilt)
     {
-        Corvane::Internal::LogWrite("PlanAJob: the layout lacks the blueprint or the building; the level ends\n");
+        if (!nothingBuilt)
+            Corvane::Internal::LogWrite("PlanAJob: the layout lacks the blueprint or the building; the level ends\n");
         if (Corvane::Object* const sequence = getSequenceObject())
         {
             sequence->AddTask(new Corvane::TimedTask(2.0f));

@@ -12,9 +12,10 @@
 //
 // The story names a job ("BuildShed") and the mode loads "<job>_Easy",
 // "_Medium" or "_Hard" for the current difficulty; free play draws a level.
-// A missing level gives the notification "Difficulty Level Not Found for
-// PlanAJobMode" naming the level and its file (levelNotFoundMessage) and an
-// empty blueprint that is never won; Help and Quit still work.
+// A missing level, or a named one without one to five steps to place, gives
+// the notification "Difficulty Level Not Found for PlanAJobMode" naming the
+// level and its file (levelNotFoundMessage); the empty blueprint is won at
+// once (no intro) and the level ends.
 //
 // Content: layout "PlanAJobModeLayout" (nodes below "GameScreenRoot"/"Playfield":
 // "Blueprint"/"MaterialTargets" with five children, "Blueprint"/"FennHands",
@@ -67,12 +68,12 @@ public:
 
     // The label asked for, with its suffix once set up; null from free play.
     Corvane::Label getLevelLabel() const { return levelLabel; }
-    bool hasBuiltSlots() const { return slotsBuilt; }
 
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
 
     Corvane::Label levelLabel;
-    // The win test applies only once the level has given slots to fill.
-    bool slotsBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a blueprint without an empty slot is won.
+    bool levelSetUp;
 };

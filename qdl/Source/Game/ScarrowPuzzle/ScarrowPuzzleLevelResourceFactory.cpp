@@ -8,9 +8,12 @@
 using namespace Corvane;
 
 void ScarrowPuzzleLevelResourceFactory::readLevel(ScarrowPuzzleLevel& level, IAttributeContainer const& attributes,
-                                                  IXMLReader& reader) const
+                                                  std::wstring const& tag, IXMLReader& reader,
+                                                  LevelNumbers& numbers) const
 {
-    level.puzzleID = attributes.GetAttribute(L"puzzleID", 0);
+    int const most = std::numeric_limits<int>::max();
+    // Puzzle n is frame n - 1 of the boards and needs its picture lists: there is no puzzle 0.
+    level.puzzleID = numbers.wholeNumber(attributes, tag, L"puzzleID", 0, 1, most);
     std::string const base = "Puzzle" + std::to_string(level.puzzleID);
     Label const image = Label::FromString(base);
     Label const rollover = Label::FromString(base + "_rollover");
@@ -22,11 +25,12 @@ void ScarrowPuzzleLevelResourceFactory::readLevel(ScarrowPuzzleLevel& level, IAt
         ScarrowPuzzlePieceSlotData piece;
         piece.image = image;
         piece.rollover = rollover;
-        int const number = element->GetAttribute(L"pieceNum", 1);
-        // The getter clamps to the int range; the lowest number stays as it is rather than overflow.
-        piece.pieceNum = number == std::numeric_limits<int>::min() ? number : number - 1;
-        piece.x = element->GetAttribute(L"x", 0.0f);
-        piece.y = element->GetAttribute(L"y", 0.0f);
+        piece.pieceNum = numbers.wholeNumber(*element, element->name, L"pieceNum", 1, 1, most) - 1;
+        // The slot is a place on the screen, where the piece can be put.
+        piece.x = numbers.decimalNumber(*element, element->name, L"x", 0.0f, 0.0f,
+                                        static_cast<float>(LevelNumbers::kScreenWidth));
+        piece.y = numbers.decimalNumber(*element, element->name, L"y", 0.0f, 0.0f,
+                                        static_cast<float>(LevelNumbers::kScreenHeight));
         level.puzzlePieces.push_back(piece);
     }
 }

@@ -72,7 +72,7 @@ std::vector<T*> liveObjectsWithRole(Corvane::ObjectDatabase* database, char cons
 
 } // namespace
 
-ScarrowPuzzleMode::ScarrowPuzzleMode() : piecesBuilt(false) {}
+ScarrowPuzzleMode::ScarrowPuzzleMode() : levelSetUp(false) {}
 
 ScarrowPuzzleMode::~ScarrowPuzzleMode() {}
 
@@ -88,7 +88,9 @@ void ScarrowPuzzleMode::Setup()
     QuarrydaleGameMode::Setup();
     if (!instantiateGameLayoutOrLeave("ScarrowPuzzleModeLayout", "ScarrowPuzzleMode"))
         return;
-    initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ScarrowPuzzle));
+    // Without pieces the intro has no landing to wait for, and the empty board is won at once.
+    bool const built = initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ScarrowPuzzle)) &&
+                       !liveObjectsWithRole<ScarrowPuzzlePiece>(GetObjectDatabase(), "ScarrowPuzzle_PuzzlePiece").empty();
     if (SceneNode* const background = findPlayfieldNode(kBackgroundPath))
         setupMouseInputEatingNode(background);
     if (SceneNode* const inputMask = findPlayfieldNode(kInputMaskPath))
@@ -99,7 +101,15 @@ void ScarrowPuzzleMode::Setup()
         ground->SetHitTest(true);
     }
     GetAudioManager()->setMusicMode(kMusicMode_InGame, gameLabel());
-    startIntroAnimation();
+    if (built)
+        startIntroAnimation();
+    else
+    {
+        setupInstructionMode(gameLabel(), kIntroFennState_Waving, false);
+        if (SceneNode* const inputMask = findPlayfieldNode(kInputMaskPath))
+            inputMask->LocalSetVisible(false);
+    }
+    levelSetUp = true;
 }
 
 int ScarrowPuzzleMode::backgroundFrame(int puzzleID)
@@ -127,7 +137,7 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
     Corvane::AutoResource<ScarrowPuzzleLevel> const level(levelName);
     if (!level)
     {
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("ScarrowPuzzleMode", levelName), L"");
+        levelNotFound("ScarrowPuzzleMode", levelName, gameLabel(), kIntroFennState_Waving);
         return false;
     }
     std::vector<ScarrowPuzzlePieceSlotData> pieces = piecesInPlay(*level, levelName);
@@ -149,9 +159,8 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
         piece->AddToCurScene(source >= 0 ? findPlayfieldNode(kSourcePaths[source]) : nullptr);
         piece->moveToStartPt();
     }
-    piecesBuilt = !pieces.empty();
-    if (!piecesBuilt)
-        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has no pieces\n", levelName.GetString());
+    if (pieces.empty())
+        Corvane::Internal::LogWrite("ScarrowPuzzle level %s has no pieces; it ends at once\n", levelName.GetString());
     if (StaticSpriteNode* const background = dynamic_cast<StaticSpriteNode*>(findPlayfieldNode(kBackgroundPath)))
         background->setImage(label("PuzzleBG"), backgroundFrame(level->puzzleID));
     return true;
@@ -239,8 +248,8 @@ void ScarrowPuzzleMode::Update(float dt)
     QuarrydaleGameMode::Update(dt);
     std::pair<int, int> const mouse = Corvane::MainLoop::GetLastMousePos();
     OnMouseMove(mouse.first, mouse.second);
-    // A missing or empty level is never won.
-    if (!piecesBuilt)
+    // A missing or empty level has no slot: an empty set counts as all filled.
+    if (!levelSetUp)
         return;
     for (ScarrowPuzzlePieceSlot* const slot :
          liveObjectsWithRole<ScarrowPuzzlePieceSlot>(GetObjectDatabase(), "ScarrowPuzzle_PuzzlePieceSlot"))

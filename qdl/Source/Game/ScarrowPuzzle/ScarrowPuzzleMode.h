@@ -12,7 +12,8 @@
 // A level uses its first five pieces (the rest are logged and left out). A
 // missing level gives the notification "Difficulty Level Not Found for
 // ScarrowPuzzleMode" naming the level and its file (levelNotFoundMessage);
-// a missing or empty level is never won, and Help and Quit still work.
+// a board without pieces, missing level or empty one, is won at once (no
+// intro) and the level ends.
 //
 // Content: layout "ScarrowPuzzleModeLayout" (below "GameScreenRoot"/"Playfield":
 // "PuzzleBackground", "PuzzlePieces"/"Source_1".."Source_5", "ScarrowPeeking",
@@ -62,11 +63,10 @@ public:
     // Puts a held piece back at its source place.
     void cancelItemDragging();
 
-    bool hasBuiltPieces() const { return piecesBuilt; }
-
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
 
-    // The win test applies only once the level has given pieces.
-    bool piecesBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a board without an empty slot is won.
+    bool levelSetUp;
 };

@@ -5,10 +5,11 @@
 
 using namespace Corvane;
 
-void StreetSignLevelResourceFactory::readLevel(StreetSignLevel& level, IAttributeContainer const&,
-                                               IXMLReader& reader) const
+void StreetSignLevelResourceFactory::readLevel(StreetSignLevel& level, IAttributeContainer const&, std::wstring const&,
+                                               IXMLReader& reader, LevelNumbers& numbers) const
 {
-    char const* const name = static_cast<ResourceWrapper<StreetSignLevel>&>(level).GetName().GetString();
+    char const* const name = numbers.getLevel().GetString();
+    char const* const file = numbers.getFile().c_str();
     int unknown = 0;
     int signs = 0;
     while (!reader.IsEOF())
@@ -35,9 +36,18 @@ void StreetSignLevelResourceFactory::readLevel(StreetSignLevel& level, IAttribut
         }
     }
     if (unknown > 0)
-        Internal::LogWrite("StreetSigns level %s: %d signs name a colour or shape that is not known and are left out\n",
-                           name, unknown);
+        Internal::LogWrite("%s, level %s: %d signs name a colour or shape that is not known and are left out\n",
+                           file, name, unknown);
     if (signs > StreetSignLevel::kMaxSigns)
-        Internal::LogWrite("StreetSigns level %s has %d signs; the game has places for %d, the rest are left out\n", name,
-                           signs, StreetSignLevel::kMaxSigns);
+        Internal::LogWrite("%s, level %s has %d signs; the game has places for %d, the rest are left out\n", file,
+                           name, signs, StreetSignLevel::kMaxSigns);
+}
+
+void StreetSignLevelResourceFactory::checkPlayable(StreetSignLevel const& level, LevelNumbers& numbers) const
+{
+    // The child collects signs for a request: without either the loop never ends.
+    if (level.attRequests.empty())
+        numbers.refuseLevel("it has no attRequest");
+    else if (level.signEntries.empty())
+        numbers.refuseLevel("it has no signEntry the game can show");
 }

@@ -6,7 +6,8 @@
 // a "signEntry" gives a sign whose "color" and "shape" are matched exactly
 // (case included) against the five sign colours and five sign shapes. A sign
 // whose colour or shape matches nothing has no picture and is left out,
-// logged; so are signs past the twelfth. The level is registered by difficulty.
+// logged; so are signs past the twelfth. A level without a request or without
+// signs is not registered; the others are registered by difficulty.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/StreetSigns/StreetSignLevel.h"
@@ -14,6 +15,7 @@
 class StreetSignLevelResourceFactory : public LevelResourceFactory<StreetSignLevel, kGameModeType_StreetSigns>
 {
 protected:
-    void readLevel(StreetSignLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
+    void readLevel(StreetSignLevel& level, Corvane::IAttributeContainer const& attributes, std::wstring const& tag,
+                   Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
+    void checkPlayable(StreetSignLevel const& level, LevelNumbers& numbers) const override;
 };

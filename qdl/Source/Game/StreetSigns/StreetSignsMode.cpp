@@ -160,12 +160,13 @@ bool StreetSignsMode::initializeLevel(Label levelName)
 {
     setupInstructionMode(gameLabel(), kIntroFennState_Standing, playIntro);
     Corvane::AutoResource<StreetSignLevel> const level(levelName);
-    // A level that asks for nothing cannot be played: it is reported as missing.
-    if (!level || level->attRequests.empty())
+    // A level that asks for nothing, or shows no sign, cannot be played: it is reported as missing.
+    if (!level || level->attRequests.empty() || level->signEntries.empty())
     {
         if (level)
-            Corvane::Internal::LogWrite("StreetSigns level %s asks for nothing\n", levelName.GetString());
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("StreetSignsMode", levelName), L"");
+            Corvane::Internal::LogWrite("StreetSigns level %s asks for nothing or shows no sign\n",
+                                        levelName.GetString());
+        levelNotFound("StreetSignsMode", levelName, gameLabel(), kIntroFennState_Standing);
         return false;
     }
     request = level->attRequests.front();

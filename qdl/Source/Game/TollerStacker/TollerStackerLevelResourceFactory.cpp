@@ -1,30 +1,34 @@
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevelResourceFactory.h"
 
 #include <algorithm>
+#include <limits>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "Core/Source/Log.h"
-#include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
 
 using namespace Corvane;
 
-void TollerStackerLevelResourceFactory::readLevel(TollerStackerLevel& level, IAttributeContainer const& attributes,
-                                                  IXMLReader& reader) const
+void TollerStackerLevelResourceFactory::readLevel(TollerStackerLevel& level, IAttributeContainer const&,
+                                                  std::wstring const&, IXMLReader& reader, LevelNumbers& numbers) const
 {
-    std::string const name = TruncateStringWideToASCII(attributes.GetAttribute(L"name"));
+    char const* const name = numbers.getLevel().GetString();
+    char const* const file = numbers.getFile().c_str();
     while (!reader.IsEOF())
     {
         XMLElement const* const element = reader.ReadElement();
         if (!element || element->kind != XMLElement::kStartElement || element->name != L"StackObject")
             continue;
+        // Size 1 is the smallest picture; 0 or less shows none.
         StackableObjectData const object = {
-            element->GetAttribute(L"size", 0),
+            numbers.wholeNumber(*element, element->name, L"size", 0, 1, std::numeric_limits<int>::max()),
             static_cast<StackObjectColor>(lookUpName(element->GetAttribute(L"color"), kStackObjectColorNames)),
             static_cast<StackObjectType>(lookUpName(element->GetAttribute(L"type"), kStackObjectTypeNames))};
         if (object.color < 0 || object.type < 0)
         {
-            Internal::LogWrite("TollerStacker level %s: a StackObject of an unknown colour or type is left out\n",
-                               name.c_str());
+            Internal::LogWrite("%s, level %s: a StackObject of an unknown colour or type is left out\n", file, name);
             continue;
         }
         int const sameColor = static_cast<int>(std::count_if(
@@ -33,10 +37,21 @@ void TollerStackerLevelResourceFactory::readLevel(TollerStackerLevel& level, IAt
         if (static_cast<int>(level.objects.size()) >= TollerStackerLevel::kMaxObjects ||
             sameColor >= TollerStackerLevel::kMaxObjectsPerColor)
         {
-            Internal::LogWrite("TollerStacker level %s: more than %d objects, or %d of one colour; the rest are left out\n",
-                               name.c_str(), TollerStackerLevel::kMaxObjects, TollerStackerLevel::kMaxObjectsPerColor);
+            Internal::LogWrite("%s, level %s: more than %d objects, or %d of one colour; the rest are left out\n", file,
+                               name, TollerStackerLevel::kMaxObjects, TollerStackerLevel::kMaxObjectsPerColor);
             continue;
         }
         level.objects.push_back(object);
     }
+}
+
+void TollerStackerLevelResourceFactory::checkPlayable(TollerStackerLevel const& level, LevelNumbers& numbers) const
+{
+    if (level.objects.empty())
+        return numbers.refuseLevel("it has no StackObject the game can place");
+    // Two objects of one colour and size share one right place: a stack holding both is never right.
+    std::set<std::pair<int, int> > sizes;
+    for (StackableObjectData const& object : level.objects)
+        if (!sizes.insert(std::make_pair(static_cast<int>(object.color), object.size)).second)
+            return numbers.refuseLevel("two of its objects have one colour and size " + std::to_string(object.size));
 }

@@ -2,8 +2,10 @@
 
 // The reader of "TollerStackerLevel" resources: one object per "StackObject"
 // element at any depth ("size", "color" Red or Blue, "type" Girder or Log,
-// names matched exactly). Objects the game could not place are left out and
-// logged: an unknown colour or type, an eleventh object, a sixth of one colour.
+// names matched exactly, "size" 1 or more). Objects the game could not place
+// are left out and logged: an unknown colour or type, an eleventh object, a
+// sixth of one colour. A level without objects, or with two of one colour and
+// size (never stacked right), is not registered.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevel.h"
@@ -12,5 +14,6 @@ class TollerStackerLevelResourceFactory : public LevelResourceFactory<TollerStac
 {
 protected:
     void readLevel(TollerStackerLevel& level, Corvane::IAttributeContainer const& attributes,
-                   Corvane::IXMLReader& reader) const override;
+                   std::wstring const& tag, Corvane::IXMLReader& reader, LevelNumbers& numbers) const override;
+    void checkPlayable(TollerStackerLevel const& level, LevelNumbers& numbers) const override;
 };

@@ -128,9 +128,7 @@ void TollerStackerMode::initializeLevel(Label levelName)
     AutoResource<TollerStackerLevel> const found(levelName);
     if (!found)
     {
-        Platform::ModalNotification(levelNotFoundMessage("TollerStackerMode", levelName), L"");
-        // Help and Quit still show, so that the child can leave the empty playfield.
-        setupInstructionMode(kGameLabel, kIntroFennState_Standing, false);
+        levelNotFound("TollerStackerMode", levelName, kGameLabel, kIntroFennState_Standing);
         return;
     }
     setupInstructionMode(kGameLabel, kIntroFennState_Standing, playIntro);

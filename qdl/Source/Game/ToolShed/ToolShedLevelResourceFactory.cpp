@@ -24,10 +24,11 @@ bool hasPicture(ToolShedToolData const& tool)
 
 } // namespace
 
-void ToolShedLevelResourceFactory::readLevel(ToolShedLevel& level, IAttributeContainer const&,
-                                             IXMLReader& reader) const
+void ToolShedLevelResourceFactory::readLevel(ToolShedLevel& level, IAttributeContainer const&, std::wstring const&,
+                                             IXMLReader& reader, LevelNumbers& numbers) const
 {
-    char const* const name = static_cast<ResourceWrapper<ToolShedLevel>&>(level).GetName().GetString();
+    char const* const name = numbers.getLevel().GetString();
+    char const* const file = numbers.getFile().c_str();
     int unknown = 0;
     int boxes = 0;
     while (!reader.IsEOF())
@@ -47,9 +48,9 @@ void ToolShedLevelResourceFactory::readLevel(ToolShedLevel& level, IAttributeCon
             level.toolBoxes.push_back(tool);
     }
     if (unknown > 0)
-        Internal::LogWrite("ToolShed level %s: %d tools or boxes name a tool type or colour that is not known "
-                           "and are left out\n", name, unknown);
+        Internal::LogWrite("%s, level %s: %d tools or boxes name a tool type or colour that is not known "
+                           "and are left out\n", file, name, unknown);
     if (boxes > ToolShedLevel::kMaxToolBoxes)
-        Internal::LogWrite("ToolShed level %s has %d tool boxes; the game has places for %d, the rest are left out\n",
-                           name, boxes, ToolShedLevel::kMaxToolBoxes);
+        Internal::LogWrite("%s, level %s has %d tool boxes; the game has places for %d, the rest are left out\n",
+                           file, name, boxes, ToolShedLevel::kMaxToolBoxes);
 }

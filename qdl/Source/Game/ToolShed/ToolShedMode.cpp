@@ -90,7 +90,7 @@ std::vector<T*> liveObjectsWithRole(Corvane::ObjectDatabase* database, Label rol
 
 } // namespace
 
-ToolShedMode::ToolShedMode() : toolsBuilt(false) {}
+ToolShedMode::ToolShedMode() : levelSetUp(false) {}
 
 ToolShedMode::~ToolShedMode() {}
 
@@ -126,9 +126,12 @@ void ToolShedMode::Setup()
     QuarrydaleGameMode::Setup();
     if (!instantiateGameLayoutOrLeave("ToolShedModeLayout", "ToolShedMode"))
         return;
-    bool const built = initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ToolShed));
+    // A level without tools is won at once; without a level there are no tools either.
+    bool const built = initializeLevel(GetLevelManager()->getLevelForGameModeType(kGameModeType_ToolShed)) &&
+                       !getTools().empty();
     if (built)
         playIntroAnimation();
+    levelSetUp = true;
     GetAudioManager()->setMusicMode(kMusicMode_InGame, gameLabel());
     SceneNode* const inputMask = findPlayfieldNode(kMouseInputClickMaskPath);
     if (inputMask)
@@ -141,7 +144,7 @@ void ToolShedMode::Setup()
         ground->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int, int) { cancelItemDragging(); });
         ground->SetHitTest(true);
     }
-    // Without a level there is no intro to end in the overlay: the child gets Help and Quit at once.
+    // Without tools there is no intro to end in the overlay: Help and Quit come at once.
     if (!built)
         setupInstructionMode(gameLabel(), kIntroFennState_Waving, false);
 }
@@ -151,7 +154,7 @@ bool ToolShedMode::initializeLevel(Label levelName)
     Corvane::AutoResource<ToolShedLevel> const level(levelName);
     if (!level)
     {
-        Corvane::Platform::ModalNotification(levelNotFoundMessage("ToolShedMode", levelName), L"");
+        levelNotFound("ToolShedMode", levelName, gameLabel(), kIntroFennState_Waving);
         return false;
     }
     generateTools(*level);
@@ -166,9 +169,9 @@ bool ToolShedMode::initializeLevel(Label levelName)
         element->AddToCurScene(target);
         ++position;
     }
-    toolsBuilt = !level->toolEntries.empty();
-    if (!toolsBuilt)
-        Corvane::Internal::LogWrite("ToolShed level %s has no tools to sort\n", levelName.GetString());
+    if (level->toolEntries.empty())
+        Corvane::Internal::LogWrite("ToolShed level %s has no tools to sort; it ends at once\n",
+                                    levelName.GetString());
     return true;
 }
 
@@ -348,8 +351,7 @@ void ToolShedMode::Update(float dt)
     QuarrydaleGameMode::Update(dt);
     std::pair<int, int> const mouse = Corvane::MainLoop::GetLastMousePos();
     OnMouseMove(mouse.first, mouse.second);
-    // A level that gave no tools is never won.
-    if (toolsBuilt && getTools().empty())
+    if (levelSetUp && getTools().empty())
         playOutroAnimation();
 }
 

@@ -10,9 +10,10 @@
 // and the level ends 2 s later. A level is played once; there are no loops.
 //
 // A level that is missing gives the notification "Difficulty Level Not Found
-// for ToolShedMode" naming the level and its file (levelNotFoundMessage) and
-// a yard without tools that is never won; Help and Quit still work. A layout
-// that cannot be built is reported the same way and the main menu follows.
+// for ToolShedMode" naming the level and its file (levelNotFoundMessage); a
+// yard without tools, missing level or level without tools, is won at once
+// (no intro) and the level ends. A layout that cannot be built is reported and
+// the main menu follows.
 //
 // Content: layout "ToolShedModeLayout" (ToolShedConstants.h names its nodes);
 // constants "ScarrowArmShakeLocations" (three points), "ToolThrowUpTime",
@@ -70,12 +71,12 @@ public:
     // The live objects of each role, in the database's order.
     std::vector<ToolShedItem*> getTools();
     std::vector<ToolShedToolBox*> getToolBoxes();
-    bool hasBuiltTools() const { return toolsBuilt; }
 
 private:
     SceneNode* findPlayfieldNode(NodePathElement const* path) const;
     bool isPlaceFree(float x, float y, float threshold);
 
-    // The win test applies only once the level has given tools.
-    bool toolsBuilt;
+    // Set once the layout stands and the level is set up, found or not: from
+    // then on a playfield without tools is won.
+    bool levelSetUp;
 };

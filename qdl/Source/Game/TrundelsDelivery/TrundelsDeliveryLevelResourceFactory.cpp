@@ -1,7 +1,6 @@
 #include "qdl/Source/Game/TrundelsDelivery/TrundelsDeliveryLevelResourceFactory.h"
 
 #include "Core/Source/Log.h"
-#include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
 
 using namespace Corvane;
@@ -11,8 +10,9 @@ std::vector<int> TrundelsDeliveryLevelResourceFactory::readPattern(std::wstring 
     return readPatternLetters(order);
 }
 
-void TrundelsDeliveryLevelResourceFactory::readLevel(TrundelsDeliveryLevel& level,
-                                                     IAttributeContainer const& attributes, IXMLReader& reader) const
+void TrundelsDeliveryLevelResourceFactory::readLevel(TrundelsDeliveryLevel& level, IAttributeContainer const&,
+                                                     std::wstring const&, IXMLReader& reader,
+                                                     LevelNumbers& numbers) const
 {
     while (!reader.IsEOF())
     {
@@ -23,10 +23,17 @@ void TrundelsDeliveryLevelResourceFactory::readLevel(TrundelsDeliveryLevel& leve
         // The game steps through a pattern modulo its length.
         if (pattern.empty())
         {
-            Internal::LogWrite("TrundelsDelivery level %s: a Pattern without the letters A, B or C is left out\n",
-                               TruncateStringWideToASCII(attributes.GetAttribute(L"name")).c_str());
+            Internal::LogWrite("%s, level %s: a Pattern without the letters A, B or C is left out\n",
+                               numbers.getFile().c_str(), numbers.getLevel().GetString());
             continue;
         }
         level.patterns.push_back(std::move(pattern));
     }
+}
+
+void TrundelsDeliveryLevelResourceFactory::checkPlayable(TrundelsDeliveryLevel const& level,
+                                                         LevelNumbers& numbers) const
+{
+    if (level.patterns.empty())
+        numbers.refuseLevel("it has no Pattern with the letters A, B or C");
 }

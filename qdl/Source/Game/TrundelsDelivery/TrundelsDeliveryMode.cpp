@@ -151,7 +151,7 @@ void TrundelsDeliveryMode::setupDeliveryPatterns()
     // A level whose patterns were all left out cannot be played either.
     if (!found || found->patterns.empty())
     {
-        Platform::ModalNotification(levelNotFoundMessage("TrundelsDeliveryMode", level), L"");
+        levelNotFound("TrundelsDeliveryMode", level, kGameLabel, kIntroFennState_Standing);
         return;
     }
     int const index = generatePatternIndexMapping(level);
