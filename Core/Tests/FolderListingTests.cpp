@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace MacOSX;
 
@@ -105,4 +107,32 @@ TEST(FolderListing, FreshFoldersAreReadAgainAndSearchesMeetFilesInWalkOrder)
     ASSERT_TRUE(FindFileInTree(scratch.Path(), scratch.Path(), false, "item.png", &topOnly));
     EXPECT_EQ(topOnly, ".");
     EXPECT_EQ(Find(scratch, "none.png"), "-");
+}
+
+TEST(FolderListing, ThreadsResolvingTogetherWhileTheFolderChangesAgree)
+{
+    FileTestSupport::ScratchFolder scratch;
+    for (int i = 0; i < 50; ++i)
+        scratch.Write("File" + std::to_string(i) + ".xml", "x");
+    Settle(scratch.Path());
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back([&scratch, &wrong, t] {
+            for (int i = 0; i < 200; ++i)
+            {
+                std::string const name = "File" + std::to_string((i + t) % 50) + ".xml";
+                if (ResolveCaseless(scratch.Path(), {FileNameKey(name)}) != scratch.Join(name))
+                    ++wrong;
+            }
+        });
+    }
+    // Files added meanwhile change the folder under the readers; the names they look for stay.
+    for (int i = 0; i < 20; ++i)
+        scratch.Write("Extra" + std::to_string(i) + ".xml", "x");
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(Find(scratch, "extra19.xml"), ".");
 }
