@@ -159,17 +159,9 @@ namespace MacOSX
     {
         std::string const root = RootBytes(mRoot);
         std::string const start = ResolveCaseless(root, SplitFolder(ToUTF8(folder)));
-        std::string const wanted = FileNameKey(ToUTF8(address->GetFileName()));
         std::string foundFolder;
-        bool found = false;
-        WalkFolder(root, start.empty() ? std::string("/") : start, recursive,
-                   [&](std::string const& fileFolder, std::string const& fileName) {
-                       if (FileNameKey(fileName) != wanted)
-                           return false;
-                       foundFolder = fileFolder;
-                       found = true;
-                       return true;
-                   });
+        bool const found = FindFileInTree(root, start.empty() ? std::string("/") : start, recursive,
+                                          FileNameKey(ToUTF8(address->GetFileName())), &foundFolder);
         if (found)
             address->SetFolder(ToWide(foundFolder));
         return found;

@@ -1,5 +1,7 @@
 #include "Core/Source/MacOSX/FolderWalk.h"
 
+#include "Core/Source/MacOSX/FolderListing.h"
+
 #include "Core/Source/DiskPartition.h"
 #include "Core/Source/StringUtils.h"
 
@@ -7,9 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <fts.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,32 +61,84 @@ namespace MacOSX
         return components;
     }
 
+    namespace
+    {
+        // The path of an entry of folder, spelled as a walk from folder spells it.
+        std::string ChildPath(std::string const& folder, std::string const& name)
+        {
+            return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+        }
+
+        // Walks start itself only when it is a real folder, not a link to one.
+        bool IsWalkableFolder(std::string const& start)
+        {
+            struct stat status;
+            return lstat(start.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+        }
+
+        // Depth-first in the disk's order, as the walk has always gone: a folder's entries one by
+        // one, each subfolder entered where it is met. Returns true when the visitor stopped it.
+        bool WalkListed(std::string const& root, std::string const& path, bool recursive, FileVisitor const& visit)
+        {
+            std::shared_ptr<FolderListing const> const listing = ListFolder(path);
+            if (!listing)
+                return false;
+            std::string const folder = RelativeFolder(root, path + "/");
+            for (FolderEntry const& entry : listing->entries)
+            {
+                if (!entry.isFolder)
+                {
+                    if (visit(folder, entry.name))
+                        return true;
+                }
+                else if (recursive && WalkListed(root, ChildPath(path, entry.name), true, visit))
+                {
+                    return true;
+                }
+            }
+            return false;
+        }
+
+        // The same order as WalkListed, without visiting every file: the first file with the key
+        // comes after the subfolders listed before it.
+        bool FindListed(std::string const& root, std::string const& path, bool recursive, std::string const& key,
+                        std::string* found)
+        {
+            std::shared_ptr<FolderListing const> const listing = ListFolder(path);
+            if (!listing)
+                return false;
+            auto const file = listing->firstFileByKey.find(key);
+            size_t const fileIndex = file == listing->firstFileByKey.end() ? std::string::npos : file->second;
+            if (recursive)
+            {
+                for (size_t const index : listing->folders)
+                {
+                    if (index > fileIndex)
+                        break;
+                    if (FindListed(root, ChildPath(path, listing->entries[index].name), true, key, found))
+                        return true;
+                }
+            }
+            if (fileIndex != std::string::npos)
+            {
+                *found = RelativeFolder(root, path + "/");
+                return true;
+            }
+            return false;
+        }
+    }
+
     bool WalkFolder(std::string const& root, std::string const& start, bool recursive, FileVisitor const& visit)
     {
-        std::string startPath = start;
-        char* paths[] = {&startPath[0], nullptr};
-        FTS* walk = fts_open(paths, FTS_NOCHDIR | FTS_NOSTAT | FTS_PHYSICAL, nullptr);
-        if (!walk)
-            return false;
-        while (FTSENT* entry = fts_read(walk))
-        {
-            if (entry->fts_info == FTS_D)
-            {
-                if (!recursive && entry->fts_level > FTS_ROOTLEVEL)
-                    fts_set(walk, entry, FTS_SKIP);
-                continue;
-            }
-            if (entry->fts_info != FTS_NSOK)
-                continue;
-            // A start path that is itself a file is not a folder to search.
-            if (entry->fts_level == FTS_ROOTLEVEL)
-                continue;
-            std::string const path(entry->fts_path, entry->fts_pathlen);
-            if (visit(RelativeFolder(root, path), std::string(entry->fts_name, entry->fts_namelen)))
-                break;
-        }
-        fts_close(walk);
+        if (IsWalkableFolder(start))
+            WalkListed(root, start, recursive, visit);
         return true;
+    }
+
+    bool FindFileInTree(std::string const& root, std::string const& start, bool recursive, std::string const& key,
+                        std::string* folder)
+    {
+        return IsWalkableFolder(start) && FindListed(root, start, recursive, key, folder);
     }
 
     bool HostFileExists(std::string const& path)
@@ -109,18 +161,11 @@ namespace MacOSX
                 continue;
             }
             std::string match = component;
-            if (DIR* folder = opendir(path.empty() ? "/" : path.c_str()))
+            if (std::shared_ptr<FolderListing const> const listing = ListFolder(path))
             {
-                std::string const key = FileNameKey(component);
-                while (dirent* entry = readdir(folder))
-                {
-                    if (FileNameKey(entry->d_name) == key)
-                    {
-                        match = entry->d_name;
-                        break;
-                    }
-                }
-                closedir(folder);
+                auto const entry = listing->firstByKey.find(FileNameKey(component));
+                if (entry != listing->firstByKey.end())
+                    match = listing->entries[entry->second].name;
             }
             path += "/" + match;
         }

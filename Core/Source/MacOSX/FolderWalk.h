@@ -23,6 +23,11 @@ namespace MacOSX
     // Returns false when the walk could not start.
     bool WalkFolder(std::string const& root, std::string const& start, bool recursive, FileVisitor const& visit);
 
+    // Finds the file the walk above would meet first among those whose FileNameKey is key, and
+    // sets folder to its folder, in the walk's form. Returns false when there is none.
+    bool FindFileInTree(std::string const& root, std::string const& start, bool recursive, std::string const& key,
+                        std::string* folder);
+
     // Appends each component to base, taking the entry on disk whose FileNameKey equals the
     // component's when the exact spelling does not exist. "." components are dropped; a component
     // found nowhere is appended as given.
