@@ -8,6 +8,7 @@
 #include "Core/Source/XMLWriter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cwctype>
 #include <memory>
 #include <typeinfo>
@@ -86,9 +87,7 @@ namespace Corvane
                                 mSkipDepth = 1;
                                 return;
                             }
-                            mWriter->WriteStartElement(kRecordTag);
-                            mWriter->WriteAttribute(L"name", mKey.c_str());
-                            mWriter->WriteAttribute(L"value", mValue.c_str());
+                            StartRecord();
                             mOpen.push_back(kRecordTag);
                             mWritten = true;
                             return;
@@ -98,6 +97,7 @@ namespace Corvane
                         if (!IsWritableElement(element))
                             return;
                         mWriter->WriteElement(element);
+                        mEmitted.push_back(element);
                         mOpen.push_back(element.name);
                         return;
                     case XMLElement::kEndElement:
@@ -120,12 +120,15 @@ namespace Corvane
                         // would only pile up, but other text is kept by a delete.
                         if (mMode == kRebuild_Delete && !IsBlank(element.name) &&
                             element.name.find(L'\0') == std::wstring::npos)
+                        {
                             mWriter->WriteText(element.name);
+                            mEmitted.push_back(XMLElement(XMLElement::kText, element.name));
+                        }
                         return;
                     }
                 }
 
-                Bytes Finish()
+                Bytes Finish(Elements* emitted)
                 {
                     if (NeedsRecord())
                     {
@@ -139,24 +142,38 @@ namespace Corvane
                         {
                             CloseDownTo(0);
                             mWriter->WriteStartElement(kAccountTag);
+                            mEmitted.push_back(XMLElement(XMLElement::kStartElement, kAccountTag));
                             mOpen.push_back(kAccountTag);
                             WriteRecord();
                         }
                     }
                     CloseDownTo(0);
                     mWriter.reset();
+                    *emitted = std::move(mEmitted);
                     return mStream.GetData();
                 }
 
             private:
                 bool NeedsRecord() const { return mMode == kRebuild_Write && !mWritten; }
 
-                void WriteRecord()
+                void StartRecord()
                 {
                     mWriter->WriteStartElement(kRecordTag);
                     mWriter->WriteAttribute(L"name", mKey.c_str());
                     mWriter->WriteAttribute(L"value", mValue.c_str());
+                    XMLElement record(XMLElement::kStartElement, kRecordTag);
+                    std::map<std::wstring, std::wstring> attributes;
+                    attributes[L"name"] = mKey;
+                    attributes[L"value"] = mValue;
+                    record.SetAttributes(attributes);
+                    mEmitted.push_back(std::move(record));
+                }
+
+                void WriteRecord()
+                {
+                    StartRecord();
                     mWriter->WriteEndElement();
+                    mEmitted.push_back(XMLElement(XMLElement::kEndElement, kRecordTag));
                     mWritten = true;
                 }
 
@@ -165,6 +182,7 @@ namespace Corvane
                     while (mOpen.size() > depth)
                     {
                         mWriter->WriteEndElement();
+                        mEmitted.push_back(XMLElement(XMLElement::kEndElement, mOpen.back()));
                         mOpen.pop_back();
                     }
                 }
@@ -172,6 +190,7 @@ namespace Corvane
                 MemoryStream mStream;
                 std::unique_ptr<XMLWriter> mWriter;
                 std::vector<std::wstring> mOpen;
+                Elements mEmitted;
                 std::wstring mKey;
                 std::wstring mValue;
                 eRebuild mMode;
@@ -185,6 +204,8 @@ namespace Corvane
                 result.errorType = typeid(error).name();
                 result.errorMessage = error.what();
             }
+
+            std::atomic<size_t> gParseCount(0);
 
             std::vector<XMLElement> ParseAll(uint8_t const* bytes, size_t length)
             {
@@ -204,6 +225,7 @@ namespace Corvane
 
             std::vector<XMLElement> ReadElements(Bytes const& document, sRebuildResult& result)
             {
+                ++gParseCount;
                 try
                 {
                     return ParseAll(document.data(), document.size());
@@ -270,32 +292,93 @@ namespace Corvane
             return result;
         }
 
-        sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode)
+        sRebuildResult Rebuild(Elements const& elements, std::wstring const& key, std::wstring const& value,
+                               eRebuild mode)
         {
             sRebuildResult result;
             Rebuilder rebuilder(key, value, mode);
-            for (XMLElement const& element : ReadElements(original, result))
+            for (XMLElement const& element : elements)
                 rebuilder.Take(element, result);
-            result.document = rebuilder.Finish();
+            result.document = rebuilder.Finish(&result.elements);
+            return result;
+        }
+
+        sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode)
+        {
+            sRebuildResult failure;
+            Elements const elements = ReadElements(original, failure);
+            sRebuildResult result = Rebuild(elements, key, value, mode);
+            result.damaged = failure.damaged;
+            result.errorType = failure.errorType;
+            result.errorMessage = failure.errorMessage;
             return result;
         }
 
         bool FindRecord(Bytes const& document, std::wstring const& key, AttributeContainer& record,
                         sRebuildResult* error)
         {
-            sRebuildResult failure;
-            bool found = false;
-            for (XMLElement const& element : ReadElements(document, failure))
+            std::shared_ptr<sDocument> const parsed = ParseDocument(document);
+            if (error && parsed->damaged)
             {
-                if (IsRecordOf(element, key))
-                {
-                    record.SetAttributes(element.GetAttributes());
-                    found = true;
-                }
+                error->damaged = true;
+                error->errorType = parsed->errorType;
+                error->errorMessage = parsed->errorMessage;
             }
-            if (error && failure.damaged)
-                *error = failure;
-            return found;
+            return FindRecord(*parsed, key, record);
+        }
+
+        std::shared_ptr<sDocument> DocumentOf(Elements elements)
+        {
+            std::shared_ptr<sDocument> document = std::make_shared<sDocument>();
+            document->elements = std::move(elements);
+            for (size_t i = 0; i < document->elements.size(); ++i)
+            {
+                XMLElement const& element = document->elements[i];
+                if (element.kind == XMLElement::kStartElement && element.name == kRecordTag &&
+                    element.HasAttribute(L"name"))
+                    document->records[element.GetAttribute(L"name")].push_back(i);
+            }
+            return document;
+        }
+
+        std::shared_ptr<sDocument> ParseDocument(Bytes const& bytes)
+        {
+            sRebuildResult failure;
+            Elements elements = ReadElements(bytes, failure);
+            std::shared_ptr<sDocument> document = DocumentOf(std::move(elements));
+            if (failure.damaged)
+            {
+                document->damaged = true;
+                document->errorType = failure.errorType;
+                document->errorMessage = failure.errorMessage;
+                document->original = bytes;
+            }
+            return document;
+        }
+
+        size_t GetParseCount()
+        {
+            return gParseCount.load();
+        }
+
+        bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record)
+        {
+            auto const found = document.records.find(key);
+            if (found == document.records.end() || found->second.empty())
+                return false;
+            record.SetAttributes(document.elements[found->second.back()].GetAttributes());
+            return true;
+        }
+
+        bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value)
+        {
+            auto const found = document.records.find(key);
+            if (found == document.records.end() || found->second.empty())
+                return false;
+            return std::all_of(found->second.begin(), found->second.end(), [&](size_t index) {
+                XMLElement const& record = document.elements[index];
+                return record.HasAttribute(L"value") && record.GetAttribute(L"value") == value;
+            });
         }
 
         FileAddress TemporaryFor(FileAddress const& target)

@@ -10,6 +10,11 @@
 #include <cstdint>
 #include <vector>
 
+namespace Corvane
+{
+class Account;
+}
+
 class StickerManager
 {
 public:
@@ -43,6 +48,9 @@ private:
     // n, the number of stickers the record covers.
     int numStickers() const { return static_cast<int>(unlockedFlags.size()); }
     void saveUnlocked();
+    // Fills unlocked from the account. fresh: nothing earned could be read (the profile gets
+    // three); salvaged: the record was damaged and what was kept must replace it.
+    void loadSavedStickers(Corvane::Account& account, int n, bool* fresh, bool* salvaged);
 
     uint8_t unlocked[kMaxStickers];
     std::vector<bool> unlockedFlags;
