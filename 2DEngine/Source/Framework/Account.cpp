@@ -199,7 +199,7 @@ namespace Corvane
     int Account::ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const
     {
         std::wstring text;
-        if (!readText(key, &text))
+        if (!readText(key, &text) || text.empty())
             return defaultValue;
         long long value = 0;
         if (ParseWholeInt(text, &value) && value >= lowest && value <= highest)
@@ -213,7 +213,7 @@ namespace Corvane
     float Account::ReadValue(std::wstring const& key, float const& defaultValue, float lowest, float highest) const
     {
         std::wstring text;
-        if (!readText(key, &text))
+        if (!readText(key, &text) || text.empty())
             return defaultValue;
         float value = 0.0f;
         if (ParseWholeFloat(text, &value) && value >= lowest && value <= highest)
