@@ -118,7 +118,7 @@ namespace Corvane
     {
     }
 
-    std::shared_ptr<sDocument const> Account::document(char const* operation, int* readResult) const
+    std::shared_ptr<sDocument> Account::document(char const* operation, int* readResult) const
     {
         IFileSystem* const fileSystem = GetFileSystem();
         sFileStamp stamp;
@@ -245,7 +245,7 @@ namespace Corvane
     bool Account::rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode)
     {
         int read = kRead_Ok;
-        std::shared_ptr<sDocument const> parsed = document(operation, &read);
+        std::shared_ptr<sDocument> parsed = document(operation, &read);
         if (read == kRead_Unreadable)
             return false;
         if (read == kRead_Missing)
@@ -260,6 +260,25 @@ namespace Corvane
             return true;
         if (mode == kRebuild_Delete && !damaged && parsed->records.count(key) == 0)
             return true;
+        IFileSystem* const fileSystem = GetFileSystem();
+        // A large file rebuilt element by element for every changed setting would make quitting
+        // slow: in a plain file the one record is replaced in the bytes.
+        if (mode == kRebuild_Write && parsed == mDocument)
+        {
+            sDocument& kept = *parsed;
+            if (ReplaceInPlace(kept, key, value))
+            {
+                if (SaveAtomically(mFile, kept.bytes, kReplace_Overwrite) != kReplaceResult_Done)
+                {
+                    LogUnwritten(operation, *this);
+                    // The file keeps its old contents: the next read parses it again.
+                    mDocument.reset();
+                    return false;
+                }
+                kept.stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &kept.stamp);
+                return true;
+            }
+        }
         sRebuildResult rebuilt = Rebuild(parsed->elements, key, value, static_cast<eRebuild>(mode));
         if (damaged)
         {
@@ -268,7 +287,7 @@ namespace Corvane
             failure.errorMessage = parsed->errorMessage;
             LogXMLError(operation, mName, failure);
             FileAddress const damagedCopy = DamagedCopyFor(mFile);
-            if (SaveAtomically(damagedCopy, parsed->original, kReplace_Overwrite) != kReplaceResult_Done)
+            if (SaveAtomically(damagedCopy, parsed->bytes, kReplace_Overwrite) != kReplaceResult_Done)
             {
                 LogUnwritten(operation, *this);
                 return false;
@@ -282,7 +301,8 @@ namespace Corvane
             return false;
         }
         std::shared_ptr<sDocument> written = DocumentOf(std::move(rebuilt.elements));
-        IFileSystem* const fileSystem = GetFileSystem();
+        written->bytes = std::move(rebuilt.document);
+        written->plain = true;
         written->stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &written->stamp);
         mDocument = written;
         return true;

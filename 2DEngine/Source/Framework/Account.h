@@ -74,14 +74,14 @@ namespace Corvane
         bool rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode);
         // The parsed file, parsed again only when its stamp on disk changed; null when the file is
         // missing or unreadable (readResult tells which).
-        std::shared_ptr<AccountFile::sDocument const> document(char const* operation, int* readResult) const;
+        std::shared_ptr<AccountFile::sDocument> document(char const* operation, int* readResult) const;
         // The text of the key's "value", when its record has one.
         bool readText(std::wstring const& key, std::wstring* text) const;
 
         FileAddress mFile;
         std::wstring mName;
         bool mCurrent;
-        mutable std::shared_ptr<AccountFile::sDocument const> mDocument;
+        mutable std::shared_ptr<AccountFile::sDocument> mDocument;
     };
 
     class IAccountChangeHandler

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <cwctype>
+#include <functional>
 #include <memory>
 #include <typeinfo>
 
@@ -217,6 +219,42 @@ namespace Corvane
                 return elements;
             }
 
+            // The record as the writer writes it, without its line end.
+            std::string RecordText(std::wstring const& key, std::wstring const& value)
+            {
+                MemoryStream stream(L"Record");
+                {
+                    XMLWriter writer(&stream);
+                    writer.WriteStartElement(kRecordTag);
+                    writer.WriteAttribute(L"name", key.c_str());
+                    writer.WriteAttribute(L"value", value.c_str());
+                    writer.WriteEndElement();
+                }
+                Bytes const& data = stream.GetData();
+                std::string text(data.begin(), data.end());
+                size_t const start = text.find("<record");
+                size_t const end = text.rfind("/>");
+                return start == std::string::npos || end == std::string::npos ? std::string()
+                                                                              : text.substr(start, end + 2 - start);
+            }
+
+            bool Contains(Bytes const& bytes, char const* text)
+            {
+                size_t const length = std::strlen(text);
+                return std::search(bytes.begin(), bytes.end(), std::boyer_moore_horspool_searcher(text, text + length)) !=
+                       bytes.end();
+            }
+
+            // Only the declaration is an instruction; no comment, section or doctype.
+            bool IsPlain(Bytes const& bytes)
+            {
+                if (Contains(bytes, "<!"))
+                    return false;
+                auto const searcher = std::boyer_moore_horspool_searcher("<?", "<?" + 2);
+                auto const first = std::search(bytes.begin(), bytes.end(), searcher);
+                return first == bytes.end() || std::search(first + 1, bytes.end(), searcher) == bytes.end();
+            }
+
             // Damaged documents are mostly cut short. The reader parses ahead of what it returns,
             // so the elements just before the damage would be lost with the exception: instead
             // the longest prefix ending at a '>' that parses cleanly is taken, trying a bounded
@@ -351,8 +389,9 @@ namespace Corvane
                 document->damaged = true;
                 document->errorType = failure.errorType;
                 document->errorMessage = failure.errorMessage;
-                document->original = bytes;
             }
+            document->bytes = bytes;
+            document->plain = !failure.damaged && IsPlain(bytes);
             return document;
         }
 
@@ -367,6 +406,32 @@ namespace Corvane
             if (found == document.records.end() || found->second.empty())
                 return false;
             record.SetAttributes(document.elements[found->second.back()].GetAttributes());
+            return true;
+        }
+
+        bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value)
+        {
+            auto const found = document.records.find(key);
+            if (!document.plain || found == document.records.end() || found->second.size() != 1)
+                return false;
+            XMLElement& record = document.elements[found->second.front()];
+            if (record.GetAttributes().size() != 2 || !record.HasAttribute(L"value"))
+                return false;
+            std::string const before = RecordText(key, record.GetAttribute(L"value"));
+            std::string const after = RecordText(key, value);
+            auto const searcher = std::boyer_moore_horspool_searcher(before.begin(), before.end());
+            auto const first = std::search(document.bytes.begin(), document.bytes.end(), searcher);
+            if (first == document.bytes.end() ||
+                std::search(first + 1, document.bytes.end(), searcher) != document.bytes.end())
+                return false;
+            size_t const at = static_cast<size_t>(first - document.bytes.begin());
+            Bytes bytes;
+            bytes.reserve(document.bytes.size() - before.size() + after.size());
+            bytes.insert(bytes.end(), document.bytes.begin(), document.bytes.begin() + at);
+            bytes.insert(bytes.end(), after.begin(), after.end());
+            bytes.insert(bytes.end(), document.bytes.begin() + at + before.size(), document.bytes.end());
+            document.bytes.swap(bytes);
+            record.SetAttributes({{L"name", key}, {L"value", value}});
             return true;
         }
 

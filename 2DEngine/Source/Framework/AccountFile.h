@@ -59,12 +59,16 @@ namespace Corvane
             Elements elements;
             // For each key, the positions of its records in elements, in document order.
             std::unordered_map<std::wstring, std::vector<size_t>> records;
-            // Damaged: what came before the damage was kept; original holds the file's bytes
-            // for the copy kept beside it at the next write.
+            // Damaged: what came before the damage was kept; bytes then serve for the copy kept
+            // beside the file at the next write.
             bool damaged = false;
             std::string errorType;
             std::string errorMessage;
-            Bytes original;
+            // The file's bytes.
+            Bytes bytes;
+            // Neither comments, sections nor instructions besides the declaration: every "<record"
+            // in the bytes is a record, so one can be replaced in the bytes themselves.
+            bool plain = false;
             bool stamped = false;
             sFileStamp stamp;
         };
@@ -77,6 +81,11 @@ namespace Corvane
 
         // The attributes of the last record of the key; false when it has none.
         bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record);
+        // Replaces the one record of the key in a plain document's bytes, as the writer writes
+        // it, and in its elements; false (nothing changed) when the key has not exactly one
+        // record or its text is not found exactly once as the writer writes it.
+        bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value);
+
         // Whether the key has records and every one of them holds the value.
         bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value);
 

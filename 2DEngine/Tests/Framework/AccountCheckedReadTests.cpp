@@ -120,6 +120,38 @@ namespace
         EXPECT_EQ(before + 3, AccountFile::GetParseCount());
     }
 
+    // A changed value is replaced in the file's bytes when the file is plain; the result is what
+    // rebuilding the whole document gives, and reads back the same.
+    TEST_F(AccountCheckedReadTest, AChangedValueGivesTheSameFileAsARebuild)
+    {
+        struct
+        {
+            char const* what;
+            std::string file;
+            std::wstring value;
+        } const cases[] = {
+            {"plain", kDeclaration + "<account>\r\n" + Record("A", "1") + Record("Key", "old") + "</account>\r\n",
+             L"Ñandú <&\"'>"},
+            {"plain, emptied", kDeclaration + "<account>\r\n" + Record("Key", "old") + "</account>\r\n", L""},
+            {"with a comment", kDeclaration + "<account>\r\n<!-- <record name=\"Key\" value=\"old\"/> -->\r\n" +
+                                   Record("Key", "old") + "</account>\r\n",
+             L"new"},
+            {"twice", kDeclaration + "<account>\r\n" + Record("Key", "old") + Record("Key", "old2") + "</account>\r\n",
+             L"new"},
+        };
+        for (auto const& c : cases)
+        {
+            Account account = MakeAccount("1.act", c.file);
+            EXPECT_EQ(L"old", account.ReadValue(L"Key").substr(0, 3)) << c.what;
+            AccountFile::Bytes const original(c.file.begin(), c.file.end());
+            AccountFile::Bytes const rebuilt = AccountFile::Rebuild(original, L"Key", c.value, AccountFile::kRebuild_Write).document;
+            ASSERT_TRUE(account.WriteValue(L"Key", c.value)) << c.what;
+            EXPECT_EQ(std::string(rebuilt.begin(), rebuilt.end()), mFolder.Read("1.act")) << c.what;
+            EXPECT_EQ(c.value, account.ReadValue(L"Key")) << c.what;
+            EXPECT_EQ(c.value, MakeAccount("2.act", mFolder.Read("1.act")).ReadValue(L"Key")) << c.what;
+        }
+    }
+
     TEST_F(AccountCheckedReadTest, AValueAlreadyStoredIsNotWrittenAgain)
     {
         Account account = WithValue("7");
