@@ -26,6 +26,13 @@ namespace
 
 size_t const kBigFile = 50u << 20;
 
+wchar_t const* const kSettings[] = {
+    L"Corvane::Window::Mode", L"Corvane::Window::IsCustomCursorEnabled", L"EnglishLanguage", L"AccountID",
+    L"StickerArrayLength", L"PondoButton_StickerCount", L"SloamButton_StickerCount", L"GrubbinButton_StickerCount",
+    L"PondoButton_Progress", L"Corvane::Audio::MasterControls::Volume", L"Corvane::Audio::MusicControls::Volume",
+    L"Corvane::Audio::SfxControls::Volume", L"Corvane::Audio::AmbientControls::Volume"};
+
+
 struct sBigAccount
 {
     std::string folder;
@@ -50,7 +57,9 @@ struct sBigAccount
             file << record;
             written += record.size();
         }
-        file << "<record name=\"Corvane::Window::Mode\" value=\"0\"/>\r\n</account>\r\n";
+        for (wchar_t const* key : kSettings)
+            file << "<record name=\"" << ConvertStringWideToUTF8String(key) << "\" value=\"0\"/>\r\n";
+        file << "</account>\r\n";
     }
 };
 
@@ -65,12 +74,6 @@ Account openAccount()
     bigAccount();
     return Account(FileAddress(kFileSystemPartition_UserData, L".", L"1", L".act"), L"Player", true);
 }
-
-wchar_t const* const kSettings[] = {
-    L"Corvane::Window::Mode", L"Corvane::Window::IsCustomCursorEnabled", L"EnglishLanguage", L"AccountID",
-    L"StickerArrayLength", L"PondoButton_StickerCount", L"SloamButton_StickerCount", L"GrubbinButton_StickerCount",
-    L"PondoButton_Progress", L"Corvane::Audio::MasterControls::Volume", L"Corvane::Audio::MusicControls::Volume",
-    L"Corvane::Audio::SfxControls::Volume", L"Corvane::Audio::AmbientControls::Volume"};
 
 void BM_AccountStartReads(benchmark::State& state)
 {
