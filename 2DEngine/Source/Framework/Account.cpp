@@ -82,6 +82,15 @@ namespace Corvane
             return end != begin && errno == 0 && EndsAt(text, end) && std::isfinite(*value);
         }
 
+        // The text read as the attribute container reads a "value" attribute.
+        template <class T>
+        T ByContainerRule(std::wstring const& text, T const& defaultValue)
+        {
+            AttributeContainer value;
+            value.SetAttributes({{L"value", text}});
+            return value.GetAttribute(L"value", defaultValue);
+        }
+
         // The value's bytes; deleting the stream stores them back.
         class AccountValueStream : public MemoryStream
         {
@@ -179,21 +188,13 @@ namespace Corvane
     int Account::ReadValue(std::wstring const& key, int const& defaultValue) const
     {
         std::wstring text;
-        if (!readText(key, &text))
-            return defaultValue;
-        AttributeContainer value;
-        value.SetAttributes({{L"value", text}});
-        return value.GetAttribute(L"value", defaultValue);
+        return readText(key, &text) ? ByContainerRule(text, defaultValue) : defaultValue;
     }
 
     float Account::ReadValue(std::wstring const& key, float const& defaultValue) const
     {
         std::wstring text;
-        if (!readText(key, &text))
-            return defaultValue;
-        AttributeContainer value;
-        value.SetAttributes({{L"value", text}});
-        return value.GetAttribute(L"value", defaultValue);
+        return readText(key, &text) ? ByContainerRule(text, defaultValue) : defaultValue;
     }
 
     int Account::ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const
@@ -230,13 +231,12 @@ namespace Corvane
         std::wstring text;
         if (!readText(key, &text) || text.empty())
             return defaultValue;
-        if (text == L"true" || text == L"false")
-            return text == L"true";
-        AttributeContainer value;
-        value.SetAttributes({{L"value", text}});
-        bool const read = value.GetAttribute(L"value", defaultValue);
+        // A read that does not fall back on the default found one of the two words.
+        bool const read = ByContainerRule(text, defaultValue);
+        if (read == ByContainerRule(text, !defaultValue))
+            return read;
         LogUnusable(*this, key, text, "\"true\" or \"false\"");
-        return read;
+        return defaultValue;
     }
 
     // Rebuilds the file with the key written or removed and puts the result in place. A damaged

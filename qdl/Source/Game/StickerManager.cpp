@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "Core/Source/Base64.h"
 #include "Core/Source/Log.h"
 #include "Core/Source/Random.h"
 #include "2DEngine/Source/Framework/Account.h"
@@ -28,19 +29,6 @@ wchar_t const* const kCountSuffix = L"_StickerCount";
 // Beside a value that could not be read, so that a damaged collection can still be mended by hand.
 wchar_t const* const kBackupSuffix = L"_Unreadable";
 
-int base64Value(wchar_t c)
-{
-    if (c >= L'A' && c <= L'Z')
-        return c - L'A';
-    if (c >= L'a' && c <= L'z')
-        return c - L'a' + 26;
-    if (c >= L'0' && c <= L'9')
-        return c - L'0' + 52;
-    if (c == L'+')
-        return 62;
-    return c == L'/' ? 63 : -1;
-}
-
 // Decodes a saved unlock array by position: every group of four characters
 // gives its three bytes in their place, so that a damaged character loses only
 // its own group. Returns how many bytes from the start were decoded;
@@ -54,7 +42,7 @@ int decodeByPosition(std::wstring const& text, uint8_t* bytes, bool* readable, i
         int valid = 0;
         for (size_t k = 0; k < 4 && group * 4 + k < text.size(); ++k)
         {
-            int const value = base64Value(text[group * 4 + k]);
+            int const value = Base64::ValueOf(text[group * 4 + k]);
             if (value < 0)
                 break;
             bits |= static_cast<uint32_t>(value) << (18 - 6 * k);
