@@ -27,7 +27,9 @@ public:
     StickerManager();
 
     // Rebuilds the record for the current profile; a profile without saved
-    // stickers, or saved for another number of stickers, gets three. Before
+    // stickers, or saved for another number of stickers, gets three. A damaged
+    // record keeps every sticker that can still be read, keeps the damaged
+    // value under its key followed by "_Unreadable" and is saved again. Before
     // the sticker list is loaded, or when it is empty, the record is emptied
     // and the account is left untouched.
     void loadUnlockedStickerData();
