@@ -254,7 +254,8 @@ namespace Corvane
             {
                 if (Contains(bytes, "<!"))
                     return false;
-                auto const searcher = std::boyer_moore_horspool_searcher("<?", "<?" + 2);
+                static char const kInstruction[] = "<?";
+                auto const searcher = std::boyer_moore_horspool_searcher(kInstruction, kInstruction + 2);
                 auto const first = std::search(bytes.begin(), bytes.end(), searcher);
                 return first == bytes.end() || std::search(first + 1, bytes.end(), searcher) == bytes.end();
             }
