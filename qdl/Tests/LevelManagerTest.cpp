@@ -267,8 +267,8 @@ TEST_F(LevelManagerTest, AMissingStoryGoesBackToTheMainMenuAndKeepsTheSavedPosit
 TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogLine)
 {
     LoadStory(L"<Cutscene cutsceneID='Intro'/><Cutscene cutsceneID='Dos'/>");
-    // Past the last step, a story of two would otherwise end at once and show the book.
-    for (wchar_t const* damaged : {L"-4", L"2", L"2147483648", L"uno", L"1x"})
+    // Past the story's end (2), a story of two would otherwise end at once and show the book.
+    for (wchar_t const* damaged : {L"-4", L"3", L"2147483648", L"uno", L"1x"})
     {
         recorder.screens.clear();
         ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", std::wstring(damaged)));

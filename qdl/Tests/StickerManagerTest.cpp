@@ -222,15 +222,18 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
         EXPECT_EQ(backupKey.find(L"Length") != std::wstring::npos ? length : array, account->ReadValue(backupKey))
             << damage.what;
         EXPECT_EQ(damage.expectedKept, manager.getStickerCount()) << damage.what;
-        for (int i : earned)
-            if (manager.isUnlocked(i))
-                EXPECT_EQ(1, SavedArray()[i]) << damage.what << " " << i;
-        // No sticker appears that was not earned.
+        std::vector<uint8_t> const saved = SavedArray();
+        ASSERT_EQ(150u, saved.size()) << damage.what;
+        // Saved as held, and no sticker appears that was not earned.
         for (int i = 0; i < 20; ++i)
+        {
+            EXPECT_EQ(manager.isUnlocked(i) ? 1 : 0, saved[i]) << damage.what << " " << i;
             if (manager.isUnlocked(i))
+            {
                 EXPECT_NE(earned.end(), std::find(earned.begin(), earned.end(), i)) << damage.what << " " << i;
-        // Written back whole, with the count and the length of what was kept.
-        EXPECT_EQ(150u, SavedArray().size()) << damage.what;
+            }
+        }
+        // Written back with the count and the length of what was kept.
         EXPECT_EQ(damage.expectedKept, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1)) << damage.what;
         EXPECT_EQ(20, account->ReadValue(L"StickerArrayLength", -1)) << damage.what;
 

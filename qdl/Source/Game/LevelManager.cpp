@@ -125,14 +125,12 @@ std::wstring LevelManager::progressKey() const
 void LevelManager::loadLevelProgressionDataFromAccount()
 {
     Account const* const account = currentAccount();
-    // A position past the story's last step would end the story at once and start it again from
-    // the first step; one before the first would index outside it. Without the story loaded
-    // only the start can be judged.
+    // The position just past the last step is the story's end; one further could only come from
+    // damage, and would end the story, show the book and start again from the first step
+    // without a word. Without the story loaded only the start can be judged.
     LevelProgressionData const* const progression = getLevelProgression();
-    int const last = progression && !progression->entries.empty()
-                         ? static_cast<int>(progression->entries.size()) - 1
-                         : std::numeric_limits<int>::max();
-    progressIndex = account ? account->ReadValue(progressKey(), 0, 0, last) : 0;
+    int const end = progression ? static_cast<int>(progression->entries.size()) : std::numeric_limits<int>::max();
+    progressIndex = account ? account->ReadValue(progressKey(), 0, 0, end) : 0;
 }
 
 void LevelManager::saveProgress(int value)

@@ -83,8 +83,10 @@ std::vector<sDamagedAccount> const& damagedAccounts()
          true, nullptr, nullptr, [] { return true; },
          {{"PondoButton_StickerCount", "12"}, {"PondoButton_StickerUnlockArray", twelveStickers()}}},
         // Past its end the story would end at once, show the book and start again without a word.
-        {"ProgressPastTheStory", {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "100000"}}, true,
-         "StoryButton", "DifficultySelectMode", [] { return GetLevelManager()->getProgressIndex() == 0; }, {}},
+        {"ProgressPastTheStory",
+         {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "100000"}, {"SloamButton_Progress", "2"}}, true,
+         "StoryButton", "DifficultySelectMode", [] { return GetLevelManager()->getProgressIndex() == 0; },
+         {{"SloamButton_Progress", "2"}}},
     };
     return table;
 }
@@ -105,8 +107,12 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
             ASSERT_TRUE(child.Click("PlayButton"));
             ASSERT_TRUE(WaitForPopup(child, "MyAccountMode"));
             for (auto const& value : damaged.values)
+            {
                 if (value.first == "PondoButton_StickerCount")
+                {
                     EXPECT_EQ(L"12", TextOf(child, "Profiles/PondoStickerCount")) << "kept before it is shown";
+                }
+            }
             ASSERT_TRUE(child.Click("PondoButton"));
             ASSERT_TRUE(child.Click("OkButton"));
             ASSERT_TRUE(WaitForPopup(child, "AccountConfirmMode"));
