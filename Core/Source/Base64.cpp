@@ -140,5 +140,10 @@ namespace Corvane
             base64_decodestate state = {0, 0};
             base64_decode_block(text, target, state);
         }
+
+        int ValueOf(wchar_t character)
+        {
+            return DecodeValue(character);
+        }
     }
 }

@@ -14,5 +14,7 @@ namespace Corvane
         // Writes the decoded bytes to the target. Characters outside the alphabet (padding,
         // white space, line breaks) are skipped; bits of an incomplete last group are dropped.
         void Decode(const std::wstring& text, IStream* target);
+        // The six bits a character of the alphabet stands for; -1 for any other character.
+        int ValueOf(wchar_t character);
     }
 }

@@ -40,6 +40,7 @@ namespace MacOSX
         bool FileExists(Corvane::FileAddress const* address) override;
         Corvane::eReplaceResult ReplaceFile(Corvane::FileAddress const* temporary, Corvane::FileAddress const* target,
                                             Corvane::eReplaceMode mode) override;
+        bool GetFileStamp(Corvane::FileAddress const* address, Corvane::sFileStamp* stamp) override;
 
         // root + folder + name + extension, without looking at the disk.
         std::wstring BuildFilePath(std::wstring const& folder, std::wstring const& name,

@@ -212,6 +212,22 @@ namespace Corvane
         return kReplaceResult_NotHere;
     }
 
+    bool FileSystem::GetFileStamp(FileAddress const* address, sFileStamp* stamp)
+    {
+        if (!stamp || !AcceptAddress(address, "GetFileStamp"))
+            return false;
+        ScopedLock lock(mMutex);
+        if (auto partitions = GetPartitions(address->partition))
+        {
+            for (IFileSystemPartition* partition : *partitions)
+            {
+                if (partition->FileExists(address))
+                    return partition->GetFileStamp(address, stamp);
+            }
+        }
+        return false;
+    }
+
     void GetUniqueFile(FileAddress* address)
     {
         if (!address)

@@ -3,6 +3,7 @@
 #include "Core/Source/FileAddress.h"
 #include "Core/Source/Stream.h"
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -30,6 +31,23 @@ namespace Corvane
         kReplaceResult_Failed = 3
     };
 
+    // One version of a file on disk: a file written in place or put in place by ReplaceFile
+    // gets another stamp, so a reader may keep what it parsed while the stamp stays the same.
+    struct sFileStamp
+    {
+        int64_t modifiedNanoseconds = 0;
+        uint64_t size = 0;
+        uint64_t device = 0;
+        uint64_t inode = 0;
+
+        bool operator==(sFileStamp const& other) const
+        {
+            return modifiedNanoseconds == other.modifiedNanoseconds && size == other.size &&
+                   device == other.device && inode == other.inode;
+        }
+        bool operator!=(sFileStamp const& other) const { return !(*this == other); }
+    };
+
     // One folder tree standing behind a partition id.
     class IFileSystemPartition
     {
@@ -50,6 +68,9 @@ namespace Corvane
         // step, so that a reader sees either the old file or the new one, never a mixture.
         virtual eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                            eReplaceMode mode) = 0;
+        // False when the file is not here or the partition cannot tell versions apart; callers
+        // then read the file afresh.
+        virtual bool GetFileStamp(FileAddress const*, sFileStamp*) { return false; }
     };
 
     class IFileSystem
@@ -72,6 +93,8 @@ namespace Corvane
         // Asked of the partitions in order; the first that holds the temporary file decides.
         virtual eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                            eReplaceMode mode) = 0;
+        // The stamp from the first partition of the address's id that holds the file.
+        virtual bool GetFileStamp(FileAddress const*, sFileStamp*) { return false; }
     };
 
     // The process-wide file system: for each partition id an ordered list of partitions, asked in
@@ -97,6 +120,7 @@ namespace Corvane
         bool FileExists(FileAddress const* address) override;
         eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target,
                                    eReplaceMode mode) override;
+        bool GetFileStamp(FileAddress const* address, sFileStamp* stamp) override;
 
         // Later partitions of an id are asked after earlier ones; the file system takes ownership.
         void AddFileSystemPartition(FileSystemPartition id, IFileSystemPartition* partition);

@@ -241,6 +241,26 @@ TEST_F(DiskPartitionTest, ReplaceOverwritesOrRefusesAnExistingTarget)
     EXPECT_FALSE(mFolder.Exists("2.act.tmp"));
 }
 
+TEST_F(DiskPartitionTest, AFileReplacedGetsAnotherStampAndAMissingOneNone)
+{
+    mFolder.Write("1.act", "old");
+    mFolder.Write("1.act.tmp", "new");
+    FileAddress const target(kFileSystemPartition_UserData, L".", L"1", L".act");
+    FileAddress const temporary(kFileSystemPartition_UserData, L".", L"1", L".act.tmp");
+    sFileStamp first;
+    sFileStamp again;
+    ASSERT_TRUE(mPartition.GetFileStamp(&target, &first));
+    ASSERT_TRUE(mPartition.GetFileStamp(&target, &again));
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(3u, first.size);
+    // Same size, possibly the same clock tick: the new file is told apart all the same.
+    ASSERT_EQ(kReplaceResult_Done, mPartition.ReplaceFile(&temporary, &target, kReplace_Overwrite));
+    ASSERT_TRUE(mPartition.GetFileStamp(&target, &again));
+    EXPECT_NE(first, again);
+    FileAddress const missing(kFileSystemPartition_UserData, L".", L"2", L".act");
+    EXPECT_FALSE(mPartition.GetFileStamp(&missing, &again));
+}
+
 // --- invalid input ---
 
 TEST_F(DiskPartitionTest, MissingFilesGiveNullAndFalse)

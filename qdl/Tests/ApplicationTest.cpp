@@ -184,7 +184,9 @@ TEST_F(ApplicationTest, SettingsAreSavedToTheAccountAndTheHandlerIsRemovedAtClea
 {
     GetAccountManager()->AddChangeHandler(&application);
     application.OnBeforeAccountChange();
-    EXPECT_TRUE(account->ReadValue(Window::kModeKey) != L"");
+    EXPECT_TRUE(account->ReadValue(Window::kIsCustomCursorEnabledKey) != L"");
+    // No window is open here: no mode is kept that the next start could not open.
+    EXPECT_EQ(L"", account->ReadValue(Window::kModeKey));
     application.OnAfterAccountChange();
     application.Cleanup();
     std::vector<IAccountChangeHandler*> const& handlers = GetAccountManager()->mChangeHandlers;

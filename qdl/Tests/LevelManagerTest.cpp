@@ -264,14 +264,21 @@ TEST_F(LevelManagerTest, AMissingStoryGoesBackToTheMainMenuAndKeepsTheSavedPosit
     EXPECT_EQ(5, SavedProgress());
 }
 
-TEST_F(LevelManagerTest, ADamagedNegativePositionStartsTheStoryFromTheBeginning)
+TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogLine)
 {
-    LoadStory(L"<Cutscene cutsceneID='Intro'/>");
-    ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", -4));
-    manager.setLevelProgression(L("ParkStory"));
-    manager.beginNextLevelProgressionMode();
-    EXPECT_EQ(std::vector<std::string>({"cutscene Intro"}), recorder.screens);
-    EXPECT_EQ(0, SavedProgress());
+    LoadStory(L"<Cutscene cutsceneID='Intro'/><Cutscene cutsceneID='Dos'/>");
+    // Past the story's end (2), a story of two would otherwise end at once and show the book.
+    for (wchar_t const* damaged : {L"-4", L"3", L"2147483648", L"uno", L"1x"})
+    {
+        recorder.screens.clear();
+        ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", std::wstring(damaged)));
+        testing::internal::CaptureStderr();
+        manager.setLevelProgression(L("ParkStory"));
+        EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Perfil1_Progress")) << damaged;
+        manager.beginNextLevelProgressionMode();
+        EXPECT_EQ(std::vector<std::string>({"cutscene Intro"}), recorder.screens) << damaged;
+        EXPECT_EQ(0, SavedProgress()) << damaged;
+    }
 }
 
 TEST_F(LevelManagerTest, AReloadedStoryIsReadAfresh)

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstring>
 #include <set>
 
+#include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Graphics/Image.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "qdl/Source/Game/StickerManager.h"
@@ -171,6 +173,90 @@ TEST_F(StickerManagerTest, SavedStickersForAnotherNumberOfStickersAreIgnored)
     for (uint8_t byte : saved)
         ones += byte;
     EXPECT_EQ(3, ones);
+}
+
+// A damaged record keeps every sticker that can still be read; the damaged
+// value is kept beside it and the record is written back with what was kept.
+struct sDamage
+{
+    char const* what;
+    // Turns the saved length and unlock array (as text) into damaged ones.
+    void (*damage)(std::wstring& length, std::wstring& array);
+    int expectedKept;
+    char const* backupKey;
+};
+
+sDamage const kDamages[] = {
+    {"a length that is not a number", [](std::wstring& length, std::wstring&) { length = L"doce"; }, 12,
+     "StickerArrayLength_Unreadable"},
+    {"a length above the record", [](std::wstring& length, std::wstring&) { length = L"151"; }, 12,
+     "StickerArrayLength_Unreadable"},
+    {"a broken last character", [](std::wstring&, std::wstring& array) { array.back() = L'!'; }, 12,
+     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+    {"a broken character among the earned", [](std::wstring&, std::wstring& array) { array[1] = L'*'; }, 9,
+     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+    {"an array cut short", [](std::wstring&, std::wstring& array) { array.resize(12); }, 9,
+     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+};
+
+TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
+{
+    // Twelve of twenty earned: bytes 0, 1, 2 (first group), 3..8 and 15, 16, 19.
+    std::vector<int> const earned = {0, 1, 2, 3, 4, 5, 6, 7, 8, 15, 16, 19};
+    for (sDamage const& damage : kDamages)
+    {
+        LoadStickers(20);
+        SaveArray(20, earned);
+        std::wstring length = account->ReadValue(L"StickerArrayLength");
+        std::wstring array = account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray");
+        damage.damage(length, array);
+        ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", length));
+        ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", array));
+
+        testing::internal::CaptureStderr();
+        manager.loadUnlockedStickerData();
+        std::string const log = testing::internal::GetCapturedStderr();
+        EXPECT_NE(std::string::npos, log.find("were kept from the damaged sticker record")) << damage.what << log;
+
+        std::wstring const backupKey = Corvane::ConvertStringUTF8ToWide(damage.backupKey);
+        EXPECT_EQ(backupKey.find(L"Length") != std::wstring::npos ? length : array, account->ReadValue(backupKey))
+            << damage.what;
+        EXPECT_EQ(damage.expectedKept, manager.getStickerCount()) << damage.what;
+        std::vector<uint8_t> const saved = SavedArray();
+        ASSERT_EQ(150u, saved.size()) << damage.what;
+        // Saved as held, and no sticker appears that was not earned.
+        for (int i = 0; i < 20; ++i)
+        {
+            EXPECT_EQ(manager.isUnlocked(i) ? 1 : 0, saved[i]) << damage.what << " " << i;
+            if (manager.isUnlocked(i))
+            {
+                EXPECT_NE(earned.end(), std::find(earned.begin(), earned.end(), i)) << damage.what << " " << i;
+            }
+        }
+        // Written back with the count and the length of what was kept.
+        EXPECT_EQ(damage.expectedKept, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1)) << damage.what;
+        EXPECT_EQ(20, account->ReadValue(L"StickerArrayLength", -1)) << damage.what;
+
+        // The next load finds a sound record.
+        testing::internal::CaptureStderr();
+        StickerManager again;
+        again.loadUnlockedStickerData();
+        EXPECT_EQ(std::string::npos, testing::internal::GetCapturedStderr().find("damaged")) << damage.what;
+        EXPECT_EQ(manager.getUnlockedFlags(), again.getUnlockedFlags()) << damage.what;
+        account->DeleteValue(backupKey.c_str());
+    }
+}
+
+TEST_F(StickerManagerTest, ARecordWithNothingReadableGetsThreeStickersAndKeepsTheDamagedValue)
+{
+    LoadStickers(20);
+    SaveArray(20, {4, 5});
+    ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", L"!!!!!!!!"));
+    testing::internal::CaptureStderr();
+    manager.loadUnlockedStickerData();
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Error loading level sticker data\n"));
+    EXPECT_EQ(3, manager.getStickerCount());
+    EXPECT_EQ(L"!!!!!!!!", account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
 }
 
 TEST_F(StickerManagerTest, FewerThanThreeStickersAreAllGivenAtTheFirstLoad)

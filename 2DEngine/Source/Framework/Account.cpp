@@ -9,6 +9,11 @@
 #include "Core/Source/StringFormatter.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 
 namespace Corvane
 {
@@ -37,59 +42,53 @@ namespace Corvane
                                operation, account.GetName().c_str());
         }
 
-        // The record of a key, read afresh from the file.
-        AttributeContainer ReadRecord(Account const& account, std::wstring const& key)
+        void LogUnusable(Account const& account, std::wstring const& key, std::wstring const& text,
+                         char const* expected)
         {
-            AttributeContainer record;
-            Bytes bytes;
-            eReadResult const read = ReadWhole(account.GetFile(), bytes);
-            if (read == kRead_Unreadable)
-                LogUnreadable("ReadValue", account);
-            if (read != kRead_Ok)
-                return record;
-            sRebuildResult failure;
-            FindRecord(bytes, key, record, &failure);
-            if (failure.damaged)
-                LogXMLError("ReadValue", account.GetName(), failure);
-            return record;
+            Internal::LogWrite("Corvane::Account::ReadValue: the value '%ls' of '%ls' in the account '%ls' is not %s; "
+                               "the default is used.\n",
+                               text.c_str(), key.c_str(), account.GetName().c_str(), expected);
         }
 
-        // Rebuilds the file with the key written or removed and puts the result in place. A
-        // damaged original is first kept beside the file, so that nothing a child earned is lost
-        // to the salvage.
-        bool Rewrite(Account const& account, char const* operation, std::wstring const& key, std::wstring const& value,
-                     eRebuild mode)
+        bool IsBlank(wchar_t c)
         {
-            Bytes original;
-            eReadResult const read = ReadWhole(account.GetFile(), original);
-            if (read == kRead_Unreadable)
-            {
-                LogUnreadable(operation, account);
-                return false;
-            }
-            if (read == kRead_Missing && mode == kRebuild_Delete)
-                return true;
-            sRebuildResult rebuilt = Rebuild(original, key, value, mode);
-            if (mode == kRebuild_Delete && !rebuilt.keyFound && !rebuilt.damaged)
-                return true;
-            if (rebuilt.damaged)
-            {
-                LogXMLError(operation, account.GetName(), rebuilt);
-                FileAddress const damaged = DamagedCopyFor(account.GetFile());
-                if (SaveAtomically(damaged, original, kReplace_Overwrite) != kReplaceResult_Done)
-                {
-                    LogUnwritten(operation, account);
-                    return false;
-                }
-                Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
-                                   damaged.GetName().c_str(), damaged.GetExtension().c_str());
-            }
-            if (SaveAtomically(account.GetFile(), rebuilt.document, kReplace_Overwrite) != kReplaceResult_Done)
-            {
-                LogUnwritten(operation, account);
-                return false;
-            }
-            return true;
+            return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+        }
+
+        // Whether nothing but blanks follows the number.
+        bool EndsAt(std::wstring const& text, wchar_t const* end)
+        {
+            size_t i = static_cast<size_t>(end - text.c_str());
+            while (i < text.size() && IsBlank(text[i]))
+                ++i;
+            return i == text.size();
+        }
+
+        bool ParseWholeInt(std::wstring const& text, long long* value)
+        {
+            wchar_t const* const begin = text.c_str();
+            wchar_t* end = nullptr;
+            errno = 0;
+            *value = std::wcstoll(begin, &end, 10);
+            return end != begin && errno == 0 && EndsAt(text, end);
+        }
+
+        bool ParseWholeFloat(std::wstring const& text, float* value)
+        {
+            wchar_t const* const begin = text.c_str();
+            wchar_t* end = nullptr;
+            errno = 0;
+            *value = std::wcstof(begin, &end);
+            return end != begin && errno == 0 && EndsAt(text, end) && std::isfinite(*value);
+        }
+
+        // The text read as the attribute container reads a "value" attribute.
+        template <class T>
+        T ByContainerRule(std::wstring const& text, T const& defaultValue)
+        {
+            AttributeContainer value;
+            value.SetAttributes({{L"value", text}});
+            return value.GetAttribute(L"value", defaultValue);
         }
 
         // The value's bytes; deleting the stream stores them back.
@@ -128,31 +127,192 @@ namespace Corvane
     {
     }
 
+    std::shared_ptr<sDocument> Account::document(char const* operation, int* readResult) const
+    {
+        IFileSystem* const fileSystem = GetFileSystem();
+        sFileStamp stamp;
+        // Taken before the read: a change made meanwhile gives a newer stamp and a parse next time.
+        bool const stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &stamp);
+        if (mDocument && stamped && mDocument->stamped && mDocument->stamp == stamp)
+        {
+            *readResult = kRead_Ok;
+            return mDocument;
+        }
+        mDocument.reset();
+        Bytes bytes;
+        eReadResult const read = ReadWhole(mFile, bytes);
+        *readResult = read;
+        if (read == kRead_Unreadable)
+            LogUnreadable(operation, *this);
+        if (read != kRead_Ok)
+            return nullptr;
+        std::shared_ptr<sDocument> parsed = ParseDocument(bytes);
+        parsed->stamped = stamped;
+        parsed->stamp = stamp;
+        mDocument = parsed;
+        return mDocument;
+    }
+
+    bool Account::readText(std::wstring const& key, std::wstring* text) const
+    {
+        int read = kRead_Ok;
+        std::shared_ptr<sDocument const> const parsed = document("ReadValue", &read);
+        if (!parsed)
+            return false;
+        if (parsed->damaged)
+        {
+            sRebuildResult failure;
+            failure.errorType = parsed->errorType;
+            failure.errorMessage = parsed->errorMessage;
+            LogXMLError("ReadValue", mName, failure);
+        }
+        AttributeContainer record;
+        if (!FindRecord(*parsed, key, record) || !record.HasAttribute(L"value"))
+            return false;
+        *text = record.GetAttribute(L"value");
+        return true;
+    }
+
     std::wstring Account::ReadValue(std::wstring const& key) const
     {
-        return ReadRecord(*this, key).GetAttribute(L"value");
+        std::wstring text;
+        readText(key, &text);
+        return text;
     }
 
     bool Account::ReadValue(std::wstring const& key, bool const& defaultValue) const
     {
-        return ReadRecord(*this, key).GetAttribute(L"value", defaultValue);
+        return ReadCheckedValue(key, defaultValue);
     }
 
     int Account::ReadValue(std::wstring const& key, int const& defaultValue) const
     {
-        return ReadRecord(*this, key).GetAttribute(L"value", defaultValue);
+        std::wstring text;
+        return readText(key, &text) ? ByContainerRule(text, defaultValue) : defaultValue;
     }
 
     float Account::ReadValue(std::wstring const& key, float const& defaultValue) const
     {
-        return ReadRecord(*this, key).GetAttribute(L"value", defaultValue);
+        std::wstring text;
+        return readText(key, &text) ? ByContainerRule(text, defaultValue) : defaultValue;
+    }
+
+    int Account::ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const
+    {
+        std::wstring text;
+        if (!readText(key, &text) || text.empty())
+            return defaultValue;
+        long long value = 0;
+        if (ParseWholeInt(text, &value) && value >= lowest && value <= highest)
+            return static_cast<int>(value);
+        char expected[96];
+        std::snprintf(expected, sizeof(expected), "a whole number from %d to %d", lowest, highest);
+        LogUnusable(*this, key, text, expected);
+        return defaultValue;
+    }
+
+    float Account::ReadValue(std::wstring const& key, float const& defaultValue, float lowest, float highest) const
+    {
+        std::wstring text;
+        if (!readText(key, &text) || text.empty())
+            return defaultValue;
+        float value = 0.0f;
+        if (ParseWholeFloat(text, &value) && value >= lowest && value <= highest)
+            return value;
+        char expected[96];
+        std::snprintf(expected, sizeof(expected), "a number from %g to %g", static_cast<double>(lowest),
+                      static_cast<double>(highest));
+        LogUnusable(*this, key, text, expected);
+        return defaultValue;
+    }
+
+    bool Account::ReadCheckedValue(std::wstring const& key, bool defaultValue) const
+    {
+        std::wstring text;
+        if (!readText(key, &text) || text.empty())
+            return defaultValue;
+        // A read that does not fall back on the default found one of the two words.
+        bool const read = ByContainerRule(text, defaultValue);
+        if (read == ByContainerRule(text, !defaultValue))
+            return read;
+        LogUnusable(*this, key, text, "\"true\" or \"false\"");
+        return defaultValue;
+    }
+
+    // Rebuilds the file with the key written or removed and puts the result in place. A damaged
+    // original is first kept beside the file, so that nothing a child earned is lost to the
+    // salvage.
+    bool Account::rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode)
+    {
+        int read = kRead_Ok;
+        std::shared_ptr<sDocument> parsed = document(operation, &read);
+        if (read == kRead_Unreadable)
+            return false;
+        if (read == kRead_Missing)
+        {
+            if (mode == kRebuild_Delete)
+                return true;
+            parsed = ParseDocument(Bytes());
+        }
+        bool const damaged = parsed->damaged;
+        // Quitting saves every setting; one that is already stored costs no rewrite.
+        if (mode == kRebuild_Write && !damaged && HoldsValue(*parsed, key, value))
+            return true;
+        if (mode == kRebuild_Delete && !damaged && parsed->records.count(key) == 0)
+            return true;
+        IFileSystem* const fileSystem = GetFileSystem();
+        // A large file rebuilt element by element for every changed setting would make quitting
+        // slow: in a plain file the one record is replaced in the bytes.
+        if (mode == kRebuild_Write && parsed == mDocument)
+        {
+            sDocument& kept = *parsed;
+            if (ReplaceInPlace(kept, key, value))
+            {
+                if (SaveAtomically(mFile, kept.bytes, kReplace_Overwrite) != kReplaceResult_Done)
+                {
+                    LogUnwritten(operation, *this);
+                    // The file keeps its old contents: the next read parses it again.
+                    mDocument.reset();
+                    return false;
+                }
+                kept.stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &kept.stamp);
+                return true;
+            }
+        }
+        sRebuildResult rebuilt = Rebuild(parsed->elements, key, value, static_cast<eRebuild>(mode));
+        if (damaged)
+        {
+            sRebuildResult failure;
+            failure.errorType = parsed->errorType;
+            failure.errorMessage = parsed->errorMessage;
+            LogXMLError(operation, mName, failure);
+            FileAddress const damagedCopy = DamagedCopyFor(mFile);
+            if (SaveAtomically(damagedCopy, parsed->bytes, kReplace_Overwrite) != kReplaceResult_Done)
+            {
+                LogUnwritten(operation, *this);
+                return false;
+            }
+            Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
+                               damagedCopy.GetName().c_str(), damagedCopy.GetExtension().c_str());
+        }
+        if (SaveAtomically(mFile, rebuilt.document, kReplace_Overwrite) != kReplaceResult_Done)
+        {
+            LogUnwritten(operation, *this);
+            return false;
+        }
+        std::shared_ptr<sDocument> written = DocumentOf(std::move(rebuilt.elements));
+        written->bytes = std::move(rebuilt.document);
+        written->plain = true;
+        written->stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &written->stamp);
+        mDocument = written;
+        return true;
     }
 
     bool Account::writeValue(wchar_t const* key, std::wstring const& value)
     {
         if (!key)
             return false;
-        return Rewrite(*this, "WriteValue", key, value, kRebuild_Write);
+        return rewrite("WriteValue", key, value, kRebuild_Write);
     }
 
     bool Account::WriteValue(wchar_t const* key, std::wstring const& value)
@@ -184,7 +344,7 @@ namespace Corvane
     {
         if (!key)
             return false;
-        return Rewrite(*this, "DeleteValue", key, std::wstring(), kRebuild_Delete);
+        return rewrite("DeleteValue", key, std::wstring(), kRebuild_Delete);
     }
 
     IStream* Account::OpenValueStream(wchar_t const* key)

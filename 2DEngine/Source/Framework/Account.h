@@ -3,15 +3,21 @@
 #include "Core/Source/FileAddress.h"
 #include "Core/Source/Stream.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace Corvane
 {
+    namespace AccountFile
+    {
+        struct sDocument;
+    }
+
     // One player's settings and progress: a small XML file of name/value records in the per-user
-    // partition. Every read reads the file afresh; every write rebuilds the whole document in
-    // memory and puts it in place atomically, so a failure at any point leaves the old file as
-    // it was.
+    // partition. The file is parsed once and kept while it stays the same on disk; every write
+    // rebuilds the whole document in memory and puts it in place atomically, so a failure at any
+    // point leaves the old file as it was.
     class Account
     {
     public:
@@ -27,6 +33,14 @@ namespace Corvane
         bool ReadValue(std::wstring const& key, bool const& defaultValue) const;
         int ReadValue(std::wstring const& key, int const& defaultValue) const;
         float ReadValue(std::wstring const& key, float const& defaultValue) const;
+
+        // Checked reads, for every value the program uses: the stored value when its whole text
+        // is a number of the type from lowest to highest, else the default. A value that is there
+        // but unusable is logged with the account, the key and the text.
+        int ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const;
+        float ReadValue(std::wstring const& key, float const& defaultValue, float lowest, float highest) const;
+        // The default also for a value that is neither "true" nor "false", which is logged.
+        bool ReadCheckedValue(std::wstring const& key, bool defaultValue) const;
 
         // True when the file now holds the value; false leaves the file byte for byte as it was.
         bool WriteValue(wchar_t const* key, std::wstring const& value);
@@ -57,10 +71,17 @@ namespace Corvane
 
     private:
         bool writeValue(wchar_t const* key, std::wstring const& value);
+        bool rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode);
+        // The parsed file, parsed again only when its stamp on disk changed; null when the file is
+        // missing or unreadable (readResult tells which).
+        std::shared_ptr<AccountFile::sDocument> document(char const* operation, int* readResult) const;
+        // The text of the key's "value", when its record has one.
+        bool readText(std::wstring const& key, std::wstring* text) const;
 
         FileAddress mFile;
         std::wstring mName;
         bool mCurrent;
+        mutable std::shared_ptr<AccountFile::sDocument> mDocument;
     };
 
     class IAccountChangeHandler

@@ -8,7 +8,10 @@
 #include "Core/Source/XMLWriter.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <cwctype>
+#include <functional>
 #include <memory>
 #include <typeinfo>
 
@@ -86,9 +89,7 @@ namespace Corvane
                                 mSkipDepth = 1;
                                 return;
                             }
-                            mWriter->WriteStartElement(kRecordTag);
-                            mWriter->WriteAttribute(L"name", mKey.c_str());
-                            mWriter->WriteAttribute(L"value", mValue.c_str());
+                            StartRecord();
                             mOpen.push_back(kRecordTag);
                             mWritten = true;
                             return;
@@ -98,6 +99,7 @@ namespace Corvane
                         if (!IsWritableElement(element))
                             return;
                         mWriter->WriteElement(element);
+                        mEmitted.push_back(element);
                         mOpen.push_back(element.name);
                         return;
                     case XMLElement::kEndElement:
@@ -120,12 +122,15 @@ namespace Corvane
                         // would only pile up, but other text is kept by a delete.
                         if (mMode == kRebuild_Delete && !IsBlank(element.name) &&
                             element.name.find(L'\0') == std::wstring::npos)
+                        {
                             mWriter->WriteText(element.name);
+                            mEmitted.push_back(XMLElement(XMLElement::kText, element.name));
+                        }
                         return;
                     }
                 }
 
-                Bytes Finish()
+                Bytes Finish(Elements* emitted)
                 {
                     if (NeedsRecord())
                     {
@@ -139,24 +144,38 @@ namespace Corvane
                         {
                             CloseDownTo(0);
                             mWriter->WriteStartElement(kAccountTag);
+                            mEmitted.push_back(XMLElement(XMLElement::kStartElement, kAccountTag));
                             mOpen.push_back(kAccountTag);
                             WriteRecord();
                         }
                     }
                     CloseDownTo(0);
                     mWriter.reset();
+                    *emitted = std::move(mEmitted);
                     return mStream.GetData();
                 }
 
             private:
                 bool NeedsRecord() const { return mMode == kRebuild_Write && !mWritten; }
 
-                void WriteRecord()
+                void StartRecord()
                 {
                     mWriter->WriteStartElement(kRecordTag);
                     mWriter->WriteAttribute(L"name", mKey.c_str());
                     mWriter->WriteAttribute(L"value", mValue.c_str());
+                    XMLElement record(XMLElement::kStartElement, kRecordTag);
+                    std::map<std::wstring, std::wstring> attributes;
+                    attributes[L"name"] = mKey;
+                    attributes[L"value"] = mValue;
+                    record.SetAttributes(attributes);
+                    mEmitted.push_back(std::move(record));
+                }
+
+                void WriteRecord()
+                {
+                    StartRecord();
                     mWriter->WriteEndElement();
+                    mEmitted.push_back(XMLElement(XMLElement::kEndElement, kRecordTag));
                     mWritten = true;
                 }
 
@@ -165,6 +184,7 @@ namespace Corvane
                     while (mOpen.size() > depth)
                     {
                         mWriter->WriteEndElement();
+                        mEmitted.push_back(XMLElement(XMLElement::kEndElement, mOpen.back()));
                         mOpen.pop_back();
                     }
                 }
@@ -172,6 +192,7 @@ namespace Corvane
                 MemoryStream mStream;
                 std::unique_ptr<XMLWriter> mWriter;
                 std::vector<std::wstring> mOpen;
+                Elements mEmitted;
                 std::wstring mKey;
                 std::wstring mValue;
                 eRebuild mMode;
@@ -186,14 +207,57 @@ namespace Corvane
                 result.errorMessage = error.what();
             }
 
+            std::atomic<size_t> gParseCount(0);
+
             std::vector<XMLElement> ParseAll(uint8_t const* bytes, size_t length)
             {
                 std::vector<XMLElement> elements;
+                // Each element starts at a '<', and an empty one gives two: reserved at once, a
+                // large file's elements are not copied again and again as the list grows.
+                size_t const tags = static_cast<size_t>(std::count(bytes, bytes + length, '<'));
+                elements.reserve(tags + tags / 2 + 16);
                 ReadOnlyMemoryStream source(L"Account", bytes, static_cast<uint32_t>(length));
                 std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
                 while (!reader->IsEOF())
                     elements.push_back(*reader->ReadElement());
                 return elements;
+            }
+
+            // The record as the writer writes it, without its line end.
+            std::string RecordText(std::wstring const& key, std::wstring const& value)
+            {
+                MemoryStream stream(L"Record");
+                {
+                    XMLWriter writer(&stream);
+                    writer.WriteStartElement(kRecordTag);
+                    writer.WriteAttribute(L"name", key.c_str());
+                    writer.WriteAttribute(L"value", value.c_str());
+                    writer.WriteEndElement();
+                }
+                Bytes const& data = stream.GetData();
+                std::string text(data.begin(), data.end());
+                size_t const start = text.find("<record");
+                size_t const end = text.rfind("/>");
+                return start == std::string::npos || end == std::string::npos ? std::string()
+                                                                              : text.substr(start, end + 2 - start);
+            }
+
+            bool Contains(Bytes const& bytes, char const* text)
+            {
+                size_t const length = std::strlen(text);
+                return std::search(bytes.begin(), bytes.end(), std::boyer_moore_horspool_searcher(text, text + length)) !=
+                       bytes.end();
+            }
+
+            // Only the declaration is an instruction; no comment, section or doctype.
+            bool IsPlain(Bytes const& bytes)
+            {
+                if (Contains(bytes, "<!"))
+                    return false;
+                static char const kInstruction[] = "<?";
+                auto const searcher = std::boyer_moore_horspool_searcher(kInstruction, kInstruction + 2);
+                auto const first = std::search(bytes.begin(), bytes.end(), searcher);
+                return first == bytes.end() || std::search(first + 1, bytes.end(), searcher) == bytes.end();
             }
 
             // Damaged documents are mostly cut short. The reader parses ahead of what it returns,
@@ -204,6 +268,7 @@ namespace Corvane
 
             std::vector<XMLElement> ReadElements(Bytes const& document, sRebuildResult& result)
             {
+                ++gParseCount;
                 try
                 {
                     return ParseAll(document.data(), document.size());
@@ -250,7 +315,8 @@ namespace Corvane
             eReadResult result = kRead_Ok;
             try
             {
-                uint8_t piece[4096];
+                bytes.reserve(stream->GetLength());
+                uint8_t piece[65536];
                 for (;;)
                 {
                     size_t const got = stream->Read(piece, sizeof(piece));
@@ -270,32 +336,120 @@ namespace Corvane
             return result;
         }
 
-        sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode)
+        sRebuildResult Rebuild(Elements const& elements, std::wstring const& key, std::wstring const& value,
+                               eRebuild mode)
         {
             sRebuildResult result;
             Rebuilder rebuilder(key, value, mode);
-            for (XMLElement const& element : ReadElements(original, result))
+            for (XMLElement const& element : elements)
                 rebuilder.Take(element, result);
-            result.document = rebuilder.Finish();
+            result.document = rebuilder.Finish(&result.elements);
+            return result;
+        }
+
+        sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode)
+        {
+            sRebuildResult failure;
+            Elements const elements = ReadElements(original, failure);
+            sRebuildResult result = Rebuild(elements, key, value, mode);
+            result.damaged = failure.damaged;
+            result.errorType = failure.errorType;
+            result.errorMessage = failure.errorMessage;
             return result;
         }
 
         bool FindRecord(Bytes const& document, std::wstring const& key, AttributeContainer& record,
                         sRebuildResult* error)
         {
-            sRebuildResult failure;
-            bool found = false;
-            for (XMLElement const& element : ReadElements(document, failure))
+            std::shared_ptr<sDocument> const parsed = ParseDocument(document);
+            if (error && parsed->damaged)
             {
-                if (IsRecordOf(element, key))
-                {
-                    record.SetAttributes(element.GetAttributes());
-                    found = true;
-                }
+                error->damaged = true;
+                error->errorType = parsed->errorType;
+                error->errorMessage = parsed->errorMessage;
             }
-            if (error && failure.damaged)
-                *error = failure;
-            return found;
+            return FindRecord(*parsed, key, record);
+        }
+
+        std::shared_ptr<sDocument> DocumentOf(Elements elements)
+        {
+            std::shared_ptr<sDocument> document = std::make_shared<sDocument>();
+            document->elements = std::move(elements);
+            for (size_t i = 0; i < document->elements.size(); ++i)
+            {
+                XMLElement const& element = document->elements[i];
+                if (element.kind == XMLElement::kStartElement && element.name == kRecordTag &&
+                    element.HasAttribute(L"name"))
+                    document->records[element.GetAttribute(L"name")].push_back(i);
+            }
+            return document;
+        }
+
+        std::shared_ptr<sDocument> ParseDocument(Bytes const& bytes)
+        {
+            sRebuildResult failure;
+            Elements elements = ReadElements(bytes, failure);
+            std::shared_ptr<sDocument> document = DocumentOf(std::move(elements));
+            if (failure.damaged)
+            {
+                document->damaged = true;
+                document->errorType = failure.errorType;
+                document->errorMessage = failure.errorMessage;
+            }
+            document->bytes = bytes;
+            document->plain = !failure.damaged && IsPlain(bytes);
+            return document;
+        }
+
+        size_t GetParseCount()
+        {
+            return gParseCount.load();
+        }
+
+        bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record)
+        {
+            auto const found = document.records.find(key);
+            if (found == document.records.end() || found->second.empty())
+                return false;
+            record.SetAttributes(document.elements[found->second.back()].GetAttributes());
+            return true;
+        }
+
+        bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value)
+        {
+            auto const found = document.records.find(key);
+            if (!document.plain || found == document.records.end() || found->second.size() != 1)
+                return false;
+            XMLElement& record = document.elements[found->second.front()];
+            if (record.GetAttributes().size() != 2 || !record.HasAttribute(L"value"))
+                return false;
+            std::string const before = RecordText(key, record.GetAttribute(L"value"));
+            std::string const after = RecordText(key, value);
+            auto const searcher = std::boyer_moore_horspool_searcher(before.begin(), before.end());
+            auto const first = std::search(document.bytes.begin(), document.bytes.end(), searcher);
+            if (first == document.bytes.end() ||
+                std::search(first + 1, document.bytes.end(), searcher) != document.bytes.end())
+                return false;
+            size_t const at = static_cast<size_t>(first - document.bytes.begin());
+            Bytes bytes;
+            bytes.reserve(document.bytes.size() - before.size() + after.size());
+            bytes.insert(bytes.end(), document.bytes.begin(), document.bytes.begin() + at);
+            bytes.insert(bytes.end(), after.begin(), after.end());
+            bytes.insert(bytes.end(), document.bytes.begin() + at + before.size(), document.bytes.end());
+            document.bytes.swap(bytes);
+            record.SetAttributes({{L"name", key}, {L"value", value}});
+            return true;
+        }
+
+        bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value)
+        {
+            auto const found = document.records.find(key);
+            if (found == document.records.end() || found->second.empty())
+                return false;
+            return std::all_of(found->second.begin(), found->second.end(), [&](size_t index) {
+                XMLElement const& record = document.elements[index];
+                return record.HasAttribute(L"value") && record.GetAttribute(L"value") == value;
+            });
         }
 
         FileAddress TemporaryFor(FileAddress const& target)

@@ -5,8 +5,12 @@
 
 #include "Core/Source/FileAddress.h"
 #include "Core/Source/FileSystem.h"
+#include "Core/Source/XMLReader.h"
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Corvane
@@ -24,6 +28,7 @@ namespace Corvane
         };
 
         typedef std::vector<unsigned char> Bytes;
+        typedef std::vector<XMLElement> Elements;
 
         eReadResult ReadWhole(FileAddress const& file, Bytes& bytes);
 
@@ -43,7 +48,50 @@ namespace Corvane
             std::string errorMessage;
             // Delete: whether any record of the key was met.
             bool keyFound = false;
+            // The elements of the new document, as reading it back gives them.
+            Elements elements;
         };
+
+        // An account file parsed once and kept while its stamp on disk stays the same, so that a
+        // read costs a look-up, not a parse of the whole file.
+        struct sDocument
+        {
+            Elements elements;
+            // For each key, the positions of its records in elements, in document order.
+            std::unordered_map<std::wstring, std::vector<size_t>> records;
+            // Damaged: what came before the damage was kept; bytes then serve for the copy kept
+            // beside the file at the next write.
+            bool damaged = false;
+            std::string errorType;
+            std::string errorMessage;
+            // The file's bytes.
+            Bytes bytes;
+            // Neither comments, sections nor instructions besides the declaration: every "<record"
+            // in the bytes is a record, so one can be replaced in the bytes themselves.
+            bool plain = false;
+            bool stamped = false;
+            sFileStamp stamp;
+        };
+
+        std::shared_ptr<sDocument> ParseDocument(Bytes const& bytes);
+        // A document from elements already parsed; no parse is counted.
+        std::shared_ptr<sDocument> DocumentOf(Elements elements);
+        // How many account documents were parsed in this process.
+        size_t GetParseCount();
+
+        // The attributes of the last record of the key; false when it has none.
+        bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record);
+        // Replaces the one record of the key in a plain document's bytes, as the writer writes
+        // it, and in its elements; false (nothing changed) when the key has not exactly one
+        // record or its text is not found exactly once as the writer writes it.
+        bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value);
+
+        // Whether the key has records and every one of them holds the value.
+        bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value);
+
+        // Rebuild (below) from elements already parsed.
+        sRebuildResult Rebuild(Elements const& elements, std::wstring const& key, std::wstring const& value,
+                               eRebuild mode);
 
         // Copies the document's elements into a new document: writing replaces every record of
         // the key in place (or adds one at the end of the "account" element, which is made when

@@ -132,8 +132,20 @@ void TryCandidate(sWindowConfig request, unsigned long caps)
     graphics->Setup(State().config);
 }
 
+bool IsRealMode(int mode)
+{
+    return mode == kWindowMode_Windowed || mode == kWindowMode_FullScreen;
+}
+
 void ApplyWindowConfig(sWindowConfig request)
 {
+    // A mode of no fallback entry would leave the program without a window and say nothing.
+    if (!IsRealMode(request.mode))
+    {
+        Corvane::Internal::LogWrite("Corvane::Window: the window mode %d is not known; a window is opened instead.\n",
+                                    static_cast<int>(request.mode));
+        request.mode = kWindowMode_Windowed;
+    }
     sWindowConfig const& current = State().config;
     if (request.mode == current.mode && request.width == current.width && request.height == current.height)
         return;
@@ -246,7 +258,9 @@ void SaveAccountSettings()
     Account* const account = GetAccountManager()->GetCurrentAccount();
     if (!account)
         return;
-    account->WriteValue(kModeKey, static_cast<int>(State().config.mode));
+    // Without a window (none could be made) there is no mode worth keeping for the next start.
+    if (IsRealMode(State().config.mode))
+        account->WriteValue(kModeKey, static_cast<int>(State().config.mode));
     account->WriteValue(kIsCustomCursorEnabledKey, State().customCursorEnabled);
 }
 
@@ -256,11 +270,10 @@ void LoadAccountSettings()
     if (!account)
         return;
     int const current = static_cast<int>(State().config.mode);
-    int const stored = account->ReadValue(kModeKey, current);
-    // A damaged file may hold any number; only the two real modes are applied.
-    if (stored == kWindowMode_Windowed || stored == kWindowMode_FullScreen)
+    int const stored = account->ReadValue(kModeKey, current, kWindowMode_Windowed, kWindowMode_FullScreen);
+    if (IsRealMode(stored))
         SetMode(static_cast<eWindowMode>(stored));
-    EnableCustomCursor(account->ReadValue(kIsCustomCursorEnabledKey, State().customCursorEnabled));
+    EnableCustomCursor(account->ReadCheckedValue(kIsCustomCursorEnabledKey, State().customCursorEnabled));
 }
 
 namespace Internal

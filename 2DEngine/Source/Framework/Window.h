@@ -28,7 +28,8 @@ extern wchar_t const* const kIsCustomCursorEnabledKey; // "Corvane::Window::IsCu
 // The current configuration; its mode is kWindowMode_None until the first apply.
 sWindowConfig const& GetConfig();
 // Applies the configuration unless its mode, width and height are the current
-// ones. Throws what the last fallback threw when no combination works.
+// ones; a mode other than windowed and full screen is logged and opens a
+// window. Throws what the last fallback threw when no combination works.
 void SetConfig(sWindowConfig const& config);
 void SetMode(eWindowMode mode);
 void ToggleMode();
@@ -43,7 +44,8 @@ Vector2<int> GetCustomCursorHotSpot();
 void SetCursor(eCursor cursor);
 
 // The mode and the custom-cursor choice in the current account; nothing
-// happens without a current account.
+// happens without a current account. Without a window no mode is saved; a
+// stored value that is no mode or no boolean word is logged and not applied.
 void SaveAccountSettings();
 void LoadAccountSettings();
 

@@ -17,7 +17,7 @@ namespace
         std::string* mLog;
     };
 
-    std::string AccountFile(std::string const& name, bool current)
+    std::string AccountText(std::string const& name, bool current)
     {
         return kDeclaration + "<account>\r\n" + Record("Corvane::AccountManager::Name", name) +
                Record("Corvane::AccountManager::IsCurrent", current ? "true" : "false") + "</account>\r\n";
@@ -45,7 +45,7 @@ TEST_F(AccountManagerTest, FirstStartMakesACurrentPlayerWithExactlyTheTwoRecords
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->GetName(), L"Player");
     EXPECT_TRUE(player->IsCurrent());
-    EXPECT_EQ(FileOf(player), AccountFile("Player", true));
+    EXPECT_EQ(FileOf(player), AccountText("Player", true));
     std::vector<std::string> const files = Listing();
     ASSERT_EQ(files.size(), 1u);
     std::string const stem = files[0].substr(0, files[0].find('.'));
@@ -57,10 +57,10 @@ TEST_F(AccountManagerTest, FirstStartMakesACurrentPlayerWithExactlyTheTwoRecords
 
 TEST_F(AccountManagerTest, ExistingAccountsAreFoundAndTheCurrentOneKept)
 {
-    mFolder.Write("100.act", AccountFile("Ana", false));
-    mFolder.Write("200.ACT", AccountFile("Íñigo", true));
-    mFolder.Write("300.act.tmp", AccountFile("Leftover", true));
-    mFolder.Write("400.act.bad", AccountFile("Damaged", true));
+    mFolder.Write("100.act", AccountText("Ana", false));
+    mFolder.Write("200.ACT", AccountText("Íñigo", true));
+    mFolder.Write("300.act.tmp", AccountText("Leftover", true));
+    mFolder.Write("400.act.bad", AccountText("Damaged", true));
     AccountManager manager;
     ASSERT_EQ(manager.GetAccounts().size(), 2u);
     ASSERT_NE(manager.GetCurrentAccount(), nullptr);
@@ -68,16 +68,16 @@ TEST_F(AccountManagerTest, ExistingAccountsAreFoundAndTheCurrentOneKept)
     EXPECT_TRUE(manager.IsExistingAccount(L"Ana"));
     EXPECT_FALSE(manager.IsExistingAccount(L"ana"));
     EXPECT_FALSE(manager.IsExistingAccount(L"Leftover"));
-    EXPECT_EQ(mFolder.Read("100.act"), AccountFile("Ana", false));
+    EXPECT_EQ(mFolder.Read("100.act"), AccountText("Ana", false));
 }
 
 TEST_F(AccountManagerTest, WithoutACurrentAccountTheFirstBecomesCurrent)
 {
-    mFolder.Write("100.act", AccountFile("Ana", false));
+    mFolder.Write("100.act", AccountText("Ana", false));
     AccountManager manager;
     ASSERT_NE(manager.GetCurrentAccount(), nullptr);
     EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"Ana");
-    EXPECT_EQ(mFolder.Read("100.act"), AccountFile("Ana", true));
+    EXPECT_EQ(mFolder.Read("100.act"), AccountText("Ana", true));
 }
 
 TEST_F(AccountManagerTest, SwitchingAccountsWritesBothFlagsAndTellsTheHandlers)
@@ -86,7 +86,7 @@ TEST_F(AccountManagerTest, SwitchingAccountsWritesBothFlagsAndTellsTheHandlers)
     Account* player = manager->GetCurrentAccount();
     Account* ana = manager->NewAccount(L"Ana");
     ASSERT_NE(ana, nullptr);
-    EXPECT_EQ(FileOf(ana), AccountFile("Ana", false));
+    EXPECT_EQ(FileOf(ana), AccountText("Ana", false));
     std::string log;
     RecordingHandler first(&log), second(&log);
     manager->AddChangeHandler(&first);
@@ -96,8 +96,8 @@ TEST_F(AccountManagerTest, SwitchingAccountsWritesBothFlagsAndTellsTheHandlers)
     EXPECT_EQ(log, "before before after after ");
     EXPECT_EQ(manager->GetCurrentAccount(), ana);
     EXPECT_FALSE(player->IsCurrent());
-    EXPECT_EQ(FileOf(ana), AccountFile("Ana", true));
-    EXPECT_EQ(FileOf(player), AccountFile("Player", false));
+    EXPECT_EQ(FileOf(ana), AccountText("Ana", true));
+    EXPECT_EQ(FileOf(player), AccountText("Player", false));
     manager->RemoveChangeHandler(&second);
     log.clear();
     std::string const before = FileOf(ana);
@@ -165,7 +165,7 @@ TEST_F(AccountManagerTest, ANewAccountNeverTruncatesAFileThatAppearedMeanwhile)
     EXPECT_EQ(mFolder.Read(taken), "someone else's");
     std::wstring const anaFile = ana->GetFile().GetFileName();
     EXPECT_NE(std::string(anaFile.begin(), anaFile.end()), taken);
-    EXPECT_EQ(FileOf(ana), AccountFile("Ana", false));
+    EXPECT_EQ(FileOf(ana), AccountText("Ana", false));
 }
 
 TEST_F(AccountManagerTest, AnAccountWhoseFileCannotBeMadeIsNotReported)

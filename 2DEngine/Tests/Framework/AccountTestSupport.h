@@ -79,6 +79,10 @@ namespace AccountTestSupport
         }
         void DeleteFile(FileAddress const* address) override { mInner.DeleteFile(address); }
         bool FileExists(FileAddress const* address) override { return mInner.FileExists(address); }
+        bool GetFileStamp(FileAddress const* address, sFileStamp* stamp) override
+        {
+            return mInner.GetFileStamp(address, stamp);
+        }
         eReplaceResult ReplaceFile(FileAddress const* temporary, FileAddress const* target, eReplaceMode mode) override
         {
             if (beforeReplace)

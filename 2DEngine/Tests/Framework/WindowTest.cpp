@@ -327,6 +327,17 @@ TEST_F(WindowTest, ToggleModeSwitchesBothWays)
     EXPECT_EQ(2u, Filter("delete graphics").size());
 }
 
+TEST_F(WindowTest, AnUnknownModeOpensAWindowAndIsLogged)
+{
+    sWindowConfig request = kWindowed;
+    request.mode = static_cast<eWindowMode>(7);
+    testing::internal::CaptureStderr();
+    Window::SetConfig(request);
+    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("window mode 7 is not known"));
+    EXPECT_EQ(kWindowMode_Windowed, Window::GetConfig().mode);
+    EXPECT_EQ(1u, Filter("CreateWindow").size());
+}
+
 TEST_F(WindowTest, SupportedConfigurationAdjustsTheRequest)
 {
     Window::Internal::SetGraphicsPlatformFactory([](unsigned long caps) -> IGraphicsPlatform* {
@@ -468,4 +479,12 @@ TEST_F(WindowAccountTest, StoredModeOutsideTheRealModesIsIgnored)
     ASSERT_TRUE(mAccount->WriteValue(Window::kModeKey, L"completa"));
     Window::LoadAccountSettings();
     EXPECT_EQ(kWindowMode_Windowed, Window::GetConfig().mode);
+}
+
+TEST_F(WindowAccountTest, WithoutAWindowTheStoredModeIsKept)
+{
+    ASSERT_TRUE(mAccount->WriteValue(Window::kModeKey, 1));
+    ASSERT_EQ(kWindowMode_None, Window::GetConfig().mode);
+    Window::SaveAccountSettings();
+    EXPECT_EQ(L"1", mAccount->ReadValue(Window::kModeKey));
 }

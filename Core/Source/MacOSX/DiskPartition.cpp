@@ -253,4 +253,19 @@ namespace MacOSX
             return kReplaceResult_Failed;
         return ReplaceHostFile(ToUTF8(ResolveFilePath(*temporary)), ToUTF8(ResolveFilePath(*target)), mode);
     }
+
+    bool FileSystemPartition::GetFileStamp(FileAddress const* address, sFileStamp* stamp)
+    {
+        if (!stamp || !Accept(address, "GetFileStamp"))
+            return false;
+        struct stat status;
+        if (stat(ToUTF8(ResolveFilePath(*address)).c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+            return false;
+        stamp->modifiedNanoseconds =
+            static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + static_cast<int64_t>(status.st_mtim.tv_nsec);
+        stamp->size = static_cast<uint64_t>(status.st_size);
+        stamp->device = static_cast<uint64_t>(status.st_dev);
+        stamp->inode = static_cast<uint64_t>(status.st_ino);
+        return true;
+    }
 }

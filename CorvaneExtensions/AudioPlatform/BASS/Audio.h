@@ -118,8 +118,11 @@ void Play(Label sound, ISoundChannel** out, sPlayState const& state);
 void Play(ISound const* sound, boost::intrusive_ptr<ISoundChannel>* out, sPlayState const& state);
 void Play(ISound const* sound, sPlayState const& state);
 
+// Stored volumes below this are not restored.
+float const kLowestRestoredVolume = 0.01f;
+
 // The volume and mute of the controls under name + "::Volume" and
-// name + "::IsMuted"; an absent key keeps the current value.
+// name + "::IsMuted"; an absent or unusable value keeps the current one.
 void LoadAudioControls(Account* account, std::wstring const& name, IAudioControls* controls);
 void SaveAudioControls(Account* account, std::wstring const& name, IAudioControls* controls);
 // The master, effect, ambient and music controls of the current account.

@@ -257,11 +257,10 @@ void LoadAudioControls(Account* account, std::wstring const& name, IAudioControl
         return;
     AudioSettings settings;
     controls->SaveSettings(&settings);
-    float const volume = account->ReadValue(name + L"::Volume", settings.volume);
-    // A damaged value keeps the current volume rather than silencing or deafening everything.
-    if (std::isfinite(volume))
-        settings.volume = volume;
-    settings.muted = account->ReadValue(name + L"::IsMuted", settings.muted);
+    // A damaged value keeps the current volume rather than silencing or deafening everything; so
+    // does a volume too low to hear, which no setting of the game brings back.
+    settings.volume = account->ReadValue(name + L"::Volume", settings.volume, kLowestRestoredVolume, 1.0f);
+    settings.muted = account->ReadCheckedValue(name + L"::IsMuted", settings.muted);
     controls->RestoreSettings(settings);
 }
 

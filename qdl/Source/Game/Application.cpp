@@ -1,5 +1,6 @@
 #include "qdl/Source/Game/Application.h"
 
+#include "Core/Source/Log.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Framework/Window.h"
@@ -57,7 +58,8 @@ sWindowConfig const& Application::GetDefaultWindowConfig() const
 {
     static sWindowConfig config = BaseApplication::GetDefaultWindowConfig();
     if (Account const* const account = currentAccount())
-        config.mode = static_cast<eWindowMode>(account->ReadValue(Window::kModeKey, static_cast<int>(config.mode)));
+        config.mode = static_cast<eWindowMode>(account->ReadValue(
+            Window::kModeKey, static_cast<int>(config.mode), kWindowMode_Windowed, kWindowMode_FullScreen));
     return config;
 }
 
@@ -89,7 +91,7 @@ void Application::registerResourceFactories()
 {
     ::LoadingMode* const mode = new ::LoadingMode();
     Account const* const account = currentAccount();
-    bool const english = account ? account->ReadValue(L"EnglishLanguage", true) : true;
+    bool const english = account ? account->ReadCheckedValue(L"EnglishLanguage", true) : true;
 
     mode->AddLoadingTask(new ResourceLoadTask(L"GlobalConstants"), 1);
     mode->AddLoadingTask(new ResourceLoadTask(L"LevelProgression"), 1);
@@ -130,4 +132,28 @@ void Application::OnAfterAccountChange()
 {
     Window::LoadAccountSettings();
     Audio::LoadAccountSettings();
+    unmuteSoundKinds();
+}
+
+void Application::unmuteSoundKinds()
+{
+    struct sKind
+    {
+        char const* key;
+        Label kind;
+    };
+    sKind const kinds[] = {{"Corvane::Audio::SfxControls::IsMuted", Audio::GetEffectKind()},
+                           {"Corvane::Audio::AmbientControls::IsMuted", Audio::GetAmbientKind()},
+                           {"Corvane::Audio::MusicControls::IsMuted", Audio::GetMusicKind()}};
+    if (!IsAudioPlatformRegistered())
+        return;
+    for (sKind const& kind : kinds)
+    {
+        boost::intrusive_ptr<IAudioControls> const controls = Audio::GetControls(kind.kind);
+        if (!controls || !controls->IsMuted())
+            continue;
+        Internal::LogWrite("The account holds %s = true, which the options screen cannot undo; the sounds play\n",
+                           kind.key);
+        controls->Mute(false);
+    }
 }

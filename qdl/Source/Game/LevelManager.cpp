@@ -1,6 +1,7 @@
 #include "qdl/Source/Game/LevelManager.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "Core/Source/Log.h"
 #include "Core/Source/Random.h"
@@ -9,6 +10,7 @@
 #include "2DEngine/Source/Framework/Resource.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelProgressionData.h"
+#include "qdl/Source/Game/ProfileKeys.h"
 
 using namespace Corvane;
 
@@ -117,16 +119,18 @@ std::wstring LevelManager::progressKey() const
     Account const* const account = currentAccount();
     if (!account)
         return std::wstring();
-    return account->ReadValue(L"AccountID") + L"_Progress";
+    return profileKey(*account, L"_Progress");
 }
 
 void LevelManager::loadLevelProgressionDataFromAccount()
 {
     Account const* const account = currentAccount();
-    progressIndex = account ? account->ReadValue(progressKey(), 0) : 0;
-    // A damaged file's negative position would index before the first entry.
-    if (progressIndex < 0)
-        progressIndex = 0;
+    // The position just past the last step is the story's end; one further could only come from
+    // damage, and would end the story, show the book and start again from the first step
+    // without a word. Without the story loaded only the start can be judged.
+    LevelProgressionData const* const progression = getLevelProgression();
+    int const end = progression ? static_cast<int>(progression->entries.size()) : std::numeric_limits<int>::max();
+    progressIndex = account ? account->ReadValue(progressKey(), 0, 0, end) : 0;
 }
 
 void LevelManager::saveProgress(int value)

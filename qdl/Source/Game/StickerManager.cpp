@@ -1,13 +1,16 @@
 #include "qdl/Source/Game/StickerManager.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "Core/Source/Base64.h"
 #include "Core/Source/Log.h"
 #include "Core/Source/Random.h"
 #include "2DEngine/Source/Framework/Account.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
+#include "qdl/Source/Game/ProfileKeys.h"
 
 using namespace Corvane;
 
@@ -21,9 +24,52 @@ Account* currentAccount()
     return GetAccountManager()->GetCurrentAccount();
 }
 
-std::wstring profileKey(Account const& account, wchar_t const* suffix)
+wchar_t const* const kUnlockArraySuffix = L"_StickerUnlockArray";
+wchar_t const* const kCountSuffix = L"_StickerCount";
+// Beside a value that could not be read, so that a damaged collection can still be mended by hand.
+wchar_t const* const kBackupSuffix = L"_Unreadable";
+
+// Decodes a saved unlock array by position: every group of four characters
+// gives its three bytes in their place, so that a damaged character loses only
+// its own group. Returns how many bytes from the start were decoded;
+// readable[i] tells whether byte i was.
+int decodeByPosition(std::wstring const& text, uint8_t* bytes, bool* readable, int size)
 {
-    return account.ReadValue(L"AccountID") + suffix;
+    int reached = 0;
+    for (size_t group = 0; group * 4 < text.size() && static_cast<int>(group) * 3 < size; ++group)
+    {
+        uint32_t bits = 0;
+        int valid = 0;
+        for (size_t k = 0; k < 4 && group * 4 + k < text.size(); ++k)
+        {
+            int const value = Base64::ValueOf(text[group * 4 + k]);
+            if (value < 0)
+                break;
+            bits |= static_cast<uint32_t>(value) << (18 - 6 * k);
+            ++valid;
+        }
+        // Two characters make one byte, three make two.
+        int const got = valid == 4 ? 3 : (valid >= 2 ? valid - 1 : 0);
+        for (int b = 0; b < 3 && static_cast<int>(group) * 3 + b < size; ++b)
+        {
+            int const index = static_cast<int>(group) * 3 + b;
+            readable[index] = b < got;
+            if (b < got)
+                bytes[index] = static_cast<uint8_t>(bits >> (16 - 8 * b));
+        }
+        reached = static_cast<int>(group) * 3 + std::min(got, 3);
+    }
+    return std::min(reached, size);
+}
+
+// Keeps a value the game could not use under a backup name before it is replaced.
+void keepUnreadable(Account& account, std::wstring const& key, std::wstring const& value)
+{
+    std::wstring const backup = key + kBackupSuffix;
+    if (account.WriteValue(backup, value))
+        Internal::LogWrite("The unreadable value of %ls was kept as %ls\n", key.c_str(), backup.c_str());
+    else
+        Internal::LogWrite("The unreadable value of %ls could not be kept\n", key.c_str());
 }
 
 // The number of stickers in the loaded list; -1 when the list is not loaded.
@@ -53,9 +99,9 @@ void StickerManager::saveUnlocked()
     Account* const account = currentAccount();
     if (!account)
         return;
-    if (account->WriteBinary(profileKey(*account, L"_StickerUnlockArray").c_str(), unlocked, kMaxStickers) !=
+    if (account->WriteBinary(profileKey(*account, kUnlockArraySuffix).c_str(), unlocked, kMaxStickers) !=
             static_cast<unsigned long>(kMaxStickers) ||
-        !account->WriteValue(profileKey(*account, L"_StickerCount"), static_cast<int>(stickerCount)))
+        !account->WriteValue(profileKey(*account, kCountSuffix), static_cast<int>(stickerCount)))
         Internal::LogWrite("The earned stickers could not be saved\n");
 }
 
@@ -109,23 +155,10 @@ void StickerManager::loadUnlockedStickerData()
     unlockedFlags.assign(n, false);
 
     Account* const account = currentAccount();
-    int const stored = account ? account->ReadValue(kStickerArrayLengthKey, 0) : 0;
-    bool fresh = n != stored;
-    if (!fresh)
-    {
-        uint8_t buffer[kMaxStickers];
-        unsigned long const read =
-            account->ReadBinary(profileKey(*account, L"_StickerUnlockArray").c_str(), buffer, kMaxStickers);
-        if (read == static_cast<unsigned long>(kMaxStickers))
-        {
-            std::memcpy(unlocked, buffer, kMaxStickers);
-        }
-        else
-        {
-            Internal::LogWrite("Error loading level sticker data\n");
-            fresh = true;
-        }
-    }
+    bool fresh = true;
+    bool salvaged = false;
+    if (account)
+        loadSavedStickers(*account, n, &fresh, &salvaged);
     if (fresh)
     {
         stickerCount = 0;
@@ -144,8 +177,61 @@ void StickerManager::loadUnlockedStickerData()
         else
             allUnlocked = false;
     }
+    // What was kept of a damaged record replaces it, and the count follows.
+    if (salvaged && !fresh)
+        saveUnlocked();
     if (account)
         account->WriteValue(kStickerArrayLengthKey, n);
+}
+
+void StickerManager::loadSavedStickers(Account& account, int n, bool* fresh, bool* salvaged)
+{
+    std::wstring const lengthText = account.ReadValue(kStickerArrayLengthKey);
+    int const kUnreadable = -1;
+    int const stored = lengthText.empty() ? 0 : account.ReadValue(kStickerArrayLengthKey, kUnreadable, 1, kMaxStickers);
+    bool const lengthDamaged = stored == kUnreadable;
+    std::wstring const arrayKey = profileKey(account, kUnlockArraySuffix);
+    std::wstring const arrayText = account.ReadValue(arrayKey);
+    *fresh = true;
+    *salvaged = false;
+
+    // A length that is a number but another one is a content update: the saved stickers meant
+    // other pictures. An unreadable length says nothing of the kind.
+    if (!lengthDamaged && stored != n)
+        return;
+
+    uint8_t buffer[kMaxStickers] = {};
+    bool readable[kMaxStickers] = {};
+    int const decoded = decodeByPosition(arrayText, buffer, readable, kMaxStickers);
+    bool const whole = decoded == kMaxStickers && std::all_of(readable, readable + kMaxStickers, [](bool b) { return b; });
+    if (whole && !lengthDamaged)
+    {
+        std::memcpy(unlocked, buffer, kMaxStickers);
+        *fresh = false;
+        return;
+    }
+    if (arrayText.empty() || !lengthDamaged)
+        Internal::LogWrite("Error loading level sticker data\n");
+    if (arrayText.empty())
+        return;
+
+    // Damaged: every sticker whose byte can still be read stays earned.
+    int kept = 0;
+    for (int i = 0; i < std::min(n, decoded); ++i)
+    {
+        if (readable[i] && buffer[i] != 0)
+        {
+            unlocked[i] = 1;
+            ++kept;
+        }
+    }
+    if (lengthDamaged)
+        keepUnreadable(account, kStickerArrayLengthKey, lengthText);
+    if (!whole)
+        keepUnreadable(account, arrayKey, arrayText);
+    Internal::LogWrite("%d earned stickers were kept from the damaged sticker record\n", kept);
+    *salvaged = true;
+    *fresh = kept == 0;
 }
 
 void StickerManager::resetUnlockedStickerData()
@@ -154,8 +240,8 @@ void StickerManager::resetUnlockedStickerData()
     Account* const account = currentAccount();
     if (!account)
         return;
-    account->DeleteValue(profileKey(*account, L"_StickerUnlockArray").c_str());
-    account->DeleteValue(profileKey(*account, L"_StickerCount").c_str());
+    account->DeleteValue(profileKey(*account, kUnlockArraySuffix).c_str());
+    account->DeleteValue(profileKey(*account, kCountSuffix).c_str());
 }
 
 StickerManager* GetStickerManager()

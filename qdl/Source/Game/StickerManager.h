@@ -10,6 +10,11 @@
 #include <cstdint>
 #include <vector>
 
+namespace Corvane
+{
+class Account;
+}
+
 class StickerManager
 {
 public:
@@ -22,7 +27,9 @@ public:
     StickerManager();
 
     // Rebuilds the record for the current profile; a profile without saved
-    // stickers, or saved for another number of stickers, gets three. Before
+    // stickers, or saved for another number of stickers, gets three. A damaged
+    // record keeps every sticker that can still be read, keeps the damaged
+    // value under its key followed by "_Unreadable" and is saved again. Before
     // the sticker list is loaded, or when it is empty, the record is emptied
     // and the account is left untouched.
     void loadUnlockedStickerData();
@@ -43,6 +50,9 @@ private:
     // n, the number of stickers the record covers.
     int numStickers() const { return static_cast<int>(unlockedFlags.size()); }
     void saveUnlocked();
+    // Fills unlocked from the account. fresh: nothing earned could be read (the profile gets
+    // three); salvaged: the record was damaged and what was kept must replace it.
+    void loadSavedStickers(Corvane::Account& account, int n, bool* fresh, bool* salvaged);
 
     uint8_t unlocked[kMaxStickers];
     std::vector<bool> unlockedFlags;

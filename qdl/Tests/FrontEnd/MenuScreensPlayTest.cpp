@@ -211,23 +211,6 @@ TEST_F(MenuScreensPlay, AFreePlayScreenWithoutItsLayoutGoesBackToTheMainMenu)
     EXPECT_NE(std::string::npos, driver.Log().find("FreePlaySelectMode: goes back to the main menu")) << driver.Log();
 }
 
-TEST_F(MenuScreensPlay, AStoryPositionPastItsEndEndsTheStoryAtTheMainMenu)
-{
-    driver.SetAccountValue("AccountID", "PondoButton");
-    driver.SetAccountValue("PondoButton_Progress", "999");
-    driver.SetAccountValue("SloamButton_Progress", "2");
-    driver.StartWith(NewMainMenu);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
-        ASSERT_TRUE(child.Click("StoryButton"));
-        ASSERT_TRUE(WaitForPopup(child, "DifficultySelectMode"));
-        ASSERT_TRUE(child.Click("OkButton"));
-        EXPECT_EQ((Screens{"MainMenuMode", "StickerBookMode"}), child.Screens());
-    });
-    EXPECT_EQ("0", AccountRecord(driver.AccountFile(), "PondoButton_Progress"));
-    EXPECT_EQ("2", AccountRecord(driver.AccountFile(), "SloamButton_Progress"));
-}
-
 // The story's position on its second entry, after the intro cutscene.
 void StoryAfterTheIntro()
 {

@@ -46,8 +46,9 @@ TEST_F(ProfileScreensPlay, NewGameWipesOnlyTheChosenProfileAndContinueKeepsItsSt
     driver.Play([](Child& child) {
         OpenProfiles(child);
         EXPECT_EQ(L"12", TextOf(child, "Profiles/PondoStickerCount"));
-        EXPECT_EQ(L"0", TextOf(child, "Profiles/SloamStickerCount"));
-        EXPECT_EQ(L"0", TextOf(child, "Profiles/GrubbinStickerCount"));
+        // Damaged counts show what a profile that has not played yet shows.
+        EXPECT_EQ(L"3", TextOf(child, "Profiles/SloamStickerCount"));
+        EXPECT_EQ(L"3", TextOf(child, "Profiles/GrubbinStickerCount"));
 
         // "AccountID" names the profile before the confirmation is set up.
         ASSERT_TRUE(child.Click("PondoButton"));

@@ -50,7 +50,7 @@ public:
 bool isEnglishLanguage()
 {
     Corvane::Account const* const account = Corvane::GetAccountManager()->GetCurrentAccount();
-    return account ? account->ReadValue(L"EnglishLanguage", true) : true;
+    return account ? account->ReadCheckedValue(L"EnglishLanguage", true) : true;
 }
 
 void showLanguageNode(SceneNode* english, SceneNode* spanish, bool isEnglish)

@@ -91,9 +91,10 @@ void MyAccountMode::Enter()
     {
         if (StaticSpriteNode* const caption = findNode<StaticSpriteNode>(profile.captionPath))
             caption->setImage(captions[english]);
-        int count = account ? account->ReadValue(profile.countKey, 3) : 3;
-        // A damaged file's count could not have been earned; show what can.
-        count = std::max(0, std::min(count, static_cast<int>(StickerManager::kMaxStickers)));
+        // A count above the stickers that exist could not have been earned.
+        int const existing = static_cast<int>(GetStickerManager()->getUnlockedFlags().size());
+        int const most = existing > 0 ? existing : static_cast<int>(StickerManager::kMaxStickers);
+        int const count = account ? account->ReadValue(profile.countKey, std::min(3, most), 0, most) : 3;
         if (StyledTextSpriteNode* const text = findNode<StyledTextSpriteNode>(profile.countPath))
             text->SetText(Corvane::StringFormatter(L"%1%").Arg(count).c_str());
     }

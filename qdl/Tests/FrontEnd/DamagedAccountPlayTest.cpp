@@ -1,0 +1,140 @@
+// Damaged account values, tried as a new player would: the game still reaches
+// the screen the child asked for, and no earned sticker or progress is lost.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Core/Source/Base64.h"
+#include "Core/Source/MemoryStream.h"
+#include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Framework/AudioServices.h"
+#include "2DEngine/Source/Framework/Window.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
+#include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
+
+using namespace FrontEndPlay;
+using GameDriver::AccountRecord;
+
+namespace
+{
+
+// Twelve stickers earned, as the game saves them.
+std::string twelveStickers()
+{
+    unsigned char bytes[150] = {};
+    for (int i = 0; i < 12; ++i)
+        bytes[i * 2] = 1;
+    Corvane::MemoryStream stream(L"Stickers");
+    stream.Write(bytes, sizeof(bytes));
+    stream.Seek(Corvane::kSeekBegin, 0);
+    return Corvane::ConvertStringWideToUTF8String(Corvane::Base64::Encode(&stream));
+}
+
+struct sDamagedAccount
+{
+    char const* name;
+    std::vector<std::pair<std::string, std::string>> values;
+    // Continue with Pondo's story to the main menu, rather than stay on the title.
+    bool toMainMenu;
+    // Then this button of the main menu, which opens the screen after it.
+    char const* click;
+    char const* screen;
+    // Checked on the loop's thread once the screen is reached.
+    std::function<bool()> sound;
+    // The account file after the play.
+    std::vector<std::pair<std::string, std::string>> kept;
+};
+
+float ownVolume(boost::intrusive_ptr<Corvane::IAudioControls> const& controls)
+{
+    return controls ? controls->GetVolume() : -1.0f;
+}
+
+std::vector<sDamagedAccount> const& damagedAccounts()
+{
+    static std::vector<sDamagedAccount> const table = {
+        // The game's own default, full screen, is opened and kept instead.
+        {"WindowModeOfNoWindow", {{"Corvane::Window::Mode", "7"}}, false, nullptr, nullptr,
+         [] { return Corvane::Window::GetConfig().mode == Corvane::kWindowMode_FullScreen; },
+         {{"Corvane::Window::Mode", "1"}}},
+        {"SilentMasterVolume", {{"Corvane::Audio::MasterControls::Volume", "0"}}, false, nullptr, nullptr,
+         [] { return ownVolume(Corvane::Audio::GetMasterControls()) > 0.5f; }, {}},
+        {"LoudVolume", {{"Corvane::Audio::SfxControls::Volume", "1e30"}}, false, nullptr, nullptr,
+         [] { return ownVolume(Corvane::Audio::GetControls(Corvane::Audio::GetEffectKind())) <= 1.0f; }, {}},
+        {"MutedMusic", {{"Corvane::Audio::MusicControls::IsMuted", "true"}}, false, nullptr, nullptr,
+         [] { return !Corvane::Audio::GetControls(Corvane::Audio::GetMusicKind())->IsMuted(); },
+         {{"Corvane::Audio::MusicControls::IsMuted", "false"}}},
+        {"LanguageAsADigit", {{"EnglishLanguage", "1"}}, false, nullptr, nullptr,
+         [] { return Child::FindNode("TitleMainMenu/GameLogo_EN")->GlobalIsVisible(); }, {}},
+        {"StickerLengthNotANumber",
+         {{"AccountID", "PondoButton"},
+          {"PondoButton_StickerUnlockArray", twelveStickers()},
+          {"PondoButton_StickerCount", "12"},
+          {"StickerArrayLength", "doce"}},
+         true, nullptr, nullptr, [] { return true; },
+         {{"PondoButton_StickerCount", "12"}, {"StickerArrayLength", "30"}, {"StickerArrayLength_Unreadable", "doce"}}},
+        {"StickerArrayWithABrokenLastCharacter",
+         {{"AccountID", "PondoButton"},
+          {"PondoButton_StickerUnlockArray", twelveStickers().substr(0, 199) + "!"},
+          {"PondoButton_StickerCount", "12"},
+          {"StickerArrayLength", "30"}},
+         true, nullptr, nullptr, [] { return true; },
+         {{"PondoButton_StickerCount", "12"}, {"PondoButton_StickerUnlockArray", twelveStickers()}}},
+        // Past its end the story would end at once, show the book and start again without a word.
+        {"ProgressPastTheStory",
+         {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "100000"}, {"SloamButton_Progress", "2"}}, true,
+         "StoryButton", "DifficultySelectMode", [] { return GetLevelManager()->getProgressIndex() == 0; },
+         {{"SloamButton_Progress", "2"}}},
+    };
+    return table;
+}
+
+class DamagedAccountPlay : public FrontEndPlayTest, public ::testing::WithParamInterface<size_t>
+{
+};
+
+TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
+{
+    sDamagedAccount const& damaged = damagedAccounts()[GetParam()];
+    for (auto const& value : damaged.values)
+        driver.SetAccountValue(value.first, value.second);
+    driver.Play([&damaged](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        if (damaged.toMainMenu)
+        {
+            ASSERT_TRUE(child.Click("PlayButton"));
+            ASSERT_TRUE(WaitForPopup(child, "MyAccountMode"));
+            for (auto const& value : damaged.values)
+            {
+                if (value.first == "PondoButton_StickerCount")
+                {
+                    EXPECT_EQ(L"12", TextOf(child, "Profiles/PondoStickerCount")) << "kept before it is shown";
+                }
+            }
+            ASSERT_TRUE(child.Click("PondoButton"));
+            ASSERT_TRUE(child.Click("OkButton"));
+            ASSERT_TRUE(WaitForPopup(child, "AccountConfirmMode"));
+            ClickInOneFrame(child, "Continue", 1);
+            ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+            if (damaged.click)
+            {
+                ASSERT_TRUE(child.Click(damaged.click));
+                ASSERT_TRUE(child.WaitForScreen(damaged.screen));
+            }
+        }
+        EXPECT_TRUE(child.Look(damaged.sound));
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
+    std::string const account = driver.AccountFile();
+    for (auto const& value : damaged.kept)
+        EXPECT_EQ(value.second, AccountRecord(account, value.first)) << value.first << "\n" << account;
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, 8),
+                         [](::testing::TestParamInfo<size_t> const& info) {
+                             return std::string(damagedAccounts()[info.param].name);
+                         });
+
+} // namespace
