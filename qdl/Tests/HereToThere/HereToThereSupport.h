@@ -55,8 +55,6 @@ SceneNode* AnimalNode(Corvane::ObjectID animal);
 bool AnimalOnTruck(Corvane::ObjectID animal);
 bool TruckHome();
 
-// Frames run until the condition holds; -1 when it did not within the limit.
-int FramesUntil(GameDriver::Child& child, std::function<bool()> const& condition, int maxFrames);
 // Closes the instruction overlay with its OK button when it is up.
 bool PassInstructions(GameDriver::Child& child);
 

@@ -189,7 +189,7 @@ TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
         GameDriver::Driver play;
         play.Play([difficulty](Child& child) {
             ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ToolShed", GameModeDifficulty(difficulty)));
-            ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 100));
+            ASSERT_TRUE(child.WaitForScreen("ToolShedMode"));
             if (difficulty == kGameModeDifficulty_Easy && std::getenv("QDL_GAME_SCREENSHOT_DIR"))
             {
                 // The scarecrow throwing its second volley.
@@ -216,9 +216,9 @@ TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
                     Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
                     return !dynamic_cast<ToolShedMode*>(top);
                 },
-                200));
+                "the game to leave the top"));
             EXPECT_NE(stickersBefore, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
             EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
             EXPECT_EQ(1, CountPlays(child, "ToolShed_GameComplete"));
         });
@@ -311,7 +311,7 @@ TEST_F(ToolShedPlay, QuittingWithAToolHeldLeadsToTheMainMenuAndKeepsTheAccount)
         ASSERT_TRUE(ClickAt(child, tool.x, tool.y));
         ASSERT_TRUE(IsHolding(child));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         child.Wait(1.0f);
         ASSERT_TRUE(child.Click("YesButton"));
         std::string top = child.TopScreen();
@@ -341,7 +341,7 @@ TEST_F(ToolShedPlay, AContentCopyWithoutHardLevelsTellsOnceAndNeverWins)
         EXPECT_EQ(0, CountPlays(child, "ToolShed_GameComplete"));
         EXPECT_EQ(account, child.AccountFile());
         ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));
     });
     EXPECT_EQ(std::vector<std::string>{": " + GameDriver::LevelNotFoundMessage("ToolShedMode")}, driver.Notifications());
 }
