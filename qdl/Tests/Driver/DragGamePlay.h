@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Core/Source/Vector2.h"
 #include "qdl/Source/Game/GameModeTypes.h"
 #include "qdl/Tests/Driver/FreePlayRoute.h"
 #include "qdl/Tests/Driver/GameDriver.h"
@@ -25,26 +26,43 @@ struct sDragGame
 {
     // The game's screen class ("PlanAJobMode"); its manifest is that name with ".xml".
     std::string mode;
-    // Starts the game alone at that difficulty (StartMiniGame).
-    std::function<void(Driver&, GameModeDifficulty)> startAt;
+    // Makes the game, started alone as StartMiniGame starts it.
+    std::function<Corvane::ApplicationMode*()> makeGame;
     // From the start until the child may pick a piece up.
     std::function<bool(Child&)> reachPlay;
-    // Picks up the first live piece; whether it is held then.
-    std::function<bool(Child&)> pickUpFirst;
-    // How many pieces lie ready to be picked up.
-    std::function<std::size_t(Child&)> livePieces;
-    // The sound of the game won ("PlanAJob_GameComplete").
-    std::string completeSound;
+    // Whether the child holds a piece.
+    std::function<bool(Child&)> isHolding;
+    // A point of each piece lying ready to be picked up (Centres).
+    std::function<std::vector<Corvane::Vector2<int> >(Child&)> livePieces;
 };
+
+// The points of pieces with members x and y.
+template <class Piece>
+std::vector<Corvane::Vector2<int> > Centres(std::vector<Piece> const& pieces)
+{
+    std::vector<Corvane::Vector2<int> > points;
+    for (Piece const& piece : pieces)
+        points.push_back(Corvane::Vector2<int>(piece.x, piece.y));
+    return points;
+}
+
+// The game's name without "Mode", as its sounds are named.
+inline std::string DragGameName(sDragGame const& game)
+{
+    return game.mode.substr(0, game.mode.size() - 4);
+}
 
 // Quit with a piece in hand and Yes: the main menu alone, the account as it was.
 inline void ExpectQuitWithAPieceHeldKeepsTheAccount(Driver& driver, sDragGame const& game)
 {
-    game.startAt(driver, kGameModeDifficulty_Easy);
+    StartMiniGame(driver, kGameModeDifficulty_Easy, game.makeGame);
     driver.Play([&game](Child& child) {
         ASSERT_TRUE(game.reachPlay(child));
         std::string const account = child.AccountFile();
-        ASSERT_TRUE(game.pickUpFirst(child));
+        std::vector<Corvane::Vector2<int> > const pieces = game.livePieces(child);
+        ASSERT_FALSE(pieces.empty());
+        ASSERT_TRUE(ClickAt(child, pieces.front()));
+        ASSERT_TRUE(game.isHolding(child));
         ASSERT_TRUE(QuitToMainMenu(child));
         EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(account, child.AccountFile());
@@ -57,15 +75,15 @@ inline void ExpectQuitWithAPieceHeldKeepsTheAccount(Driver& driver, sDragGame co
 inline void ExpectNoHardLevelsToldOnceAndNeverWon(Driver& driver, sDragGame const& game)
 {
     WithoutLevelsOf(driver, game.mode + ".xml");
-    game.startAt(driver, kGameModeDifficulty_Hard);
+    StartMiniGame(driver, kGameModeDifficulty_Hard, game.makeGame);
     driver.Play([&game](Child& child) {
         ASSERT_TRUE(game.reachPlay(child));
         std::string const account = child.AccountFile();
         // Time a level would have taken to start.
         ASSERT_TRUE(child.Wait(3.0f));
         EXPECT_EQ(game.mode, child.TopScreen());
-        EXPECT_EQ(0u, game.livePieces(child));
-        EXPECT_EQ(0, CountPlays(child, game.completeSound));
+        EXPECT_TRUE(game.livePieces(child).empty());
+        EXPECT_EQ(0, CountPlays(child, DragGameName(game) + "_GameComplete"));
         EXPECT_EQ(account, child.AccountFile());
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));

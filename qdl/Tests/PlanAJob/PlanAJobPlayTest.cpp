@@ -269,18 +269,8 @@ TEST_F(PlanAJobPlay, AWrongSlotShakesTheCardAndTheTablePutsCardsBack)
 }
 
 // The game as the drag games' shared checks see it.
-GameDriver::sDragGame const kDragGame = {"PlanAJobMode",
-                                         [](GameDriver::Driver& driver, GameModeDifficulty difficulty) {
-                                             GameDriver::StartMiniGame(driver, difficulty,
-                                                                       [] { return new PlanAJobMode(); });
-                                         },
-                                         ReachPlay,
-                                         [](Child& child) {
-                                             sCard const first = LiveCards(child).front();
-                                             return ClickAt(child, first.x, first.y) && IsHolding(child);
-                                         },
-                                         [](Child& child) { return LiveCards(child).size(); },
-                                         "PlanAJob_GameComplete"};
+GameDriver::sDragGame const kDragGame = {"PlanAJobMode", [] { return new PlanAJobMode(); }, ReachPlay, IsHolding,
+                                         [](Child& child) { return GameDriver::Centres(LiveCards(child)); }};
 
 TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
 {

@@ -246,18 +246,9 @@ TEST_F(ScarrowPuzzlePlay, WrongSlotsFarAndNearAndTheGroundPutsThePieceBack)
 }
 
 // The game as the drag games' shared checks see it.
-GameDriver::sDragGame const kDragGame = {"ScarrowPuzzleMode",
-                                         [](GameDriver::Driver& driver, GameModeDifficulty difficulty) {
-                                             GameDriver::StartMiniGame(driver, difficulty,
-                                                                       [] { return new ScarrowPuzzleMode(); });
-                                         },
-                                         ReachPlay,
-                                         [](Child& child) {
-                                             sPlace const first = LivePieces(child).front();
-                                             return ClickAt(child, first.x, first.y) && IsHolding(child);
-                                         },
-                                         [](Child& child) { return LivePieces(child).size(); },
-                                         "ScarrowPuzzle_GameComplete"};
+GameDriver::sDragGame const kDragGame = {"ScarrowPuzzleMode", [] { return new ScarrowPuzzleMode(); }, ReachPlay,
+                                         IsHolding,
+                                         [](Child& child) { return GameDriver::Centres(LivePieces(child)); }};
 
 TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAccount)
 {
