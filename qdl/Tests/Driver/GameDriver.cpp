@@ -9,6 +9,7 @@
 #include "Core/Source/Label.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Graphics/ReferenceDrawing.h"
+#include "2DEngine/Source/Widgets/LoadingMode.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Tests/Driver/DriverSession.h"
@@ -84,6 +85,17 @@ bool Child::WaitForSound(std::string const& sound, std::size_t from, float secon
             return false;
         },
         "the sound " + sound, seconds);
+}
+
+bool Child::WaitForLoading(float seconds)
+{
+    return WaitUntil(
+        [] {
+            Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
+            Corvane::LoadingMode const* const loading = dynamic_cast<Corvane::LoadingMode const*>(top);
+            return top && !loading;
+        },
+        "the content to load", seconds);
 }
 
 bool Child::Within(std::function<bool()> const& condition, float seconds)

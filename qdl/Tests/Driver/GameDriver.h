@@ -99,6 +99,9 @@ public:
     int FramesUntil(std::function<bool()> const& condition, std::string const& what, float seconds = kPatienceSeconds);
     // Until the sound has been asked for, as play number `from` or later.
     bool WaitForSound(std::string const& sound, std::size_t from = 0, float seconds = kPatienceSeconds);
+    // Until the loading screen has handed over: a count of frames after it is
+    // a span of game time, while the loading takes the machine's own time.
+    bool WaitForLoading(float seconds = kPatienceSeconds);
     // The condition that the top screen is of the named class.
     static std::function<bool()> OnTop(std::string const& screenClass);
 

@@ -187,6 +187,8 @@ bool PassInstructions(Child& child)
 {
     // Through the loading screen to the game, whose overlay comes up over it shortly after and is
     // closed with OK once its button is up; a game that shows none is taken after a second alone.
+    if (!child.WaitForLoading())
+        return false;
     bool sawOverlay = false;
     int alone = 0;
     for (int frame = 0; frame < 3000; ++frame)
