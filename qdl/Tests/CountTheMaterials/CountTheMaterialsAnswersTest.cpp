@@ -130,7 +130,7 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line, bo
     EXPECT_EQ(0, CountOf(heard, "CTM_GrubbinNoProb"));
 
     // Back at its place, the digger lets the child choose again.
-    ASSERT_TRUE(WaitForPiles(child, 400));
+    ASSERT_TRUE(WaitForPiles(child));
     EXPECT_TRUE(child.Look([] { return Near(DiggerRoot()->LocalGetLocation(), ConstantPoint("GrubbinIdlePosition")); }));
     EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
 }
@@ -164,7 +164,7 @@ void ClickTheDumperItsBoxAndTheDigger(Child& child)
 TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightPileWins)
 {
     driver.Play([](Child& child) {
-        ASSERT_TRUE(WaitForPiles(child, 3000));
+        ASSERT_TRUE(WaitForPiles(child));
         ClickTheDumperItsBoxAndTheDigger(child);
 
         sSeen const request = ReadRequest(child);
@@ -195,7 +195,8 @@ TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightP
         CountTheMaterialsMode* const game = child.Look([] { return TopGame(); });
         int const loopsLeft = child.Look([] { return TopGame()->getLoopsLeft(); });
         PressTwiceInOneFrame(child, piles[FindPile(piles, request)].path);
-        ASSERT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; }, 1500));
+        ASSERT_TRUE(child.WaitUntil([game] { return Corvane::MainLoop::GetTopMostMode(0) != game; },
+                                    "the game to leave the top"));
         EXPECT_EQ(loopsLeft - 1, child.Look([] { return TopGame() ? TopGame()->getLoopsLeft() : -99; }));
         std::vector<std::string> const heard = SoundsSince(child, from);
         EXPECT_EQ(1, CountOf(heard, "CTM_GrubbinNoProb"));
@@ -207,7 +208,7 @@ TEST_F(CountTheMaterialsAnswers, WrongPilesGetTheirLinesThenTheHintThenTheRightP
 TEST_F(CountTheMaterialsAnswers, QuitInTheMiddleOfADeliveryNoGoesBackYesLeavesTheProfileAsItWas)
 {
     driver.Play([](Child& child) {
-        ASSERT_TRUE(WaitForPiles(child, 3000));
+        ASSERT_TRUE(WaitForPiles(child));
         std::string const account = child.AccountFile();
         std::vector<sSeen> const piles = ReadPiles(child);
         ASSERT_TRUE(child.Click(piles[FindPile(piles, ReadRequest(child))].path));
@@ -215,11 +216,11 @@ TEST_F(CountTheMaterialsAnswers, QuitInTheMiddleOfADeliveryNoGoesBackYesLeavesTh
 
         // The in-game Quit button, as its click reaches the game.
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, "the quit question"));
         ASSERT_TRUE(child.Wait(1.0f));
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("NoButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
         EXPECT_TRUE(child.Look([] {
             return Corvane::Window::GetCustomCursorImage() == Corvane::AutoResource<Corvane::IImage>("cursor_hand").Get();
         }));
@@ -227,10 +228,10 @@ TEST_F(CountTheMaterialsAnswers, QuitInTheMiddleOfADeliveryNoGoesBackYesLeavesTh
         EXPECT_EQ(2, child.Look([] { return TopGame()->getHintTimerObject()->GetTasks().GetUnfinishedCount(); }));
 
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         ASSERT_TRUE(child.Wait(1.0f));
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("YesButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 200));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn"));
         ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ((std::vector<std::string>{"(anonymous namespace)::MainMenuStandIn"}), child.Screens());
         // The delivery was not finished: no sticker, the story where it was.

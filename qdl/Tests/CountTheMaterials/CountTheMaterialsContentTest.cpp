@@ -62,13 +62,13 @@ protected:
     static void Leave(Child& child)
     {
         std::string const account = child.AccountFile();
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("QuitButton") != nullptr; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("QuitButton") != nullptr; }, "the Quit button"));
         EXPECT_TRUE(child.Look([] { return Child::FindNode("QuitButton")->LocalIsVisible(); }));
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("QuitButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         ASSERT_TRUE(child.Wait(1.0f));
         child.RunOnLoop([] { dynamic_cast<ButtonNode*>(Child::FindNode("YesButton"))->Click(); });
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 200));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn"));
         std::string const after = child.AccountFile();
         for (char const* key : {"GrubbinButton_StickerCount", "GrubbinButton_StickerUnlockArray", "GrubbinButton_Progress"})
             EXPECT_EQ(GameDriver::AccountRecord(account, key), GameDriver::AccountRecord(after, key)) << key;
@@ -128,7 +128,7 @@ TEST_F(CountTheMaterialsContent, APilePlaceMissingFromTheLayoutIsPassedOverAndLo
     StartAt(kGameModeDifficulty_Medium, text);
     driver.Play([](Child& child) {
         ASSERT_TRUE(CloseOverlay(child));
-        ASSERT_TRUE(WaitForPiles(child, 3000));
+        ASSERT_TRUE(WaitForPiles(child));
         std::vector<sSeen> const piles = ReadPiles(child);
         // Medium levels have four piles: one had no place.
         EXPECT_GE(piles[0].material, 0);
@@ -148,7 +148,7 @@ TEST_F(CountTheMaterialsContent, AMalformedManifestGivesAMessageAndTheChildCanLe
     StartAt(kGameModeDifficulty_Medium, text);
     driver.Play([](Child& child) {
         // The layout's Quit button went with the manifest: the game goes where Quit's Yes leads.
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn", 500));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::MainMenuStandIn"));
         std::vector<std::string> const notes = child.Notifications();
         ASSERT_EQ(1u, notes.size());
         EXPECT_NE(std::string::npos, notes[0].find("the scene layout CountTheMaterialModeLayout is not loaded"))

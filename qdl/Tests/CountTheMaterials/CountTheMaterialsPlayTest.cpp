@@ -59,7 +59,7 @@ std::string StickerCount(Child& child, char const* profile)
 void GoToTheGame(Child& child, char const* difficultyButton)
 {
     ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "CountTheMaterials", difficultyButton, kProfile));
-    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
     EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "FennInstructionMode"}), child.Screens());
 }
 
@@ -149,7 +149,7 @@ CountTheMaterialsMode* WinOneLoop(Child& child, size_t from)
                                            : nullptr;
             return cart && !cart->GetChildren().empty() && cart->GetChildren().front() == pile;
         },
-        1000));
+        "the pile on the cart"));
     EXPECT_EQ(nullptr, child.Look([&path] { return Child::FindNode(path); }));
     return game;
 }
@@ -175,7 +175,7 @@ int WinEveryLoop(Child& child)
                 Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
                 return top != game;
             },
-            3000);
+            "another screen over the game");
         EXPECT_TRUE(moved);
         // The loop ends only after the small dumper's drive, whose horn sounds a second into it.
         EXPECT_EQ(1, CountOf(SoundsSince(child, from), "CTM_SloamFinished"));
@@ -192,13 +192,14 @@ int WinEveryLoop(Child& child)
 // From the sticker screen on, with Resume: the screen that follows it.
 bool ResumeAfterTheSticker(Child& child, std::string const& next)
 {
-    if (!child.WaitForScreen("StickerUnlockMode", 200))
+    if (!child.WaitForScreen("StickerUnlockMode"))
         return false;
     EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "StickerUnlockMode"}), child.Screens());
-    if (!child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100) || !child.Wait(0.5f))
+    if (!child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, "the pause menu") ||
+        !child.Wait(0.5f))
         return false;
     EXPECT_TRUE(child.Click("ResumeGame"));
-    return child.WaitForScreen(next, 200);
+    return child.WaitForScreen(next);
 }
 
 void PlayAtDifficulty(GameDriver::Driver& driver, char const* difficultyButton, int expectedLoops,
@@ -266,22 +267,22 @@ TEST_F(CountTheMaterialsPlay, TheStoryOpensWithTheIntroThenThisGameThenGoesOnToT
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         std::string const before = StickerCount(child, "GrubbinButton");
         ASSERT_TRUE(GameDriver::StartTheStory(child, "EasyButton"));
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode"));
         EXPECT_EQ("Cutscene_Intro", child.Look([] {
             return std::string(FrontEndPlay::Top<CutsceneMode>()->getCutsceneID().GetString());
         }));
         // The cutscene's skip.
         ASSERT_TRUE(child.Wait(0.5f));
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode", "FennInstructionMode"}), child.Screens());
         EXPECT_FALSE(child.Look([] { return GetLevelManager()->isFreePlay(); }));
         ASSERT_TRUE(CloseOverlay(child));
         EXPECT_EQ(LoopsAt(kGameModeDifficulty_Easy), WinEveryLoop(child));
 
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 200));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         EXPECT_EQ(std::to_string(std::atoi(before.c_str()) + 1), StickerCount(child, "GrubbinButton"));
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, "the pause menu"));
         ASSERT_TRUE(child.Wait(0.5f));
         ASSERT_TRUE(child.Click("ResumeGame"));
         // The story's next step is HammerTheNail: its game, or its maker's line while it is not built.

@@ -96,7 +96,7 @@ int FindPile(std::vector<sSeen> const& piles, sSeen const& request)
     return dynamic_cast<CountTheMaterialsMode*>(Corvane::MainLoop::GetTopMostMode(0));
 }
 
-bool WaitForPiles(Child& child, int maxFrames)
+bool WaitForPiles(Child& child)
 {
     return child.WaitUntil(
         [] {
@@ -104,7 +104,7 @@ bool WaitForPiles(Child& child, int maxFrames)
             SceneNode const* const mask = game ? game->getClickMask() : nullptr;
             return mask && !mask->GlobalIsVisible();
         },
-        maxFrames);
+        "the piles to take clicks");
 }
 
 bool CloseOverlay(Child& child)
@@ -113,7 +113,7 @@ bool CloseOverlay(Child& child)
         return false;
     if (child.IsShown("OkButton"))
         child.Click("OkButton");
-    return child.WaitUntil([] { return TopGame() != nullptr; }, 3000);
+    return child.WaitUntil([] { return TopGame() != nullptr; }, "the game on top");
 }
 
 } // namespace CountTheMaterialsPlayer

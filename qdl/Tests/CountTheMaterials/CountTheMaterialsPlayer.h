@@ -37,7 +37,7 @@ std::vector<sSeen> ReadPiles(GameDriver::Child& child);
 int FindPile(std::vector<sSeen> const& piles, sSeen const& request);
 
 // Until the click mask is down (the piles can be clicked).
-bool WaitForPiles(GameDriver::Child& child, int maxFrames = 1500);
+bool WaitForPiles(GameDriver::Child& child);
 // Closes the instruction overlay with its OK button, or waits until it has
 // closed itself.
 bool CloseOverlay(GameDriver::Child& child);

@@ -369,7 +369,8 @@ void Session::Sleep(uint32_t milliseconds)
     }
     // The content loads on a thread of its own in real time, while an unchanged
     // frame costs next to nothing: the loading screen's frames take their real
-    // time, so that a wait counted in frames does not run out before the loading ends.
+    // time, so that they leave the loader the machine instead of spinning, and
+    // the game's clock keeps pace with the loading a child would watch.
     Corvane::LoadingMode const* const loading =
         dynamic_cast<Corvane::LoadingMode const*>(Corvane::MainLoop::GetTopMostMode(0));
     if (loading && loading->IsLoading())

@@ -23,13 +23,13 @@ char const* const kDifficultyButtons[kNumGameModeDifficulties] = {"EasyButton", 
 // Until the popup on top has arrived and takes clicks.
 inline bool WaitForPopupToRest(Child& child, std::string const& screen)
 {
-    return child.WaitForScreen(screen, 300) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup = dynamic_cast<PopupMode const*>(
-                                                           Corvane::MainLoop::GetTopMostMode(0));
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   200);
+    return child.WaitForScreen(screen) &&
+           child.WaitUntil(
+               [] {
+                   PopupMode const* const popup = dynamic_cast<PopupMode const*>(Corvane::MainLoop::GetTopMostMode(0));
+                   return popup && !popup->isIgnoringMouseClicks();
+               },
+               "the popup to come to rest");
 }
 
 // From the title to the main menu, with the profile of that button and the
@@ -64,7 +64,7 @@ inline bool ComeToGameThroughFreePlay(Child& child, std::string const& game, std
                                       std::string const& profile = "PondoButton")
 {
     return ComeToMainMenu(child, profile, "NewGame") && child.Click("FreePlayButton") &&
-           child.WaitForScreen("FreePlaySelectMode", 300) && child.Click(game) &&
+           child.WaitForScreen("FreePlaySelectMode") && child.Click(game) &&
            WaitForPopupToRest(child, "DifficultySelectMode") && child.Click(difficulty) && child.Click("OkButton");
 }
 
@@ -78,7 +78,7 @@ inline bool ComeToGameThroughFreePlay(Child& child, std::string const& game, Gam
 inline bool QuitToMainMenu(Child& child)
 {
     return child.Click("QuitButton") && WaitForPopupToRest(child, "QuitConfirmMode") && child.Click("YesButton") &&
-           child.WaitForScreen("MainMenuMode", 300);
+           child.WaitForScreen("MainMenuMode");
 }
 
 // The same: true when the child is on the main menu, and only there.

@@ -1,5 +1,6 @@
 #include "qdl/Tests/Driver/GameDriver.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -8,6 +9,7 @@
 #include "Core/Source/Label.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Graphics/ReferenceDrawing.h"
+#include "2DEngine/Source/Widgets/LoadingMode.h"
 #include "CorvaneExtensions/Source/SceneApplicationMode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "qdl/Tests/Driver/DriverSession.h"
@@ -30,21 +32,82 @@ bool Child::Wait(float seconds)
     return Frames(frames < 1 ? 1 : frames);
 }
 
-bool Child::WaitUntil(std::function<bool()> const& condition, int maxFrames)
+bool Child::WaitUntil(std::function<bool()> const& condition, std::string const& what, float seconds)
 {
-    for (int frame = 0;; ++frame)
+    typedef std::chrono::steady_clock Clock;
+    Clock::time_point const wallEnd = Clock::now() + std::chrono::milliseconds(int64_t(seconds * 1000.0f));
+    uint64_t const gameEnd = mSession->GameTimeMS() + uint64_t(seconds * 1000.0f);
+    for (;;)
     {
         if (Look([&condition] { return condition(); }))
             return true;
-        if (frame >= maxFrames || !mSession->Step())
+        if (mSession->GameTimeMS() >= gameEnd && Clock::now() >= wallEnd)
+        {
+            ADD_FAILURE() << "waited " << seconds << " s for " << what << "; the top screen is " << TopScreen();
+            return false;
+        }
+        if (!mSession->Step())
             return false;
     }
 }
 
-bool Child::WaitForScreen(std::string const& screenClass, int maxFrames)
+std::function<bool()> Child::OnTop(std::string const& screenClass)
 {
-    return WaitUntil([&screenClass] { return ClassName(Corvane::MainLoop::GetTopMostMode(0)) == screenClass; },
-                     maxFrames);
+    return [screenClass] { return ClassName(Corvane::MainLoop::GetTopMostMode(0)) == screenClass; };
+}
+
+bool Child::WaitForScreen(std::string const& screenClass, float seconds)
+{
+    return WaitUntil(OnTop(screenClass), "the screen " + screenClass, seconds);
+}
+
+int Child::FramesUntil(std::function<bool()> const& condition, std::string const& what, float seconds)
+{
+    // The condition is asked once before the first frame and once after each.
+    int asked = 0;
+    bool const reached = WaitUntil(
+        [&condition, &asked] {
+            ++asked;
+            return condition();
+        },
+        what, seconds);
+    return reached ? asked - 1 : -1;
+}
+
+bool Child::WaitForSound(std::string const& sound, std::size_t from, float seconds)
+{
+    Session* const session = mSession;
+    return WaitUntil(
+        [session, &sound, from] {
+            for (std::size_t i = from; i < session->plays.size(); ++i)
+                if (session->plays[i].sound == sound)
+                    return true;
+            return false;
+        },
+        "the sound " + sound, seconds);
+}
+
+bool Child::WaitForLoading(float seconds)
+{
+    return WaitUntil(
+        [] {
+            Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
+            Corvane::LoadingMode const* const loading = dynamic_cast<Corvane::LoadingMode const*>(top);
+            return top && !loading;
+        },
+        "the content to load", seconds);
+}
+
+bool Child::Within(std::function<bool()> const& condition, float seconds)
+{
+    uint64_t const gameEnd = mSession->GameTimeMS() + uint64_t(seconds * 1000.0f);
+    for (;;)
+    {
+        if (Look([&condition] { return condition(); }))
+            return true;
+        if (mSession->GameTimeMS() >= gameEnd || !mSession->Step())
+            return false;
+    }
 }
 
 void Child::RunOnLoop(std::function<void()> const& function)

@@ -25,6 +25,7 @@
 // - notifications: message boxes are logged, not shown, and collected;
 // - quit requests: counted, and allowed or refused as the test says.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -74,15 +75,38 @@ public:
     explicit Child(Session* session) : mSession(session) {}
 
     // Lets the game run this many frames (20 ms each); false when it ended first.
+    // For a span of game time a rule is about (a pause, a sound's length), never
+    // to give the game time to reach a state: that is what WaitUntil is for.
     bool Frames(int count);
-    // Lets the game run for this long.
+    // Lets the game run for this long in game time.
     bool Wait(float seconds);
     // Runs frames until the condition (evaluated between frames on the loop's
-    // thread) holds; false when the game ended or the frames ran out first.
-    bool WaitUntil(std::function<bool()> const& condition, int maxFrames);
-    // Until the top screen is of the named class ("TitleMode"; a test's own
-    // screens as "(anonymous namespace)::Name").
-    bool WaitForScreen(std::string const& screenClass, int maxFrames = 6000);
+    // thread) holds. A state the game does not reach fails the test, naming
+    // `what`, once both the game's clock and the wall clock have run `seconds`
+    // (so a busy machine, on which frames come slowly, gets the same game time
+    // and a loading screen, which takes real time, the same real time); false
+    // then, or when the game ended first.
+    bool WaitUntil(std::function<bool()> const& condition, std::string const& what, float seconds = kPatienceSeconds);
+    // The same for the top screen of the named class ("TitleMode"; a test's
+    // own screens as "(anonymous namespace)::Name").
+    bool WaitForScreen(std::string const& screenClass, float seconds = kPatienceSeconds);
+    // Whether the condition comes to hold within that much game time, for a
+    // state the game may or may not reach (an overlay a level may skip);
+    // nothing fails when it does not.
+    bool Within(std::function<bool()> const& condition, float seconds);
+    // WaitUntil that counts the frames it ran (the game time the state took
+    // to come, in 20 ms steps); -1 when the wait failed.
+    int FramesUntil(std::function<bool()> const& condition, std::string const& what, float seconds = kPatienceSeconds);
+    // Until the sound has been asked for, as play number `from` or later.
+    bool WaitForSound(std::string const& sound, std::size_t from = 0, float seconds = kPatienceSeconds);
+    // Until the loading screen has handed over: a count of frames after it is
+    // a span of game time, while the loading takes the machine's own time.
+    bool WaitForLoading(float seconds = kPatienceSeconds);
+    // The condition that the top screen is of the named class.
+    static std::function<bool()> OnTop(std::string const& screenClass);
+
+    // How long a wait gives the game: far beyond what any step of a play takes.
+    static constexpr float kPatienceSeconds = 60.0f;
 
     // Runs the function on the loop's thread between frames and returns its result.
     template <class F>

@@ -59,18 +59,17 @@ std::vector<T*> LiveObjects(char const* role)
 inline bool PassTheInstructions(Child& child, std::string const& game, std::string const& mask)
 {
     // Loading takes as many frames as the machine makes it; an intro then takes about 500.
-    if (!child.WaitForScreen("FennInstructionMode", 9000))
+    if (!child.WaitForScreen("FennInstructionMode"))
         return false;
     child.Wait(0.5f);
     if (child.IsShown("OkButton") && !child.Click("OkButton"))
         return false;
-    return child.WaitForScreen(game, 1500) &&
-           child.WaitUntil(
-               [mask] {
-                   SceneNode const* const node = Child::FindNode(mask);
-                   return node && !node->LocalIsVisible();
-               },
-               200);
+    return child.WaitForScreen(game) && child.WaitUntil(
+                                            [mask] {
+                                                SceneNode const* const node = Child::FindNode(mask);
+                                                return node && !node->LocalIsVisible();
+                                            },
+                                            "the click mask to hide");
 }
 
 // Moves to the point, presses and releases, a frame apart.
@@ -149,13 +148,13 @@ inline int StickerCount(Child& child)
 // alone on the stack.
 inline void ExpectStickerThenFreePlay(Child& child, int stickersBefore, std::string const& profile = "PondoButton")
 {
-    ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
+    ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
     int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
     ASSERT_GE(sticker, 0);
     EXPECT_TRUE(child.Look([sticker] { return GetStickerManager()->isUnlocked(sticker); }));
     EXPECT_EQ(stickersBefore + 1, StickerCount(child));
     EXPECT_EQ(std::to_string(stickersBefore + 1), AccountRecord(child.AccountFile(), profile + "_StickerCount"));
-    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 400));
+    ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
     EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
 }
 

@@ -269,18 +269,18 @@ TEST_F(MenuScreensPlay, ACutsceneMovesOnInTheUpdateAfterItsNarrationAndAMissingP
             ++frames;
         }
         EXPECT_GT(frames, 25) << "the narration is a sentence long";
-        ASSERT_TRUE(child.WaitUntil([&games] { return !games.asked.empty(); }, 1));
+        ASSERT_TRUE(child.Within([&games] { return !games.asked.empty(); }, 0.02f));
         EXPECT_EQ(std::vector<int>{kGameModeType_CountTheMaterials}, games.asked);
-        ASSERT_TRUE(child.WaitForScreen("FrontEndPlay::GameStandIn", 1));
+        ASSERT_TRUE(child.Within(Child::OnTop("FrontEndPlay::GameStandIn"), 0.02f));
 
         // A cutscene without its picture or narration shows nothing there and goes on at once.
         games.asked.clear();
         child.RunOnLoop([] {
             Corvane::MainLoop::UnwindToMode(new CutsceneMode(Corvane::Label::GetUniqueString("Escena_Perdida")));
         });
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 3));
+        ASSERT_TRUE(child.Within(Child::OnTop("CutsceneMode"), 0.06f));
         EXPECT_FLOAT_EQ(0.0f, child.Look([] { return Child::FindNode("CutsceneRoot/CutsceneImage")->GetWidth(); }));
-        ASSERT_TRUE(child.WaitUntil([&games] { return !games.asked.empty(); }, 5));
+        ASSERT_TRUE(child.Within([&games] { return !games.asked.empty(); }, 0.1f));
     });
     EXPECT_NE(std::string::npos,
               driver.Log().find("CutsceneMode: the cutscene picture \"Escena_Perdida\" is not loaded"))

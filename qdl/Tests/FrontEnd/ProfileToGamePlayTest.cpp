@@ -192,7 +192,7 @@ TEST_P(ProfileToGamePlay, TheStoryRunsFromTheDifficultyThroughTheIntroCutsceneTo
 
         // Two OKs before the change is applied start one story step.
         ClickInOneFrame(child, "OkButton", 2);
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 5));
+        ASSERT_TRUE(child.Within(Child::OnTop("CutsceneMode"), 0.1f));
         EXPECT_EQ(Screens{"CutsceneMode"}, child.Screens());
         EXPECT_EQ("0", AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
         EXPECT_EQ("Cutscene_Intro", child.Look([] {

@@ -68,7 +68,7 @@ bool WaitForPopupToSettle(Child& child)
             QuitConfirmMode const* const popup = Top<QuitConfirmMode>();
             return popup && !popup->isIgnoringMouseClicks();
         },
-        100);
+        "the popup to come to rest");
 }
 
 // The button's click as the node sends it, several times within one frame.
@@ -119,7 +119,8 @@ TEST_F(QuitConfirmationPlay, APressWhileThePopupSlidesInOrBouncesDoesNothingAndI
         ClickInOneFrame(child, "NoButton", 1);
         ClickInOneFrame(child, "YesButton", 1);
         // Into the bounce: below its home, on its way back up.
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("Quit")->LocalGetLocation().y > 120.0f; }, 40));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("Quit")->LocalGetLocation().y > 120.0f; },
+                                    "the question to move down"));
         ClickInOneFrame(child, "NoButton", 1);
         ASSERT_TRUE(child.Frames(1));
         EXPECT_TRUE(child.Look([] { return Top<QuitConfirmMode>()->isIgnoringMouseClicks(); }));

@@ -33,7 +33,7 @@ namespace
 // game that gives none) to its compared frame: the game's first animations
 // under way. The instructions come at the latest after the opening scene.
 constexpr int kGameStep = 90;
-constexpr int kOpeningFrames = 600;
+constexpr float kOpeningSeconds = 12.0f;
 
 struct sGame
 {
@@ -67,7 +67,8 @@ bool StartGame(Child& child, GameModeType type, GameModeDifficulty difficulty)
             Corvane::MainLoop::UnwindToMode(game);
         return game != nullptr;
     });
-    return started && child.WaitUntil([] { return !Corvane::MainLoop::IsModeChangePending(); }, 10);
+    return started &&
+           child.WaitUntil([] { return !Corvane::MainLoop::IsModeChangePending(); }, "the screen change to finish");
 }
 
 // Frames of the reward screen before its compared frame: the sticker dropped, the starburst turning.
@@ -104,14 +105,14 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
         EXPECT_TRUE(ShowsTheReferencePicture(child, "QuitQuestion"));
         ASSERT_TRUE(child.Click("NoButton"));
 
-        ASSERT_TRUE(child.WaitForScreen("TitleMode", 300));
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
         ASSERT_TRUE(child.Click("PlayButton"));
         ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "MyAccountMode"));
         ASSERT_TRUE(child.Click("PondoButton"));
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "AccountConfirmMode"));
         ASSERT_TRUE(child.Click("NewGame"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 300));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         ASSERT_TRUE(child.Frames(30));
         EXPECT_TRUE(ShowsTheReferencePicture(child, "MainMenu"));
 
@@ -122,7 +123,7 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
             GameModeDifficulty const difficulty = static_cast<GameModeDifficulty>(next++ % kNumGameModeDifficulties);
             ASSERT_TRUE(StartGame(child, game.type, difficulty)) << game.name;
             // The spoken instructions, at the start or after an opening scene, are skipped.
-            if (child.WaitUntil(IsInstructions, kOpeningFrames))
+            if (child.Within(IsInstructions, kOpeningSeconds))
             {
                 if (!instructionsCompared)
                 {
@@ -130,7 +131,8 @@ TEST(ReferencePicturesPlay, EveryScreenAndGameShowsThePictureOfAWholeRedraw)
                     EXPECT_TRUE(ShowsTheReferencePicture(child, "Instructions"));
                 }
                 ASSERT_TRUE(child.Click("OkButton")) << game.name;
-                ASSERT_TRUE(child.WaitUntil([] { return !IsInstructions(); }, 100)) << game.name;
+                ASSERT_TRUE(child.WaitUntil([] { return !IsInstructions(); }, "the instructions to close"))
+                    << game.name;
             }
             ASSERT_TRUE(child.Frames(kGameStep)) << game.name;
             EXPECT_TRUE(ShowsTheReferencePicture(child, game.name + std::string(kGameModeDifficultyNames[difficulty])));

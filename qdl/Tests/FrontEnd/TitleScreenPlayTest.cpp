@@ -60,7 +60,7 @@ bool WaitForPopupToSettle(Child& child)
             QuitConfirmMode const* const popup = TopQuitConfirmation();
             return popup && !popup->isIgnoringMouseClicks();
         },
-        100);
+        "the popup to come to rest");
 }
 
 std::string ImageListOf(Child& child, std::string const& button)

@@ -36,12 +36,12 @@ protected:
 // Until the popup on top has slid in and takes clicks.
 bool waitForPopup(Child& child, std::string const& screen)
 {
-    return child.WaitForScreen(screen, 200) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup = Top<PopupMode>();
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   100);
+    return child.WaitForScreen(screen) && child.WaitUntil(
+                                              [] {
+                                                  PopupMode const* const popup = Top<PopupMode>();
+                                                  return popup && !popup->isIgnoringMouseClicks();
+                                              },
+                                              "the popup to come to rest");
 }
 
 // Title (or nothing) to the main menu with the profile, by New game or Continue.
@@ -52,7 +52,7 @@ void chooseProfile(Child& child, std::string const& profile, bool newGame)
     ASSERT_TRUE(child.Click("OkButton"));
     ASSERT_TRUE(waitForPopup(child, "AccountConfirmMode"));
     ASSERT_TRUE(child.Click(newGame ? "NewGame" : "Continue"));
-    ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+    ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
     ASSERT_EQ(Screens{"MainMenuMode"}, child.Screens());
 }
 
@@ -78,7 +78,7 @@ void winEveryLoop(Child& child)
                 GameBaseTestGame const* const game = Top<GameBaseTestGame>();
                 return Top<StickerUnlockMode>() || (game && game != previous && !game->isOutroStarted());
             },
-            200));
+            "the next loop or the sticker"));
         if (child.TopScreen() == "StickerUnlockMode")
             return;
         previous = child.Look([] { return Top<GameBaseTestGame>(); });
@@ -103,12 +103,12 @@ TEST_F(GameBaseMenus, AProfileFreePlayAndHardLeadToTheGameWhoseStickerTheProfile
         ASSERT_TRUE(child.Click("PlayButton"));
         chooseProfile(child, "PondoButton", true);
         ASSERT_TRUE(child.Click("FreePlayButton"));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         ASSERT_TRUE(child.Click("ToolShed"));
         chooseDifficultyAndOK(child, "HardButton");
 
         // The game alone under its overlay, at the difficulty chosen, in free play.
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((Screens{kGame, "FennInstructionMode"}), child.Screens());
         EXPECT_EQ(std::vector<GameModeType>{kGameModeType_ToolShed},
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
@@ -125,7 +125,7 @@ TEST_F(GameBaseMenus, AProfileFreePlayAndHardLeadToTheGameWhoseStickerTheProfile
         EXPECT_NE(hard.end(), std::find(hard.begin(), hard.end(), level)) << level.GetString();
 
         winEveryLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 250));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         EXPECT_EQ(Screens{"FreePlaySelectMode"}, child.Screens());
 
         // Kept under the profile's keys only, and shown on the profile screen.
@@ -149,19 +149,20 @@ TEST_F(GameBaseMenus, TheStoryFromItsCutsceneThroughTwoGamesThenQuitMidGameAndSt
         chooseDifficultyAndOK(child, "EasyButton");
 
         // The intro cutscene, skipped, then the story's first game.
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode"));
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((Screens{kGame, "FennInstructionMode"}), child.Screens());
         EXPECT_FALSE(child.Look([] { return GetLevelManager()->isFreePlay(); }));
         EXPECT_EQ("1", AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
 
         // Won, the sticker, then the story's next entry.
         winEveryLoop(child);
-        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; }, 250));
+        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; },
+                                    "the second game asked for"));
         EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ("2", AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
         EXPECT_EQ("4", AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
         ASSERT_TRUE(child.Click("OkButton"));
@@ -171,7 +172,7 @@ TEST_F(GameBaseMenus, TheStoryFromItsCutsceneThroughTwoGamesThenQuitMidGameAndSt
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(waitForPopup(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ("4", AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
         EXPECT_EQ("2", AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
@@ -190,7 +191,7 @@ TEST_F(GameBaseMenus, TheStoryFromItsCutsceneThroughTwoGamesThenQuitMidGameAndSt
         GameBaseTestGame::requestedTypes().clear();
         ASSERT_TRUE(child.Click("StoryButton"));
         chooseDifficultyAndOK(child, "EasyButton");
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         // The game left in the middle is played again.
         EXPECT_EQ(std::vector<GameModeType>{kGameModeType_HammerTheNail},
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
@@ -206,11 +207,12 @@ TEST_F(GameBaseMenus, TwoProfilesOfOneAccountKeepTheirOwnStickersAndStory)
         chooseProfile(child, "SloamButton", true);
         ASSERT_TRUE(child.Click("StoryButton"));
         chooseDifficultyAndOK(child, "EasyButton");
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode"));
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         winEveryLoop(child);
-        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; }, 250));
+        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; },
+                                    "the second game asked for"));
         std::string account = child.AccountFile();
         EXPECT_EQ("4", AccountRecord(account, "SloamButton_StickerCount"));
         EXPECT_EQ("2", AccountRecord(account, "SloamButton_Progress"));
@@ -222,12 +224,12 @@ TEST_F(GameBaseMenus, TwoProfilesOfOneAccountKeepTheirOwnStickersAndStory)
         EXPECT_EQ("3", AccountRecord(account, "PondoButton_StickerCount"));
         EXPECT_EQ("0", AccountRecord(account, "PondoButton_Progress"));
         ASSERT_TRUE(child.Click("FreePlayButton"));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         ASSERT_TRUE(child.Click("HereToThere"));
         chooseDifficultyAndOK(child, "EasyButton");
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         winEveryLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 250));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         account = child.AccountFile();
         EXPECT_EQ("4", AccountRecord(account, "PondoButton_StickerCount"));
         EXPECT_EQ("0", AccountRecord(account, "PondoButton_Progress"));

@@ -75,7 +75,7 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         EXPECT_EQ(1, CountPlays(child, "GameDesc_ToolShed"));
 
         // Spoken to the end, the overlay closes itself.
-        ASSERT_TRUE(child.WaitForScreen(kGame, 1500));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         EXPECT_EQ(Screens{kGame}, child.Screens());
         EXPECT_EQ(1, child.Look([] { return GameBaseTestGame::liveInstances(); }));
 
@@ -88,10 +88,12 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         for (int loop = 0; loop < loops; ++loop)
         {
             SCOPED_TRACE("loop " + std::to_string(loop + 1) + " of " + std::to_string(loops));
-            ASSERT_TRUE(child.WaitUntil([previous] {
-                GameBaseTestGame const* const game = Top<GameBaseTestGame>();
-                return game && game != previous;
-            }, 100));
+            ASSERT_TRUE(child.WaitUntil(
+                [previous] {
+                    GameBaseTestGame const* const game = Top<GameBaseTestGame>();
+                    return game && game != previous;
+                },
+                "the next loop's game"));
             // Only the first loop shows the overlay.
             EXPECT_EQ(Screens{kGame}, child.Screens());
             EXPECT_EQ(loop == 0, child.Look([] { return Top<GameBaseTestGame>()->isPlayingIntro(); }));
@@ -123,7 +125,7 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         }
 
         // The new sticker, shown and saved to the profile.
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         EXPECT_EQ((Screens{kGame, "StickerUnlockMode"}), child.Screens());
         int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
         ASSERT_GE(sticker, 0);
@@ -145,7 +147,7 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
         saveScreenshot(child, "StickerUnlock_" + caseName(playCase));
 
         // Then back to free play, alone on the stack.
-        ASSERT_TRUE(child.WaitForScreen(kFreePlay, 250));
+        ASSERT_TRUE(child.WaitForScreen(kFreePlay));
         EXPECT_EQ(Screens{kFreePlay}, child.Screens());
         EXPECT_EQ(0, child.Look([] { return GameBaseTestGame::liveInstances(); }));
     });

@@ -78,7 +78,7 @@ void startTheStorysGame(Child& child)
             GameBaseTestGame const* const game = Top<GameBaseTestGame>();
             return game && game != before;
         },
-        10));
+        "the next loop's game"));
     ASSERT_EQ(Screens{kGame}, child.Screens());
     EXPECT_EQ(std::vector<GameModeType>{kGameModeType_CountTheMaterials},
               child.Look([] { return GameBaseTestGame::requestedTypes(); }));
@@ -97,7 +97,7 @@ TEST_F(GameBaseReward, TheStickerScreenLeavesByItselfAfterDropBounceAndDisplayTi
         });
         EXPECT_FLOAT_EQ(3.75f, total);
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         // The music stops for the reward.
         EXPECT_EQ(kMusicMode_Silence, child.Look([] { return GetAudioManager()->getMusicMode(); }));
         int frames = 0;
@@ -106,7 +106,7 @@ TEST_F(GameBaseReward, TheStickerScreenLeavesByItselfAfterDropBounceAndDisplayTi
                 ++frames;
                 return Top<StickerUnlockMode>() == nullptr;
             },
-            400));
+            "the sticker screen to close"));
         // 20 ms per frame, to within one step either way.
         EXPECT_NEAR(total / 0.02f, static_cast<float>(frames), 1.5f);
         EXPECT_EQ(Screens{kFreePlay}, child.Screens());
@@ -122,14 +122,14 @@ TEST_F(GameBaseReward, ResumeDuringTheDropLeavesAtOnceAndWithTheTimerInOneFrameS
         ASSERT_TRUE(child.WaitForScreen(kGame));
         startTheStorysGame(child);
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         // Still dropping: Resume and the end of the timer both ask to go on.
         EXPECT_LT(child.Look([] { return Child::FindNode("StickerReward/LocalRoot")->LocalGetLocation().y; }), 0.0f);
         child.RunOnLoop([] {
             dynamic_cast<ButtonNode*>(Child::FindNode("ResumeGame"))->Click();
             Top<StickerUnlockMode>()->continueToNextMode();
         });
-        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        ASSERT_TRUE(child.Within(Child::OnTop(kGame), 0.1f));
         EXPECT_EQ(Screens{kGame}, child.Screens());
         // One step: the story's entry 2, saved as started.
         EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
@@ -146,7 +146,7 @@ TEST_F(GameBaseReward, AStoryStepThatStartsNothingLeavesResumeWorking)
         ASSERT_TRUE(child.WaitForScreen(kGame));
         startTheStorysGame(child);
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         // The next game cannot be made yet.
         child.RunOnLoop([] {
             GetGameScreenHooks().createGameMode = [](GameModeType, Corvane::Label) -> Corvane::ApplicationMode* {
@@ -159,7 +159,7 @@ TEST_F(GameBaseReward, AStoryStepThatStartsNothingLeavesResumeWorking)
         // Once it can, Resume goes on.
         child.RunOnLoop([] { GameBaseTestGame::install(false, 1); });
         ASSERT_TRUE(child.Click("ResumeGame"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        ASSERT_TRUE(child.Within(Child::OnTop(kGame), 0.1f));
         EXPECT_EQ(Screens{kGame}, child.Screens());
     });
     EXPECT_NE(std::string::npos, driver.Log().find("is not available; nothing is started")) << driver.Log();
@@ -174,7 +174,7 @@ TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
         // Unlocked by earlier calls: this level's call finds none left.
         ASSERT_FALSE(child.Look([] { return GetStickerManager()->areAllUnlocked(); }));
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         EXPECT_EQ(StickerManager::kNoStickerLeft, child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); }));
         EXPECT_EQ(1, CountPlays(child, "VO_StickerBookDone"));
         EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
@@ -186,13 +186,13 @@ TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
         }));
         ASSERT_TRUE(child.Wait(1.0f));
         saveScreenshot(child, "StickerUnlock_BookComplete");
-        ASSERT_TRUE(child.WaitForScreen(kFreePlay, 250));
+        ASSERT_TRUE(child.WaitForScreen(kFreePlay));
 
         // Every sticker was unlocked before: no sticker screen, straight to free play.
         child.RunOnLoop([] { Corvane::MainLoop::UnwindToMode(new GameBaseTestGame(false, 1)); });
         ASSERT_TRUE(child.WaitForScreen(kGame));
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitForScreen(kFreePlay, 100));
+        ASSERT_TRUE(child.WaitForScreen(kFreePlay));
         EXPECT_EQ(Screens{kFreePlay}, child.Screens());
         EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
     });
@@ -209,7 +209,8 @@ TEST_F(GameBaseReward, WithEveryStickerUnlockedTheStoryGoesStraightToItsNextStep
         child.RunOnLoop([] { GetStickerManager()->unlockRandomSticker(); });
         ASSERT_TRUE(child.Look([] { return GetStickerManager()->areAllUnlocked(); }));
         winTheLoop(child);
-        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return GameBaseTestGame::requestedTypes().size() == 2; },
+                                    "the second game asked for"));
         EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
         ASSERT_TRUE(child.Frames(2));
@@ -231,10 +232,10 @@ TEST_F(GameBaseReward, QuitYesLeavesForTheMainMenuWithNothingEarnedAndSilencesTh
                 QuitConfirmMode const* const popup = Top<QuitConfirmMode>();
                 return popup && !popup->isIgnoringMouseClicks();
             },
-            100));
+            "the popup to come to rest"));
         child.RunOnLoop([] { GetAudioManager()->playSFX(Corvane::Label::GetUniqueString("SFX_GameWin")); });
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen(kMainMenu, 5));
+        ASSERT_TRUE(child.Within(Child::OnTop(kMainMenu), 0.1f));
         EXPECT_EQ(Screens{kMainMenu}, child.Screens());
         EXPECT_EQ(0, child.Look([] { return GameBaseTestGame::liveInstances(); }));
         EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));

@@ -72,7 +72,7 @@ bool waitForPopupToSettle(Child& child)
             QuitConfirmMode const* const popup = Top<QuitConfirmMode>();
             return popup && !popup->isIgnoringMouseClicks();
         },
-        100);
+        "the popup to come to rest");
 }
 
 std::string cursorName()
@@ -205,10 +205,13 @@ TEST_F(GameBaseRules, HelpAndQuitActOncePerQueuedChangeAndTheOverlayPopsOnceWhat
         EXPECT_EQ(kIntroFennState_Waving, child.Look([] { return Top<FennInstructionMode>()->getIntroState(); }));
         // OK while the description is spoken, twice in one frame: the overlay
         // goes, the game stays, the voice is cut.
-        ASSERT_TRUE(child.WaitUntil([] { return Corvane::AutoResource<Corvane::ISound>("GameDesc_ToolShed") &&
-                                                GetAudioManager()->getIsPlayingOrUpcoming(
-                                                    Corvane::AutoResource<Corvane::ISound>("GameDesc_ToolShed").Get()); },
-                                    20));
+        ASSERT_TRUE(child.WaitUntil(
+            [] {
+                return Corvane::AutoResource<Corvane::ISound>("GameDesc_ToolShed") &&
+                       GetAudioManager()->getIsPlayingOrUpcoming(
+                           Corvane::AutoResource<Corvane::ISound>("GameDesc_ToolShed").Get());
+            },
+            "the game's description to be said"));
         clickInOneFrame(child, "OkButton", 2);
         ASSERT_TRUE(child.Frames(2));
         EXPECT_EQ(Screens{kGame}, child.Screens());
@@ -235,7 +238,7 @@ TEST_F(GameBaseRules, HelpAndQuitActOncePerQueuedChangeAndTheOverlayPopsOnceWhat
         ASSERT_TRUE(child.Frames(2));
         EXPECT_EQ((Screens{kGame, "FennInstructionMode"}), child.Screens());
         // Left alone, the overlay closes itself once the description is spoken.
-        ASSERT_TRUE(child.WaitForScreen(kGame, 1500));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         EXPECT_EQ(Screens{kGame}, child.Screens());
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_EQ((Screens{kGame, "QuitConfirmMode"}), child.Screens());
@@ -253,7 +256,7 @@ TEST_F(GameBaseRules, AnOverlayForAGameWithoutADescriptionClosesAtOnceAndWithout
             Corvane::MainLoop::PushMode(
                 new FennInstructionMode(Corvane::Label::GetUniqueString("Juego\xc3\x91Perdido"), kIntroFennState_Standing));
         });
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 5));
+        ASSERT_TRUE(child.Within(Child::OnTop("FennInstructionMode"), 0.1f));
         EXPECT_TRUE(child.Look([] {
             ButtonNode* const skip = dynamic_cast<ButtonNode*>(Child::FindNode("FennInstructionMode/SkipButton"));
             return skip && skip->GetImages() == Corvane::AutoResource<Corvane::IImageList>("Button_SkipCutscene_EN").Get();
@@ -263,7 +266,7 @@ TEST_F(GameBaseRules, AnOverlayForAGameWithoutADescriptionClosesAtOnceAndWithout
             return fenn ? fenn->GetImageIndex() : -1;
         }));
         // Nothing to say: it closes in the next few updates and the game goes on.
-        ASSERT_TRUE(child.WaitForScreen(kGame, 5));
+        ASSERT_TRUE(child.Within(Child::OnTop(kGame), 0.1f));
         EXPECT_EQ(Screens{kGame}, child.Screens());
         EXPECT_EQ("hand", child.Look(cursorName));
     });

@@ -61,19 +61,6 @@ protected:
     }
 };
 
-// Frames until the condition holds, or -1.
-int FramesUntil(Child& child, std::function<bool()> const& condition, int maxFrames)
-{
-    for (int frame = 0; frame <= maxFrames; ++frame)
-    {
-        if (child.Look([&condition] { return condition(); }))
-            return frame;
-        if (!child.Frames(1))
-            return -1;
-    }
-    return -1;
-}
-
 class HammerTheNailWins : public HammerTheNailPlay, public ::testing::WithParamInterface<GameModeDifficulty>
 {
 };
@@ -81,13 +68,13 @@ class HammerTheNailWins : public HammerTheNailPlay, public ::testing::WithParamI
 // Until the popup on top has come to rest and its buttons act.
 bool WaitForPopup(Child& child, std::string const& screen)
 {
-    return child.WaitForScreen(screen, 200) && child.WaitUntil(
-                                                   [] {
-                                                       PopupMode const* const popup =
-                                                           dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
-                                                       return popup && !popup->isIgnoringMouseClicks();
-                                                   },
-                                                   100);
+    return child.WaitForScreen(screen) && child.WaitUntil(
+                                              [] {
+                                                  PopupMode const* const popup =
+                                                      dynamic_cast<PopupMode*>(Corvane::MainLoop::GetTopMostMode(0));
+                                                  return popup && !popup->isIgnoringMouseClicks();
+                                              },
+                                              "the popup to come to rest");
 }
 
 // Title, Play, the profile, OK, New game, Free play, the game's picture, the difficulty, OK.
@@ -118,10 +105,11 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
         TakeTheRouteToTheGame(child, buttons[difficulty]);
         if (::testing::Test::HasFatalFailure())
             return;
-        ASSERT_TRUE(child.WaitUntil([] { return Game() || Corvane::MainLoop::GetTopMostMode(1) != nullptr; }, 10));
+        ASSERT_TRUE(child.WaitUntil([] { return Game() || Corvane::MainLoop::GetTopMostMode(1) != nullptr; },
+                                    "the game, or a screen over it"));
         EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
         // Only the first loop shows the instruction overlay.
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 20));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((std::vector<std::string>{"HammerTheNailMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(DismissOverlay(child));
         EXPECT_TRUE(child.Look([] { return Game()->getPlayIntro(); }));
@@ -165,8 +153,8 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
             EXPECT_TRUE(child.Look(IsInputMasked));
             if (loop + 1 < loops)
             {
-                EXPECT_NEAR(100, FramesUntil(child, [mode] { return Game() != mode; }, 150), 3);
-                ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode", 5));
+                EXPECT_NEAR(100, child.FramesUntil([mode] { return Game() != mode; }, "the game to change"), 3);
+                ASSERT_TRUE(child.Within(Child::OnTop("HammerTheNailMode"), 0.1f));
                 EXPECT_EQ(loops - loop - 2, child.Look([] { return Game()->getLoopsLeft(); }));
                 EXPECT_FALSE(child.Look([] { return Game()->getPlayIntro(); }));
                 EXPECT_EQ("HammerTheNailMode", child.TopScreen()) << "no overlay after the first loop";
@@ -183,8 +171,8 @@ TEST_P(HammerTheNailWins, ThePlayerDrivesInEveryNailOfEveryLoopAndEarnsASticker)
             EXPECT_NE("", GameDriver::AccountRecord(child.AccountFile(), std::string(kProfile) + "_StickerUnlockArray"));
         }
         // The sticker screen, then back to the free-play selection.
-        EXPECT_TRUE(child.WaitForScreen("StickerUnlockMode", 10));
-        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1500));
+        EXPECT_TRUE(child.WaitForScreen("StickerUnlockMode"));
+        ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
         EXPECT_EQ((std::vector<std::string>{"FreePlaySelectMode"}), child.Screens());
     });
     EXPECT_EQ(std::vector<std::string>{}, driver.Notifications());
@@ -266,8 +254,10 @@ TEST_F(HammerTheNailPlay, WrongMovesAreAnsweredAndLeaveTheBoardAsItWas)
         for (int left = nail.frame; left > 0; --left)
         {
             ASSERT_TRUE(ClickAt(child, nail.x, nail.y));
-            ASSERT_TRUE(child.WaitUntil([&nail, left] { return NailFrameAt(nail.x, nail.y) == left - 1; }, 100));
-            ASSERT_TRUE(child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, 20));
+            ASSERT_TRUE(child.WaitUntil([&nail, left] { return NailFrameAt(nail.x, nail.y) == left - 1; },
+                                        "the nail to go in one step"));
+            ASSERT_TRUE(
+                child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, "the game to take clicks or end"));
         }
         ASSERT_FALSE(child.Look(IsOutroStarted));
         ASSERT_TRUE(PickUp(child, decoy.type, decoy.color));
@@ -309,14 +299,14 @@ TEST_F(HammerTheNailPlay, QuitWithAToolInHandAsksFirstAndLeavesTheProfileAlone)
         sPiece const nail = child.Look(ReadNails).front();
         ASSERT_TRUE(PickUp(child, nail.type, nail.color));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 100));
+        ASSERT_TRUE(child.Within(Child::OnTop("QuitConfirmMode"), 0.1f));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, "the quit question"));
         child.Wait(1.0f);
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode", 20));
+        ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
         EXPECT_NE(nullptr, child.Look(FloatingTool)) << "the tool is still in hand";
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
+        ASSERT_TRUE(child.Within(Child::OnTop("QuitConfirmMode"), 0.1f));
         child.Wait(1.0f);
         ASSERT_TRUE(child.Click("YesButton"));
         child.Frames(5);
@@ -373,7 +363,7 @@ TEST_F(HammerTheNailPlay, ALayoutWithoutANodeOfTheGameIsNotifiedAndQuitStillLeav
                                             "press F5 to reload"}),
                   child.Notifications());
         ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 5));
+        EXPECT_TRUE(child.Within(Child::OnTop("QuitConfirmMode"), 0.1f));
         // Without its layout the game is not started at all.
         EXPECT_FALSE(child.Look([] {
             ReplaceManifest(L"<resources><HammerTheNailLevel name='Orphan' difficulty='Easy'/></resources>");
@@ -435,7 +425,8 @@ TEST_F(HammerTheNailPlay, AClickCountPastAnOffsetListTakesItsLastEntryAndAnEmpty
             Corvane::Vector2<float> const expected = driver ? Corvane::Vector2<float>(nail.left + 33.0f, nail.top + 44.0f)
                                                             : Corvane::Vector2<float>(float(nail.left), float(nail.top));
             EXPECT_EQ(expected, child.Look(FloatingToolLocation)) << kFixItToolTypeNames[nail.type];
-            ASSERT_TRUE(child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, 100));
+            ASSERT_TRUE(
+                child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, "the game to take clicks or end"));
             deepScrews += driver;
             wrenchSeen = wrenchSeen || !driver;
         }
@@ -482,7 +473,8 @@ TEST_F(HammerTheNailPlay, TheStoryStartsTheGameAloneAndWinningMovesItOn)
             GetLevelManager()->beginNextLevelProgressionMode();
         });
         ASSERT_TRUE(child.WaitUntil(
-            [] { return dynamic_cast<HammerTheNailMode*>(Corvane::MainLoop::GetTopMostMode(1)) || Game(); }, 10));
+            [] { return dynamic_cast<HammerTheNailMode*>(Corvane::MainLoop::GetTopMostMode(1)) || Game(); },
+            "the game, or a screen over it"));
         ASSERT_TRUE(DismissOverlay(child));
         // The game alone on the stack: the menu is gone.
         EXPECT_EQ((std::vector<std::string>{"HammerTheNailMode"}), child.Screens());
@@ -490,13 +482,13 @@ TEST_F(HammerTheNailPlay, TheStoryStartsTheGameAloneAndWinningMovesItOn)
         int const loops = child.Look([] { return Game()->getLoopsLeft(); }) + 1;
         for (int loop = 0; loop < loops; ++loop)
         {
-            ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode", 200));
+            ASSERT_TRUE(child.WaitForScreen("HammerTheNailMode"));
             ASSERT_TRUE(DriveInEveryNail(child));
             HammerTheNailMode* const mode = child.Look(Game);
-            ASSERT_TRUE(child.WaitUntil([mode] { return Game() != mode; }, 200));
+            ASSERT_TRUE(child.WaitUntil([mode] { return Game() != mode; }, "the game to change"));
         }
         // The sticker screen, then the story's next step: HereToThere.
-        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::HereToThereStandIn", 600));
+        ASSERT_TRUE(child.WaitForScreen("(anonymous namespace)::HereToThereStandIn"));
         EXPECT_EQ((std::vector<std::string>{"(anonymous namespace)::HereToThereStandIn"}), child.Screens());
         EXPECT_EQ("3", GameDriver::AccountRecord(child.AccountFile(), progressKey));
     });

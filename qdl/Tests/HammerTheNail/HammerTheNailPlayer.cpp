@@ -116,12 +116,14 @@ bool IsInputMasked()
 
 bool DismissOverlay(Child& child)
 {
-    if (!child.WaitForScreen("FennInstructionMode", 10))
+    // A level without instructions shows none; one with them, within a few frames.
+    if (!child.Within(Child::OnTop("FennInstructionMode"), 0.2f))
         return child.TopScreen() == "HammerTheNailMode";
-    child.WaitUntil([] { return Child::FindNode("OkButton") && Child::FindNode("OkButton")->GlobalIsVisible(); }, 25);
-    if (Child::FindNode("OkButton") && child.Look([] { return Child::FindNode("OkButton")->GlobalIsVisible(); }))
+    // Some overlays close themselves without an OK button.
+    if (child.Within([] { return Child::FindNode("OkButton") && Child::FindNode("OkButton")->GlobalIsVisible(); },
+                     0.5f))
         child.Click("OkButton");
-    return child.WaitForScreen("HammerTheNailMode", 1500);
+    return child.WaitForScreen("HammerTheNailMode");
 }
 
 bool PickUp(Child& child, int type, int color)
@@ -180,8 +182,10 @@ bool DriveInEveryNail(Child& child)
             // The nail sinks only once the tool has turned.
             EXPECT_EQ(left, child.Look(ReadNails)[next - nails.begin()].frame);
             size_t const index = next - nails.begin();
-            EXPECT_TRUE(child.WaitUntil([index, left] { return ReadNails()[index].frame == left - 1; }, 100));
-            EXPECT_TRUE(child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, 20));
+            EXPECT_TRUE(child.WaitUntil([index, left] { return ReadNails()[index].frame == left - 1; },
+                                        "the nail to go in one step"));
+            EXPECT_TRUE(
+                child.WaitUntil([] { return !IsInputMasked() || IsOutroStarted(); }, "the game to take clicks or end"));
             if (::testing::Test::HasFailure())
                 return false;
         }

@@ -87,7 +87,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
         ASSERT_TRUE(moves.animal.found && moves.right.found);
         ASSERT_TRUE(ClickAt(child, moves.animal.centre));
         Corvane::ObjectID const id = moves.animal.id;
-        ASSERT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0);
+        ASSERT_GE(child.FramesUntil([id] { return AnimalOnTruck(id) && !MaskShown(); }, "the animal on the truck"), 0);
 
         // Another animal while one is loaded: it stays in its slot and is not held.
         sPiece const other = child.Look([] { return WaitingAnimal(); });
@@ -112,7 +112,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
             Corvane::ObjectID const houseID = house.id;
             ASSERT_TRUE(ClickAt(child, house.centre));
             ++wrong;
-            EXPECT_GE(FramesUntil(child, [] { return !MaskShown(); }, 600), 0);
+            EXPECT_GE(child.FramesUntil([] { return !MaskShown(); }, "the click mask to hide"), 0);
             EXPECT_TRUE(child.Look([id, houseID] { return AnimalOnTruck(id) && StandsAt(houseID); }));
             if (char const* const folder = std::getenv("QDL_HERETOTHERE_SCREENSHOT_DIR"))
                 child.SaveScreenshot(std::string(folder) + "/HereToThere_wrong_" + std::to_string(wrong) + ".png");
@@ -137,16 +137,19 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
             ASSERT_TRUE(child.MoveMouseTo(static_cast<int>(decoy.centre.x), static_cast<int>(decoy.centre.y)));
         }
         Corvane::ObjectID const rightID = moves.right.id;
-        ASSERT_GE(FramesUntil(child, [id] {
-                      SceneNode* const node = AnimalNode(id);
-                      return node && node->GetParent() == Layer();
-                  }, 800), 0);
+        ASSERT_GE(child.FramesUntil(
+                      [id] {
+                          SceneNode* const node = AnimalNode(id);
+                          return node && node->GetParent() == Layer();
+                      },
+                      "the animal set down"),
+                  0);
         EXPECT_TRUE(child.Look([id, rightID] {
             SceneNode* const attach = House(rightID)->GetLayoutNode()->GetDescendent(
                 std::vector<NodePathElement>{"imageNode", "cageAttach", NodePathTerminator()}.data());
             return AnimalNode(id)->LocalGetLocation().x == attach->GlobalGetLocation().x;
         }));
-        EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 800), 0);
+        EXPECT_GE(child.FramesUntil([] { return TruckHome() && !MaskShown(); }, "the truck back home"), 0);
         EXPECT_EQ(1, CountPlays(child, "General_CorrectAnswer"));
     });
 }
@@ -201,11 +204,14 @@ TEST_F(HereToThereMoves, TheTruckDrivesStraightOnOnlyFromItsRoadsLineTowardAHous
             EXPECT_EQ(longBefore + (test.direct ? 0 : 1), CountPlays(child, "SFX_TrundelMoveLong"));
             // The direct way keeps to the road's line; the way round leaves the screen first.
             bool leftTheRoad = false;
-            EXPECT_GE(FramesUntil(child, [&] {
-                Vector2<float> const at = TruckAt();
-                leftTheRoad = leftTheRoad || at.y != roadY || at.x < -100.0f || at.x > 850.0f;
-                return StandsAt(AnyHouse()->GetID());
-            }, 600), 1);
+            EXPECT_GE(child.FramesUntil(
+                          [&] {
+                              Vector2<float> const at = TruckAt();
+                              leftTheRoad = leftTheRoad || at.y != roadY || at.x < -100.0f || at.x > 850.0f;
+                              return StandsAt(AnyHouse()->GetID());
+                          },
+                          "the truck at the house"),
+                      1);
             EXPECT_EQ(!test.direct, leftTheRoad);
             // With no animal held the check finds nothing to do; the mask is lifted by hand.
             ASSERT_TRUE(child.Frames(3));
@@ -222,25 +228,25 @@ TEST_F(HereToThereMoves, QuitDuringADriveAsksAndNoGoesOnWhileYesLeavesTheAccount
         sPiece const animal = child.Look([] { return WaitingAnimal(); });
         ASSERT_TRUE(ClickAt(child, animal.centre));
         Corvane::ObjectID const id = animal.id;
-        ASSERT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0);
+        ASSERT_GE(child.FramesUntil([id] { return AnimalOnTruck(id) && !MaskShown(); }, "the animal on the truck"), 0);
         sPiece const house = child.Look([&animal] { return HouseWithFlag(animal.flag); });
         ASSERT_TRUE(ClickAt(child, house.centre));
         ASSERT_TRUE(child.Frames(10));
         ASSERT_TRUE(child.Look([] { return MaskShown(); }));
         // The mask covers the playfield only: Quit still answers during the drive.
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("NoButton") != nullptr; }, "the quit question"));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen("HereToThereMode", 100));
-        EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 800), 0);
+        ASSERT_TRUE(child.WaitForScreen("HereToThereMode"));
+        EXPECT_GE(child.FramesUntil([] { return TruckHome() && !MaskShown(); }, "the truck back home"), 0);
 
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         std::string const after = child.AccountFile();
         EXPECT_NE("", GameDriver::AccountRecord(before, "SloamButton_StickerCount"));
         EXPECT_EQ(GameDriver::AccountRecord(before, "SloamButton_StickerCount"),
@@ -331,7 +337,7 @@ TEST_F(HereToThereMoves, PiecesAnswerToTheirLabelsAndAFreshGameReplacesEverythin
         // The old game's truck parked out of its place, to tell the games apart.
         child.RunOnLoop([] { Cart()->GetLayoutNode()->LocalSetLocation(1.0f, 1.0f); });
         ASSERT_TRUE(child.Click("HelpButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         child.RunOnLoop([] { dynamic_cast<HereToThereMode*>(Corvane::MainLoop::GetTopMostMode(1))->refreshMode(); });
         ASSERT_TRUE(child.Frames(2));
         // The old game and its Help are gone; the new game (with its own overlay over it) is alone.
@@ -380,10 +386,10 @@ TEST_F(HereToThereBadLevel, FiveAnimalsAreCutToFourWithALogLineAndQuitLeavesTheA
         }));
         std::string const before = child.AccountFile();
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         std::string const after = child.AccountFile();
         EXPECT_NE("", GameDriver::AccountRecord(before, "PondoButton_StickerCount"));
         for (char const* key : {"AccountID", "PondoButton_StickerCount", "PondoButton_StickerUnlockArray"})
@@ -428,7 +434,7 @@ TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCa
         return new HereToThereMode();
     });
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HereToThereMode", 3000));
+        ASSERT_TRUE(child.WaitForScreen("HereToThereMode"));
         ASSERT_TRUE(child.Frames(5));
         EXPECT_EQ(std::vector<std::string>{"HereToThereMode"}, child.Screens());
         std::vector<std::string> const notes = child.Notifications();
@@ -439,10 +445,10 @@ TEST_F(HereToThereBadLevel, ALayoutLackingANodeIsNamedWithItsLayoutAndTheChildCa
         EXPECT_EQ(0, child.Look([] { return WaitingAnimalCount(); }));
         EXPECT_TRUE(child.IsShown("HelpButton"));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 50));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         ASSERT_TRUE(child.Wait(1.0f));
         ASSERT_TRUE(child.Click("YesButton"));
-        EXPECT_TRUE(child.WaitForScreen("MainMenuMode", 100));
+        EXPECT_TRUE(child.WaitForScreen("MainMenuMode"));
     });
 }
 
@@ -460,7 +466,7 @@ TEST_F(HereToThereBadLevel, ABrokenManifestIsNamedAndTheChildIsTakenToTheMainMen
     });
     driver.Play([](Child& child) {
         // Without its own layout the game has no Quit button: the child is taken where Quit would lead.
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 3000));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         std::vector<std::string> const notes = child.Notifications();
         ASSERT_EQ(1u, notes.size());
         EXPECT_NE(std::string::npos, notes[0].find("HereToThereMode: the layout \"HereToThereModeLayout\" is missing. "

@@ -52,7 +52,8 @@ bool ContinuePastTheSticker(Child& child, std::string const& next)
 // frames) after the truck came home, a sticker more for the profile, then the next screen.
 void ExpectTheLevelsEnd(Child& child, std::string const& profile, int stickersBefore, std::string const& next)
 {
-    int const outro = FramesUntil(child, [] { return Corvane::MainLoop::GetTopMostMode(0) && !Game(); }, 300);
+    int const outro =
+        child.FramesUntil([] { return Corvane::MainLoop::GetTopMostMode(0) && !Game(); }, "the outro to end the game");
     EXPECT_NEAR(150, outro, 3);
     EXPECT_EQ("StickerUnlockMode", child.TopScreen());
     EXPECT_EQ(std::to_string(stickersBefore + 1),
@@ -124,11 +125,13 @@ TEST_F(HereToThereStory, TheStorysThirdLevelIsThisGameAndWinningItMovesTheStoryO
 
         EXPECT_LE(1, DeliverEveryAnimal(child));
         // The sticker, then the story goes on to its next step, HideAndSeek.
-        int const outro = FramesUntil(child, [] { return Corvane::MainLoop::GetTopMostMode(0) && !Game(); }, 300);
+        int const outro = child.FramesUntil([] { return Corvane::MainLoop::GetTopMostMode(0) && !Game(); },
+                                            "the outro to end the game");
         EXPECT_NEAR(150, outro, 3);
         EXPECT_EQ(std::to_string(stickers + 1),
                   GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
-        ASSERT_TRUE(child.WaitUntil([] { return GetLevelManager()->getProgressIndex() > 4; }, 600));
+        ASSERT_TRUE(child.WaitUntil([] { return GetLevelManager()->getProgressIndex() > 4; },
+                                    "the story to move past the cutscene"));
         EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_Progress"));
     });
     EXPECT_NE(std::string::npos, driver.Log().find("HideAndSeek")) << driver.Log();

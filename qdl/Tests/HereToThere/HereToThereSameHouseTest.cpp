@@ -58,7 +58,7 @@ TEST_F(HereToThereSameHouse, TheWrongHouseClickedAgainSendsTheTruckAgainFacingEi
         Corvane::ObjectID const animalID = animal.id;
         Corvane::ObjectID const houseID = house.id;
         ASSERT_TRUE(ClickAt(child, animal.centre));
-        ASSERT_GE(FramesUntil(child, [animalID] { return AnimalOnTruck(animalID) && !MaskShown(); }, 400), 0);
+        ASSERT_GE(child.FramesUntil([animalID] { return AnimalOnTruck(animalID) && !MaskShown(); }, "the animal on the truck"), 0);
 
         // The first click of the house and two more once the truck waits there, facing the other way each
         // time it came round.
@@ -81,7 +81,7 @@ TEST_F(HereToThereSameHouse, TheWrongHouseClickedAgainSendsTheTruckAgainFacingEi
             EXPECT_EQ(longDrives + (direct ? 0 : 1), CountPlays(child, "SFX_TrundelMoveLong"));
             EXPECT_TRUE(child.Look([] { return MaskShown(); }));
             // The mouse is free again once the house has refused the animal, and its voice says so.
-            ASSERT_GE(FramesUntil(child, [] { return !MaskShown(); }, 800), 0);
+            ASSERT_GE(child.FramesUntil([] { return !MaskShown(); }, "the click mask to hide"), 0);
             for (int frame = 0; frame < 250 && CountPlays(child, "HereToThere_IncorrectAnswer") < click; ++frame)
                 ASSERT_TRUE(child.Frames(1));
             EXPECT_EQ(click, CountPlays(child, "HereToThere_IncorrectAnswer"));

@@ -230,22 +230,12 @@ bool StandsAt(Corvane::ObjectID house)
     return at.x == car.x && at.y == car.y;
 }
 
-int FramesUntil(Child& child, std::function<bool()> const& condition, int maxFrames)
-{
-    for (int frames = 0; frames <= maxFrames; ++frames)
-    {
-        if (child.Look(condition))
-            return frames;
-        if (!child.Frames(1))
-            return -1;
-    }
-    return -1;
-}
-
 bool PassInstructions(Child& child)
 {
     // Through the loading screen to the game, whose overlay comes up over it shortly after and is
     // closed with OK once its button is up; a game that shows none is taken after a second alone.
+    if (!child.WaitForLoading())
+        return false;
     bool sawOverlay = false;
     int alone = 0;
     for (int frame = 0; frame < 3000; ++frame)
@@ -281,7 +271,7 @@ int DeliverEveryAnimal(Child& child)
         EXPECT_NE(-1, animal.flag.first) << "the flag of the animal in slot " << animal.slot << " shows nothing";
         EXPECT_TRUE(ClickAt(child, animal.centre));
         Corvane::ObjectID const id = animal.id;
-        EXPECT_GE(FramesUntil(child, [id] { return AnimalOnTruck(id) && !MaskShown(); }, 400), 0)
+        EXPECT_GE(child.FramesUntil([id] { return AnimalOnTruck(id) && !MaskShown(); }, "the animal on the truck"), 0)
             << "the truck did not load the animal of slot " << animal.slot;
         // An animal on its way: the hint that points to the houses.
         EXPECT_EQ(2, child.Look([] { return Game()->getHintLevel(); }));
@@ -292,10 +282,13 @@ int DeliverEveryAnimal(Child& child)
             return delivered;
         EXPECT_TRUE(ClickAt(child, house.centre));
         // Set down at the house: in the playfield layer, its cage hidden, 50 below the house's "cageAttach".
-        EXPECT_GE(FramesUntil(child, [id] {
-                      SceneNode* const node = AnimalNode(id);
-                      return node && node->GetParent() == Layer();
-                  }, 600), 0);
+        EXPECT_GE(child.FramesUntil(
+                      [id] {
+                          SceneNode* const node = AnimalNode(id);
+                          return node && node->GetParent() == Layer();
+                      },
+                      "the animal set down"),
+                  0);
         child.RunOnLoop([id, &house] {
             SceneNode* const node = AnimalNode(id);
             ASSERT_NE(nullptr, node);
@@ -311,9 +304,9 @@ int DeliverEveryAnimal(Child& child)
             EXPECT_FLOAT_EQ(attach.y + 50.0f, node->LocalGetLocation().y);
         });
         // Gone 2.0 s (100 frames) after it was set down.
-        int const gone = FramesUntil(child, [id] { return AnimalNode(id) == nullptr; }, 200);
+        int const gone = child.FramesUntil([id] { return AnimalNode(id) == nullptr; }, "the animal to go");
         EXPECT_NEAR(100, gone, 2) << "frames from the animal set down to its going";
-        EXPECT_GE(FramesUntil(child, [] { return TruckHome() && !MaskShown(); }, 600), 0)
+        EXPECT_GE(child.FramesUntil([] { return TruckHome() && !MaskShown(); }, "the truck back home"), 0)
             << "the truck did not come home facing left";
         EXPECT_EQ(1, child.Look([] { return Game()->getHintLevel(); }));
         ++delivered;

@@ -72,8 +72,6 @@ bool DirectWayTo(Corvane::ObjectID house);
 // Whether the truck stands where it stops for the house.
 bool StandsAt(Corvane::ObjectID house);
 
-// Frames run until the condition holds; -1 when it did not within the limit.
-int FramesUntil(GameDriver::Child& child, std::function<bool()> const& condition, int maxFrames);
 // Closes the instruction overlay with its OK button when it is up.
 bool PassInstructions(GameDriver::Child& child);
 

@@ -130,7 +130,7 @@ protected:
     {
         CatField* const before = child.Look([] { return Field(); });
         child.RunOnLoop([setup] { Corvane::MainLoop::UnwindToMode(new CatField(setup)); });
-        return child.WaitUntil([before] { return Field() != nullptr && Field() != before; }, 10);
+        return child.WaitUntil([before] { return Field() != nullptr && Field() != before; }, "the new field");
     }
 };
 
@@ -142,9 +142,9 @@ TEST_F(HideAndSeekCat, TwoObstaclesAlternateAndAFindIsNeverTheNextPlace)
         {
             ASSERT_TRUE(OpenField(child, sFieldSetup{{{300, 460}, {300, 200}}, 3, 1500.0f, true}));
             // Planned in the update after the cat joined the scene: all three legs at once.
-            ASSERT_TRUE(child.WaitUntil([] { return Cat()->getPlan().size() > 1; }, 5));
+            ASSERT_TRUE(child.Within([] { return Cat()->getPlan().size() > 1; }, 0.1f));
             EXPECT_EQ(4u, child.Look([] { return Cat()->getPlan().size(); }));
-            ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 500));
+            ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
             int const hidingSlot = child.Look([] { return Field()->currentSlot(); });
             std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
             ASSERT_EQ(4u, plan.size());
@@ -159,7 +159,7 @@ TEST_F(HideAndSeekCat, TwoObstaclesAlternateAndAFindIsNeverTheNextPlace)
                 Cat()->getFound();
                 Cat()->setupNewHideSequence();
             });
-            ASSERT_TRUE(child.WaitUntil([] { return Cat()->getPlan().size() == 4; }, 5));
+            ASSERT_TRUE(child.Within([] { return Cat()->getPlan().size() == 4; }, 0.1f));
             std::vector<Vector2<float> > const next = child.Look([] { return Cat()->getPlan(); });
             EXPECT_EQ(plan[3].y - 10.0f, next[0].y);
             EXPECT_NE(plan[3].y, next[1].y);
@@ -176,7 +176,7 @@ TEST_F(HideAndSeekCat, ALegRunsItsLengthAtTheSpeedFacingTheWayItGoes)
         ASSERT_TRUE(child.WaitForScreen("SceneApplicationMode"));
         // 300 to the right of the start at 150 a second; then one straight up.
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{300, 460}}, 1, 150.0f, true}));
-        ASSERT_TRUE(child.WaitUntil([] { return CatAt().x > kStart.x; }, 10));
+        ASSERT_TRUE(child.WaitUntil([] { return CatAt().x > kStart.x; }, "the cat to start moving"));
         int frames = 1;
         while (child.Look([] { return CatAt().x < 300.0f; }) && frames < 200)
         {
@@ -190,15 +190,15 @@ TEST_F(HideAndSeekCat, ALegRunsItsLengthAtTheSpeedFacingTheWayItGoes)
 
         // Leftward legs mirror the cat; rightward and vertical ones do not.
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{400, 460}, {200, 460}}, 2, 4000.0f, true}));
-        ASSERT_TRUE(child.WaitUntil([] { return Cat()->getPlan().size() == 3; }, 5));
+        ASSERT_TRUE(child.Within([] { return Cat()->getPlan().size() == 3; }, 0.1f));
         std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
-        ASSERT_TRUE(child.WaitUntil([] { return Cat()->getLegsDone() == 1; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return Cat()->getLegsDone() == 1; }, "the cat's first leg"));
         EXPECT_FALSE(child.Look([] { return CatMirrored(); }));
-        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
         EXPECT_EQ(plan[2].x < plan[1].x, child.Look([] { return CatMirrored(); }));
 
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{0, 200}}, 1, 4000.0f, true}));
-        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
         EXPECT_FALSE(child.Look([] { return CatMirrored(); }));
         EXPECT_NEAR(190.0f, child.Look([] { return CatAt().y; }), 0.01f);
     });
@@ -210,7 +210,7 @@ TEST_F(HideAndSeekCat, TooFewObstaclesNoSpeedOrNoRunsStillEndWithoutEndlessDraws
         ASSERT_TRUE(child.WaitForScreen("SceneApplicationMode"));
         // One obstacle: every leg and every hide goes there.
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{300, 300}}, 3, 2000.0f, true}));
-        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 200));
+        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
         std::vector<Vector2<float> > const plan = child.Look([] { return Cat()->getPlan(); });
         ASSERT_EQ(4u, plan.size());
         for (size_t leg = 1; leg < plan.size(); ++leg)
@@ -219,7 +219,7 @@ TEST_F(HideAndSeekCat, TooFewObstaclesNoSpeedOrNoRunsStillEndWithoutEndlessDraws
 
         // No speed: every leg is over in the step it starts; no runs: one run.
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{300, 300}, {500, 300}}, 0, 0.0f, false}));
-        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 10));
+        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
         EXPECT_EQ(1, child.Look([] { return Cat()->getNumPreviewHides(); }));
         EXPECT_EQ(2u, child.Look([] { return Cat()->getPlan().size(); }));
         // Without the tail the hiding place shows nothing.
@@ -242,15 +242,15 @@ TEST_F(HideAndSeekCat, WhatIsQueuedBehindAHideWaitsForItsLastLegAndTheTailShows)
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("SceneApplicationMode"));
         ASSERT_TRUE(OpenField(child, sFieldSetup{{{300, 300}, {500, 300}, {100, 200}}, 3, 600.0f, true}));
-        ASSERT_TRUE(child.WaitUntil([] { return Cat()->getPlan().size() == 4; }, 5));
+        ASSERT_TRUE(child.Within([] { return Cat()->getPlan().size() == 4; }, 0.1f));
         auto done = std::make_shared<int>(-1);
         child.RunOnLoop([done] {
             Cat()->AddTask(new SimpleFunctionTask<HideAndSeekCharacter>(
                 [done](HideAndSeekCharacter* cat, float) { *done = cat->getLegsDone(); }));
         });
-        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, 500));
+        ASSERT_TRUE(child.WaitUntil([] { return !CatShown(); }, "the cat to hide"));
         EXPECT_EQ(-1, *done);
-        ASSERT_TRUE(child.WaitUntil([done] { return *done != -1; }, 5));
+        ASSERT_TRUE(child.Within([done] { return *done != -1; }, 0.1f));
         EXPECT_EQ(3, *done);
         EXPECT_TRUE(child.Look([] {
             return Field()->obstacle(static_cast<size_t>(Field()->currentSlot()))->getTailNode()->GlobalIsVisible();

@@ -103,14 +103,14 @@ void ExpectAWayOut(Child& child)
     EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
     EXPECT_TRUE(child.IsShown("HelpButton"));
     ASSERT_TRUE(child.Click("QuitButton"));
-    EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+    EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));
 }
 
 TEST_F(HideAndSeekContent, AMissingLevelIsNamedWordForWordAndHelpAndQuitStay)
 {
     StartGameOver(WithoutLevels(ContentManifest()));
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_TRUE(child.Frames(5));
         EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), "HideAndSeekMode", "Easy"));
         // The layout only: the mask up, no cat, no obstacles.
@@ -125,7 +125,7 @@ TEST_F(HideAndSeekContent, ALayoutWithoutTheClickMaskIsNamedAndTheGameStaysEmpty
 {
     StartGameOver(std::regex_replace(ContentManifest(), std::regex("<scenenode nodeName=\"ClickMask\"[^>]*/>"), ""));
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_TRUE(child.Frames(5));
         ASSERT_EQ(1u, child.Notifications().size());
         EXPECT_NE(std::string::npos,
@@ -141,7 +141,7 @@ TEST_F(HideAndSeekContent, AnObstacleLayoutWithoutItsTailIsNamed)
 {
     StartGameOver(std::regex_replace(ContentManifest(), std::regex("nodeName=\"MistleTail\""), "nodeName=\"Tail\""));
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_TRUE(child.Frames(5));
         ASSERT_EQ(1u, child.Notifications().size());
         EXPECT_NE(std::string::npos, child.Notifications()[0].find("HideAndSeekObstacleLayout/MistleTail"))
@@ -159,7 +159,7 @@ TEST_F(HideAndSeekContent, AManifestCutShortOrWithTagsAskewIsNamedWithTheLayout)
     // leave by, so the game goes where Quit's Yes would take the child.
     StartGameOver(head + "<scenelayout name=\"HideAndSeekModeLayout\"><scenen");
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         ASSERT_EQ(1u, child.Notifications().size());
         EXPECT_NE(std::string::npos,
                   child.Notifications()[0].find("The scene layout HideAndSeekModeLayout is missing or broken"))
@@ -178,14 +178,14 @@ TEST_F(HideAndSeekContent, AManifestCutShortOrWithTagsAskewIsNamedWithTheLayout)
         return new HideAndSeekMode();
     });
     game.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_TRUE(child.Frames(5));
         ASSERT_EQ(1u, child.Notifications().size());
         EXPECT_NE(std::string::npos, child.Notifications()[0].find("HideAndSeekModeLayout/GameScreenRoot/Playfield"))
             << child.Notifications()[0];
         EXPECT_EQ(nullptr, child.Look([] { return Cat(); }));
         ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));
     });
     EXPECT_EQ("7", GameDriver::AccountRecord(game.AccountFile(), "SloamButton_StickerCount"));
 }
@@ -197,15 +197,15 @@ TEST_F(HideAndSeekContent, ALevelOfOneObstacleIsPlayedThereAndLogged)
                                      std::regex("(<HideAndSeekLevel [^>]*>\\s*<Obstacle [^>]*/>)(\\s*<Obstacle [^>]*/>)*"),
                                      "$1"));
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_EQ(1u, child.Look([] { return Obstacles().size(); }));
         CatWatcher watcher;
         for (int find = 0; find < 2; ++find)
         {
-            Corvane::ObjectID const place = WaitForHidingPlace(child, watcher, 1000);
+            Corvane::ObjectID const place = WaitForHidingPlace(child, watcher);
             ASSERT_EQ(child.Look([] { return Obstacles()[0]->GetID(); }), place);
             ASSERT_TRUE(ClickObstacle(child, place));
-            ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
+            ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, "the find to count"));
         }
         EXPECT_TRUE(child.Look([] { return Game()->isOutroStarted(); }));
         // The closing sequence is queued once, however often it is asked for.
@@ -220,9 +220,9 @@ TEST_F(HideAndSeekContent, WithoutOtherAnimalsAWrongClickShowsNoneAndStillAnswer
 {
     StartGameOver(std::regex_replace(ContentManifest(), std::regex("HideAndSeek_WrongAnimal_%1%"), "NoAnimal_%1%"));
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         CatWatcher watcher;
-        Corvane::ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        Corvane::ObjectID const place = WaitForHidingPlace(child, watcher);
         ASSERT_NE(Corvane::kInvalidObjectID, place);
         Corvane::ObjectID const wrong = child.Look([place] {
             return Obstacles()[0]->GetID() == place ? Obstacles()[1]->GetID() : Obstacles()[0]->GetID();
@@ -231,7 +231,7 @@ TEST_F(HideAndSeekContent, WithoutOtherAnimalsAWrongClickShowsNoneAndStillAnswer
         ASSERT_TRUE(child.Frames(2));
         EXPECT_FALSE(child.Look([wrong] { return ObstacleByID(wrong)->getWrongAnimalNode()->GlobalIsVisible(); }));
         EXPECT_EQ(1, CountPlays(child.Sounds(), "HideAndSeek_IncorrectAnswer"));
-        ASSERT_TRUE(child.WaitUntil([] { return !MaskShown(); }, 110));
+        ASSERT_TRUE(child.WaitUntil([] { return !MaskShown(); }, "the click mask to hide"));
         EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
     });
 }

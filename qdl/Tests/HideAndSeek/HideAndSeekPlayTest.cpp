@@ -97,7 +97,7 @@ void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
     ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "DifficultySelectMode"));
     ASSERT_TRUE(child.Click(GameDriver::kDifficultyButtons[difficulty]));
     ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 10));
+    ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
     EXPECT_EQ((Screens{"HideAndSeekMode", "FennInstructionMode"}), child.Screens());
     EXPECT_EQ(kIntroFennState_Waving, child.Look([] {
         return dynamic_cast<FennInstructionMode*>(Corvane::MainLoop::GetTopMostMode(0))->getIntroState();
@@ -112,7 +112,7 @@ void ChooseDifficultyAndCloseTheOverlay(Child& child, int difficulty)
     EXPECT_EQ(start.y, child.Look([] { return CatAt().y; }));
     KeepScreenshot(child, std::string("HideAndSeek_Overlay_") + kGameModeDifficultyNames[difficulty]);
     ASSERT_TRUE(child.Click("OkButton"));
-    ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+    ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
 }
 
 // The automated player finds the cat as often as the level asks; the win's
@@ -132,7 +132,7 @@ void FindTheCatEveryTime(Child& child, int difficulty)
     for (int find = 0; find < numHides; ++find)
     {
         SCOPED_TRACE("find " + std::to_string(find + 1));
-        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ObjectID const place = WaitForHidingPlace(child, watcher);
         ASSERT_NE(Corvane::kInvalidObjectID, place);
         // The tail shows on Easy and Medium, where the levels ask for it, never on Hard.
         EXPECT_EQ(difficulty != 2, child.Look([place] { return TailShown(place); }));
@@ -152,7 +152,7 @@ void FindTheCatEveryTime(Child& child, int difficulty)
             KeepScreenshot(child, std::string("HideAndSeek_Found_") + kGameModeDifficultyNames[difficulty]);
         }
         // Counted 1.5 s after the click, when the picture is at its highest.
-        ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, 100));
+        ASSERT_TRUE(child.WaitUntil([find] { return Game()->getHidesFound() == find + 1; }, "the find to count"));
         if (find + 1 < numHides)
         {
             // The next hide starts from where the cat was found, at once.
@@ -171,7 +171,7 @@ void FindTheCatEveryTime(Child& child, int difficulty)
     Vector2<float> const end = child.Look([] {
         return static_cast<Vector2<float> >(Corvane::Constant<Vector2<float> >("MistleEndLocation"));
     });
-    ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, 1000));
+    ASSERT_TRUE(child.WaitUntil([end] { return std::fabs(CatAt().x - end.x) < 0.01f; }, "the cat at the leg's end"));
     int frames = 0;
     while (child.TopScreen() == "HideAndSeekMode" && frames < 200)
     {
@@ -194,14 +194,14 @@ TEST_F(HideAndSeekPlay, TheChildFindsTheCatAndWinsAtEveryDifficulty)
         play.Play([difficulty](Child& child) {
             ASSERT_TRUE(GameDriver::ComeToMainMenu(child, "PondoButton", "NewGame"));
             ASSERT_TRUE(child.Click("FreePlayButton"));
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 10));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
             ASSERT_TRUE(child.Click("HideAndSeek"));
             ChooseDifficultyAndCloseTheOverlay(child, difficulty);
             FindTheCatEveryTime(child, difficulty);
             // After the sticker, free play goes on (seen once: it is the same at every difficulty).
             if (difficulty == 0)
             {
-                ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 500));
+                ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
                 EXPECT_EQ(Screens{"FreePlaySelectMode"}, child.Screens());
             }
         });
@@ -217,7 +217,7 @@ TEST_F(HideAndSeekPlay, TheStorysFourthLevelIsThisGameAndWinningItLeadsToTheMidd
         ChooseDifficultyAndCloseTheOverlay(child, 0);
         EXPECT_EQ("4", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
         FindTheCatEveryTime(child, 0);
-        ASSERT_TRUE(child.WaitForScreen("CutsceneMode", 500));
+        ASSERT_TRUE(child.WaitForScreen("CutsceneMode"));
         EXPECT_EQ("Cutscene_Middle", child.Look([] {
             return std::string(dynamic_cast<CutsceneMode*>(Corvane::MainLoop::GetTopMostMode(0))->getCutsceneID().GetString());
         }));
@@ -229,9 +229,9 @@ TEST_F(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2
 {
     StartGameAt(0);
     driver.Play([](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         CatWatcher watcher;
-        ObjectID const place = WaitForHidingPlace(child, watcher, 3000);
+        ObjectID const place = WaitForHidingPlace(child, watcher);
         ASSERT_NE(Corvane::kInvalidObjectID, place);
         ObjectID const wrong = child.Look([place] {
             for (HideAndSeekObstacle* obstacle : Obstacles())
@@ -281,7 +281,7 @@ TEST_F(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2
 
         // The right place is still there to be found.
         ASSERT_TRUE(ClickObstacle(child, place));
-        ASSERT_TRUE(child.WaitUntil([] { return Game()->getHidesFound() == 1; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return Game()->getHidesFound() == 1; }, "the first find to count"));
 
         // The cat and the obstacles answer through the object interface as they do directly.
         EXPECT_TRUE(child.Look([] {
@@ -294,7 +294,8 @@ TEST_F(HideAndSeekPlay, WrongClicksShowAnotherAnimalAndTheMaskHoldsOffClicksFor2
         // A fresh game replaces this one and draws its level anew.
         HideAndSeekMode const* const before = child.Look([] { return Game(); });
         child.RunOnLoop([] { Game()->refreshMode(); });
-        ASSERT_TRUE(child.WaitUntil([before] { return Game() != nullptr && Game() != before; }, 10));
+        ASSERT_TRUE(
+            child.WaitUntil([before] { return Game() != nullptr && Game() != before; }, "the next loop's game"));
         EXPECT_EQ(3u, child.Look([] { return Obstacles().size(); }));
         EXPECT_EQ(0, child.Look([] { return Game()->getHidesFound(); }));
     });
@@ -306,26 +307,27 @@ TEST_F(HideAndSeekPlay, QuitWhileTheCatRunsNoGoesBackToTheGameAndYesToTheMainMen
     StartGameAt(1);
     std::string stickers;
     driver.Play([&stickers](Child& child) {
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 1500));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         stickers = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
-        ASSERT_TRUE(child.WaitUntil([] { return CatAnimation() == "Run" && CatShown(); }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return CatAnimation() == "Run" && CatShown(); }, "the cat to run"));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         Vector2<float> const stoppedAt = child.Look([] { return CatAt(); });
         // The game below stands still while the question is asked.
         ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ(stoppedAt.x, child.Look([] { return CatAt().x; }));
         ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         EXPECT_EQ(Screens{"HideAndSeekMode"}, child.Screens());
         // The cat runs on from where it stood.
-        ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); }, 50));
+        ASSERT_TRUE(child.WaitUntil([stoppedAt] { return CatAt().x != stoppedAt.x || !CatShown(); },
+                                    "the cat to move on or hide"));
 
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("YesButton"));
-        ASSERT_TRUE(child.WaitForScreen("MainMenuMode", 10));
+        ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
     });
     EXPECT_FALSE(stickers.empty());

@@ -163,14 +163,14 @@ ObjectID CatWatcher::HidingPlace() const
     return nearest;
 }
 
-ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher, int maxFrames)
+ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher)
 {
     bool const vanished = child.WaitUntil(
         [&watcher] {
             watcher.Watch();
             return Game() && !CatShown() && !MaskShown();
         },
-        maxFrames);
+        "the cat to hide");
     if (!vanished)
         return kInvalidObjectID;
     return child.Look([&watcher] { return watcher.HidingPlace(); });

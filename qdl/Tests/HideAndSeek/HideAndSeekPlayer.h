@@ -63,7 +63,7 @@ private:
 
 // Waits (watching) until the cat has vanished and the mask is down; the
 // hiding place as the child sees it, or invalid when the frames ran out.
-Corvane::ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher, int maxFrames);
+Corvane::ObjectID WaitForHidingPlace(GameDriver::Child& child, CatWatcher& watcher);
 
 // Clicks an opaque point of the obstacle; false when it has none.
 bool ClickObstacle(GameDriver::Child& child, Corvane::ObjectID obstacle);

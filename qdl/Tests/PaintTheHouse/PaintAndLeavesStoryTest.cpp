@@ -28,7 +28,7 @@ TEST_F(PaintAndLeavesStory, ContinuingAtStepEightPlaysPaintItThenPileOfLeavesOnT
     driver.SetAccountValue("PondoButton_Progress", "8");
     driver.Play([](Child& child) {
         ASSERT_TRUE(GameDriver::ContinueTheStory(child, "EasyButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((std::vector<std::string>{"PaintTheHouseMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(child.Click("OkButton"));
         PaintTheHouseTest::winEveryRound(child);
@@ -36,15 +36,15 @@ TEST_F(PaintAndLeavesStory, ContinuingAtStepEightPlaysPaintItThenPileOfLeavesOnT
             return;
 
         // The sticker, then PileOfLeaves: its gust, then its overlay.
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 1000));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ("9", progress(child));
         EXPECT_EQ("PileOfLeavesMode", child.Screens().front());
         ASSERT_TRUE(child.Click("OkButton"));
         PileOfLeavesTest::findEveryTool(child);
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         for (int second = 0; second < 12 && progress(child) != "10"; ++second)
             ASSERT_TRUE(child.Wait(1.0f));
         EXPECT_EQ("10", progress(child));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "qdl/Tests/Driver/WinFromTheTitle.h"
 #include "qdl/Tests/PaintTheHouse/PaintTheHouseTestSupport.h"
 
 using namespace PaintTheHouseTest;
@@ -13,33 +14,29 @@ using namespace PaintTheHouseTest;
 namespace
 {
 
-class PaintTheHouseWin : public GameDriver::DifficultyPlayTest
+class PaintTheHouseWin : public GameDriver::WinFromTheTitle
 {
 };
 
 TEST_P(PaintTheHouseWin, FromTheTitleEveryRoundIsPaintedAsThePatternSaysThenTheStickerAndFreePlay)
 {
     GameModeDifficulty const difficulty = GetParam();
-    std::string const name = kGameModeDifficultyNames[difficulty];
-    driver.Play([difficulty, name](Child& child) {
-        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PaintTheHouse", difficulty));
-
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 20));
+    std::string const name = DifficultyName();
+    Win("PaintTheHouse", [difficulty, name](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((Screens{kGame, "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 50));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         // The clean brush until a bucket is chosen.
         EXPECT_TRUE(child.Look([] {
             Corvane::AutoResource<Corvane::IImage> const clean("cursor_brush_clean");
             return clean && Corvane::Window::GetCustomCursorImage() == clean.Get();
         }));
-        EXPECT_EQ(difficulty, child.Look([] { return GetLevelManager()->getDifficulty(); }));
         std::vector<Corvane::Label> const levels =
             child.Look([difficulty] { return GetLevelManager()->getLevels(kGameModeType_PaintIt, difficulty); });
         Corvane::Label const level = child.Look([] { return Top<PaintTheHouseMode>()->getLevelName(); });
         EXPECT_NE(levels.end(), std::find(levels.begin(), levels.end(), level)) << level.GetString();
         SaveGameScreenshot(child, "PaintTheHouse_" + name + "_Start");
-        int const stickersBefore = GameDriver::StickerCount(child);
 
         // Two stripes, then a picture mid-play, then the rest of the game.
         std::vector<int> const planned = child.Look([] { return plannedColors(); });
@@ -53,8 +50,6 @@ TEST_P(PaintTheHouseWin, FromTheTitleEveryRoundIsPaintedAsThePatternSaysThenTheS
         paintNextStripe(child, planned[3]);
         EXPECT_EQ(0, stripesLeft(child));
         winEveryRound(child);
-
-        GameDriver::ExpectStickerThenFreePlay(child, stickersBefore);
     });
 }
 

@@ -49,7 +49,7 @@ bool waitForInput(Child& child)
             SceneNode* const mask = Child::FindNode("GameScreenRoot/Playfield/MouseInput_ClickMask");
             return mask && !mask->GlobalIsVisible();
         },
-        600);
+        "the click mask to hide");
 }
 
 TEST_F(PaintTheHouseRules, TheCleanBrushGivesTheHintAndAWrongColourIsNamedScrapedOffAndKeptOnTheBrush)
@@ -120,7 +120,7 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 100));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         EXPECT_EQ(Screens{kGame}, child.Screens());
         // Entered again: the brush as it was loaded, at the constant's tip.
         EXPECT_TRUE(brushCursorIs(child, brushName(color)));
@@ -141,7 +141,7 @@ TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLe
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), kGame, "Hard"));
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 50));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         // No fence to paint; the fence and a bucket do nothing.
         EXPECT_EQ(0, stripesLeft(child));
         ASSERT_TRUE(child.Click(kFence));

@@ -155,7 +155,7 @@ inline void paintNextStripe(Child& child, int color)
             SceneNode* const mask = Child::FindNode("GameScreenRoot/Playfield/MouseInput_ClickMask");
             return !mode || mode->isOutroStarted() || (mask && !mask->GlobalIsVisible());
         },
-        600));
+        "the game to take clicks or end"));
 }
 
 // Paints the round's four bare stripes as the level says; the fence then
@@ -188,7 +188,7 @@ inline void winEveryRound(Child& child)
                 PaintTheHouseMode const* const mode = Top<PaintTheHouseMode>();
                 return mode && mode != previous && !mode->isOutroStarted();
             },
-            400));
+            "the next loop's game"));
         previous = child.Look([] { return Top<PaintTheHouseMode>(); });
         int const loopsLeft = child.Look([] { return Top<PaintTheHouseMode>()->getLoopsLeft(); });
         int const keepGoing = CountPlays(child, "VO_KeepGoing");

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "2DEngine/Source/Framework/Constant.h"
+#include "qdl/Tests/Driver/WinFromTheTitle.h"
 #include "qdl/Tests/PileOfLeaves/PileOfLeavesTestSupport.h"
 
 using namespace PileOfLeavesTest;
@@ -14,30 +15,27 @@ using namespace PileOfLeavesTest;
 namespace
 {
 
-class PileOfLeavesWin : public GameDriver::DifficultyPlayTest
+class PileOfLeavesWin : public GameDriver::WinFromTheTitle
 {
 };
 
 TEST_P(PileOfLeavesWin, FromTheTitleEveryToolAskedForIsBlownFreeAndFoundThenTheStickerAndFreePlay)
 {
     GameModeDifficulty const difficulty = GetParam();
-    std::string const name = kGameModeDifficultyNames[difficulty];
-    driver.Play([difficulty, name](Child& child) {
-        ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PileOfLeaves", difficulty));
-
+    std::string const name = DifficultyName();
+    Win("PileOfLeaves", [difficulty, name](Child& child) {
         // The gust first; the overlay once every leaf has landed.
-        ASSERT_TRUE(child.WaitForScreen(kGame, 20));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         EXPECT_EQ(1, CountPlays(child, "SFX_BlowLeaves"));
         EXPECT_TRUE(maskShown(child));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 300));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ(0, child.Look([] { return leavesNotLanded(); }));
         ASSERT_TRUE(child.Click("OkButton"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 50));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         // Named again, colour then tool, once the overlay has closed.
         QuarrydaleTool const wanted = child.Look([] { return Top<PileOfLeavesMode>()->getToolToFind(); });
         std::string const toolWord = std::string("Word_Tool_") + kQuarrydaleToolNames[wanted];
-        for (int frame = 0; frame < 200 && CountPlays(child, toolWord) == 0; ++frame)
-            ASSERT_TRUE(child.Frames(1));
+        ASSERT_TRUE(child.WaitForSound(toolWord));
         EXPECT_EQ(1, CountPlays(child, toolWord));
 
         int const asked = 1 + child.Look([difficulty] {
@@ -46,7 +44,6 @@ TEST_P(PileOfLeavesWin, FromTheTitleEveryToolAskedForIsBlownFreeAndFoundThenTheS
         });
         int const made = child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); });
         EXPECT_EQ(asked - 1, child.Look([] { return Top<PileOfLeavesMode>()->getToolsLeftToFind(); }));
-        int const stickersBefore = GameDriver::StickerCount(child);
         SaveGameScreenshot(child, "PileOfLeaves_" + name + "_Start");
 
         ASSERT_TRUE(waitForSearch(child));
@@ -57,10 +54,8 @@ TEST_P(PileOfLeavesWin, FromTheTitleEveryToolAskedForIsBlownFreeAndFoundThenTheS
         findEveryTool(child);
         EXPECT_EQ(made - asked, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
         EXPECT_FALSE(child.IsShown("GameScreenRoot/UI_attach/ToolToPick"));
-
-        GameDriver::ExpectStickerThenFreePlay(child, stickersBefore);
-        EXPECT_EQ(1, CountPlays(child, "PileOfLeaves_GameComplete"));
     });
+    EXPECT_EQ(1, CountPlays(driver.Sounds(), "PileOfLeaves_GameComplete"));
 }
 
 PLAY_AT_EVERY_DIFFICULTY(PileOfLeavesWin);

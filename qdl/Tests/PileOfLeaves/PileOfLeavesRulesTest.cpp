@@ -88,7 +88,7 @@ TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuW
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(WaitForPopupToRest(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen(kGame, 100));
+        ASSERT_TRUE(child.WaitForScreen(kGame));
         EXPECT_FALSE(maskShown(child));
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());

@@ -63,7 +63,7 @@ inline bool waitForSearch(Child& child)
             return mode && (mode->isOutroStarted() ||
                             (mode->getToolToFind() != kNumQuarrydaleTools && mask && !mask->GlobalIsVisible()));
         },
-        600);
+        "a tool to find, or the outro");
 }
 
 // The middle of a tool's picture on the screen.
@@ -175,7 +175,7 @@ inline void findWantedTool(Child& child)
             PileOfLeavesMode const* const mode = Top<PileOfLeavesMode>();
             return !mode || static_cast<int>(mode->getTools().size()) == found - 1;
         },
-        400));
+        "the found tool to leave the list"));
 }
 
 // Every tool the game asks for, until its outro.

@@ -18,6 +18,7 @@
 #include "qdl/Source/Game/PlanAJob/PlanAJobElements.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobLevel.h"
 #include "qdl/Source/Game/PlanAJob/PlanAJobMode.h"
+#include "qdl/Tests/Driver/DragGamePlay.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/Driver/MiniGamePlay.h"
 
@@ -127,7 +128,7 @@ void PlanTheJob(Child& child)
 // Until the game has ended and handed over to the sticker screen or beyond.
 bool WaitForTheEnd(Child& child)
 {
-    return child.WaitUntil([] { return !Game(); }, 600);
+    return child.WaitUntil([] { return !Game(); }, "the game to leave the top");
 }
 
 class PlanAJobPlay : public GameDriver::PlayTest
@@ -150,7 +151,7 @@ TEST_P(PlanAJobPlayWin, AChildComesThroughFreePlayAndWins)
     GameModeDifficulty const difficulty = GetParam();
     driver.Play([difficulty](Child& child) {
         ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "PlanAJob", difficulty));
-        ASSERT_TRUE(child.WaitForScreen("PlanAJobMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("PlanAJobMode"));
         // During the intro the mask swallows a click on the table: no card can be picked.
         ClickAt(child, 400, 500);
         EXPECT_FALSE(IsHolding(child));
@@ -194,9 +195,9 @@ TEST_F(PlanAJobPlay, TheStoryAsksForTheShedAtTheChosenDifficulty)
         std::string const stickers = GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount");
         PlanTheJob(child);
         ASSERT_TRUE(WaitForTheEnd(child));
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 200));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), "GrubbinButton_StickerCount"));
-        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, 100));
+        ASSERT_TRUE(child.WaitUntil([] { return Child::FindNode("ResumeGame") != nullptr; }, "the pause menu"));
         ASSERT_TRUE(child.Wait(0.5f));
         ASSERT_TRUE(child.Click("ResumeGame"));
         ASSERT_TRUE(child.Frames(3));
@@ -267,19 +268,13 @@ TEST_F(PlanAJobPlay, AWrongSlotShakesTheCardAndTheTablePutsCardsBack)
     });
 }
 
+// The game as the drag games' shared checks see it.
+GameDriver::sDragGame const kDragGame = {"PlanAJobMode", [] { return new PlanAJobMode(); }, ReachPlay, IsHolding,
+                                         [](Child& child) { return GameDriver::Centres(LiveCards(child)); }};
+
 TEST_F(PlanAJobPlay, QuittingWithACardHeldLeadsToTheMainMenuAndKeepsTheAccount)
 {
-    StartAt(kGameModeDifficulty_Easy);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        sCard const card = LiveCards(child).front();
-        ASSERT_TRUE(ClickAt(child, card.x, card.y));
-        ASSERT_TRUE(IsHolding(child));
-        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
-        EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
-        EXPECT_EQ(account, child.AccountFile());
-    });
+    GameDriver::ExpectQuitWithAPieceHeldKeepsTheAccount(driver, kDragGame);
 }
 
 // A node the game builds its slots or cards under, renamed in a content copy.

@@ -18,6 +18,7 @@
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleElements.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleLevel.h"
 #include "qdl/Source/Game/ScarrowPuzzle/ScarrowPuzzleMode.h"
+#include "qdl/Tests/Driver/DragGamePlay.h"
 #include "qdl/Tests/Driver/GameDriver.h"
 #include "qdl/Tests/Driver/MiniGamePlay.h"
 
@@ -137,7 +138,7 @@ TEST_P(ScarrowPuzzlePlayWin, AChildComesThroughFreePlayAndWins)
     GameModeDifficulty const difficulty = GetParam();
     driver.Play([difficulty](Child& child) {
         ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ScarrowPuzzle", difficulty));
-        ASSERT_TRUE(child.WaitForScreen("ScarrowPuzzleMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("ScarrowPuzzleMode"));
         // Before the intro the pieces lie whole on the picture, each over its own slot.
         for (sPlace const& piece : LivePieces(child))
         {
@@ -157,7 +158,7 @@ TEST_P(ScarrowPuzzlePlayWin, AChildComesThroughFreePlayAndWins)
         GameDriver::SaveGameScreenshot(child, std::string("ScarrowPuzzle_") + kGameModeDifficultyNames[difficulty]);
         int const stickers = GameDriver::StickerCount(child);
         SolveThePuzzle(child);
-        ASSERT_TRUE(child.WaitUntil([] { return !Game(); }, 300));
+        ASSERT_TRUE(child.WaitUntil([] { return !Game(); }, "the game to leave the top"));
         EXPECT_EQ(1, CountPlays(child, "ScarrowPuzzle_GameComplete"));
         GameDriver::ExpectStickerThenFreePlay(child, stickers);
     });
@@ -240,23 +241,18 @@ TEST_F(ScarrowPuzzlePlay, WrongSlotsFarAndNearAndTheGroundPutsThePieceBack)
         EXPECT_FALSE(IsHolding(child));
         EXPECT_EQ(pieces.size() - 1, LivePieces(child).size());
         SolveThePuzzle(child);
-        EXPECT_TRUE(child.WaitUntil([] { return !Game(); }, 300));
+        EXPECT_TRUE(child.WaitUntil([] { return !Game(); }, "the game to leave the top"));
     });
 }
 
+// The game as the drag games' shared checks see it.
+GameDriver::sDragGame const kDragGame = {"ScarrowPuzzleMode", [] { return new ScarrowPuzzleMode(); }, ReachPlay,
+                                         IsHolding,
+                                         [](Child& child) { return GameDriver::Centres(LivePieces(child)); }};
+
 TEST_F(ScarrowPuzzlePlay, QuittingWithAPieceHeldLeadsToTheMainMenuAndKeepsTheAccount)
 {
-    StartAt(kGameModeDifficulty_Easy);
-    driver.Play([](Child& child) {
-        ASSERT_TRUE(ReachPlay(child));
-        std::string const account = child.AccountFile();
-        sPlace const piece = LivePieces(child).front();
-        ASSERT_TRUE(ClickAt(child, piece.x, piece.y));
-        ASSERT_TRUE(IsHolding(child));
-        ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
-        EXPECT_EQ(std::vector<std::string>{"MainMenuMode"}, child.Screens());
-        EXPECT_EQ(account, child.AccountFile());
-    });
+    GameDriver::ExpectQuitWithAPieceHeldKeepsTheAccount(driver, kDragGame);
 }
 
 // A node the game builds its slots or pieces under, renamed in a content copy.

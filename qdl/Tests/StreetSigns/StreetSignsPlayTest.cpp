@@ -109,7 +109,7 @@ bool PassTheOverlay(Child& child)
     child.Wait(0.5f);
     if (child.IsShown("OkButton") && !child.Click("OkButton"))
         return false;
-    return child.WaitForScreen("StreetSignsMode", 1500);
+    return child.WaitForScreen("StreetSignsMode");
 }
 
 // The automated player from the first loop's play to the end of the level:
@@ -234,7 +234,7 @@ TEST_F(StreetSignsPlay, AChildComesThroughFreePlayAndWinsEveryLoopAtEveryDifficu
             int const loops = PlayEveryLoop(child, std::string("StreetSigns_") + kGameModeDifficultyNames[difficulty]);
             EXPECT_EQ(difficulty == 0 ? 2 : 1, loops);
             // The sticker screen with the sticker saved, then free play again.
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
             EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
             EXPECT_NE(stickers, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
             EXPECT_EQ(1, CountPlays(child, "StreetSigns_GameComplete"));
@@ -293,7 +293,7 @@ TEST_F(StreetSignsPlay, AContentCopyWithoutEasyLevelsTellsOnceAndBuildsNothing)
         EXPECT_TRUE(Read(child).signs.empty());
         EXPECT_EQ(account, child.AccountFile());
         ASSERT_TRUE(child.Click("QuitButton"));
-        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+        EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));
     });
     EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "StreetSignsMode", "Easy"));
 }

@@ -215,7 +215,7 @@ TEST_F(TollerStackerRules, ClicksDuringTheOutroNeitherReplayItNorStartTheNextGam
                 TollerStackerMode const* const mode = Top<TollerStackerMode>();
                 return mode && !mode->isOutroStarted() && mode->getRoundsLeft() == rounds - 1;
             },
-            300));
+            "the next round"));
         ASSERT_TRUE(child.Wait(4.0f));
         // The drops during the outro judged nothing; one new game shook its stacks out
         // (its platforms in one frame), and no second one followed.
@@ -239,7 +239,7 @@ TEST_F(TollerStackerRules, QuitMidGameNoGoesBackWithTheCursorYesLeavesWithoutPro
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(FrontEndPlay::WaitForPopup(child, "QuitConfirmMode"));
         ASSERT_TRUE(child.Click("NoButton"));
-        ASSERT_TRUE(child.WaitForScreen("TollerStackerMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("TollerStackerMode"));
         // The arrow, with the tip where the click lands.
         EXPECT_TRUE(child.Look([] {
             Corvane::AutoResource<Corvane::IImage> const arrow("cursor_default");

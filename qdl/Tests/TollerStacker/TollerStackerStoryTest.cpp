@@ -33,7 +33,7 @@ bool WaitForFreshLoop(Child& child)
             Mode const* const mode = Top<Mode>();
             return !mode || !mode->isOutroStarted();
         },
-        400);
+        "the outro to give way");
 }
 
 // The delivery game's answer, read from the cart still to fill.
@@ -45,7 +45,7 @@ void DeliverOnce(Child& child)
             SceneNode const* const mask = mode ? mode->getClickMask() : nullptr;
             return mask && !mask->GlobalIsVisible();
         },
-        400));
+        "the click mask to hide"));
     ASSERT_TRUE(child.Wait(1.6f));
     Corvane::Vector2<int> const point = child.Look([] {
         TrundelsDeliveryMode* const mode = Top<TrundelsDeliveryMode>();
@@ -66,7 +66,7 @@ void DeliverOnce(Child& child)
         return Corvane::Vector2<int>(-1, -1);
     });
     ASSERT_TRUE(ClickAt(child, point));
-    ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, 400));
+    ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, "the game's outro"));
 }
 
 TEST_F(TollerStackerStory, ContinuingAtStepSixPlaysTollerStackerThenTrundelsDeliveryOnToPaintIt)
@@ -74,7 +74,7 @@ TEST_F(TollerStackerStory, ContinuingAtStepSixPlaysTollerStackerThenTrundelsDeli
     driver.SetAccountValue("PondoButton_Progress", "6");
     driver.Play([](Child& child) {
         ASSERT_TRUE(GameDriver::ContinueTheStory(child, "EasyButton"));
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ((FrontEndPlay::Screens{"TollerStackerMode", "FennInstructionMode"}), child.Screens());
         ASSERT_TRUE(child.Click("OkButton"));
 
@@ -87,7 +87,7 @@ TEST_F(TollerStackerStory, ContinuingAtStepSixPlaysTollerStackerThenTrundelsDeli
             if (HasFatalFailure())
                 return;
         }
-        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode", 1000));
+        ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_EQ("7", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
         EXPECT_EQ("TrundelsDeliveryMode", child.Screens().front());
         ASSERT_TRUE(child.Click("OkButton"));
@@ -101,7 +101,7 @@ TEST_F(TollerStackerStory, ContinuingAtStepSixPlaysTollerStackerThenTrundelsDeli
                 return;
         }
         // The sticker, then the next step of the story (a game not built yet leaves the child there).
-        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode", 400));
+        ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
         for (int second = 0; second < 12 && GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress") != "8";
              ++second)
             ASSERT_TRUE(child.Wait(1.0f));

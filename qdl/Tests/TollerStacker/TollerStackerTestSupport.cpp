@@ -84,25 +84,33 @@ sTable ReadTable(Child& child)
     });
 }
 
-bool WaitUntilSettled(Child& child, int maxFrames)
+bool WaitUntilSettled(Child& child)
 {
-    for (int frame = 0; frame < maxFrames; ++frame)
-    {
-        sTable const table = ReadTable(child);
-        if (!table.mode)
-            return false;
-        bool const settled = std::all_of(table.objects.begin(), table.objects.end(), [](sObject const& object) {
-            return object.onGround && !object.falling && object.clickable;
-        });
-        if (settled)
+    // The game gone from the top ends the wait as well: it can no longer settle.
+    bool gone = false;
+    bool const ended = child.WaitUntil(
+        [&gone] {
+            TollerStackerMode* const mode = dynamic_cast<TollerStackerMode*>(Corvane::MainLoop::GetTopMostMode(0));
+            gone = mode == nullptr;
+            if (gone)
+                return true;
+            Corvane::ObjectDatabase* const database = mode->GetObjectDatabase();
+            for (ObjectID const id :
+                 database->GetObjectsWithRole(Label::GetUniqueString("TollerStacker_StackableObject")))
+            {
+                StackableObject* const object = dynamic_cast<StackableObject*>(database->GetObject(id));
+                SceneNode* const root = object ? object->GetLayoutNode() : nullptr;
+                SceneNode* const image = root ? root->GetDescendent(kImagePath) : nullptr;
+                if (object && (!object->getIsOnGround() || object->isFalling() || !image || !image->GetHitTest()))
+                    return false;
+            }
             return true;
-        if (!child.Frames(1))
-            return false;
-    }
-    return false;
+        },
+        "the objects to settle");
+    return ended && !gone;
 }
 
-bool WaitUntilLanded(Child& child, int maxFrames)
+bool WaitUntilLanded(Child& child)
 {
     return child.WaitUntil(
         [] {
@@ -118,7 +126,7 @@ bool WaitUntilLanded(Child& child, int maxFrames)
             }
             return true;
         },
-        maxFrames);
+        "the objects to land");
 }
 
 sObject const* FindObject(sTable const& table, ObjectID id)

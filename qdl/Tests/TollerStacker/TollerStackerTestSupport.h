@@ -66,9 +66,9 @@ struct sTable
 // The game on top as it stands; empty when another screen is on top.
 sTable ReadTable(Child& child);
 // Until every object lies still on its ground place (after the shake-out).
-bool WaitUntilSettled(Child& child, int maxFrames = 400);
+bool WaitUntilSettled(Child& child);
 // Until no object is falling back to the ground.
-bool WaitUntilLanded(Child& child, int maxFrames = 200);
+bool WaitUntilLanded(Child& child);
 // A point of the playfield where only the drop mask takes a click.
 Corvane::Vector2<int> const kEmptySpot(120, 220);
 sObject const* FindObject(sTable const& table, Corvane::ObjectID id);

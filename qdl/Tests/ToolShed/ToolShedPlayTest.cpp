@@ -189,7 +189,7 @@ TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
         GameDriver::Driver play;
         play.Play([difficulty](Child& child) {
             ASSERT_TRUE(GameDriver::ComeToGameThroughFreePlay(child, "ToolShed", GameModeDifficulty(difficulty)));
-            ASSERT_TRUE(child.WaitForScreen("ToolShedMode", 100));
+            ASSERT_TRUE(child.WaitForScreen("ToolShedMode"));
             if (difficulty == kGameModeDifficulty_Easy && std::getenv("QDL_GAME_SCREENSHOT_DIR"))
             {
                 // The scarecrow throwing its second volley.
@@ -216,9 +216,9 @@ TEST_F(ToolShedPlay, AChildComesThroughFreePlayAndWinsAtEveryDifficulty)
                     Corvane::ApplicationMode* const top = Corvane::MainLoop::GetTopMostMode(0);
                     return !dynamic_cast<ToolShedMode*>(top);
                 },
-                200));
+                "the game to leave the top"));
             EXPECT_NE(stickersBefore, GameDriver::AccountRecord(child.AccountFile(), kProfileStickerKey));
-            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode", 1000));
+            ASSERT_TRUE(child.WaitForScreen("FreePlaySelectMode"));
             EXPECT_EQ(std::vector<std::string>{"FreePlaySelectMode"}, child.Screens());
             EXPECT_EQ(1, CountPlays(child, "ToolShed_GameComplete"));
         });
@@ -311,7 +311,7 @@ TEST_F(ToolShedPlay, QuittingWithAToolHeldLeadsToTheMainMenuAndKeepsTheAccount)
         ASSERT_TRUE(ClickAt(child, tool.x, tool.y));
         ASSERT_TRUE(IsHolding(child));
         ASSERT_TRUE(child.Click("QuitButton"));
-        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode", 100));
+        ASSERT_TRUE(child.WaitForScreen("QuitConfirmMode"));
         child.Wait(1.0f);
         ASSERT_TRUE(child.Click("YesButton"));
         std::string top = child.TopScreen();
@@ -339,14 +339,11 @@ TEST_F(ToolShedPlay, ABrokenLayoutIsToldAndTheChildIsBackOnTheMainMenu)
     });
     StartAt(kGameModeDifficulty_Easy);
     driver.Play([](Child& child) {
-        std::string top = child.TopScreen();
-        for (int frame = 0; frame < 6000 && (top.empty() || top == "ToolShedMode" || top.find("Loading") != std::string::npos);
-             ++frame)
-        {
-            child.Frames(1);
-            top = child.TopScreen();
-        }
-        EXPECT_TRUE(top == "MainMenuMode" || top == "(anonymous namespace)::MainMenuStandIn") << top;
+        // Past the loading screen and the game that could not be built.
+        auto const onMainMenu = [] {
+            return Child::OnTop("MainMenuMode")() || Child::OnTop("(anonymous namespace)::MainMenuStandIn")();
+        };
+        EXPECT_TRUE(child.WaitUntil(onMainMenu, "the main menu"));
         EXPECT_EQ(1u, child.Screens().size());
     });
     ASSERT_EQ(1u, driver.Notifications().size());

@@ -58,9 +58,9 @@ TEST_F(TrundelsDeliveryRules, EachWrongChoiceIsNamedByItsFaultAndGoesWhileCartSi
             sYard const answering = ReadYard(child);
             EXPECT_TRUE(answering.maskShown);
             // Down, up, into the cart: then the crane is sad and the voice says why.
-            ASSERT_TRUE(child.WaitUntil(craneIsSad, 300));
+            ASSERT_TRUE(child.WaitUntil(craneIsSad, "the sad crane"));
             EXPECT_FALSE(ReadYard(child).carts[5].cargoShown);
-            ASSERT_TRUE(WaitUntilReady(child, 300));
+            ASSERT_TRUE(WaitUntilReady(child));
             sYard const after = ReadYard(child);
             EXPECT_EQ(wrong.size() - i, after.choices.size());
             EXPECT_EQ(nullptr, ChoiceOfType(after, wrong[i].type));
@@ -73,7 +73,7 @@ TEST_F(TrundelsDeliveryRules, EachWrongChoiceIsNamedByItsFaultAndGoesWhileCartSi
         }
         // The right one is left, and still wins.
         DeliverTheRightCargo(child);
-        ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, 400));
+        ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, "the game's outro"));
     });
 }
 
@@ -111,7 +111,7 @@ TEST_F(TrundelsDeliveryRules, TwoPressesInOneFrameStartOneAnswerAndTheTruckHonks
                 dynamic_cast<DeliveryObject*>(database->GetObject(ids[i]))->handleMouseDown();
         });
         EXPECT_EQ(1, CountOf(SoundsSince(child, before), "SFX_TollerArm"));
-        ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, 400));
+        ASSERT_TRUE(child.WaitUntil([] { return Top<TrundelsDeliveryMode>()->isOutroStarted(); }, "the game's outro"));
         // A late call finds no cart to fill and does nothing.
         child.RunOnLoop([] { Top<TrundelsDeliveryMode>()->patternComplete(); });
         sYard const done = ReadYard(child);

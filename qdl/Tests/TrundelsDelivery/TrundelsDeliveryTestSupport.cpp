@@ -140,7 +140,7 @@ sChoice const* ChoiceOfType(sYard const& yard, int type)
     return nullptr;
 }
 
-bool WaitUntilReady(Child& child, int maxFrames)
+bool WaitUntilReady(Child& child)
 {
     return child.WaitUntil(
         [] {
@@ -152,7 +152,7 @@ bool WaitUntilReady(Child& child, int maxFrames)
             return mode && mask && !mask->GlobalIsVisible() && body &&
                    body->IsAnimationPlaying(Label::GetUniqueString("Idle-Left"));
         },
-        maxFrames);
+        "the yard to take clicks");
 }
 
 void DeliverTheRightCargo(Child& child)

@@ -64,7 +64,7 @@ int SmallCargoFrame(void const* image);
 int NeededType(sYard const& yard, std::string* why);
 sChoice const* ChoiceOfType(sYard const& yard, int type);
 // Until the train stands and nothing hides the choices.
-bool WaitUntilReady(Child& child, int maxFrames = 400);
+bool WaitUntilReady(Child& child);
 // Reads the pattern, checks it and clicks the right choice; the answer then plays.
 void DeliverTheRightCargo(Child& child);
 
