@@ -70,6 +70,11 @@ namespace Corvane
 
         void Engine_Setup()
         {
+            Engine_SetupWithSeed(static_cast<uint32_t>(std::time(nullptr)));
+        }
+
+        void Engine_SetupWithSeed(uint32_t seed)
+        {
             std::map<int, IRandomNumberStream*>& table = GetStreamTable();
             for (int number = kStream_Default; number <= kStream_UniqueFiles; ++number)
             {
@@ -77,7 +82,7 @@ namespace Corvane
                 auto found = table.find(number);
                 if (found != table.end())
                     delete found->second;
-                table[number] = CreateNewStream(static_cast<uint32_t>(std::time(nullptr)));
+                table[number] = CreateNewStream(number == kStream_UniqueFiles ? static_cast<uint32_t>(std::time(nullptr)) : seed);
             }
             std::vector<IRandomNumberStream*>& stack = GetStreamStack();
             stack.clear();

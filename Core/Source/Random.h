@@ -29,6 +29,9 @@ namespace Corvane
         // Creates streams 0, 1 and 2, each seeded with the calendar time in seconds, and makes
         // stream 0 current.
         void Engine_Setup();
+        // The same with streams 0 and 1 seeded with `seed`, so that each run draws the same
+        // numbers; stream 2 still takes the time, so file names stay unique across runs.
+        void Engine_SetupWithSeed(uint32_t seed);
         // Deletes the named streams; nothing may be drawn afterwards.
         void Engine_Destroy();
 

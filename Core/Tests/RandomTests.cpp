@@ -147,6 +147,25 @@ TEST_F(RandomEngine, EachFacadeCallDrawsOneFloat)
     EXPECT_EQ(twin->GetInt(), Random::GetCurrentStream()->GetInt());
 }
 
+TEST_F(RandomEngine, ASeededSetupDrawsTheSameNumbersEachTime)
+{
+    std::vector<int> first;
+    for (int run = 0; run < 2; ++run)
+    {
+        Random::Engine_SetupWithSeed(1234);
+        std::vector<int> drawn;
+        for (int i = 0; i < 8; ++i)
+            drawn.push_back(Random::GetIntRange(1000000));
+        drawn.push_back(Random::GetNamedStream(Random::kStream_Secondary)->GetInt());
+        if (run == 0)
+            first = drawn;
+        else
+            EXPECT_EQ(first, drawn);
+    }
+    Random::Engine_SetupWithSeed(1235);
+    EXPECT_NE(first[0], Random::GetIntRange(1000000));
+}
+
 TEST(RandomFacade, DrawingBeforeSetupDoesNotCrash)
 {
     Random::Engine_Destroy();

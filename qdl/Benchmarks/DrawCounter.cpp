@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <dlfcn.h>
 
+#include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
+
 namespace
 {
 
@@ -22,7 +24,8 @@ F nextDefinition(char const* name)
 sDrawCounts GetDrawCounts()
 {
     sDrawCounts counts;
-    counts.pixelsRepainted = gPixels.load();
+    // A part repainted over a picture of the layers beneath is not cleared first.
+    counts.pixelsRepainted = gPixels.load() + Corvane::OpenGLBackdrop::PixelsDrawn();
     counts.batches = gBatches.load();
     return counts;
 }

@@ -12,6 +12,7 @@
 // changing is not drawn whole again and again for nothing.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace Corvane
 {
@@ -40,6 +41,10 @@ public:
     // Copies the rectangle of the picture (window pixels, rows from the
     // bottom) into the back buffer, replacing what is there.
     void Draw(int x, int y, int width, int height) const;
+
+    // The window pixels copied from pictures so far, by every backdrop (for measuring: such a
+    // part is repainted without being cleared first).
+    static uint64_t PixelsDrawn();
 
 private:
     unsigned int mTexture = 0;

@@ -440,14 +440,18 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
 {
     glScissor(box[0], box[1], box[2], box[3]);
     glEnable(GL_SCISSOR_TEST);
-    glClear(ClearedBuffers());
+    std::size_t const beneath = mBackdrop.GetCount();
+    // The picture of the layers beneath replaces every pixel of the box: clearing their colour
+    // first (a pass over the box, as a software renderer clears part of the window) would be wasted.
+    GLbitfield const cleared = beneath > 0 ? ClearedBuffers() & ~GLbitfield(GL_COLOR_BUFFER_BIT) : ClearedBuffers();
+    if (cleared != 0)
+        glClear(cleared);
     // Whatever can reach a pixel of the repainted rectangle meets this area.
     float const scaleX = float(viewport[2]) / float(mBounds.width);
     float const scaleY = float(viewport[3]) / float(mBounds.height);
     float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
     float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
     Rect<float> const area(part.x - reachX, part.y - reachY, part.width + 2.0f * reachX, part.height + 2.0f * reachY);
-    std::size_t const beneath = mBackdrop.GetCount();
     if (beneath > 0)
         mBackdrop.Draw(box[0], box[1], box[2], box[3]);
     mFrame.Replay(&area, beneath);
