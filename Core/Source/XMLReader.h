@@ -5,6 +5,7 @@
 #include "2DEngine/Source/Framework/AttributeContainer.h"
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace Corvane
@@ -24,6 +25,8 @@ namespace Corvane
         XMLElement(int elementKind, const std::wstring& elementName) : kind(elementKind), name(elementName) {}
         XMLElement(const XMLElement& other) = default;
         XMLElement& operator=(const XMLElement& other) = default;
+        XMLElement(XMLElement&& other) = default;
+        XMLElement& operator=(XMLElement&& other) = default;
         ~XMLElement() override {}
 
         // kStartElement, kEndElement or kText.
@@ -31,6 +34,9 @@ namespace Corvane
         // The tag name, or the character data of a text element.
         std::wstring name;
     };
+
+    // A large document's list of elements grows by moving them, not by copying every one.
+    static_assert(std::is_nothrow_move_constructible<XMLElement>::value, "XMLElement must move without throwing");
 
     // A parse failure. Its text is FormatError(file, line, message).
     class XMLError : public RuntimeError

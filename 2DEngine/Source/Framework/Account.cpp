@@ -129,6 +129,12 @@ namespace Corvane
 
     std::shared_ptr<sDocument> Account::document(char const* operation, int* readResult) const
     {
+        // Deferred writes the file does not have yet: the kept document is the account.
+        if (mPending && mDocument)
+        {
+            *readResult = kRead_Ok;
+            return mDocument;
+        }
         IFileSystem* const fileSystem = GetFileSystem();
         sFileStamp stamp;
         // Taken before the read: a change made meanwhile gives a newer stamp and a parse next time.
@@ -260,24 +266,12 @@ namespace Corvane
             return true;
         if (mode == kRebuild_Delete && !damaged && parsed->records.count(key) == 0)
             return true;
-        IFileSystem* const fileSystem = GetFileSystem();
         // A large file rebuilt element by element for every changed setting would make quitting
         // slow: in a plain file the one record is replaced in the bytes.
         if (mode == kRebuild_Write && parsed == mDocument)
         {
-            sDocument& kept = *parsed;
-            if (ReplaceInPlace(kept, key, value))
-            {
-                if (SaveAtomically(mFile, kept.bytes, kReplace_Overwrite) != kReplaceResult_Done)
-                {
-                    LogUnwritten(operation, *this);
-                    // The file keeps its old contents: the next read parses it again.
-                    mDocument.reset();
-                    return false;
-                }
-                kept.stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &kept.stamp);
-                return true;
-            }
+            if (ReplaceInPlace(*parsed, key, value))
+                return store(operation);
         }
         sRebuildResult rebuilt = Rebuild(parsed->elements, key, value, static_cast<eRebuild>(mode));
         if (damaged)
@@ -295,17 +289,58 @@ namespace Corvane
             Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
                                damagedCopy.GetName().c_str(), damagedCopy.GetExtension().c_str());
         }
-        if (SaveAtomically(mFile, rebuilt.document, kReplace_Overwrite) != kReplaceResult_Done)
-        {
-            LogUnwritten(operation, *this);
-            return false;
-        }
         std::shared_ptr<sDocument> written = DocumentOf(std::move(rebuilt.elements));
         written->bytes = std::move(rebuilt.document);
         written->plain = true;
-        written->stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &written->stamp);
         mDocument = written;
+        return store(operation);
+    }
+
+    bool Account::store(char const* operation)
+    {
+        if (mDeferrals > 0)
+        {
+            mPending = true;
+            return true;
+        }
+        mPending = false;
+        if (SaveAtomically(mFile, mDocument->bytes, kReplace_Overwrite) != kReplaceResult_Done)
+        {
+            LogUnwritten(operation, *this);
+            // The file keeps its old contents: the next read parses it again.
+            mDocument.reset();
+            return false;
+        }
+        IFileSystem* const fileSystem = GetFileSystem();
+        mDocument->stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &mDocument->stamp);
         return true;
+    }
+
+    bool Account::endDeferral()
+    {
+        if (mDeferrals > 0)
+            --mDeferrals;
+        if (mDeferrals > 0 || !mPending || !mDocument)
+            return true;
+        return store("WriteValue");
+    }
+
+    Account::DeferredWrites::DeferredWrites(Account* account) : mAccount(account)
+    {
+        if (mAccount)
+            ++mAccount->mDeferrals;
+    }
+
+    Account::DeferredWrites::~DeferredWrites()
+    {
+        Finish();
+    }
+
+    bool Account::DeferredWrites::Finish()
+    {
+        Account* const account = mAccount;
+        mAccount = nullptr;
+        return account ? account->endDeferral() : true;
     }
 
     bool Account::writeValue(wchar_t const* key, std::wstring const& value)

@@ -21,6 +21,24 @@ namespace Corvane
     class Account
     {
     public:
+        // While one lives, writes change only the kept document; the file is written once, atomically,
+        // when the outermost one ends, so settings saved together cost one write of a large file.
+        // Writes inside return true when the value was taken; Finish tells whether the file holds them.
+        class DeferredWrites
+        {
+        public:
+            // A null account defers nothing.
+            explicit DeferredWrites(Account* account);
+            ~DeferredWrites();
+            DeferredWrites(DeferredWrites const&) = delete;
+            DeferredWrites& operator=(DeferredWrites const&) = delete;
+            // Ends the deferral early; true when nothing is left unwritten.
+            bool Finish();
+
+        private:
+            Account* mAccount;
+        };
+
         Account(FileAddress const& file, std::wstring const& name, bool current);
 
         std::wstring const& GetName() const { return mName; }
@@ -70,6 +88,9 @@ namespace Corvane
         void SetCurrentFlag(bool current) { mCurrent = current; }
 
     private:
+        // Puts the kept document in the file, or leaves it pending while writes are deferred.
+        bool store(char const* operation);
+        bool endDeferral();
         bool writeValue(wchar_t const* key, std::wstring const& value);
         bool rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode);
         // The parsed file, parsed again only when its stamp on disk changed; null when the file is
@@ -82,6 +103,9 @@ namespace Corvane
         std::wstring mName;
         bool mCurrent;
         mutable std::shared_ptr<AccountFile::sDocument> mDocument;
+        int mDeferrals = 0;
+        // The kept document holds writes the file does not have yet.
+        bool mPending = false;
     };
 
     class IAccountChangeHandler

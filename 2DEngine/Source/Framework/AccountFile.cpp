@@ -211,15 +211,13 @@ namespace Corvane
 
             std::vector<XMLElement> ParseAll(uint8_t const* bytes, size_t length)
             {
+                // Elements move when the list grows, so a large file's list needs no guess of its size.
                 std::vector<XMLElement> elements;
-                // Each element starts at a '<', and an empty one gives two: reserved at once, a
-                // large file's elements are not copied again and again as the list grows.
-                size_t const tags = static_cast<size_t>(std::count(bytes, bytes + length, '<'));
-                elements.reserve(tags + tags / 2 + 16);
                 ReadOnlyMemoryStream source(L"Account", bytes, static_cast<uint32_t>(length));
                 std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
+                // The reader lets go of its element at the next read: it is taken, not copied.
                 while (!reader->IsEOF())
-                    elements.push_back(*reader->ReadElement());
+                    elements.push_back(std::move(*reader->ReadElement()));
                 return elements;
             }
 

@@ -44,6 +44,9 @@ namespace Corvane
         explicit AttributeContainer(const AttributeMap& attributes) : mAttributes(attributes) {}
         AttributeContainer(const AttributeContainer& other) = default;
         AttributeContainer& operator=(const AttributeContainer& other) = default;
+        // Moved, not copied, when a list of them grows.
+        AttributeContainer(AttributeContainer&& other) = default;
+        AttributeContainer& operator=(AttributeContainer&& other) = default;
         ~AttributeContainer() override {}
 
         void SetAttributes(const AttributeMap& attributes) { mAttributes = attributes; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 
 using namespace Corvane;
@@ -260,4 +261,58 @@ TEST_F(AccountTest, AWriteThatFailsAfterAnyNumberOfBytesLosesNothing)
         EXPECT_EQ(account.ReadValue(L"Stickers"), L"camión,grúa");
         EXPECT_EQ(account.ReadValue(L"Level", 0), 3);
     }
+}
+
+// --- writes deferred together ---
+
+// Settings saved together (changed in place, added, removed, in nested scopes) reach the file in
+// one write at the end of the outermost scope, with the bytes the same writes give one by one.
+TEST_F(AccountTest, DeferredWritesReachTheFileOnceWithTheSameBytes)
+{
+    std::string const damaged =
+        kDeclaration + "<account>" + Record("Corvane::AccountManager::Name", "Ana") + Record("Level", "3") + "<rec";
+    for (std::string const& original : {kSmall, damaged})
+    {
+        std::map<std::wstring, int> replaced;
+        mPartition->beforeReplace = [&](FileAddress const& target) { ++replaced[target.GetName() + target.GetExtension()]; };
+        auto const change = [](Account& account) {
+            EXPECT_TRUE(account.WriteValue(L"Level", 4));
+            EXPECT_TRUE(account.WriteValue(L"Volume", 0.5f));
+            EXPECT_TRUE(account.DeleteValue(L"Corvane::AccountManager::Name"));
+            EXPECT_TRUE(account.WriteValue(L"Level", 5));
+        };
+        Account oneByOne = MakeAccount("1.act", original);
+        change(oneByOne);
+        Account together = MakeAccount("2.act", original);
+        {
+            Account::DeferredWrites const outer(&together);
+            {
+                Account::DeferredWrites const inner(&together);
+                change(together);
+            }
+            EXPECT_EQ(together.ReadValue(L"Level", 0), 5);
+            EXPECT_EQ(mFolder.Read("2.act"), original);
+        }
+        EXPECT_EQ(replaced[L"1.act"], 4);
+        EXPECT_EQ(replaced[L"2.act"], 1);
+        EXPECT_EQ(mFolder.Read("2.act"), mFolder.Read("1.act"));
+        // Alone again, a write reaches the file at once.
+        EXPECT_TRUE(together.WriteValue(L"Level", 6));
+        EXPECT_EQ(replaced[L"2.act"], 2);
+        EXPECT_EQ(Account(together.GetFile(), L"Ana", false).ReadValue(L"Level", 0), 6);
+    }
+}
+
+TEST_F(AccountTest, DeferredWritesThatCannotBeStoredLeaveTheFile)
+{
+    Account account = MakeAccount("1.act", kSmall);
+    Account::DeferredWrites together(&account);
+    EXPECT_TRUE(account.WriteValue(L"Level", 4));
+    EXPECT_TRUE(account.WriteValue(L"Stickers", L"a"));
+    mPartition->failReplace = true;
+    EXPECT_FALSE(together.Finish());
+    EXPECT_EQ(mFolder.Read("1.act"), kSmall);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"1.act"}));
+    EXPECT_EQ(account.ReadValue(L"Level", 0), 3);
+    EXPECT_EQ(account.ReadValue(L"Stickers"), L"");
 }

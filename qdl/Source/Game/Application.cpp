@@ -124,6 +124,8 @@ void Application::Update(float)
 
 void Application::OnBeforeAccountChange()
 {
+    // The settings saved together reach the file in one write, not one per changed value.
+    Account::DeferredWrites const together(GetAccountManager()->GetCurrentAccount());
     Window::SaveAccountSettings();
     Audio::SaveAccountSettings();
 }
