@@ -189,7 +189,7 @@ namespace Corvane
 
             float GetProgress() override
             {
-                return float(mCopy.Tell()) / float(mCopy.GetLength());
+                return float(mReader.GetBytesRead()) / float(mCopy.GetLength());
             }
 
             int GetCurLine() override
