@@ -373,11 +373,16 @@ namespace Corvane
         {
             std::shared_ptr<sDocument> document = std::make_shared<sDocument>();
             document->elements = std::move(elements);
+            auto const isRecordTag = [](XMLElement const& element) {
+                return element.kind == XMLElement::kStartElement && element.name == kRecordTag;
+            };
+            // Sized once: growing the index a step at a time rehashed every key again and again.
+            document->records.reserve(static_cast<size_t>(
+                std::count_if(document->elements.begin(), document->elements.end(), isRecordTag)));
             for (size_t i = 0; i < document->elements.size(); ++i)
             {
                 XMLElement const& element = document->elements[i];
-                if (element.kind == XMLElement::kStartElement && element.name == kRecordTag &&
-                    element.HasAttribute(L"name"))
+                if (isRecordTag(element) && element.HasAttribute(L"name"))
                     document->records[element.GetAttribute(L"name")].push_back(i);
             }
             return document;
@@ -444,7 +449,7 @@ namespace Corvane
             auto const found = document.records.find(key);
             if (found == document.records.end() || found->second.empty())
                 return false;
-            return std::all_of(found->second.begin(), found->second.end(), [&](size_t index) {
+            return found->second.AllOf([&](size_t index) {
                 XMLElement const& record = document.elements[index];
                 return record.HasAttribute(L"value") && record.GetAttribute(L"value") == value;
             });

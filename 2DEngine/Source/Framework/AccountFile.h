@@ -54,11 +54,45 @@ namespace Corvane
 
         // An account file parsed once and kept while its stamp on disk stays the same, so that a
         // read costs a look-up, not a parse of the whole file.
+        // The positions of one key's records in a document's elements, in document order. Nearly
+        // every key has one record, held without an allocation of its own: a large file has
+        // hundreds of thousands.
+        class RecordPositions
+        {
+        public:
+            void push_back(size_t position)
+            {
+                if (mCount++ == 0)
+                    mFirst = position;
+                else
+                    mMore.push_back(position);
+            }
+            size_t size() const { return mCount; }
+            bool empty() const { return mCount == 0; }
+            size_t front() const { return mFirst; }
+            size_t back() const { return mMore.empty() ? mFirst : mMore.back(); }
+            template <class Predicate>
+            bool AllOf(Predicate predicate) const
+            {
+                if (mCount == 0 || !predicate(mFirst))
+                    return false;
+                for (size_t position : mMore)
+                    if (!predicate(position))
+                        return false;
+                return true;
+            }
+
+        private:
+            size_t mCount = 0;
+            size_t mFirst = 0;
+            std::vector<size_t> mMore;
+        };
+
         struct sDocument
         {
             Elements elements;
-            // For each key, the positions of its records in elements, in document order.
-            std::unordered_map<std::wstring, std::vector<size_t>> records;
+            // For each key, the positions of its records in elements.
+            std::unordered_map<std::wstring, RecordPositions> records;
             // Damaged: what came before the damage was kept; bytes then serve for the copy kept
             // beside the file at the next write.
             bool damaged = false;
