@@ -240,22 +240,22 @@ namespace Corvane
                                                                               : text.substr(start, end + 2 - start);
             }
 
-            bool Contains(Bytes const& bytes, char const* text)
-            {
-                size_t const length = std::strlen(text);
-                return std::search(bytes.begin(), bytes.end(), std::boyer_moore_horspool_searcher(text, text + length)) !=
-                       bytes.end();
-            }
-
-            // Only the declaration is an instruction; no comment, section or doctype.
+            // Only the declaration is an instruction; no comment, section or doctype. One pass over
+            // the bytes, as a large file's every byte is looked at.
             bool IsPlain(Bytes const& bytes)
             {
-                if (Contains(bytes, "<!"))
-                    return false;
-                static char const kInstruction[] = "<?";
-                auto const searcher = std::boyer_moore_horspool_searcher(kInstruction, kInstruction + 2);
-                auto const first = std::search(bytes.begin(), bytes.end(), searcher);
-                return first == bytes.end() || std::search(first + 1, bytes.end(), searcher) == bytes.end();
+                unsigned char const* at = bytes.data();
+                unsigned char const* const end = at + bytes.size();
+                int instructions = 0;
+                while (at < end)
+                {
+                    at = static_cast<unsigned char const*>(std::memchr(at, '<', static_cast<size_t>(end - at)));
+                    if (!at || ++at == end)
+                        break;
+                    if (*at == '!' || (*at == '?' && ++instructions > 1))
+                        return false;
+                }
+                return true;
             }
 
             // Damaged documents are mostly cut short. The reader parses ahead of what it returns,
