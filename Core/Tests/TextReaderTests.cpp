@@ -136,6 +136,31 @@ TEST(TextReader, ASequenceCutOffByTheEndIsTheEnd)
     EXPECT_EQ((std::vector<wchar_t>{L'a'}), ReadAll("a\xC3"));
 }
 
+// Large input is read in blocks: a sequence may straddle where one block ends, and lines
+// are counted across blocks.
+TEST(TextReader, SequencesAndLinesCarryAcrossBlocks)
+{
+    const size_t kBlock = 65536;
+    for (size_t lead : {kBlock - 3, kBlock - 2, kBlock - 1, kBlock, 2 * kBlock - 1})
+    {
+        SCOPED_TRACE(lead);
+        std::string bytes(lead, '\n');
+        bytes += "\xE2\x82\xAC" "\xE2" "A";
+        Bytes input(bytes);
+        TextReader reader(input.Stream());
+        for (size_t i = 0; i < lead; ++i)
+            ASSERT_EQ(L'\n', reader.Read());
+        EXPECT_EQ(wchar_t(0x20AC), reader.Peek());
+        EXPECT_EQ(wchar_t(0x20AC), reader.Read());
+        EXPECT_EQ(int(lead) + 1, reader.GetLine());
+        EXPECT_EQ(lead + 3, reader.GetBytesRead());
+        EXPECT_EQ(wchar_t(0xFFFD), reader.Read());
+        EXPECT_EQ(L'A', reader.Read());
+        EXPECT_EQ(kTextEOF, reader.Read());
+        EXPECT_TRUE(reader.IsEOF());
+    }
+}
+
 TEST(TextWriter, EncodesEachFormAndEndsLinesWithCRLF)
 {
     EXPECT_EQ("\xC3\xA9", Written(std::wstring(1, 0xE9)));
