@@ -34,7 +34,7 @@ bool ReachMidDelivery(Child& child)
                 CountTheMaterialsMode* const game = Game();
                 return game && game->getClickMask() && !game->getClickMask()->GlobalIsVisible();
             },
-            3000))
+            "the delivery under way", 60.0f))
         return false;
     std::vector<int> const centre = child.Look([] {
         CountTheMaterialsMode* const game = Game();

@@ -31,7 +31,7 @@ void BM_HideAndSeekFoundAndRunningOn(benchmark::State& state)
                 !child.WaitForScreen("HideAndSeekMode", 10))
                 return false;
             // The cat has hidden: its hiding place is looked behind.
-            if (!child.WaitUntil([] { return Cat() && !Cat()->getLayoutNode()->GlobalIsVisible(); }, 1500))
+            if (!child.WaitUntil([] { return Cat() && !Cat()->getLayoutNode()->GlobalIsVisible(); }, "the cat hidden", 30.0f))
                 return false;
             child.RunOnLoop([] {
                 Corvane::ObjectDatabase* const database = Cat()->GetDatabase();

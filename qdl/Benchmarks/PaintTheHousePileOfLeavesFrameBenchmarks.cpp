@@ -38,7 +38,7 @@ bool keepPainting(Child& child)
     int color = child.Look(nextStripeColor);
     if (color == -1)
         return true;
-    if (color == -2 && !child.WaitUntil([] { return nextStripeColor() >= 0; }, 600))
+    if (color == -2 && !child.WaitUntil([] { return nextStripeColor() >= 0; }, "a stripe to paint", 12.0f))
         return false;
     color = child.Look(nextStripeColor);
     int const bucket = PaintTheHouseTest::bucketOfColor(child, color);
