@@ -45,7 +45,9 @@ namespace
             std::string const log = testing::internal::GetCapturedStderr();
             EXPECT_EQ(c.logged, log.find("'Value'") != std::string::npos) << c.text << "\n" << log;
             if (c.logged)
+            {
                 EXPECT_NE(std::string::npos, log.find("'Ana'")) << log;
+            }
         }
     }
 
