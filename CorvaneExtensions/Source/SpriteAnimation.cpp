@@ -2,6 +2,7 @@
 
 #include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
+#include "2DEngine/Source/Framework/ContentNumbers.h"
 
 #include <boost/lexical_cast.hpp>
 
@@ -262,12 +263,11 @@ SpriteAnimation::SpriteAnimation(IAttributeContainer const& attributes, IXMLRead
     bool const hasFPS = attributes.HasAttribute(L"fps");
     bool const fromText = hasDuration || hasFPS || attributes.HasAttribute(L"frameList");
     std::string const frameList = TruncateStringWideToASCII(attributes.GetAttribute(std::wstring(L"frameList")));
-    float duration = attributes.GetAttribute(L"duration", 1.0f);
-    if (!(duration > 0.0f))
-        duration = 1.0f;
-    float fps = attributes.GetAttribute(L"fps", 1.0f);
-    if (!(fps > 0.0f))
-        fps = 1.0f;
+    // A frame that lasts forever stops a sprite that something waits on; one that lasts next to
+    // nothing makes a looping sprite step through millions of frames per update.
+    ContentReadScope const place(reader.GetFileName(), L"animation " + ConvertStringUTF8ToWide(mName.GetString()));
+    float const duration = ReadNumber(attributes, L"duration", 1.0f, NumberRanges::kTime);
+    float const fps = ReadNumber(attributes, L"fps", 1.0f, NumberRanges::kFrameRate);
 
     AnimFrameList frames;
     // The animation element itself, then its content.
@@ -277,9 +277,7 @@ SpriteAnimation::SpriteAnimation(IAttributeContainer const& attributes, IXMLRead
         XMLElement* element = reader.ReadElement();
         if (fromText || !element || element->kind != XMLElement::kStartElement || element->name != L"frame")
             continue;
-        float frameDuration = element->GetAttribute(L"duration", 1.0f);
-        if (!(frameDuration > 0.0f))
-            frameDuration = 1.0f;
+        float const frameDuration = ReadNumber(*element, L"duration", 1.0f, NumberRanges::kTime);
         frames.push_back(AnimFrame(element->GetAttribute(L"index", 0), frameDuration));
     }
 

@@ -274,6 +274,12 @@ Findings NumberFindings(std::string const& folder)
             CheckConstant(element, findings);
             continue;
         }
+        // Animations, their frames and the image lists they play.
+        if (std::string const* const rate = element.Find("fps"))
+            CheckNumber(element.Where(), "fps", *rate, Ranges::kFrameRate, findings);
+        std::string const* const duration = element.Find("duration");
+        if (duration && (element.tag == "animation" || element.tag == "frame"))
+            CheckNumber(element.Where(), "duration", *duration, Ranges::kTime, findings);
         bool const layout = element.declarationTag == "scenelayout" || element.declarationTag == "layout";
         if (!layout)
             continue;

@@ -22,6 +22,7 @@ namespace Corvane
         NumberRange const kTime = {"a time", 0.0, 60.0};
         NumberRange const kFraction = {"a fraction", 0.0, 1.0};
         NumberRange const kCount = {"a count", 0.0, double(INT_MAX)};
+        NumberRange const kFrameRate = {"a frame rate", 0.01, 1000.0};
     }
 
     namespace

@@ -34,6 +34,9 @@ namespace Corvane
         extern NumberRange const kFraction;
         // A number of things, or a sensitivity.
         extern NumberRange const kCount;
+        // An animation's frames per second: above a thousand no frame is ever seen, and below a
+        // hundredth one frame outlasts any wait.
+        extern NumberRange const kFrameRate;
     }
 
     // Whether the value is finite and within the range.

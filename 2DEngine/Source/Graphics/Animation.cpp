@@ -4,7 +4,9 @@
 #include <string>
 
 #include "Core/Source/Error.h"
+#include "Core/Source/StringUtils.h"
 #include "2DEngine/Source/Framework/AttributeContainer.h"
+#include "2DEngine/Source/Framework/ContentNumbers.h"
 #include "2DEngine/Source/Framework/Object.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Framework/Roles.h"
@@ -70,7 +72,10 @@ Animation CreateAnimation(Label name, AnimationMode mode, float fps)
     AutoResource<AttributeContainer> const attributes(name);
     if (!attributes)
         return Animation();
-    float const rate = attributes->GetAttribute(L"fps", fps);
+    // A rate that is not finite would freeze the animation on one frame or skip through it unseen.
+    ContentReadScope const place(attributes.GetDescriptor()->GetManifest() + L".xml",
+                                 ConvertStringUTF8ToWide(name.GetString()));
+    float const rate = ReadNumber(*attributes, L"fps", fps, NumberRanges::kFrameRate);
     std::wstring word = attributes->GetAttribute(L"mode");
     for (wchar_t& c : word)
         c = wchar_t(std::towlower(c));

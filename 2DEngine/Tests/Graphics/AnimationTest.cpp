@@ -157,6 +157,9 @@ namespace
                 L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<resources>\n"
                 L"<filmstrip name=\"gr\u00FAa\" src=\"tira\" cols=\"4\" fps=\"8\" mode=\"PingPong\"/>\n"
                 L"<filmstrip name=\"pala\" src=\"tira\" cols=\"2\" mode=\"forward\"/>\n"
+                L"<filmstrip name=\"grua_rota\" src=\"tira\" cols=\"4\" fps=\"inf\"/>\n"
+                L"<filmstrip name=\"pala_rota\" src=\"tira\" cols=\"4\" fps=\"-3\"/>\n"
+                L"<filmstrip name=\"pala_loca\" src=\"tira\" cols=\"4\" fps=\"1e6\"/>\n"
                 L"</resources>\n";
             std::string const utf8 = ConvertStringWideToUTF8String(text);
             Files().SetFile(L"animaciones.xml", Bytes(utf8.begin(), utf8.end()));
@@ -186,6 +189,18 @@ TEST_F(AnimationResourceTest, AttributesOverrideTheGivenModeAndRate)
     ASSERT_NE(nullptr, shovel.GetImageList());
     EXPECT_EQ(kAnimationMode_Bounce, shovel.GetMode());
     EXPECT_EQ(12.0f, shovel.GetFPS());
+}
+
+TEST_F(AnimationResourceTest, ARateNoAnimationCanTakeIsRefusedAndNamed)
+{
+    for (char const* name : {"grua_rota", "pala_rota", "pala_loca"})
+    {
+        LogCapture log;
+        Animation const animation = CreateAnimation(Label::GetUniqueString(name), kAnimationMode_Loop, 12.0f);
+        std::string const logged = log.Take();
+        EXPECT_EQ(12.0f, animation.GetFPS()) << name;
+        EXPECT_NE(std::string::npos, logged.find(std::string("animaciones.xml: ") + name + ": \"fps\"")) << logged;
+    }
 }
 
 TEST_F(AnimationResourceTest, MissingResourceGivesAnEmptyAnimation)

@@ -6,6 +6,8 @@
 #include "CorvaneExtensions/Source/SpriteAnimation.h"
 #include "CorvaneExtensions/Source/SpriteType.h"
 
+#include "Core/Tests/Support/StderrCapture.h"
+
 #include <boost/lexical_cast.hpp>
 
 #include <gtest/gtest.h>
@@ -246,11 +248,36 @@ TEST(SpriteAnimationTest, TheTypeNameWinsOverTheListNameAndAnEmptyMessageIsUnspe
     EXPECT_STREQ("in SpriteType \"Tipo\": in animation \"Uno\": (unspecified error)", error.what());
 }
 
-TEST(SpriteAnimationTest, DurationsThatAreNotPositiveCountAsOneSecond)
+TEST(SpriteAnimationTest, DurationsAndRatesNoFrameCanTakeCountAsOneSecond)
 {
-    EXPECT_FLOAT_EQ(0.5f, ReadAnimation(L"<animation frameList='0,1' duration='0'/>").GetFrame(0).duration);
-    EXPECT_FLOAT_EQ(1.0f, ReadAnimation(L"<animation frameList='0' fps='-3'/>").GetFrame(0).duration);
-    EXPECT_FLOAT_EQ(1.0f, ReadAnimation(L"<animation><frame duration='0'/></animation>").GetFrame(0).duration);
+    struct sCase
+    {
+        wchar_t const* text;
+        float firstFrame;
+        // The refused attribute the log names, or null when nothing is refused.
+        char const* refused;
+    };
+    sCase const cases[] = {
+        {L"<animation frameList='0,1' duration='0'/>", 0.5f, nullptr},
+        {L"<animation><frame duration='0'/></animation>", 1.0f, nullptr},
+        {L"<animation name='Giro' frameList='0' fps='-3'/>", 1.0f, "Prueba.xml: animation Giro: \"fps\" is \"-3\""},
+        // A frame lasting 1e-38 s would be stepped through millions of times per update.
+        {L"<animation frameList='0' fps='1e38'/>", 1.0f, "\"fps\" is \"1e38\", which a frame rate cannot take"},
+        {L"<animation frameList='0,1' duration='inf'/>", 0.5f, "\"duration\" is \"inf\", which a time cannot take"},
+        {L"<animation frameList='0' duration='NaN'/>", 1.0f, "\"duration\" is \"NaN\""},
+        {L"<animation><frame duration='1e30'/></animation>", 1.0f, "\"duration\" is \"1e30\""},
+    };
+    for (sCase const& c : cases)
+    {
+        ::TestSupport::StderrCapture log;
+        float const firstFrame = ReadAnimation(c.text).GetFrame(0).duration;
+        std::string const logged = log.Take();
+        EXPECT_FLOAT_EQ(c.firstFrame, firstFrame) << ConvertStringWideToUTF8String(c.text);
+        if (c.refused)
+            EXPECT_NE(std::string::npos, logged.find(c.refused)) << logged;
+        else
+            EXPECT_EQ("", logged);
+    }
 
     SpriteAnimation coded;
     coded.SetFrameList(AnimFrameList{AnimFrame(1, 0.0f), AnimFrame(2, -1.0f), AnimFrame(3, 0.2f)});
