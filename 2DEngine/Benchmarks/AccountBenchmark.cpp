@@ -2,7 +2,8 @@
 // and quitting it cost in account work. Start reads a score of values once
 // the file is parsed; quitting saves the window and audio settings, which are
 // mostly stored already. The goal for both is within a second of what a small
-// file costs, with the one parse of the file counted in the start.
+// file costs, with the one parse of the file counted in the start: the start
+// is measured for a small file (argument 0) and the large one (argument 50).
 //
 //   BUILD_DIR=build-bench scripts/build -DCORVANE_BENCHMARKS=ON
 //   build-bench/tools/designer_benchmarks --benchmark_filter=Account
@@ -11,7 +12,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "2DEngine/Source/Framework/Account.h"
@@ -24,7 +27,6 @@ using namespace Corvane;
 namespace
 {
 
-size_t const kBigFile = 50u << 20;
 
 wchar_t const* const kSettings[] = {
     L"Corvane::Window::Mode", L"Corvane::Window::IsCustomCursorEnabled", L"EnglishLanguage", L"AccountID",
@@ -33,25 +35,44 @@ wchar_t const* const kSettings[] = {
     L"Corvane::Audio::SfxControls::Volume", L"Corvane::Audio::AmbientControls::Volume"};
 
 
-struct sBigAccount
+// One folder for the run, removed at its end.
+struct sBenchFolder
 {
-    std::string folder;
+    std::string path;
 
-    sBigAccount()
+    sBenchFolder()
     {
         char pattern[] = "/tmp/account-bench-XXXXXX";
         if (!mkdtemp(pattern))
             std::abort();
-        folder = pattern;
+        path = pattern;
         FileSystem* const fileSystem = new FileSystem;
         fileSystem->AddFileSystemPartition(kFileSystemPartition_UserData,
-                                           new MacOSX::FileSystemPartition(ConvertStringUTF8ToWide(folder)));
-        std::ofstream file(folder + "/1.act", std::ios::binary);
+                                           new MacOSX::FileSystemPartition(ConvertStringUTF8ToWide(path)));
+    }
+
+    ~sBenchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+// An account file of about the size in megabytes (0: a small one) holding the settings.
+std::wstring writeAccount(size_t megabytes)
+{
+    static sBenchFolder folder;
+    std::string const name = std::to_string(megabytes);
+    std::string const path = folder.path + "/" + name + ".act";
+    if (std::filesystem::exists(path))
+        return ConvertStringUTF8ToWide(name);
+    {
+        std::ofstream file(path, std::ios::binary);
         file << "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<account>\r\n";
         file << "<record name=\"Corvane::AccountManager::Name\" value=\"Player\"/>\r\n";
         std::string const filler(64, 'x');
         size_t written = 0;
-        for (int i = 0; written < kBigFile; ++i)
+        for (int i = 0; written < (megabytes << 20); ++i)
         {
             std::string const record = "<record name=\"Filler" + std::to_string(i) + "\" value=\"" + filler + "\"/>\r\n";
             file << record;
@@ -61,25 +82,19 @@ struct sBigAccount
             file << "<record name=\"" << ConvertStringWideToUTF8String(key) << "\" value=\"0\"/>\r\n";
         file << "</account>\r\n";
     }
-};
-
-sBigAccount& bigAccount()
-{
-    static sBigAccount account;
-    return account;
+    return ConvertStringUTF8ToWide(name);
 }
 
-Account openAccount()
+Account openAccount(size_t megabytes = 50)
 {
-    bigAccount();
-    return Account(FileAddress(kFileSystemPartition_UserData, L".", L"1", L".act"), L"Player", true);
+    return Account(FileAddress(kFileSystemPartition_UserData, L".", writeAccount(megabytes), L".act"), L"Player", true);
 }
 
 void BM_AccountStartReads(benchmark::State& state)
 {
     for (auto _ : state)
     {
-        Account account = openAccount();
+        Account account = openAccount(static_cast<size_t>(state.range(0)));
         int total = 0;
         for (int pass = 0; pass < 2; ++pass)
             for (wchar_t const* key : kSettings)
@@ -87,7 +102,7 @@ void BM_AccountStartReads(benchmark::State& state)
         benchmark::DoNotOptimize(total);
     }
 }
-BENCHMARK(BM_AccountStartReads)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AccountStartReads)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_AccountQuitSavesUnchangedSettings(benchmark::State& state)
 {

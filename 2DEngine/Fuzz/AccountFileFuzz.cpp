@@ -4,7 +4,6 @@
 // byte for byte.
 #include "2DEngine/Source/Framework/Account.h"
 #include "2DEngine/Source/Framework/AccountFile.h"
-#include "2DEngine/Source/Framework/AttributeContainer.h"
 #include "Core/Source/DiskPartition.h"
 #include "Core/Source/FileSystem.h"
 #include "Core/Source/StringUtils.h"
@@ -67,11 +66,11 @@ namespace
         std::wstring const value = L"Fenn \U0001F600 <&\"'>";
         AccountFile::sRebuildResult const rebuilt = AccountFile::Rebuild(input, key, value, mode);
         AccountFile::sRebuildResult reread;
-        AttributeContainer record;
-        bool const found = AccountFile::FindRecord(rebuilt.document, key, record, &reread);
+        std::wstring stored;
+        bool const found = AccountFile::FindValue(rebuilt.document, key, &stored, &reread);
         if (reread.damaged)
             std::abort();
-        if (mode == AccountFile::kRebuild_Write && (!found || record.GetAttribute(L"value") != value))
+        if (mode == AccountFile::kRebuild_Write && (!found || stored != value))
             std::abort();
         if (mode == AccountFile::kRebuild_Delete && found)
             std::abort();

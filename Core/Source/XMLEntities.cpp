@@ -1,9 +1,54 @@
 #include "Core/Source/XMLEntities.h"
 
+#include <cstdint>
 #include <map>
 
 namespace Corvane
 {
+    namespace
+    {
+        const wchar_t kReplacement = 0xFFFD;
+        const wchar_t kLargestCodePoint = 0x10FFFF;
+
+        int DigitValue(wchar_t character)
+        {
+            if (character >= L'0' && character <= L'9')
+                return character - L'0';
+            if (character >= L'a' && character <= L'z')
+                return character - L'a' + 10;
+            if (character >= L'A' && character <= L'Z')
+                return character - L'A' + 10;
+            return -1;
+        }
+
+        // A numeric character reference starting at text[start]: blanks, then letters and
+        // digits worth 0-35 each, up to the first other character. References to nothing,
+        // to a surrogate or beyond Unicode become U+FFFD rather than a NUL or a value that no
+        // encoder can write.
+        wchar_t DecodeReference(const std::wstring& text, size_t start, int base)
+        {
+            size_t i = start;
+            while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
+                ++i;
+            uint32_t value = 0;
+            bool tooLarge = false;
+            for (; i < text.size(); ++i)
+            {
+                int digit = DigitValue(text[i]);
+                if (digit < 0)
+                    break;
+                if (!tooLarge)
+                {
+                    value = value * uint32_t(base) + uint32_t(digit);
+                    tooLarge = value > uint32_t(kLargestCodePoint);
+                }
+            }
+            if (tooLarge || value == 0 || (value >= 0xD800 && value <= 0xDFFF))
+                return kReplacement;
+            return wchar_t(value);
+        }
+    }
+
     namespace Internal
     {
         // The Latin-1 and special character entities of HTML 4.01, plus apos, trade and hellip.
@@ -51,6 +96,46 @@ namespace Corvane
                 return false;
             character = found->second;
             return true;
+        }
+
+        std::wstring DecodeXMLEntities(const std::wstring& text)
+        {
+            std::wstring decoded;
+            decoded.reserve(text.size());
+            size_t i = 0;
+            while (i < text.size())
+            {
+                if (text[i] != L'&')
+                {
+                    decoded += text[i++];
+                    continue;
+                }
+                size_t semicolon = text.find(L';', i + 1);
+                size_t stop = semicolon == std::wstring::npos ? text.size() : semicolon;
+                if (i + 1 < text.size() && text[i + 1] == L'#')
+                {
+                    size_t start = i + 2;
+                    int base = 10;
+                    if (start < text.size() && text[start] == L'x')
+                    {
+                        base = 16;
+                        ++start;
+                    }
+                    decoded += DecodeReference(text, start, base);
+                }
+                else
+                {
+                    std::wstring name = text.substr(i + 1, stop - (i + 1));
+                    wchar_t character = 0;
+                    if (LookUpXMLEntity(name, character))
+                        decoded += character;
+                    else
+                        decoded += L"!" + name + L"!";
+                }
+                // An entity without its ';' took the rest of the text.
+                i = semicolon == std::wstring::npos ? text.size() : semicolon + 1;
+            }
+            return decoded;
         }
     }
 }

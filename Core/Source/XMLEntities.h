@@ -17,5 +17,9 @@ namespace Corvane
 
         // Case-sensitive; false when the name is not an entity.
         bool LookUpXMLEntity(const std::wstring& name, wchar_t& character);
+
+        // Character data or an attribute value as the reader gives it: entities and character
+        // references replaced; an unknown entity becomes "!name!".
+        std::wstring DecodeXMLEntities(const std::wstring& text);
     }
 }

@@ -19,8 +19,6 @@ namespace Corvane
     namespace
     {
         const size_t kCopyPieceSize = 16384;
-        const wchar_t kReplacement = 0xFFFD;
-        const wchar_t kLargestCodePoint = 0x10FFFF;
         const wchar_t* const kNameDelimiters = L" \n\r\t/>";
 
         // Elements made by the parser are the only ones whose attributes are set one by one.
@@ -41,84 +39,6 @@ namespace Corvane
             StringFormatter formatter(pattern);
             formatter.Arg(argument);
             return formatter.c_str();
-        }
-
-        int DigitValue(wchar_t character)
-        {
-            if (character >= L'0' && character <= L'9')
-                return character - L'0';
-            if (character >= L'a' && character <= L'z')
-                return character - L'a' + 10;
-            if (character >= L'A' && character <= L'Z')
-                return character - L'A' + 10;
-            return -1;
-        }
-
-        // A numeric character reference starting at text[start]: blanks, then letters and
-        // digits worth 0-35 each, up to the first other character. References to nothing,
-        // to a surrogate or beyond Unicode become U+FFFD rather than a NUL or a value that no
-        // encoder can write.
-        wchar_t DecodeReference(const std::wstring& text, size_t start, int base)
-        {
-            size_t i = start;
-            while (i < text.size() && (text[i] == L' ' || text[i] == L'\t'))
-                ++i;
-            uint32_t value = 0;
-            bool tooLarge = false;
-            for (; i < text.size(); ++i)
-            {
-                int digit = DigitValue(text[i]);
-                if (digit < 0)
-                    break;
-                if (!tooLarge)
-                {
-                    value = value * uint32_t(base) + uint32_t(digit);
-                    tooLarge = value > uint32_t(kLargestCodePoint);
-                }
-            }
-            if (tooLarge || value == 0 || (value >= 0xD800 && value <= 0xDFFF))
-                return kReplacement;
-            return wchar_t(value);
-        }
-
-        std::wstring DecodeEntities(const std::wstring& text)
-        {
-            std::wstring decoded;
-            decoded.reserve(text.size());
-            size_t i = 0;
-            while (i < text.size())
-            {
-                if (text[i] != L'&')
-                {
-                    decoded += text[i++];
-                    continue;
-                }
-                size_t semicolon = text.find(L';', i + 1);
-                size_t stop = semicolon == std::wstring::npos ? text.size() : semicolon;
-                if (i + 1 < text.size() && text[i + 1] == L'#')
-                {
-                    size_t start = i + 2;
-                    int base = 10;
-                    if (start < text.size() && text[start] == L'x')
-                    {
-                        base = 16;
-                        ++start;
-                    }
-                    decoded += DecodeReference(text, start, base);
-                }
-                else
-                {
-                    std::wstring name = text.substr(i + 1, stop - (i + 1));
-                    wchar_t character = 0;
-                    if (Internal::LookUpXMLEntity(name, character))
-                        decoded += character;
-                    else
-                        decoded += L"!" + name + L"!";
-                }
-                // An entity without its ';' took the rest of the text.
-                i = semicolon == std::wstring::npos ? text.size() : semicolon + 1;
-            }
-            return decoded;
         }
 
         bool IsWhiteSpace(wchar_t character)
@@ -230,7 +150,7 @@ namespace Corvane
                     if (next != L'<' || !skipped.empty())
                     {
                         std::wstring text = skipped + ReadUntil(L"<");
-                        Queue(new ParsedXMLElement(XMLElement::kText, DecodeEntities(text)));
+                        Queue(new ParsedXMLElement(XMLElement::kText, Internal::DecodeXMLEntities(text)));
                         return;
                     }
                     mReader.Read();
@@ -289,7 +209,7 @@ namespace Corvane
                     Expect(quoteText);
                     if (element->HasAttribute(attributeName))
                         ReportDuplicateAttribute(name, attributeName);
-                    element->SetAttribute(attributeName, DecodeEntities(value));
+                    element->SetAttribute(attributeName, Internal::DecodeXMLEntities(value));
                     SkipWhiteSpace();
                 }
                 Queue(element.release());

@@ -152,7 +152,7 @@ namespace Corvane
             LogUnreadable(operation, *this);
         if (read != kRead_Ok)
             return nullptr;
-        std::shared_ptr<sDocument> parsed = ParseDocument(bytes);
+        std::shared_ptr<sDocument> parsed = ParseDocument(std::move(bytes));
         parsed->stamped = stamped;
         parsed->stamp = stamp;
         mDocument = parsed;
@@ -172,11 +172,7 @@ namespace Corvane
             failure.errorMessage = parsed->errorMessage;
             LogXMLError("ReadValue", mName, failure);
         }
-        AttributeContainer record;
-        if (!FindRecord(*parsed, key, record) || !record.HasAttribute(L"value"))
-            return false;
-        *text = record.GetAttribute(L"value");
-        return true;
+        return FindValue(*parsed, key, text);
     }
 
     std::wstring Account::ReadValue(std::wstring const& key) const
@@ -264,7 +260,7 @@ namespace Corvane
         // Quitting saves every setting; one that is already stored costs no rewrite.
         if (mode == kRebuild_Write && !damaged && HoldsValue(*parsed, key, value))
             return true;
-        if (mode == kRebuild_Delete && !damaged && parsed->records.count(key) == 0)
+        if (mode == kRebuild_Delete && !damaged && CountRecords(*parsed, key) == 0)
             return true;
         // A large file rebuilt element by element for every changed setting would make quitting
         // slow: in a plain file the one record is replaced in the bytes.
@@ -273,7 +269,7 @@ namespace Corvane
             if (ReplaceInPlace(*parsed, key, value))
                 return store(operation);
         }
-        sRebuildResult rebuilt = Rebuild(parsed->elements, key, value, static_cast<eRebuild>(mode));
+        sRebuildResult rebuilt = Rebuild(*parsed, key, value, static_cast<eRebuild>(mode));
         if (damaged)
         {
             sRebuildResult failure;
@@ -289,10 +285,7 @@ namespace Corvane
             Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
                                damagedCopy.GetName().c_str(), damagedCopy.GetExtension().c_str());
         }
-        std::shared_ptr<sDocument> written = DocumentOf(std::move(rebuilt.elements));
-        written->bytes = std::move(rebuilt.document);
-        written->plain = true;
-        mDocument = written;
+        mDocument = ReadBack(std::move(rebuilt.document));
         return store(operation);
     }
 

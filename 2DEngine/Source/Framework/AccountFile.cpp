@@ -8,12 +8,9 @@
 #include "Core/Source/XMLWriter.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <cwctype>
-#include <functional>
 #include <memory>
-#include <typeinfo>
 
 namespace Corvane
 {
@@ -99,7 +96,6 @@ namespace Corvane
                         if (!IsWritableElement(element))
                             return;
                         mWriter->WriteElement(element);
-                        mEmitted.push_back(element);
                         mOpen.push_back(element.name);
                         return;
                     case XMLElement::kEndElement:
@@ -122,15 +118,34 @@ namespace Corvane
                         // would only pile up, but other text is kept by a delete.
                         if (mMode == kRebuild_Delete && !IsBlank(element.name) &&
                             element.name.find(L'\0') == std::wstring::npos)
-                        {
                             mWriter->WriteText(element.name);
-                            mEmitted.push_back(XMLElement(XMLElement::kText, element.name));
-                        }
                         return;
                     }
                 }
 
-                Bytes Finish(Elements* emitted)
+                // A start tag of "record" with exactly this name and value, and its end, as Take
+                // would take them.
+                void TakeRecord(std::wstring const& name, std::wstring const& value, sRebuildResult& result)
+                {
+                    // Within a record left out: the two tags leave the depth as it is.
+                    if (mSkipDepth > 0)
+                        return;
+                    if (name == mKey)
+                    {
+                        result.keyFound = true;
+                        if (mMode == kRebuild_Write)
+                            WriteRecord();
+                        return;
+                    }
+                    if (name.find(L'\0') != std::wstring::npos || value.find(L'\0') != std::wstring::npos)
+                        return;
+                    mWriter->WriteStartElement(kRecordTag);
+                    mWriter->WriteAttribute(L"name", name.c_str());
+                    mWriter->WriteAttribute(L"value", value.c_str());
+                    mWriter->WriteEndElement();
+                }
+
+                Bytes Finish()
                 {
                     if (NeedsRecord())
                     {
@@ -144,14 +159,12 @@ namespace Corvane
                         {
                             CloseDownTo(0);
                             mWriter->WriteStartElement(kAccountTag);
-                            mEmitted.push_back(XMLElement(XMLElement::kStartElement, kAccountTag));
                             mOpen.push_back(kAccountTag);
                             WriteRecord();
                         }
                     }
                     CloseDownTo(0);
                     mWriter.reset();
-                    *emitted = std::move(mEmitted);
                     return mStream.GetData();
                 }
 
@@ -163,19 +176,12 @@ namespace Corvane
                     mWriter->WriteStartElement(kRecordTag);
                     mWriter->WriteAttribute(L"name", mKey.c_str());
                     mWriter->WriteAttribute(L"value", mValue.c_str());
-                    XMLElement record(XMLElement::kStartElement, kRecordTag);
-                    std::map<std::wstring, std::wstring> attributes;
-                    attributes[L"name"] = mKey;
-                    attributes[L"value"] = mValue;
-                    record.SetAttributes(attributes);
-                    mEmitted.push_back(std::move(record));
                 }
 
                 void WriteRecord()
                 {
                     StartRecord();
                     mWriter->WriteEndElement();
-                    mEmitted.push_back(XMLElement(XMLElement::kEndElement, kRecordTag));
                     mWritten = true;
                 }
 
@@ -184,7 +190,6 @@ namespace Corvane
                     while (mOpen.size() > depth)
                     {
                         mWriter->WriteEndElement();
-                        mEmitted.push_back(XMLElement(XMLElement::kEndElement, mOpen.back()));
                         mOpen.pop_back();
                     }
                 }
@@ -192,111 +197,12 @@ namespace Corvane
                 MemoryStream mStream;
                 std::unique_ptr<XMLWriter> mWriter;
                 std::vector<std::wstring> mOpen;
-                Elements mEmitted;
                 std::wstring mKey;
                 std::wstring mValue;
                 eRebuild mMode;
                 int mSkipDepth = 0;
                 bool mWritten = false;
             };
-
-            void NoteFailure(RuntimeError const& error, sRebuildResult& result)
-            {
-                result.damaged = true;
-                result.errorType = typeid(error).name();
-                result.errorMessage = error.what();
-            }
-
-            std::atomic<size_t> gParseCount(0);
-
-            std::vector<XMLElement> ParseAll(uint8_t const* bytes, size_t length)
-            {
-                // Elements move when the list grows, so a large file's list needs no guess of its size.
-                std::vector<XMLElement> elements;
-                ReadOnlyMemoryStream source(L"Account", bytes, static_cast<uint32_t>(length));
-                std::unique_ptr<IXMLReader> reader(CreateXMLReader(&source));
-                // The reader lets go of its element at the next read: it is taken, not copied.
-                while (!reader->IsEOF())
-                    elements.push_back(std::move(*reader->ReadElement()));
-                return elements;
-            }
-
-            // The record as the writer writes it, without its line end.
-            std::string RecordText(std::wstring const& key, std::wstring const& value)
-            {
-                MemoryStream stream(L"Record");
-                {
-                    XMLWriter writer(&stream);
-                    writer.WriteStartElement(kRecordTag);
-                    writer.WriteAttribute(L"name", key.c_str());
-                    writer.WriteAttribute(L"value", value.c_str());
-                    writer.WriteEndElement();
-                }
-                Bytes const& data = stream.GetData();
-                std::string text(data.begin(), data.end());
-                size_t const start = text.find("<record");
-                size_t const end = text.rfind("/>");
-                return start == std::string::npos || end == std::string::npos ? std::string()
-                                                                              : text.substr(start, end + 2 - start);
-            }
-
-            // Only the declaration is an instruction; no comment, section or doctype. One pass over
-            // the bytes, as a large file's every byte is looked at.
-            bool IsPlain(Bytes const& bytes)
-            {
-                unsigned char const* at = bytes.data();
-                unsigned char const* const end = at + bytes.size();
-                int instructions = 0;
-                while (at < end)
-                {
-                    at = static_cast<unsigned char const*>(std::memchr(at, '<', static_cast<size_t>(end - at)));
-                    if (!at || ++at == end)
-                        break;
-                    if (*at == '!' || (*at == '?' && ++instructions > 1))
-                        return false;
-                }
-                return true;
-            }
-
-            // Damaged documents are mostly cut short. The reader parses ahead of what it returns,
-            // so the elements just before the damage would be lost with the exception: instead
-            // the longest prefix ending at a '>' that parses cleanly is taken, trying a bounded
-            // number of cuts.
-            int const kSalvageAttempts = 64;
-
-            std::vector<XMLElement> ReadElements(Bytes const& document, sRebuildResult& result)
-            {
-                ++gParseCount;
-                try
-                {
-                    return ParseAll(document.data(), document.size());
-                }
-                catch (RuntimeError const& error)
-                {
-                    NoteFailure(error, result);
-                }
-                size_t end = document.size();
-                for (int attempt = 0; attempt < kSalvageAttempts; ++attempt)
-                {
-                    size_t cut = end;
-                    while (cut > 0 && document[cut - 1] != '>')
-                        --cut;
-                    if (cut == 0)
-                        break;
-                    end = cut - 1;
-                    // The whole document has already failed.
-                    if (cut == document.size())
-                        continue;
-                    try
-                    {
-                        return ParseAll(document.data(), cut);
-                    }
-                    catch (RuntimeError const&)
-                    {
-                    }
-                }
-                return std::vector<XMLElement>();
-            }
         }
 
         eReadResult ReadWhole(FileAddress const& file, Bytes& bytes)
@@ -334,125 +240,39 @@ namespace Corvane
             return result;
         }
 
-        sRebuildResult Rebuild(Elements const& elements, std::wstring const& key, std::wstring const& value,
+        sRebuildResult Rebuild(sDocument const& document, std::wstring const& key, std::wstring const& value,
                                eRebuild mode)
         {
             sRebuildResult result;
             Rebuilder rebuilder(key, value, mode);
-            for (XMLElement const& element : elements)
-                rebuilder.Take(element, result);
-            result.document = rebuilder.Finish(&result.elements);
+            if (document.flat)
+            {
+                rebuilder.Take(XMLElement(XMLElement::kStartElement, kAccountTag), result);
+                std::wstring name;
+                std::wstring text;
+                for (sRecord const& record : document.records)
+                {
+                    name = TextOf(document, record.name);
+                    text = TextOf(document, record.value);
+                    rebuilder.TakeRecord(name, text, result);
+                }
+                rebuilder.Take(XMLElement(XMLElement::kEndElement, kAccountTag), result);
+            }
+            else
+            {
+                for (XMLElement const& element : document.elements)
+                    rebuilder.Take(element, result);
+            }
+            result.document = rebuilder.Finish();
+            result.damaged = document.damaged;
+            result.errorType = document.errorType;
+            result.errorMessage = document.errorMessage;
             return result;
         }
 
         sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode)
         {
-            sRebuildResult failure;
-            Elements const elements = ReadElements(original, failure);
-            sRebuildResult result = Rebuild(elements, key, value, mode);
-            result.damaged = failure.damaged;
-            result.errorType = failure.errorType;
-            result.errorMessage = failure.errorMessage;
-            return result;
-        }
-
-        bool FindRecord(Bytes const& document, std::wstring const& key, AttributeContainer& record,
-                        sRebuildResult* error)
-        {
-            std::shared_ptr<sDocument> const parsed = ParseDocument(document);
-            if (error && parsed->damaged)
-            {
-                error->damaged = true;
-                error->errorType = parsed->errorType;
-                error->errorMessage = parsed->errorMessage;
-            }
-            return FindRecord(*parsed, key, record);
-        }
-
-        std::shared_ptr<sDocument> DocumentOf(Elements elements)
-        {
-            std::shared_ptr<sDocument> document = std::make_shared<sDocument>();
-            document->elements = std::move(elements);
-            auto const isRecordTag = [](XMLElement const& element) {
-                return element.kind == XMLElement::kStartElement && element.name == kRecordTag;
-            };
-            // Sized once: growing the index a step at a time rehashed every key again and again.
-            document->records.reserve(static_cast<size_t>(
-                std::count_if(document->elements.begin(), document->elements.end(), isRecordTag)));
-            for (size_t i = 0; i < document->elements.size(); ++i)
-            {
-                XMLElement const& element = document->elements[i];
-                if (isRecordTag(element) && element.HasAttribute(L"name"))
-                    document->records[element.GetAttribute(L"name")].push_back(i);
-            }
-            return document;
-        }
-
-        std::shared_ptr<sDocument> ParseDocument(Bytes const& bytes)
-        {
-            sRebuildResult failure;
-            Elements elements = ReadElements(bytes, failure);
-            std::shared_ptr<sDocument> document = DocumentOf(std::move(elements));
-            if (failure.damaged)
-            {
-                document->damaged = true;
-                document->errorType = failure.errorType;
-                document->errorMessage = failure.errorMessage;
-            }
-            document->bytes = bytes;
-            document->plain = !failure.damaged && IsPlain(bytes);
-            return document;
-        }
-
-        size_t GetParseCount()
-        {
-            return gParseCount.load();
-        }
-
-        bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record)
-        {
-            auto const found = document.records.find(key);
-            if (found == document.records.end() || found->second.empty())
-                return false;
-            record.SetAttributes(document.elements[found->second.back()].GetAttributes());
-            return true;
-        }
-
-        bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value)
-        {
-            auto const found = document.records.find(key);
-            if (!document.plain || found == document.records.end() || found->second.size() != 1)
-                return false;
-            XMLElement& record = document.elements[found->second.front()];
-            if (record.GetAttributes().size() != 2 || !record.HasAttribute(L"value"))
-                return false;
-            std::string const before = RecordText(key, record.GetAttribute(L"value"));
-            std::string const after = RecordText(key, value);
-            auto const searcher = std::boyer_moore_horspool_searcher(before.begin(), before.end());
-            auto const first = std::search(document.bytes.begin(), document.bytes.end(), searcher);
-            if (first == document.bytes.end() ||
-                std::search(first + 1, document.bytes.end(), searcher) != document.bytes.end())
-                return false;
-            size_t const at = static_cast<size_t>(first - document.bytes.begin());
-            Bytes bytes;
-            bytes.reserve(document.bytes.size() - before.size() + after.size());
-            bytes.insert(bytes.end(), document.bytes.begin(), document.bytes.begin() + at);
-            bytes.insert(bytes.end(), after.begin(), after.end());
-            bytes.insert(bytes.end(), document.bytes.begin() + at + before.size(), document.bytes.end());
-            document.bytes.swap(bytes);
-            record.SetAttributes({{L"name", key}, {L"value", value}});
-            return true;
-        }
-
-        bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value)
-        {
-            auto const found = document.records.find(key);
-            if (found == document.records.end() || found->second.empty())
-                return false;
-            return found->second.AllOf([&](size_t index) {
-                XMLElement const& record = document.elements[index];
-                return record.HasAttribute(L"value") && record.GetAttribute(L"value") == value;
-            });
+            return Rebuild(*ParseDocument(original), key, value, mode);
         }
 
         FileAddress TemporaryFor(FileAddress const& target)

@@ -8,15 +8,13 @@
 #include "Core/Source/XMLReader.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace Corvane
 {
-    class AttributeContainer;
-
     namespace AccountFile
     {
         enum eReadResult
@@ -48,51 +46,47 @@ namespace Corvane
             std::string errorMessage;
             // Delete: whether any record of the key was met.
             bool keyFound = false;
-            // The elements of the new document, as reading it back gives them.
-            Elements elements;
+        };
+
+        // A record's name or value: a span of the document's bytes that are all plain ASCII other
+        // than '&' (each byte is its own character), or else a span of the document's decoded text.
+        struct sText
+        {
+            uint32_t at = 0;
+            uint32_t length = 0;
+            bool decoded = false;
+        };
+
+        // A "record" element that has a name.
+        struct sRecord
+        {
+            sText name;
+            sText value;
+            bool hasValue = false;
+            // The key's record before this one, plus one; 0 for its first.
+            uint32_t previous = 0;
+            // Where the whole tag lies in the bytes of a flat document.
+            uint32_t tagAt = 0;
+            uint32_t tagLength = 0;
         };
 
         // An account file parsed once and kept while its stamp on disk stays the same, so that a
-        // read costs a look-up, not a parse of the whole file.
-        // The positions of one key's records in a document's elements, in document order. Nearly
-        // every key has one record, held without an allocation of its own: a large file has
-        // hundreds of thousands.
-        class RecordPositions
-        {
-        public:
-            void push_back(size_t position)
-            {
-                if (mCount++ == 0)
-                    mFirst = position;
-                else
-                    mMore.push_back(position);
-            }
-            size_t size() const { return mCount; }
-            bool empty() const { return mCount == 0; }
-            size_t front() const { return mFirst; }
-            size_t back() const { return mMore.empty() ? mFirst : mMore.back(); }
-            template <class Predicate>
-            bool AllOf(Predicate predicate) const
-            {
-                if (mCount == 0 || !predicate(mFirst))
-                    return false;
-                for (size_t position : mMore)
-                    if (!predicate(position))
-                        return false;
-                return true;
-            }
-
-        private:
-            size_t mCount = 0;
-            size_t mFirst = 0;
-            std::vector<size_t> mMore;
-        };
-
+        // read costs a look-up, not a parse of the whole file. A large file has hundreds of
+        // thousands of records: they are kept flat, as spans of the file's bytes, with an index of
+        // their names in one array, so that neither the parse nor the end of the document costs an
+        // allocation per record.
         struct sDocument
         {
+            std::vector<sRecord> records;
+            // Open addressing by name: each slot holds the last record of one name, plus one.
+            std::vector<uint32_t> slots;
+            // Names and values that are not plain bytes, decoded.
+            std::wstring decoded;
+            // Flat: the bytes are exactly a declaration, an "account" element and its records, each
+            // written as one empty tag with a name and a value, and blanks between them. Any other
+            // document is read by the general reader and keeps its elements for a rebuild.
+            bool flat = false;
             Elements elements;
-            // For each key, the positions of its records in elements.
-            std::unordered_map<std::wstring, RecordPositions> records;
             // Damaged: what came before the damage was kept; bytes then serve for the copy kept
             // beside the file at the next write.
             bool damaged = false;
@@ -100,42 +94,49 @@ namespace Corvane
             std::string errorMessage;
             // The file's bytes.
             Bytes bytes;
-            // Neither comments, sections nor instructions besides the declaration: every "<record"
-            // in the bytes is a record, so one can be replaced in the bytes themselves.
-            bool plain = false;
             bool stamped = false;
             sFileStamp stamp;
         };
 
-        std::shared_ptr<sDocument> ParseDocument(Bytes const& bytes);
-        // A document from elements already parsed; no parse is counted.
-        std::shared_ptr<sDocument> DocumentOf(Elements elements);
+        enum eParse
+        {
+            // Flat when the bytes allow it.
+            kParse_Any = 0,
+            // Always through the general reader.
+            kParse_General = 1
+        };
+
+        std::shared_ptr<sDocument> ParseDocument(Bytes bytes, eParse how = kParse_Any);
+        // The document a rebuild wrote, which is already in memory; no parse is counted.
+        std::shared_ptr<sDocument> ReadBack(Bytes bytes);
         // How many account documents were parsed in this process.
         size_t GetParseCount();
 
-        // The attributes of the last record of the key; false when it has none.
-        bool FindRecord(sDocument const& document, std::wstring const& key, AttributeContainer& record);
-        // Replaces the one record of the key in a plain document's bytes, as the writer writes
-        // it, and in its elements; false (nothing changed) when the key has not exactly one
-        // record or its text is not found exactly once as the writer writes it.
+        // The characters of a record's name or value.
+        std::wstring TextOf(sDocument const& document, sText const& text);
+        // The value of the last record of the key; false when there is none or it has no value.
+        bool FindValue(sDocument const& document, std::wstring const& key, std::wstring* value);
+        // How many records the key has.
+        size_t CountRecords(sDocument const& document, std::wstring const& key);
+        // Replaces the one record of the key in a flat document's bytes, as the writer writes it,
+        // when it is written there as the writer writes it; false (nothing changed) otherwise.
         bool ReplaceInPlace(sDocument& document, std::wstring const& key, std::wstring const& value);
 
         // Whether the key has records and every one of them holds the value.
         bool HoldsValue(sDocument const& document, std::wstring const& key, std::wstring const& value);
 
-        // Rebuild (below) from elements already parsed.
-        sRebuildResult Rebuild(Elements const& elements, std::wstring const& key, std::wstring const& value,
+        // Writes a new document from the given one: writing replaces every record of the key in
+        // place (or adds one at the end of the "account" element, which is made when missing);
+        // deleting leaves the key's records out. Never throws an XML error.
+        sRebuildResult Rebuild(sDocument const& document, std::wstring const& key, std::wstring const& value,
                                eRebuild mode);
 
-        // Copies the document's elements into a new document: writing replaces every record of
-        // the key in place (or adds one at the end of the "account" element, which is made when
-        // missing); deleting leaves the key's records out. Never throws an XML error.
+        // Rebuild (above) of bytes not parsed yet.
         sRebuildResult Rebuild(Bytes const& original, std::wstring const& key, std::wstring const& value, eRebuild mode);
 
-        // Like the reader's records: the attributes of the last "record" of the key. When the
-        // document is damaged, what was found before the damage; error receives the failure.
-        bool FindRecord(Bytes const& document, std::wstring const& key, AttributeContainer& record,
-                        sRebuildResult* error);
+        // Like the reader's records: the value of the last "record" of the key. When the document
+        // is damaged, what was found before the damage; error receives the failure.
+        bool FindValue(Bytes const& document, std::wstring const& key, std::wstring* value, sRebuildResult* error);
 
         // Writes the bytes to a temporary file beside the target (never listed as an account),
         // checking every write, then syncs it and renames it over the target. Any failure
