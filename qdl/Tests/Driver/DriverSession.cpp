@@ -100,6 +100,20 @@ SDL_Window* GameWindow()
 
 } // namespace
 
+// Present only in a build with a sanitizer.
+extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
+
+namespace
+{
+
+void SetSanitizerReportFile(int fd)
+{
+    if (__sanitizer_set_report_fd)
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(fd)));
+}
+
+} // namespace
+
 Session::Session()
 {
     mUserFolder = mFolder.Join("datos/Plenwick/Quarrydale Yarrowfete");
@@ -282,6 +296,8 @@ void Session::SetUpEngine()
         dup2(log, 2);
         close(log);
     }
+    // A sanitizer's report ends the process: it must reach the test's own output, not the game log.
+    SetSanitizerReportFile(mSavedStderr);
 
     mSavedEngineHooks = Corvane::MainLoop::Internal::GetEngineHooks();
     installDesktopEngine();
@@ -353,6 +369,7 @@ void Session::TearDownEngine()
     std::fflush(stderr);
     if (mSavedStderr >= 0)
     {
+        SetSanitizerReportFile(2);
         dup2(mSavedStderr, 2);
         close(mSavedStderr);
         mSavedStderr = -1;

@@ -202,7 +202,8 @@ void StackEverything(Child& child)
         {
             ASSERT_TRUE(ClickAt(child, objects[rank].centre));
             ASSERT_TRUE(ClickAt(child, platform->click));
-            sObject const* const placed = FindObject(ReadTable(child), objects[rank].id);
+            sTable const after = ReadTable(child);
+            sObject const* const placed = FindObject(after, objects[rank].id);
             ASSERT_NE(nullptr, placed);
             EXPECT_EQ("StackPoint_" + std::to_string(rank + 1), placed->place);
         }
