@@ -163,6 +163,9 @@ TEST(MessageBoxText, AGameMessageFitsA1024PixelScreen)
 // quit, and no helper is left. A program killed outright takes its box along.
 TEST(MessageBoxHelper, ATerminationSignalClosesTheBoxAndAKilledGameTakesItAlong)
 {
+#if defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the thread sanitizer holds a signal back until the thread next enters the sanitizer, and the box's wait never does";
+#endif
     ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the box is shown on the test display";
     struct sCase
     {
@@ -197,8 +200,9 @@ TEST(MessageBoxHelper, ATerminationSignalClosesTheBoxAndAKilledGameTakesItAlong)
         // Let the helper draw its box before the game is ended.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(game, row.signal);
-        EXPECT_EQ(row.expectedStatus, WaitForExit(game, std::chrono::seconds(5)));
-        EXPECT_TRUE(WaitFor([&] { return IsGone(helpers.front()); }, std::chrono::seconds(5)))
+        // Generous limits: a sanitizer or a loaded machine slows the way out, not whether it is taken.
+        EXPECT_EQ(row.expectedStatus, WaitForExit(game, std::chrono::seconds(30)));
+        EXPECT_TRUE(WaitFor([&] { return IsGone(helpers.front()); }, std::chrono::seconds(30)))
             << "the helper " << helpers.front() << " outlived the game";
         if (!IsGone(helpers.front()))
             kill(helpers.front(), SIGKILL);

@@ -149,7 +149,9 @@ private:
 void ExpectSavedOnSignal(GameProcess& game, int kind)
 {
     game.Signal(kind);
-    EXPECT_EQ(0, game.WaitForExit(std::chrono::milliseconds(2000))) << game.LogText();
+    // Generous: saving and shutting down is slow under a sanitizer or on a loaded machine; a game
+    // that ignores the signal still never ends.
+    EXPECT_EQ(0, game.WaitForExit(std::chrono::seconds(30))) << game.LogText();
     std::string const account = game.AccountText();
     EXPECT_NE(std::string::npos, account.find("Corvane::Window::Mode")) << account;
     EXPECT_NE(std::string::npos, account.find("Corvane::Audio::MusicControls::Volume")) << account;
@@ -238,6 +240,9 @@ TEST(TerminationSignalTest, SigtermAndSighupOnTheTitleEndTheGameWithTheAccountSa
 // the box's helper process does not outlive it.
 TEST(TerminationSignalTest, ASignalWhileAMessageBoxIsUpEndsTheGameWithTheAccountSaved)
 {
+#if defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the thread sanitizer holds a signal back until the thread next enters the sanitizer, and the box's wait never does";
+#endif
     for (int const kind : {SIGTERM, SIGINT})
     {
         SCOPED_TRACE(kind);
