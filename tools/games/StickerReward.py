@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the sticker reward screen shown after a won mini-game: the turning
-starburst's rays and its still, round core behind the sticker, the congratulation in English and Spanish, the
+starburst behind the sticker, the congratulation in English and Spanish, the
 golden badge shown when the sticker book is complete, and the wordless button
 that moves on.
 
@@ -14,17 +14,11 @@ from palette import run_picture_generator, COLOURS, OUTLINE, Canvas, lighter, rg
 import uiart
 
 STARBURST_SIZE = 340
-# The core is drawn still over the turning rays, which are left out beneath
-# it (under its soft edge they still show), so a turn changes only the ring
-# of rays and a frame repaints no more than that.
-CORE_RADII = ((112, 0.45), (86, 0.75))
-CORE_SIZE = 232
-RAYS_HOLE_RADIUS = 106
 BADGE_SIZE = 120
 
 
 def starburst():
-    """Sixteen rays in two warm colours, fading at their ends, round the core's place."""
+    """Sixteen rays in two warm colours, fading at their ends, round a soft core."""
     size = STARBURST_SIZE
     canvas = Canvas(size, size)
     c = size / 2
@@ -35,17 +29,7 @@ def starburst():
         colour = COLOURS["Yellow"] if i % 2 == 0 else COLOURS["Orange"]
         canvas.polygon([(c, c), (c + c * math.cos(a0), c + c * math.sin(a0)),
                         (c + c * math.cos(a1), c + c * math.sin(a1))], fill=rgba(colour, 235), outline=None)
-    hole = RAYS_HOLE_RADIUS
-    canvas.ellipse((c - hole, c - hole, c + hole, c + hole), fill=(0, 0, 0, 0), outline=None)
-    return canvas.result()
-
-
-def starburst_core():
-    """The starburst's soft core: two discs of light yellow, the starburst's centre at the picture's."""
-    size = CORE_SIZE
-    canvas = Canvas(size, size)
-    c = size / 2
-    for radius, amount in CORE_RADII:
+    for radius, amount in ((112, 0.45), (86, 0.75)):
         canvas.ellipse((c - radius, c - radius, c + radius, c + radius), fill=rgba(lighter(COLOURS["Yellow"], amount)),
                        outline=None)
     return canvas.result()
@@ -82,7 +66,6 @@ def forward_icon(canvas, centre, size, ink, outline):
 def pictures(font):
     made = {
         "StickerReward_Starburst": starburst(),
-        "StickerReward_StarburstCore": starburst_core(),
         "StickerReward_Message_EN": message("Great job! A sticker for you!", font),
         "StickerReward_Message_SP": message("¡Muy bien! ¡Una pegatina para ti!", font),
         "StickerReward_BookComplete": book_complete_badge(),

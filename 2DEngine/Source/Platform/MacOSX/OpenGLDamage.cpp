@@ -97,18 +97,6 @@ public:
         return true;
     }
 
-    // The x span inside the ellipse on every row from y0 to y1; false when there is none.
-    bool Within(float y0, float y1, float* left, float* right) const
-    {
-        float const d0 = y0 - mCy;
-        float const d1 = y1 - mCy;
-        if (!mValid || d0 < -mHalfHeight || d1 > mHalfHeight)
-            return false;
-        *left = std::max(Left(d0), Left(d1));
-        *right = std::min(Right(d0), Right(d1));
-        return *left < *right;
-    }
-
 private:
     float HalfChord(float dy) const
     {
@@ -165,7 +153,6 @@ bool AddInkBandsOfQuad(sTextureInk const& ink, float const xy[8], float const uv
     float const cx = map.X(ink.centreU, ink.centreV);
     float const cy = map.Y(ink.centreU, ink.centreV);
     Ellipse const outer(cx, cy, ink.radiusU * map.ux, ink.radiusU * map.uy, ink.radiusV * map.vx, ink.radiusV * map.vy);
-    Ellipse const hole(cx, cy, ink.holeU * map.ux, ink.holeU * map.uy, ink.holeV * map.vx, ink.holeV * map.vy);
     if (!outer.IsValid())
         return false;
     float const reach = kPixelReach + margin;
@@ -187,21 +174,8 @@ bool AddInkBandsOfQuad(sTextureInk const& ink, float const xy[8], float const uv
             continue;
         left = std::max(std::max(left, boxLeft) - reach, leftmost);
         right = std::min(std::min(right, boxRight) + reach, rightmost);
-        if (left >= right)
-            continue;
-        // What lies within the hole on every row the band reaches stays as it was.
-        float holeLeft = 0.0f;
-        float holeRight = 0.0f;
-        if (hole.Within(y0 - reach, y1 + reach, &holeLeft, &holeRight) && holeLeft + reach > left &&
-            holeRight - reach < right && holeLeft + reach < holeRight - reach)
-        {
-            bands->push_back(Rect<float>(left, y0, holeLeft + reach - left, y1 - y0));
-            bands->push_back(Rect<float>(holeRight - reach, y0, right - holeRight + reach, y1 - y0));
-        }
-        else
-        {
+        if (left < right)
             bands->push_back(Rect<float>(left, y0, right - left, y1 - y0));
-        }
     }
     return true;
 }

@@ -3,8 +3,7 @@
 
 // The parts of the window a kept frame repaints. Each changed batch gives the
 // rectangles it can touch (a large turned picture gives horizontal bands that
-// follow the outline of its ink and leave out a transparent centre, not one
-// box round it); their union is cut into disjoint rectangles, which are then
+// follow the outline of its ink, not one box round it); their union is cut into disjoint rectangles, which are then
 // merged where a larger part costs less than one more part. A part costs its
 // pixels and, every time, a draw of each batch that meets it.
 

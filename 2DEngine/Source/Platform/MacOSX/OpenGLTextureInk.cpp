@@ -14,26 +14,6 @@ constexpr float kFilterReach = 1.0f;
 // Frame units of margin: a pixel is drawn when its centre is covered.
 constexpr float kPixelReach = 1.0f;
 
-// The squared distance from the centre to the nearest point of the row's
-// nearest visible texel, when less than `within`; the row lies dy from the centre.
-float NearestInRow(Color32 const* row, int width, float centreX, float dy, float within)
-{
-    float nearest = within;
-    if (dy * dy >= within)
-        return within;
-    float const reach = std::sqrt(within - dy * dy);
-    int const first = std::max(0, int(std::floor(centreX - reach)) - 1);
-    int const last = std::min(width - 1, int(std::ceil(centreX + reach)));
-    for (int x = first; x <= last; ++x)
-    {
-        float const dx = std::max(0.0f, std::max(float(x) - centreX, centreX - float(x + 1)));
-        float const distance = dx * dx + dy * dy;
-        if (distance < nearest && row[x].GetAlpha() != 0)
-            nearest = distance;
-    }
-    return nearest;
-}
-
 } // namespace
 
 sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int textureWidth, int textureHeight)
@@ -48,8 +28,6 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
     int top = height;
     int bottom = -1;
     float farthest = 0.0f;
-    // The nearest visible texel's nearest point to the centre, squared.
-    float nearest = centreX * centreX + centreY * centreY;
     for (int y = 0; y < height; ++y)
     {
         Color32 const* const row = pixels + size_t(y) * size_t(width);
@@ -69,8 +47,6 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
         float const dy = std::max(std::fabs(float(y) - centreY), std::fabs(float(y + 1) - centreY));
         float const dx = std::max(std::fabs(float(first) - centreX), std::fabs(float(last + 1) - centreX));
         farthest = std::max(farthest, dx * dx + dy * dy);
-        float const rowDistance = std::max(0.0f, std::max(float(y) - centreY, centreY - float(y + 1)));
-        nearest = NearestInRow(row, width, centreX, rowDistance, nearest);
     }
     float const texelU = 1.0f / float(textureWidth);
     float const texelV = 1.0f / float(textureHeight);
@@ -91,9 +67,6 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
     ink.centreV = centreY * texelV;
     ink.radiusU = radius * texelU;
     ink.radiusV = radius * texelV;
-    float const hole = std::max(0.0f, std::sqrt(nearest) - kFilterReach);
-    ink.holeU = hole * texelU;
-    ink.holeV = hole * texelV;
     return ink;
 }
 

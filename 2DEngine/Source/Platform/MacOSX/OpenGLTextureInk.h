@@ -14,9 +14,8 @@ namespace Corvane
 {
 
 // In texture coordinates (0 to 1 over the whole power-of-two texture), with a
-// texel of margin for linear filtering: the box around the ink, the ellipse
-// (a circle in texels) around the picture's centre that holds it, and the one
-// inside which nothing is visible (radii 0 when the centre itself is).
+// texel of margin for linear filtering: the box around the ink, and the
+// ellipse (a circle in texels) around the picture's centre that holds it.
 struct sTextureInk
 {
     float left = 0.0f;
@@ -27,8 +26,6 @@ struct sTextureInk
     float centreV = 0.5f;
     float radiusU = 1.0f;
     float radiusV = 1.0f;
-    float holeU = 0.0f;
-    float holeV = 0.0f;
 };
 
 // The ink of a picture of width x height pixels (rows from the top) in a
