@@ -33,10 +33,12 @@ constexpr std::size_t kMaxRepaintedParts = 24;
 // Window pixels around a change that are repainted too: filtering and the
 // rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
-// What one more part costs besides its draws (setting it up, showing it), and
-// each draw of a batch in it, as the window pixels repainted in that time.
-constexpr float kPartCostPixels = 2000.0f;
-constexpr float kDrawCostPixels = 800.0f;
+// What one more part costs besides its draws (setting it up, showing it, the
+// rasteriser's partly covered tiles along its edges), and each draw of a batch
+// in it, as the window pixels repainted in that time: on a software renderer
+// a few large parts beat many narrow ones.
+constexpr float kPartCostPixels = 6000.0f;
+constexpr float kDrawCostPixels = 1500.0f;
 // A picture of the layers beneath the changes is taken when the frames like
 // the current one would win back its cost within this many frames.
 constexpr int kBackdropPayBackFrames = 32;
