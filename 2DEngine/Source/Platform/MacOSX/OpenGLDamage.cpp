@@ -21,49 +21,10 @@ float Area(Rect<float> const& r)
     return r.width * r.height;
 }
 
-Rect<float> Union(Rect<float> const& a, Rect<float> const& b)
-{
-    float const left = std::min(a.x, b.x);
-    float const top = std::min(a.y, b.y);
-    float const right = std::max(a.x + a.width, b.x + b.width);
-    float const bottom = std::max(a.y + a.height, b.y + b.height);
-    return Rect<float>(left, top, right - left, bottom - top);
-}
-
 // Whether the rectangles share pixels (touching edges do not).
 bool Overlap(Rect<float> const& a, Rect<float> const& b)
 {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
-// Frame position = origin + u * alongU + v * alongV.
-struct sMapping
-{
-    float ox, oy;
-    float ux, uy;
-    float vx, vy;
-
-    float X(float u, float v) const { return ox + u * ux + v * vx; }
-    float Y(float u, float v) const { return oy + u * uy + v * vy; }
-};
-
-bool MappingOfQuad(float const xy[8], float const uv[8], sMapping* map)
-{
-    float const du = uv[4] - uv[0];
-    float const dv = uv[3] - uv[1];
-    bool const sides = uv[2] == uv[0] && uv[5] == uv[1] && uv[6] == uv[4] && uv[7] == uv[3] && du != 0.0f &&
-                       dv != 0.0f;
-    bool const parallelogram =
-        std::fabs(xy[6] - (xy[2] + xy[4] - xy[0])) < 0.01f && std::fabs(xy[7] - (xy[3] + xy[5] - xy[1])) < 0.01f;
-    if (!sides || !parallelogram)
-        return false;
-    map->ux = (xy[4] - xy[0]) / du;
-    map->uy = (xy[5] - xy[1]) / du;
-    map->vx = (xy[2] - xy[0]) / dv;
-    map->vy = (xy[3] - xy[1]) / dv;
-    map->ox = xy[0] - uv[0] * map->ux - uv[1] * map->vx;
-    map->oy = xy[1] - uv[0] * map->uy - uv[1] * map->vy;
-    return true;
 }
 
 // The ellipse centre + a cos t + b sin t, for its chords along rows.
@@ -143,8 +104,8 @@ bool PolygonExtent(float const (&corner)[4][2], float y0, float y1, float* left,
 bool AddInkBandsOfQuad(sTextureInk const& ink, float const xy[8], float const uv[8], Rect<float> const& bounds,
                        float margin, float bandHeight, std::vector<Rect<float>>* bands)
 {
-    sMapping map;
-    if (bandHeight <= 0.0f || !MappingOfQuad(xy, uv, &map))
+    sQuadMapping map;
+    if (bandHeight <= 0.0f || !MapQuad(xy, uv, &map))
         return false;
     float const box[4][2] = {{map.X(ink.left, ink.top), map.Y(ink.left, ink.top)},
                              {map.X(ink.right, ink.top), map.Y(ink.right, ink.top)},
@@ -243,7 +204,7 @@ void MergeRects(std::vector<Rect<float>>* rects, sRepaintCosts const& costs,
     std::vector<float> partnerCost(count, 0.0f);
     auto const cost = [&](std::size_t i, std::size_t j) {
         // The box draws at least what the busier of the two drew; the other's part and draws are spared.
-        float const waste = Area(Union(list[i], list[j])) - Area(list[i]) - Area(list[j]);
+        float const waste = Area(list[i].getUnion(list[j])) - Area(list[i]) - Area(list[j]);
         return waste - costs.part - costs.draw * float(std::min(draws[i], draws[j]));
     };
     auto const findPartner = [&](std::size_t i) {
@@ -268,7 +229,7 @@ void MergeRects(std::vector<Rect<float>>* rects, sRepaintCosts const& costs,
             for (std::size_t k = 0; k < count; ++k)
                 if (k != i && alive[k] && Overlap(list[k], list[i]))
                 {
-                    list[i] = Union(list[i], list[k]);
+                    list[i] = list[i].getUnion(list[k]);
                     alive[k] = false;
                     --left;
                     grew = true;
@@ -303,7 +264,7 @@ void MergeRects(std::vector<Rect<float>>* rects, sRepaintCosts const& costs,
         if (partnerCost[best] >= 0.0f && left <= most)
             break;
         std::size_t const other = partner[best];
-        list[best] = Union(list[best], list[other]);
+        list[best] = list[best].getUnion(list[other]);
         alive[other] = false;
         --left;
         settle(best);

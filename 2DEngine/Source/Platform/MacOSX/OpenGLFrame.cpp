@@ -95,14 +95,7 @@ void OpenGLFrame::End()
         sBatch& batch = mBatches.back();
         float xy[8];
         float uv[8];
-        for (int k = 0; k < 4; ++k)
-        {
-            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
-            xy[2 * k] = vertex.x;
-            xy[2 * k + 1] = vertex.y;
-            uv[2 * k] = vertex.u;
-            uv[2 * k + 1] = vertex.v;
-        }
+        QuadCorners(batch, xy, uv);
         batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
     }
     else if (mOpen && !mBatches.empty())
@@ -111,6 +104,18 @@ void OpenGLFrame::End()
     }
     mOpen = false;
     mHasInk = false;
+}
+
+void OpenGLFrame::QuadCorners(sBatch const& batch, float xy[8], float uv[8]) const
+{
+    for (int k = 0; k < 4; ++k)
+    {
+        sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
+        xy[2 * k] = vertex.x;
+        xy[2 * k + 1] = vertex.y;
+        uv[2 * k] = vertex.u;
+        uv[2 * k + 1] = vertex.v;
+    }
 }
 
 bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const
@@ -197,14 +202,7 @@ void OpenGLFrame::AddChange(std::size_t i, float margin, std::vector<Rect<float>
     {
         float xy[8];
         float uv[8];
-        for (int k = 0; k < 4; ++k)
-        {
-            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
-            xy[2 * k] = vertex.x;
-            xy[2 * k + 1] = vertex.y;
-            uv[2 * k] = vertex.u;
-            uv[2 * k + 1] = vertex.v;
-        }
+        QuadCorners(batch, xy, uv);
         if (AddInkBandsOfQuad(batch.ink, xy, uv, batch.bounds, margin, kBandHeight, changed))
             return;
     }

@@ -85,6 +85,8 @@ private:
     // Marks the batches of this frame and of the other paired with an equal batch.
     void PairEqualBatches(OpenGLFrame const& other, std::vector<bool>* pairedHere,
                           std::vector<bool>* pairedThere) const;
+    // The positions and texture coordinates of a quad's four vertices.
+    void QuadCorners(sBatch const& batch, float xy[8], float uv[8]) const;
     // Adds the rectangles batch i can change, grown by the margin.
     void AddChange(std::size_t i, float margin, std::vector<Rect<float>>* changed) const;
 
