@@ -3,9 +3,10 @@
 
 // The parts of the window a kept frame repaints. Each changed batch gives the
 // rectangles it can touch (a large turned picture gives horizontal bands that
-// follow the outline of its ink, not one box round it); their union is cut into disjoint rectangles, which are then
-// merged where a larger part costs less than one more part. A part costs its
-// pixels and, every time, a draw of each batch that meets it.
+// follow the outline of its ink, not one box round it); their union is cut
+// into disjoint rectangles, which are then merged where a larger part costs
+// less than one more part. A part costs its pixels and, every time, a draw of
+// each batch that meets it.
 
 #include <cstddef>
 #include <functional>

@@ -29,7 +29,7 @@ namespace
 // Alpha at or below this draws nothing.
 constexpr float kInvisibleAlpha = 0.001f;
 // Separate parts of the window repainted in one frame at most; more are merged.
-constexpr std::size_t kMaxRepaintedParts = 24;
+constexpr std::size_t kMaxRepaintedParts = 16;
 // Window pixels around a change that are repainted too: filtering and the
 // rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
