@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_opengl.h>
@@ -95,6 +96,15 @@ namespace OpenGLTesting
             unsigned char rgba[4] = {0, 0, 0, 0};
             glReadPixels(x, kHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
             return sRGBA{rgba[0], rgba[1], rgba[2], rgba[3]};
+        }
+
+        // The whole window (of that size), RGBA rows from the bottom.
+        static std::vector<unsigned char> ReadWindow(int width = kWidth, int height = kHeight)
+        {
+            std::vector<unsigned char> rgba(size_t(width) * size_t(height) * 4);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+            return rgba;
         }
 
         SDL_Window* window = nullptr;

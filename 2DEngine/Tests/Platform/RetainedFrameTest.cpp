@@ -22,14 +22,6 @@ namespace
 constexpr int kPictureWidth = 50;
 constexpr int kPictureHeight = 38;
 
-std::vector<unsigned char> ReadWindow()
-{
-    std::vector<unsigned char> rgba(size_t(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 // A picture of transparent pixels with a visible dot off its centre.
 Image* MakeDotImage()
 {
@@ -159,7 +151,9 @@ TEST(OpenGLFrameTest, OnlyTheBatchesThatDifferCountAndTouchingPartsMerge)
         frame->Vertex(100.0f, 100.0f);
         frame->End();
     }
-    EXPECT_TRUE(next.Difference(shown, 4).empty());
+    sRepaintCosts costs;
+    costs.margin = 1.0f;
+    EXPECT_TRUE(next.Difference(shown, costs).empty());
 
     // A sprite moves by a few units: its old and new places touch and become one part.
     shown.Begin(GL_TRIANGLE_STRIP, 0, 0);
@@ -176,12 +170,33 @@ TEST(OpenGLFrameTest, OnlyTheBatchesThatDifferCountAndTouchingPartsMerge)
     next.Vertex(90.0f, 85.0f);
     next.End();
 
-    std::vector<Rect<float>> const parts = next.Difference(shown, 4);
+    std::vector<Rect<float>> const parts = next.Difference(shown, costs);
     ASSERT_EQ(2u, parts.size());
-    EXPECT_FLOAT_EQ(10.0f, parts[0].x);
-    EXPECT_FLOAT_EQ(15.0f, parts[0].width);
-    EXPECT_FLOAT_EQ(80.0f, parts[1].x);
-    EXPECT_EQ(1u, next.Difference(shown, 1).size());
+    EXPECT_FLOAT_EQ(9.0f, parts[0].x);
+    EXPECT_FLOAT_EQ(17.0f, parts[0].width);
+    EXPECT_FLOAT_EQ(79.0f, parts[1].x);
+    costs.maxParts = 1;
+    EXPECT_EQ(1u, next.Difference(shown, costs).size());
+
+    // A batch put in first shifts every other one: only its own place differs.
+    OpenGLFrame before;
+    OpenGLFrame after;
+    after.Begin(GL_TRIANGLE_STRIP, 0, 0);
+    after.Vertex(60.0f, 5.0f);
+    after.Vertex(64.0f, 9.0f);
+    after.End();
+    for (OpenGLFrame* frame : {&before, &after})
+        for (int k = 0; k < 3; ++k)
+        {
+            frame->Begin(GL_TRIANGLE_STRIP, 0, 0);
+            frame->Vertex(float(10 * k), 20.0f);
+            frame->Vertex(float(10 * k + 30), 50.0f);
+            frame->End();
+        }
+    std::vector<Rect<float>> const inserted = after.Difference(before, costs);
+    ASSERT_EQ(1u, inserted.size());
+    EXPECT_FLOAT_EQ(59.0f, inserted[0].x);
+    EXPECT_FLOAT_EQ(6.0f, inserted[0].height);
 
     // The same vertices over another upload of the texture are a change.
     OpenGLFrame a;
@@ -190,7 +205,7 @@ TEST(OpenGLFrameTest, OnlyTheBatchesThatDifferCountAndTouchingPartsMerge)
     b.Begin(GL_TRIANGLE_STRIP, 7, 2);
     a.Vertex(1.0f, 1.0f);
     b.Vertex(1.0f, 1.0f);
-    EXPECT_EQ(1u, a.Difference(b, 4).size());
+    EXPECT_EQ(1u, a.Difference(b, costs).size());
 }
 
 // A picture with a transparent border changes only the pixels near its ink,

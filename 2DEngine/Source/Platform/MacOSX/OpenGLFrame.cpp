@@ -26,10 +26,12 @@ bool Meet(Rect<float> const& a, Rect<float> const& b)
     return a.x <= b.x + b.width && b.x <= a.x + a.width && a.y <= b.y + b.height && b.y <= a.y + a.height;
 }
 
-float Area(Rect<float> const& r)
-{
-    return r.width * r.height;
-}
+// Batches edited in or out beyond which pairing stops looking for the fewest
+// edits and pairs the batches at the same places.
+constexpr int kMostEdits = 128;
+// A changed textured quad taller than this (frame units) changes bands along its ink.
+constexpr float kBandedHeight = 48.0f;
+constexpr float kBandHeight = 16.0f;
 
 } // namespace
 
@@ -53,6 +55,8 @@ void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textur
     batch.first = uint32_t(mVertices.size());
     batch.count = 0;
     batch.bounds = Rect<float>();
+    batch.inked = mHasInk;
+    batch.ink = mHasInk ? *ink : sTextureInk();
     mBatches.push_back(batch);
     mOpen = true;
 }
@@ -91,18 +95,27 @@ void OpenGLFrame::End()
         sBatch& batch = mBatches.back();
         float xy[8];
         float uv[8];
-        for (int k = 0; k < 4; ++k)
-        {
-            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
-            xy[2 * k] = vertex.x;
-            xy[2 * k + 1] = vertex.y;
-            uv[2 * k] = vertex.u;
-            uv[2 * k + 1] = vertex.v;
-        }
+        QuadCorners(batch, xy, uv);
         batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
+    }
+    else if (mOpen && !mBatches.empty())
+    {
+        mBatches.back().inked = false;
     }
     mOpen = false;
     mHasInk = false;
+}
+
+void OpenGLFrame::QuadCorners(sBatch const& batch, float xy[8], float uv[8]) const
+{
+    for (int k = 0; k < 4; ++k)
+    {
+        sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
+        xy[2 * k] = vertex.x;
+        xy[2 * k + 1] = vertex.y;
+        uv[2 * k] = vertex.u;
+        uv[2 * k + 1] = vertex.v;
+    }
 }
 
 bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const
@@ -115,23 +128,112 @@ bool OpenGLFrame::SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t
            std::memcmp(&mVertices[a.first], &other.mVertices[b.first], sizeof(sVertex) * a.count) == 0;
 }
 
-std::vector<Rect<float>> OpenGLFrame::Difference(OpenGLFrame const& other, std::size_t maxRects) const
+void OpenGLFrame::PairEqualBatches(OpenGLFrame const& other, std::vector<bool>* pairedHere,
+                                   std::vector<bool>* pairedThere) const
 {
-    std::vector<Rect<float>> changed;
-    std::size_t const common = std::min(mBatches.size(), other.mBatches.size());
-    for (std::size_t i = 0; i < common; ++i)
+    std::size_t const n = mBatches.size();
+    std::size_t const m = other.mBatches.size();
+    pairedHere->assign(n, false);
+    pairedThere->assign(m, false);
+    std::size_t prefix = 0;
+    while (prefix < n && prefix < m && SameBatch(prefix, other, prefix))
     {
-        if (SameBatch(i, other, i))
-            continue;
-        changed.push_back(mBatches[i].bounds);
-        changed.push_back(other.mBatches[i].bounds);
+        (*pairedHere)[prefix] = (*pairedThere)[prefix] = true;
+        ++prefix;
     }
-    for (std::size_t i = common; i < mBatches.size(); ++i)
-        changed.push_back(mBatches[i].bounds);
-    for (std::size_t i = common; i < other.mBatches.size(); ++i)
-        changed.push_back(other.mBatches[i].bounds);
-    MergeRects(&changed, maxRects);
-    return changed;
+    std::size_t suffix = 0;
+    while (prefix + suffix < n && prefix + suffix < m && SameBatch(n - 1 - suffix, other, m - 1 - suffix))
+    {
+        (*pairedHere)[n - 1 - suffix] = (*pairedThere)[m - 1 - suffix] = true;
+        ++suffix;
+    }
+    int const rows = int(n - prefix - suffix);
+    int const columns = int(m - prefix - suffix);
+    if (rows == 0 || columns == 0)
+        return;
+    auto const same = [&](int x, int y) { return SameBatch(prefix + std::size_t(x), other, prefix + std::size_t(y)); };
+    auto const pair = [&](int x, int y) {
+        (*pairedHere)[prefix + std::size_t(x)] = (*pairedThere)[prefix + std::size_t(y)] = true;
+    };
+    // The fewest batches left unpaired between the two (Myers's greedy search
+    // over the edit graph), each round's furthest reaches kept to trace back the pairs.
+    int const most = std::min(rows + columns, kMostEdits);
+    int const offset = most + 1;
+    std::vector<int> reach(std::size_t(2 * offset + 1), 0);
+    std::vector<std::vector<int>> rounds;
+    for (int d = 0; d <= most; ++d)
+    {
+        rounds.push_back(reach);
+        for (int k = -d; k <= d; k += 2)
+        {
+            bool const down = k == -d || (k != d && reach[offset + k - 1] < reach[offset + k + 1]);
+            int x = down ? reach[offset + k + 1] : reach[offset + k - 1] + 1;
+            int y = x - k;
+            for (; x < rows && y < columns && same(x, y); ++y)
+                ++x;
+            reach[offset + k] = x;
+            if (x < rows || y < columns)
+                continue;
+            for (int back = d; back >= 0; --back)
+            {
+                std::vector<int> const& before = rounds[std::size_t(back)];
+                bool const wasDown =
+                    back > 0 && (k == -back || (k != back && before[offset + k - 1] < before[offset + k + 1]));
+                int const fromK = back == 0 ? k : (wasDown ? k + 1 : k - 1);
+                int const fromX = back == 0 ? 0 : before[offset + fromK];
+                int const startX = back == 0 ? 0 : (wasDown ? fromX : fromX + 1);
+                for (int px = startX; px < x; ++px)
+                    pair(px, px - k);
+                x = fromX;
+                k = fromK;
+            }
+            return;
+        }
+    }
+    for (int i = 0; i < std::min(rows, columns); ++i)
+        if (same(i, i))
+            pair(i, i);
+}
+
+void OpenGLFrame::AddChange(std::size_t i, float margin, std::vector<Rect<float>>* changed) const
+{
+    sBatch const& batch = mBatches[i];
+    if (batch.inked && batch.bounds.height > kBandedHeight)
+    {
+        float xy[8];
+        float uv[8];
+        QuadCorners(batch, xy, uv);
+        if (AddInkBandsOfQuad(batch.ink, xy, uv, batch.bounds, margin, kBandHeight, changed))
+            return;
+    }
+    Rect<float> const& r = batch.bounds;
+    changed->push_back(Rect<float>(r.x - margin, r.y - margin, r.width + 2.0f * margin, r.height + 2.0f * margin));
+}
+
+std::vector<Rect<float>> OpenGLFrame::Difference(OpenGLFrame const& other, sRepaintCosts const& costs) const
+{
+    std::vector<bool> pairedHere;
+    std::vector<bool> pairedThere;
+    PairEqualBatches(other, &pairedHere, &pairedThere);
+    // A line or a point has no area of its own: it is given at least a unit.
+    float const margin = std::max(costs.margin, 0.5f);
+    std::vector<Rect<float>> changed;
+    for (std::size_t i = 0; i < mBatches.size(); ++i)
+        if (!pairedHere[i])
+            AddChange(i, margin, &changed);
+    for (std::size_t j = 0; j < other.mBatches.size(); ++j)
+        if (!pairedThere[j])
+            other.AddChange(j, margin, &changed);
+    if (changed.empty())
+        return changed;
+    std::vector<Rect<float>> parts = DisjointUnion(changed);
+    MergeRects(&parts, costs, [this](Rect<float> const& part) {
+        int draws = 0;
+        for (sBatch const& batch : mBatches)
+            draws += Meet(batch.bounds, part) ? 1 : 0;
+        return draws;
+    });
+    return parts;
 }
 
 std::size_t OpenGLFrame::FirstDifference(OpenGLFrame const& other) const
@@ -192,45 +294,6 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     std::swap(mOpen, other.mOpen);
     std::swap(mHasInk, other.mHasInk);
     std::swap(mInk, other.mInk);
-}
-
-void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)
-{
-    std::vector<Rect<float>>& list = *rects;
-    // Overlapping rectangles would be repainted twice.
-    for (bool merged = true; merged;)
-    {
-        merged = false;
-        for (std::size_t i = 0; i < list.size() && !merged; ++i)
-            for (std::size_t j = i + 1; j < list.size() && !merged; ++j)
-                if (Meet(list[i], list[j]))
-                {
-                    list[i] = Union(list[i], list[j]);
-                    list.erase(list.begin() + long(j));
-                    merged = true;
-                }
-    }
-    while (list.size() > std::max<std::size_t>(maxRects, 1))
-    {
-        std::size_t bestI = 0;
-        std::size_t bestJ = 1;
-        float bestGrowth = std::numeric_limits<float>::max();
-        for (std::size_t i = 0; i < list.size(); ++i)
-            for (std::size_t j = i + 1; j < list.size(); ++j)
-            {
-                float const growth = Area(Union(list[i], list[j])) - Area(list[i]) - Area(list[j]);
-                if (growth < bestGrowth)
-                {
-                    bestGrowth = growth;
-                    bestI = i;
-                    bestJ = j;
-                }
-            }
-        list[bestI] = Union(list[bestI], list[bestJ]);
-        list.erase(list.begin() + long(bestJ));
-        // A union may now overlap a third rectangle.
-        MergeRects(rects, list.size());
-    }
 }
 
 } // namespace Corvane

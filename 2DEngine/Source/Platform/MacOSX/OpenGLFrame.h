@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Core/Source/Rect.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLDamage.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLTextureInk.h"
 
 namespace Corvane
@@ -38,6 +39,9 @@ public:
         // Of what the batch can change, in the frame's own coordinates: the
         // vertices' bounds, or for a textured quad those of its texture's ink.
         Rect<float> bounds;
+        // A textured quad's: the ink it was drawn with.
+        bool inked;
+        sTextureInk ink;
     };
 
     void Clear();
@@ -54,12 +58,13 @@ public:
     // Whether batch i of this frame draws exactly what batch j of the other does.
     bool SameBatch(std::size_t i, OpenGLFrame const& other, std::size_t j) const;
 
-    // The bounds of what differs from the other frame, in the frame's own
-    // coordinates: for every position where the batches differ, both batches'
-    // bounds. A point outside all of them is drawn by the same batches, in the
-    // same order, in both frames. At most maxRects rectangles (overlapping
-    // ones merged, then the closest pairs); empty when the frames are the same.
-    std::vector<Rect<float>> Difference(OpenGLFrame const& other, std::size_t maxRects) const;
+    // The parts to repaint, in the frame's own coordinates, around what
+    // differs from the other frame: the batches of either frame left over when
+    // as many as can be are paired, in order, with equal batches of the other
+    // (a batch put in or taken out shifts no others). A point outside all the
+    // parts is drawn by the same batches, in the same order, in both frames.
+    // Chosen at the costs given (MergeRects); empty when the frames are the same.
+    std::vector<Rect<float>> Difference(OpenGLFrame const& other, sRepaintCosts const& costs) const;
 
     // The index of the first batch that differs from the other frame's batch
     // at the same place (the shorter frame's count when one frame begins
@@ -77,6 +82,14 @@ public:
     void Swap(OpenGLFrame& other);
 
 private:
+    // Marks the batches of this frame and of the other paired with an equal batch.
+    void PairEqualBatches(OpenGLFrame const& other, std::vector<bool>* pairedHere,
+                          std::vector<bool>* pairedThere) const;
+    // The positions and texture coordinates of a quad's four vertices.
+    void QuadCorners(sBatch const& batch, float xy[8], float uv[8]) const;
+    // Adds the rectangles batch i can change, grown by the margin.
+    void AddChange(std::size_t i, float margin, std::vector<Rect<float>>* changed) const;
+
     std::vector<sBatch> mBatches;
     std::vector<sVertex> mVertices;
     sVertex mCurrent{1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
@@ -84,10 +97,6 @@ private:
     bool mHasInk = false;
     sTextureInk mInk;
 };
-
-// Merges overlapping rectangles, then the pair whose union grows the least,
-// until at most maxRects remain.
-void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects);
 
 } // namespace Corvane
 

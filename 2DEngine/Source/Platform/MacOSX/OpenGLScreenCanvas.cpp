@@ -29,10 +29,16 @@ namespace
 // Alpha at or below this draws nothing.
 constexpr float kInvisibleAlpha = 0.001f;
 // Separate parts of the window repainted in one frame at most; more are merged.
-constexpr std::size_t kMaxRepaintedParts = 4;
-// Window pixels around a changed part that are repainted too: filtering and
-// the rasteriser's rules reach that far past a primitive's vertices.
+constexpr std::size_t kMaxRepaintedParts = 16;
+// Window pixels around a change that are repainted too: filtering and the
+// rasteriser's rules reach that far past a primitive's vertices.
 constexpr int kRepaintMargin = 2;
+// What one more part costs besides its draws (setting it up, showing it, the
+// rasteriser's partly covered tiles along its edges), and each draw of a batch
+// in it, as the window pixels repainted in that time: on a software renderer
+// a few large parts beat many narrow ones.
+constexpr float kPartCostPixels = 6000.0f;
+constexpr float kDrawCostPixels = 1500.0f;
 // A picture of the layers beneath the changes is taken when the frames like
 // the current one would win back its cost within this many frames.
 constexpr int kBackdropPayBackFrames = 32;
@@ -307,7 +313,7 @@ bool OpenGLScreenCanvas::PresentFrame()
     }
     else
     {
-        std::vector<Rect<float>> const parts = mFrame.Difference(mShown, kMaxRepaintedParts);
+        std::vector<Rect<float>> const parts = mFrame.Difference(mShown, RepaintCosts(viewport));
         if (!parts.empty() && !inPlace)
         {
             // After a swap the back buffer holds nothing known: all of it is drawn.
@@ -378,6 +384,19 @@ void OpenGLScreenCanvas::RepaintWholeOverBackdrop(std::size_t beneath, std::vect
     }
 }
 
+sRepaintCosts OpenGLScreenCanvas::RepaintCosts(int const viewport[4]) const
+{
+    float const scaleX = mBounds.width > 0 ? float(viewport[2]) / float(mBounds.width) : 1.0f;
+    float const scaleY = mBounds.height > 0 ? float(viewport[3]) / float(mBounds.height) : 1.0f;
+    float const pixelArea = std::max(scaleX * scaleY, 1e-6f);
+    sRepaintCosts costs;
+    costs.margin = float(kRepaintMargin) / std::max(std::min(scaleX, scaleY), 0.001f);
+    costs.part = kPartCostPixels / pixelArea;
+    costs.draw = kDrawCostPixels / pixelArea;
+    costs.maxParts = kMaxRepaintedParts;
+    return costs;
+}
+
 bool OpenGLScreenCanvas::PartInWindow(Rect<float> const& part, int const viewport[4], int box[4]) const
 {
     if (mBounds.width <= 0 || mBounds.height <= 0)
@@ -385,11 +404,10 @@ bool OpenGLScreenCanvas::PartInWindow(Rect<float> const& part, int const viewpor
     float const scaleX = float(viewport[2]) / float(mBounds.width);
     float const scaleY = float(viewport[3]) / float(mBounds.height);
     // In window pixels, rows counted from the bottom as OpenGL counts them.
-    int left = int(std::floor(float(viewport[0]) + part.x * scaleX)) - kRepaintMargin;
-    int right = int(std::ceil(float(viewport[0]) + (part.x + part.width) * scaleX)) + kRepaintMargin;
-    int bottom = int(std::floor(float(viewport[1]) + (float(mBounds.height) - part.y - part.height) * scaleY)) -
-                 kRepaintMargin;
-    int top = int(std::ceil(float(viewport[1]) + (float(mBounds.height) - part.y) * scaleY)) + kRepaintMargin;
+    int left = int(std::floor(float(viewport[0]) + part.x * scaleX));
+    int right = int(std::ceil(float(viewport[0]) + (part.x + part.width) * scaleX));
+    int bottom = int(std::floor(float(viewport[1]) + (float(mBounds.height) - part.y - part.height) * scaleY));
+    int top = int(std::ceil(float(viewport[1]) + (float(mBounds.height) - part.y) * scaleY));
 
     int clipX = 0;
     int clipY = 0;

@@ -87,12 +87,14 @@ private:
     // Draws the frame's first batches whole, keeps them as the backdrop, draws
     // the rest and shows the changed parts.
     void RepaintWholeOverBackdrop(std::size_t beneath, std::vector<Rect<float>> const& parts, int const viewport[4]);
+    // What parts cost in the frame's coordinates, drawn into that viewport.
+    sRepaintCosts RepaintCosts(int const viewport[4]) const;
     // Repaints the changed parts, given in the frame's coordinates, and shows them.
     void RepaintParts(std::vector<Rect<float>> const& parts, int const viewport[4]);
     // Repaints one part within its box in the window (PartInWindow).
     void RepaintPart(Rect<float> const& part, int const viewport[4], int const box[4]);
     // The part's rectangle in window pixels (x, y from the bottom left, width,
-    // height) with the margin that filtering needs; false when none of it is on screen.
+    // height), every pixel it reaches; false when none of it is on screen.
     bool PartInWindow(Rect<float> const& part, int const viewport[4], int box[4]) const;
 
     Rect<int> mBounds;

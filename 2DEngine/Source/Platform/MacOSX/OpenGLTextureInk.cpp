@@ -70,7 +70,7 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
     return ink;
 }
 
-Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float const uv[8], Rect<float> const& quadBounds)
+bool MapQuad(float const xy[8], float const uv[8], sQuadMapping* map)
 {
     // Corner 0 at (u0, v0), corner 1 down the v side, corner 2 along the u side, corner 3 opposite.
     float const du = uv[4] - uv[0];
@@ -80,15 +80,25 @@ Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float con
     bool const parallelogram =
         std::fabs(xy[6] - (xy[2] + xy[4] - xy[0])) < 0.01f && std::fabs(xy[7] - (xy[3] + xy[5] - xy[1])) < 0.01f;
     if (!sides || !parallelogram)
-        return quadBounds;
+        return false;
     // Frame units per unit of u and of v.
-    float const ax = (xy[4] - xy[0]) / du;
-    float const ay = (xy[5] - xy[1]) / du;
-    float const bx = (xy[2] - xy[0]) / dv;
-    float const by = (xy[3] - xy[1]) / dv;
+    map->ux = (xy[4] - xy[0]) / du;
+    map->uy = (xy[5] - xy[1]) / du;
+    map->vx = (xy[2] - xy[0]) / dv;
+    map->vy = (xy[3] - xy[1]) / dv;
+    map->ox = xy[0] - uv[0] * map->ux - uv[1] * map->vx;
+    map->oy = xy[1] - uv[0] * map->uy - uv[1] * map->vy;
+    return true;
+}
+
+Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float const uv[8], Rect<float> const& quadBounds)
+{
+    sQuadMapping map;
+    if (!MapQuad(xy, uv, &map))
+        return quadBounds;
     auto const at = [&](float u, float v, float* x, float* y) {
-        *x = xy[0] + (u - uv[0]) * ax + (v - uv[1]) * bx;
-        *y = xy[1] + (u - uv[0]) * ay + (v - uv[1]) * by;
+        *x = map.X(u, v);
+        *y = map.Y(u, v);
     };
     float boxLeft = 0.0f;
     float boxTop = 0.0f;
@@ -109,8 +119,8 @@ Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float con
     float cx = 0.0f;
     float cy = 0.0f;
     at(ink.centreU, ink.centreV, &cx, &cy);
-    float const halfWidth = std::hypot(ink.radiusU * ax, ink.radiusV * bx);
-    float const halfHeight = std::hypot(ink.radiusU * ay, ink.radiusV * by);
+    float const halfWidth = std::hypot(ink.radiusU * map.ux, ink.radiusV * map.vx);
+    float const halfHeight = std::hypot(ink.radiusU * map.uy, ink.radiusV * map.vy);
     float const left = std::max({boxLeft, cx - halfWidth, quadBounds.x}) - kPixelReach;
     float const top = std::max({boxTop, cy - halfHeight, quadBounds.y}) - kPixelReach;
     float const right = std::min({boxRight, cx + halfWidth, quadBounds.x + quadBounds.width}) + kPixelReach;

@@ -32,6 +32,22 @@ struct sTextureInk
 // texture of textureWidth x textureHeight texels.
 sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int textureWidth, int textureHeight);
 
+// How a textured quad (as InkBoundsOfQuad takes it) lays its texture in the
+// frame: a position is origin + u * (ux, uy) + v * (vx, vy).
+struct sQuadMapping
+{
+    float ox, oy;
+    float ux, uy;
+    float vx, vy;
+
+    float X(float u, float v) const { return ox + u * ux + v * vx; }
+    float Y(float u, float v) const { return oy + u * uy + v * vy; }
+};
+
+// False when the quad's corners are not a parallelogram with texture
+// coordinates along its sides.
+bool MapQuad(float const xy[8], float const uv[8], sQuadMapping* map);
+
 // The bounds (in the frame's coordinates) of what a textured quad with that
 // ink can change: the quad given as a triangle strip (top-left, bottom-left,
 // top-right, bottom-right in texture terms) of positions xy and texture
