@@ -1,7 +1,6 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 
 #include <algorithm>
-#include <atomic>
 
 #include <SDL2/SDL_opengl.h>
 
@@ -17,8 +16,6 @@ constexpr int kFirstWait = 3;
 constexpr int kLongestWait = 96;
 // A picture kept this many frames has paid for itself: the wait starts short again.
 constexpr int kPaidFor = 48;
-
-std::atomic<uint64_t> gPixelsDrawn(0);
 
 } // namespace
 
@@ -83,7 +80,6 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
 {
     if (mCount == 0 || mWidth <= 0 || mHeight <= 0 || width <= 0 || height <= 0)
         return;
-    gPixelsDrawn += uint64_t(width) * uint64_t(height);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     glViewport(0, 0, mWidth, mHeight);
@@ -121,11 +117,6 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-}
-
-uint64_t OpenGLBackdrop::PixelsDrawn()
-{
-    return gPixelsDrawn.load();
 }
 
 } // namespace Corvane

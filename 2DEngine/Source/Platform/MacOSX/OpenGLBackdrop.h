@@ -42,10 +42,6 @@ public:
     // bottom) into the back buffer, replacing what is there.
     void Draw(int x, int y, int width, int height) const;
 
-    // The window pixels copied from pictures so far, by every backdrop (for measuring: such a
-    // part is repainted without being cleared first).
-    static uint64_t PixelsDrawn();
-
 private:
     unsigned int mTexture = 0;
     int mWidth = 0;

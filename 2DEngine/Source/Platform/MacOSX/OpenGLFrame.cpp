@@ -1,6 +1,7 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -53,8 +54,12 @@ void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textur
     batch.first = uint32_t(mVertices.size());
     batch.count = 0;
     batch.bounds = Rect<float>();
+    batch.texelForUnit = false;
+    batch.opaque = false;
+    batch.cover = Rect<float>();
     mBatches.push_back(batch);
     mOpen = true;
+    mFullAlpha = true;
 }
 
 void OpenGLFrame::Color(float r, float g, float b, float a)
@@ -78,6 +83,7 @@ void OpenGLFrame::Vertex(float x, float y)
     mCurrent.x = x;
     mCurrent.y = y;
     mVertices.push_back(mCurrent);
+    mFullAlpha = mFullAlpha && mCurrent.a >= 1.0f;
     sBatch& batch = mBatches.back();
     Rect<float> const point(x, y, 0.0f, 0.0f);
     batch.bounds = batch.count == 0 ? point : Union(batch.bounds, point);
@@ -86,20 +92,36 @@ void OpenGLFrame::Vertex(float x, float y)
 
 void OpenGLFrame::End()
 {
-    if (mOpen && mHasInk && !mBatches.empty() && mBatches.back().count == 4)
+    if (!mOpen || mBatches.empty())
+        return;
+    sBatch& batch = mBatches.back();
+    bool const quad = batch.mode == GL_TRIANGLE_STRIP && batch.count == 4;
+    float xy[8];
+    float uv[8];
+    for (int k = 0; quad && k < 4; ++k)
     {
-        sBatch& batch = mBatches.back();
-        float xy[8];
-        float uv[8];
-        for (int k = 0; k < 4; ++k)
-        {
-            sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
-            xy[2 * k] = vertex.x;
-            xy[2 * k + 1] = vertex.y;
-            uv[2 * k] = vertex.u;
-            uv[2 * k + 1] = vertex.v;
-        }
+        sVertex const& vertex = mVertices[batch.first + uint32_t(k)];
+        xy[2 * k] = vertex.x;
+        xy[2 * k + 1] = vertex.y;
+        uv[2 * k] = vertex.u;
+        uv[2 * k + 1] = vertex.v;
+    }
+    if (batch.texture == 0)
+    {
+        batch.opaque = mFullAlpha && batch.count > 0;
+    }
+    else if (quad && mHasInk)
+    {
         batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
+        batch.texelForUnit = IsTexelForUnit(mInk, xy, uv);
+        batch.opaque = mFullAlpha && batch.texelForUnit && SamplesOnlyOpaque(mInk, uv);
+    }
+    bool const upright = quad && xy[0] == xy[2] && xy[4] == xy[6] && xy[1] == xy[5] && xy[3] == xy[7];
+    if (batch.opaque && upright)
+    {
+        float const left = std::min(xy[0], xy[4]);
+        float const top = std::min(xy[1], xy[3]);
+        batch.cover = Rect<float>(left, top, std::fabs(xy[4] - xy[0]), std::fabs(xy[3] - xy[1]));
     }
     mOpen = false;
     mHasInk = false;
@@ -158,9 +180,32 @@ float OpenGLFrame::CoveredArea(std::size_t first, std::size_t end, std::vector<R
     return area;
 }
 
-void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end) const
+bool OpenGLFrame::FindCover(Rect<float> const& box, std::size_t first, std::size_t end, bool unitPixels,
+                            std::size_t* index) const
+{
+    for (std::size_t i = std::min(end, mBatches.size()); i > first; --i)
+    {
+        sBatch const& batch = mBatches[i - 1];
+        // A textured batch is opaque only where it is drawn texel for pixel.
+        if (!batch.opaque || (batch.texture != 0 && !unitPixels) || batch.cover.width <= 0.0f)
+            continue;
+        Rect<float> const& c = batch.cover;
+        if (c.x <= box.x && c.y <= box.y && box.x + box.width <= c.x + c.width && box.y + box.height <= c.y + c.height)
+        {
+            *index = i - 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end, bool unitPixels) const
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();
+    bool blending = true;
+    // Textures switched to nearest sampling here; they leave linear, as every other drawing expects.
+    std::vector<unsigned int> nearest;
+    bool boundNearest = false;
     for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
     {
         sBatch const& batch = mBatches[i];
@@ -170,6 +215,28 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
         {
             glBindTexture(GL_TEXTURE_2D, batch.texture);
             bound = batch.texture;
+            boundNearest = std::find(nearest.begin(), nearest.end(), bound) != nearest.end();
+        }
+        bool const sampleNearest = unitPixels && batch.texelForUnit;
+        if (batch.texture != 0 && sampleNearest != boundNearest)
+        {
+            GLint const filter = sampleNearest ? GL_NEAREST : GL_LINEAR;
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+            if (sampleNearest)
+                nearest.push_back(bound);
+            else
+                nearest.erase(std::find(nearest.begin(), nearest.end(), bound));
+            boundNearest = sampleNearest;
+        }
+        bool const blend = !batch.opaque || (batch.texture != 0 && !sampleNearest);
+        if (blend != blending)
+        {
+            if (blend)
+                glEnable(GL_BLEND);
+            else
+                glDisable(GL_BLEND);
+            blending = blend;
         }
         glBegin(batch.mode);
         for (uint32_t k = 0; k < batch.count; ++k)
@@ -182,6 +249,14 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
         }
         glEnd();
     }
+    if (!blending)
+        glEnable(GL_BLEND);
+    for (unsigned int texture : nearest)
+    {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
 }
 
 void OpenGLFrame::Swap(OpenGLFrame& other)
@@ -192,6 +267,7 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     std::swap(mOpen, other.mOpen);
     std::swap(mHasInk, other.mHasInk);
     std::swap(mInk, other.mInk);
+    std::swap(mFullAlpha, other.mFullAlpha);
 }
 
 void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)
