@@ -225,6 +225,8 @@ TEST(OpenGLFrameTest, APartStartsAtTheLastBatchThatCoversItOpaque)
         std::size_t index = 99;
         EXPECT_EQ(c.covered, frame.FindCover(c.box, c.first, SIZE_MAX, c.unitPixels, &index));
         if (c.covered)
+        {
             EXPECT_EQ(c.index, index);
+        }
     }
 }

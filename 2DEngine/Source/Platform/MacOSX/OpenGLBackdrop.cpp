@@ -1,6 +1,8 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include <SDL2/SDL_opengl.h>
 
@@ -16,6 +18,14 @@ constexpr int kFirstWait = 3;
 constexpr int kLongestWait = 96;
 // A picture kept this many frames has paid for itself: the wait starts short again.
 constexpr int kPaidFor = 48;
+
+int PowerOfTwoAtLeast(int size)
+{
+    int power = 1;
+    while (power < size)
+        power *= 2;
+    return power;
+}
 
 } // namespace
 
@@ -66,11 +76,25 @@ void OpenGLBackdrop::Capture(std::size_t count, int width, int height)
         // Copied back texel for pixel.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        // Made as the pictures' textures are (a power of two, four channels filled as B, G, R, A), so
+        // that the software renderer copies it with the code it already built for an opaque picture
+        // drawn texel for pixel, rather than building code of its own for it.
+        mTextureWidth = PowerOfTwoAtLeast(width);
+        mTextureHeight = PowerOfTwoAtLeast(height);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, mTextureWidth, mTextureHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
         mWidth = width;
         mHeight = height;
     }
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    // Read back and uploaded rather than copied within OpenGL: the software renderer copies
+    // between the window's format and a texture's by a shader it builds the first time, which
+    // costs more than many such captures.
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
     mCount = count;
     mFramesHeld = 0;
     mSteadyFrames = 0;
@@ -93,12 +117,12 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     GLboolean const blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, mTexture);
-    // The texels as they are, colour and alpha, whatever the current colour.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    float const left = float(x) / float(mWidth);
-    float const right = float(x + width) / float(mWidth);
-    float const bottom = float(y) / float(mHeight);
-    float const top = float(y + height) / float(mHeight);
+    // The texels as they are, colour and alpha: modulated by white, unblended.
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    float const left = float(x) / float(mTextureWidth);
+    float const right = float(x + width) / float(mTextureWidth);
+    float const bottom = float(y) / float(mTextureHeight);
+    float const top = float(y + height) / float(mTextureHeight);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(left, top);
     glVertex2f(float(x), float(y + height));
@@ -109,7 +133,6 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glTexCoord2f(right, bottom);
     glVertex2f(float(x + width), float(y));
     glEnd();
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (blending)
         glEnable(GL_BLEND);
     glMatrixMode(GL_PROJECTION);

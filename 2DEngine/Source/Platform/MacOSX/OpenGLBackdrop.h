@@ -44,8 +44,11 @@ public:
 
 private:
     unsigned int mTexture = 0;
+    // The window's size, and the texture's.
     int mWidth = 0;
     int mHeight = 0;
+    int mTextureWidth = 0;
+    int mTextureHeight = 0;
     std::size_t mCount = 0;
     // Changing frames since the picture was dropped, and the lowest first change among them.
     int mSteadyFrames = 0;

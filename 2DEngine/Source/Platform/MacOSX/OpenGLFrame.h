@@ -49,7 +49,8 @@ public:
     };
 
     void Clear();
-    // The texture's ink, when known, narrows a textured quad's bounds (not while drawing for reference).
+    // The texture's ink, when known, narrows a textured quad's bounds and tells
+    // whether the quad is opaque (not while drawing for reference).
     void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink = nullptr);
     void Color(float r, float g, float b, float a);
     void TexCoord(float u, float v);

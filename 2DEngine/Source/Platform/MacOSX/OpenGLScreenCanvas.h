@@ -14,7 +14,9 @@
 // (Graphics::SetReferenceDrawing) draws a kept canvas's frames at once and
 // whole while it is on. Repainted parts start from a picture of the batches
 // beneath everything that changes, once those have stayed the same a while
-// (OpenGLBackdrop).
+// (OpenGLBackdrop), or from the last opaque batch that covers them. At a
+// frame unit to the window pixel, pictures drawn texel for pixel sample their
+// nearest texel and opaque ones are not blended, which gives the same pixels.
 
 #include <cstddef>
 #include <cstdint>
