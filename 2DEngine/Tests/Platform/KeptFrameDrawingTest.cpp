@@ -86,7 +86,9 @@ void DrawScene(ICanvas* canvas, int n, std::unique_ptr<Image> const (&images)[kI
         sDrawState state = sDrawState::GetDefaults();
         state.flags = draw.flags;
         state.sourceRect = Rect<int>(3, 2, 10, 8);
-        state.tint = ColorF(draw.flags & DRAW_FLAG_FLIP_H ? 0.5f : 1.0f, 0.7f, 1.0f, draw.alpha);
+        // Mirrored pictures tinted, the others white.
+        float const tint = draw.flags & DRAW_FLAG_FLIP_H ? 0.6f : 1.0f;
+        state.tint = ColorF(tint, 1.0f, tint, draw.alpha);
         state.color = ColorF(0.2f, 0.9f, 0.4f, draw.alpha);
         Image const* const image = images[draw.image].get();
         float const x = draw.x + float(n) * draw.dx;

@@ -77,8 +77,8 @@ void OpenGLBackdrop::Capture(std::size_t count, int width, int height)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         // Made as the pictures' textures are (a power of two, four channels filled as B, G, R, A), so
-        // that the software renderer copies it with the code it already built for an opaque picture
-        // drawn texel for pixel, rather than building code of its own for it.
+        // that the software renderer copies it with the code it already built for an opaque white
+        // picture drawn texel for pixel, rather than building code of its own for it.
         mTextureWidth = PowerOfTwoAtLeast(width);
         mTextureHeight = PowerOfTwoAtLeast(height);
         glTexImage2D(GL_TEXTURE_2D, 0, 4, mTextureWidth, mTextureHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
@@ -117,8 +117,8 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     GLboolean const blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, mTexture);
-    // The texels as they are, colour and alpha: modulated by white, unblended.
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // The texels as they are, colour and alpha, whatever the current colour.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     float const left = float(x) / float(mTextureWidth);
     float const right = float(x + width) / float(mTextureWidth);
     float const bottom = float(y) / float(mTextureHeight);
@@ -133,6 +133,7 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glTexCoord2f(right, bottom);
     glVertex2f(float(x + width), float(y));
     glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (blending)
         glEnable(GL_BLEND);
     glMatrixMode(GL_PROJECTION);

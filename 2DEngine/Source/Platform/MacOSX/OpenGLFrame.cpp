@@ -56,10 +56,12 @@ void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textur
     batch.bounds = Rect<float>();
     batch.texelForUnit = false;
     batch.opaque = false;
+    batch.white = false;
     batch.cover = Rect<float>();
     mBatches.push_back(batch);
     mOpen = true;
     mFullAlpha = true;
+    mWhite = true;
 }
 
 void OpenGLFrame::Color(float r, float g, float b, float a)
@@ -84,6 +86,7 @@ void OpenGLFrame::Vertex(float x, float y)
     mCurrent.y = y;
     mVertices.push_back(mCurrent);
     mFullAlpha = mFullAlpha && mCurrent.a >= 1.0f;
+    mWhite = mWhite && mCurrent.a >= 1.0f && mCurrent.r >= 1.0f && mCurrent.g >= 1.0f && mCurrent.b >= 1.0f;
     sBatch& batch = mBatches.back();
     Rect<float> const point(x, y, 0.0f, 0.0f);
     batch.bounds = batch.count == 0 ? point : Union(batch.bounds, point);
@@ -106,6 +109,7 @@ void OpenGLFrame::End()
         uv[2 * k] = vertex.u;
         uv[2 * k + 1] = vertex.v;
     }
+    batch.white = mWhite && batch.count > 0;
     if (batch.texture == 0)
     {
         batch.opaque = mFullAlpha && batch.count > 0;
@@ -203,6 +207,7 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();
     bool blending = true;
+    bool replacing = false;
     // Textures switched to nearest sampling here; they leave linear, as every other drawing expects.
     std::vector<unsigned int> nearest;
     bool boundNearest = false;
@@ -238,6 +243,12 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
                 glDisable(GL_BLEND);
             blending = blend;
         }
+        bool const replace = batch.texture != 0 && batch.white;
+        if (replace != replacing)
+        {
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, replace ? GL_REPLACE : GL_MODULATE);
+            replacing = replace;
+        }
         glBegin(batch.mode);
         for (uint32_t k = 0; k < batch.count; ++k)
         {
@@ -251,6 +262,8 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
     }
     if (!blending)
         glEnable(GL_BLEND);
+    if (replacing)
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     for (unsigned int texture : nearest)
     {
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -268,6 +281,7 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     std::swap(mHasInk, other.mHasInk);
     std::swap(mInk, other.mInk);
     std::swap(mFullAlpha, other.mFullAlpha);
+    std::swap(mWhite, other.mWhite);
 }
 
 void MergeRects(std::vector<Rect<float>>* rects, std::size_t maxRects)

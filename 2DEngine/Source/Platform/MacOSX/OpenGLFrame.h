@@ -43,6 +43,8 @@ public:
         // Every fragment is wholly opaque, so blending changes nothing: untextured
         // at full alpha, or textured so, over only opaque texels, drawn texel for pixel.
         bool opaque;
+        // Every vertex white at full alpha: the texels need no modulating.
+        bool white;
         // Where the opaque batch paints every pixel (an upright quad's rectangle);
         // empty when it is not opaque or not such a quad.
         Rect<float> cover;
@@ -87,7 +89,8 @@ public:
     // Issues every batch from `first` up to `end` (the count at most) whose
     // bounds meet the area (all of them for null). At a unit to the pixel, a
     // quad drawn texel for pixel samples its nearest texel, and an opaque
-    // batch draws without blending: the pixels are the same, for less work.
+    // batch draws without blending; a white one takes its texels as they are
+    // instead of modulating them: the pixels are the same, for less work.
     void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX,
                 bool unitPixels = false) const;
 
@@ -100,8 +103,9 @@ private:
     bool mOpen = false;
     bool mHasInk = false;
     sTextureInk mInk;
-    // Whether every vertex of the open batch has full alpha.
+    // Whether every vertex of the open batch has full alpha, and is white.
     bool mFullAlpha = true;
+    bool mWhite = true;
 };
 
 // Merges overlapping rectangles, then the pair whose union grows the least,
