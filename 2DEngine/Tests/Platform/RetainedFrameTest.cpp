@@ -22,14 +22,6 @@ namespace
 constexpr int kPictureWidth = 50;
 constexpr int kPictureHeight = 38;
 
-std::vector<unsigned char> ReadWindow()
-{
-    std::vector<unsigned char> rgba(size_t(kWidth) * kHeight * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-}
-
 // A picture of transparent pixels with a visible dot off its centre.
 Image* MakeDotImage()
 {
