@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <dlfcn.h>
 
-#include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLScreenCanvas.h"
 
 namespace
 {
@@ -24,8 +24,8 @@ F nextDefinition(char const* name)
 sDrawCounts GetDrawCounts()
 {
     sDrawCounts counts;
-    // A part repainted over a picture of the layers beneath is not cleared first.
-    counts.pixelsRepainted = gPixels.load() + Corvane::OpenGLBackdrop::PixelsDrawn();
+    // A part repainted over a picture of the layers beneath, or under an opaque picture, is not cleared first.
+    counts.pixelsRepainted = gPixels.load() + Corvane::OpenGLScreenCanvas::PixelsRepaintedUncleared();
     counts.batches = gBatches.load();
     return counts;
 }

@@ -50,6 +50,15 @@ namespace OpenGLTesting
         return image;
     }
 
+    // Every pixel of the window, RGBA, rows from the bottom.
+    inline std::vector<unsigned char> ReadWindow()
+    {
+        std::vector<unsigned char> rgba(size_t(kWidth) * kHeight * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return rgba;
+    }
+
     class OpenGLFixture : public ::testing::Test
     {
     protected:

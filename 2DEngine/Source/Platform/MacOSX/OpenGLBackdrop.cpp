@@ -1,7 +1,8 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 
 #include <algorithm>
-#include <atomic>
+#include <cstdint>
+#include <vector>
 
 #include <SDL2/SDL_opengl.h>
 
@@ -18,7 +19,13 @@ constexpr int kLongestWait = 96;
 // A picture kept this many frames has paid for itself: the wait starts short again.
 constexpr int kPaidFor = 48;
 
-std::atomic<uint64_t> gPixelsDrawn(0);
+int PowerOfTwoAtLeast(int size)
+{
+    int power = 1;
+    while (power < size)
+        power *= 2;
+    return power;
+}
 
 } // namespace
 
@@ -69,11 +76,25 @@ void OpenGLBackdrop::Capture(std::size_t count, int width, int height)
         // Copied back texel for pixel.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+        // Made as the pictures' textures are (a power of two, four channels filled as B, G, R, A), so
+        // that the software renderer copies it with the code it already built for an opaque white
+        // picture drawn texel for pixel, rather than building code of its own for it.
+        mTextureWidth = PowerOfTwoAtLeast(width);
+        mTextureHeight = PowerOfTwoAtLeast(height);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, mTextureWidth, mTextureHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
         mWidth = width;
         mHeight = height;
     }
-    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    // Read back and uploaded rather than copied within OpenGL: the software renderer copies
+    // between the window's format and a texture's by a shader it builds the first time, which
+    // costs more than many such captures.
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
     mCount = count;
     mFramesHeld = 0;
     mSteadyFrames = 0;
@@ -83,7 +104,6 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
 {
     if (mCount == 0 || mWidth <= 0 || mHeight <= 0 || width <= 0 || height <= 0)
         return;
-    gPixelsDrawn += uint64_t(width) * uint64_t(height);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     glViewport(0, 0, mWidth, mHeight);
@@ -99,10 +119,10 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glBindTexture(GL_TEXTURE_2D, mTexture);
     // The texels as they are, colour and alpha, whatever the current colour.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    float const left = float(x) / float(mWidth);
-    float const right = float(x + width) / float(mWidth);
-    float const bottom = float(y) / float(mHeight);
-    float const top = float(y + height) / float(mHeight);
+    float const left = float(x) / float(mTextureWidth);
+    float const right = float(x + width) / float(mTextureWidth);
+    float const bottom = float(y) / float(mTextureHeight);
+    float const top = float(y + height) / float(mTextureHeight);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(left, top);
     glVertex2f(float(x), float(y + height));
@@ -121,11 +141,6 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
-}
-
-uint64_t OpenGLBackdrop::PixelsDrawn()
-{
-    return gPixelsDrawn.load();
 }
 
 } // namespace Corvane

@@ -42,14 +42,13 @@ public:
     // bottom) into the back buffer, replacing what is there.
     void Draw(int x, int y, int width, int height) const;
 
-    // The window pixels copied from pictures so far, by every backdrop (for measuring: such a
-    // part is repainted without being cleared first).
-    static uint64_t PixelsDrawn();
-
 private:
     unsigned int mTexture = 0;
+    // The window's size, and the texture's.
     int mWidth = 0;
     int mHeight = 0;
+    int mTextureWidth = 0;
+    int mTextureHeight = 0;
     std::size_t mCount = 0;
     // Changing frames since the picture was dropped, and the lowest first change among them.
     int mSteadyFrames = 0;

@@ -1,6 +1,7 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLFrame.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -57,8 +58,14 @@ void OpenGLFrame::Begin(unsigned int mode, unsigned int texture, uint64_t textur
     batch.bounds = Rect<float>();
     batch.inked = mHasInk;
     batch.ink = mHasInk ? *ink : sTextureInk();
+    batch.texelForUnit = false;
+    batch.opaque = false;
+    batch.white = false;
+    batch.cover = Rect<float>();
     mBatches.push_back(batch);
     mOpen = true;
+    mFullAlpha = true;
+    mWhite = true;
 }
 
 void OpenGLFrame::Color(float r, float g, float b, float a)
@@ -82,6 +89,8 @@ void OpenGLFrame::Vertex(float x, float y)
     mCurrent.x = x;
     mCurrent.y = y;
     mVertices.push_back(mCurrent);
+    mFullAlpha = mFullAlpha && mCurrent.a >= 1.0f;
+    mWhite = mWhite && mCurrent.a >= 1.0f && mCurrent.r >= 1.0f && mCurrent.g >= 1.0f && mCurrent.b >= 1.0f;
     sBatch& batch = mBatches.back();
     Rect<float> const point(x, y, 0.0f, 0.0f);
     batch.bounds = batch.count == 0 ? point : Union(batch.bounds, point);
@@ -90,18 +99,34 @@ void OpenGLFrame::Vertex(float x, float y)
 
 void OpenGLFrame::End()
 {
-    if (mOpen && mHasInk && !mBatches.empty() && mBatches.back().count == 4)
-    {
-        sBatch& batch = mBatches.back();
-        float xy[8];
-        float uv[8];
+    if (!mOpen || mBatches.empty())
+        return;
+    sBatch& batch = mBatches.back();
+    bool const quad = batch.mode == GL_TRIANGLE_STRIP && batch.count == 4;
+    float xy[8];
+    float uv[8];
+    if (quad)
         QuadCorners(batch, xy, uv);
-        batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
-    }
-    else if (mOpen && !mBatches.empty())
+    batch.white = mWhite && batch.count > 0;
+    if (batch.texture == 0)
     {
-        mBatches.back().inked = false;
+        batch.opaque = mFullAlpha && batch.count > 0;
     }
+    else if (quad && mHasInk)
+    {
+        batch.bounds = InkBoundsOfQuad(mInk, xy, uv, batch.bounds);
+        batch.texelForUnit = IsTexelForUnit(mInk, xy, uv);
+        batch.opaque = mFullAlpha && batch.texelForUnit && SamplesOnlyOpaque(mInk, uv);
+    }
+    bool const upright = quad && xy[0] == xy[2] && xy[4] == xy[6] && xy[1] == xy[5] && xy[3] == xy[7];
+    if (batch.opaque && upright)
+    {
+        float const left = std::min(xy[0], xy[4]);
+        float const top = std::min(xy[1], xy[3]);
+        batch.cover = Rect<float>(left, top, std::fabs(xy[4] - xy[0]), std::fabs(xy[3] - xy[1]));
+    }
+    // Only a textured quad's ink outlines what it changes.
+    batch.inked = quad && mHasInk;
     mOpen = false;
     mHasInk = false;
 }
@@ -260,9 +285,33 @@ float OpenGLFrame::CoveredArea(std::size_t first, std::size_t end, std::vector<R
     return area;
 }
 
-void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end) const
+bool OpenGLFrame::FindCover(Rect<float> const& box, std::size_t first, std::size_t end, bool unitPixels,
+                            std::size_t* index) const
+{
+    for (std::size_t i = std::min(end, mBatches.size()); i > first; --i)
+    {
+        sBatch const& batch = mBatches[i - 1];
+        // A textured batch is opaque only where it is drawn texel for pixel.
+        if (!batch.opaque || (batch.texture != 0 && !unitPixels) || batch.cover.width <= 0.0f)
+            continue;
+        Rect<float> const& c = batch.cover;
+        if (c.x <= box.x && c.y <= box.y && box.x + box.width <= c.x + c.width && box.y + box.height <= c.y + c.height)
+        {
+            *index = i - 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t end, bool unitPixels) const
 {
     unsigned int bound = std::numeric_limits<unsigned int>::max();
+    bool blending = true;
+    bool replacing = false;
+    // Textures switched to nearest sampling here; they leave linear, as every other drawing expects.
+    std::vector<unsigned int> nearest;
+    bool boundNearest = false;
     for (std::size_t i = first; i < std::min(end, mBatches.size()); ++i)
     {
         sBatch const& batch = mBatches[i];
@@ -272,6 +321,34 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
         {
             glBindTexture(GL_TEXTURE_2D, batch.texture);
             bound = batch.texture;
+            boundNearest = std::find(nearest.begin(), nearest.end(), bound) != nearest.end();
+        }
+        bool const sampleNearest = unitPixels && batch.texelForUnit;
+        if (batch.texture != 0 && sampleNearest != boundNearest)
+        {
+            GLint const filter = sampleNearest ? GL_NEAREST : GL_LINEAR;
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+            if (sampleNearest)
+                nearest.push_back(bound);
+            else
+                nearest.erase(std::find(nearest.begin(), nearest.end(), bound));
+            boundNearest = sampleNearest;
+        }
+        bool const blend = !batch.opaque || (batch.texture != 0 && !sampleNearest);
+        if (blend != blending)
+        {
+            if (blend)
+                glEnable(GL_BLEND);
+            else
+                glDisable(GL_BLEND);
+            blending = blend;
+        }
+        bool const replace = batch.texture != 0 && batch.white;
+        if (replace != replacing)
+        {
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, replace ? GL_REPLACE : GL_MODULATE);
+            replacing = replace;
         }
         glBegin(batch.mode);
         for (uint32_t k = 0; k < batch.count; ++k)
@@ -284,6 +361,16 @@ void OpenGLFrame::Replay(Rect<float> const* area, std::size_t first, std::size_t
         }
         glEnd();
     }
+    if (!blending)
+        glEnable(GL_BLEND);
+    if (replacing)
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    for (unsigned int texture : nearest)
+    {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
 }
 
 void OpenGLFrame::Swap(OpenGLFrame& other)
@@ -294,6 +381,8 @@ void OpenGLFrame::Swap(OpenGLFrame& other)
     std::swap(mOpen, other.mOpen);
     std::swap(mHasInk, other.mHasInk);
     std::swap(mInk, other.mInk);
+    std::swap(mFullAlpha, other.mFullAlpha);
+    std::swap(mWhite, other.mWhite);
 }
 
 } // namespace Corvane

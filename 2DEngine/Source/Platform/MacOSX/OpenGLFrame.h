@@ -42,10 +42,21 @@ public:
         // A textured quad's: the ink it was drawn with.
         bool inked;
         sTextureInk ink;
+        // A textured quad that maps a texel to a unit (IsTexelForUnit).
+        bool texelForUnit;
+        // Every fragment is wholly opaque, so blending changes nothing: untextured
+        // at full alpha, or textured so, over only opaque texels, drawn texel for pixel.
+        bool opaque;
+        // Every vertex white at full alpha: the texels need no modulating.
+        bool white;
+        // Where the opaque batch paints every pixel (an upright quad's rectangle);
+        // empty when it is not opaque or not such a quad.
+        Rect<float> cover;
     };
 
     void Clear();
-    // The texture's ink, when known, narrows a textured quad's bounds (not while drawing for reference).
+    // The texture's ink, when known, narrows a textured quad's bounds and tells
+    // whether the quad is opaque (not while drawing for reference).
     void Begin(unsigned int mode, unsigned int texture, uint64_t textureVersion, sTextureInk const* ink = nullptr);
     void Color(float r, float g, float b, float a);
     void TexCoord(float u, float v);
@@ -75,9 +86,18 @@ public:
     // rectangles, added up over the batches (their bounds) and the rectangles.
     float CoveredArea(std::size_t first, std::size_t end, std::vector<Rect<float>> const& within) const;
 
+    // The last batch from `first` up to `end` that paints all of the box
+    // opaque, hiding every batch before it there; false when there is none.
+    // unitPixels: whether a unit of the frame is a pixel of the window.
+    bool FindCover(Rect<float> const& box, std::size_t first, std::size_t end, bool unitPixels, std::size_t* index) const;
+
     // Issues every batch from `first` up to `end` (the count at most) whose
-    // bounds meet the area (all of them for null).
-    void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX) const;
+    // bounds meet the area (all of them for null). At a unit to the pixel, a
+    // quad drawn texel for pixel samples its nearest texel, and an opaque
+    // batch draws without blending; a white one takes its texels as they are
+    // instead of modulating them: the pixels are the same, for less work.
+    void Replay(Rect<float> const* area, std::size_t first = 0, std::size_t end = SIZE_MAX,
+                bool unitPixels = false) const;
 
     void Swap(OpenGLFrame& other);
 
@@ -96,6 +116,9 @@ private:
     bool mOpen = false;
     bool mHasInk = false;
     sTextureInk mInk;
+    // Whether every vertex of the open batch has full alpha, and is white.
+    bool mFullAlpha = true;
+    bool mWhite = true;
 };
 
 } // namespace Corvane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -43,10 +44,20 @@ constexpr float kDrawCostPixels = 1500.0f;
 // the current one would win back its cost within this many frames.
 constexpr int kBackdropPayBackFrames = 32;
 
-// The depth buffer too while the depth test is on.
-GLbitfield ClearedBuffers()
+// Window pixels repainted without clearing them first.
+std::atomic<uint64_t> gPixelsUncleared(0);
+
+// The depth buffer too while the depth test is on; not the colour when something opaque replaces it.
+GLbitfield ClearedBuffers(bool colour = true)
 {
-    return glIsEnabled(GL_DEPTH_TEST) ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+    GLbitfield const buffers = glIsEnabled(GL_DEPTH_TEST) ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+    return colour ? buffers : buffers & ~GLbitfield(GL_COLOR_BUFFER_BIT);
+}
+
+void Clear(GLbitfield buffers)
+{
+    if (buffers != 0)
+        glClear(buffers);
 }
 
 // Where the drawing goes: straight to OpenGL, or into the frame being kept.
@@ -308,7 +319,7 @@ bool OpenGLScreenCanvas::PresentFrame()
     bool swap = false;
     if (!mShownValid || moved || lost)
     {
-        RepaintWhole();
+        RepaintWhole(viewport);
         swap = !inPlace;
     }
     else
@@ -317,7 +328,7 @@ bool OpenGLScreenCanvas::PresentFrame()
         if (!parts.empty() && !inPlace)
         {
             // After a swap the back buffer holds nothing known: all of it is drawn.
-            RepaintWhole();
+            RepaintWhole(viewport);
             swap = true;
         }
         else if (!parts.empty())
@@ -336,12 +347,15 @@ bool OpenGLScreenCanvas::PresentFrame()
     return swap;
 }
 
-void OpenGLScreenCanvas::RepaintWhole()
+void OpenGLScreenCanvas::RepaintWhole(int const viewport[4])
 {
     mBackdrop.Forget();
     MacOSX::GLLayer::ClearWholeDrawable();
-    glClear(ClearedBuffers());
-    mFrame.Replay(nullptr);
+    bool const unitPixels = UnitPixels(viewport);
+    std::size_t first = 0;
+    bool const covered = mFrame.FindCover(Rect<float>(mBounds), 0, SIZE_MAX, unitPixels, &first);
+    ClearUnlessCovered(covered, viewport);
+    mFrame.Replay(nullptr, first, SIZE_MAX, unitPixels);
     if (MacOSX::GLLayer::CanCopySubBuffer())
     {
         int width = 0;
@@ -349,6 +363,26 @@ void OpenGLScreenCanvas::RepaintWhole()
         MacOSX::GLLayer::GetDrawableSize(&width, &height);
         MacOSX::GLLayer::CopySubBuffer(0, 0, width, height);
     }
+}
+
+void OpenGLScreenCanvas::ClearUnlessCovered(bool covered, int const viewport[4])
+{
+    // Beside a picture that does not fill the window, with no clip to have cleared them, the
+    // bars are cleared by this clear alone.
+    int width = 0;
+    int height = 0;
+    MacOSX::GLLayer::GetDrawableSize(&width, &height);
+    bool const fills = viewport[0] <= 0 && viewport[1] <= 0 && viewport[0] + viewport[2] >= width &&
+                       viewport[1] + viewport[3] >= height;
+    covered = covered && (fills || glIsEnabled(GL_SCISSOR_TEST));
+    Clear(ClearedBuffers(!covered));
+    if (covered)
+        gPixelsUncleared += uint64_t(std::max(viewport[2], 0)) * uint64_t(std::max(viewport[3], 0));
+}
+
+bool OpenGLScreenCanvas::UnitPixels(int const viewport[4]) const
+{
+    return viewport[2] == mBounds.width && viewport[3] == mBounds.height;
 }
 
 bool OpenGLScreenCanvas::BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const
@@ -371,10 +405,13 @@ void OpenGLScreenCanvas::RepaintWholeOverBackdrop(std::size_t beneath, std::vect
     int height = 0;
     MacOSX::GLLayer::GetDrawableSize(&width, &height);
     MacOSX::GLLayer::ClearWholeDrawable();
-    glClear(ClearedBuffers());
-    mFrame.Replay(nullptr, 0, beneath);
+    bool const unitPixels = UnitPixels(viewport);
+    std::size_t first = 0;
+    bool const covered = mFrame.FindCover(Rect<float>(mBounds), 0, beneath, unitPixels, &first);
+    ClearUnlessCovered(covered, viewport);
+    mFrame.Replay(nullptr, first, beneath, unitPixels);
     mBackdrop.Capture(beneath, width, height);
-    mFrame.Replay(nullptr, beneath);
+    mFrame.Replay(nullptr, beneath, SIZE_MAX, unitPixels);
     // The back buffer holds the whole frame; only the changed parts need showing.
     for (Rect<float> const& part : parts)
     {
@@ -458,21 +495,35 @@ void OpenGLScreenCanvas::RepaintPart(Rect<float> const& part, int const viewport
 {
     glScissor(box[0], box[1], box[2], box[3]);
     glEnable(GL_SCISSOR_TEST);
-    std::size_t const beneath = mBackdrop.GetCount();
-    // The picture of the layers beneath replaces every pixel of the box: clearing their colour
-    // first (a pass over the box, as a software renderer clears part of the window) would be wasted.
-    GLbitfield const cleared = beneath > 0 ? ClearedBuffers() & ~GLbitfield(GL_COLOR_BUFFER_BIT) : ClearedBuffers();
-    if (cleared != 0)
-        glClear(cleared);
-    // Whatever can reach a pixel of the repainted rectangle meets this area.
     float const scaleX = float(viewport[2]) / float(mBounds.width);
     float const scaleY = float(viewport[3]) / float(mBounds.height);
+    bool const unitPixels = UnitPixels(viewport);
+    std::size_t const beneath = mBackdrop.GetCount();
+    // The box in the frame's coordinates: an opaque batch over all of it hides every batch before
+    // it there, the picture of the layers beneath included.
+    Rect<float> const boxInFrame(float(box[0] - viewport[0]) / scaleX,
+                                 float(mBounds.height) - float(box[1] + box[3] - viewport[1]) / scaleY,
+                                 float(box[2]) / scaleX, float(box[3]) / scaleY);
+    std::size_t first = beneath;
+    bool const covered = mFrame.FindCover(boxInFrame, beneath, SIZE_MAX, unitPixels, &first);
+    // What replaces every pixel of the box makes clearing their colour first (a pass over the
+    // box, as a software renderer clears part of the window) wasted work.
+    bool const replaced = covered || beneath > 0;
+    Clear(ClearedBuffers(!replaced));
+    if (replaced)
+        gPixelsUncleared += uint64_t(box[2]) * uint64_t(box[3]);
+    if (beneath > 0 && !covered)
+        mBackdrop.Draw(box[0], box[1], box[2], box[3]);
+    // Whatever can reach a pixel of the repainted rectangle meets this area.
     float const reachX = float(kRepaintMargin + 2) / std::max(scaleX, 0.001f);
     float const reachY = float(kRepaintMargin + 2) / std::max(scaleY, 0.001f);
     Rect<float> const area(part.x - reachX, part.y - reachY, part.width + 2.0f * reachX, part.height + 2.0f * reachY);
-    if (beneath > 0)
-        mBackdrop.Draw(box[0], box[1], box[2], box[3]);
-    mFrame.Replay(&area, beneath);
+    mFrame.Replay(&area, first, SIZE_MAX, unitPixels);
+}
+
+uint64_t OpenGLScreenCanvas::PixelsRepaintedUncleared()
+{
+    return gPixelsUncleared.load();
 }
 
 Label OpenGLScreenCanvas::GetKind()

@@ -14,9 +14,12 @@
 // (Graphics::SetReferenceDrawing) draws a kept canvas's frames at once and
 // whole while it is on. Repainted parts start from a picture of the batches
 // beneath everything that changes, once those have stayed the same a while
-// (OpenGLBackdrop).
+// (OpenGLBackdrop), or from the last opaque batch that covers them. At a
+// frame unit to the window pixel, pictures drawn texel for pixel sample their
+// nearest texel and opaque ones are not blended, which gives the same pixels.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "2DEngine/Source/Graphics/Canvas.h"
@@ -75,13 +78,21 @@ public:
     int DrawPrimitive(PrimitiveKind kind, IImage const* image, int count, Graphics::sPrimitiveVertex const* vertices,
                       Graphics::sDrawState const& state) override;
 
+    // The window pixels repainted so far, by every kept canvas, without clearing them first: over
+    // the picture of the layers beneath, or under an opaque batch that covers them (for measuring).
+    static uint64_t PixelsRepaintedUncleared();
+
     // The texture an image draws with: its own, or a new one for an Image;
     // null for no image or another kind of image, which draws untextured.
     static ITexture* GetTextureOfImage(IImage const* image);
 
 private:
     OpenGLFrame* Recording() { return mKeeping ? &mFrame : nullptr; }
-    void RepaintWhole();
+    void RepaintWhole(int const viewport[4]);
+    // Clears the window for a whole repaint, but not its colour when the frame's batches cover it opaque.
+    void ClearUnlessCovered(bool covered, int const viewport[4]);
+    // Whether a unit of the frame is a pixel of the window.
+    bool UnitPixels(int const viewport[4]) const;
     // Whether a backdrop of the frame's first batches is worth its whole repaint.
     bool BackdropPaysFor(std::size_t beneath, std::vector<Rect<float>> const& parts) const;
     // Draws the frame's first batches whole, keeps them as the backdrop, draws

@@ -21,6 +21,11 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
     sTextureInk ink;
     if (!pixels || width <= 0 || height <= 0 || textureWidth <= 0 || textureHeight <= 0)
         return ink;
+    ink.texelsWide = textureWidth;
+    ink.texelsHigh = textureHeight;
+    ink.pictureU = float(width) / float(textureWidth);
+    ink.pictureV = float(height) / float(textureHeight);
+    bool opaque = true;
     float const centreX = float(width) * 0.5f;
     float const centreY = float(height) * 0.5f;
     int left = width;
@@ -31,6 +36,9 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
     for (int y = 0; y < height; ++y)
     {
         Color32 const* const row = pixels + size_t(y) * size_t(width);
+        // One pass over the picture at most: it stops at the first pixel not wholly opaque.
+        for (int x = 0; opaque && x < width; ++x)
+            opaque = row[x].GetAlpha() == 255;
         int first = 0;
         while (first < width && row[first].GetAlpha() == 0)
             ++first;
@@ -48,6 +56,7 @@ sTextureInk FindTextureInk(Color32 const* pixels, int width, int height, int tex
         float const dx = std::max(std::fabs(float(first) - centreX), std::fabs(float(last + 1) - centreX));
         farthest = std::max(farthest, dx * dx + dy * dy);
     }
+    ink.opaque = opaque;
     float const texelU = 1.0f / float(textureWidth);
     float const texelV = 1.0f / float(textureHeight);
     if (right < 0)
@@ -128,6 +137,37 @@ Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float con
     if (right < left || bottom < top)
         return Rect<float>(left, top, 0.0f, 0.0f);
     return Rect<float>(left, top, right - left, bottom - top);
+}
+
+bool IsTexelForUnit(sTextureInk const& ink, float const xy[8], float const uv[8])
+{
+    if (ink.texelsWide <= 0 || ink.texelsHigh <= 0)
+        return false;
+    bool const upright = xy[0] == xy[2] && xy[4] == xy[6] && xy[1] == xy[5] && xy[3] == xy[7];
+    bool const sides = uv[0] == uv[2] && uv[4] == uv[6] && uv[1] == uv[5] && uv[3] == uv[7];
+    if (!upright || !sides)
+        return false;
+    for (int k = 0; k < 8; ++k)
+        if (xy[k] != std::floor(xy[k]))
+            return false;
+    float const wide = float(ink.texelsWide);
+    float const high = float(ink.texelsHigh);
+    auto const whole = [](float texels) { return texels == std::floor(texels); };
+    // Mirrored pictures count too: a texel per unit either way.
+    float const width = std::fabs(xy[4] - xy[0]);
+    float const height = std::fabs(xy[3] - xy[1]);
+    return width > 0.0f && height > 0.0f && std::fabs(uv[4] - uv[0]) * wide == width &&
+           std::fabs(uv[3] - uv[1]) * high == height && whole(uv[0] * wide) && whole(uv[1] * high);
+}
+
+bool SamplesOnlyOpaque(sTextureInk const& ink, float const uv[8])
+{
+    if (!ink.opaque)
+        return false;
+    for (int k = 0; k < 8; k += 2)
+        if (uv[k] < 0.0f || uv[k] > ink.pictureU || uv[k + 1] < 0.0f || uv[k + 1] > ink.pictureV)
+            return false;
+    return true;
 }
 
 } // namespace Corvane

@@ -26,6 +26,13 @@ struct sTextureInk
     float centreV = 0.5f;
     float radiusU = 1.0f;
     float radiusV = 1.0f;
+    // The texture's size in texels, and whether every pixel of the picture
+    // (at its top left, up to pictureU x pictureV) is wholly opaque.
+    int texelsWide = 0;
+    int texelsHigh = 0;
+    float pictureU = 1.0f;
+    float pictureV = 1.0f;
+    bool opaque = false;
 };
 
 // The ink of a picture of width x height pixels (rows from the top) in a
@@ -54,6 +61,15 @@ bool MapQuad(float const xy[8], float const uv[8], sQuadMapping* map);
 // coordinates uv, two floats each. The quad's own bounds when its corners
 // are not a parallelogram with texture coordinates along its sides.
 Rect<float> InkBoundsOfQuad(sTextureInk const& ink, float const xy[8], float const uv[8], Rect<float> const& quadBounds);
+
+// Whether the quad (given as for InkBoundsOfQuad) is upright at whole units
+// and maps one texel, from a texel's edge, to each unit. Drawn at one unit to
+// the pixel, its pixel centres sample texel centres: nearest sampling gives
+// the pixels linear filtering gives, at a fraction of the rasteriser's cost.
+bool IsTexelForUnit(sTextureInk const& ink, float const xy[8], float const uv[8]);
+
+// Whether such a quad samples only opaque texels of the picture.
+bool SamplesOnlyOpaque(sTextureInk const& ink, float const uv[8]);
 
 } // namespace Corvane
 
