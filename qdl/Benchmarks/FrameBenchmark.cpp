@@ -7,6 +7,7 @@
 #include <string>
 
 #include "2DEngine/Source/Framework/Platform.h"
+#include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 #include "2DEngine/Source/Platform/MacOSX/OpenGLPlatform.h"
 #include "qdl/Benchmarks/DrawCounter.h"
 #include "qdl/Source/Game/LevelManager.h"
@@ -20,6 +21,8 @@ float const kMostLoadingSeconds = 1200.0f;
 // Frames before the timing: the whole first one, then enough for a backdrop's picture to be
 // taken and drawn once.
 int const kWarmUpFrames = 6;
+// A screen whose timing waits for the picture of the layers beneath.
+int const kMostWarmUpFrames = 60;
 
 double processSeconds()
 {
@@ -92,8 +95,18 @@ void BenchmarkFrames(benchmark::State& state, std::function<void(GameDriver::Dri
         // Untimed frames played as the timed ones are: the first kept frame repaints the whole
         // window, and the picture of the layers beneath is taken and first drawn (its copy's
         // shader compiled once) before the timing starts.
-        for (int n = 0; n < kWarmUpFrames; ++n)
+        uint64_t const pictures = Corvane::OpenGLBackdrop::PicturesTaken();
+        auto const warmedUp = [&](int n) {
+            return n >= kWarmUpFrames && (!kept || !steps.afterThePictureBeneath ||
+                                          Corvane::OpenGLBackdrop::PicturesTaken() > pictures);
+        };
+        for (int n = 0; !warmedUp(n); ++n)
         {
+            if (n == kMostWarmUpFrames)
+            {
+                state.SkipWithError("the picture of the layers beneath was never taken");
+                return;
+            }
             if ((steps.between && !steps.between(child)) || !(steps.frame ? steps.frame(child) : child.Frames(1)))
             {
                 state.SkipWithError("the screen did not last the warm-up frames");

@@ -44,6 +44,9 @@ struct sFrameSteps
     ChildStep between;
     // The timed frame; one frame without input when empty.
     ChildStep frame;
+    // Kept frames are timed from when the picture of the layers beneath has been taken: the
+    // screen as it stays for most of its life, that picture being a cost paid once.
+    bool afterThePictureBeneath = false;
 };
 
 // Prepares the driver (account values, a screen to start with), plays the

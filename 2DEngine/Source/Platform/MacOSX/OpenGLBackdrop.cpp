@@ -1,6 +1,7 @@
 #include "2DEngine/Source/Platform/MacOSX/OpenGLBackdrop.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,8 @@ constexpr int kFirstWait = 3;
 constexpr int kLongestWait = 96;
 // A picture kept this many frames has paid for itself: the wait starts short again.
 constexpr int kPaidFor = 48;
+
+std::atomic<uint64_t> gPicturesTaken(0);
 
 int PowerOfTwoAtLeast(int size)
 {
@@ -96,6 +99,7 @@ void OpenGLBackdrop::Capture(std::size_t count, int width, int height)
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
     mCount = count;
+    ++gPicturesTaken;
     mFramesHeld = 0;
     mSteadyFrames = 0;
 }
@@ -141,6 +145,11 @@ void OpenGLBackdrop::Draw(int x, int y, int width, int height) const
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+}
+
+uint64_t OpenGLBackdrop::PicturesTaken()
+{
+    return gPicturesTaken.load();
 }
 
 } // namespace Corvane

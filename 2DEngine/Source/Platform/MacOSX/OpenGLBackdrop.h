@@ -38,6 +38,9 @@ public:
     // Takes the picture of the back buffer, which holds the frame's first
     // count batches drawn whole over the window of width x height pixels.
     void Capture(std::size_t count, int width, int height);
+    // The pictures taken so far, by every backdrop (for measuring a screen once its picture is taken).
+    static uint64_t PicturesTaken();
+
     // Copies the rectangle of the picture (window pixels, rows from the
     // bottom) into the back buffer, replacing what is there.
     void Draw(int x, int y, int width, int height) const;
