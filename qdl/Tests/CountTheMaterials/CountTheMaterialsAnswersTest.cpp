@@ -118,7 +118,9 @@ void VisitWrongPile(Child& child, sSeen const& pile, std::string const& line, bo
         {
             arrivedWithLine = child.Look([pickUp] { return Near(DiggerRoot()->LocalGetLocation(), pickUp); });
             if (char const* const folder = std::getenv("QDL_CTM_SCREENSHOT_DIR"))
+            {
                 EXPECT_TRUE(child.SaveScreenshot(std::string(folder) + "/CountTheMaterials_" + line + ".png"));
+            }
             break;
         }
         ASSERT_TRUE(child.Frames(1));

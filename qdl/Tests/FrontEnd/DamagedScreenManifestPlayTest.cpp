@@ -93,7 +93,9 @@ void PlayEachButtonOver(std::function<void(std::string const& path)> const& dama
                                   ".xml. Fix the problem and press F5 to reload: ";
         EXPECT_EQ(1u, notes.size());
         if (!notes.empty())
+        {
             EXPECT_EQ(title, notes[0].substr(0, title.size())) << notes[0];
+        }
     }
 }
 
