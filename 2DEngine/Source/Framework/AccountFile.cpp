@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
+#include <limits>
 #include <memory>
 
 namespace Corvane
@@ -226,6 +227,16 @@ namespace Corvane
                     size_t const got = stream->Read(piece, sizeof(piece));
                     if (got == 0)
                         break;
+                    // Positions in a document are 32 bits: a larger file would be read wrapped and
+                    // written back cut short, so it is left alone instead.
+                    if (bytes.size() + got > std::numeric_limits<uint32_t>::max())
+                    {
+                        Internal::LogWrite("Corvane::Account: '%ls%ls' is larger than 4 GB and is left alone\n",
+                                           file.GetName().c_str(), file.GetExtension().c_str());
+                        bytes.clear();
+                        result = kRead_Unreadable;
+                        break;
+                    }
                     bytes.insert(bytes.end(), piece, piece + got);
                 }
             }
