@@ -137,13 +137,7 @@ TEST_F(HereToThereMoves, WrongHousesKeepTheAnimalAndIdleClicksDoNothing)
             ASSERT_TRUE(child.MoveMouseTo(static_cast<int>(decoy.centre.x), static_cast<int>(decoy.centre.y)));
         }
         Corvane::ObjectID const rightID = moves.right.id;
-        ASSERT_GE(child.FramesUntil(
-                      [id] {
-                          SceneNode* const node = AnimalNode(id);
-                          return node && node->GetParent() == Layer();
-                      },
-                      "the animal set down"),
-                  0);
+        ASSERT_GE(FramesUntilSetDown(child, id), 0);
         EXPECT_TRUE(child.Look([id, rightID] {
             SceneNode* const attach = House(rightID)->GetLayoutNode()->GetDescendent(
                 std::vector<NodePathElement>{"imageNode", "cageAttach", NodePathTerminator()}.data());

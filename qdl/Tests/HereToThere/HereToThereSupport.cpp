@@ -169,6 +169,16 @@ SceneNode* AnimalNode(Corvane::ObjectID animal)
     return object ? object->GetLayoutNode() : nullptr;
 }
 
+int FramesUntilSetDown(GameDriver::Child& child, Corvane::ObjectID animal)
+{
+    return child.FramesUntil(
+        [animal] {
+            SceneNode* const node = AnimalNode(animal);
+            return node && node->GetParent() == Layer();
+        },
+        "the animal set down");
+}
+
 bool AnimalOnTruck(Corvane::ObjectID animal)
 {
     SceneNode* const node = AnimalNode(animal);
@@ -282,13 +292,7 @@ int DeliverEveryAnimal(Child& child)
             return delivered;
         EXPECT_TRUE(ClickAt(child, house.centre));
         // Set down at the house: in the playfield layer, its cage hidden, 50 below the house's "cageAttach".
-        EXPECT_GE(child.FramesUntil(
-                      [id] {
-                          SceneNode* const node = AnimalNode(id);
-                          return node && node->GetParent() == Layer();
-                      },
-                      "the animal set down"),
-                  0);
+        EXPECT_GE(FramesUntilSetDown(child, id), 0);
         child.RunOnLoop([id, &house] {
             SceneNode* const node = AnimalNode(id);
             ASSERT_NE(nullptr, node);

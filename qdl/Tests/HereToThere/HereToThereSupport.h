@@ -54,6 +54,8 @@ sPiece HouseDiffering(std::pair<int, int> flag, bool sameColour, bool sameShape)
 // The animal's layout node, wherever it is; null once it is gone.
 SceneNode* AnimalNode(Corvane::ObjectID animal);
 bool AnimalOnTruck(Corvane::ObjectID animal);
+// Frames until the animal is set down in the playfield layer; negative when it never is.
+int FramesUntilSetDown(GameDriver::Child& child, Corvane::ObjectID animal);
 bool TruckHome();
 
 // The game started at Hard, with nothing before it, for a profile in the middle of the story.
