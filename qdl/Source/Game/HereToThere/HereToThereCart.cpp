@@ -11,6 +11,7 @@
 #include "CorvaneExtensions/Source/NodeTasks.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/DragAndDrop.h"
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/SimpleFunctionTask.h"
 #include "qdl/Source/Game/HereToThere/HereToThereMode.h"
@@ -68,8 +69,10 @@ HereToThereCart::HereToThereCart() : facingLeft(true), loaded(Corvane::kInvalidO
     setTrundelAnims(false);
     if (SceneNode* const image = getImageNode())
     {
-        hornConnection = image->mouseDownSignal.connect(
-            [](SceneNode*, Corvane::MouseButton, int, int) { playEffect("SFX_TrundelHorn"); });
+        hornConnection = image->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int x, int y) {
+            if (!passClickToHouseBelow(x, y))
+                playEffect("SFX_TrundelHorn");
+        });
         image->SetHitTest(true);
     }
 }
@@ -318,4 +321,16 @@ void HereToThereCart::returnToLoadingArea(HereToThereTarget* house)
             mode->checkLevelEnd();
         }
     }));
+}
+
+bool HereToThereCart::passClickToHouseBelow(int x, int y)
+{
+    if (!DragSource<HereToThereObject*>::GetHeldDragSource())
+        return false;
+    HereToThereTarget* const house =
+        HereToThereTarget::findAt(Vector2<float>(static_cast<float>(x), static_cast<float>(y)));
+    if (!house)
+        return false;
+    house->handleMouseDown();
+    return true;
 }

@@ -74,6 +74,9 @@ public:
     // Sets the loaded animal down 50 below the node; nothing without a live loaded animal.
     void unloadCurrentObject(SceneNode* node);
     void returnToLoadingArea(HereToThereTarget* house);
+    // While an animal is held, a click on the truck or its cage where they stand
+    // over a house is a click on that house; false when it is not.
+    bool passClickToHouseBelow(int x, int y);
 
     // The seconds a drive from a to b lasts at the named speed; 0 when the
     // speed is not a positive finite number.

@@ -64,8 +64,12 @@ void HereToThereObject::setupMouseHandling()
         return;
     connections[0] = clickRect->mouseUpSignal.connect(
         [this](SceneNode*, Corvane::MouseButton, int, int) { handleMouseUp(); });
-    connections[1] = clickRect->mouseDownSignal.connect(
-        [this](SceneNode*, Corvane::MouseButton, int, int) { handleMouseDown(); });
+    connections[1] = clickRect->mouseDownSignal.connect([this](SceneNode*, Corvane::MouseButton, int x, int y) {
+        // Riding on the truck, the cage lies over the house the truck waits at.
+        HereToThereCart* const cart = HereToThereCart::find();
+        if (!cart || cart->getLoadedObjectID() != GetID() || !cart->passClickToHouseBelow(x, y))
+            handleMouseDown();
+    });
     connections[2] = clickRect->mouseEnterSignal.connect([this](SceneNode*) { handleMouseEnter(); });
     connections[3] = clickRect->mouseExitSignal.connect([this](SceneNode*) { handleMouseExit(); });
 }

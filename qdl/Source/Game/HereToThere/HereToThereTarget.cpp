@@ -1,6 +1,9 @@
 #include "qdl/Source/Game/HereToThere/HereToThereTarget.h"
 
+#include <vector>
+
 #include "Core/Source/Random.h"
+#include "2DEngine/Source/Framework/ObjectDatabase.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/ImageList.h"
 #include "CorvaneExtensions/Source/SceneLayout.h"
@@ -22,6 +25,12 @@ NodePathElement const kCageAttachPath[] = {"imageNode", "cageAttach", NodePathTe
 SceneNode* descendent(SceneNode* root, NodePathElement const* path)
 {
     return root ? root->GetDescendent(path) : nullptr;
+}
+
+Label houseRole()
+{
+    static Label const role = Label::GetUniqueString("HereToThere_Target");
+    return role;
 }
 
 } // namespace
@@ -60,8 +69,7 @@ HereToThereTarget::~HereToThereTarget() {}
 
 Label HereToThereTarget::GetRole() const
 {
-    static Label const role = Label::GetUniqueString("HereToThere_Target");
-    return role;
+    return houseRole();
 }
 
 void HereToThereTarget::acceptMouseInput(bool accept)
@@ -103,6 +111,22 @@ void HereToThereTarget::handleMouseDown()
     cart->startDeliverySequence(this);
     static Label const select = Label::GetUniqueString("SFX_SelectItem");
     GetAudioManager()->playSFX(select);
+}
+
+HereToThereTarget* HereToThereTarget::findAt(Corvane::Vector2<float> const& point)
+{
+    Corvane::ObjectDatabase* const database = Corvane::GetObjectDatabase();
+    if (!database)
+        return nullptr;
+    std::vector<Corvane::ObjectID> const houses = database->GetObjectsWithRole(houseRole());
+    for (Corvane::ObjectID const id : houses)
+    {
+        HereToThereTarget* const house = dynamic_cast<HereToThereTarget*>(database->GetObject(id));
+        SceneNode* const picture = house ? descendent(house->layoutNode, kImageNodePath) : nullptr;
+        if (picture && picture->GetDescendentAtLocation(point))
+            return house;
+    }
+    return nullptr;
 }
 
 SceneNode* HereToThereTarget::getCageAttachNode() const

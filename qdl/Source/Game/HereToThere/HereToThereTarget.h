@@ -46,6 +46,9 @@ public:
     // Run by the truck once it stands here.
     void performDeliveryCheckAction();
 
+    // The house whose picture lies under the screen point, or null.
+    static HereToThereTarget* findAt(Corvane::Vector2<float> const& point);
+
     HereToThereObjectColor getColor() const { return color; }
     HereToThereObjectShape getShape() const { return shape; }
     int getRoad() const { return road; }

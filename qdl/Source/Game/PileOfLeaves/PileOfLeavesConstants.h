@@ -19,6 +19,15 @@ extern NodePathElement const kPileOfLeavesDogPath[2];
 extern NodePathElement const kPileOfLeavesToolToPickPath[2];
 extern NodePathElement const kPileOfLeavesHighlightBoxPath[2];
 
+// The bare ground below the fence and the dog, where the tools lie and the
+// leaves rest: their places run from left to right and top to bottom inclusive.
+int const kLeafGroundLeft = 10;
+int const kLeafGroundRight = 790;
+int const kLeafGroundTop = 250;
+int const kLeafGroundBottom = 590;
+// How far a leaf heaped on a tool may rest from the tool's place, each way.
+int const kLeafHeapReach = 80;
+
 // The tool colours in play: red, green, blue and yellow.
 int const kNumLeafToolColors = 4;
 // With 7 tools or more: one hammer, one drill, two wrenches, two

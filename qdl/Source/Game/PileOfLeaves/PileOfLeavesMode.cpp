@@ -38,6 +38,15 @@ Label gameLabel()
     return game;
 }
 
+// A heaped leaf's offset from its tool's place on one axis: up to the heap's reach either way,
+// cut where the ground ends, so that no leaf rests on the fence or the dog.
+int drawHeapOffset(int at, int groundLow, int groundHigh)
+{
+    int const low = std::min(0, std::max(-kLeafHeapReach, groundLow - at));
+    int const high = std::max(0, std::min(kLeafHeapReach, groundHigh - at));
+    return Corvane::Random::GetIntRange(high - low) + low;
+}
+
 } // namespace
 
 PileOfLeavesMode::PileOfLeavesMode(bool playIntro, int toolsLeft)
@@ -217,11 +226,11 @@ void PileOfLeavesMode::generateTools(int count)
             continue;
         // Bounded draws: a crowded level takes the least-overlapping place instead of drawing for ever.
         float best = std::numeric_limits<float>::max();
-        Corvane::Vector2<float> bestPlace(10.0f, 250.0f);
+        Corvane::Vector2<float> bestPlace(static_cast<float>(kLeafGroundLeft), static_cast<float>(kLeafGroundTop));
         for (int draw = 0; draw < kMaxToolPlaceDraws && best > 0.0f; ++draw)
         {
-            int const x = Corvane::Random::GetIntRange(10, 790);
-            int const y = Corvane::Random::GetIntRange(250, 590);
+            int const x = Corvane::Random::GetIntRange(kLeafGroundLeft, kLeafGroundRight);
+            int const y = Corvane::Random::GetIntRange(kLeafGroundTop, kLeafGroundBottom);
             node->LocalSetLocation(static_cast<float>(x), static_cast<float>(y));
             float const overlap = placeOverlap(node->GetCompositeBounds(), placed);
             if (overlap < best)
@@ -239,7 +248,8 @@ void PileOfLeavesMode::hideTools(int toolCover, int areaCover)
 {
     if (areaCover > 0)
     {
-        int const threshold = static_cast<int>(static_cast<float>(265200 / areaCover) * 0.5f);
+        int const groundArea = (kLeafGroundRight - kLeafGroundLeft) * (kLeafGroundBottom - kLeafGroundTop);
+        int const threshold = static_cast<int>(static_cast<float>(groundArea / areaCover) * 0.5f);
         for (int n = 0; n < areaCover; ++n)
         {
             int x = 0;
@@ -247,8 +257,8 @@ void PileOfLeavesMode::hideTools(int toolCover, int areaCover)
             // Bounded redraws: a crowded area keeps the last place drawn.
             for (int draw = 0; draw < kMaxLeafPlaceDraws; ++draw)
             {
-                x = Corvane::Random::GetIntRange(10, 790);
-                y = Corvane::Random::GetIntRange(250, 590);
+                x = Corvane::Random::GetIntRange(kLeafGroundLeft, kLeafGroundRight);
+                y = Corvane::Random::GetIntRange(kLeafGroundTop, kLeafGroundBottom);
                 bool tooClose = false;
                 for (Leaf const* const leaf : getLeaves())
                 {
@@ -273,11 +283,13 @@ void PileOfLeavesMode::hideTools(int toolCover, int areaCover)
         if (!node)
             continue;
         Corvane::Vector2<float> const at = node->LocalGetLocation();
+        int const tx = static_cast<int>(at.x);
+        int const ty = static_cast<int>(at.y);
         for (int n = 0; n < toolCover; ++n)
         {
-            int const dx = Corvane::Random::GetIntRange(160) - 80;
-            int const dy = Corvane::Random::GetIntRange(160) - 80;
-            createLeaf(static_cast<int>(at.x + static_cast<float>(dx)), static_cast<int>(at.y + static_cast<float>(dy)));
+            int const x = tx + drawHeapOffset(tx, kLeafGroundLeft, kLeafGroundRight);
+            int const y = ty + drawHeapOffset(ty, kLeafGroundTop, kLeafGroundBottom);
+            createLeaf(x, y);
         }
     }
 }
