@@ -1,12 +1,13 @@
 // The leaf-blowing game's answers to a child's moves: a wrong tool twice,
 // clicks while a found tool flies, Quit mid-game, and a difficulty whose level
-// is missing.
+// is missing; and leaves heaped on tools at the ground's edges.
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "qdl/Source/Game/PileOfLeaves/PileOfLeavesConstants.h"
 #include "qdl/Tests/PileOfLeaves/PileOfLeavesTestSupport.h"
 
 using namespace PileOfLeavesTest;
@@ -93,6 +94,48 @@ TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuW
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+    });
+}
+
+TEST_F(PileOfLeavesRules, LeavesHeapedOnToolsAtTheGroundsEdgesStayOnTheGroundOffTheFenceAndTheDog)
+{
+    startGame(driver, kGameModeDifficulty_Hard, false);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        ASSERT_TRUE(waitForSearch(child));
+        // Three tools at the ground's top corners and under the dog, heaped again.
+        int const heaped = 12;
+        child.RunOnLoop([heaped] {
+            PileOfLeavesMode* const mode = Top<PileOfLeavesMode>();
+            std::vector<LeafCoveredTool*> const tools = mode->getTools();
+            ASSERT_LE(3u, tools.size());
+            float const top = static_cast<float>(kLeafGroundTop);
+            tools[0]->getLayoutNode()->LocalSetLocation(static_cast<float>(kLeafGroundLeft), top);
+            tools[1]->getLayoutNode()->LocalSetLocation(630.0f, top);
+            tools[2]->getLayoutNode()->LocalSetLocation(static_cast<float>(kLeafGroundRight), top);
+            mode->hideTools(heaped, 0);
+            for (Leaf* const leaf : mode->getLeaves())
+                leaf->getLayoutNode()->LocalSetLocation(static_cast<float>(leaf->getStablePosition().x),
+                                                        static_cast<float>(leaf->getStablePosition().y));
+        });
+        ASSERT_TRUE(child.Frames(2));
+        SaveGameScreenshot(child, "PileOfLeaves_HeapsAtTheEdges");
+        child.RunOnLoop([heaped] {
+            PileOfLeavesMode* const mode = Top<PileOfLeavesMode>();
+            Corvane::Rect<float> const dog = Child::FindNode("GameScreenRoot/Playfield/DogAnimationNode")->GlobalGetBounds();
+            int nearCorner = 0;
+            for (Leaf const* const leaf : mode->getLeaves())
+            {
+                Corvane::Vector2<int> const at = leaf->getStablePosition();
+                EXPECT_TRUE(at.x >= kLeafGroundLeft && at.x <= kLeafGroundRight && at.y >= kLeafGroundTop &&
+                            at.y <= kLeafGroundBottom)
+                    << at.x << "," << at.y;
+                EXPECT_FALSE(dog.contains(static_cast<float>(at.x), static_cast<float>(at.y))) << at.x << "," << at.y;
+                nearCorner += at.x <= kLeafGroundLeft + 80 && at.y <= kLeafGroundTop + 80 ? 1 : 0;
+            }
+            // The heap still lies on its tool.
+            EXPECT_LE(heaped, nearCorner);
+        });
     });
 }
 
