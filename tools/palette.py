@@ -89,15 +89,28 @@ class Canvas:
         self.draw.text((self.s(centre[0]), self.s(centre[1])), text, font=font, fill=fill, anchor="mm",
                        stroke_width=self.s(stroke) if outline else 0, stroke_fill=outline)
 
-    def fit_text(self, centre, text, font_path, size, max_width, fill, outline=OUTLINE, stroke=3):
-        """Centred text, made smaller until it fits the width."""
+    @classmethod
+    def fitting_size(cls, text, font_path, size, max_width, stroke=3):
+        """The size, size or smaller, at which the text fits the width."""
+        draw = ImageDraw.Draw(Image.new("RGBA", (1, 1)))
         while size > 8:
-            font = ImageFont.truetype(font_path, self.s(size))
-            left, _, right, _ = self.draw.textbbox((0, 0), text, font=font, stroke_width=self.s(stroke))
-            if right - left <= self.s(max_width):
+            font = ImageFont.truetype(font_path, cls.s(size))
+            left, _, right, _ = draw.textbbox((0, 0), text, font=font, stroke_width=cls.s(stroke))
+            if right - left <= cls.s(max_width):
                 break
             size -= 1
-        self.text(centre, text, font_path, size, fill, outline, stroke)
+        return size
+
+    def fit_text(self, centre, text, font_path, size, max_width, fill, outline=OUTLINE, stroke=3):
+        """Centred text, made smaller until it fits the width."""
+        self.text(centre, text, font_path, self.fitting_size(text, font_path, size, max_width, stroke), fill, outline,
+                  stroke)
+
+    @classmethod
+    def shared_size(cls, font_path, texts, stroke=3):
+        """One size for texts seen together: the largest at which each fits its own width.
+        texts: (text, starting size, width) each."""
+        return min(cls.fitting_size(text, font_path, size, width, stroke) for text, size, width in texts)
 
     def paste(self, other, position):
         self.image.alpha_composite(other.image, (self.s(position[0]), self.s(position[1])))

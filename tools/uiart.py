@@ -29,12 +29,26 @@ SIGN_SWING_DEGREES = 6.0
 
 # --- buttons -----------------------------------------------------------------
 
-def button_state(width, height, colour, state, caption, font, icon=None, shape="rounded"):
-    """One state image: 0 normal, 1 hot, 2 pressed, 3 disabled."""
+# The margin between a button's picture and its face.
+BUTTON_INSET = 4
+
+
+def caption_room(width, height, caption, icon=None):
+    """A button's caption, the size it starts from and the width it may take."""
+    return caption, height * 0.42, (width - 2 * BUTTON_INSET) - (height * 0.7 if icon else 24)
+
+
+def caption_size(font, buttons):
+    """One caption size for buttons seen together, each given as (width, height, caption[, icon])."""
+    return Canvas.shared_size(font, [caption_room(*button) for button in buttons])
+
+
+def button_state(width, height, colour, state, caption, font, icon=None, shape="rounded", size=None):
+    """One state image: 0 normal, 1 hot, 2 pressed, 3 disabled; the caption at size, or as large as fits."""
     canvas = Canvas(width, height)
     body = {0: colour, 1: lighter(colour, 0.25), 2: darker(colour, 0.15), 3: greyed(colour)}[state]
     drop = 2 if state == 2 else 0
-    inset = 4
+    inset = BUTTON_INSET
     shadow = (inset, inset + 5, width - inset, height - inset + 1)
     face = (inset, inset + drop, width - inset, height - inset - 5 + drop)
     radius = min(width, height) * 0.3
@@ -63,13 +77,13 @@ def button_state(width, height, colour, state, caption, font, icon=None, shape="
     if caption:
         if icon:
             centre = (centre[0] + height * 0.28, centre[1])
-        canvas.fit_text(centre, caption, font, height * 0.42, (face[2] - face[0]) - (height * 0.7 if icon else 24),
-                        ink, outline=outline, stroke=3)
+        _, largest, room = caption_room(width, height, caption, icon)
+        canvas.fit_text(centre, caption, font, size or largest, room, ink, outline=outline, stroke=3)
     return canvas.result()
 
 
-def button(width, height, colour, caption, font, icon=None, shape="rounded"):
-    return [button_state(width, height, colour, state, caption, font, icon, shape) for state in range(4)]
+def button(width, height, colour, caption, font, icon=None, shape="rounded", size=None):
+    return [button_state(width, height, colour, state, caption, font, icon, shape, size) for state in range(4)]
 
 
 def play_icon(canvas, centre, size, ink, outline):

@@ -147,16 +147,23 @@ def profile_card(name, font, state):
     return picture
 
 
-def radio(width, height, colour, text, font):
-    """A choice of a radio group: the four button states, then checked."""
-    images = uiart.button(width, height, colour, text, font)
+# The checked image holds the pressed button this much smaller inside its frame.
+CHECKED_INSET = 8
+
+
+def radio(width, height, colour, text, font, size=None):
+    """A choice of a radio group: the four button states, then checked; the caption at size, or as
+    large as fits, and on the checked image as much smaller as its button."""
+    images = uiart.button(width, height, colour, text, font, size=size)
+    checked_size = size * (height - CHECKED_INSET) / height if size else None
     checked = Canvas(width, height)
     checked.rounded((2, 2, width - 2, height - 2), min(width, height) * 0.32, fill=rgba(COLOURS["Yellow"]),
                     outline=OUTLINE, width=3)
     inner = Canvas(width, height)
-    inner.image.alpha_composite(
-        uiart.button_state(width - 8, height - 8, colour, 2, text, font).resize(
-            (Canvas.s(width - 8), Canvas.s(height - 8))), (Canvas.s(4), Canvas.s(4)))
+    pressed = uiart.button_state(width - CHECKED_INSET, height - CHECKED_INSET, colour, 2, text, font,
+                                 size=checked_size)
+    inner.image.alpha_composite(pressed.resize((Canvas.s(width - CHECKED_INSET), Canvas.s(height - CHECKED_INSET))),
+                                (Canvas.s(CHECKED_INSET // 2), Canvas.s(CHECKED_INSET // 2)))
     checked.paste(inner, (0, 0))
     checked.ellipse((width - 30, 2, width - 4, 28), fill=rgba(COLOURS["Green"]), width=2.5)
     checked.line([(width - 24, 15), (width - 18, 21), (width - 9, 9)], fill=WHITE, width=4)
@@ -405,22 +412,27 @@ def pictures(font):
         states("Button_Profile_" + name, [profile_card(name, font, state) for state in range(5)])
     states("Button_UI_Ok", uiart.button(170, 76, COLOURS["Green"], "OK", font, uiart.check_icon))
     for language, new, go_on in (("EN", "New game", "Continue"), ("SP", "Juego nuevo", "Continuar")):
-        states("Button_Profile_NewGame_" + language, uiart.button(200, 76, COLOURS["Orange"], new, font))
-        states("Button_Profile_Continue_" + language, uiart.button(200, 76, COLOURS["Blue"], go_on, font))
+        size = uiart.caption_size(font, [(200, 76, new), (200, 76, go_on)])
+        states("Button_Profile_NewGame_" + language, uiart.button(200, 76, COLOURS["Orange"], new, font, size=size))
+        states("Button_Profile_Continue_" + language, uiart.button(200, 76, COLOURS["Blue"], go_on, font, size=size))
 
     # The main menu.
     for language, story, free, book in (("EN", "Story", "Free play", "Stickers"),
                                         ("SP", "Historia", "Juego libre", "Pegatinas")):
         states("StoryButtonSign_" + language, uiart.sign_frames(story, font))
         states("Button_MainMenu_Story_" + language, uiart.play_button(story, font))
-        states("Button_MainMenu_FreePlay_" + language, uiart.button(200, 80, COLOURS["Green"], free, font))
-        states("Button_MainMenu_StickerBook_" + language, uiart.button(200, 80, COLOURS["Purple"], book, font))
+        size = uiart.caption_size(font, [(200, 80, free), (200, 80, book)])
+        states("Button_MainMenu_FreePlay_" + language,
+               uiart.button(200, 80, COLOURS["Green"], free, font, size=size))
+        states("Button_MainMenu_StickerBook_" + language,
+               uiart.button(200, 80, COLOURS["Purple"], book, font, size=size))
 
     # The difficulty popup's three choices.
     for language, easy, medium, hard in (("EN", "Easy", "Medium", "Hard"), ("SP", "Fácil", "Medio", "Difícil")):
-        states("Button_EasyDifficulty_" + language, radio(140, 76, COLOURS["Green"], easy, font))
-        states("Button_MedDifficulty_" + language, radio(140, 76, COLOURS["Orange"], medium, font))
-        states("Button_HardDifficulty_" + language, radio(140, 76, COLOURS["Red"], hard, font))
+        size = uiart.caption_size(font, [(140, 76, easy), (140, 76, medium), (140, 76, hard)])
+        states("Button_EasyDifficulty_" + language, radio(140, 76, COLOURS["Green"], easy, font, size))
+        states("Button_MedDifficulty_" + language, radio(140, 76, COLOURS["Orange"], medium, font, size))
+        states("Button_HardDifficulty_" + language, radio(140, 76, COLOURS["Red"], hard, font, size))
 
     # The free-play screens: a board behind the game buttons.
     made["FreePlay_Board"] = window(700, 470)

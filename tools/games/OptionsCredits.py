@@ -49,16 +49,31 @@ CREDIT_PAGES = (
 )
 
 
-def credits_page(font, heading, lines):
-    # Tall enough to hide the menu's buttons below, whose captions would show cut in half.
-    w, h = 560, 440
+# The longest caption of the options popup, the change of player, takes the room Cancel can spare.
+CANCEL_WIDTH = 130
+CHANGE_PROFILE_WIDTH = 210
+
+# A credits page, tall enough to hide the menu's buttons below, whose captions would show cut in half.
+CREDITS_PAGE = (560, 440)
+
+
+def credits_text_sizes(font):
+    """One size for the headings and one for the lines of every page, so that leafing through
+    the pages no line stands out."""
+    w = CREDITS_PAGE[0]
+    return (Canvas.shared_size(font, [(heading, 38, w - 60) for heading, _ in CREDIT_PAGES]),
+            Canvas.shared_size(font, [(line, 24, w - 70) for _, lines in CREDIT_PAGES for line in lines if line]))
+
+
+def credits_page(font, heading, lines, sizes):
+    w, h = CREDITS_PAGE
     canvas = Canvas(w, h)
     canvas.rounded((4, 4, w - 4, h - 4), 26, fill=rgba(COLOURS["Orange"]), width=4)
     canvas.rounded((16, 16, w - 16, h - 16), 20, fill=CREAM, width=3)
-    canvas.fit_text((w / 2, 66), heading, font, 38, w - 60, BLUE, stroke=3)
+    canvas.text((w / 2, 66), heading, font, sizes[0], BLUE, stroke=3)
     for row, line in enumerate(lines):
         if line:
-            canvas.fit_text((w / 2, 156 + row * 52), line, font, 24, w - 70, INK, outline=None)
+            canvas.text((w / 2, 156 + row * 52), line, font, sizes[1], INK, outline=None)
     return canvas.result()
 
 
@@ -84,19 +99,27 @@ def pictures(font):
     made["Options_Window"] = window(600, 470)
     made["Options_Title_EN"] = uiart.heading("Options", font)
     made["Options_Title_SP"] = uiart.heading("Opciones", font)
-    for language, on, off, cancel, profile in (("EN", "Sound on", "Sound off", "Cancel", "Change player"),
-                                               ("SP", "Con sonido", "Sin sonido", "Cancelar", "Cambiar jugador")):
-        states("Button_Sound_On_" + language, radio(160, 70, COLOURS["Green"], on, font))
-        states("Button_Sound_Off_" + language, radio(160, 70, COLOURS["Red"], off, font))
-        states("Button_UI_Cancel_" + language, uiart.button(150, 64, COLOURS["Red"], cancel, font))
-        states("Button_ChangeProfile_" + language, uiart.button(180, 64, COLOURS["Purple"], profile, font))
-    # Each language named in itself, the same whichever is shown.
-    states("Button_Language_English", radio(160, 70, COLOURS["Blue"], "English", font))
-    states("Button_Language_Espanol", radio(160, 70, COLOURS["Orange"], "Español", font))
+    # Each language named in itself, the same whichever is shown; so the popup's captions
+    # share one size in both languages.
+    captions = (("EN", "Sound on", "Sound off", "Cancel", "Change player"),
+                ("SP", "Con sonido", "Sin sonido", "Cancelar", "Cambiar jugador"))
+    size = uiart.caption_size(font, [(160, 70, "English"), (160, 70, "Español")] + [
+        button for _, on, off, cancel, profile in captions
+        for button in ((160, 70, on), (160, 70, off), (CANCEL_WIDTH, 64, cancel), (CHANGE_PROFILE_WIDTH, 64, profile))])
+    for language, on, off, cancel, profile in captions:
+        states("Button_Sound_On_" + language, radio(160, 70, COLOURS["Green"], on, font, size))
+        states("Button_Sound_Off_" + language, radio(160, 70, COLOURS["Red"], off, font, size))
+        states("Button_UI_Cancel_" + language,
+               uiart.button(CANCEL_WIDTH, 64, COLOURS["Red"], cancel, font, size=size))
+        states("Button_ChangeProfile_" + language,
+               uiart.button(CHANGE_PROFILE_WIDTH, 64, COLOURS["Purple"], profile, font, size=size))
+    states("Button_Language_English", radio(160, 70, COLOURS["Blue"], "English", font, size))
+    states("Button_Language_Espanol", radio(160, 70, COLOURS["Orange"], "Español", font, size))
 
     # The credits overlay.
+    text_sizes = credits_text_sizes(font)
     for index, (heading, lines) in enumerate(CREDIT_PAGES):
-        made["Credits_TextPages_%d" % index] = credits_page(font, heading, lines)
+        made["Credits_TextPages_%d" % index] = credits_page(font, heading, lines, text_sizes)
     states("Button_Credits_Left", uiart.button(96, 96, COLOURS["Blue"], None, font, arrow_icon(-1), "round"))
     states("Button_Credits_Right", uiart.button(96, 96, COLOURS["Blue"], None, font, arrow_icon(1), "round"))
     states("Button_Credits_Back", uiart.button(96, 96, COLOURS["Green"], None, font, back_icon, "round"))

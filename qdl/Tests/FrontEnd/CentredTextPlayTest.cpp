@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,8 @@ protected:
     std::string Language() const { return GetParam() ? "english" : "spanish"; }
 };
 
-// A line of a centred text: its box across and its rows, and the text's colour.
+// A line of a centred text: its box across and its rows, the text's colour, and
+// whether it is the last of a text broken over several lines.
 struct sCentredLine
 {
     std::string node;
@@ -39,7 +41,22 @@ struct sCentredLine
     int top = 0;
     int bottom = 0;
     int rgb[3] = {0, 0, 0};
+    std::wstring text;
+    bool endsABrokenText = false;
 };
+
+int CountWords(std::wstring const& text)
+{
+    int words = 0;
+    bool inWord = false;
+    for (wchar_t const c : text)
+    {
+        bool const blank = std::iswspace(c) != 0;
+        words += !blank && !inWord;
+        inWord = !blank;
+    }
+    return words;
+}
 
 void CollectCentredLines(SceneNode* node, std::vector<sCentredLine>* lines)
 {
@@ -51,8 +68,13 @@ void CollectCentredLines(SceneNode* node, std::vector<sCentredLine>* lines)
         return;
     Corvane::Rect<float> const bounds = text->GlobalGetBounds();
     Corvane::ColorF const colour = text->GetRuns().front().style.color;
+    std::wstring characters;
+    for (Corvane::Graphics::StyleRun const& run : text->GetRuns())
+        characters += run.text;
+    std::vector<Corvane::Graphics::LineDimension> const& dimensions = text->GetLineDimensions().lines;
+    std::size_t start = 0;
     int top = static_cast<int>(bounds.y);
-    for (Corvane::Graphics::LineDimension const& dimension : text->GetLineDimensions().lines)
+    for (Corvane::Graphics::LineDimension const& dimension : dimensions)
     {
         sCentredLine line;
         line.node = node->GetNodeName().GetString() + std::string(" line ") + std::to_string(lines->size());
@@ -63,6 +85,9 @@ void CollectCentredLines(SceneNode* node, std::vector<sCentredLine>* lines)
         line.rgb[0] = static_cast<int>(colour.r * 255.0f + 0.5f);
         line.rgb[1] = static_cast<int>(colour.g * 255.0f + 0.5f);
         line.rgb[2] = static_cast<int>(colour.b * 255.0f + 0.5f);
+        line.text = characters.substr(std::min(start, characters.size()), dimension.count);
+        line.endsABrokenText = dimensions.size() > 1 && &dimension == &dimensions.back();
+        start += dimension.count;
         lines->push_back(line);
         top = line.bottom;
     }
@@ -70,7 +95,8 @@ void CollectCentredLines(SceneNode* node, std::vector<sCentredLine>* lines)
 
 // Every line of every centred text of the top screen has its ink (the pixels
 // of the text's own colour) centred in its box, within a few pixels that the
-// glyphs' own side bearings may take; the number of lines checked.
+// glyphs' own side bearings may take, and a text broken over lines leaves no
+// word alone on its last; the number of lines checked.
 int ExpectCentredText(Child& child, std::string const& screen)
 {
     SCOPED_TRACE(screen);
@@ -86,6 +112,10 @@ int ExpectCentredText(Child& child, std::string const& screen)
     int checked = 0;
     for (sCentredLine const& line : lines)
     {
+        if (line.endsABrokenText)
+        {
+            EXPECT_GE(CountWords(line.text), 2) << line.node << ": one word alone on the last line";
+        }
         int inkLeft = shown.width;
         int inkRight = -1;
         for (int y = std::max(line.top, 0); y < std::min(line.bottom, shown.height); ++y)
@@ -147,7 +177,7 @@ TEST_P(CentredTextPlay, TheOptionsTheDifficultyAndTheQuitQuestion)
         ASSERT_TRUE(child.Click("NoButton"));
         ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
 
-        // The longest text, on two lines in Spanish.
+        // The longest text, on two lines.
         ASSERT_TRUE(child.Click("StoryButton"));
         ASSERT_TRUE(WaitForPopup(child, "DifficultySelectMode"));
         EXPECT_GE(ExpectCentredText(child, "difficulty_" + language), 1);

@@ -129,8 +129,8 @@ TEST_P(ProfileToGamePlay, TitleProfileNewGameMainMenuFreePlayDifficultyAndTheGam
         ASSERT_TRUE(child.Frames(1));
         EXPECT_FALSE(Contains(child.PlayingSounds(), "Instructions_Freeplay"));
         EXPECT_TRUE(Contains(child.PlayingSounds(), "SFX_UI_ChooseDifficulty"));
-        EXPECT_EQ(english ? L"Pick Easy, Medium or Hard, then OK."
-                          : L"Elige F\u00e1cil, Medio o Dif\u00edcil y luego OK.",
+        EXPECT_EQ(english ? L"Pick Easy, Medium or Hard,\nthen OK."
+                          : L"Elige F\u00e1cil, Medio o Dif\u00edcil\ny luego OK.",
                   TextOf(child, "DifficultySelect/ChooseDifficultyText"));
         EXPECT_EQ(english, child.IsShown("DifficultySelect/Title_EN"));
         EXPECT_EQ(!english, child.IsShown("DifficultySelect/Title_SP"));

@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "Core/Source/Rect.h"
+#include "Core/Source/Vector2.h"
+#include "2DEngine/Source/Framework/Constant.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
@@ -195,6 +199,67 @@ TEST_F(GameBaseReward, TheLastStickerShowsTheBookDoneThenLaterWinsGoStraightOn)
         ASSERT_TRUE(child.WaitForScreen(kFreePlay));
         EXPECT_EQ(Screens{kFreePlay}, child.Screens());
         EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
+    });
+}
+
+// The stickers of the book farthest from a square badge: the smallest, the widest and the tallest.
+std::vector<int> outlyingStickers()
+{
+    Corvane::AutoResource<Corvane::ImageList> const list("AllStickersList");
+    if (!list)
+        return {};
+    std::vector<int> outliers(3, 0);
+    auto const width = [&list](int i) { return list->GetImage(i)->GetWidth(); };
+    auto const height = [&list](int i) { return list->GetImage(i)->GetHeight(); };
+    for (int i = 1; i < list->GetNumImages(); ++i)
+    {
+        if (width(i) * height(i) < width(outliers[0]) * height(outliers[0]))
+            outliers[0] = i;
+        if (width(i) > width(outliers[1]))
+            outliers[1] = i;
+        if (height(i) > height(outliers[2]))
+            outliers[2] = i;
+    }
+    return outliers;
+}
+
+TEST_F(GameBaseReward, EveryStickerSitsOnTheMiddleOfTheStarburst)
+{
+    startOneLoop(true);
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen(kGame));
+        std::vector<int> const stickers = child.Look(outlyingStickers);
+        ASSERT_EQ(3u, stickers.size());
+        for (int const sticker : stickers)
+        {
+            SCOPED_TRACE("sticker " + std::to_string(sticker));
+            child.RunOnLoop([sticker] { Corvane::MainLoop::PushMode(new StickerUnlockMode(sticker)); });
+            ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
+            // Once the drop has come to rest, as a child sees it.
+            Corvane::Vector2<float> const end = child.Look([] {
+                return static_cast<Corvane::Vector2<float> >(
+                    Corvane::Constant<Corvane::Vector2<float> >("StickerScreenEndLocation"));
+            });
+            ASSERT_TRUE(child.WaitUntil(
+                [end] {
+                    SceneNode const* const dropping = Child::FindNode("StickerReward/LocalRoot");
+                    return dropping && dropping->LocalGetLocation() == end;
+                },
+                "the sticker to come to rest"));
+            std::vector<float> const centres = child.Look([] {
+                Corvane::Rect<float> const image =
+                    Child::FindNode("StickerReward/LocalRoot/unlockedImage")->GlobalGetBounds();
+                Corvane::Rect<float> const rays =
+                    Child::FindNode("StickerReward/LocalRoot/starburst")->GlobalGetBounds();
+                return std::vector<float>{image.x + image.width / 2, image.y + image.height / 2,
+                                          rays.x + rays.width / 2, rays.y + rays.height / 2};
+            });
+            EXPECT_FLOAT_EQ(centres[2], centres[0]);
+            EXPECT_FLOAT_EQ(centres[3], centres[1]);
+            saveScreenshot(child, "StickerUnlock_" + std::to_string(sticker));
+            child.RunOnLoop([] { Corvane::MainLoop::PopMode(); });
+            ASSERT_TRUE(child.WaitForScreen(kGame));
+        }
     });
 }
 
