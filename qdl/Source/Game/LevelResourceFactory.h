@@ -67,8 +67,9 @@ public:
     // (a pile of n items is frame n - 1): a frame the list lacks draws nothing
     // and takes no click, so the level is refused, logged with the file, the
     // level, the element and the attribute. A frame below 0 is left to the
-    // number's own range; a list not loaded (none is named, or the content
-    // lacks it) is reported where the game looks it up.
+    // number's own range. A game's lists stand before its levels in its
+    // manifest; a list that is not loaded (none is named, or it is missing)
+    // is not checked here.
     void pictureFrame(std::wstring const& node, wchar_t const* attribute, int value, int frame,
                       char const* pictures);
 
