@@ -3,7 +3,10 @@
 // no game may leave the child unable to finish. A level that is not offered
 // is told as not found; a game whose win comes when nothing is left to place
 // then ends the level; every other game keeps Help and Quit, and Quit leads out.
+// A level whose counts its pictures cannot show is told as not found the same way.
 
+#include <functional>
+#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -38,20 +41,16 @@ struct sEmptyLevelGame
     eEmptyLevelEnd end;
 };
 
-// Every <tag ... difficulty="Hard" ...>...</tag> of the text becomes <tag name="..." difficulty="Hard"/>.
-void EmptyHardLevels(std::string& text, std::string const& tag)
+// Every <tag ... difficulty="Hard" ...>...</tag> of the text becomes what the edit makes of it.
+void EditHardLevels(std::string& text, std::string const& tag, std::function<std::string(std::string const&)> const& edit)
 {
     std::string const open = "<" + tag + " ";
     for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1))
     {
         std::size_t const startEnd = text.find('>', at);
         ASSERT_NE(std::string::npos, startEnd);
-        std::string const start = text.substr(at, startEnd - at);
-        if (start.find("difficulty=\"Hard\"") == std::string::npos)
+        if (text.substr(at, startEnd - at).find("difficulty=\"Hard\"") == std::string::npos)
             continue;
-        std::size_t const nameAt = start.find("name=\"");
-        ASSERT_NE(std::string::npos, nameAt);
-        std::string const name = start.substr(nameAt, start.find('"', nameAt + 6) + 1 - nameAt);
         std::size_t end = startEnd + 1;
         if (text[startEnd - 1] != '/')
         {
@@ -59,8 +58,18 @@ void EmptyHardLevels(std::string& text, std::string const& tag)
             ASSERT_NE(std::string::npos, close);
             end = close + tag.size() + 3;
         }
-        text.replace(at, end - at, open + name + " difficulty=\"Hard\"/>");
+        text.replace(at, end - at, edit(text.substr(at, end - at)));
     }
+}
+
+// Only the level's name and difficulty are left.
+void EmptyHardLevels(std::string& text, std::string const& tag)
+{
+    EditHardLevels(text, tag, [&tag](std::string const& level) {
+        std::size_t const nameAt = level.find("name=\"");
+        std::string const name = level.substr(nameAt, level.find('"', nameAt + 6) + 1 - nameAt);
+        return "<" + tag + " " + name + " difficulty=\"Hard\"/>";
+    });
 }
 
 // Past an instruction overlay, if the game pushed one, back to the game.
@@ -73,18 +82,15 @@ bool BackToTheGame(Child& child, std::string const& mode)
     return child.WaitForScreen(mode, 1500);
 }
 
-class EmptyLevels : public GameDriver::PlayTest, public ::testing::WithParamInterface<sEmptyLevelGame>
+// Plays the game at Hard over the content with its Hard levels damaged.
+void PlayDamagedHardLevels(GameDriver::Driver& driver, sEmptyLevelGame const& game,
+                           std::function<void(std::string&, std::string const&)> const& damage)
 {
-};
-
-TEST_P(EmptyLevels, TheChildIsToldOrTheLevelEndsAndTheChildIsNeverStuck)
-{
-    sEmptyLevelGame const game = GetParam();
     std::string const mode = game.mode;
     std::string const manifest = mode + ".xml";
-    driver.UseContentCopy([&manifest, &game](std::string const& folder) {
+    driver.UseContentCopy([&manifest, &game, &damage](std::string const& folder) {
         ASSERT_TRUE(GameDriver::EditTextFile(folder + "/" + manifest,
-                                             [&game](std::string& text) { EmptyHardLevels(text, game.levelTag); }));
+                                             [&game, &damage](std::string& text) { damage(text, game.levelTag); }));
     });
     GameModeType const type = game.type;
     GameDriver::StartMiniGame(driver, kGameModeDifficulty_Hard,
@@ -110,6 +116,15 @@ TEST_P(EmptyLevels, TheChildIsToldOrTheLevelEndsAndTheChildIsNeverStuck)
         EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), mode, "Hard"));
 }
 
+class EmptyLevels : public GameDriver::PlayTest, public ::testing::WithParamInterface<sEmptyLevelGame>
+{
+};
+
+TEST_P(EmptyLevels, TheChildIsToldOrTheLevelEndsAndTheChildIsNeverStuck)
+{
+    PlayDamagedHardLevels(driver, GetParam(), EmptyHardLevels);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     TwelveGames, EmptyLevels,
     ::testing::Values(sEmptyLevelGame{kGameModeType_CountTheMaterials, "CountTheMaterialsMode", "CountTheMaterialsLevel",
@@ -127,5 +142,23 @@ INSTANTIATE_TEST_SUITE_P(
                       sEmptyLevelGame{kGameModeType_ScarrowPuzzle, "ScarrowPuzzleMode", "ScarrowPuzzleLevel", kToldAndEnded},
                       sEmptyLevelGame{kGameModeType_ToolShed, "ToolShedMode", "ToolShedLevel", kEnded}),
     [](::testing::TestParamInfo<sEmptyLevelGame> const& info) { return std::string(info.param.mode); });
+
+using CountsPastThePictures = GameDriver::PlayTest;
+
+// Every Hard level asks for, and lays out, 99 of its materials, whose piles have six pictures: a pile
+// of 99 would draw nothing and take no click, so the reader refuses the levels and none is offered.
+TEST_F(CountsPastThePictures, AHardCountTheMaterialsLevelOf99IsNotOfferedAndTheChildIsTold)
+{
+    PlayDamagedHardLevels(
+        driver, {kGameModeType_CountTheMaterials, "CountTheMaterialsMode", "CountTheMaterialsLevel", kToldNotFound},
+        [](std::string& text, std::string const& tag) {
+            EditHardLevels(text, tag, [](std::string const& level) {
+                return std::regex_replace(level, std::regex("number=\"[^\"]*\""), "number=\"99\"");
+            });
+        });
+    EXPECT_NE(std::string::npos, driver.Log().find("CountTheMaterialsMode.xml, level CountTheMaterials_Hard_1: Material "
+                                                   "\"number\" of 99 has no picture in"))
+        << driver.Log();
+}
 
 } // namespace

@@ -20,7 +20,10 @@
 #include "Core/Source/StringUtils.h"
 #include "Core/Tests/FileTestSupport.h"
 #include "2DEngine/Source/Framework/Account.h"
+#include "2DEngine/Source/Framework/Resource.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
+#include "2DEngine/Source/Graphics/Image.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 
 namespace GameTestSupport
@@ -59,6 +62,24 @@ private:
     }
 
     sGameScreenHooks mSaved;
+};
+
+// "pictures" elements: an image list of "count" one-pixel images, as many
+// frames as a picture list of the content without its files.
+class PictureListFactory : public Corvane::IResourceFactory
+{
+public:
+    Corvane::IResourceDescriptor* CreateResource(std::wstring const& manifest, Corvane::Label name,
+                                                 Corvane::IAttributeContainer const& attributes,
+                                                 Corvane::IXMLReader&) const override
+    {
+        Corvane::ResourceWrapper<Corvane::ImageList>* const list =
+            new Corvane::ResourceWrapper<Corvane::ImageList>(manifest, name, attributes);
+        int const count = attributes.GetAttribute(L"count", 0);
+        for (int i = 0; i < count; ++i)
+            list->AddOwnedImage(new Corvane::Image(1, 1));
+        return list;
+    }
 };
 
 class GameFixture : public ::testing::Test

@@ -3,8 +3,6 @@
 #include <set>
 
 #include "Core/Source/StringUtils.h"
-#include "2DEngine/Source/Graphics/Image.h"
-#include "2DEngine/Source/Graphics/ImageList.h"
 #include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/GameTestSupport.h"
 
@@ -14,28 +12,13 @@ using GameTestSupport::GameFixture;
 namespace
 {
 
-// "stickers" elements: an image list of "count" one-pixel images.
-class StickerListFactory : public IResourceFactory
-{
-public:
-    IResourceDescriptor* CreateResource(std::wstring const& manifest, Label name, IAttributeContainer const& attributes,
-                                        IXMLReader&) const override
-    {
-        ResourceWrapper<ImageList>* const list = new ResourceWrapper<ImageList>(manifest, name, attributes);
-        int const count = attributes.GetAttribute(L"count", 0);
-        for (int i = 0; i < count; ++i)
-            list->AddOwnedImage(new Image(1, 1));
-        return list;
-    }
-};
-
 class StickerManagerTest : public GameFixture
 {
 protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        GetResourceManager()->AddResourceFactory(L"stickers", new StickerListFactory());
+        GetResourceManager()->AddResourceFactory(L"stickers", new GameTestSupport::PictureListFactory());
         ASSERT_TRUE(account->WriteValue(L"AccountID", L"Perfil_Ñandú"));
     }
 

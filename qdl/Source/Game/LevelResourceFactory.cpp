@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Graphics/ImageList.h"
 
 namespace
 {
@@ -93,6 +94,17 @@ float LevelNumbers::decimalNumber(Corvane::IAttributeContainer const& element, s
                                   wchar_t const* attribute, float absent, float low, float high)
 {
     return number(element, node, attribute, absent, low, high);
+}
+
+void LevelNumbers::pictureFrame(std::wstring const& node, wchar_t const* attribute, int value, int frame,
+                                char const* pictures)
+{
+    if (!pictures || frame < 0)
+        return;
+    Corvane::AutoResource<Corvane::IImageList> const list(pictures);
+    if (list && frame >= list->GetNumImages())
+        refuseLevel(narrow(node) + " \"" + narrow(attribute) + "\" of " + numberText(value) + " has no picture in \"" +
+                pictures + "\", which has " + numberText(list->GetNumImages()));
 }
 
 void LevelNumbers::refuseLevel(std::string const& reason)

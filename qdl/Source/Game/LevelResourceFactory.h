@@ -8,11 +8,11 @@
 // loaded again, a name written twice) replaces the earlier one, so the level
 // is listed only where the latest record says.
 //
-// A level the child could not finish is never offered: its numbers are
-// checked where they are read (LevelNumbers), the game checks what it needs
-// of the whole level (checkPlayable), and a refused level is made but never
-// registered, so that the game draws another one or tells the child that the
-// level is not found.
+// A level the child could not finish is never offered: its numbers, and the
+// pictures they pick, are checked where they are read (LevelNumbers), the
+// game checks what it needs of the whole level (checkPlayable), and a refused
+// level is made but never registered, so that the game draws another one or
+// tells the child that the level is not found.
 
 #include <memory>
 #include <string>
@@ -62,6 +62,16 @@ public:
                     int absent, int low, int high);
     float decimalNumber(Corvane::IAttributeContainer const& element, std::wstring const& node,
                         wchar_t const* attribute, float absent, float low, float high);
+
+    // A number of the level that the game shows as a frame of a picture list
+    // (a pile of n items is frame n - 1): a frame the list lacks draws nothing
+    // and takes no click, so the level is refused, logged with the file, the
+    // level, the element and the attribute. A frame below 0 is left to the
+    // number's own range. A game's lists stand before its levels in its
+    // manifest; a list that is not loaded (none is named, or it is missing)
+    // is not checked here.
+    void pictureFrame(std::wstring const& node, wchar_t const* attribute, int value, int frame,
+                      char const* pictures);
 
     // The level cannot be finished, for the reason given ("no nail needs a
     // click"); logged with the file and the level.

@@ -38,8 +38,12 @@ void CountTheMaterialsLevelResourceFactory::readLevel(CountTheMaterialsLevel& le
         {
             MaterialData const pile = {materialNamed(element->GetAttribute(L"type")),
                                        numbers.wholeNumber(*element, element->name, L"number", 0, 1, most)};
-            if (++level.pilesInFile <= CountTheMaterialsLevel::kMaxPiles)
-                level.materials.push_back(pile);
+            if (++level.pilesInFile > CountTheMaterialsLevel::kMaxPiles)
+                continue;
+            // A pile of n items is frame n - 1 of its material's pictures.
+            numbers.pictureFrame(element->name, L"number", pile.number, pile.number - 1,
+                                 buildingMaterialImageList(pile.type));
+            level.materials.push_back(pile);
         }
     }
 }

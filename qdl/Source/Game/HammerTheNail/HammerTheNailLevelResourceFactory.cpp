@@ -51,6 +51,8 @@ void HammerTheNailLevelResourceFactory::readLevel(HammerTheNailLevel& level, IAt
                 numbers.wholeNumber(*element, element->name, L"clickCount", 0, 0, std::numeric_limits<int>::max()),
                 numbers.wholeNumber(*element, element->name, L"x", 0, 0, LevelNumbers::kScreenWidth),
                 numbers.wholeNumber(*element, element->name, L"y", 0, 0, LevelNumbers::kScreenHeight)};
+            numbers.pictureFrame(element->name, L"clickCount", nail.clickCount, nail.clickCount,
+                                 fixItNailImageName(nail.type, nail.color).c_str());
             level.nails.push_back(nail);
             nailTools.insert(tool);
         }

@@ -15,6 +15,7 @@ NodePathElement const kHideAndSeekImageNodePath[2] = {"imageNode", NodePathTermi
 NodePathElement const kHideAndSeekRolloverNodePath[2] = {"rolloverNode", NodePathTerminator()};
 NodePathElement const kHideAndSeekTailNodePath[2] = {"MistleTail", NodePathTerminator()};
 NodePathElement const kHideAndSeekWrongAnimalPath[2] = {"wrongAnimal", NodePathTerminator()};
+char const* const kHideAndSeekObstaclePictures = "HideAndSeekObstacle";
 
 Label getHideAndSeekCharacterName()
 {

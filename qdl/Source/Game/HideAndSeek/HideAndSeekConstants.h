@@ -21,6 +21,9 @@ extern NodePathElement const kHideAndSeekRolloverNodePath[2];
 extern NodePathElement const kHideAndSeekTailNodePath[2];
 extern NodePathElement const kHideAndSeekWrongAnimalPath[2];
 
+// The obstacle pictures, one frame per "imageID" of a level.
+extern char const* const kHideAndSeekObstaclePictures;
+
 Corvane::Label getHideAndSeekCharacterName();
 Corvane::Label getHideAndSeekObstacleRole();
 

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "qdl/Source/Game/HideAndSeek/HideAndSeekConstants.h"
+
 using namespace Corvane;
 
 void HideAndSeekLevelResourceFactory::readLevel(HideAndSeekLevel& level, IAttributeContainer const& attributes,
@@ -24,6 +26,9 @@ void HideAndSeekLevelResourceFactory::readLevel(HideAndSeekLevel& level, IAttrib
             continue;
         HideAndSeekObstacleData obstacle;
         obstacle.imageID = numbers.wholeNumber(*element, element->name, L"imageID", 0, 0, most);
+        // The cat may hide behind any obstacle: one without its picture could never be clicked.
+        numbers.pictureFrame(element->name, L"imageID", obstacle.imageID, obstacle.imageID,
+                             kHideAndSeekObstaclePictures);
         level.obstacles.push_back(obstacle);
     }
 }

@@ -40,7 +40,7 @@ HideAndSeekObstacle::HideAndSeekObstacle(int imageID) : root(nullptr), added(fal
     StaticSpriteNode* const image = dynamic_cast<StaticSpriteNode*>(getImageNode());
     if (image)
         image->SetRotateAlignment(kHAlignment_Right, kVAlignment_Bottom);
-    static Label const pictures = Label::GetUniqueString("HideAndSeekObstacle");
+    static Label const pictures = Label::GetUniqueString(kHideAndSeekObstaclePictures);
     static Label const highlights = Label::GetUniqueString("HideAndSeekObstacle_Rollover");
     if (StaticSpriteNode* const rollover = dynamic_cast<StaticSpriteNode*>(getRolloverNode()))
         rollover->setImage(highlights, imageID);

@@ -162,7 +162,7 @@ bool ScarrowPuzzleMode::initializeLevel(Label levelName)
     if (pieces.empty())
         Corvane::Internal::LogWrite("ScarrowPuzzle level %s has no pieces; it ends at once\n", levelName.GetString());
     if (StaticSpriteNode* const background = dynamic_cast<StaticSpriteNode*>(findPlayfieldNode(kBackgroundPath)))
-        background->setImage(label("PuzzleBG"), backgroundFrame(level->puzzleID));
+        background->setImage(label(kBoardPictures), backgroundFrame(level->puzzleID));
     return true;
 }
 

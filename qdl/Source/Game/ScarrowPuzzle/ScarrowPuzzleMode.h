@@ -38,6 +38,8 @@ class ScarrowPuzzleMode : public QuarrydaleGameMode
 public:
     // The most pieces a puzzle has: one per source place.
     static constexpr int kMaxPieces = 5;
+    // The boards, one frame per puzzle.
+    static constexpr char const* kBoardPictures = "PuzzleBG";
 
     ScarrowPuzzleMode();
     ~ScarrowPuzzleMode() override;
@@ -48,7 +50,7 @@ public:
     void refreshMode() override;
     void setupCursor() override;
 
-    // The frame of "PuzzleBG" behind the puzzle: its number less one; -1 (no
+    // The frame of the boards behind the puzzle: its number less one; -1 (no
     // frame) for a number below one.
     static int backgroundFrame(int puzzleID);
     // The level's pieces the game builds, slots and pieces alike: its first five (the rest logged).

@@ -8,6 +8,7 @@
 
 #include "Core/Source/Log.h"
 #include "Core/Source/XMLReader.h"
+#include "qdl/Source/Game/TollerStacker/StackableObject.h"
 
 using namespace Corvane;
 
@@ -41,6 +42,8 @@ void TollerStackerLevelResourceFactory::readLevel(TollerStackerLevel& level, IAt
                                name, TollerStackerLevel::kMaxObjects, TollerStackerLevel::kMaxObjectsPerColor);
             continue;
         }
+        numbers.pictureFrame(element->name, L"size", object.size, object.size - 1,
+                             StackableObject::imageListOf(object.color, object.type));
         level.objects.push_back(object);
     }
 }

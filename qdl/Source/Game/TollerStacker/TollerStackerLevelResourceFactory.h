@@ -4,8 +4,9 @@
 // element at any depth ("size", "color" Red or Blue, "type" Girder or Log,
 // names matched exactly, "size" 1 or more). Objects the game could not place
 // are left out and logged: an unknown colour or type, an eleventh object, a
-// sixth of one colour. A level without objects, or with two of one colour and
-// size (never stacked right), is not registered.
+// sixth of one colour. A level without objects, with an object larger than
+// its pictures, or with two of one colour and size (never stacked right), is
+// not registered.
 
 #include "qdl/Source/Game/LevelResourceFactory.h"
 #include "qdl/Source/Game/TollerStacker/TollerStackerLevel.h"
