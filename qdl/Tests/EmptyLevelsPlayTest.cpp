@@ -107,7 +107,7 @@ TEST_P(EmptyLevels, TheChildIsToldOrTheLevelEndsAndTheChildIsNeverStuck)
     if (game.end == kEnded)
         EXPECT_TRUE(driver.Notifications().empty());
     else
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), mode, "Hard"));
+        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), driver.Log(), mode, "Hard"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
