@@ -4,6 +4,7 @@
 // is told as not found; a game whose win comes when nothing is left to place
 // then ends the level; every other game keeps Help and Quit, and Quit leads out.
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,12 @@ struct sEmptyLevelGame
     char const* levelTag;
     eEmptyLevelEnd end;
 };
+
+// The test's name carries the printed game: by name, not by its bytes, which hold the names' addresses.
+void PrintTo(sEmptyLevelGame const& game, std::ostream* out)
+{
+    *out << game.mode;
+}
 
 // Every <tag ... difficulty="Hard" ...>...</tag> of the text becomes <tag name="..." difficulty="Hard"/>.
 void EmptyHardLevels(std::string& text, std::string const& tag)
