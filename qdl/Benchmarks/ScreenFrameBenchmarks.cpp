@@ -34,8 +34,12 @@ void BM_MainMenuFrame(benchmark::State& state)
         [](GameDriver::Child& child) { return child.WaitForScreen("MainMenuMode") && child.MoveMouseTo(560, 420); });
 }
 
+// Six seconds of each screen, six whole swings of the title's and the main menu's sign. Sized by
+// the script thread's tiny CPU time instead, each would run tens of thousands of frames.
+int const kFrames = 300;
+
 } // namespace
 
-FRAME_BENCHMARK(BM_TitleFrame);
-FRAME_BENCHMARK(BM_QuitQuestionFrame);
-FRAME_BENCHMARK(BM_MainMenuFrame);
+FRAME_BENCHMARK(BM_TitleFrame)->Iterations(kFrames);
+FRAME_BENCHMARK(BM_QuitQuestionFrame)->Iterations(kFrames);
+FRAME_BENCHMARK(BM_MainMenuFrame)->Iterations(kFrames);

@@ -6,6 +6,7 @@
 // A level whose counts its pictures cannot show is told as not found the same way.
 
 #include <functional>
+#include <ostream>
 #include <regex>
 #include <string>
 
@@ -40,6 +41,12 @@ struct sEmptyLevelGame
     char const* levelTag;
     eEmptyLevelEnd end;
 };
+
+// The test's name carries the printed game: by name, not by its bytes, which hold the names' addresses.
+void PrintTo(sEmptyLevelGame const& game, std::ostream* out)
+{
+    *out << game.mode;
+}
 
 // Every <tag ... difficulty="Hard" ...>...</tag> of the text becomes what the edit makes of it.
 void EditHardLevels(std::string& text, std::string const& tag, std::function<std::string(std::string const&)> const& edit)
@@ -113,7 +120,7 @@ void PlayDamagedHardLevels(GameDriver::Driver& driver, sEmptyLevelGame const& ga
     if (game.end == kEnded)
         EXPECT_TRUE(driver.Notifications().empty());
     else
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), mode, "Hard"));
+        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), driver.Log(), mode, "Hard"));
 }
 
 class EmptyLevels : public GameDriver::PlayTest, public ::testing::WithParamInterface<sEmptyLevelGame>

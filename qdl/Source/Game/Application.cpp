@@ -1,6 +1,5 @@
 #include "qdl/Source/Game/Application.h"
 
-#include "Core/Source/Log.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
 #include "2DEngine/Source/Framework/Window.h"
@@ -134,28 +133,4 @@ void Application::OnAfterAccountChange()
 {
     Window::LoadAccountSettings();
     Audio::LoadAccountSettings();
-    unmuteSoundKinds();
-}
-
-void Application::unmuteSoundKinds()
-{
-    struct sKind
-    {
-        char const* key;
-        Label kind;
-    };
-    sKind const kinds[] = {{"Corvane::Audio::SfxControls::IsMuted", Audio::GetEffectKind()},
-                           {"Corvane::Audio::AmbientControls::IsMuted", Audio::GetAmbientKind()},
-                           {"Corvane::Audio::MusicControls::IsMuted", Audio::GetMusicKind()}};
-    if (!IsAudioPlatformRegistered())
-        return;
-    for (sKind const& kind : kinds)
-    {
-        boost::intrusive_ptr<IAudioControls> const controls = Audio::GetControls(kind.kind);
-        if (!controls || !controls->IsMuted())
-            continue;
-        Internal::LogWrite("The account holds %s = true, which the options screen cannot undo; the sounds play\n",
-                           kind.key);
-        controls->Mute(false);
-    }
 }

@@ -30,9 +30,6 @@ public:
     void OnBeforeAccountChange() override;
     // Loads the window and audio settings from the account.
     void OnAfterAccountChange() override;
-    // The options screen mutes and unmutes only all sound at once: a kind of sound muted in the
-    // account would stay silent for good.
-    static void unmuteSoundKinds();
 
     // The scene graph's kinds, the twelve level readers and the story reader.
     static void registerResourceFactories();

@@ -48,6 +48,18 @@ Corvane::ApplicationMode* newScreenAfterFreePlayGame()
     return newMainMenuScreen();
 }
 
+// Which level was asked for (or, when none was found, the difficulty) and the manifest that should hold it.
+void logLevelNotFound(char const* modeClass, Label level)
+{
+    std::string const manifest = std::string(modeClass) + ".xml";
+    if (level.IsNull())
+        Corvane::Internal::LogWrite("%s: %s has no %s level that could be read\n", modeClass, manifest.c_str(),
+                                    kGameModeDifficultyNames[GetLevelManager()->getDifficulty()]);
+    else
+        Corvane::Internal::LogWrite("%s: the level \"%s\" is missing from %s or could not be read\n", modeClass,
+                                    level.GetString(), manifest.c_str());
+}
+
 } // namespace
 
 QuarrydaleGameMode::QuarrydaleGameMode()
@@ -103,7 +115,8 @@ void QuarrydaleGameMode::showUIButtons()
 
 void QuarrydaleGameMode::levelNotFound(char const* modeClass, Label level, Label game, IntroFennState pose)
 {
-    Corvane::Platform::ModalNotification(levelNotFoundMessage(modeClass, level), L"");
+    logLevelNotFound(modeClass, level);
+    Corvane::Platform::ModalNotification(levelNotFoundMessage(modeClass), L"");
     setupInstructionMode(game, pose, false);
 }
 
@@ -245,18 +258,10 @@ void QuarrydaleGameMode::setGameCursor()
     Corvane::Window::SetCustomCursor(image.Get(), Corvane::Constant<Corvane::Vector2<int> >("HandCursorRegPt"));
 }
 
-std::wstring levelNotFoundMessage(char const* modeClass, Corvane::Label level)
+std::wstring levelNotFoundMessage(char const* modeClass)
 {
-    std::string const manifest = std::string(modeClass) + ".xml";
-    std::string detail;
-    if (level.IsNull())
-        detail = manifest + " has no " + kGameModeDifficultyNames[GetLevelManager()->getDifficulty()] +
-                 " level that could be read";
-    else
-        detail = "the level \"" + std::string(level.GetString()) + "\" is missing from " + manifest +
-                 " or could not be read";
-    return Corvane::ConvertStringUTF8ToWide("Difficulty Level Not Found for " + std::string(modeClass) + ": " +
-                                            detail + ". Fix the problem and press F5 to reload");
+    return Corvane::ConvertStringUTF8ToWide("Difficulty Level Not Found for " + std::string(modeClass) +
+                                            ". Fix the problem and press F5 to reload");
 }
 
 SceneNode* QuarrydaleGameMode::instantiateGameLayout(char const* layoutName)

@@ -69,10 +69,8 @@ enum IntroFennState
 };
 
 // What the child is told when the game's level cannot be played: "Difficulty
-// Level Not Found for <modeClass>", the level asked for (or, when none was
-// found at all, the difficulty) and the manifest "<modeClass>.xml" that should
-// hold it, then ". Fix the problem and press F5 to reload".
-std::wstring levelNotFoundMessage(char const* modeClass, Corvane::Label level);
+// Level Not Found for <modeClass>. Fix the problem and press F5 to reload".
+std::wstring levelNotFoundMessage(char const* modeClass);
 
 class QuarrydaleGameMode : public SceneApplicationMode
 {
@@ -99,9 +97,10 @@ public:
     virtual void setupInstructionMode(Corvane::Label game, IntroFennState pose, bool showInstructions);
 
     void showUIButtons();
-    // Tells the child that the level cannot be played (levelNotFoundMessage)
-    // and shows Help and Quit, with the game label and pose for them, so that
-    // the child can always leave.
+    // Tells the child that the level cannot be played (levelNotFoundMessage),
+    // logs the level asked for (or the difficulty) and the manifest that should
+    // hold it, and shows Help and Quit, with the game label and pose for them,
+    // so that the child can always leave.
     void levelNotFound(char const* modeClass, Corvane::Label level, Corvane::Label game, IntroFennState pose);
     // Makes the node swallow mouse presses, releases and hovering over it and
     // over its hit-testable descendants while it is visible.

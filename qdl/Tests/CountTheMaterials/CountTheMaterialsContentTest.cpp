@@ -88,7 +88,8 @@ TEST_F(CountTheMaterialsContent, WithoutALevelAtTheDifficultyTheMessageSaysSoAnd
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("CountTheMaterialsMode"));
         ASSERT_TRUE(child.Frames(5));
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), "CountTheMaterialsMode", "Hard"));
+        EXPECT_TRUE(
+            GameDriver::IsOnlyLevelNotFound(child.Notifications(), child.Log(), "CountTheMaterialsMode", "Hard"));
         // No overlay, an empty playfield, Help and Quit.
         EXPECT_EQ((std::vector<std::string>{"CountTheMaterialsMode"}), child.Screens());
         EXPECT_TRUE(ReadPiles(child)[0].path.size() > 0 && ReadPiles(child)[0].material < 0);

@@ -262,6 +262,12 @@ std::vector<std::string> Child::Notifications()
     return Look([session] { return session->Notifications(); });
 }
 
+std::string Child::Log()
+{
+    Session* const session = mSession;
+    return Look([session] { return session->Log(); });
+}
+
 int Child::QuitRequests()
 {
     Session* const session = mSession;

@@ -147,6 +147,8 @@ public:
     // The names of the sounds playing now.
     std::vector<std::string> PlayingSounds();
     std::vector<std::string> Notifications();
+    // What the game has logged so far.
+    std::string Log();
     int QuitRequests();
     // The current account file as stored on disk.
     std::string AccountFile();

@@ -63,7 +63,7 @@ std::vector<sDamagedAccount> const& damagedAccounts()
          [] { return ownVolume(Corvane::Audio::GetMasterControls()) > 0.5f; }, {}},
         {"LoudVolume", {{"Corvane::Audio::SfxControls::Volume", "1e30"}}, false, nullptr, nullptr,
          [] { return ownVolume(Corvane::Audio::GetControls(Corvane::Audio::GetEffectKind())) <= 1.0f; }, {}},
-        {"MutedMusic", {{"Corvane::Audio::MusicControls::IsMuted", "true"}}, false, nullptr, nullptr,
+        {"MusicMuteNeitherWord", {{"Corvane::Audio::MusicControls::IsMuted", "verdadero"}}, false, nullptr, nullptr,
          [] { return !Corvane::Audio::GetControls(Corvane::Audio::GetMusicKind())->IsMuted(); },
          {{"Corvane::Audio::MusicControls::IsMuted", "false"}}},
         {"LanguageAsADigit", {{"EnglishLanguage", "1"}}, false, nullptr, nullptr,

@@ -1,7 +1,8 @@
 // The options popup and the credits overlay over the real content: the sound
-// choice at once and kept in the account, the language swapped only by OK or
-// change profile (with voice-overs playing and queued), a broken or missing
-// Spanish voice manifest, and the credits' five pages.
+// choice at once and kept in the account, every stored mute restored as stored,
+// the language swapped only by OK or change profile (with voice-overs playing
+// and queued), a broken or missing Spanish voice manifest, and the credits'
+// five pages.
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "2DEngine/Source/Framework/AudioServices.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/ResourceManager.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
 #include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 #include "qdl/Source/Game/FrontEnd/MyCreditsMode.h"
@@ -38,6 +40,22 @@ Corvane::ApplicationMode* NewMainMenu()
 bool IsMuted(Child& child)
 {
     return child.Look([] { return Corvane::GetAudioPlatform()->GetMasterControls()->IsMuted(); });
+}
+
+// The own mute of the effect, ambient and music controls, which a muted master does not change.
+std::vector<bool> OwnKindMutes(Child& child)
+{
+    return child.Look([] {
+        std::vector<bool> mutes;
+        for (Corvane::Label kind :
+             {Corvane::Audio::GetEffectKind(), Corvane::Audio::GetAmbientKind(), Corvane::Audio::GetMusicKind()})
+        {
+            Corvane::AudioSettings settings;
+            Corvane::Audio::GetControls(kind)->SaveSettings(&settings);
+            mutes.push_back(settings.muted);
+        }
+        return mutes;
+    });
 }
 
 // How often each voice manifest is loaded: English, Spanish.
@@ -101,6 +119,28 @@ TEST_F(OptionsCreditsPlay, SoundMutesAtOnceCancelTakesItBackAndOkKeepsItForTheNe
         EXPECT_TRUE(IsChecked(child, "SoundOffButton"));
         EXPECT_FALSE(IsChecked(child, "SoundOnButton"));
     });
+}
+
+TEST_F(OptionsCreditsPlay, EachStoredMuteComesBackAsStoredWithoutALogLine)
+{
+    // The child turned the sound off, and nothing else is stored.
+    driver.SetAccountValue(kMutedKey, "true");
+    driver.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        EXPECT_TRUE(IsMuted(child));
+        EXPECT_EQ((std::vector<bool>{false, false, false}), OwnKindMutes(child));
+    });
+    EXPECT_EQ(std::string::npos, driver.Log().find("IsMuted")) << driver.Log();
+
+    GameDriver::Driver musicOff;
+    musicOff.SetAccountValue("Corvane::Audio::MusicControls::IsMuted", "true");
+    musicOff.Play([](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        EXPECT_FALSE(IsMuted(child));
+        EXPECT_EQ((std::vector<bool>{false, false, true}), OwnKindMutes(child));
+    });
+    EXPECT_EQ(std::string::npos, musicOff.Log().find("IsMuted")) << musicOff.Log();
+    EXPECT_EQ("true", AccountRecord(musicOff.AccountFile(), "Corvane::Audio::MusicControls::IsMuted"));
 }
 
 TEST_F(OptionsCreditsPlay, OnlyOkOrChangeProfileSwapTheVoiceManifestWhileVoicesPlayAndWait)

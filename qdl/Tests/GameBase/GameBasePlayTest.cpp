@@ -2,6 +2,7 @@
 // instruction overlay, a wrong move, a win in every loop, the sticker reward
 // and the way back to free play or on through the story.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct sPlayCase
 std::string caseName(sPlayCase const& playCase)
 {
     return std::string(kGameModeDifficultyNames[playCase.difficulty]) + (playCase.english ? "_EN" : "_SP");
+}
+
+// The test's name carries the printed case: by name, not by its bytes, which padding may change.
+void PrintTo(sPlayCase const& playCase, std::ostream* out)
+{
+    *out << caseName(playCase);
 }
 
 class GameBaseWin : public GameDriver::PlayTest, public ::testing::WithParamInterface<sPlayCase>

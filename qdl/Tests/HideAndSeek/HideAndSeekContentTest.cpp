@@ -112,7 +112,7 @@ TEST_F(HideAndSeekContent, AMissingLevelIsNamedWordForWordAndHelpAndQuitStay)
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("HideAndSeekMode"));
         ASSERT_TRUE(child.Frames(5));
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), "HideAndSeekMode", "Easy"));
+        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), child.Log(), "HideAndSeekMode", "Easy"));
         // The layout only: the mask up, no cat, no obstacles.
         EXPECT_EQ(nullptr, child.Look([] { return Cat(); }));
         EXPECT_TRUE(child.Look([] { return Obstacles().empty() && MaskShown(); }));

@@ -139,7 +139,7 @@ TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLe
     hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "Pondo");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), kGame, "Hard"));
+        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), child.Log(), kGame, "Hard"));
         ASSERT_TRUE(child.Click("OkButton"));
         ASSERT_TRUE(child.WaitForScreen(kGame));
         // No fence to paint; the fence and a bucket do nothing.

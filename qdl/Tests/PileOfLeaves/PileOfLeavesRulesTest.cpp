@@ -146,7 +146,7 @@ TEST_F(PileOfLeavesRules, AMissingHardLevelIsReportedOnceAndHelpAndQuitStillWork
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen(kGame));
         ASSERT_TRUE(child.Frames(3));
-        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), kGame, "Hard"));
+        EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), child.Log(), kGame, "Hard"));
         EXPECT_EQ(0, child.Look([] { return static_cast<int>(Top<PileOfLeavesMode>()->getTools().size()); }));
         EXPECT_TRUE(child.IsShown("HelpButton"));
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));

@@ -295,5 +295,5 @@ TEST_F(StreetSignsPlay, AContentCopyWithoutEasyLevelsTellsOnceAndBuildsNothing)
         ASSERT_TRUE(child.Click("QuitButton"));
         EXPECT_TRUE(child.WaitForScreen("QuitConfirmMode"));
     });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "StreetSignsMode", "Easy"));
+    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), driver.Log(), "StreetSignsMode", "Easy"));
 }

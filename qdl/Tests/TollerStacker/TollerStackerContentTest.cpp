@@ -36,7 +36,7 @@ TEST_F(TollerStackerContent, WithoutAHardLevelTheChildIsToldOnceAndCanLeave)
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(stickers, GameDriver::StickerCount(child));
     });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "TollerStackerMode", "Hard"));
+    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), driver.Log(), "TollerStackerMode", "Hard"));
 }
 
 } // namespace

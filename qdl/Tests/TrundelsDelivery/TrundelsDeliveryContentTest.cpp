@@ -46,7 +46,7 @@ TEST_F(TrundelsDeliveryContent, WithoutAUsableHardPatternTheChildIsToldOnceAndCa
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(stickers, GameDriver::StickerCount(child));
     });
-    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), "TrundelsDeliveryMode", "Hard"));
+    EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(driver.Notifications(), driver.Log(), "TrundelsDeliveryMode", "Hard"));
 }
 
 } // namespace

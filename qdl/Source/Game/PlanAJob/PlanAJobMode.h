@@ -13,9 +13,9 @@
 // The story names a job ("BuildShed") and the mode loads "<job>_Easy",
 // "_Medium" or "_Hard" for the current difficulty; free play draws a level.
 // A missing level, or a named one without one to five steps to place, gives
-// the notification "Difficulty Level Not Found for PlanAJobMode" naming the
-// level and its file (levelNotFoundMessage); the empty blueprint is won at
-// once (no intro) and the level ends.
+// the notification "Difficulty Level Not Found for PlanAJobMode" (the level
+// and its file are logged, levelNotFound); the empty blueprint is won at once
+// (no intro) and the level ends.
 //
 // Content: layout "PlanAJobModeLayout" (nodes below "GameScreenRoot"/"Playfield":
 // "Blueprint"/"MaterialTargets" with five children, "Blueprint"/"FennHands",

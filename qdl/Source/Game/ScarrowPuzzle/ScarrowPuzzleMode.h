@@ -11,7 +11,7 @@
 //
 // A level uses its first five pieces (the rest are logged and left out). A
 // missing level gives the notification "Difficulty Level Not Found for
-// ScarrowPuzzleMode" naming the level and its file (levelNotFoundMessage);
+// ScarrowPuzzleMode" (the level and its file are logged, levelNotFound);
 // a board without pieces, missing level or empty one, is won at once (no
 // intro) and the level ends.
 //

@@ -15,8 +15,8 @@
 // The request is the first label of the level's requests; its text is
 // matched byte for byte against the five sign colours and five sign shapes.
 // A level that is missing, asks for nothing or shows no sign gives the notification
-// "Difficulty Level Not Found for StreetSignsMode" naming the level and its
-// file (levelNotFoundMessage) and a street without signs or truck; Help and
+// "Difficulty Level Not Found for StreetSignsMode" (the level and its file
+// are logged, levelNotFound) and a street without signs or truck; Help and
 // Quit still work. A layout that cannot be built is reported and the main
 // menu follows.
 //

@@ -10,7 +10,7 @@
 // and the level ends 2 s later. A level is played once; there are no loops.
 //
 // A level that is missing gives the notification "Difficulty Level Not Found
-// for ToolShedMode" naming the level and its file (levelNotFoundMessage); a
+// for ToolShedMode" (the level and its file are logged, levelNotFound); a
 // yard without tools, missing level or level without tools, is won at once
 // (no intro) and the level ends. A layout that cannot be built is reported and
 // the main menu follows.
