@@ -198,7 +198,11 @@ sDamage const kDamages[] = {
     {"an array cut short", [](std::wstring&, std::wstring& array) { array.resize(12); }, 9,
      "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
     // The blank is not damage: it must not throw the characters after it out of their places.
-    {"a blank before a broken character", [](std::wstring&, std::wstring& array) { array.insert(0, L" "); array[2] = L'*'; },
+    {"a blank before a broken character",
+     [](std::wstring&, std::wstring& array) {
+         array.insert(0, L" ");
+         array[2] = L'*';
+     },
      9, "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
     {"a length with no value", [](std::wstring& length, std::wstring&) { length.clear(); }, 12,
      "StickerArrayLength_Unreadable"},
