@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -132,6 +134,25 @@ protected:
             std::fclose(file);
         }
         return text;
+    }
+
+    // Replaces the first `from` of the account files with `to`, as an editor would; false when none holds it.
+    bool EditAccountFile(std::string const& from, std::string const& to)
+    {
+        for (auto const& entry : std::filesystem::directory_iterator(mFolder.Path()))
+        {
+            if (entry.path().extension() != ".act")
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            size_t const at = text.find(from);
+            if (at == std::string::npos)
+                continue;
+            text.replace(at, from.size(), to);
+            std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << text;
+            return true;
+        }
+        return false;
     }
 
     FileTestSupport::ScratchFolder mFolder;

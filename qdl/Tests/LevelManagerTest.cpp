@@ -268,10 +268,15 @@ TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogL
 {
     LoadStory(L"<Cutscene cutsceneID='Intro'/><Cutscene cutsceneID='Dos'/>");
     // Past the story's end (2), a story of two would otherwise end at once and show the book.
-    for (wchar_t const* damaged : {L"-4", L"3", L"2147483648", L"uno", L"1x"})
+    // "-" stands for a record with no value at all.
+    for (wchar_t const* damaged : {L"-4", L"3", L"2147483648", L"uno", L"1x", L"", L"-"})
     {
         recorder.screens.clear();
         ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", std::wstring(damaged)));
+        if (std::wstring(damaged) == L"-")
+        {
+            ASSERT_TRUE(EditAccountFile(" value=\"-\"", ""));
+        }
         testing::internal::CaptureStderr();
         manager.setLevelProgression(L("ParkStory"));
         EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Perfil1_Progress")) << damaged;
@@ -279,6 +284,20 @@ TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogL
         EXPECT_EQ(std::vector<std::string>({"cutscene Intro"}), recorder.screens) << damaged;
         EXPECT_EQ(0, SavedProgress()) << damaged;
     }
+}
+
+TEST_F(LevelManagerTest, APositionAtTheStoryEndFinishesItWithoutALogLine)
+{
+    LoadStory(L"<Cutscene cutsceneID='Intro'/><Cutscene cutsceneID='Dos'/>");
+    ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", 2));
+    testing::internal::CaptureStderr();
+    manager.setLevelProgression(L("ParkStory"));
+    EXPECT_EQ("", testing::internal::GetCapturedStderr());
+    EXPECT_EQ(2, manager.getProgressIndex());
+    manager.beginNextLevelProgressionMode();
+    EXPECT_EQ(std::vector<std::string>({"main menu", "sticker book"}), recorder.screens);
+    EXPECT_EQ(0, SavedProgress());
+    EXPECT_EQ(0, manager.getProgressIndex());
 }
 
 TEST_F(LevelManagerTest, AReloadedStoryIsReadAfresh)

@@ -180,6 +180,15 @@ sDamage const kDamages[] = {
      "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
     {"an array cut short", [](std::wstring&, std::wstring& array) { array.resize(12); }, 9,
      "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+    // The blank is not damage: it must not throw the characters after it out of their places.
+    {"a blank before a broken character",
+     [](std::wstring&, std::wstring& array) {
+         array.insert(0, L" ");
+         array[2] = L'*';
+     },
+     9, "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+    {"a length with no value", [](std::wstring& length, std::wstring&) { length.clear(); }, 12,
+     "StickerArrayLength_Unreadable"},
 };
 
 TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
@@ -230,16 +239,69 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
     }
 }
 
+TEST_F(StickerManagerTest, BlanksAndLineBreaksInASavedRecordAreNotDamage)
+{
+    std::vector<int> const earned = {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22};
+    for (wchar_t const* blank : {L" ", L"\t", L"\n", L"\r\n"})
+    {
+        for (size_t at : {size_t(0), size_t(100), size_t(200)})
+        {
+            LoadStickers(30);
+            SaveArray(30, earned);
+            std::wstring array = account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray");
+            array.insert(at, blank);
+            ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", array));
+
+            testing::internal::CaptureStderr();
+            StickerManager loaded;
+            loaded.loadUnlockedStickerData();
+            std::string const log = testing::internal::GetCapturedStderr();
+            SCOPED_TRACE(::testing::Message() << "blank " << static_cast<int>(blank[0]) << " at " << at);
+            EXPECT_TRUE(log.empty()) << log;
+            EXPECT_EQ(12, loaded.getStickerCount());
+            for (int i = 0; i < 30; ++i)
+                EXPECT_EQ(std::find(earned.begin(), earned.end(), i) != earned.end(), loaded.isUnlocked(i)) << i;
+            EXPECT_FALSE(account->HasRecord(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
+        }
+    }
+}
+
+// Nothing to read, whether the value is broken, empty or missing from its record: three
+// stickers, and the damage is logged with the account and the key.
 TEST_F(StickerManagerTest, ARecordWithNothingReadableGetsThreeStickersAndKeepsTheDamagedValue)
 {
-    LoadStickers(20);
-    SaveArray(20, {4, 5});
-    ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", L"!!!!!!!!"));
-    testing::internal::CaptureStderr();
-    manager.loadUnlockedStickerData();
-    EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Error loading level sticker data\n"));
-    EXPECT_EQ(3, manager.getStickerCount());
-    EXPECT_EQ(L"!!!!!!!!", account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
+    struct
+    {
+        char const* stored;
+        char const* backup;
+    } const cases[] = {{"!!!!!!!!", "!!!!!!!!"}, {"", nullptr}, {nullptr, nullptr}};
+    for (auto const& c : cases)
+    {
+        SCOPED_TRACE(c.stored ? c.stored : "(no value)");
+        LoadStickers(20);
+        SaveArray(20, {4, 5});
+        ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray",
+                                        Corvane::ConvertStringUTF8ToWide(c.stored ? c.stored : "SIN")));
+        if (!c.stored)
+        {
+            ASSERT_TRUE(EditAccountFile(" value=\"SIN\"", ""));
+        }
+        testing::internal::CaptureStderr();
+        StickerManager loaded;
+        loaded.loadUnlockedStickerData();
+        std::string const log = testing::internal::GetCapturedStderr();
+        EXPECT_NE(std::string::npos, log.find("Error loading level sticker data\n")) << log;
+        EXPECT_NE(std::string::npos, log.find("0 earned stickers were kept from the damaged sticker record")) << log;
+        if (!c.backup)
+        {
+            EXPECT_NE(std::string::npos, log.find("_StickerUnlockArray' in the account 'Player' has no value")) << log;
+        }
+        EXPECT_EQ(3, loaded.getStickerCount());
+        EXPECT_EQ(3, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+        EXPECT_EQ(Corvane::ConvertStringUTF8ToWide(c.backup ? c.backup : ""),
+                  account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
+        account->DeleteValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable");
+    }
 }
 
 TEST_F(StickerManagerTest, FewerThanThreeStickersAreAllGivenAtTheFirstLoad)

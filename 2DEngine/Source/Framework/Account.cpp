@@ -175,6 +175,24 @@ namespace Corvane
         return FindValue(*parsed, key, text);
     }
 
+    bool Account::HasRecord(std::wstring const& key) const
+    {
+        int read = kRead_Ok;
+        std::shared_ptr<sDocument const> const parsed = document("ReadValue", &read);
+        return parsed && CountRecords(*parsed, key) > 0;
+    }
+
+    bool Account::readCheckedText(std::wstring const& key, std::wstring* text) const
+    {
+        if (readText(key, text) && !text->empty())
+            return true;
+        if (HasRecord(key))
+            Internal::LogWrite("Corvane::Account::ReadValue: the record '%ls' in the account '%ls' has no value; the "
+                               "default is used.\n",
+                               key.c_str(), mName.c_str());
+        return false;
+    }
+
     std::wstring Account::ReadValue(std::wstring const& key) const
     {
         std::wstring text;
@@ -202,7 +220,7 @@ namespace Corvane
     int Account::ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const
     {
         std::wstring text;
-        if (!readText(key, &text) || text.empty())
+        if (!readCheckedText(key, &text))
             return defaultValue;
         long long value = 0;
         if (ParseWholeInt(text, &value) && value >= lowest && value <= highest)
@@ -216,7 +234,7 @@ namespace Corvane
     float Account::ReadValue(std::wstring const& key, float const& defaultValue, float lowest, float highest) const
     {
         std::wstring text;
-        if (!readText(key, &text) || text.empty())
+        if (!readCheckedText(key, &text))
             return defaultValue;
         float value = 0.0f;
         if (ParseWholeFloat(text, &value) && value >= lowest && value <= highest)
@@ -231,7 +249,7 @@ namespace Corvane
     bool Account::ReadCheckedValue(std::wstring const& key, bool defaultValue) const
     {
         std::wstring text;
-        if (!readText(key, &text) || text.empty())
+        if (!readCheckedText(key, &text))
             return defaultValue;
         // A read that does not fall back on the default found one of the two words.
         bool const read = ByContainerRule(text, defaultValue);

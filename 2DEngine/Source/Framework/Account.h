@@ -47,6 +47,8 @@ namespace Corvane
 
         // Empty when the record or its value is missing.
         std::wstring ReadValue(std::wstring const& key) const;
+        // Whether the file holds a record of the key, with a value or without one.
+        bool HasRecord(std::wstring const& key) const;
         // The default when the record or its value is missing.
         bool ReadValue(std::wstring const& key, bool const& defaultValue) const;
         int ReadValue(std::wstring const& key, int const& defaultValue) const;
@@ -54,7 +56,8 @@ namespace Corvane
 
         // Checked reads, for every value the program uses: the stored value when its whole text
         // is a number of the type from lowest to highest, else the default. A value that is there
-        // but unusable is logged with the account, the key and the text.
+        // but unusable, or a record with no value or an empty one, is logged with the account, the
+        // key and the text; only a key the file does not hold is quietly the default.
         int ReadValue(std::wstring const& key, int const& defaultValue, int lowest, int highest) const;
         float ReadValue(std::wstring const& key, float const& defaultValue, float lowest, float highest) const;
         // The default also for a value that is neither "true" nor "false", which is logged.
@@ -98,6 +101,8 @@ namespace Corvane
         std::shared_ptr<AccountFile::sDocument> document(char const* operation, int* readResult) const;
         // The text of the key's "value", when its record has one.
         bool readText(std::wstring const& key, std::wstring* text) const;
+        // readText for the checked reads: a record without a usable text is logged.
+        bool readCheckedText(std::wstring const& key, std::wstring* text) const;
 
         FileAddress mFile;
         std::wstring mName;

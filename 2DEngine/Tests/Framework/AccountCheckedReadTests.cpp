@@ -32,7 +32,7 @@ namespace
     sIntCase const kIntCases[] = {
         {"0", 0, false},   {"1", 1, false},   {" 1 ", 1, false}, {"7", 5, true},  {"-1", 5, true},
         {"1abc", 5, true}, {"abc", 5, true},  {"0x1", 5, true},  {"1.5", 5, true}, {"99999999999999999999", 5, true},
-        {"", 5, false},
+        {"", 5, true},
     };
 
     TEST_F(AccountCheckedReadTest, WholeNumbersInRangeAreTakenAnythingElseGivesTheDefaultAndALogLine)
@@ -79,7 +79,7 @@ namespace
             bool expected;
             bool logged;
         } const cases[] = {{"true", true, false}, {"false", false, false}, {"1", true, true},
-                           {"True", true, true},  {"", true, false}};
+                           {"True", true, true},  {"", true, true}};
         for (auto const& c : cases)
         {
             Account account = WithValue(c.text);
@@ -87,6 +87,30 @@ namespace
             EXPECT_EQ(c.expected, account.ReadCheckedValue(L"Value", true)) << c.text;
             EXPECT_EQ(c.logged, testing::internal::GetCapturedStderr().find("'Value'") != std::string::npos) << c.text;
         }
+    }
+
+    // A record whose value is gone is damage, as an unreadable one is; a key the file never held
+    // is a value not chosen yet.
+    TEST_F(AccountCheckedReadTest, ARecordWithNoValueIsLoggedAndAMissingKeyIsNot)
+    {
+        Account account = MakeAccount("1.act", kDeclaration + "<account><record name=\"Value\"/></account>");
+        EXPECT_TRUE(account.HasRecord(L"Value"));
+        EXPECT_FALSE(account.HasRecord(L"Missing"));
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(5, account.ReadValue(L"Value", 5, 0, 9));
+        EXPECT_FLOAT_EQ(0.5f, account.ReadValue(L"Value", 0.5f, 0.0f, 1.0f));
+        EXPECT_TRUE(account.ReadCheckedValue(L"Value", true));
+        std::string const log = testing::internal::GetCapturedStderr();
+        size_t lines = 0;
+        for (size_t at = log.find("'Value' in the account 'Ana' has no value"); at != std::string::npos;
+             at = log.find("'Value' in the account 'Ana' has no value", at + 1))
+            ++lines;
+        EXPECT_EQ(3u, lines) << log;
+
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(5, account.ReadValue(L"Missing", 5, 0, 9));
+        EXPECT_FALSE(account.ReadCheckedValue(L"Missing", false));
+        EXPECT_EQ("", testing::internal::GetCapturedStderr());
     }
 
     // --- the parsed file is kept ---

@@ -62,9 +62,22 @@ int decodeByPosition(std::wstring const& text, uint8_t* bytes, bool* readable, i
     return std::min(reached, size);
 }
 
+// The saved text without its blanks and line breaks, which the account's decoding skips too, so that
+// the salvage by position of a wrapped value is not thrown out of step by them.
+std::wstring withoutBlanks(std::wstring text)
+{
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }),
+               text.end());
+    return text;
+}
+
 // Keeps a value the game could not use under a backup name before it is replaced.
 void keepUnreadable(Account& account, std::wstring const& key, std::wstring const& value)
 {
+    // An empty value holds nothing to mend.
+    if (value.empty())
+        return;
     std::wstring const backup = key + kBackupSuffix;
     if (account.WriteValue(backup, value))
         Internal::LogWrite("The unreadable value of %ls was kept as %ls\n", key.c_str(), backup.c_str());
@@ -186,36 +199,48 @@ void StickerManager::loadUnlockedStickerData()
 
 void StickerManager::loadSavedStickers(Account& account, int n, bool* fresh, bool* salvaged)
 {
-    std::wstring const lengthText = account.ReadValue(kStickerArrayLengthKey);
-    int const kUnreadable = -1;
-    int const stored = lengthText.empty() ? 0 : account.ReadValue(kStickerArrayLengthKey, kUnreadable, 1, kMaxStickers);
-    bool const lengthDamaged = stored == kUnreadable;
-    std::wstring const arrayKey = profileKey(account, kUnlockArraySuffix);
-    std::wstring const arrayText = account.ReadValue(arrayKey);
     *fresh = true;
     *salvaged = false;
+    int const kUnreadable = -1;
+    // Only an account that never held the length is new; a record of it with no value is damage.
+    int const stored = account.HasRecord(kStickerArrayLengthKey)
+                           ? account.ReadValue(kStickerArrayLengthKey, kUnreadable, 1, kMaxStickers)
+                           : 0;
+    bool const lengthDamaged = stored == kUnreadable;
 
     // A length that is a number but another one is a content update: the saved stickers meant
     // other pictures. An unreadable length says nothing of the kind.
     if (!lengthDamaged && stored != n)
         return;
 
+    std::wstring const arrayKey = profileKey(account, kUnlockArraySuffix);
     uint8_t buffer[kMaxStickers] = {};
-    bool readable[kMaxStickers] = {};
-    int const decoded = decodeByPosition(arrayText, buffer, readable, kMaxStickers);
-    bool const whole = decoded == kMaxStickers && std::all_of(readable, readable + kMaxStickers, [](bool b) { return b; });
+    bool const whole = account.ReadBinary(arrayKey.c_str(), buffer, kMaxStickers) == kMaxStickers;
     if (whole && !lengthDamaged)
     {
         std::memcpy(unlocked, buffer, kMaxStickers);
         *fresh = false;
         return;
     }
-    if (arrayText.empty() || !lengthDamaged)
+    if (!whole)
         Internal::LogWrite("Error loading level sticker data\n");
-    if (arrayText.empty())
+    if (lengthDamaged)
+        keepUnreadable(account, kStickerArrayLengthKey, account.ReadValue(kStickerArrayLengthKey));
+    // A profile that has not earned anything yet.
+    if (!account.HasRecord(arrayKey))
         return;
 
+    std::wstring const arrayText = account.ReadValue(arrayKey);
+    if (arrayText.empty())
+        Internal::LogWrite("The sticker record '%ls' in the account '%ls' has no value\n", arrayKey.c_str(),
+                           account.GetName().c_str());
     // Damaged: every sticker whose byte can still be read stays earned.
+    bool readable[kMaxStickers] = {};
+    int decoded = kMaxStickers;
+    if (whole)
+        std::fill(readable, readable + kMaxStickers, true);
+    else
+        decoded = decodeByPosition(withoutBlanks(arrayText), buffer, readable, kMaxStickers);
     int kept = 0;
     for (int i = 0; i < std::min(n, decoded); ++i)
     {
@@ -225,8 +250,6 @@ void StickerManager::loadSavedStickers(Account& account, int n, bool* fresh, boo
             ++kept;
         }
     }
-    if (lengthDamaged)
-        keepUnreadable(account, kStickerArrayLengthKey, lengthText);
     if (!whole)
         keepUnreadable(account, arrayKey, arrayText);
     Internal::LogWrite("%d earned stickers were kept from the damaged sticker record\n", kept);
@@ -242,6 +265,29 @@ void StickerManager::resetUnlockedStickerData()
         return;
     account->DeleteValue(profileKey(*account, kUnlockArraySuffix).c_str());
     account->DeleteValue(profileKey(*account, kCountSuffix).c_str());
+}
+
+int StickerManager::readStickerCount(Account& account, std::wstring const& profile) const
+{
+    int const kUnreadable = -1;
+    // A count above the stickers that exist could not have been earned.
+    int const most = numStickers() > 0 ? numStickers() : static_cast<int>(kMaxStickers);
+    std::wstring const countKey = profile + kCountSuffix;
+    int const stored = account.ReadValue(countKey, kUnreadable, 0, most);
+    uint8_t record[kMaxStickers] = {};
+    // A damaged record is mended by the load of its own profile, which writes the count too.
+    if (account.ReadBinary((profile + kUnlockArraySuffix).c_str(), record, kMaxStickers) != kMaxStickers)
+        return stored == kUnreadable ? std::min(3, most) : stored;
+
+    int const earned = static_cast<int>(std::count_if(record, record + most, [](uint8_t byte) { return byte != 0; }));
+    if (stored == earned)
+        return earned;
+    Internal::LogWrite("The sticker count '%ls' of '%ls' in the account '%ls' is not the %d stickers of its record; "
+                       "the count is repaired\n",
+                       account.ReadValue(countKey).c_str(), countKey.c_str(), account.GetName().c_str(), earned);
+    if (!account.WriteValue(countKey, earned))
+        Internal::LogWrite("The repaired sticker count of %ls could not be saved\n", countKey.c_str());
+    return earned;
 }
 
 StickerManager* GetStickerManager()

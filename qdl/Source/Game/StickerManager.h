@@ -8,6 +8,7 @@
 // Main thread only.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Corvane
@@ -39,6 +40,11 @@ public:
     int unlockRandomSticker();
     // Starts the profile again: removes its saved stickers and count.
     void resetUnlockedStickerData();
+    // The sticker count of the named profile, as the profile screen shows it: what its saved
+    // record holds among the loaded stickers. A stored count that is unreadable or disagrees
+    // with a readable record is logged and written again. Without a readable record, the
+    // stored count, or 3 when there is none that could have been earned.
+    int readStickerCount(Corvane::Account& account, std::wstring const& profile) const;
 
     int getStickerCount() const { return stickerCount; }
     bool areAllUnlocked() const { return allUnlocked; }

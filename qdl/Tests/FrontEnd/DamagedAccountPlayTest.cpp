@@ -12,6 +12,8 @@
 #include "2DEngine/Source/Framework/Window.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
 #include "qdl/Source/Game/LevelManager.h"
+#include "qdl/Source/Game/LevelProgressionData.h"
+#include "qdl/Source/Game/StickerManager.h"
 #include "qdl/Tests/FrontEnd/FrontEndPlaySupport.h"
 
 using namespace FrontEndPlay;
@@ -45,7 +47,28 @@ struct sDamagedAccount
     std::function<bool()> sound;
     // The account file after the play.
     std::vector<std::pair<std::string, std::string>> kept;
+    // What the log must hold: the damage named with the account and the key.
+    char const* logged = nullptr;
+    // The screen that OK on the clicked screen's popup opens next.
+    char const* afterOk = nullptr;
 };
+
+// The twelve stickers of twelveStickers(), and no other, are the profile's.
+bool holdsTheTwelveStickers()
+{
+    StickerManager const* const stickers = GetStickerManager();
+    for (int i = 0; i < StickerManager::kMaxStickers; ++i)
+        if (stickers->isUnlocked(i) != (i < 24 && i % 2 == 0))
+            return false;
+    return stickers->getStickerCount() == 12;
+}
+
+// The story that the play's account positions are counted in.
+bool storyOfFifteenSteps()
+{
+    LevelProgressionData const* const story = GetLevelManager()->getLevelProgression();
+    return story && story->entries.size() == 15;
+}
 
 float ownVolume(boost::intrusive_ptr<Corvane::IAudioControls> const& controls)
 {
@@ -82,6 +105,42 @@ std::vector<sDamagedAccount> const& damagedAccounts()
           {"StickerArrayLength", "30"}},
          true, nullptr, nullptr, [] { return true; },
          {{"PondoButton_StickerCount", "12"}, {"PondoButton_StickerUnlockArray", twelveStickers()}}},
+        // The account's decoding skips blanks and line breaks: a file wrapped or edited by hand keeps every sticker.
+        {"StickerArrayWithALeadingBlank",
+         {{"AccountID", "PondoButton"},
+          {"PondoButton_StickerUnlockArray", " " + twelveStickers()},
+          {"PondoButton_StickerCount", "12"},
+          {"StickerArrayLength", "30"}},
+         true, nullptr, nullptr, holdsTheTwelveStickers,
+         {{"PondoButton_StickerCount", "12"}, {"PondoButton_StickerUnlockArray_Unreadable", ""}}},
+        {"StickerArrayWithNoValue",
+         {{"AccountID", "PondoButton"}, {"PondoButton_StickerUnlockArray", ""}, {"StickerArrayLength", "30"}}, true,
+         nullptr, nullptr, [] { return GetStickerManager()->getStickerCount() == 3; },
+         {{"PondoButton_StickerCount", "3"}},
+         "'PondoButton_StickerUnlockArray' in the account 'Player' has no value"},
+        // Shown on the profile screen it would differ from the book every time.
+        {"StickerCountsThatDisagreeWithTheirRecords",
+         {{"AccountID", "PondoButton"},
+          {"PondoButton_StickerUnlockArray", twelveStickers()},
+          {"PondoButton_StickerCount", "1e9"},
+          {"SloamButton_StickerUnlockArray", twelveStickers()},
+          {"SloamButton_StickerCount", "5"},
+          {"StickerArrayLength", "30"}},
+         true, nullptr, nullptr, holdsTheTwelveStickers,
+         {{"PondoButton_StickerCount", "12"}, {"SloamButton_StickerCount", "12"}},
+         "'PondoButton_StickerCount' in the account 'Player' is not the 12 stickers of its record"},
+        {"ProgressWithNoValue", {{"AccountID", "PondoButton"}, {"PondoButton_Progress", ""}}, true, "StoryButton",
+         "DifficultySelectMode", [] { return GetLevelManager()->getProgressIndex() == 0; }, {},
+         "'PondoButton_Progress' in the account 'Player' has no value"},
+        // The position just past the last step is the story's end: the book over the main menu, and the story again.
+        {"ProgressAtTheStoryEnd", {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "15"}}, true, "StoryButton",
+         "DifficultySelectMode",
+         [] { return storyOfFifteenSteps() && GetLevelManager()->getProgressIndex() == 0; },
+         {{"PondoButton_Progress", "0"}}, nullptr, "StickerBookMode"},
+        {"ProgressJustPastTheStory", {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "16"}}, true,
+         "StoryButton", "DifficultySelectMode",
+         [] { return storyOfFifteenSteps() && GetLevelManager()->getProgressIndex() == 1; },
+         {{"PondoButton_Progress", "0"}}, "'PondoButton_Progress' in the account 'Player' is not", "CutsceneMode"},
         // Past its end the story would end at once, show the book and start again without a word.
         {"ProgressPastTheStory",
          {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "100000"}, {"SloamButton_Progress", "2"}}, true,
@@ -123,6 +182,12 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
                 ASSERT_TRUE(child.Click(damaged.click));
                 ASSERT_TRUE(child.WaitForScreen(damaged.screen));
             }
+            if (damaged.afterOk)
+            {
+                ASSERT_TRUE(WaitForPopup(child, damaged.screen));
+                ASSERT_TRUE(child.Click("OkButton"));
+                ASSERT_TRUE(child.WaitForScreen(damaged.afterOk));
+            }
         }
         EXPECT_TRUE(child.Look(damaged.sound));
     });
@@ -130,9 +195,13 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
     std::string const account = driver.AccountFile();
     for (auto const& value : damaged.kept)
         EXPECT_EQ(value.second, AccountRecord(account, value.first)) << value.first << "\n" << account;
+    if (damaged.logged)
+    {
+        EXPECT_NE(std::string::npos, driver.Log().find(damaged.logged)) << driver.Log();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, 8),
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, damagedAccounts().size()),
                          [](::testing::TestParamInfo<size_t> const& info) {
                              return std::string(damagedAccounts()[info.param].name);
                          });

@@ -30,20 +30,20 @@ float const kMessageTop = 50.0f;
 
 struct sProfile
 {
-    wchar_t const* countKey;
+    wchar_t const* name;
     NodePathElement countPath[3];
     NodePathElement captionPath[3];
 };
 
 // In screen order.
 sProfile const kProfiles[] = {
-    {L"PondoButton_StickerCount",
+    {L"PondoButton",
      {"Profiles", "PondoStickerCount", NodePathTerminator()},
      {"Profiles", "PondoStickerText", NodePathTerminator()}},
-    {L"SloamButton_StickerCount",
+    {L"SloamButton",
      {"Profiles", "SloamStickerCount", NodePathTerminator()},
      {"Profiles", "SloamStickerText", NodePathTerminator()}},
-    {L"GrubbinButton_StickerCount",
+    {L"GrubbinButton",
      {"Profiles", "GrubbinStickerCount", NodePathTerminator()},
      {"Profiles", "GrubbinStickerText", NodePathTerminator()}},
 };
@@ -86,15 +86,12 @@ void MyAccountMode::Enter()
     if (promptText)
         promptText->LocalSetLocation(promptText->LocalGetLocation().x, promptHomeY);
 
-    Corvane::Account const* const account = Corvane::GetAccountManager()->GetCurrentAccount();
+    Corvane::Account* const account = Corvane::GetAccountManager()->GetCurrentAccount();
     for (sProfile const& profile : kProfiles)
     {
         if (StaticSpriteNode* const caption = findNode<StaticSpriteNode>(profile.captionPath))
             caption->setImage(captions[english]);
-        // A count above the stickers that exist could not have been earned.
-        int const existing = static_cast<int>(GetStickerManager()->getUnlockedFlags().size());
-        int const most = existing > 0 ? existing : static_cast<int>(StickerManager::kMaxStickers);
-        int const count = account ? account->ReadValue(profile.countKey, std::min(3, most), 0, most) : 3;
+        int const count = account ? GetStickerManager()->readStickerCount(*account, profile.name) : 3;
         if (StyledTextSpriteNode* const text = findNode<StyledTextSpriteNode>(profile.countPath))
             text->SetText(Corvane::StringFormatter(L"%1%").Arg(count).c_str());
     }
