@@ -268,16 +268,26 @@ struct sLevelNumber
 };
 
 sLevelNumber const kLevelNumbers[] = {
-    {"Request", "number", true},           {"Material", "number", true},
-    {"Nail", "clickCount", true},          {"Nail", "x", true},
-    {"Nail", "y", true},                   {"HereToThereLevel", "numBuildings", true},
-    {"HideAndSeekLevel", "numHides", true}, {"HideAndSeekLevel", "numPreviewHides", true},
-    {"HideAndSeekLevel", "runSpeed", false}, {"Obstacle", "imageID", true},
-    {"PileOfLeavesLevel", "numTools", true}, {"PileOfLeavesLevel", "areaCover", true},
-    {"PileOfLeavesLevel", "toolCover", true}, {"PileOfLeavesLevel", "cursorRadius", true},
-    {"PlanAJobLevel", "numEmpty", true},    {"ScarrowPuzzleLevel", "puzzleID", true},
-    {"PuzzlePiece", "pieceNum", true},      {"PuzzlePiece", "x", false},
-    {"PuzzlePiece", "y", false},            {"StackObject", "size", true},
+    {"Request", "number", true},
+    {"Material", "number", true},
+    {"Nail", "clickCount", true},
+    {"Nail", "x", true},
+    {"Nail", "y", true},
+    {"HereToThereLevel", "numBuildings", true},
+    {"HideAndSeekLevel", "numHides", true},
+    {"HideAndSeekLevel", "numPreviewHides", true},
+    {"HideAndSeekLevel", "runSpeed", false},
+    {"Obstacle", "imageID", true},
+    {"PileOfLeavesLevel", "numTools", true},
+    {"PileOfLeavesLevel", "areaCover", true},
+    {"PileOfLeavesLevel", "toolCover", true},
+    {"PileOfLeavesLevel", "cursorRadius", true},
+    {"PlanAJobLevel", "numEmpty", true},
+    {"ScarrowPuzzleLevel", "puzzleID", true},
+    {"PuzzlePiece", "pieceNum", true},
+    {"PuzzlePiece", "x", false},
+    {"PuzzlePiece", "y", false},
+    {"StackObject", "size", true},
 };
 
 bool IsLevel(sRawElement const& element)
