@@ -281,6 +281,9 @@ SpriteAnimation::SpriteAnimation(IAttributeContainer const& attributes, IXMLRead
         frames.push_back(AnimFrame(element->GetAttribute(L"index", 0), frameDuration));
     }
 
+    // Blank frame-list text, like no "frame" element, leaves the sprite standing on frame 0.
+    bool const noFrames =
+        fromText ? frameList.find_first_not_of(" \t\n") == std::string::npos : frames.empty();
     try
     {
         if (!fromText)
@@ -296,6 +299,8 @@ SpriteAnimation::SpriteAnimation(IAttributeContainer const& attributes, IXMLRead
             error.setAnimName(mName.GetString());
         throw;
     }
+    if (noFrames)
+        ReportContentFault("it has no frames, so its sprite stands still on frame 0.");
 }
 
 SpriteAnimation::SpriteAnimation(SpriteAnimation const& other)

@@ -204,16 +204,32 @@ std::vector<sRawElement> ReadContentElements(std::string const& folder, Findings
     return all;
 }
 
-void CheckNumber(std::string const& where, std::string const& attribute, std::string const& text,
-                 NumberRange const& range, Findings& findings)
+namespace
+{
+
+// The text read as the engine reads a float, or a whole number, and whether nothing but white
+// space follows what it reads: the engine would take "3abc" for 3 without a word.
+bool ReadsEntirely(std::string const& text, bool whole, float& value)
 {
     std::wstring const wide = Corvane::ConvertStringUTF8ToWide(text);
     size_t position = 0;
-    float value = 0.0f;
-    bool const read = Corvane::ValueText::ReadFloat(wide, position, value);
+    int number = 0;
+    bool const read = whole ? Corvane::ValueText::ReadInt(wide, position, number)
+                            : Corvane::ValueText::ReadFloat(wide, position, value);
+    if (whole)
+        value = static_cast<float>(number);
     while (position < wide.size() && IsSpace(static_cast<char>(wide[position])))
         ++position;
-    if (!read || position != wide.size())
+    return read && position == wide.size();
+}
+
+} // namespace
+
+void CheckNumber(std::string const& where, std::string const& attribute, std::string const& text,
+                 NumberRange const& range, Findings& findings)
+{
+    float value = 0.0f;
+    if (!ReadsEntirely(text, false, value))
         findings.push_back(where + ": \"" + attribute + "\" is \"" + text + "\", which is not a number");
     else if (!Corvane::NumberFits(value, range))
         findings.push_back(where + ": \"" + attribute + "\" is \"" + text + "\", which " + range.what +
@@ -241,6 +257,66 @@ std::map<std::string, NumberRange const*> const kLayoutNumbers = {
     {"max", &Ranges::kFinite},       {"start", &Ranges::kFinite},       {"initialValue", &Ranges::kFinite},
     {"alpha", &Ranges::kFraction},   {"alphaSensitivity", &Ranges::kCount}, {"numTicks", &Ranges::kCount},
 };
+
+// The numbers of the twelve games' levels, by element and attribute, as their readers take
+// them: whole numbers, but for a hider's speed and a puzzle piece's place.
+struct sLevelNumber
+{
+    char const* element;
+    char const* attribute;
+    bool whole;
+};
+
+sLevelNumber const kLevelNumbers[] = {
+    {"Request", "number", true},
+    {"Material", "number", true},
+    {"Nail", "clickCount", true},
+    {"Nail", "x", true},
+    {"Nail", "y", true},
+    {"HereToThereLevel", "numBuildings", true},
+    {"HideAndSeekLevel", "numHides", true},
+    {"HideAndSeekLevel", "numPreviewHides", true},
+    {"HideAndSeekLevel", "runSpeed", false},
+    {"Obstacle", "imageID", true},
+    {"PileOfLeavesLevel", "numTools", true},
+    {"PileOfLeavesLevel", "areaCover", true},
+    {"PileOfLeavesLevel", "toolCover", true},
+    {"PileOfLeavesLevel", "cursorRadius", true},
+    {"PlanAJobLevel", "numEmpty", true},
+    {"ScarrowPuzzleLevel", "puzzleID", true},
+    {"PuzzlePiece", "pieceNum", true},
+    {"PuzzlePiece", "x", false},
+    {"PuzzlePiece", "y", false},
+    {"StackObject", "size", true},
+};
+
+bool IsLevel(sRawElement const& element)
+{
+    return element.depth >= 1 && element.declarationTag.size() > 5 && EndsWith(element.declarationTag, "Level");
+}
+
+// The range of each number is its reader's to refuse; here only that the text is all number.
+void CheckLevelNumbers(sRawElement const& element, Findings& findings)
+{
+    for (sLevelNumber const& number : kLevelNumbers)
+    {
+        std::string const* const text = element.Find(number.attribute);
+        float value = 0.0f;
+        if (element.tag == number.element && text && !ReadsEntirely(*text, number.whole, value))
+            findings.push_back(element.Where() + " of " + element.declarationName + ": \"" + number.attribute +
+                               "\" is \"" + *text + "\", which is not " +
+                               (number.whole ? "a whole number" : "a number"));
+    }
+}
+
+// A node scaled to nothing is drawn as nothing: a button so scaled cannot be pressed.
+void CheckScale(std::string const& where, std::string const& attribute, std::string const& text,
+                Findings& findings)
+{
+    float value = 0.0f;
+    if ((attribute == "scaleX" || attribute == "scaleY") && ReadsEntirely(text, false, value) && value == 0.0f)
+        findings.push_back(where + ": \"" + attribute + "\" is \"" + text + "\", which hides the node");
+}
 
 void CheckConstant(sRawElement const& element, Findings& findings)
 {
@@ -274,6 +350,11 @@ Findings NumberFindings(std::string const& folder)
             CheckConstant(element, findings);
             continue;
         }
+        if (IsLevel(element))
+        {
+            CheckLevelNumbers(element, findings);
+            continue;
+        }
         // Animations, their frames and the image lists they play.
         if (std::string const* const rate = element.Find("fps"))
             CheckNumber(element.Where(), "fps", *rate, Ranges::kFrameRate, findings);
@@ -287,10 +368,39 @@ Findings NumberFindings(std::string const& folder)
         {
             auto const range = kLayoutNumbers.find(attribute.first);
             // The layout's own "x" and "y" offset a widget layout; a scene layout has none.
-            if (range != kLayoutNumbers.end())
-                CheckNumber(element.Where() + " of " + element.declarationName, attribute.first, attribute.second,
-                            *range->second, findings);
+            if (range == kLayoutNumbers.end())
+                continue;
+            std::string const where = element.Where() + " of " + element.declarationName;
+            CheckNumber(where, attribute.first, attribute.second, *range->second, findings);
+            CheckScale(where, attribute.first, attribute.second, findings);
         }
+    }
+    return findings;
+}
+
+// ---------------------------------------------------------------------------
+// Animations without frames.
+
+Findings FramelessAnimationFindings(std::string const& folder)
+{
+    Findings findings;
+    std::vector<sRawElement> const elements = ReadContentElements(folder, findings);
+    for (size_t at = 0; at < elements.size(); ++at)
+    {
+        sRawElement const& animation = elements[at];
+        if (animation.tag != "animation")
+            continue;
+        std::string const* const frameList = animation.Find("frameList");
+        bool const fromText = frameList || animation.Find("fps") || animation.Find("duration");
+        // With any of the three the frames come from the text alone; else from the "frame" children.
+        bool framed = fromText && frameList && frameList->find_first_not_of(" \t\n") != std::string::npos;
+        for (size_t child = at + 1; !fromText && child < elements.size() && elements[child].file == animation.file &&
+                                    elements[child].depth > animation.depth;
+             ++child)
+            framed = framed || (elements[child].tag == "frame" && elements[child].depth == animation.depth + 1);
+        if (!framed)
+            findings.push_back(animation.Where() + " of " + animation.declarationName +
+                               ": it has no frames, so its sprite stands still");
     }
     return findings;
 }

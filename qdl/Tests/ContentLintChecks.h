@@ -47,8 +47,11 @@ void CheckNumber(std::string const& where, std::string const& attribute, std::st
                  Corvane::NumberRange const& range, Findings& findings);
 
 // Numbers of constants (finite; a "...Time" constant a time; a rectangle's
-// size a size) and of scene and widget layouts (positions, sizes, scales, alphas).
+// size a size), of scene and widget layouts (positions, sizes, scales other
+// than 0, alphas) and of the games' levels (all number, no trailing text).
 Findings NumberFindings(std::string const& folder);
+// Animations whose frame list or "frame" elements give no frame.
+Findings FramelessAnimationFindings(std::string const& folder);
 // Start tags that give one attribute twice.
 Findings DuplicateAttributeFindings(std::string const& folder);
 // "sounds=", "images=", "spriteType=", "font=" and a sound list's "src=" naming what no

@@ -963,9 +963,9 @@ TEST_F(ContentLint, LocalizedNamesComeInEnglishAndSpanishPairs)
 
 // ---------------------------------------------------------------------------
 // Damage the engine reads past with no more than a log line: numbers that no
-// use can take, attributes given twice, names that no manifest declares,
-// pictures, frames, sounds and spoken lines whose files are gone. The checks
-// read the folder as plain files (ContentLintChecks).
+// use can take, animations without frames, attributes given twice, names that
+// no manifest declares, pictures, frames, sounds and spoken lines whose files
+// are gone. The checks read the folder as plain files (ContentLintChecks).
 
 TEST_F(ContentLint, ContentHoldsNoDamageTheGameWouldReadPast)
 {
@@ -976,6 +976,7 @@ TEST_F(ContentLint, ContentHoldsNoDamageTheGameWouldReadPast)
     };
     sCheck const checks[] = {
         {"numbers", ContentLintChecks::NumberFindings},
+        {"animations", ContentLintChecks::FramelessAnimationFindings},
         {"attributes given twice", ContentLintChecks::DuplicateAttributeFindings},
         {"undeclared names", ContentLintChecks::UndeclaredNameFindings},
         {"pictures", ContentLintChecks::MissingPictureFindings},

@@ -209,6 +209,19 @@ TEST_F(GameAudioManagerTest, AMissingSoundStillCutsTheVoiceOff)
     EXPECT_EQ("-", Voice());
 }
 
+TEST_F(GameAudioManagerTest, AVoiceOverWhoseFileIsMissingIsLoggedByItsFileAndSkipped)
+{
+    LoadManifest(L"<sound name=\"Saludo\" src=\"VO_EN_Saludo\"/>", L"Voces");
+    List("General_ColorWords", {{"Red", "Siguiente"}});
+    manager->playSpecificSoundVocal(L8("Saludo"));
+    manager->playColorVocal(kQuarrydaleColor_Red);
+    LogCapture log;
+    Frame();
+    EXPECT_EQ("Voice-over Saludo plays nothing: its file VO_EN_Saludo is missing.\n", log.Take());
+    Frame();
+    EXPECT_EQ((Names{"Siguiente"}), Started());
+}
+
 TEST_F(GameAudioManagerTest, AVoiceOverWhoseManifestIsUnloadedWhileQueuedIsSkipped)
 {
     // The language change exchanges the voice manifest while voice-overs wait.

@@ -53,20 +53,27 @@ namespace Corvane
         tInnermost = mOuter;
     }
 
+    std::string ContentReadPlace()
+    {
+        ContentReadScope const* const scope = tInnermost;
+        if (!scope)
+            return "(content)";
+        std::string place =
+            ConvertStringWideToUTF8String(scope->mFile.empty() ? std::wstring(L"(no file)") : scope->mFile);
+        if (!scope->mNode.empty())
+            place += ": " + ConvertStringWideToUTF8String(scope->mNode);
+        return place;
+    }
+
+    void ReportContentFault(std::string const& fault)
+    {
+        Internal::LogWrite("%s: %s\n", ContentReadPlace().c_str(), fault.c_str());
+    }
+
     void ReportRefusedNumber(wchar_t const* attribute, std::wstring const& text, NumberRange const& range,
                              double fallback)
     {
-        std::string place;
-        if (ContentReadScope const* scope = tInnermost)
-        {
-            place = ConvertStringWideToUTF8String(scope->mFile.empty() ? std::wstring(L"(no file)") : scope->mFile);
-            if (!scope->mNode.empty())
-                place += ": " + ConvertStringWideToUTF8String(scope->mNode);
-        }
-        else
-        {
-            place = "(content)";
-        }
+        std::string const place = ContentReadPlace();
         Internal::LogWrite("%s: \"%s\" is \"%s\", which %s cannot take; %g is used.\n", place.c_str(),
                            ConvertStringWideToUTF8String(attribute).c_str(),
                            ConvertStringWideToUTF8String(text).c_str(), range.what, fallback);

@@ -55,11 +55,17 @@ namespace Corvane
         ContentReadScope& operator=(ContentReadScope const&) = delete;
 
     private:
-        friend void ReportRefusedNumber(wchar_t const*, std::wstring const&, NumberRange const&, double);
+        friend std::string ContentReadPlace();
         ContentReadScope const* mOuter;
         std::wstring mFile;
         std::wstring mNode;
     };
+
+    // "<file>: <node>" of the innermost scope on this thread, "(content)" outside any.
+    std::string ContentReadPlace();
+
+    // Logs "<file>: <node>: <fault>" with the place of the innermost scope on this thread.
+    void ReportContentFault(std::string const& fault);
 
     // Logs "<file>: <node>: "<attribute>" is "<text>", which <what> cannot take; <fallback> is used."
     // with the place of the innermost scope on this thread.

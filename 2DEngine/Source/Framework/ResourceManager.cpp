@@ -11,6 +11,7 @@
 #include "Core/Source/Log.h"
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringUtils.h"
+#include "Core/Source/XMLReader.h"
 #include "2DEngine/Source/Framework/FileSource.h"
 #include "2DEngine/Source/Framework/ResourceLoadingJob.h"
 
@@ -440,6 +441,22 @@ namespace Corvane
 
     void ResourceManager::ReadManifest(IXMLReader& reader, std::wstring const& manifest, LoadingJob* job,
                                        bool skipExisting, IResourceLoadProgress* progress)
+    {
+        try
+        {
+            ReadManifestElements(reader, manifest, job, skipExisting, progress);
+        }
+        catch (XMLError const&)
+        {
+            // The reader's own message names neither the file nor the line.
+            Internal::LogWrite("Resource file %s.xml cannot be read past line %d.\n", Narrow(manifest).c_str(),
+                               reader.GetCurLine());
+            throw;
+        }
+    }
+
+    void ResourceManager::ReadManifestElements(IXMLReader& reader, std::wstring const& manifest, LoadingJob* job,
+                                               bool skipExisting, IResourceLoadProgress* progress)
     {
         while (!reader.IsEOF())
         {

@@ -157,6 +157,8 @@ namespace Corvane
         IResourceDescriptor* LoadResource(wchar_t const* manifest, IXMLReader& reader);
         void ReadManifest(IXMLReader& reader, std::wstring const& manifest, LoadingJob* job, bool skipExisting,
                           IResourceLoadProgress* progress);
+        void ReadManifestElements(IXMLReader& reader, std::wstring const& manifest, LoadingJob* job,
+                                  bool skipExisting, IResourceLoadProgress* progress);
         void FailJob(LoadingJob* job, char const* reason);
         bool IsQuitting();
 

@@ -483,6 +483,16 @@ TEST_F(ResourceManagerTest, AMalformedManifestEndsItsJobAndTheNextLoadWorks)
     EXPECT_NE(nullptr, FindThing("Good"));
 }
 
+TEST_F(ResourceManagerTest, AManifestCutShortIsLoggedWithItsFileAndTheLineItStopsAt)
+{
+    Files().SetFile(L"Cut.xml", L"<resources>\n  <thing name='Fine'/>\n  <thing name='Half' value=\"1");
+    testing::internal::CaptureStderr();
+    manager->Load(L"Cut");
+    std::string const log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, log.find("Resource file Cut.xml cannot be read past line 3.\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("unknown(-1): EOF while eating '\"'")) << log;
+}
+
 TEST_F(ResourceManagerTest, AFactorysExceptionEndsOnlyItsJob)
 {
     Files().SetFile(L"Throws.xml", Manifest(L"<thing name='Boom' fail='runtime'/>"));

@@ -10,6 +10,7 @@
 #include "Core/Source/FileSystem.h"
 #include "Core/Source/Log.h"
 #include "Core/Source/Random.h"
+#include "Core/Source/StringUtils.h"
 #include "Core/Source/XMLReader.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/BASSAudioPlatform.h"
@@ -352,9 +353,16 @@ std::shared_ptr<SoundFileData> CreateBASSSoundFileData(std::wstring const& src, 
     if (!GetFileBytes(found, &bytes))
         return nullptr;
     uint32_t const length = static_cast<uint32_t>(bytes.size());
+    std::shared_ptr<SoundFileData> file;
     if (music)
-        return std::make_shared<MusicSoundFileData>(bytes.data(), length);
-    if (stream)
-        return std::make_shared<StreamSoundFileData>(std::move(bytes));
-    return std::make_shared<SampleSoundFileData>(bytes.data(), length);
+        file = std::make_shared<MusicSoundFileData>(bytes.data(), length);
+    else if (stream)
+        file = std::make_shared<StreamSoundFileData>(std::move(bytes));
+    else
+        file = std::make_shared<SampleSoundFileData>(bytes.data(), length);
+    // The library's own line gives only its error code.
+    if (!file->IsLoaded())
+        Internal::LogWrite("Sound file %s could not be decoded; it plays nothing.\n",
+                           TruncateStringWideToASCII(found.GetFileName()).c_str());
+    return file;
 }

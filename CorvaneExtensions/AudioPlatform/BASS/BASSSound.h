@@ -29,6 +29,8 @@ public:
     SoundFileData& operator=(SoundFileData const&) = delete;
     // The handle to play; 0 when the file did not load.
     virtual uint32_t GetChannel() const = 0;
+    // Whether the library made its object of the file.
+    virtual bool IsLoaded() const = 0;
 };
 
 // A sample: a new channel of it for every pass.
@@ -39,6 +41,7 @@ public:
     SampleSoundFileData(unsigned char const* bytes, uint32_t length);
     ~SampleSoundFileData() override;
     uint32_t GetChannel() const override;
+    bool IsLoaded() const override { return m_hsample != 0; }
     uint32_t GetHandle() const { return m_hsample; }
 
 private:
@@ -53,6 +56,7 @@ public:
     explicit StreamSoundFileData(std::vector<unsigned char>&& bytes);
     ~StreamSoundFileData() override;
     uint32_t GetChannel() const override;
+    bool IsLoaded() const override { return m_hstream != 0; }
 
 private:
     std::vector<unsigned char> mBytes;
@@ -67,6 +71,7 @@ public:
     MusicSoundFileData(unsigned char const* bytes, uint32_t length);
     ~MusicSoundFileData() override;
     uint32_t GetChannel() const override;
+    bool IsLoaded() const override { return m_hmusic != 0; }
 
 private:
     uint32_t m_hmusic;
@@ -175,7 +180,8 @@ void ForEachChildSoundElement(Corvane::IXMLReader& reader,
 std::list<std::wstring> GetBASSSoundExtensions();
 
 // Loads the file named src in the resources partition; null when the library
-// is not initialised or no file is found. stream false loads a sample.
+// is not initialised or no file is found. stream false loads a sample. A file
+// the library cannot decode is logged by its name.
 std::shared_ptr<SoundFileData> CreateBASSSoundFileData(std::wstring const& src, bool stream);
 
 #endif

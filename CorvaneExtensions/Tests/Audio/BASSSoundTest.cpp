@@ -22,6 +22,7 @@ class FixedFile : public SoundFileData
 public:
     explicit FixedFile(uint32_t handle) : mHandle(handle) {}
     uint32_t GetChannel() const override { return mHandle; }
+    bool IsLoaded() const override { return true; }
 
 private:
     uint32_t mHandle;
@@ -276,7 +277,9 @@ TEST_F(BASSSoundTest, AFailedLoadIsLoggedAndLeavesASilentSound)
     library.failures["MusicLoad"] = 6;
     LogCapture log;
     LoadManifest(L"<sound name=\"Roto\" src=\"roto\"/><sound name=\"Rota\" src=\"rota\"/>");
-    EXPECT_EQ("BASS_StreamCreateFile error: 41\nBASS_MusicLoad error: 6\n", AudioLines(log.Take()));
+    EXPECT_EQ("BASS_StreamCreateFile error: 41\nSound file roto.wav could not be decoded; it plays nothing.\n"
+              "BASS_MusicLoad error: 6\nSound file rota.it could not be decoded; it plays nothing.\n",
+              AudioLines(log.Take()));
     BASSSound* const sound = FindBASSSound("Roto");
     ASSERT_NE(nullptr, sound);
     ASSERT_EQ(1u, sound->GetBASSSoundData()->GetFiles().size());

@@ -288,6 +288,20 @@ TEST(SpriteAnimationTest, DurationsAndRatesNoFrameCanTakeCountAsOneSecond)
     EXPECT_EQ(std::vector<int>{0}, Indices(coded));
 }
 
+TEST(SpriteAnimationTest, AnAnimationWithoutFramesIsLoggedWithItsFileAndName)
+{
+    wchar_t const* const texts[] = {L"<animation name='Quieta'/>", L"<animation name='Quieta' frameList=' \n'/>",
+                                    L"<animation name='Quieta' fps='4'><frame index='3'/></animation>"};
+    for (wchar_t const* text : texts)
+    {
+        ::TestSupport::StderrCapture log;
+        EXPECT_EQ(std::vector<int>{0}, Indices(ReadAnimation(text)));
+        EXPECT_EQ("Prueba.xml: animation Quieta: it has no frames, so its sprite stands still on frame 0.\n",
+                  log.Take())
+            << ConvertStringWideToUTF8String(text);
+    }
+}
+
 TEST(SpriteTypeTest, AMissingListOrLinkIsNotAnError)
 {
     SpriteTypeResourceFactory types;

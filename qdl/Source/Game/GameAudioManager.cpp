@@ -3,8 +3,12 @@
 #include <cstring>
 
 #include "2DEngine/Source/Framework/Resource.h"
+#include "Core/Source/Log.h"
 #include "Core/Source/StringFormatter.h"
+#include "Core/Source/StringUtils.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/BASSAudioPlatform.h"
+#include "CorvaneExtensions/AudioPlatform/BASS/BASSSound.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/SoundList.h"
 
 using namespace Corvane;
@@ -90,6 +94,19 @@ Label resourceName(ISound const* sound)
     return descriptor ? descriptor->GetName() : Label();
 }
 
+// A voice-over whose file was not found at load plays nothing; the line names the
+// file, as nothing else tells of it.
+void reportMissingVoiceFile(ISound const* sound)
+{
+    BASSSound const* const bass = dynamic_cast<BASSSound const*>(sound);
+    IAttributeContainer const* const attributes = dynamic_cast<IAttributeContainer const*>(sound);
+    if (!bass || !attributes || !IsBassAudioPlatformInitialized() || !bass->GetBASSSoundData() ||
+        !bass->GetBASSSoundData()->GetFiles().empty())
+        return;
+    Internal::LogWrite("Voice-over %s plays nothing: its file %s is missing.\n", resourceName(sound).GetString(),
+                       TruncateStringWideToASCII(attributes->GetAttribute(L"src")).c_str());
+}
+
 } // namespace
 
 AudioManager::AudioManager() : musicMode(kMusicMode_None) {}
@@ -138,6 +155,7 @@ void AudioManager::updateVocalAudioQueues()
     // Removed also when the play is refused or the sound has been unloaded
     // meanwhile, so that one bad entry never blocks the queue.
     voiceQueue.pop_front();
+    reportMissingVoiceFile(sound);
     playInto(sound, voiceChannel);
 }
 

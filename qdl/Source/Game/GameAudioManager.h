@@ -15,7 +15,8 @@
 //   music:       "Music_GeneralUI", "Music_TitleTheme", "Music_Track1" ..
 //                "Music_Track4", "Ambient_Indoor", "Ambient_Outdoor_1",
 //                "Ambient_Outdoor_2".
-// A missing sound, list or entry is skipped silently.
+// A missing sound, list or entry is skipped silently; a voice-over whose file is
+// missing is skipped with a log line naming the file.
 
 #include <deque>
 
