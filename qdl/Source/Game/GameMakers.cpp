@@ -1,6 +1,42 @@
 #include "qdl/Source/Game/GameMakers.h"
 
+#include <string>
+
+#include "Core/Source/Log.h"
+#include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Framework/Resource.h"
+#include "2DEngine/Source/Framework/ResourceManager.h"
+#include "CorvaneExtensions/Source/SceneLayout.h"
+#include "qdl/Source/Game/FrontEnd/FrontEndMode.h"
+
 using namespace Corvane;
+
+namespace
+{
+
+struct sGameContent
+{
+    wchar_t const* manifest;
+    char const* layout;
+};
+
+// By GameModeType value.
+sGameContent const kGameContent[kNumGameModeTypes] = {
+    {L"ToolShedMode", "ToolShedModeLayout"},
+    {L"StreetSignsMode", "StreetSignsModeLayout"},
+    {L"PlanAJobMode", "PlanAJobModeLayout"},
+    {L"PaintTheHouseMode", "PaintTheHouseModeLayout"},
+    {L"TollerStackerMode", "TollerStackerModeLayout"},
+    {L"HammerTheNailMode", "HammerTheNailModeLayout"},
+    {L"CountTheMaterialsMode", "CountTheMaterialModeLayout"},
+    {L"TrundelsDeliveryMode", "TrundelsDeliveryModeLayout"},
+    {L"PileOfLeavesMode", "PileOfLeavesModeLayout"},
+    {L"ScarrowPuzzleMode", "ScarrowPuzzleModeLayout"},
+    {L"HideAndSeekMode", "HideAndSeekModeLayout"},
+    {L"HereToThereMode", "HereToThereModeLayout"},
+};
+
+} // namespace
 
 ApplicationMode* createGameModeOfType(GameModeType type, Label level)
 {
@@ -21,4 +57,25 @@ ApplicationMode* createGameModeOfType(GameModeType type, Label level)
     case kNumGameModeTypes: break;
     }
     return nullptr;
+}
+
+bool isGameContentLoaded(GameModeType type)
+{
+    if (type < 0 || type >= kNumGameModeTypes)
+        return true;
+    sGameContent const& content = kGameContent[type];
+    eLoadingJobStatus status = kLoadingJobStatus_Complete;
+    if (!GetResourceManager()->GetLoadStatus(content.manifest, &status))
+        return true;
+    char const* const game = getGameModeLabel(type).GetString();
+    std::wstring const what = L"the game " + ConvertStringUTF8ToWide(game);
+    if (!isManifestLoaded(content.manifest, what, game))
+        return false;
+    if (AutoResource<SceneLayout>(content.layout))
+        return true;
+    Internal::LogWrite("%s: the scene layout %s is not in %ls.xml, so the game stays closed\n", game, content.layout,
+                       content.manifest);
+    notifyLoadError(content.manifest, L"The layout \"" + ConvertStringUTF8ToWide(content.layout) +
+                                          L"\" is not in the file, so " + what + L" cannot be opened.");
+    return false;
 }

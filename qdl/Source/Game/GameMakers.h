@@ -33,3 +33,10 @@ Corvane::ApplicationMode* createHereToThereGame(Corvane::Label level);
 // The mode of a game type from the table above; null for a type outside the
 // twelve or a game that cannot be started.
 Corvane::ApplicationMode* createGameModeOfType(GameModeType type, Corvane::Label level);
+
+// Whether the game's manifest ("<Game>Mode.xml") was read to its end and holds
+// the layout of the game's screen. If not, the child is told in the load
+// failure box that the game cannot be opened, and the caller keeps the child
+// where a way on remains: a game started from half its content could show
+// nothing to click, not even Quit. A manifest never asked for is not judged.
+bool isGameContentLoaded(GameModeType type);

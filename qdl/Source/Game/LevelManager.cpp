@@ -8,6 +8,7 @@
 #include "2DEngine/Source/Framework/Account.h"
 #include "2DEngine/Source/Framework/MainLoop.h"
 #include "2DEngine/Source/Framework/Resource.h"
+#include "qdl/Source/Game/GameMakers.h"
 #include "qdl/Source/Game/GameScreenHooks.h"
 #include "qdl/Source/Game/LevelProgressionData.h"
 #include "qdl/Source/Game/ProfileKeys.h"
@@ -33,6 +34,12 @@ bool unwindTo(ApplicationMode* mode, char const* what)
     }
     MainLoop::UnwindToMode(mode);
     return true;
+}
+
+bool unwindToMainMenu()
+{
+    sGameScreenHooks const& hooks = GetGameScreenHooks();
+    return unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
 }
 
 } // namespace
@@ -171,7 +178,7 @@ bool LevelManager::startCutscene(Label cutscene)
 bool LevelManager::endStory()
 {
     sGameScreenHooks const& hooks = GetGameScreenHooks();
-    bool started = unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
+    bool started = unwindToMainMenu();
     if (ApplicationMode* const book = hooks.createStickerBookMode ? hooks.createStickerBookMode() : nullptr)
     {
         MainLoop::PushMode(book);
@@ -201,8 +208,7 @@ bool LevelManager::beginNextStep()
     {
         // Without the story the saved position cannot be judged; keep it for when the story is back.
         Internal::LogWrite("No level progression is loaded; back to the main menu\n");
-        sGameScreenHooks const& hooks = GetGameScreenHooks();
-        return unwindTo(hooks.createMainMenuMode ? hooks.createMainMenuMode() : nullptr, "main menu");
+        return unwindToMainMenu();
     }
 
     std::vector<LevelProgressionEntry> const& entries = progression->entries;
@@ -210,26 +216,27 @@ bool LevelManager::beginNextStep()
     if (progressIndex >= count)
         return endStory();
 
-    bool started = false;
     LevelProgressionEntry const* entry = &entries[progressIndex];
-    switch (entry->type)
+    bool const afterVideo = entry->type == LevelProgressionEntry::kVideo;
+    if (afterVideo)
     {
-    case LevelProgressionEntry::kLevel:
-        started = pushGameModeOfType(entry->id, entry->level);
-        break;
-    case LevelProgressionEntry::kCutscene:
-        started = startCutscene(entry->id);
-        break;
-    case LevelProgressionEntry::kVideo:
         // Videos are not played: the entry after it runs instead.
         if (progressIndex + 1 >= count)
             return endStory();
         ++progressIndex;
         entry = &entries[progressIndex];
-        if (entry->type == LevelProgressionEntry::kLevel)
-            started = pushGameModeOfType(entry->id, Label());
-        else if (entry->type == LevelProgressionEntry::kCutscene)
-            started = startCutscene(entry->id);
+    }
+    bool started = false;
+    switch (entry->type)
+    {
+    case LevelProgressionEntry::kLevel:
+        if (!isStoryGameLoaded(entry->id))
+            return waitAtGameOnMainMenu();
+        // The level of an entry reached past a video is not passed on.
+        started = pushGameModeOfType(entry->id, afterVideo ? Label() : entry->level);
+        break;
+    case LevelProgressionEntry::kCutscene:
+        started = startCutscene(entry->id);
         break;
     default:
         break;
@@ -237,6 +244,19 @@ bool LevelManager::beginNextStep()
     saveProgress(progressIndex);
     ++progressIndex;
     return started;
+}
+
+bool LevelManager::isStoryGameLoaded(Label game) const
+{
+    int const type = getGameModeTypeForLabel(game);
+    return type < 0 || isGameContentLoaded(static_cast<GameModeType>(type));
+}
+
+bool LevelManager::waitAtGameOnMainMenu()
+{
+    // The saved position names the game, so the story takes it up again, and nothing past it is passed.
+    saveProgress(progressIndex);
+    return unwindToMainMenu();
 }
 
 LevelManager* GetLevelManager()

@@ -48,7 +48,9 @@ public:
     // screens: while the change a step queued is not applied yet, a second
     // call (a skip as the narration ends, two OKs in one frame) does nothing.
     // True when a change of screens was queued; false leaves the caller on
-    // screen (an entry that started nothing is still passed).
+    // screen (an entry that started nothing is still passed). A game whose
+    // content did not load whole is told of in the load failure box and not
+    // passed: the story waits at it, and the child goes back to the main menu.
     bool beginNextLevelProgressionMode();
 
     GameModeDifficulty getDifficulty() const { return difficulty; }
@@ -70,6 +72,11 @@ private:
     bool beginNextStep();
     bool endStory();
     bool startCutscene(Corvane::Label cutscene);
+    // False, with the load failure box shown, for a game whose content did not
+    // load whole; a label of no game is left to pushGameModeOfType.
+    bool isStoryGameLoaded(Corvane::Label game) const;
+    // Keeps the current entry as the saved position and returns to the main menu.
+    bool waitAtGameOnMainMenu();
 
     std::vector<std::map<GameModeType, std::vector<Corvane::Label> > > levels;
     // Looked up again at every step, so a reloaded story is never read through a stale pointer.

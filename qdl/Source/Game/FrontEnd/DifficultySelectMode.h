@@ -4,7 +4,9 @@
 // writes the difficulty into the level manager at once (kept for the run,
 // for every profile); OK starts the named free-play game as the only mode,
 // or, with no game, the next step of the story. OK is the only way on: a
-// game or story step that cannot be started leaves the popup as it was.
+// game or story step that cannot be started leaves the popup as it was. A
+// story game whose content did not load whole is the exception: the level
+// manager tells of it and goes back to the main menu.
 //
 // Content: the layout "DifficultySelectLayout" with the nodes
 // DifficultySelect/Title_EN, DifficultySelect/Title_SP,

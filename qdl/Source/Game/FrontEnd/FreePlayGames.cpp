@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "qdl/Source/Game/GameMakers.h"
+
 using Corvane::Label;
 
 sFreePlayGame const kFreePlayGames[kNumGameModeTypes] = {
@@ -45,4 +47,10 @@ int getFreePlayGameType(Label button)
         if (labels[i] == button)
             return kFreePlayGames[i].type;
     return -1;
+}
+
+bool isFreePlayGameLoaded(Label button)
+{
+    int const type = getFreePlayGameType(button);
+    return type < 0 || isGameContentLoaded(static_cast<GameModeType>(type));
 }

@@ -53,6 +53,8 @@ void FreePlaySelectMode::returnToMainMenu()
 
 void FreePlaySelectMode::openDifficultySelection(Label game)
 {
+    if (!isFreePlayGameLoaded(game))
+        return;
     pushScreen(new DifficultySelectMode(game), "the difficulty selection");
 }
 
@@ -91,5 +93,7 @@ void GameSelectMode::returnToMainMenu()
 
 void GameSelectMode::openDifficultySelection(Label game)
 {
+    if (!isFreePlayGameLoaded(game))
+        return;
     pushScreen(new DifficultySelectMode(game), "the difficulty selection");
 }

@@ -3,7 +3,9 @@
 // The free-play screens: a picture button per mini-game, which opens the
 // difficulty popup for that game over the screen. Setting either screen up
 // raises the level manager's free-play flag, so that a game started from
-// here comes back to a new free-play selection when it ends.
+// here comes back to a new free-play selection when it ends. A game whose
+// content did not load whole keeps its button; choosing it shows the load
+// failure box instead of the popup, and the child can choose another game.
 //
 // FreePlaySelectMode also has a help button that speaks the instructions
 // and a quit button back to a new main menu. GameSelectMode, which no screen

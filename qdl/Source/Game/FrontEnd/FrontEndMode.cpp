@@ -91,6 +91,20 @@ void notifyLoadError(std::wstring const& manifest, std::wstring const& error)
                                                     L".xml. Fix the problem and press F5 to reload");
 }
 
+bool isManifestLoaded(std::wstring const& manifest, std::wstring const& what, char const* asker)
+{
+    Corvane::eLoadingJobStatus status = Corvane::kLoadingJobStatus_Complete;
+    if (!Corvane::GetResourceManager()->GetLoadStatus(manifest, &status) || status >= 0)
+        return true;
+    std::wstring const reason = status == Corvane::kLoadingJobStatus_FileMissing
+                                    ? L"The file is missing"
+                                    : L"The file could not be read to its end (the log tells where it went wrong)";
+    Corvane::Internal::LogWrite("%s: %ls.xml did not load whole, so %ls stays closed\n", asker, manifest.c_str(),
+                                what.c_str());
+    notifyLoadError(manifest, reason + L", so " + what + L" cannot be opened.");
+    return false;
+}
+
 FrontEndMode::FrontEndMode(char const* screenName) : screenName(screenName), modeChangeQueued(false) {}
 
 FrontEndMode::~FrontEndMode() {}
@@ -229,16 +243,7 @@ void FrontEndMode::requestQuit()
 
 bool FrontEndMode::isScreenContentLoaded(wchar_t const* manifest, wchar_t const* what) const
 {
-    Corvane::eLoadingJobStatus status = Corvane::kLoadingJobStatus_Complete;
-    if (!Corvane::GetResourceManager()->GetLoadStatus(manifest, &status) || status >= 0)
-        return true;
-    std::wstring const reason = status == Corvane::kLoadingJobStatus_FileMissing
-                                    ? L"The file is missing"
-                                    : L"The file could not be read to its end (the log tells where it went wrong)";
-    Corvane::Internal::LogWrite("%s: %ls.xml did not load whole, so %ls stays closed\n", screenName, manifest,
-                                what);
-    notifyLoadError(manifest, reason + L", so " + what + L" cannot be opened.");
-    return false;
+    return isManifestLoaded(manifest, what, screenName);
 }
 
 PopupMode::PopupMode(char const* screenName) : FrontEndMode(screenName), blockingClicks(true) {}

@@ -43,6 +43,11 @@ std::string describeNodePath(NodePathElement const* path);
 // the error as the message.
 void notifyLoadError(std::wstring const& manifest, std::wstring const& error);
 
+// Whether the manifest was read to its end (one that was never asked for
+// counts as read). If not, `asker` logs it and the child is told in the load
+// failure box that `what` cannot be opened.
+bool isManifestLoaded(std::wstring const& manifest, std::wstring const& what, char const* asker);
+
 class FrontEndMode : public SceneApplicationMode
 {
 public:
