@@ -36,7 +36,7 @@ protected:
     {
         GameFixture::SetUp();
         GetResourceManager()->AddResourceFactory(L"stickers", new StickerListFactory());
-        ASSERT_TRUE(account->WriteValue(L"AccountID", L"Perfil_Ñandú"));
+        ASSERT_TRUE(account->WriteValue(L"AccountID", L"PondoButton"));
     }
 
     void LoadStickers(int count)
@@ -57,7 +57,7 @@ protected:
     std::vector<uint8_t> SavedArray()
     {
         std::vector<uint8_t> bytes(200, 0xEE);
-        unsigned long const read = account->ReadBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes.data(), 200);
+        unsigned long const read = account->ReadBinary(L"PondoButton_StickerUnlockArray", bytes.data(), 200);
         bytes.resize(read);
         return bytes;
     }
@@ -67,7 +67,7 @@ protected:
         uint8_t bytes[StickerManager::kMaxStickers] = {};
         for (int i : unlockedIndices)
             bytes[i] = 1;
-        ASSERT_EQ(150u, account->WriteBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes, sizeof(bytes)));
+        ASSERT_EQ(150u, account->WriteBinary(L"PondoButton_StickerUnlockArray", bytes, sizeof(bytes)));
         ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", stored));
     }
 
@@ -82,7 +82,7 @@ TEST_F(StickerManagerTest, ANewProfileStartsWithThreeStickersSavedAtOnce)
     EXPECT_EQ(12u, manager.getUnlockedFlags().size());
     EXPECT_EQ(3, CountFlags());
     EXPECT_FALSE(manager.areAllUnlocked());
-    EXPECT_EQ(3, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(3, account->ReadValue(L"PondoButton_StickerCount", -1));
     EXPECT_EQ(12, account->ReadValue(L"StickerArrayLength", -1));
     std::vector<uint8_t> const saved = SavedArray();
     ASSERT_EQ(150u, saved.size());
@@ -104,7 +104,7 @@ TEST_F(StickerManagerTest, ANewGameLogsAndGrantsThreeNewStickers)
     manager.resetUnlockedStickerData();
     EXPECT_EQ(0, manager.getStickerCount());
     EXPECT_EQ(0u, SavedArray().size());
-    EXPECT_EQ(-1, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(-1, account->ReadValue(L"PondoButton_StickerCount", -1));
 
     testing::internal::CaptureStderr();
     manager.loadUnlockedStickerData();
@@ -126,7 +126,7 @@ TEST_F(StickerManagerTest, TheLastLockedStickerIsFoundWhateverTheStartThenTheBoo
 
     EXPECT_EQ(6, manager.unlockRandomSticker());
     EXPECT_EQ(10, manager.getStickerCount());
-    EXPECT_EQ(10, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(10, account->ReadValue(L"PondoButton_StickerCount", -1));
     EXPECT_EQ(StickerManager::kNoStickerLeft, manager.unlockRandomSticker());
     EXPECT_TRUE(manager.areAllUnlocked());
     EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
@@ -192,11 +192,11 @@ sDamage const kDamages[] = {
     {"a length above the record", [](std::wstring& length, std::wstring&) { length = L"151"; }, 12,
      "StickerArrayLength_Unreadable"},
     {"a broken last character", [](std::wstring&, std::wstring& array) { array.back() = L'!'; }, 12,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
     {"a broken character among the earned", [](std::wstring&, std::wstring& array) { array[1] = L'*'; }, 9,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
     {"an array cut short", [](std::wstring&, std::wstring& array) { array.resize(12); }, 9,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
 };
 
 TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
@@ -208,10 +208,10 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
         LoadStickers(20);
         SaveArray(20, earned);
         std::wstring length = account->ReadValue(L"StickerArrayLength");
-        std::wstring array = account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray");
+        std::wstring array = account->ReadValue(L"PondoButton_StickerUnlockArray");
         damage.damage(length, array);
         ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", length));
-        ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", array));
+        ASSERT_TRUE(account->WriteValue(L"PondoButton_StickerUnlockArray", array));
 
         testing::internal::CaptureStderr();
         manager.loadUnlockedStickerData();
@@ -234,7 +234,7 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
             }
         }
         // Written back with the count and the length of what was kept.
-        EXPECT_EQ(damage.expectedKept, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1)) << damage.what;
+        EXPECT_EQ(damage.expectedKept, account->ReadValue(L"PondoButton_StickerCount", -1)) << damage.what;
         EXPECT_EQ(20, account->ReadValue(L"StickerArrayLength", -1)) << damage.what;
 
         // The next load finds a sound record.
@@ -251,12 +251,12 @@ TEST_F(StickerManagerTest, ARecordWithNothingReadableGetsThreeStickersAndKeepsTh
 {
     LoadStickers(20);
     SaveArray(20, {4, 5});
-    ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", L"!!!!!!!!"));
+    ASSERT_TRUE(account->WriteValue(L"PondoButton_StickerUnlockArray", L"!!!!!!!!"));
     testing::internal::CaptureStderr();
     manager.loadUnlockedStickerData();
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Error loading level sticker data\n"));
     EXPECT_EQ(3, manager.getStickerCount());
-    EXPECT_EQ(L"!!!!!!!!", account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
+    EXPECT_EQ(L"!!!!!!!!", account->ReadValue(L"PondoButton_StickerUnlockArray_Unreadable"));
 }
 
 TEST_F(StickerManagerTest, FewerThanThreeStickersAreAllGivenAtTheFirstLoad)

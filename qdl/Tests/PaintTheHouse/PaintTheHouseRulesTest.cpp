@@ -136,7 +136,7 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
 TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLeft)
 {
     GameDriver::UndeclaredLevelList hard(kGameModeType_PaintIt, kGameModeDifficulty_Hard);
-    hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "Pondo");
+    hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "PondoButton");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), kGame, "Hard"));

@@ -99,7 +99,7 @@ TEST_F(PileOfLeavesRules, QuitMidGameNoReturnsToTheSearchAndYesLeavesForTheMenuW
 TEST_F(PileOfLeavesRules, AMissingHardLevelIsReportedOnceAndHelpAndQuitStillWork)
 {
     GameDriver::UndeclaredLevelList hard(kGameModeType_PileOfLeaves, kGameModeDifficulty_Hard);
-    hard.startGame(driver, [] { return new PileOfLeavesMode(true, -1); }, "Pondo");
+    hard.startGame(driver, [] { return new PileOfLeavesMode(true, -1); }, "PondoButton");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen(kGame));
         ASSERT_TRUE(child.Frames(3));
