@@ -60,7 +60,8 @@ namespace Corvane
         // The default also for a value that is neither "true" nor "false", which is logged.
         bool ReadCheckedValue(std::wstring const& key, bool defaultValue) const;
 
-        // True when the file now holds the value; false leaves the file byte for byte as it was.
+        // True when the file now holds the value; false leaves the file byte for byte as it was,
+        // while the running game keeps the value (GetUnsavedKeys).
         bool WriteValue(wchar_t const* key, std::wstring const& value);
         bool WriteValue(wchar_t const* key, wchar_t const* value);
         bool WriteValue(wchar_t const* key, int value);
