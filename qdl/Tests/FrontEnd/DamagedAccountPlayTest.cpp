@@ -35,24 +35,6 @@ std::string twelveStickers()
     return Corvane::ConvertStringWideToUTF8String(Corvane::Base64::Encode(&stream));
 }
 
-// A whole account file as the game writes it.
-std::string accountText(std::string const& name, std::vector<std::pair<std::string, std::string>> const& values)
-{
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<account>\r\n";
-    for (auto const& value : values)
-        text += "<record name=\"" + value.first + "\" value=\"" + value.second + "\"/>\r\n";
-    text += "<record name=\"Corvane::AccountManager::Name\" value=\"" + name + "\"/>\r\n</account>\r\n";
-    return text;
-}
-
-struct sAccountFile
-{
-    char const* name;
-    std::string text;
-    // Written this long before the game starts.
-    int secondsAgo;
-};
-
 struct sDamagedAccount
 {
     char const* name;
@@ -66,27 +48,7 @@ struct sDamagedAccount
     std::function<bool()> sound;
     // The account file after the play.
     std::vector<std::pair<std::string, std::string>> kept;
-    // Account files beside or instead of the one made from the values.
-    std::vector<sAccountFile> files = {};
-    // Written to the log during the play.
-    char const* logged = nullptr;
-    // The file the kept records are looked up in; every account file when null.
-    char const* keptIn = nullptr;
 };
-
-// Marked current as the game marks it, with twelve stickers for Pondo or five.
-std::vector<std::pair<std::string, std::string>> currentWithStickers(bool twelve)
-{
-    return {{"Corvane::AccountManager::IsCurrent", "true"},
-            {"Corvane::Window::Mode", "0"},
-            {"AccountID", "PondoButton"},
-            {"PondoButton_StickerCount", twelve ? "12" : "5"}};
-}
-
-bool isCurrentAccount(wchar_t const* name)
-{
-    return Corvane::GetAccountManager()->GetCurrentAccount()->GetName() == name;
-}
 
 float ownVolume(boost::intrusive_ptr<Corvane::IAudioControls> const& controls)
 {
@@ -128,25 +90,6 @@ std::vector<sDamagedAccount> const& damagedAccounts()
          {{"AccountID", "PondoButton"}, {"PondoButton_Progress", "100000"}, {"SloamButton_Progress", "2"}}, true,
          "StoryButton", "DifficultySelectMode", [] { return GetLevelManager()->getProgressIndex() == 0; },
          {{"SloamButton_Progress", "2"}}},
-        // Two accounts marked current: the most recently written file is the child's, whatever the
-        // files are called or the order the folder lists them in, and the other loses its mark.
-        {"TwoCurrentAccountsTheOtherOlder", {{"AccountID", "PondoButton"}},
-         true, nullptr, nullptr, [] { return isCurrentAccount(L"Player"); },
-         {{"Corvane::AccountManager::IsCurrent", "false"}, {"PondoButton_StickerCount", "5"}},
-         {{"0.act", accountText("Otra", currentWithStickers(false)), 3600}},
-         "are both marked current; 'Player' is used", "0.act"},
-        {"TwoCurrentAccountsTheOtherNewer", {}, true, nullptr, nullptr, [] { return isCurrentAccount(L"Otra"); },
-         {{"Corvane::AccountManager::IsCurrent", "false"}},
-         {{"zz.act", accountText("Otra", currentWithStickers(true)), -3600}},
-         "are both marked current; 'Otra' is used", "Player.act"},
-        // A profile the game does not have gets no records of its own.
-        {"UnknownProfile", {{"AccountID", "NobodyButton"}}, true, nullptr, nullptr, [] { return true; },
-         {{"NobodyButton_StickerUnlockArray", ""}, {"NobodyButton_StickerCount", ""}, {"AccountID", "PondoButton"}},
-         {}, "names the profile 'NobodyButton' under AccountID"},
-        // An emptied file is kept beside the rebuilt one, which has its name again.
-        {"EmptyFile", {}, false, nullptr, nullptr, [] { return isCurrentAccount(L"Player"); },
-         {{"Corvane::AccountManager::Name", "Player"}, {"Corvane::AccountManager::IsCurrent", "true"}},
-         {{"Player.act", "", 0}}, "the damaged file was kept as 'Player.act.bad'", "Player.act"},
     };
     return table;
 }
@@ -160,8 +103,6 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
     sDamagedAccount const& damaged = damagedAccounts()[GetParam()];
     for (auto const& value : damaged.values)
         driver.SetAccountValue(value.first, value.second);
-    for (sAccountFile const& file : damaged.files)
-        driver.SetAccountFile(file.name, file.text, file.secondsAgo);
     driver.Play([&damaged](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("TitleMode"));
         if (damaged.toMainMenu)
@@ -189,23 +130,121 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
         EXPECT_TRUE(child.Look(damaged.sound));
     });
     EXPECT_TRUE(driver.Notifications().empty());
-    std::string account = driver.AccountFile();
-    if (damaged.keptIn)
-    {
-        std::ifstream file(driver.UserFolder() + "/" + damaged.keptIn, std::ios::binary);
-        account.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    std::string const account = driver.AccountFile();
     for (auto const& value : damaged.kept)
         EXPECT_EQ(value.second, AccountRecord(account, value.first)) << value.first << "\n" << account;
-    if (damaged.logged)
-    {
-        EXPECT_NE(std::string::npos, driver.Log().find(damaged.logged)) << driver.Log();
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, 12),
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, 8),
                          [](::testing::TestParamInfo<size_t> const& info) {
                              return std::string(damagedAccounts()[info.param].name);
+                         });
+
+// Damage to the account folder rather than to values: account files beside the one made from the
+// values, or in its place.
+
+// A whole account file as the game writes it.
+std::string accountText(std::string const& name, std::vector<std::pair<std::string, std::string>> const& values)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<account>\r\n";
+    for (auto const& value : values)
+        text += "<record name=\"" + value.first + "\" value=\"" + value.second + "\"/>\r\n";
+    text += "<record name=\"Corvane::AccountManager::Name\" value=\"" + name + "\"/>\r\n</account>\r\n";
+    return text;
+}
+
+// Marked current as the game marks it, with stickers counted for Pondo.
+std::string currentAccountText(std::string const& name, char const* stickers)
+{
+    return accountText(name, {{"Corvane::AccountManager::IsCurrent", "true"},
+                               {"Corvane::Window::Mode", "0"},
+                               {"AccountID", "PondoButton"},
+                               {"PondoButton_StickerCount", stickers}});
+}
+
+bool isCurrentAccount(wchar_t const* name)
+{
+    return Corvane::GetAccountManager()->GetCurrentAccount()->GetName() == name;
+}
+
+struct sAccountFile
+{
+    char const* name;
+    std::string text;
+    // Written this long before the game starts; negative: after.
+    int secondsAgo;
+};
+
+struct sDamagedFolder
+{
+    char const* name;
+    std::vector<std::pair<std::string, std::string>> values;
+    std::vector<sAccountFile> files;
+    // Continue with Pondo's profile to the main menu, rather than stay on the title.
+    bool toMainMenu;
+    // Checked on the loop's thread once there.
+    std::function<bool()> check;
+    // The records of this account file after the play.
+    char const* keptIn;
+    std::vector<std::pair<std::string, std::string>> kept;
+    // What the log must hold.
+    char const* logged;
+};
+
+std::vector<sDamagedFolder> const& damagedFolders()
+{
+    static std::vector<sDamagedFolder> const table = {
+        // Two accounts marked current: the most recently written file is the child's, whatever the
+        // files are called or the order the folder lists them in, and the other loses its mark.
+        {"TwoCurrentAccountsTheOtherOlder", {{"AccountID", "PondoButton"}},
+         {{"0.act", currentAccountText("Otra", "5"), 3600}}, true, [] { return isCurrentAccount(L"Player"); },
+         "0.act", {{"Corvane::AccountManager::IsCurrent", "false"}, {"PondoButton_StickerCount", "5"}},
+         "are both marked current; 'Player' is used"},
+        {"TwoCurrentAccountsTheOtherNewer", {}, {{"zz.act", currentAccountText("Otra", "12"), -3600}}, true,
+         [] { return isCurrentAccount(L"Otra"); }, "Player.act", {{"Corvane::AccountManager::IsCurrent", "false"}},
+         "are both marked current; 'Otra' is used"},
+        // A profile the game does not have gets no records of its own.
+        {"UnknownProfile", {{"AccountID", "NobodyButton"}}, {}, true, [] { return true; }, "Player.act",
+         {{"NobodyButton_StickerUnlockArray", ""}, {"NobodyButton_StickerCount", ""}, {"AccountID", "PondoButton"}},
+         "names the profile 'NobodyButton' under AccountID"},
+        // An emptied file is kept beside the rebuilt one, which has its name again.
+        {"EmptyFile", {}, {{"Player.act", "", 0}}, false, [] { return isCurrentAccount(L"Player"); }, "Player.act",
+         {{"Corvane::AccountManager::Name", "Player"}, {"Corvane::AccountManager::IsCurrent", "true"}},
+         "the damaged file was kept as 'Player.act.bad'"},
+    };
+    return table;
+}
+
+class DamagedFolderPlay : public FrontEndPlayTest, public ::testing::WithParamInterface<size_t>
+{
+};
+
+TEST_P(DamagedFolderPlay, TheChildGetsOneAccountByAStableRuleAndNothingIsWrittenUnderDamage)
+{
+    sDamagedFolder const& damaged = damagedFolders()[GetParam()];
+    for (auto const& value : damaged.values)
+        driver.SetAccountValue(value.first, value.second);
+    for (sAccountFile const& file : damaged.files)
+        driver.SetAccountFile(file.name, file.text, file.secondsAgo);
+    driver.Play([&damaged](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        if (damaged.toMainMenu)
+        {
+            ASSERT_TRUE(GameDriver::ComeToMainMenu(child, "PondoButton", "Continue"));
+        }
+        EXPECT_TRUE(child.Look(damaged.check));
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
+    std::ifstream file(driver.UserFolder() + "/" + damaged.keptIn, std::ios::binary);
+    std::string const account{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    for (auto const& value : damaged.kept)
+        EXPECT_EQ(value.second, AccountRecord(account, value.first)) << value.first << "\n" << account;
+    EXPECT_NE(std::string::npos, driver.Log().find(damaged.logged)) << driver.Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedFolderPlay, ::testing::Range<size_t>(0, damagedFolders().size()),
+                         [](::testing::TestParamInfo<size_t> const& info) {
+                             return std::string(damagedFolders()[info.param].name);
                          });
 
 } // namespace
