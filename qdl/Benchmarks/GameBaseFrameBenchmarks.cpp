@@ -65,7 +65,7 @@ void BM_FreePlaySelectionFrame(benchmark::State& state)
     BenchmarkFrames(
         state,
         [](GameDriver::Driver& driver) {
-            driver.SetAccountValue("AccountID", "Pondo");
+            driver.SetAccountValue("AccountID", "PondoButton");
             driver.StartWith([] { return GetGameScreenHooks().createFreePlaySelectMode(); });
         },
         [](GameDriver::Child& child) { return child.WaitForScreen("FreePlaySelectMode") && child.MoveMouseTo(40, 40); });

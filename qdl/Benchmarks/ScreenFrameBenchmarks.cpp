@@ -28,7 +28,7 @@ void BM_MainMenuFrame(benchmark::State& state)
     BenchmarkFrames(
         state,
         [](GameDriver::Driver& driver) {
-            driver.SetAccountValue("AccountID", "Pondo");
+            driver.SetAccountValue("AccountID", "PondoButton");
             driver.StartWith([] { return GetGameScreenHooks().createMainMenuMode(); });
         },
         [](GameDriver::Child& child) { return child.WaitForScreen("MainMenuMode") && child.MoveMouseTo(560, 420); });

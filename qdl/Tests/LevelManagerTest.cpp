@@ -24,7 +24,7 @@ protected:
     {
         GameFixture::SetUp();
         GetResourceManager()->AddResourceFactory(L"LevelProg", new LevelProgressionResourceFactory());
-        ASSERT_TRUE(account->WriteValue(L"AccountID", L"Perfil1"));
+        ASSERT_TRUE(account->WriteValue(L"AccountID", L"SloamButton"));
     }
 
     void LoadStory(std::wstring const& steps)
@@ -33,7 +33,7 @@ protected:
                                                   L"</LevelProg></resources>");
     }
 
-    int SavedProgress() { return account->ReadValue(L"Perfil1_Progress", -99); }
+    int SavedProgress() { return account->ReadValue(L"SloamButton_Progress", -99); }
 
     LevelManager manager;
     ScreenRecorder recorder;
@@ -181,7 +181,7 @@ TEST_F(LevelManagerTest, ASavedPositionIsWhereTheStoryResumes)
 {
     LoadStory(L"<Level gameType='ToolShed'/><Level gameType='StreetSigns'/><Level gameType='HideAndSeek'/>"
               L"<Level gameType='HereToThere'/>");
-    ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", 3));
+    ASSERT_TRUE(account->WriteValue(L"SloamButton_Progress", 3));
     manager.setLevelProgression(L("ParkStory"));
     EXPECT_EQ(3, manager.getProgressIndex());
     manager.beginNextLevelProgressionMode();
@@ -247,7 +247,7 @@ TEST_F(LevelManagerTest, AnUnknownGameStartsNothingButTheStoryMovesOn)
 
 TEST_F(LevelManagerTest, AMissingStoryGoesBackToTheMainMenuAndKeepsTheSavedPosition)
 {
-    ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", 5));
+    ASSERT_TRUE(account->WriteValue(L"SloamButton_Progress", 5));
     std::string const before = AccountFileText();
     testing::internal::CaptureStderr();
     manager.setLevelProgression(L("ParkStory"));
@@ -272,14 +272,14 @@ TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogL
     for (wchar_t const* damaged : {L"-4", L"3", L"2147483648", L"uno", L"1x", L"", L"-"})
     {
         recorder.screens.clear();
-        ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", std::wstring(damaged)));
+        ASSERT_TRUE(account->WriteValue(L"SloamButton_Progress", std::wstring(damaged)));
         if (std::wstring(damaged) == L"-")
         {
             ASSERT_TRUE(EditAccountFile(" value=\"-\"", ""));
         }
         testing::internal::CaptureStderr();
         manager.setLevelProgression(L("ParkStory"));
-        EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("Perfil1_Progress")) << damaged;
+        EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("SloamButton_Progress")) << damaged;
         manager.beginNextLevelProgressionMode();
         EXPECT_EQ(std::vector<std::string>({"cutscene Intro"}), recorder.screens) << damaged;
         EXPECT_EQ(0, SavedProgress()) << damaged;
@@ -289,7 +289,7 @@ TEST_F(LevelManagerTest, ADamagedPositionStartsTheStoryFromTheBeginningWithALogL
 TEST_F(LevelManagerTest, APositionAtTheStoryEndFinishesItWithoutALogLine)
 {
     LoadStory(L"<Cutscene cutsceneID='Intro'/><Cutscene cutsceneID='Dos'/>");
-    ASSERT_TRUE(account->WriteValue(L"Perfil1_Progress", 2));
+    ASSERT_TRUE(account->WriteValue(L"SloamButton_Progress", 2));
     testing::internal::CaptureStderr();
     manager.setLevelProgression(L("ParkStory"));
     EXPECT_EQ("", testing::internal::GetCapturedStderr());

@@ -19,7 +19,7 @@ protected:
     {
         GameFixture::SetUp();
         GetResourceManager()->AddResourceFactory(L"stickers", new GameTestSupport::PictureListFactory());
-        ASSERT_TRUE(account->WriteValue(L"AccountID", L"Perfil_Ñandú"));
+        ASSERT_TRUE(account->WriteValue(L"AccountID", L"PondoButton"));
     }
 
     void LoadStickers(int count)
@@ -40,7 +40,7 @@ protected:
     std::vector<uint8_t> SavedArray()
     {
         std::vector<uint8_t> bytes(200, 0xEE);
-        unsigned long const read = account->ReadBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes.data(), 200);
+        unsigned long const read = account->ReadBinary(L"PondoButton_StickerUnlockArray", bytes.data(), 200);
         bytes.resize(read);
         return bytes;
     }
@@ -50,7 +50,7 @@ protected:
         uint8_t bytes[StickerManager::kMaxStickers] = {};
         for (int i : unlockedIndices)
             bytes[i] = 1;
-        ASSERT_EQ(150u, account->WriteBinary(L"Perfil_Ñandú_StickerUnlockArray", bytes, sizeof(bytes)));
+        ASSERT_EQ(150u, account->WriteBinary(L"PondoButton_StickerUnlockArray", bytes, sizeof(bytes)));
         ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", stored));
     }
 
@@ -65,7 +65,7 @@ TEST_F(StickerManagerTest, ANewProfileStartsWithThreeStickersSavedAtOnce)
     EXPECT_EQ(12u, manager.getUnlockedFlags().size());
     EXPECT_EQ(3, CountFlags());
     EXPECT_FALSE(manager.areAllUnlocked());
-    EXPECT_EQ(3, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(3, account->ReadValue(L"PondoButton_StickerCount", -1));
     EXPECT_EQ(12, account->ReadValue(L"StickerArrayLength", -1));
     std::vector<uint8_t> const saved = SavedArray();
     ASSERT_EQ(150u, saved.size());
@@ -87,7 +87,7 @@ TEST_F(StickerManagerTest, ANewGameLogsAndGrantsThreeNewStickers)
     manager.resetUnlockedStickerData();
     EXPECT_EQ(0, manager.getStickerCount());
     EXPECT_EQ(0u, SavedArray().size());
-    EXPECT_EQ(-1, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(-1, account->ReadValue(L"PondoButton_StickerCount", -1));
 
     testing::internal::CaptureStderr();
     manager.loadUnlockedStickerData();
@@ -109,7 +109,7 @@ TEST_F(StickerManagerTest, TheLastLockedStickerIsFoundWhateverTheStartThenTheBoo
 
     EXPECT_EQ(6, manager.unlockRandomSticker());
     EXPECT_EQ(10, manager.getStickerCount());
-    EXPECT_EQ(10, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+    EXPECT_EQ(10, account->ReadValue(L"PondoButton_StickerCount", -1));
     EXPECT_EQ(StickerManager::kNoStickerLeft, manager.unlockRandomSticker());
     EXPECT_TRUE(manager.areAllUnlocked());
     EXPECT_EQ(StickerManager::kAlreadyComplete, manager.unlockRandomSticker());
@@ -175,18 +175,18 @@ sDamage const kDamages[] = {
     {"a length above the record", [](std::wstring& length, std::wstring&) { length = L"151"; }, 12,
      "StickerArrayLength_Unreadable"},
     {"a broken last character", [](std::wstring&, std::wstring& array) { array.back() = L'!'; }, 12,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
     {"a broken character among the earned", [](std::wstring&, std::wstring& array) { array[1] = L'*'; }, 9,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
     {"an array cut short", [](std::wstring&, std::wstring& array) { array.resize(12); }, 9,
-     "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     "PondoButton_StickerUnlockArray_Unreadable"},
     // The blank is not damage: it must not throw the characters after it out of their places.
     {"a blank before a broken character",
      [](std::wstring&, std::wstring& array) {
          array.insert(0, L" ");
          array[2] = L'*';
      },
-     9, "Perfil_Ñandú_StickerUnlockArray_Unreadable"},
+     9, "PondoButton_StickerUnlockArray_Unreadable"},
     {"a length with no value", [](std::wstring& length, std::wstring&) { length.clear(); }, 12,
      "StickerArrayLength_Unreadable"},
 };
@@ -200,10 +200,10 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
         LoadStickers(20);
         SaveArray(20, earned);
         std::wstring length = account->ReadValue(L"StickerArrayLength");
-        std::wstring array = account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray");
+        std::wstring array = account->ReadValue(L"PondoButton_StickerUnlockArray");
         damage.damage(length, array);
         ASSERT_TRUE(account->WriteValue(L"StickerArrayLength", length));
-        ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", array));
+        ASSERT_TRUE(account->WriteValue(L"PondoButton_StickerUnlockArray", array));
 
         testing::internal::CaptureStderr();
         manager.loadUnlockedStickerData();
@@ -226,7 +226,7 @@ TEST_F(StickerManagerTest, ADamagedRecordKeepsEveryStickerThatCanStillBeRead)
             }
         }
         // Written back with the count and the length of what was kept.
-        EXPECT_EQ(damage.expectedKept, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1)) << damage.what;
+        EXPECT_EQ(damage.expectedKept, account->ReadValue(L"PondoButton_StickerCount", -1)) << damage.what;
         EXPECT_EQ(20, account->ReadValue(L"StickerArrayLength", -1)) << damage.what;
 
         // The next load finds a sound record.
@@ -248,9 +248,9 @@ TEST_F(StickerManagerTest, BlanksAndLineBreaksInASavedRecordAreNotDamage)
         {
             LoadStickers(30);
             SaveArray(30, earned);
-            std::wstring array = account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray");
+            std::wstring array = account->ReadValue(L"PondoButton_StickerUnlockArray");
             array.insert(at, blank);
-            ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray", array));
+            ASSERT_TRUE(account->WriteValue(L"PondoButton_StickerUnlockArray", array));
 
             testing::internal::CaptureStderr();
             StickerManager loaded;
@@ -261,7 +261,7 @@ TEST_F(StickerManagerTest, BlanksAndLineBreaksInASavedRecordAreNotDamage)
             EXPECT_EQ(12, loaded.getStickerCount());
             for (int i = 0; i < 30; ++i)
                 EXPECT_EQ(std::find(earned.begin(), earned.end(), i) != earned.end(), loaded.isUnlocked(i)) << i;
-            EXPECT_FALSE(account->HasRecord(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
+            EXPECT_FALSE(account->HasRecord(L"PondoButton_StickerUnlockArray_Unreadable"));
         }
     }
 }
@@ -280,7 +280,7 @@ TEST_F(StickerManagerTest, ARecordWithNothingReadableGetsThreeStickersAndKeepsTh
         SCOPED_TRACE(c.stored ? c.stored : "(no value)");
         LoadStickers(20);
         SaveArray(20, {4, 5});
-        ASSERT_TRUE(account->WriteValue(L"Perfil_Ñandú_StickerUnlockArray",
+        ASSERT_TRUE(account->WriteValue(L"PondoButton_StickerUnlockArray",
                                         Corvane::ConvertStringUTF8ToWide(c.stored ? c.stored : "SIN")));
         if (!c.stored)
         {
@@ -297,10 +297,10 @@ TEST_F(StickerManagerTest, ARecordWithNothingReadableGetsThreeStickersAndKeepsTh
             EXPECT_NE(std::string::npos, log.find("_StickerUnlockArray' in the account 'Player' has no value")) << log;
         }
         EXPECT_EQ(3, loaded.getStickerCount());
-        EXPECT_EQ(3, account->ReadValue(L"Perfil_Ñandú_StickerCount", -1));
+        EXPECT_EQ(3, account->ReadValue(L"PondoButton_StickerCount", -1));
         EXPECT_EQ(Corvane::ConvertStringUTF8ToWide(c.backup ? c.backup : ""),
-                  account->ReadValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable"));
-        account->DeleteValue(L"Perfil_Ñandú_StickerUnlockArray_Unreadable");
+                  account->ReadValue(L"PondoButton_StickerUnlockArray_Unreadable"));
+        account->DeleteValue(L"PondoButton_StickerUnlockArray_Unreadable");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/Singleton.h"
 #include "Core/Source/StringFormatter.h"
+#include "Core/Source/XMLReader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <typeinfo>
 
 namespace Corvane
 {
@@ -37,9 +39,11 @@ namespace Corvane
 
         void LogUnwritten(char const* operation, Account const& account)
         {
-            Internal::LogWrite("Corvane::Account::%s: the file of the account '%ls' could not be written; it keeps its "
-                               "earlier contents.\n",
-                               operation, account.GetName().c_str());
+            FileAddress const& file = account.GetFile();
+            Internal::LogWrite("Corvane::Account::%s: the file '%ls%ls' of the account '%ls' could not be written; it "
+                               "keeps its earlier contents, and the running game keeps the values it could not take.\n",
+                               operation, file.GetName().c_str(), file.GetExtension().c_str(),
+                               account.GetName().c_str());
         }
 
         void LogUnusable(Account const& account, std::wstring const& key, std::wstring const& text,
@@ -153,6 +157,16 @@ namespace Corvane
         if (read != kRead_Ok)
             return nullptr;
         std::shared_ptr<sDocument> parsed = ParseDocument(std::move(bytes));
+        // Not even an "account" element: damaged like any other unreadable file, so that it is
+        // logged and kept beside the file when the file is rebuilt.
+        if (parsed->bytes.empty())
+        {
+            XMLError const empty(mFile.GetName() + mFile.GetExtension(), 0, L"the file is empty", __FILE__, __LINE__,
+                                 __FUNCTION__);
+            parsed->damaged = true;
+            parsed->errorType = typeid(empty).name();
+            parsed->errorMessage = empty.what();
+        }
         parsed->stamped = stamped;
         parsed->stamp = stamp;
         mDocument = parsed;
@@ -276,10 +290,14 @@ namespace Corvane
         }
         bool const damaged = parsed->damaged;
         // Quitting saves every setting; one that is already stored costs no rewrite.
-        if (mode == kRebuild_Write && !damaged && HoldsValue(*parsed, key, value))
-            return true;
-        if (mode == kRebuild_Delete && !damaged && CountRecords(*parsed, key) == 0)
-            return true;
+        bool const held = !damaged && (mode == kRebuild_Write ? HoldsValue(*parsed, key, value)
+                                                              : CountRecords(*parsed, key) == 0);
+        if (held)
+        {
+            bool const stored = !mPending || store(operation);
+            return stored || std::find(mUnsaved.begin(), mUnsaved.end(), key) == mUnsaved.end();
+        }
+        noteUnsaved(key);
         // A large file rebuilt element by element for every changed setting would make quitting
         // slow: in a plain file the one record is replaced in the bytes.
         if (mode == kRebuild_Write && parsed == mDocument)
@@ -294,37 +312,63 @@ namespace Corvane
             failure.errorType = parsed->errorType;
             failure.errorMessage = parsed->errorMessage;
             LogXMLError(operation, mName, failure);
-            FileAddress const damagedCopy = DamagedCopyFor(mFile);
-            if (SaveAtomically(damagedCopy, parsed->bytes, kReplace_Overwrite) != kReplaceResult_Done)
-            {
-                LogUnwritten(operation, *this);
-                return false;
-            }
-            Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
-                               damagedCopy.GetName().c_str(), damagedCopy.GetExtension().c_str());
+            mDamagedToKeep = true;
+            mDamagedBytes = parsed->bytes;
         }
         mDocument = ReadBack(std::move(rebuilt.document));
         return store(operation);
     }
 
+    void Account::noteUnsaved(std::wstring const& key)
+    {
+        if (std::find(mUnsaved.begin(), mUnsaved.end(), key) == mUnsaved.end())
+            mUnsaved.push_back(key);
+    }
+
+    bool Account::keepDamagedCopy(char const* operation)
+    {
+        FileAddress const damagedCopy = DamagedCopyFor(mFile);
+        if (SaveAtomically(damagedCopy, mDamagedBytes, kReplace_Overwrite) != kReplaceResult_Done)
+            return false;
+        Internal::LogWrite("Corvane::Account::%s: the damaged file was kept as '%ls%ls'.\n", operation,
+                           damagedCopy.GetName().c_str(), damagedCopy.GetExtension().c_str());
+        mDamagedToKeep = false;
+        mDamagedBytes.clear();
+        return true;
+    }
+
     bool Account::store(char const* operation)
     {
+        // Until the file takes them, the kept document is the account: a failed write loses
+        // nothing the child earned while the game runs, and the next write tries again.
+        mPending = true;
         if (mDeferrals > 0)
-        {
-            mPending = true;
             return true;
-        }
-        mPending = false;
-        if (SaveAtomically(mFile, mDocument->bytes, kReplace_Overwrite) != kReplaceResult_Done)
+        if ((mDamagedToKeep && !keepDamagedCopy(operation)) ||
+            SaveAtomically(mFile, mDocument->bytes, kReplace_Overwrite) != kReplaceResult_Done)
         {
             LogUnwritten(operation, *this);
-            // The file keeps its old contents: the next read parses it again.
-            mDocument.reset();
             return false;
         }
+        mPending = false;
+        mUnsaved.clear();
         IFileSystem* const fileSystem = GetFileSystem();
         mDocument->stamped = fileSystem && fileSystem->GetFileStamp(&mFile, &mDocument->stamp);
+        std::vector<Account*> others;
+        others.swap(mAlsoMarkedCurrent);
+        for (Account* other : others)
+        {
+            if (!other->WriteValue(AccountManager::kIsCurrentKey, false))
+                mAlsoMarkedCurrent.push_back(other);
+        }
         return true;
+    }
+
+    bool Account::SaveUnsaved()
+    {
+        if (!mPending || !mDocument || mDeferrals > 0)
+            return mUnsaved.empty();
+        return store("WriteValue");
     }
 
     bool Account::endDeferral()

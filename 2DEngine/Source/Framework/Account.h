@@ -63,7 +63,8 @@ namespace Corvane
         // The default also for a value that is neither "true" nor "false", which is logged.
         bool ReadCheckedValue(std::wstring const& key, bool defaultValue) const;
 
-        // True when the file now holds the value; false leaves the file byte for byte as it was.
+        // True when the file now holds the value; false leaves the file byte for byte as it was,
+        // while the running game keeps the value (GetUnsavedKeys).
         bool WriteValue(wchar_t const* key, std::wstring const& value);
         bool WriteValue(wchar_t const* key, wchar_t const* value);
         bool WriteValue(wchar_t const* key, int value);
@@ -78,6 +79,13 @@ namespace Corvane
         // True when the file no longer holds the key (also when it never did).
         bool DeleteValue(wchar_t const* key);
 
+        // A write the file could not take stays in the running game, where reads find it, and every
+        // later write (also one that changes nothing) and the end of a deferral store it again.
+        // These are its keys, in the order they were written, until the file has taken them.
+        std::vector<std::wstring> const& GetUnsavedKeys() const { return mUnsaved; }
+        // Stores what only the running game holds; true when nothing is left unsaved.
+        bool SaveUnsaved();
+
         // A read-write memory stream over the value's bytes, owned by the caller; deleting it
         // stores its whole content back into the value.
         IStream* OpenValueStream(wchar_t const* key);
@@ -89,10 +97,16 @@ namespace Corvane
         // Used by the manager while it finds and switches accounts.
         void SetName(std::wstring const& name) { mName = name; }
         void SetCurrentFlag(bool current) { mCurrent = current; }
+        // Another account still marked current on disk though this one was chosen: its mark is
+        // cleared when this account's file next takes a write.
+        void AddAlsoMarkedCurrent(Account* other) { mAlsoMarkedCurrent.push_back(other); }
 
     private:
-        // Puts the kept document in the file, or leaves it pending while writes are deferred.
+        // Puts the kept document in the file, or leaves it pending while writes are deferred or
+        // when the file cannot take it.
         bool store(char const* operation);
+        bool keepDamagedCopy(char const* operation);
+        void noteUnsaved(std::wstring const& key);
         bool endDeferral();
         bool writeValue(wchar_t const* key, std::wstring const& value);
         bool rewrite(char const* operation, std::wstring const& key, std::wstring const& value, int mode);
@@ -111,6 +125,11 @@ namespace Corvane
         int mDeferrals = 0;
         // The kept document holds writes the file does not have yet.
         bool mPending = false;
+        std::vector<std::wstring> mUnsaved;
+        // A damaged original that must be kept beside the file before the file is replaced.
+        bool mDamagedToKeep = false;
+        std::vector<unsigned char> mDamagedBytes;
+        std::vector<Account*> mAlsoMarkedCurrent;
     };
 
     class IAccountChangeHandler
@@ -156,6 +175,8 @@ namespace Corvane
 
     private:
         void LoadAccounts();
+        void NameUnnamedAccount(Account* account);
+        void ChooseOneCurrentAccount();
 
         std::vector<Account*> mAccounts;
     };

@@ -7,6 +7,8 @@
 #include "Core/Source/XMLWriter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 
 namespace Corvane
 {
@@ -101,6 +103,68 @@ namespace Corvane
             account->SetName(account->ReadValue(kNameKey));
             account->SetCurrentFlag(account->ReadValue(kIsCurrentKey, false));
             mAccounts.push_back(account);
+        }
+        for (Account* account : mAccounts)
+        {
+            if (account->GetName().empty())
+                NameUnnamedAccount(account);
+        }
+        ChooseOneCurrentAccount();
+    }
+
+    // A file emptied or damaged before its name would make every later log line say account '';
+    // it is given the default name, or one made unique by its file name, and the rebuilt file
+    // holds it.
+    void AccountManager::NameUnnamedAccount(Account* account)
+    {
+        std::wstring name = kDefaultName;
+        if (IsExistingAccount(name))
+            name += L" " + account->GetFile().GetName();
+        account->SetName(name);
+        Internal::LogWrite("Corvane::AccountManager: the account file '%ls%ls' holds no account name; it is named '%ls'.\n",
+                           account->GetFile().GetName().c_str(), account->GetFile().GetExtension().c_str(),
+                           name.c_str());
+        account->WriteValue(kNameKey, name);
+    }
+
+    // Several accounts marked current (a file restored or copied by hand) must not leave the
+    // choice to the folder's listing order, which a rename changes: the most recently written
+    // file is the one last played, and of files written at the same time the first by file name
+    // wins. The others' marks are cleared once the chosen file has taken a write, so that
+    // starting the game writes nothing.
+    void AccountManager::ChooseOneCurrentAccount()
+    {
+        std::vector<Account*> marked;
+        std::copy_if(mAccounts.begin(), mAccounts.end(), std::back_inserter(marked),
+                     [](Account const* account) { return account->IsCurrent(); });
+        if (marked.size() < 2)
+            return;
+        IFileSystem* const fileSystem = GetFileSystem();
+        auto const writtenAt = [fileSystem](Account const* account) {
+            sFileStamp stamp;
+            return fileSystem->GetFileStamp(&account->GetFile(), &stamp) ? stamp.modifiedNanoseconds : INT64_MIN;
+        };
+        Account* chosen = marked.front();
+        for (Account* account : marked)
+        {
+            int64_t const at = writtenAt(account);
+            int64_t const chosenAt = writtenAt(chosen);
+            if (at > chosenAt ||
+                (at == chosenAt && account->GetFile().GetFileName() < chosen->GetFile().GetFileName()))
+                chosen = account;
+        }
+        for (Account* account : marked)
+        {
+            if (account == chosen)
+                continue;
+            account->SetCurrentFlag(false);
+            chosen->AddAlsoMarkedCurrent(account);
+            Internal::LogWrite("Corvane::AccountManager: the accounts '%ls' ('%ls%ls') and '%ls' ('%ls%ls') are both "
+                               "marked current; '%ls' is used, its file being the most recently written (or first by name).\n",
+                               chosen->GetName().c_str(), chosen->GetFile().GetName().c_str(),
+                               chosen->GetFile().GetExtension().c_str(), account->GetName().c_str(),
+                               account->GetFile().GetName().c_str(), account->GetFile().GetExtension().c_str(),
+                               chosen->GetName().c_str());
         }
     }
 

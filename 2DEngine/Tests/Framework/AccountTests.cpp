@@ -303,7 +303,9 @@ TEST_F(AccountTest, DeferredWritesReachTheFileOnceWithTheSameBytes)
     }
 }
 
-TEST_F(AccountTest, DeferredWritesThatCannotBeStoredLeaveTheFile)
+// What the file could not take stays in the running game, and the next write, even one that
+// changes nothing, stores it with its own value.
+TEST_F(AccountTest, DeferredWritesThatCannotBeStoredLeaveTheFileAndStayUntilALaterWrite)
 {
     Account account = MakeAccount("1.act", kSmall);
     Account::DeferredWrites together(&account);
@@ -313,6 +315,16 @@ TEST_F(AccountTest, DeferredWritesThatCannotBeStoredLeaveTheFile)
     EXPECT_FALSE(together.Finish());
     EXPECT_EQ(mFolder.Read("1.act"), kSmall);
     EXPECT_EQ(Listing(), (std::vector<std::string>{"1.act"}));
-    EXPECT_EQ(account.ReadValue(L"Level", 0), 3);
-    EXPECT_EQ(account.ReadValue(L"Stickers"), L"");
+    EXPECT_EQ(account.ReadValue(L"Level", 0), 4);
+    EXPECT_EQ(account.ReadValue(L"Stickers"), L"a");
+    EXPECT_EQ(account.GetUnsavedKeys(), (std::vector<std::wstring>{L"Level", L"Stickers"}));
+    EXPECT_FALSE(account.WriteValue(L"Level", 4));
+    EXPECT_FALSE(account.SaveUnsaved());
+
+    mPartition->failReplace = false;
+    EXPECT_TRUE(account.WriteValue(L"Level", 4));
+    EXPECT_TRUE(account.GetUnsavedKeys().empty());
+    Account const reread(account.GetFile(), L"Ana", false);
+    EXPECT_EQ(reread.ReadValue(L"Level", 0), 4);
+    EXPECT_EQ(reread.ReadValue(L"Stickers"), L"a");
 }

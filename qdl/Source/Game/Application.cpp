@@ -8,6 +8,7 @@
 #include "qdl/Source/Game/GameAudioManager.h"
 #include "qdl/Source/Game/LevelProgressionResourceFactory.h"
 #include "qdl/Source/Game/LoadingMode.h"
+#include "qdl/Source/Game/UnsavedAtQuit.h"
 #include "qdl/Source/Game/CountTheMaterials/CountTheMaterialsLevelResourceFactory.h"
 #include "qdl/Source/Game/HammerTheNail/HammerTheNailLevelResourceFactory.h"
 #include "qdl/Source/Game/HereToThere/HereToThereLevelResourceFactory.h"
@@ -114,6 +115,8 @@ void Application::Cleanup()
 {
     OnBeforeAccountChange();
     GetAccountManager()->RemoveChangeHandler(this);
+    // The settings' save has just tried again whatever an earlier write could not store.
+    tellOfUnsavedValues(GetAccountManager()->GetCurrentAccount());
 }
 
 void Application::Update(float)

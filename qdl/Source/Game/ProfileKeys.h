@@ -11,4 +11,7 @@ namespace Corvane
 class Account;
 }
 
+// The name is the stored "AccountID" when it is one of the game's three
+// profiles ("PondoButton", "SloamButton", "GrubbinButton"); any other name is
+// logged and taken as empty, as when none was ever stored.
 std::wstring profileKey(Corvane::Account const& account, wchar_t const* suffix);

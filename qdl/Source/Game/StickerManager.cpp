@@ -112,9 +112,11 @@ void StickerManager::saveUnlocked()
     Account* const account = currentAccount();
     if (!account)
         return;
-    if (account->WriteBinary(profileKey(*account, kUnlockArraySuffix).c_str(), unlocked, kMaxStickers) !=
-            static_cast<unsigned long>(kMaxStickers) ||
-        !account->WriteValue(profileKey(*account, kCountSuffix), static_cast<int>(stickerCount)))
+    // Both are written even when the first fails: the account keeps what its file could not take.
+    bool const arraySaved = account->WriteBinary(profileKey(*account, kUnlockArraySuffix).c_str(), unlocked,
+                                                 kMaxStickers) == static_cast<unsigned long>(kMaxStickers);
+    bool const countSaved = account->WriteValue(profileKey(*account, kCountSuffix), static_cast<int>(stickerCount));
+    if (!arraySaved || !countSaved)
         Internal::LogWrite("The earned stickers could not be saved\n");
 }
 

@@ -239,6 +239,14 @@ void Session::Play(std::function<void(Child&)> const& script)
             file << Record(value.first, value.second);
         file << "</account>\n";
     }
+    for (sAccountFile const& extra : accountFiles)
+    {
+        std::string const path = mUserFolder + "/" + extra.name;
+        std::ofstream(path, std::ios::binary) << extra.text;
+        std::error_code error;
+        std::filesystem::last_write_time(
+            path, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(extra.secondsAgo), error);
+    }
 
     SetUpEngine();
     mLoopThread = std::this_thread::get_id();

@@ -51,6 +51,13 @@ public:
     bool allowQuit = true;
     // A user folder whose account files this play starts over; empty for a fresh account.
     std::string accountsFrom;
+    struct sAccountFile
+    {
+        std::string name;
+        std::string text;
+        int secondsAgo;
+    };
+    std::vector<sAccountFile> accountFiles;
 
     // Results, written on the loop's thread; read by the script through RunOnLoop.
     std::vector<sSoundPlay> plays;

@@ -335,6 +335,11 @@ void Driver::SetAccountValue(std::string const& key, std::string const& value)
     mSession->accountValues.emplace_back(key, value);
 }
 
+void Driver::SetAccountFile(std::string const& fileName, std::string const& text, int secondsAgo)
+{
+    mSession->accountFiles.push_back({fileName, text, secondsAgo});
+}
+
 void Driver::StartWith(std::function<Corvane::ApplicationMode*()> const& makeScreen)
 {
     mSession->startWith = makeScreen;

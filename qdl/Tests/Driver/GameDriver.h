@@ -181,6 +181,11 @@ public:
     // A value stored in the player's account before the game starts ("true",
     // "false", numbers or text). The window is always windowed.
     void SetAccountValue(std::string const& key, std::string const& value);
+    // An account file of the per-user folder as it stands, written after the
+    // one made from the values ("Player.act", which a file of that name
+    // replaces), last written that many seconds before the game starts
+    // (negative: after), to play over a damaged or extra account.
+    void SetAccountFile(std::string const& fileName, std::string const& text, int secondsAgo = 0);
     // Instead of the title screen, the loading screen hands over to this screen
     // (one screen over the real content). The game shell's screen makers, this
     // one and any the test sets itself, are put back when the driver goes.

@@ -1,13 +1,16 @@
 // Damaged account values, tried as a new player would: the game still reaches
 // the screen the child asked for, and no earned sticker or progress is lost.
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "Core/Source/Base64.h"
 #include "Core/Source/MemoryStream.h"
 #include "Core/Source/StringUtils.h"
+#include "2DEngine/Source/Framework/Account.h"
 #include "2DEngine/Source/Framework/AudioServices.h"
 #include "2DEngine/Source/Framework/Window.h"
 #include "CorvaneExtensions/AudioPlatform/BASS/Audio.h"
@@ -204,6 +207,113 @@ TEST_P(DamagedAccountPlay, TheGameReachesTheScreenAndKeepsWhatWasEarned)
 INSTANTIATE_TEST_SUITE_P(Damage, DamagedAccountPlay, ::testing::Range<size_t>(0, damagedAccounts().size()),
                          [](::testing::TestParamInfo<size_t> const& info) {
                              return std::string(damagedAccounts()[info.param].name);
+                         });
+
+// Damage to the account folder rather than to values: account files beside the one made from the
+// values, or in its place.
+
+// A whole account file as the game writes it.
+std::string accountText(std::string const& name, std::vector<std::pair<std::string, std::string>> const& values)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<account>\r\n";
+    for (auto const& value : values)
+        text += "<record name=\"" + value.first + "\" value=\"" + value.second + "\"/>\r\n";
+    text += "<record name=\"Corvane::AccountManager::Name\" value=\"" + name + "\"/>\r\n</account>\r\n";
+    return text;
+}
+
+// Marked current as the game marks it, with stickers counted for Pondo.
+std::string currentAccountText(std::string const& name, char const* stickers)
+{
+    return accountText(name, {{"Corvane::AccountManager::IsCurrent", "true"},
+                               {"Corvane::Window::Mode", "0"},
+                               {"AccountID", "PondoButton"},
+                               {"PondoButton_StickerCount", stickers}});
+}
+
+bool isCurrentAccount(wchar_t const* name)
+{
+    return Corvane::GetAccountManager()->GetCurrentAccount()->GetName() == name;
+}
+
+struct sAccountFile
+{
+    char const* name;
+    std::string text;
+    // Written this long before the game starts; negative: after.
+    int secondsAgo;
+};
+
+struct sDamagedFolder
+{
+    char const* name;
+    std::vector<std::pair<std::string, std::string>> values;
+    std::vector<sAccountFile> files;
+    // Continue with Pondo's profile to the main menu, rather than stay on the title.
+    bool toMainMenu;
+    // Checked on the loop's thread once there.
+    std::function<bool()> check;
+    // The records of this account file after the play.
+    char const* keptIn;
+    std::vector<std::pair<std::string, std::string>> kept;
+    // What the log must hold.
+    char const* logged;
+};
+
+std::vector<sDamagedFolder> const& damagedFolders()
+{
+    static std::vector<sDamagedFolder> const table = {
+        // Two accounts marked current: the most recently written file is the child's, whatever the
+        // files are called or the order the folder lists them in, and the other loses its mark.
+        {"TwoCurrentAccountsTheOtherOlder", {{"AccountID", "PondoButton"}},
+         {{"0.act", currentAccountText("Otra", "5"), 3600}}, true, [] { return isCurrentAccount(L"Player"); },
+         "0.act", {{"Corvane::AccountManager::IsCurrent", "false"}, {"PondoButton_StickerCount", "5"}},
+         "are both marked current; 'Player' is used"},
+        {"TwoCurrentAccountsTheOtherNewer", {}, {{"zz.act", currentAccountText("Otra", "12"), -3600}}, true,
+         [] { return isCurrentAccount(L"Otra"); }, "Player.act", {{"Corvane::AccountManager::IsCurrent", "false"}},
+         "are both marked current; 'Otra' is used"},
+        // A profile the game does not have gets no records of its own.
+        {"UnknownProfile", {{"AccountID", "NobodyButton"}}, {}, true, [] { return true; }, "Player.act",
+         {{"NobodyButton_StickerUnlockArray", ""}, {"NobodyButton_StickerCount", ""}, {"AccountID", "PondoButton"}},
+         "names the profile 'NobodyButton' under AccountID"},
+        // An emptied file is kept beside the rebuilt one, which has its name again.
+        {"EmptyFile", {}, {{"Player.act", "", 0}}, false, [] { return isCurrentAccount(L"Player"); }, "Player.act",
+         {{"Corvane::AccountManager::Name", "Player"}, {"Corvane::AccountManager::IsCurrent", "true"}},
+         "the damaged file was kept as 'Player.act.bad'"},
+    };
+    return table;
+}
+
+class DamagedFolderPlay : public FrontEndPlayTest, public ::testing::WithParamInterface<size_t>
+{
+};
+
+TEST_P(DamagedFolderPlay, TheChildGetsOneAccountByAStableRuleAndNothingIsWrittenUnderDamage)
+{
+    sDamagedFolder const& damaged = damagedFolders()[GetParam()];
+    for (auto const& value : damaged.values)
+        driver.SetAccountValue(value.first, value.second);
+    for (sAccountFile const& file : damaged.files)
+        driver.SetAccountFile(file.name, file.text, file.secondsAgo);
+    driver.Play([&damaged](Child& child) {
+        ASSERT_TRUE(child.WaitForScreen("TitleMode"));
+        if (damaged.toMainMenu)
+        {
+            ASSERT_TRUE(GameDriver::ComeToMainMenu(child, "PondoButton", "Continue"));
+        }
+        EXPECT_TRUE(child.Look(damaged.check));
+    });
+    EXPECT_TRUE(driver.Notifications().empty());
+    std::ifstream file(driver.UserFolder() + "/" + damaged.keptIn, std::ios::binary);
+    std::string const account{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    for (auto const& value : damaged.kept)
+        EXPECT_EQ(value.second, AccountRecord(account, value.first)) << value.first << "\n" << account;
+    EXPECT_NE(std::string::npos, driver.Log().find(damaged.logged)) << driver.Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedFolderPlay, ::testing::Range<size_t>(0, damagedFolders().size()),
+                         [](::testing::TestParamInfo<size_t> const& info) {
+                             return std::string(damagedFolders()[info.param].name);
                          });
 
 } // namespace

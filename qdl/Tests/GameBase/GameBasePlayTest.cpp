@@ -145,7 +145,7 @@ TEST_P(GameBaseWin, EveryLoopIsWonOnceThenTheNewStickerShowsAndFreePlayIsAlone)
             return image && stickers && image->getImage() == stickers->GetImage(sticker);
         }));
         EXPECT_EQ(std::to_string(stickersBefore + 1),
-                  GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount"));
+                  GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
         EXPECT_EQ(1, CountPlays(child, "SFX_GameWin"));
         EXPECT_EQ(0, CountPlays(child, "VO_StickerBookDone"));
         EXPECT_EQ(playCase.english, child.IsShown("StickerReward/LocalRoot/StickerRewardMessage_EN"));

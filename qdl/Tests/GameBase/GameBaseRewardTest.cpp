@@ -3,6 +3,7 @@
 // (-2), the story's next step, and leaving the game by Quit with nothing earned.
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "CorvaneExtensions/Source/ButtonNode.h"
 #include "CorvaneExtensions/Source/SceneNode.h"
 #include "CorvaneExtensions/Source/SpriteNodes.h"
+#include "qdl/Source/Game/FrontEnd/MainMenuMode.h"
 #include "qdl/Source/Game/FrontEnd/QuitConfirmMode.h"
 #include "qdl/Source/Game/FrontEnd/StickerUnlockMode.h"
 #include "qdl/Source/Game/GameAudioManager.h"
@@ -63,7 +65,7 @@ void unlockEverySticker(Child& child)
 // The story "ParkStory" from the entry after the one saved as started.
 void useTheStory(GameDriver::Driver& driver, int savedProgress)
 {
-    driver.SetAccountValue("Pondo_Progress", std::to_string(savedProgress));
+    driver.SetAccountValue("PondoButton_Progress", std::to_string(savedProgress));
 }
 
 // The story's entry after the saved one started as the main menu's story
@@ -86,7 +88,7 @@ void startTheStorysGame(Child& child)
     ASSERT_EQ(Screens{kGame}, child.Screens());
     EXPECT_EQ(std::vector<GameModeType>{kGameModeType_CountTheMaterials},
               child.Look([] { return GameBaseTestGame::requestedTypes(); }));
-    EXPECT_EQ("1", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+    EXPECT_EQ("1", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
 }
 
 TEST_F(GameBaseReward, TheStickerScreenLeavesByItselfAfterDropBounceAndDisplayTime)
@@ -138,7 +140,7 @@ TEST_F(GameBaseReward, ResumeDuringTheDropLeavesAtOnceAndWithTheTimerInOneFrameS
         // One step: the story's entry 2, saved as started.
         EXPECT_EQ((std::vector<GameModeType>{kGameModeType_CountTheMaterials, kGameModeType_HammerTheNail}),
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
-        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
     });
 }
 
@@ -280,8 +282,83 @@ TEST_F(GameBaseReward, WithEveryStickerUnlockedTheStoryGoesStraightToItsNextStep
                   child.Look([] { return GameBaseTestGame::requestedTypes(); }));
         ASSERT_TRUE(child.Frames(2));
         EXPECT_EQ(Screens{kGame}, child.Screens());
-        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "Pondo_Progress"));
+        EXPECT_EQ("2", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_Progress"));
     });
+}
+
+// The account is saved through a temporary file beside it: a folder in its place stops every
+// write, as a folder made read-only does for a player who is not root.
+std::vector<std::filesystem::path> blockAccountWrites(std::string const& folder)
+{
+    std::vector<std::filesystem::path> blocked;
+    for (auto const& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".act")
+            blocked.push_back(entry.path().string() + ".tmp");
+    for (auto const& path : blocked)
+        std::filesystem::create_directory(path);
+    return blocked;
+}
+
+TEST_F(GameBaseReward, AStickerWonWhileTheAccountCannotBeWrittenStaysAndIsSavedOrToldOfAtQuit)
+{
+    for (bool mended : {true, false})
+    {
+        SCOPED_TRACE(mended ? "writable again before the quit" : "still unwritable at the quit");
+        GameDriver::Driver play;
+        sStart start;
+        start.playIntro = false;
+        start.loops = 1;
+        startGame(play, start);
+        std::string const folder = play.UserFolder();
+        int stickers = 0;
+        play.Play([&](Child& child) {
+            ASSERT_TRUE(child.WaitForScreen(kGame));
+            stickers = child.Look([] { return GetStickerManager()->getStickerCount(); });
+            std::string const before = child.AccountFile();
+            std::vector<std::filesystem::path> const blocked = blockAccountWrites(folder);
+            ASSERT_FALSE(blocked.empty());
+            winTheLoop(child);
+            ASSERT_TRUE(child.WaitForScreen("StickerUnlockMode"));
+            int const sticker = child.Look([] { return Top<StickerUnlockMode>()->getStickerIndex(); });
+            ASSERT_GE(sticker, 0);
+            ASSERT_TRUE(child.WaitForScreen(kFreePlay));
+            EXPECT_EQ(before, child.AccountFile());
+
+            // The main menu loads the stickers again: the one just shown is still there.
+            child.RunOnLoop([] { Corvane::MainLoop::UnwindToMode(new MainMenuMode()); });
+            ASSERT_TRUE(child.WaitForScreen("MainMenuMode"));
+            EXPECT_TRUE(child.Look([sticker] { return GetStickerManager()->isUnlocked(sticker); }));
+            EXPECT_EQ(stickers + 1, child.Look([] { return GetStickerManager()->getStickerCount(); }));
+
+            if (mended)
+                for (auto const& path : blocked)
+                    std::filesystem::remove(path);
+            ASSERT_TRUE(child.Click("QuitButton"));
+            ASSERT_TRUE(GameDriver::WaitForPopupToRest(child, "QuitConfirmMode"));
+            // Yes ends the game within the click.
+            child.Click("YesButton");
+        });
+        EXPECT_TRUE(play.EndedByQuit());
+        std::string const log = play.Log();
+        std::string const count = GameDriver::AccountRecord(play.AccountFile(), "PondoButton_StickerCount");
+        if (mended)
+        {
+            EXPECT_EQ(std::to_string(stickers + 1), count);
+            EXPECT_TRUE(play.Notifications().empty());
+        }
+        else
+        {
+            EXPECT_EQ(std::to_string(stickers), count);
+            EXPECT_EQ(std::vector<std::string>{": Your choice could not be saved. Please try OK again."},
+                      play.Notifications());
+            for (char const* key : {"PondoButton_StickerUnlockArray", "PondoButton_StickerCount"})
+            {
+                EXPECT_NE(std::string::npos, log.find(std::string("The game ends with ") + key +
+                                                      " unsaved: the account file 'Player.act' could not be written"))
+                    << log;
+            }
+        }
+    }
 }
 
 TEST_F(GameBaseReward, QuitYesLeavesForTheMainMenuWithNothingEarnedAndSilencesTheGame)
@@ -290,7 +367,7 @@ TEST_F(GameBaseReward, QuitYesLeavesForTheMainMenuWithNothingEarnedAndSilencesTh
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen(kGame));
         int const stickers = child.Look([] { return GetStickerManager()->getStickerCount(); });
-        std::string const savedCount = GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount");
+        std::string const savedCount = GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount");
         ASSERT_TRUE(child.Click("QuitButton"));
         ASSERT_TRUE(child.WaitUntil(
             [] {
@@ -304,7 +381,7 @@ TEST_F(GameBaseReward, QuitYesLeavesForTheMainMenuWithNothingEarnedAndSilencesTh
         EXPECT_EQ(Screens{kMainMenu}, child.Screens());
         EXPECT_EQ(0, child.Look([] { return GameBaseTestGame::liveInstances(); }));
         EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
-        EXPECT_EQ(savedCount, GameDriver::AccountRecord(child.AccountFile(), "Pondo_StickerCount"));
+        EXPECT_EQ(savedCount, GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
         // The game's effects and voice-over went with it.
         std::vector<std::string> const playing = child.PlayingSounds();
         EXPECT_EQ(playing.end(), std::find(playing.begin(), playing.end(), "SFX_GameWin"));

@@ -66,11 +66,11 @@ struct sStart
     int loops = -1;
 };
 
-// The account of the profile "Pondo", its stickers loaded as the main menu
+// The account of the profile "PondoButton", its stickers loaded as the main menu
 // loads them, and the test game started as the difficulty selection starts a game.
 inline void startGame(GameDriver::Driver& driver, sStart const& start)
 {
-    driver.SetAccountValue("AccountID", "Pondo");
+    driver.SetAccountValue("AccountID", "PondoButton");
     driver.SetAccountValue("EnglishLanguage", start.english ? "true" : "false");
     installStandIns();
     driver.StartWith([start]() -> Corvane::ApplicationMode* {

@@ -129,14 +129,15 @@ TEST_F(PaintTheHouseRules, QuitMidGameNoReturnsWithTheLoadedBrushAndYesLeavesFor
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(Screens{"MainMenuMode"}, child.Screens());
         EXPECT_EQ(stickers, child.Look([] { return GetStickerManager()->getStickerCount(); }));
-        EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+        // The three a new profile is given, and nothing earned.
+        EXPECT_EQ("3", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
     });
 }
 
 TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLeft)
 {
     GameDriver::UndeclaredLevelList hard(kGameModeType_PaintIt, kGameModeDifficulty_Hard);
-    hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "Pondo");
+    hard.startGame(driver, [] { return new PaintTheHouseMode(true, -1); }, "PondoButton");
     driver.Play([](Child& child) {
         ASSERT_TRUE(child.WaitForScreen("FennInstructionMode"));
         EXPECT_TRUE(GameDriver::IsOnlyLevelNotFound(child.Notifications(), child.Log(), kGame, "Hard"));
@@ -149,7 +150,8 @@ TEST_F(PaintTheHouseRules, AMissingHardLevelIsReportedOnceAndTheGameCanStillBeLe
         EXPECT_FALSE(child.Look([] { return Top<PaintTheHouseMode>()->isOutroStarted(); }));
         ASSERT_TRUE(GameDriver::QuitToMainMenu(child));
         EXPECT_EQ(1u, child.Notifications().size());
-        EXPECT_EQ("", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
+        // The three a new profile is given, and nothing earned.
+        EXPECT_EQ("3", GameDriver::AccountRecord(child.AccountFile(), "PondoButton_StickerCount"));
     });
 }
 

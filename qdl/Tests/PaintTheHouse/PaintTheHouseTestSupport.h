@@ -45,11 +45,11 @@ inline std::string bucketPath(int k)
     return "GameScreenRoot/Playfield/Bucket" + std::to_string(k) + "/HousePaintBucket/imageNode";
 }
 
-// The game alone, as the difficulty screen starts it, for the profile "Pondo".
+// The game alone, as the difficulty screen starts it, for the profile "PondoButton".
 inline void startGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = false)
 {
     GameDriver::StartMiniGame(
-        driver, difficulty, [playIntro] { return new PaintTheHouseMode(playIntro, -1); }, "Pondo");
+        driver, difficulty, [playIntro] { return new PaintTheHouseMode(playIntro, -1); }, "PondoButton");
 }
 
 // The colour each stripe's picture shows, left to right (-1 for none), on the loop's thread.

@@ -42,7 +42,7 @@ std::string const kGame = "PileOfLeavesMode";
 inline void startGame(GameDriver::Driver& driver, GameModeDifficulty difficulty, bool playIntro = true)
 {
     GameDriver::StartMiniGame(
-        driver, difficulty, [playIntro] { return new PileOfLeavesMode(playIntro, -1); }, "Pondo");
+        driver, difficulty, [playIntro] { return new PileOfLeavesMode(playIntro, -1); }, "PondoButton");
 }
 
 inline bool maskShown(Child& child)

@@ -30,7 +30,7 @@ using GameDriver::SaveGameScreenshot;
 namespace
 {
 
-char const* const kAccountID = "Ma\xc3\xb1" "ana";
+char const* const kAccountID = "SloamButton";
 // The profile the route through free play chooses.
 char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
 char const* const kMaskPath = "GameScreenRoot/Playfield/MouseInput_ClickMask";

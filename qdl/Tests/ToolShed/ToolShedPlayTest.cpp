@@ -31,7 +31,7 @@ using GameDriver::CountPlays;
 namespace
 {
 
-char const* const kAccountID = "Luc\xc3\xad" "a";
+char const* const kAccountID = "GrubbinButton";
 // The profile the route through free play chooses.
 char const* const kProfileStickerKey = "PondoButton_StickerUnlockArray";
 
