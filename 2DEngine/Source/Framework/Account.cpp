@@ -358,6 +358,9 @@ namespace Corvane
         others.swap(mAlsoMarkedCurrent);
         for (Account* other : others)
         {
+            // Chosen since (the player switched to it): its mark is the one to keep.
+            if (other->IsCurrent())
+                continue;
             if (!other->WriteValue(AccountManager::kIsCurrentKey, false))
                 mAlsoMarkedCurrent.push_back(other);
         }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ctime>
+
+#include <sys/time.h>
 
 using namespace Corvane;
 using namespace AccountTestSupport;
@@ -104,6 +107,24 @@ TEST_F(AccountManagerTest, SwitchingAccountsWritesBothFlagsAndTellsTheHandlers)
     EXPECT_TRUE(manager->SetCurrentAccount(L"Ana"));
     EXPECT_EQ(log, "before after ");
     EXPECT_EQ(FileOf(ana), before);
+}
+
+TEST_F(AccountManagerTest, SwitchingToTheOtherOfTwoMarkedCurrentKeepsItsMark)
+{
+    mFolder.Write("100.act", AccountText("Ana", true));
+    mFolder.Write("200.act", AccountText("Bea", true));
+    // Ana's file is the older one: Bea is chosen and Ana's mark waits to be cleared.
+    struct timeval const hourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    ASSERT_EQ(0, utimes((mFolder.Path() + "/100.act").c_str(), hourAgo));
+    AccountManager manager;
+    ASSERT_NE(manager.GetCurrentAccount(), nullptr);
+    EXPECT_EQ(manager.GetCurrentAccount()->GetName(), L"Bea");
+    EXPECT_TRUE(manager.SetCurrentAccount(L"Ana"));
+    EXPECT_EQ(mFolder.Read("100.act"), AccountText("Ana", true));
+    EXPECT_EQ(mFolder.Read("200.act"), AccountText("Bea", false));
+    AccountManager again;
+    ASSERT_NE(again.GetCurrentAccount(), nullptr);
+    EXPECT_EQ(again.GetCurrentAccount()->GetName(), L"Ana");
 }
 
 TEST_F(AccountManagerTest, NewAccountsPersistAcrossRuns)
