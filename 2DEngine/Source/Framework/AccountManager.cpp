@@ -140,18 +140,19 @@ namespace Corvane
         if (marked.size() < 2)
             return;
         IFileSystem* const fileSystem = GetFileSystem();
-        auto const writtenAt = [fileSystem](Account const* account) {
-            sFileStamp stamp;
-            return fileSystem->GetFileStamp(&account->GetFile(), &stamp) ? stamp.modifiedNanoseconds : INT64_MIN;
-        };
-        Account* chosen = marked.front();
+        Account* chosen = nullptr;
+        int64_t chosenAt = INT64_MIN;
         for (Account* account : marked)
         {
-            int64_t const at = writtenAt(account);
-            int64_t const chosenAt = writtenAt(chosen);
-            if (at > chosenAt ||
+            sFileStamp stamp;
+            int64_t const at =
+                fileSystem->GetFileStamp(&account->GetFile(), &stamp) ? stamp.modifiedNanoseconds : INT64_MIN;
+            if (!chosen || at > chosenAt ||
                 (at == chosenAt && account->GetFile().GetFileName() < chosen->GetFile().GetFileName()))
+            {
                 chosen = account;
+                chosenAt = at;
+            }
         }
         for (Account* account : marked)
         {

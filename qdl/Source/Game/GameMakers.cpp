@@ -59,7 +59,7 @@ ApplicationMode* createGameModeOfType(GameModeType type, Label level)
     return nullptr;
 }
 
-bool isGameContentLoaded(GameModeType type)
+bool isGameContentLoaded(int type)
 {
     if (type < 0 || type >= kNumGameModeTypes)
         return true;
@@ -67,7 +67,7 @@ bool isGameContentLoaded(GameModeType type)
     eLoadingJobStatus status = kLoadingJobStatus_Complete;
     if (!GetResourceManager()->GetLoadStatus(content.manifest, &status))
         return true;
-    char const* const game = getGameModeLabel(type).GetString();
+    char const* const game = getGameModeLabel(static_cast<GameModeType>(type)).GetString();
     std::wstring const what = L"the game " + ConvertStringUTF8ToWide(game);
     if (!isManifestLoaded(content.manifest, what, game))
         return false;

@@ -38,5 +38,6 @@ Corvane::ApplicationMode* createGameModeOfType(GameModeType type, Corvane::Label
 // the layout of the game's screen. If not, the child is told in the load
 // failure box that the game cannot be opened, and the caller keeps the child
 // where a way on remains: a game started from half its content could show
-// nothing to click, not even Quit. A manifest never asked for is not judged.
-bool isGameContentLoaded(GameModeType type);
+// nothing to click, not even Quit. A manifest never asked for, and a number
+// of no game (-1 from the label lookups), are not judged.
+bool isGameContentLoaded(int type);

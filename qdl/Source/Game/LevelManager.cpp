@@ -230,7 +230,7 @@ bool LevelManager::beginNextStep()
     switch (entry->type)
     {
     case LevelProgressionEntry::kLevel:
-        if (!isStoryGameLoaded(entry->id))
+        if (!isGameContentLoaded(getGameModeTypeForLabel(entry->id)))
             return waitAtGameOnMainMenu();
         // The level of an entry reached past a video is not passed on.
         started = pushGameModeOfType(entry->id, afterVideo ? Label() : entry->level);
@@ -244,12 +244,6 @@ bool LevelManager::beginNextStep()
     saveProgress(progressIndex);
     ++progressIndex;
     return started;
-}
-
-bool LevelManager::isStoryGameLoaded(Label game) const
-{
-    int const type = getGameModeTypeForLabel(game);
-    return type < 0 || isGameContentLoaded(static_cast<GameModeType>(type));
 }
 
 bool LevelManager::waitAtGameOnMainMenu()

@@ -72,9 +72,6 @@ private:
     bool beginNextStep();
     bool endStory();
     bool startCutscene(Corvane::Label cutscene);
-    // False, with the load failure box shown, for a game whose content did not
-    // load whole; a label of no game is left to pushGameModeOfType.
-    bool isStoryGameLoaded(Corvane::Label game) const;
     // Keeps the current entry as the saved position and returns to the main menu.
     bool waitAtGameOnMainMenu();
 

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "qdl/Source/Game/GameMakers.h"
-
 using Corvane::Label;
 
 sFreePlayGame const kFreePlayGames[kNumGameModeTypes] = {
@@ -47,10 +45,4 @@ int getFreePlayGameType(Label button)
         if (labels[i] == button)
             return kFreePlayGames[i].type;
     return -1;
-}
-
-bool isFreePlayGameLoaded(Label button)
-{
-    int const type = getFreePlayGameType(button);
-    return type < 0 || isGameContentLoaded(static_cast<GameModeType>(type));
 }

@@ -19,6 +19,3 @@ extern sFreePlayGame const kFreePlayGames[kNumGameModeTypes];
 
 // The game of a free-play button's name, or -1 for a name of no game.
 int getFreePlayGameType(Corvane::Label button);
-// Whether the game of a free-play button can be played: false, with the load
-// failure box shown, when its content did not load whole (isGameContentLoaded).
-bool isFreePlayGameLoaded(Corvane::Label button);

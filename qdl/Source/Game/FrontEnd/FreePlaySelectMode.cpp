@@ -6,6 +6,7 @@
 #include "qdl/Source/Game/FrontEnd/FreePlayGames.h"
 #include "qdl/Source/Game/FrontEnd/FrontEndScreens.h"
 #include "qdl/Source/Game/GameAudioManager.h"
+#include "qdl/Source/Game/GameMakers.h"
 #include "qdl/Source/Game/LevelManager.h"
 
 using Corvane::Label;
@@ -53,7 +54,7 @@ void FreePlaySelectMode::returnToMainMenu()
 
 void FreePlaySelectMode::openDifficultySelection(Label game)
 {
-    if (!isFreePlayGameLoaded(game))
+    if (!isGameContentLoaded(getFreePlayGameType(game)))
         return;
     pushScreen(new DifficultySelectMode(game), "the difficulty selection");
 }
@@ -93,7 +94,7 @@ void GameSelectMode::returnToMainMenu()
 
 void GameSelectMode::openDifficultySelection(Label game)
 {
-    if (!isFreePlayGameLoaded(game))
+    if (!isGameContentLoaded(getFreePlayGameType(game)))
         return;
     pushScreen(new DifficultySelectMode(game), "the difficulty selection");
 }
